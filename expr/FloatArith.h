@@ -1,0 +1,33 @@
+#pragma once
+// Arithmetic that reports floating-point faults as errors instead of producing
+// infinities or not-a-number values. Operands are always finite; the result is tested.
+#include "expr/Errors.h"
+#include "expr/Float80.h"
+
+#include <cmath>
+
+// A result that left the finite range: infinity is an overflow, NaN an invalid operation.
+inline Float80 CheckResult(Float80 r)
+{
+    if (__builtin_expect(!std::isfinite(r), 0))
+    {
+        if (std::isnan(r))
+            RaiseInvalidOp();
+        RaiseOverflow();
+    }
+    return r;
+}
+
+inline Float80 FAdd(Float80 a, Float80 b) { return CheckResult(a + b); }
+inline Float80 FSub(Float80 a, Float80 b) { return CheckResult(a - b); }
+inline Float80 FMul(Float80 a, Float80 b) { return CheckResult(a * b); }
+inline Float80 FDiv(Float80 a, Float80 b)
+{
+    if (__builtin_expect(b == 0, 0))
+    {
+        if (a == 0)
+            RaiseInvalidOp();
+        RaiseZeroDivide();
+    }
+    return CheckResult(a / b);
+}

@@ -1,0 +1,9 @@
+#pragma once
+// Conversions between the evaluator's UTF-16 texts and UTF-8 (messages, command line).
+#include <string>
+#include <string_view>
+
+// Lone surrogates become U+FFFD.
+std::string ToUtf8(std::u16string_view Text);
+// Invalid UTF-8 bytes become U+FFFD.
+std::u16string FromUtf8(std::string_view Text);

@@ -1,0 +1,47 @@
+#pragma once
+// Everything the picture is made from: the graphs, the bound and time texts exactly as
+// the editors show them, the display settings and the view switches. The main window
+// mirrors its editors and menu checks into one of these; the renderer, the document
+// file, copy, print and --render all read it.
+#include "plot/TFuncList.h"
+
+#include <QString>
+
+#include <cstdint>
+
+struct TViewSwitches
+{
+    bool Grid = true;     // "&Show Grid"
+    bool Numbers = true;  // "S&how Numbers"
+    bool Arrows = true;   // "Sh&ow Arrows"
+    bool GridDot = false; // "&Dot"   } one radio group:
+    bool GridDash = false; // "D&ash" } exactly one of the three
+    bool GridSolid = true; // "&Solid" } is on
+};
+
+class TPlotModel
+{
+public:
+    TFuncList FuncList;
+
+    // The view bounds and the time exist only as texts, converted at every use.
+    QString LeftText = QStringLiteral("-10");
+    QString RightText = QStringLiteral("10");
+    QString BottomText = QStringLiteral("-10");
+    QString TopText = QStringLiteral("10");
+    QString TimeText = QStringLiteral("0");
+
+    int32_t TicksByX = 20;
+    int32_t TicksByY = 20;
+    int32_t Decimals = 0;
+    int32_t FramesCount = 5;
+    float TimeIncrement = 0.0f; // signed time change per tick, and the distance between blur frames
+    float TimeStep = 0.05f;
+    bool FilledGraphs = false;
+    bool MotionBlur = true;
+    bool GraphsEnabled = false;
+    TViewSwitches View;
+
+    // The number of motion-blur frames the renderer draws (may be 0 or negative).
+    int32_t FrameCount() const { return MotionBlur ? FramesCount : 1; }
+};
