@@ -1,0 +1,159 @@
+#include "controls/TWindowBox.h"
+
+#include "controls/FocusRect.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace
+{
+// The default colour is the classic window colour, white, not the desktop theme's: the
+// plot's black axes and numbers need a light ground.
+constexpr TColor clWindow = clWhite;
+
+Qt::MouseButton HeldButton(Qt::MouseButtons Buttons)
+{
+    for (Qt::MouseButton B : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
+        if (Buttons & B)
+            return B;
+    return Qt::NoButton;
+}
+} // namespace
+
+TWindowBox::TWindowBox(QWidget* Parent) : QWidget(Parent), FColor(clWindow)
+{
+    resize(105, 105);
+    // Not a tab stop; a click focuses it, as the owner also does on every mouse-down.
+    setFocusPolicy(Qt::ClickFocus);
+    setMouseTracking(true);
+    setAutoFillBackground(true);
+    SetColor(clWindow);
+}
+
+void TWindowBox::SetOnPaint(TPaintHandler Handler)
+{
+    OnPaint = std::move(Handler);
+    if (!OnPaint)
+        Picture = QImage();
+    Invalidate();
+}
+
+void TWindowBox::SetDoubleBuffered(bool Value)
+{
+    if (FDoubleBuffered == Value)
+        return;
+    FDoubleBuffered = Value;
+    Picture = QImage();
+    Invalidate();
+}
+
+void TWindowBox::SetColor(TColor Value)
+{
+    FColor = Value;
+    QPalette Pal = palette();
+    Pal.setColor(QPalette::Window, ColorToQColor(Value));
+    setPalette(Pal);
+    Invalidate();
+}
+
+void TWindowBox::Invalidate()
+{
+    PictureValid = false;
+    update();
+}
+
+void TWindowBox::SetRubberBand(const QRect& Band)
+{
+    if (Band == FRubberBand)
+        return;
+    FRubberBand = Band;
+    update();
+}
+
+void TWindowBox::ClearRubberBand() { SetRubberBand(QRect()); }
+
+bool TWindowBox::event(QEvent* e)
+{
+    if (e->type() == QEvent::KeyPress)
+    {
+        auto* Key = static_cast<QKeyEvent*>(e);
+        int Code = Key->key();
+        emit KeyDown(Code, Key->modifiers());
+        if (Code == 0)
+        {
+            e->accept();
+            return true;
+        }
+        // Not handled: Tab and Backtab traverse the focus as usual, other keys go on
+        // to keyPressEvent and, ignored there, to the parent.
+    }
+    return QWidget::event(e);
+}
+
+void TWindowBox::PreparePainter(QPainter& Painter) const
+{
+    Painter.setFont(font());
+    Painter.setBrush(ColorToQColor(FColor));
+}
+
+void TWindowBox::RenderPicture()
+{
+    if (Picture.size() != size())
+        Picture = QImage(size(), QImage::Format_RGB32);
+    Picture.fill(ColorToQColor(FColor));
+    {
+        QPainter Painter(&Picture);
+        PreparePainter(Painter);
+        OnPaint(Painter, size());
+    }
+    PictureValid = true;
+}
+
+void TWindowBox::paintEvent(QPaintEvent*)
+{
+    QPainter Painter(this);
+    if (OnPaint)
+    {
+        if (!FDoubleBuffered)
+        {
+            PreparePainter(Painter);
+            OnPaint(Painter, size());
+            Painter.resetTransform();
+            Painter.setClipping(false);
+        }
+        else
+        {
+            // A new size needs a new picture; any other paint that Invalidate() did not
+            // ask for (an expose, the rubber band) shows the kept one.
+            if (!PictureValid || Picture.size() != size())
+                RenderPicture();
+            Painter.drawImage(0, 0, Picture);
+        }
+    }
+    DrawFocusRect(Painter, FRubberBand);
+}
+
+void TWindowBox::mousePressEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton)
+        LeftCaptured = true;
+    emit MouseDown(e->button(), e->modifiers(), e->position().toPoint());
+}
+
+void TWindowBox::mouseMoveEvent(QMouseEvent* e)
+{
+    QPoint Pos = e->position().toPoint();
+    if (Reaches(Pos))
+        emit MouseMove(HeldButton(e->buttons()), e->modifiers(), Pos);
+}
+
+void TWindowBox::mouseReleaseEvent(QMouseEvent* e)
+{
+    QPoint Pos = e->position().toPoint();
+    bool Reached = Reaches(Pos);
+    if (e->button() == Qt::LeftButton)
+        LeftCaptured = false;
+    if (Reached)
+        emit MouseUp(e->button(), e->modifiers(), Pos);
+}

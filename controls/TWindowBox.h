@@ -1,0 +1,86 @@
+#pragma once
+// The drawing surface the plot lives on. The owner draws the whole client area in the
+// OnPaint callback; with double buffering on that drawing goes to an off-screen image
+// that is kept, so the zoom rubber band can be laid over the last picture without
+// drawing the plot again. Mouse events report button, modifiers and client position;
+// a left-button drag keeps reporting while the pointer is outside. Every key pressed
+// while the surface has the focus, Tab and the arrow keys included, goes to KeyDown
+// before focus traversal sees it.
+#include "plot/TFunc.h"
+
+#include <QImage>
+#include <QRect>
+#include <QWidget>
+
+#include <functional>
+
+class TWindowBox : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Called with a painter on the whole client area (font and brush already set to
+    // the surface's font and Color) and the client size. It must draw everything and
+    // must not let an exception escape: it runs inside Qt's paint event.
+    using TPaintHandler = std::function<void(QPainter&, const QSize&)>;
+
+    explicit TWindowBox(QWidget* Parent = nullptr);
+
+    void SetOnPaint(TPaintHandler Handler);
+    bool HasOnPaint() const { return static_cast<bool>(OnPaint); }
+
+    bool DoubleBuffered() const { return FDoubleBuffered; }
+    void SetDoubleBuffered(bool Value);
+
+    // The surface's own colour: the background it shows before anything is drawn and
+    // the brush handed to OnPaint, with which the plot fills its background.
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
+
+    // Asks for a new picture: OnPaint runs again at the next paint. Use this rather
+    // than update(), which with double buffering only shows the kept picture again.
+    void Invalidate();
+
+    // No border, so the whole size is the client size.
+    int ClientWidth() const { return width(); }
+    int ClientHeight() const { return height(); }
+
+    // The rubber band: a dotted, inverting outline along the edge pixels of Band
+    // (empty: nothing shows). With double buffering on, changing it repaints from the
+    // kept picture and does not call OnPaint.
+    void SetRubberBand(const QRect& Band);
+    void ClearRubberBand();
+    QRect RubberBand() const { return FRubberBand; }
+
+signals:
+    // Key is a Qt::Key code; a handler that sets it to 0 has handled the key, and
+    // nothing else happens with it (no focus traversal, no propagation to the parent).
+    // Shortcuts of the window's actions are dispatched before this signal.
+    void KeyDown(int& Key, Qt::KeyboardModifiers Shift);
+    void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, QPoint Pos);
+    // Button is the held button (left before right before middle), or Qt::NoButton.
+    void MouseMove(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, QPoint Pos);
+    void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, QPoint Pos);
+
+protected:
+    bool event(QEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    void RenderPicture();
+    void PreparePainter(QPainter& Painter) const;
+    // Only a left-button drag captures the mouse; other buttons report only while the
+    // pointer is over the surface, although Qt grabs the mouse for every button.
+    bool Reaches(const QPoint& Pos) const { return LeftCaptured || rect().contains(Pos); }
+
+    TPaintHandler OnPaint;
+    bool FDoubleBuffered = false;
+    TColor FColor;
+    QImage Picture;            // the last picture OnPaint drew, when double buffered
+    bool PictureValid = false; // Picture shows the current state of the owner's model
+    QRect FRubberBand;
+    bool LeftCaptured = false;
+};
