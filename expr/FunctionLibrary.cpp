@@ -1,0 +1,157 @@
+#include "expr/FunctionLibrary.h"
+
+#include "expr/Errors.h"
+#include "expr/FloatArith.h"
+#include "expr/MathLib.h"
+#include "expr/TEvaluator.h"
+
+#include <cmath>
+#include <cstdint>
+#include <iterator>
+#include <string_view>
+
+namespace FunctionLibrary
+{
+namespace
+{
+// Equal including the sign of a zero: the step of Power is a function of r alone, so
+// a repeated state repeats everything after it.
+bool SameState(Float80 a, Float80 b) { return a == b && std::signbit(a) == std::signbit(b); }
+
+// Trunc of a Float80 into a 64-bit integer; outside that range the conversion is an
+// invalid operation.
+std::int64_t TruncToInt64(Float80 e)
+{
+    Float80 t = std::trunc(e);
+    if (t >= 9223372036854775808.0L || t < -9223372036854775808.0L)
+        RaiseInvalidOp();
+    return static_cast<std::int64_t>(t);
+}
+
+// Applies r := Step(r, b) Count times. The map depends on r only, so once r comes
+// back to a value it had one or two steps earlier, the rest of the run is known:
+// a fixed point (r became 0, b = 1, r stuck in the subnormal range) ends it, a cycle
+// of two (b = -1, a signed zero times a negative base) leaves only the parity of the
+// remaining count. Everything else is computed step by step.
+template <typename TStep> Float80 Repeat(Float80 r, Float80 b, std::int64_t Count, TStep Step)
+{
+    Float80 Before = r;
+    bool HaveBefore = false;
+    for (std::int64_t Remaining = Count; Remaining > 0; --Remaining)
+    {
+        Float80 Next = Step(r, b);
+        if (SameState(Next, r))
+            return Next;
+        if (HaveBefore && SameState(Next, Before))
+            return (Remaining - 1) % 2 == 0 ? Next : r;
+        Before = r;
+        HaveBefore = true;
+        r = Next;
+    }
+    return r;
+}
+} // namespace
+
+Float80 Sqrt(Float80 x)
+{
+    MathLib::DomainCheck(x < 0);
+    return std::sqrt(x);
+}
+
+Float80 Exp(Float80 x) { return MathLib::Exp(x); }
+
+Float80 Ln(Float80 x)
+{
+    MathLib::DomainCheck(x <= 0);
+    return MathLib::Ln(x);
+}
+
+Float80 Power(Float80 Base, Float80 Exponent)
+{
+    MathLib::DomainCheck(Exponent - std::trunc(Exponent) > 0);
+    Float80 r = 1;
+    // Only the low 32 bits of the truncation count, taken as signed.
+    const auto n = static_cast<std::int32_t>(static_cast<std::uint32_t>(TruncToInt64(Exponent)));
+    if (Exponent > 0 && n > 0)
+        r = Repeat(r, Base, n, FMul);
+    if (Exponent < 0 && n < 0)
+        r = Repeat(r, Base, -static_cast<std::int64_t>(n), FDiv);
+    return r;
+}
+
+Float80 Abs(Float80 x) { return std::fabs(x); }
+} // namespace FunctionLibrary
+
+namespace
+{
+struct TLibraryEntry
+{
+    std::u16string_view Name;
+    TUnaryRoutine Unary;
+    TBinaryRoutine Binary;
+};
+
+// Registration order is part of the behaviour (it fixes the symbol table's layout).
+constexpr TLibraryEntry LibraryEntries[] = {
+    {u"Sqrt", FunctionLibrary::Sqrt, nullptr},
+    {u"Exp", FunctionLibrary::Exp, nullptr},
+    {u"Ln", FunctionLibrary::Ln, nullptr},
+    {u"Power", nullptr, FunctionLibrary::Power},
+    {u"Abs", FunctionLibrary::Abs, nullptr},
+    {u"LogBase10", MathLib::LogBase10, nullptr},
+    {u"LogBase2", MathLib::LogBase2, nullptr},
+    {u"LogBaseN", nullptr, MathLib::LogBaseN},
+    {u"ArcCos", MathLib::ArcCos, nullptr},
+    {u"ArcCot", MathLib::ArcCot, nullptr},
+    {u"ArcCsc", MathLib::ArcCsc, nullptr},
+    {u"ArcSec", MathLib::ArcSec, nullptr},
+    {u"ArcSin", MathLib::ArcSin, nullptr},
+    {u"ArcTan", MathLib::ArcTan, nullptr},
+    {u"ArcTan2", nullptr, MathLib::ArcTan2},
+    {u"Cos", MathLib::Cos, nullptr},
+    {u"Cot", MathLib::Cot, nullptr},
+    {u"Coversine", MathLib::Coversine, nullptr},
+    {u"Csc", MathLib::Csc, nullptr},
+    {u"Exsecans", MathLib::Exsecans, nullptr},
+    {u"Haversine", MathLib::Haversine, nullptr},
+    {u"Sec", MathLib::Sec, nullptr},
+    {u"Sin", MathLib::Sin, nullptr},
+    {u"Tan", MathLib::Tan, nullptr},
+    {u"Versine", MathLib::Versine, nullptr},
+    {u"ArcCosH", MathLib::ArcCosH, nullptr},
+    {u"ArcCotH", MathLib::ArcCotH, nullptr},
+    {u"ArcCscH", MathLib::ArcCscH, nullptr},
+    {u"ArcSecH", MathLib::ArcSecH, nullptr},
+    {u"ArcSinH", MathLib::ArcSinH, nullptr},
+    {u"ArcTanH", MathLib::ArcTanH, nullptr},
+    {u"CosH", MathLib::CosH, nullptr},
+    {u"CotH", MathLib::CotH, nullptr},
+    {u"CscH", MathLib::CscH, nullptr},
+    {u"SecH", MathLib::SecH, nullptr},
+    {u"SinH", MathLib::SinH, nullptr},
+    {u"TanH", MathLib::TanH, nullptr},
+};
+static_assert(std::size(LibraryEntries) == 37);
+} // namespace
+
+void RegisterFunctionLibrary(TEasyEvaluator& Evaluator)
+{
+    for (const TLibraryEntry& Entry : LibraryEntries)
+    {
+        if (Entry.Unary)
+            Evaluator.RegisterUnaryFunction(Entry.Name, Entry.Unary);
+        else
+            Evaluator.RegisterBinaryFunction(Entry.Name, Entry.Binary);
+    }
+}
+
+void RegisterPi(TEasyEvaluator& Evaluator) { Evaluator.RegisterConstant(u"Pi", MathLib::Pi); }
+
+std::unique_ptr<TEvaluator> MakePlotEvaluator(char16_t Separator, Float80* XStorage)
+{
+    auto Evaluator = std::make_unique<TEvaluator>(Separator);
+    RegisterPi(*Evaluator);
+    RegisterFunctionLibrary(*Evaluator);
+    Evaluator->RegisterVariable(u"x", XStorage);
+    return Evaluator;
+}
