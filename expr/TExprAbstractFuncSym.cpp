@@ -1,0 +1,26 @@
+#include "expr/TExprAbstractFuncSym.h"
+
+#include "expr/Errors.h"
+#include "expr/TExprEvalParser.h"
+#include "expr/TExprLexer.h"
+
+Float80 TExprAbstractFuncSym::ReadFirstArgument()
+{
+    if (BoundLexer()->CurrentKind() != TTokenKind::LParen)
+        throw EExprEvalError(std::string(Msg::FirstParameterExpected));
+    return BoundParser()->ParseComparison(true);
+}
+
+Float80 TExprAbstractFuncSym::ReadNextArgument()
+{
+    if (BoundLexer()->CurrentKind() != TTokenKind::Comma)
+        throw EExprEvalError(std::string(Msg::NextParameterExpected));
+    return BoundParser()->ParseComparison(true);
+}
+
+void TExprAbstractFuncSym::CloseArguments()
+{
+    if (BoundLexer()->CurrentKind() != TTokenKind::RParen)
+        throw EExprEvalError(std::string(Msg::CloseParametersExpected));
+    BoundLexer()->Advance();
+}

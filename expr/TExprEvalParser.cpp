@@ -1,0 +1,378 @@
+// The formula grammar, lowest precedence first. Binary levels are left-associative loops;
+// prefix operators nest to the right and bind tighter than every binary operator.
+//
+//   whole       = comparison End
+//   comparison  = sum { ("=" | "<>" | "<" | "<=" | ">" | ">=" | "cmp") sum }
+//   sum         = product { ("+" | "-" | "or" | "xor" | "bor" | "bxor") product }
+//   product     = signed { ("*" | "/" | "div" | "mod" | "and" | "shl" | "shr" | "band") signed }
+//   signed      = ("+" | "-" | "not" | "bnot") signed | factor
+//   factor      = number | symbol | "(" comparison ")"
+//   symbol      = identifier   (a function symbol reads its own "(" args ")")
+//
+// Keywords are identifiers compared without regard to ASCII letter case, recognised only
+// where their level expects them; elsewhere they are ordinary names. Operands are
+// evaluated left to right, each completely; "and", "or" and "xor" always evaluate both.
+#include "expr/TExprEvalParser.h"
+
+#include "expr/Errors.h"
+#include "expr/FloatArith.h"
+#include "expr/TExprContext.h"
+#include "expr/TExprLexer.h"
+#include "expr/TExprSym.h"
+#include "expr/TStringHashMapTraits.h"
+#include "expr/Utf16.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+namespace
+{
+[[noreturn]] void RaiseParseError(std::string_view Message)
+{
+    throw EExprEvalError(std::string(Message));
+}
+
+[[noreturn]] void RaiseUnknownSymbol(std::u16string_view Name)
+{
+    throw EExprEvalError(Msg::Format(Msg::UnknownSymbol, ToUtf8(Name)));
+}
+
+Float80 Truth(bool b)
+{
+    return b ? 1 : 0;
+}
+
+// Nearest integer, ties to even; outside the signed 64-bit range an invalid operation.
+int64_t Round64(Float80 v)
+{
+    constexpr Float80 Limit = 9223372036854775808.0L; // 2^63
+    Float80 r = std::nearbyint(v);
+    if (!(r >= -Limit && r < Limit))
+        RaiseInvalidOp();
+    return int64_t(r);
+}
+
+// The low 8 bits of the count read as a signed byte c: 0..63 shift by c, 64..127 shift
+// everything out, negative counts shift by c AND 31.
+uint64_t ShiftLeft(uint64_t Bits, int64_t Count)
+{
+    int8_t c = int8_t(uint8_t(Count & 0xFF));
+    if (c < 0)
+        return Bits << (c & 31);
+    return c <= 63 ? Bits << c : 0;
+}
+
+uint64_t ShiftRight(uint64_t Bits, int64_t Count)
+{
+    int8_t c = int8_t(uint8_t(Count & 0xFF));
+    if (c < 0)
+        return Bits >> (c & 31);
+    return c <= 63 ? Bits >> c : 0;
+}
+
+// Truncating quotient; INT64_MIN div -1 wraps to INT64_MIN instead of trapping.
+int64_t IntDiv(int64_t a, int64_t b)
+{
+    if (b == 0)
+        RaiseDivByZero();
+    if (b == -1)
+        return int64_t(0 - uint64_t(a));
+    return a / b;
+}
+
+// Remainder with the sign of the dividend; anything mod -1 is 0.
+int64_t IntMod(int64_t a, int64_t b)
+{
+    if (b == 0)
+        RaiseDivByZero();
+    if (b == -1)
+        return 0;
+    return a % b;
+}
+
+// Keeps the nesting count of a parser for the life of one recursion step, also when the
+// step fails.
+class TDepthGuard
+{
+  public:
+    explicit TDepthGuard(int& Depth) : FDepth(Depth)
+    {
+        if (++FDepth > TExprEvalParser::MaxDepth)
+        {
+            --FDepth;
+            RaiseParseError(Msg::NestingTooDeep);
+        }
+    }
+    ~TDepthGuard() { --FDepth; }
+    TDepthGuard(const TDepthGuard&) = delete;
+    TDepthGuard& operator=(const TDepthGuard&) = delete;
+
+  private:
+    int& FDepth;
+};
+
+// Binds a symbol to a lexer and parser while it computes, and gives back the previous
+// binding however the computation ends: a symbol may occur inside its own arguments.
+class TBindingGuard
+{
+  public:
+    TBindingGuard(TExprSym& Symbol, TExprLexer* Lexer, TExprEvalParser* Parser)
+        : FSymbol(Symbol), FSavedLexer(Symbol.BoundLexer()), FSavedParser(Symbol.BoundParser())
+    {
+        Symbol.SetBinding(Lexer, Parser);
+    }
+    ~TBindingGuard() { FSymbol.SetBinding(FSavedLexer, FSavedParser); }
+    TBindingGuard(const TBindingGuard&) = delete;
+    TBindingGuard& operator=(const TBindingGuard&) = delete;
+
+  private:
+    TExprSym& FSymbol;
+    TExprLexer* FSavedLexer;
+    TExprEvalParser* FSavedParser;
+};
+} // namespace
+
+// Keyword is upper case ASCII; the identifier matches it when it is equal after folding
+// 'a'..'z' (not the C library's tolower, which follows the process locale).
+bool TExprEvalParser::AtKeyword(const char* Keyword) const
+{
+    if (FTokenSource->CurrentKind() != TTokenKind::Identifier)
+        return false;
+    const std::u16string& Text = FTokenSource->LastText();
+    const size_t Length = std::strlen(Keyword);
+    if (Text.size() != Length)
+        return false;
+    for (size_t i = 0; i < Length; ++i)
+        if (FoldAsciiCase(Text[i]) != char16_t(Keyword[i]))
+            return false;
+    return true;
+}
+
+// whole = comparison End
+Float80 TExprEvalParser::ParseWhole()
+{
+    Depth = 0;
+    Float80 v = ParseComparison(false);
+    // Left-over tokens are reported with the most recent number or identifier text, which
+    // need not be the token left over ("2^3" names 2).
+    if (FTokenSource->CurrentKind() != TTokenKind::End)
+        RaiseUnknownSymbol(FTokenSource->LastText());
+    return v;
+}
+
+// comparison = sum { ("=" | "<>" | "<" | "<=" | ">" | ">=" | "cmp") sum }
+Float80 TExprEvalParser::ParseComparison(bool Skip)
+{
+    Float80 a = ParseSum(Skip);
+    for (;;)
+    {
+        switch (FTokenSource->CurrentKind())
+        {
+        case TTokenKind::Equal:
+            a = Truth(a == ParseSum(true));
+            break;
+        case TTokenKind::NotEqual:
+            a = Truth(a != ParseSum(true));
+            break;
+        case TTokenKind::Less:
+            a = Truth(a < ParseSum(true));
+            break;
+        case TTokenKind::LessEqual:
+            a = Truth(a <= ParseSum(true));
+            break;
+        case TTokenKind::Greater:
+            a = Truth(a > ParseSum(true));
+            break;
+        case TTokenKind::GreaterEqual:
+            a = Truth(a >= ParseSum(true));
+            break;
+        default:
+            if (!AtKeyword("CMP"))
+                return a;
+            {
+                Float80 b = ParseSum(true);
+                a = a > b ? 1 : a < b ? -1 : 0;
+            }
+            break;
+        }
+    }
+}
+
+// sum = product { ("+" | "-" | "or" | "xor" | "bor" | "bxor") product }
+Float80 TExprEvalParser::ParseSum(bool Skip)
+{
+    Float80 a = ParseProduct(Skip);
+    for (;;)
+    {
+        switch (FTokenSource->CurrentKind())
+        {
+        case TTokenKind::Plus:
+            a = FAdd(a, ParseProduct(true));
+            break;
+        case TTokenKind::Minus:
+            a = FSub(a, ParseProduct(true));
+            break;
+        case TTokenKind::Identifier:
+            if (AtKeyword("OR"))
+            {
+                Float80 b = ParseProduct(true);
+                a = Truth(b != 0 || a != 0);
+            }
+            else if (AtKeyword("XOR"))
+            {
+                Float80 b = ParseProduct(true);
+                a = Truth((a != 0) != (b != 0));
+            }
+            else if (AtKeyword("BOR"))
+            {
+                int64_t b = Round64(ParseProduct(true));
+                a = Float80(Round64(a) | b);
+            }
+            else if (AtKeyword("BXOR"))
+            {
+                int64_t b = Round64(ParseProduct(true));
+                a = Float80(Round64(a) ^ b);
+            }
+            else
+                return a;
+            break;
+        default:
+            return a;
+        }
+    }
+}
+
+// product = signed { ("*" | "/" | "div" | "mod" | "and" | "shl" | "shr" | "band") signed }
+Float80 TExprEvalParser::ParseProduct(bool Skip)
+{
+    Float80 a = ParseSignedFactor(Skip);
+    for (;;)
+    {
+        switch (FTokenSource->CurrentKind())
+        {
+        case TTokenKind::Star:
+            a = FMul(a, ParseSignedFactor(true));
+            break;
+        case TTokenKind::Slash:
+            a = FDiv(a, ParseSignedFactor(true));
+            break;
+        case TTokenKind::Identifier:
+            if (AtKeyword("AND"))
+            {
+                Float80 b = ParseSignedFactor(true);
+                a = Truth(a != 0 && b != 0);
+                break;
+            }
+            {
+                // The integer operators: the right operand is converted before the left.
+                enum class TIntOp
+                {
+                    Div,
+                    Mod,
+                    Shl,
+                    Shr,
+                    Band
+                } Op;
+                if (AtKeyword("DIV"))
+                    Op = TIntOp::Div;
+                else if (AtKeyword("MOD"))
+                    Op = TIntOp::Mod;
+                else if (AtKeyword("SHL"))
+                    Op = TIntOp::Shl;
+                else if (AtKeyword("SHR"))
+                    Op = TIntOp::Shr;
+                else if (AtKeyword("BAND"))
+                    Op = TIntOp::Band;
+                else
+                    return a;
+                int64_t b = Round64(ParseSignedFactor(true));
+                int64_t l = Round64(a);
+                switch (Op)
+                {
+                case TIntOp::Div:
+                    a = Float80(IntDiv(l, b));
+                    break;
+                case TIntOp::Mod:
+                    a = Float80(IntMod(l, b));
+                    break;
+                case TIntOp::Shl:
+                    a = Float80(int64_t(ShiftLeft(uint64_t(l), b)));
+                    break;
+                case TIntOp::Shr:
+                    a = Float80(int64_t(ShiftRight(uint64_t(l), b)));
+                    break;
+                case TIntOp::Band:
+                    a = Float80(l & b);
+                    break;
+                }
+            }
+            break;
+        default:
+            return a;
+        }
+    }
+}
+
+// signed = ("+" | "-" | "not" | "bnot") signed | factor
+Float80 TExprEvalParser::ParseSignedFactor(bool Skip)
+{
+    // Every path of the recursion (parentheses, prefix operators, function arguments)
+    // passes through here, so this is where the nesting is counted.
+    TDepthGuard Guard(Depth);
+    if (Skip)
+        FTokenSource->Advance();
+    switch (FTokenSource->CurrentKind())
+    {
+    case TTokenKind::Plus:
+        return ParseSignedFactor(true);
+    case TTokenKind::Minus:
+        return -ParseSignedFactor(true);
+    case TTokenKind::Identifier:
+        if (AtKeyword("NOT"))
+            return Truth(ParseSignedFactor(true) == 0);
+        if (AtKeyword("BNOT"))
+            return Float80(~Round64(ParseSignedFactor(true)));
+        return ParseFactor();
+    default:
+        return ParseFactor();
+    }
+}
+
+// factor = number | symbol | "(" comparison ")"
+Float80 TExprEvalParser::ParseFactor()
+{
+    switch (FTokenSource->CurrentKind())
+    {
+    case TTokenKind::Number:
+    {
+        Float80 r = FTokenSource->NumberValue();
+        FTokenSource->Advance();
+        return r;
+    }
+    case TTokenKind::Identifier:
+        return ParseSymbol();
+    case TTokenKind::LParen:
+    {
+        Float80 r = ParseComparison(true);
+        if (FTokenSource->CurrentKind() != TTokenKind::RParen)
+            RaiseParseError(Msg::ParenExpected);
+        FTokenSource->Advance();
+        return r;
+    }
+    default:
+        RaiseParseError(Msg::FactorExpected);
+    }
+}
+
+// symbol = identifier, evaluated by the symbol registered under it
+Float80 TExprEvalParser::ParseSymbol()
+{
+    const std::u16string& Name = FTokenSource->LastText();
+    TExprSym* Symbol = FSymbolScope ? FSymbolScope->Lookup(Name) : nullptr;
+    if (!Symbol)
+        RaiseUnknownSymbol(Name);
+    FTokenSource->Advance();
+    TBindingGuard Binding(*Symbol, FTokenSource, this);
+    return Symbol->ComputeValue();
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The lexer's face to the parser and the function symbols: exactly one current token,
+// no look-ahead, no positions.
+#include "expr/Float80.h"
+#include "expr/TokenKind.h"
+
+#include <string>
+
+class TExprLexer
+{
+  public:
+    virtual ~TExprLexer() = default;
+
+    TTokenKind CurrentKind() const { return FCurrentKind; }
+    // The value of the most recent number token.
+    Float80 NumberValue() const { return FNumberValue; }
+    // The text of the most recent number or identifier token; other tokens leave it alone,
+    // and a new text does not clear it (error messages quote it).
+    const std::u16string& LastText() const { return FLastText; }
+
+    // Reads the next token. Fails only when a number text is rejected by the conversion.
+    virtual void Advance() = 0;
+    // Goes back to the start of the text and reads the first token.
+    virtual void Rewind() { Advance(); }
+
+  protected:
+    // A derived lexer calls Rewind at the end of its own construction: a base constructor
+    // cannot reach the derived scanner.
+    TExprLexer() = default;
+
+    TTokenKind FCurrentKind = TTokenKind::End;
+    Float80 FNumberValue = 0;
+    std::u16string FLastText;
+};

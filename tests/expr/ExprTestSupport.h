@@ -1,0 +1,76 @@
+#pragma once
+// Shared pieces of the evaluator tests: an evaluator with a few routines of its own (the
+// real function library is tested on its own), and exact comparisons of values and errors.
+#include "expr/Errors.h"
+#include "expr/TEvaluator.h"
+#include "expr/Utf16.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace ExprTest
+{
+// Full-precision text of a value, so a failing comparison shows the last bit.
+inline std::string Exact(Float80 v)
+{
+    char Buffer[64];
+    std::snprintf(Buffer, sizeof Buffer, "%.20Le", v);
+    return Buffer;
+}
+
+// A routine with a domain: negative arguments fail like the library's do.
+inline Float80 Root(Float80 v)
+{
+    if (v < 0)
+        RaiseDomainError();
+    return std::sqrt(v);
+}
+inline Float80 Twice(Float80 v)
+{
+    return 2 * v;
+}
+// Order-sensitive, so swapped arguments show.
+inline Float80 Minus(Float80 a, Float80 b)
+{
+    return a - b;
+}
+
+// "x" bound to X, "Pi", "Root", "Twice" and "Minus".
+class TTestEvaluator
+{
+  public:
+    explicit TTestEvaluator(char16_t DecimalSeparator = u'.') : Evaluator(DecimalSeparator)
+    {
+        Evaluator.RegisterVariable(u"x", &X);
+        Evaluator.RegisterConstant(u"Pi", 3.14159265358979323846L);
+        Evaluator.RegisterUnaryFunction(u"Root", Root);
+        Evaluator.RegisterUnaryFunction(u"Twice", Twice);
+        Evaluator.RegisterBinaryFunction(u"Minus", Minus);
+    }
+
+    Float80 X = 0;
+    TEvaluator Evaluator;
+};
+
+// The class name and message of the error that Action raises, or "no error".
+template <typename TAction> std::string ErrorOf(TAction Action)
+{
+    try
+    {
+        Action();
+    }
+    catch (const Exception& e)
+    {
+        return std::string(e.ClassName()) + ": " + e.Message();
+    }
+    return "no error";
+}
+
+inline std::string Error(const char* ClassName, std::string_view Message, std::string_view Argument = {})
+{
+    return std::string(ClassName) + ": " + Msg::Format(Message, Argument);
+}
+} // namespace ExprTest
