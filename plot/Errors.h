@@ -1,0 +1,20 @@
+#pragma once
+// Errors of the plot layer. They join the evaluator's hierarchy under its common base, so the
+// application's error report shows them like any other error.
+//
+//   Exception
+//   └── EFileWriteError     a document file could not be written (missing folder, a parent that
+//                           is a file, read-only folder, full disk); the old file is left as it was
+#include "expr/Errors.h"
+
+namespace Msg
+{
+inline constexpr std::string_view UnableToWrite = "Unable to write to %s";
+} // namespace Msg
+
+class EFileWriteError : public Exception
+{
+  public:
+    using Exception::Exception;
+    const char* ClassName() const noexcept override { return "EFileWriteError"; }
+};

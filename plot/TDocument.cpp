@@ -1,0 +1,95 @@
+#include "plot/TDocument.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace
+{
+const QString Main = QStringLiteral("Main");
+
+QString Numbered(const char* Key, int n)
+{
+    return QLatin1String(Key) + QString::number(n);
+}
+
+// The writer keeps the low eight bits of the style as a signed number.
+int32_t StyleStr(int32_t Style)
+{
+    return int8_t(uint8_t(Style & 0xFF));
+}
+
+// The formula is read whole: the 2047-character cap on text values would cut a longer formula
+// that the writer saved whole.
+TFunc ReadGraph(const TProfileFile& File, int n)
+{
+    TFunc Graph(File.ReadString(Main, Numbered("Func", n), QString(), TProfileFile::Unlimited));
+    Graph.Color = File.ReadInteger(Main, Numbered("Color", n), clBlack);
+    Graph.BGColor = File.ReadInteger(Main, Numbered("BG", n), clWhite);
+    Graph.Style = File.ReadInteger(Main, Numbered("StyleStr", n), 0);
+    return Graph;
+}
+} // namespace
+
+void TDocument::Write(TProfileFile& File, const TPlotModel& Model)
+{
+    const TFuncList& List = Model.FuncList;
+    for (int i = 0; i < List.Count(); ++i)
+    {
+        const TFunc& Graph = List.Item(i);
+        File.WriteString(Main, Numbered("Func", i + 1), Graph.Func);
+        File.WriteInteger(Main, Numbered("Color", i + 1), Graph.Color);
+        File.WriteInteger(Main, Numbered("BG", i + 1), Graph.BGColor);
+        File.WriteInteger(Main, Numbered("StyleStr", i + 1), StyleStr(Graph.Style));
+    }
+    File.WriteInteger(Main, QStringLiteral("FuncCount"), List.Count());
+    File.WriteString(Main, QStringLiteral("Left"), Model.LeftText);
+    File.WriteString(Main, QStringLiteral("Top"), Model.TopText);
+    File.WriteString(Main, QStringLiteral("Right"), Model.RightText);
+    File.WriteString(Main, QStringLiteral("Bottom"), Model.BottomText);
+    File.WriteInteger(Main, QStringLiteral("Decimals"), Model.Decimals);
+    File.WriteInteger(Main, QStringLiteral("ByX"), Model.TicksByX);
+    File.WriteInteger(Main, QStringLiteral("ByY"), Model.TicksByY);
+    File.WriteInteger(Main, QStringLiteral("FramesCount"), Model.FramesCount);
+}
+
+void TDocument::Save(const QString& Path, const TPlotModel& Model)
+{
+    TProfileFile File(Path);
+    Write(File, Model);
+    File.Save();
+}
+
+TDocumentGraph1 TDocument::Read(const TProfileFile& File, TPlotModel& Model)
+{
+    Model.LeftText = File.ReadString(Main, QStringLiteral("Left"), Model.LeftText);
+    Model.TopText = File.ReadString(Main, QStringLiteral("Top"), Model.TopText);
+    Model.RightText = File.ReadString(Main, QStringLiteral("Right"), Model.RightText);
+    Model.BottomText = File.ReadString(Main, QStringLiteral("Bottom"), Model.BottomText);
+
+    Model.Decimals = File.ReadInteger(Main, QStringLiteral("Decimals"), Model.Decimals);
+    Model.TicksByX =
+        std::clamp(File.ReadInteger(Main, QStringLiteral("ByX"), Model.TicksByX), -MaxTicks, MaxTicks);
+    Model.TicksByY =
+        std::clamp(File.ReadInteger(Main, QStringLiteral("ByY"), Model.TicksByY), -MaxTicks, MaxTicks);
+    Model.GraphsEnabled = true;
+
+    const TFunc First = ReadGraph(File, 1);
+    const TDocumentGraph1 Graph1{First.Func, First.Color, First.BGColor, First.Style};
+
+    Model.FramesCount = std::min(File.ReadInteger(Main, QStringLiteral("FramesCount"), 5), MaxFrames);
+
+    // A count below 1 gives an empty list, which the list turns into one empty graph.
+    const int32_t Count = std::min(File.ReadInteger(Main, QStringLiteral("FuncCount"), 1), MaxGraphs);
+    std::vector<TFunc> Graphs;
+    Graphs.reserve(size_t(std::max(Count, 0)));
+    for (int n = 1; n <= Count; ++n)
+        Graphs.push_back(ReadGraph(File, n));
+    Model.FuncList.Assign(std::move(Graphs));
+    return Graph1;
+}
+
+TDocumentGraph1 TDocument::Read(const QString& Path, TPlotModel& Model)
+{
+    const TProfileFile File(Path);
+    return Read(File, Model);
+}
