@@ -1,0 +1,53 @@
+#pragma once
+// The modal dialog behind Tools > Settings. It is created once and reused: every use
+// refills the controls from the main window's settings, except the time step, whose field
+// keeps the text it had when the dialog was last closed.
+#include <QDialog>
+
+#include <cstdint>
+#include <functional>
+
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class TSpinEdit;
+
+class TSettingsDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // Sep is the user's decimal separator, used to read the time step.
+    explicit TSettingsDlg(char16_t Sep, QWidget* Parent = nullptr);
+
+    // Fills the controls, runs the dialog modally and, on OK, reads all seven settings back
+    // (in this order) and returns true; on any other result writes none and returns false.
+    bool ExecuteSettings(int32_t& Decimals, int32_t& TicksByX, int32_t& TicksByY, int32_t& FramesCount,
+                         float& TimeStep, bool& FilledGraphs, bool& MotionBlur);
+
+    // Replaces the modal run (exec() by default); tests drive the controls from it and
+    // return Accepted or Rejected, so they never block.
+    void SetModalRunner(std::function<int()> Runner) { ModalRunner = std::move(Runner); }
+
+    // The time step that a StepEdt text stands for: unreadable or not finite as a 32-bit
+    // float gives 0.05.
+    static float ReadTimeStep(const QString& Text, char16_t Sep);
+
+private:
+    void BuildControls();
+
+    char16_t Separator;
+    std::function<int()> ModalRunner;
+
+    TSpinEdit* DecimalsSE = nullptr;
+    QGroupBox* GroupBox = nullptr;
+    TSpinEdit* ByXSE = nullptr;
+    TSpinEdit* ByYSE = nullptr;
+    QLineEdit* StepEdt = nullptr;
+    QCheckBox* FillCheckBox = nullptr;
+    TSpinEdit* FramesCountSE = nullptr;
+    QCheckBox* BlurCheckBox = nullptr;
+    QPushButton* OKBtn = nullptr;
+    QPushButton* CancelBtn = nullptr;
+};
