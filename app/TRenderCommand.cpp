@@ -1,0 +1,146 @@
+#include "app/TRenderCommand.h"
+
+#include "expr/Errors.h"
+#include "plot/TCanvas.h"
+#include "plot/TDocument.h"
+#include "plot/TGraphEvaluator.h"
+#include "plot/TPlotModel.h"
+#include "plot/TPlotRenderer.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QTextStream>
+
+#include <cstring>
+#include <optional>
+
+namespace
+{
+constexpr int RenderMargin = 5;
+constexpr int RenderArrowSize = 3;
+// Larger pictures are refused rather than risking an allocation the machine cannot make.
+constexpr int MaxSide = 16384;
+
+std::optional<QSize> ParseSize(const QString& Text)
+{
+    static const QRegularExpression Pattern(QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$"));
+    const QRegularExpressionMatch Match = Pattern.match(Text);
+    if (!Match.hasMatch())
+        return std::nullopt;
+    const QSize Size(Match.captured(1).toInt(), Match.captured(2).toInt());
+    if (Size.width() < 1 || Size.height() < 1 || Size.width() > MaxSide || Size.height() > MaxSide)
+        return std::nullopt;
+    return Size;
+}
+} // namespace
+
+bool TRenderCommand::Requested(int argc, char** argv)
+{
+    return argc > 1 && std::strcmp(argv[1], "--render") == 0;
+}
+
+bool TRenderCommand::Parse(const QStringList& Arguments, TOptions& Options, QString& Error) const
+{
+    QStringList Positional;
+    for (qsizetype i = 2; i < Arguments.size(); ++i)
+    {
+        const QString& Argument = Arguments[i];
+        const bool HasValue = i + 1 < Arguments.size();
+        if (Argument == QLatin1String("--filled"))
+            Options.Filled = true;
+        else if (Argument == QLatin1String("--size") && HasValue)
+        {
+            const std::optional<QSize> Size = ParseSize(Arguments[++i]);
+            if (!Size)
+            {
+                Error = QStringLiteral("invalid size '%1': expected WxH, each 1 to %2")
+                            .arg(Arguments[i])
+                            .arg(MaxSide);
+                return false;
+            }
+            Options.Size = *Size;
+        }
+        else if (Argument == QLatin1String("--time") && HasValue)
+            Options.Time = Arguments[++i];
+        else if (Argument.startsWith(QLatin1String("--")))
+        {
+            Error = QStringLiteral("unknown or incomplete option '%1'").arg(Argument);
+            return false;
+        }
+        else
+            Positional << Argument;
+    }
+    if (Positional.size() != 2)
+    {
+        Error = QStringLiteral("expected a document and an output file");
+        return false;
+    }
+    Options.Document = Positional[0];
+    Options.Output = Positional[1];
+    return true;
+}
+
+int TRenderCommand::Run(const QStringList& Arguments, QTextStream& ErrorOut) const
+{
+    TOptions Options;
+    QString Error;
+    if (!Parse(Arguments, Options, Error))
+    {
+        ErrorOut << "vendrel: " << Error << "\n" << UsageText;
+        ErrorOut.flush();
+        return Usage;
+    }
+    const int Code = Render(Options, ErrorOut);
+    ErrorOut.flush();
+    return Code;
+}
+
+int TRenderCommand::Render(const TOptions& Options, QTextStream& ErrorOut) const
+{
+    if (!QFileInfo(Options.Document).isFile())
+    {
+        ErrorOut << "vendrel: cannot open " << Options.Document << "\n";
+        return Failure;
+    }
+    TPlotModel Model;
+    TDocument::Read(Options.Document, Model);
+    Model.GraphsEnabled = true;
+    Model.TimeText = Options.Time;
+    Model.FilledGraphs = Options.Filled;
+
+    QImage Image(Options.Size, QImage::Format_RGB32);
+    bool Failed = false;
+    {
+        QPainter Painter(&Image);
+        TCanvas Canvas(Painter);
+        Canvas.SetBrushColor(clWhite);
+        Canvas.SetFont(QGuiApplication::font());
+        TGraphEvaluator Evaluator(Sep);
+        TPlotRenderer Renderer(Model, Evaluator, Sep);
+        try
+        {
+            Renderer.DrawPlot(Canvas, Image.width(), Image.height(), RenderMargin, RenderArrowSize,
+                              [&](const Exception& CurveError)
+                              {
+                                  ErrorOut << CurveError.Message() << "\n";
+                                  Failed = true;
+                              });
+        }
+        catch (const Exception& DrawError)
+        {
+            ErrorOut << DrawError.Message() << "\n";
+            Failed = true;
+        }
+    }
+    if (Failed)
+        return Failure;
+    if (!Image.save(Options.Output, "PNG"))
+    {
+        ErrorOut << "vendrel: cannot write " << Options.Output << "\n";
+        return Failure;
+    }
+    return Success;
+}

@@ -1,0 +1,154 @@
+#include "plot/TCanvas.h"
+
+#include <QFontMetrics>
+#include <QPaintDevice>
+#include <QPainter>
+
+#include <algorithm>
+#include <cstdlib>
+
+QColor ToQColor(TColor Color)
+{
+    return QColor(Color & 0xFF, (Color >> 8) & 0xFF, (Color >> 16) & 0xFF);
+}
+
+TCanvas::TCanvas(QPainter& Painter) : FPainter(Painter)
+{
+    FPainter.setRenderHint(QPainter::Antialiasing, false);
+    if (QPaintDevice* Device = FPainter.device())
+    {
+        // A printer painter may carry an offset; screens and images have none.
+        const QRect Visible = FPainter.combinedTransform()
+                                  .inverted()
+                                  .mapRect(QRectF(0, 0, Device->width(), Device->height()))
+                                  .toAlignedRect();
+        VisibleLeft = Visible.left();
+        VisibleTop = Visible.top();
+        VisibleRight = int64_t(Visible.left()) + Visible.width();
+        VisibleBottom = int64_t(Visible.top()) + Visible.height();
+    }
+    FFont = FPainter.font();
+}
+
+void TCanvas::FillRect(int64_t X1, int64_t Y1, int64_t X2, int64_t Y2)
+{
+    X1 = std::max(X1, VisibleLeft);
+    Y1 = std::max(Y1, VisibleTop);
+    X2 = std::min(X2, VisibleRight);
+    Y2 = std::min(Y2, VisibleBottom);
+    if (X1 < X2 && Y1 < Y2)
+        FPainter.fillRect(int(X1), int(Y1), int(X2 - X1), int(Y2 - Y1), ToQColor(BrushColor));
+}
+
+void TCanvas::MoveTo(int64_t X, int64_t Y)
+{
+    PenX = X;
+    PenY = Y;
+}
+
+bool TCanvas::PatternOn(int64_t Step) const
+{
+    switch (PenStyle)
+    {
+    case TPenStyle::Dash:
+        return Step % 24 < 18;
+    case TPenStyle::Dot:
+        return Step % 6 < 3;
+    case TPenStyle::Solid:
+        break;
+    }
+    return true;
+}
+
+void TCanvas::FillRun(int64_t X, int64_t Y, int64_t W, int64_t H)
+{
+    FPainter.fillRect(int(X), int(Y), int(W), int(H), ToQColor(PenColor));
+}
+
+// The line is walked along its major axis: step i (0 <= i < n, n = the larger of |dx| and
+// |dy|) lights the pixel whose minor coordinate is the ideal line's, rounded. Only the
+// steps whose major coordinate lies on the device are visited, so a line of any length
+// costs at most one device width or height; the dash pattern is counted from the start
+// of the line all the same. Neighbouring lit pixels on one row (or column) are painted
+// as one run.
+void TCanvas::LineTo(int64_t X, int64_t Y)
+{
+    const int64_t X0 = PenX, Y0 = PenY;
+    MoveTo(X, Y);
+    const int64_t Dx = X - X0, Dy = Y - Y0;
+    const int64_t Adx = std::llabs(Dx), Ady = std::llabs(Dy);
+    const int64_t N = std::max(Adx, Ady);
+    if (N == 0)
+        return;
+    const bool XMajor = Adx >= Ady;
+    const int64_t MajorStart = XMajor ? X0 : Y0;
+    const int64_t MajorSign = (XMajor ? Dx : Dy) < 0 ? -1 : 1;
+    const int64_t MinorStart = XMajor ? Y0 : X0;
+    const int64_t MinorSign = (XMajor ? Dy : Dx) < 0 ? -1 : 1;
+    const int64_t MinorDelta = XMajor ? Ady : Adx;
+    const int64_t MajorLo = XMajor ? VisibleLeft : VisibleTop;
+    const int64_t MajorHi = XMajor ? VisibleRight : VisibleBottom; // exclusive
+    const int64_t MinorLo = XMajor ? VisibleTop : VisibleLeft;
+    const int64_t MinorHi = XMajor ? VisibleBottom : VisibleRight;
+
+    // Steps whose major coordinate is visible.
+    int64_t First = 0, Last = N - 1;
+    if (MajorSign > 0)
+    {
+        First = std::max(First, MajorLo - MajorStart);
+        Last = std::min(Last, MajorHi - 1 - MajorStart);
+    }
+    else
+    {
+        First = std::max(First, MajorStart - (MajorHi - 1));
+        Last = std::min(Last, MajorStart - MajorLo);
+    }
+
+    bool InRun = false;
+    int64_t RunMajor = 0, RunMinor = 0, RunLength = 0;
+    auto Flush = [&]
+    {
+        if (!InRun)
+            return;
+        const int64_t Lo = MajorSign > 0 ? RunMajor : RunMajor - RunLength + 1;
+        if (XMajor)
+            FillRun(Lo, RunMinor, RunLength, 1);
+        else
+            FillRun(RunMinor, Lo, 1, RunLength);
+        InRun = false;
+    };
+    for (int64_t i = First; i <= Last; ++i)
+    {
+        const int64_t Major = MajorStart + MajorSign * i;
+        const __int128 Num = __int128(2) * i * MinorDelta + N;
+        const int64_t Minor = MinorStart + MinorSign * int64_t(Num / (2 * __int128(N)));
+        const bool Lit = PatternOn(i) && Minor >= MinorLo && Minor < MinorHi;
+        if (Lit && InRun && Minor == RunMinor)
+        {
+            ++RunLength;
+            continue;
+        }
+        Flush();
+        if (Lit)
+        {
+            InRun = true;
+            RunMajor = Major;
+            RunMinor = Minor;
+            RunLength = 1;
+        }
+    }
+    Flush();
+}
+
+void TCanvas::TextOut(int64_t X, int64_t Y, const QString& Text)
+{
+    // A text this far off the device cannot reach it, and QPainter takes int coordinates.
+    constexpr int64_t Reach = 1 << 20;
+    if (X < VisibleLeft - Reach || Y < VisibleTop - Reach || X > VisibleRight + Reach ||
+        Y > VisibleBottom + Reach)
+        return;
+    FPainter.setFont(FFont);
+    FPainter.setPen(ToQColor(FontColor));
+    const QFontMetrics Metrics(FFont, FPainter.device());
+    FPainter.drawText(int(X), int(Y + Metrics.ascent()), Text);
+}

@@ -1,0 +1,72 @@
+#pragma once
+// A small device-context layer over QPainter, so that every pixel position the renderer
+// computes lands exactly where it should on every device: lines are walked pixel by pixel
+// and stop before their end point, as the platform's LineTo does, and text is placed by
+// its top-left corner with a transparent background.
+#include "plot/TFunc.h"
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include <cstdint>
+
+class QPainter;
+
+enum class TPenStyle
+{
+    Solid,
+    Dash, // 18 pixels on, 6 off
+    Dot,  // 3 pixels on, 3 off
+};
+
+class TCanvas
+{
+  public:
+    // The painter must outlive the canvas. Antialiasing is switched off on it.
+    explicit TCanvas(QPainter& Painter);
+
+    QPainter& Painter() { return FPainter; }
+
+    void SetPenColor(TColor Color) { PenColor = Color; }
+    TColor GetPenColor() const { return PenColor; }
+    void SetPenStyle(TPenStyle Style) { PenStyle = Style; }
+    TPenStyle GetPenStyle() const { return PenStyle; }
+    // Every line is one pixel wide; the width is kept only so callers can set it as they
+    // would on any canvas.
+    void SetPenWidth(int Width) { PenWidth = Width; }
+    int GetPenWidth() const { return PenWidth; }
+    void SetBrushColor(TColor Color) { BrushColor = Color; }
+    TColor GetBrushColor() const { return BrushColor; }
+    void SetFont(const QFont& Font) { FFont = Font; }
+    const QFont& Font() const { return FFont; }
+    void SetFontColor(TColor Color) { FontColor = Color; }
+
+    // Fills the columns X1 .. X2 - 1 of rows Y1 .. Y2 - 1 with the brush colour.
+    void FillRect(int64_t X1, int64_t Y1, int64_t X2, int64_t Y2);
+    void MoveTo(int64_t X, int64_t Y);
+    // Draws from the current position up to, but not including, (X, Y), then moves there.
+    void LineTo(int64_t X, int64_t Y);
+    // Writes Text with its top-left corner at (X, Y) in the font colour.
+    void TextOut(int64_t X, int64_t Y, const QString& Text);
+
+  private:
+    bool PatternOn(int64_t Step) const;
+    void FillRun(int64_t X, int64_t Y, int64_t W, int64_t H);
+
+    QPainter& FPainter;
+    // The part of the plane the device shows, in the painter's coordinates; right and
+    // bottom exclusive. Lines are walked only there.
+    int64_t VisibleLeft = 0, VisibleTop = 0, VisibleRight = 0, VisibleBottom = 0;
+    int64_t PenX = 0;
+    int64_t PenY = 0;
+    TColor PenColor = clBlack;
+    TPenStyle PenStyle = TPenStyle::Solid;
+    int PenWidth = 1;
+    TColor BrushColor = clWhite;
+    QFont FFont;
+    TColor FontColor = clBlack;
+};
+
+// The QColor of a 0x00BBGGRR colour.
+QColor ToQColor(TColor Color);

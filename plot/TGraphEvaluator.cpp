@@ -1,0 +1,32 @@
+#include "plot/TGraphEvaluator.h"
+
+#include "expr/FunctionLibrary.h"
+#include "expr/NumberText.h"
+#include "expr/TEvaluator.h"
+#include "expr/TimeSubstitution.h"
+#include "plot/TFuncList.h"
+
+TGraphEvaluator::TGraphEvaluator(char16_t DecimalSeparator)
+    : Sep(DecimalSeparator), Evaluator(MakePlotEvaluator(DecimalSeparator, &XValue))
+{
+}
+
+TGraphEvaluator::~TGraphEvaluator() = default;
+
+Float80 TGraphEvaluator::EvaluateGraph(const TFuncList& FuncList, int Index, Float80 X, Float80 T)
+{
+    XValue = X;
+    return Evaluator->EvaluateText(FormulaAtTime(FuncList, Index, T));
+}
+
+std::u16string TGraphEvaluator::FormulaAtTime(const TFuncList& FuncList, int Index, Float80 T) const
+{
+    const std::u16string Formula = FuncList.Item(Index).Func.toStdU16String();
+    return SubstituteTime(Formula, FormatGeneral15(T, Sep), Sep);
+}
+
+Float80 TGraphEvaluator::EvaluateAt(std::u16string_view Text, Float80 X)
+{
+    XValue = X;
+    return Evaluator->EvaluateText(Text);
+}

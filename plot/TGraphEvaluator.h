@@ -1,0 +1,39 @@
+#pragma once
+// The value of one graph at one x and one time: x reaches the formula through the
+// evaluator's variable "x", the time by rewriting the formula text.
+#include "expr/Float80.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+class TEvaluator;
+class TFuncList;
+
+class TGraphEvaluator
+{
+  public:
+    // Builds the plot's evaluator ("Pi", the function library, then "x" bound to XValue).
+    explicit TGraphEvaluator(char16_t DecimalSeparator);
+    ~TGraphEvaluator();
+    // The evaluator holds the address of XValue: the object stays where it was made.
+    TGraphEvaluator(const TGraphEvaluator&) = delete;
+    TGraphEvaluator& operator=(const TGraphEvaluator&) = delete;
+
+    // Stores X, writes T in the 15-digit general form, puts it in place of every time
+    // parameter of graph Index's formula and evaluates the text. Errors pass through.
+    Float80 EvaluateGraph(const TFuncList& FuncList, int Index, Float80 X, Float80 T);
+
+    // The two halves of EvaluateGraph, so that a caller that evaluates one graph at many
+    // x for the same time substitutes once: the formula text of graph Index at time T ...
+    std::u16string FormulaAtTime(const TFuncList& FuncList, int Index, Float80 T) const;
+    // ... and its value at X.
+    Float80 EvaluateAt(std::u16string_view Text, Float80 X);
+
+    char16_t DecimalSeparator() const { return Sep; }
+
+  private:
+    char16_t Sep;
+    Float80 XValue = 0;
+    std::unique_ptr<TEvaluator> Evaluator;
+};

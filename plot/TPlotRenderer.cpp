@@ -1,0 +1,267 @@
+#include "plot/TPlotRenderer.h"
+
+#include "expr/Errors.h"
+#include "expr/FloatArith.h"
+#include "expr/NumberText.h"
+#include "expr/TextToFloat.h"
+#include "plot/LineStyle.h"
+#include "plot/TCanvas.h"
+#include "plot/TGPGraphics.h"
+#include "plot/TGPPen.h"
+#include "plot/TGraphEvaluator.h"
+#include "plot/TPlotModel.h"
+#include "plot/TPlotView.h"
+
+#include <QPoint>
+#include <QString>
+
+#include <algorithm>
+#include <vector>
+
+namespace
+{
+// Curve rows are clamped to this distance from row 0, so far-off points stay drawable.
+constexpr int64_t RowClamp = 10000;
+
+// The position of grid line I of a direction: Margin + Round(I * TickPixels).
+int64_t GridLine(const TPlotView& View, int64_t I, Float80 TickPixels)
+{
+    return View.Margin + Round64(Float80(I) * TickPixels);
+}
+
+QString FixedText(Float80 Value, int Decimals, char16_t Sep)
+{
+    return QString::fromStdU16String(FormatFixed(Value, Decimals, Sep));
+}
+
+bool IsUndefinedPoint(const Exception& Error)
+{
+    return dynamic_cast<const EZeroDivide*>(&Error) || dynamic_cast<const EInvalidOp*>(&Error) ||
+           dynamic_cast<const EDomainError*>(&Error);
+}
+} // namespace
+
+TPlotRenderer::TPlotRenderer(TPlotModel& Model, TGraphEvaluator& Evaluator, char16_t DecimalSeparator)
+    : Model(Model), Evaluator(Evaluator), Sep(DecimalSeparator)
+{
+}
+
+void TPlotRenderer::DrawPlot(TCanvas& Canvas, int Width, int Height, int Margin, int ArrowSize,
+                             const std::function<void(const Exception&)>& ReportCurveError)
+{
+    Canvas.FillRect(0, 0, Width, Height);
+    const TPlotView View = TPlotView::Compute(Model, Width, Height, Margin, Sep);
+    Canvas.SetPenWidth(1);
+    Canvas.SetPenStyle(TPenStyle::Solid);
+
+    if (Model.FilledGraphs)
+    {
+        const int32_t OriginY = View.OriginY();
+        ConvertTime(); // only checked here: each graph converts it again
+        DrawFills(Canvas, View, OriginY, Width);
+    }
+    if (Model.View.Grid)
+        DrawGrid(Canvas, View, Width, Height);
+    const int32_t OriginY = View.OriginY();
+    // Numbers, arrows and axes are black whatever the fills left in the pen.
+    Canvas.SetPenColor(clBlack);
+    Canvas.SetPenStyle(TPenStyle::Solid);
+    if (Model.View.Numbers)
+        DrawNumbers(Canvas, View, OriginY);
+    if (Model.View.Arrows)
+        DrawArrows(Canvas, View, OriginY, Width, ArrowSize);
+    DrawAxes(Canvas, View, OriginY, Width, Height);
+    DrawCurves(Canvas, View, OriginY, Width, ArrowSize, ReportCurveError);
+}
+
+// Many divisions on a few pixels put several lines on one column; a repeated column draws
+// the very same pixels again, so it is skipped.
+void TPlotRenderer::DrawGrid(TCanvas& Canvas, const TPlotView& View, int Width, int Height) const
+{
+    Canvas.SetPenColor(clSilver);
+    Canvas.SetPenStyle(Model.View.GridDot    ? TPenStyle::Dot
+                       : Model.View.GridDash ? TPenStyle::Dash
+                                             : TPenStyle::Solid);
+    int64_t Previous = INT64_MIN;
+    for (int64_t i = 0; i <= Model.TicksByX; ++i)
+    {
+        const int64_t c = GridLine(View, i, View.TickPixelsX);
+        if (c == Previous)
+            continue;
+        Previous = c;
+        Canvas.MoveTo(c, View.Margin);
+        Canvas.LineTo(c, int64_t(Height) - View.Margin);
+    }
+    Previous = INT64_MIN;
+    for (int64_t j = 0; j <= Model.TicksByY; ++j)
+    {
+        const int64_t r = GridLine(View, j, View.TickPixelsY);
+        if (r == Previous)
+            continue;
+        Previous = r;
+        Canvas.MoveTo(View.Margin, r);
+        Canvas.LineTo(int64_t(Width) - View.Margin, r);
+    }
+    Canvas.SetPenColor(clBlack);
+    Canvas.SetPenStyle(TPenStyle::Solid);
+}
+
+// A number identical to the one just written at the same place adds no pixel; skipping it
+// keeps huge tick counts cheap.
+void TPlotRenderer::DrawNumbers(TCanvas& Canvas, const TPlotView& View, int32_t OriginY) const
+{
+    QString Previous;
+    int64_t PreviousColumn = INT64_MIN;
+    for (int64_t i = 0; i < Model.TicksByX; ++i)
+    {
+        const QString Text =
+            FixedText(FAdd(View.Left, FMul(Float80(i), View.TickStepX)), Model.Decimals, Sep);
+        const int64_t Column = GridLine(View, i, View.TickPixelsX) + 3;
+        if (Column == PreviousColumn && Text == Previous)
+            continue;
+        Canvas.TextOut(Column, int64_t(OriginY) + 1, Text);
+        Previous = Text;
+        PreviousColumn = Column;
+    }
+    int64_t PreviousRow = INT64_MIN;
+    for (int64_t j = 0; j < Model.TicksByY; ++j)
+    {
+        const QString Text = FixedText(FSub(View.Top, FMul(Float80(j), View.TickStepY)), Model.Decimals, Sep);
+        const int64_t Row = GridLine(View, j, View.TickPixelsY) + 1;
+        if (Row == PreviousRow && Text == Previous)
+            continue;
+        Canvas.TextOut(int64_t(View.OriginX) + 3, Row, Text);
+        Previous = Text;
+        PreviousRow = Row;
+    }
+}
+
+void TPlotRenderer::DrawArrows(TCanvas& Canvas, const TPlotView& View, int32_t OriginY, int Width,
+                               int ArrowSize) const
+{
+    const int64_t a = ArrowSize;
+    const int64_t Tip = int64_t(Width) - View.Margin;
+    Canvas.MoveTo(Tip, OriginY);
+    Canvas.LineTo(Tip - 3 * a, OriginY - a);
+    Canvas.MoveTo(Tip, OriginY);
+    Canvas.LineTo(Tip - 3 * a, OriginY + a);
+    const int64_t Top = View.Margin;
+    Canvas.MoveTo(View.OriginX, Top);
+    Canvas.LineTo(View.OriginX - a, Top + 3 * a);
+    Canvas.MoveTo(View.OriginX, Top);
+    Canvas.LineTo(View.OriginX + a, Top + 3 * a);
+}
+
+void TPlotRenderer::DrawAxes(TCanvas& Canvas, const TPlotView& View, int32_t OriginY, int Width,
+                             int Height) const
+{
+    Canvas.MoveTo(View.Margin, OriginY);
+    Canvas.LineTo(int64_t(Width) - View.Margin, OriginY);
+    Canvas.MoveTo(View.OriginX, View.Margin);
+    Canvas.LineTo(View.OriginX, int64_t(Height) - View.Margin);
+}
+
+bool TPlotRenderer::GraphDrawn(int Index) const
+{
+    return Model.GraphsEnabled && !Model.FuncList.Item(Index).Func.isEmpty();
+}
+
+Float80 TPlotRenderer::ConvertTime() const
+{
+    return TextToFloat(Model.TimeText.toStdU16String(), Sep);
+}
+
+int32_t TPlotRenderer::CurveRow(const TPlotView& View, int32_t OriginY, const std::u16string& Text,
+                                int64_t Px)
+{
+    const Float80 v = Evaluator.EvaluateAt(Text, View.PlaneX(Px));
+    const int64_t d = Round64(FMul(v, View.ScaleY));
+    // OriginY - d can leave int64 only where the clamp would cut it anyway.
+    int64_t r = 0;
+    if (__builtin_sub_overflow(int64_t(OriginY), d, &r))
+        r = d > 0 ? -RowClamp : RowClamp;
+    return int32_t(std::clamp(r, -RowClamp, RowClamp));
+}
+
+// Every frame of a fill is computed at t + k * TimeIncrement with t advancing per frame,
+// so all frames land on the time of the curve's full-colour frame. Any error, an undefined
+// point included, leaves DrawPlot.
+void TPlotRenderer::DrawFills(TCanvas& Canvas, const TPlotView& View, int32_t OriginY, int Width)
+{
+    const int N = Model.FrameCount();
+    const Float80 Step = Model.TimeIncrement;
+    for (int i = 0; i < Model.FuncList.Count(); ++i)
+    {
+        if (!GraphDrawn(i))
+            continue;
+        Float80 t = ConvertTime();
+        for (int k = N - 1; k >= 0; --k)
+        {
+            Canvas.SetPenColor(LightenColor(Model.FuncList.Item(i).BGColor, k, Model.FramesCount));
+            const std::u16string Text = Evaluator.FormulaAtTime(Model.FuncList, i, t + Float80(k) * Step);
+            for (int64_t px = View.Margin; px <= int64_t(Width) - View.Margin; ++px)
+            {
+                Canvas.MoveTo(px, OriginY);
+                Canvas.LineTo(px, CurveRow(View, OriginY, Text, px));
+            }
+            t = t + Step;
+        }
+    }
+}
+
+void TPlotRenderer::DrawCurves(TCanvas& Canvas, const TPlotView& View, int32_t OriginY, int Width,
+                               int ArrowSize, const std::function<void(const Exception&)>& ReportCurveError)
+{
+    const int N = Model.FrameCount();
+    const Float80 Step = Model.TimeIncrement;
+    TGPGraphics Graphics(Canvas.Painter());
+    std::vector<QPoint> Points;
+    for (int i = 0; i < Model.FuncList.Count(); ++i)
+    {
+        if (!GraphDrawn(i))
+            continue;
+        const TFunc& Graph = Model.FuncList.Item(i);
+        Float80 t = ConvertTime();
+        for (int k = N - 1; k >= 0; --k)
+        {
+            TGPPen Pen(ColorToArgb(LightenColor(Graph.Color, k, Model.FramesCount)), float(ArrowSize));
+            Pen.SetDashStyle(Graph.Style);
+            const std::u16string Text = Evaluator.FormulaAtTime(Model.FuncList, i, t);
+            Points.clear();
+            bool Break = true;
+            bool Failed = false;
+            for (int64_t px = View.Margin; px <= int64_t(Width) - View.Margin; ++px)
+            {
+                if (Break)
+                {
+                    // This column only ends the piece before the gap; it gets no point.
+                    Graphics.DrawPolyline(Pen, Points.data(), int(Points.size()));
+                    Points.clear();
+                    Break = false;
+                    continue;
+                }
+                try
+                {
+                    Points.emplace_back(int(px), CurveRow(View, OriginY, Text, px));
+                }
+                catch (const Exception& Error)
+                {
+                    if (IsUndefinedPoint(Error))
+                    {
+                        Break = true;
+                        continue;
+                    }
+                    Model.GraphsEnabled = false;
+                    if (ReportCurveError)
+                        ReportCurveError(Error);
+                    Failed = true;
+                    break;
+                }
+            }
+            Graphics.DrawPolyline(Pen, Points.data(), int(Points.size()));
+            if (Failed)
+                return;
+            t = t + Step;
+        }
+    }
+}

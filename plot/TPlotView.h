@@ -1,0 +1,57 @@
+#pragma once
+// The mapping between the plane and the pixels of one drawing, computed afresh from the
+// model's bound texts at the start of every DrawPlot (and by anyone else who needs to turn
+// a pixel into a plane point, such as the mouse zoom).
+#include "expr/Errors.h"
+#include "expr/Float80.h"
+
+#include <cstdint>
+
+class TPlotModel;
+
+// Raised when a view puts an axis so far outside the picture that its pixel position does
+// not fit 32 bits: the original overflowed silently there.
+class EViewRangeError : public Exception
+{
+  public:
+    using Exception::Exception;
+    const char* ClassName() const noexcept override { return "EViewRangeError"; }
+};
+
+inline constexpr const char* ViewOutOfRangeMessage = "The view is out of range";
+
+// Round to the nearest integer, ties to even, in 64 bits. A value outside the 64-bit range
+// raises EInvalidOp, as the processor's integer conversion does.
+int64_t Round64(Float80 Value);
+
+// Margin + Offset as a 32-bit pixel position; EViewRangeError when it does not fit.
+int32_t PixelPosition(int64_t Margin, int64_t Offset);
+
+struct TPlotView
+{
+    Float80 Left = 0, Right = 0, Top = 0, Bottom = 0;
+    Float80 TickStepX = 0; // plane units per grid division along x
+    Float80 TickStepY = 0;
+    int64_t InnerWidth = 0; // drawable pixels between the margins
+    int64_t InnerHeight = 0;
+    Float80 ScaleX = 0; // pixels per plane unit
+    Float80 ScaleY = 0;
+    int32_t OriginX = 0;     // pixel column of x = 0
+    Float80 TickPixelsX = 0; // pixels per grid division (not rounded)
+    Float80 TickPixelsY = 0;
+    int32_t Margin = 0;
+
+    // Converts the bound texts (Left, Right, Top, Bottom, in this order) and computes the
+    // table in its documented order, so the first failing step decides the error:
+    // EConvertError for a text that is not a number, EZeroDivide for a zero tick count or
+    // an empty range, EViewRangeError for an origin beyond 32 bits.
+    static TPlotView Compute(const TPlotModel& Model, int Width, int Height, int Margin,
+                             char16_t DecimalSeparator);
+
+    // The pixel row of y = 0. Kept apart from Compute because the renderer computes it at
+    // its own steps, after part of the picture may already be drawn.
+    int32_t OriginY() const;
+
+    // Plane x of pixel column Px.
+    Float80 PlaneX(int64_t Px) const;
+};

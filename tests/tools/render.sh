@@ -1,0 +1,56 @@
+#!/bin/bash
+# vendrel --render from the outside: a document becomes a PNG of the asked size; a drawing
+# error exits 1 with the error's text on stderr; bad arguments exit 2.
+# Usage: bash render.sh <vendrel-eval path> <vendrel path>
+set -u
+VENDREL="$2"
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+FAILURES=0
+
+fail() { echo "FAIL: $*" >&2; FAILURES=$((FAILURES + 1)); }
+
+# Width and height of a PNG, read from its IHDR chunk.
+png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{ print $1*16777216+$2*65536+$3*256+$4 "x" $5*16777216+$6*65536+$7*256+$8 }'; }
+
+printf '[Main]\r\nFuncCount=2\r\nFunc1=Sin(x*t)*5\r\nColor1=255\r\nFunc2=1/x\r\nStyleStr2=1\r\n' > "$WORK/good.vdg"
+printf '[Main]\r\nFuncCount=1\r\nFunc1=Sin(x+\r\n' > "$WORK/bad.vdg"
+
+"$VENDREL" --render "$WORK/good.vdg" "$WORK/default.png" 2> "$WORK/err"
+rc=$?
+[ $rc -eq 0 ] || fail "good document: exit $rc, stderr: $(cat "$WORK/err")"
+[ "$(png_size "$WORK/default.png" 2>/dev/null)" = "523x523" ] || fail "default size is not 523x523"
+
+"$VENDREL" --render "$WORK/good.vdg" "$WORK/sized.png" --size 320x200 --time 0.5 2> "$WORK/err"
+rc=$?
+[ $rc -eq 0 ] || fail "--size/--time: exit $rc, stderr: $(cat "$WORK/err")"
+[ "$(png_size "$WORK/sized.png" 2>/dev/null)" = "320x200" ] || fail "--size 320x200 not honoured"
+
+"$VENDREL" --render "$WORK/bad.vdg" "$WORK/bad.png" 2> "$WORK/err"
+rc=$?
+[ $rc -eq 1 ] || fail "bad formula: exit $rc, expected 1"
+grep -q "^Parse error: " "$WORK/err" || fail "bad formula: no parse error on stderr: $(cat "$WORK/err")"
+
+# 1/x has an undefined point where a fill cannot have a gap: the fill ends the drawing.
+"$VENDREL" --render "$WORK/good.vdg" "$WORK/filled.png" --filled 2> "$WORK/err"
+rc=$?
+[ $rc -eq 1 ] || fail "filled 1/x: exit $rc, expected 1"
+grep -q "Floating point division by zero" "$WORK/err" || fail "filled 1/x: message missing: $(cat "$WORK/err")"
+
+"$VENDREL" --render "$WORK/good.vdg" "$WORK/x.png" --time abc 2> "$WORK/err"
+[ $? -eq 1 ] || fail "time that is not a number: expected exit 1"
+grep -q "'abc' is not a valid floating point value" "$WORK/err" || fail "bad time: message missing: $(cat "$WORK/err")"
+
+"$VENDREL" --render "$WORK/missing.vdg" "$WORK/x.png" 2> /dev/null
+[ $? -eq 1 ] || fail "missing document: expected exit 1"
+
+for args in "--render $WORK/good.vdg" "--render $WORK/good.vdg $WORK/x.png --size 0x10" \
+            "--render $WORK/good.vdg $WORK/x.png --size" "--render $WORK/good.vdg $WORK/x.png --bogus"; do
+    # shellcheck disable=SC2086
+    "$VENDREL" $args 2> /dev/null
+    rc=$?
+    [ $rc -eq 2 ] || fail "'$args': exit $rc, expected 2"
+done
+
+[ $FAILURES -eq 0 ] && echo "render: all checks passed"
+exit $((FAILURES > 0))
