@@ -1,0 +1,47 @@
+#pragma once
+// Everything modal that the main window opens, behind one interface, so that tests
+// can answer the dialogs and message boxes without blocking on them.
+#include "plot/TFunc.h"
+
+#include <QString>
+
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+class TDialogs
+{
+public:
+    virtual ~TDialogs() = default;
+
+    // The application's error report: the error's text, an error icon and an OK button.
+    virtual void ShowError(QWidget* Owner, const QString& Text) = 0;
+    // A message box with the platform's default caption and the error icon.
+    virtual void ShowErrorMessage(QWidget* Owner, const QString& Text) = 0;
+    // A message box with its own caption and the warning icon.
+    virtual void ShowWarning(QWidget* Owner, const QString& Text, const QString& Caption) = 0;
+    // The colour chooser; nothing when the user cancels.
+    virtual std::optional<TColor> ChooseColor(QWidget* Owner, TColor Initial) = 0;
+    // The Open and Save As dialogs; an empty text when the user cancels.
+    virtual QString GetOpenFileName(QWidget* Owner, const QString& Initial) = 0;
+    virtual QString GetSaveFileName(QWidget* Owner, const QString& Initial) = 0;
+    // The file to print into where no printer exists; empty when cancelled.
+    virtual QString GetPdfFileName(QWidget* Owner) = 0;
+    // The page set-up of the printer; false when cancelled.
+    virtual bool PageSetup(QWidget* Owner, QPrinter& Printer) = 0;
+};
+
+// The real dialogs of Qt.
+class TQtDialogs : public TDialogs
+{
+public:
+    void ShowError(QWidget* Owner, const QString& Text) override;
+    void ShowErrorMessage(QWidget* Owner, const QString& Text) override;
+    void ShowWarning(QWidget* Owner, const QString& Text, const QString& Caption) override;
+    std::optional<TColor> ChooseColor(QWidget* Owner, TColor Initial) override;
+    QString GetOpenFileName(QWidget* Owner, const QString& Initial) override;
+    QString GetSaveFileName(QWidget* Owner, const QString& Initial) override;
+    QString GetPdfFileName(QWidget* Owner) override;
+    bool PageSetup(QWidget* Owner, QPrinter& Printer) override;
+};

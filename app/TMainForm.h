@@ -1,0 +1,186 @@
+#pragma once
+// The main window: the plot surface with the bound editors over its edges, the row of graph
+// controls and the time controls below it, and the menus. It owns the model that the
+// renderer draws, the evaluator and the undo manager; every handler reads a control, changes
+// the model and invalidates the plot.
+#include "plot/TPlotModel.h"
+#include "plot/TViewNavigation.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <exception>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QActionGroup;
+class QComboBox;
+class QLineEdit;
+class QMenu;
+class QPainter;
+class QPrinter;
+class THelpWindow;
+class QPushButton;
+class QSettings;
+class QTimer;
+class TColorBtn;
+class TDialogs;
+class TGraphEvaluator;
+class TPlotRenderer;
+class TRecentFiles;
+class TSettingsDlg;
+class TAboutBox;
+class TStyleComboBox;
+class TUndoMan;
+class TWindowBox;
+
+class TMainForm : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // Dialogs and the settings store are handed in so tests can replace them.
+    TMainForm(TDialogs& Dialogs, QSettings& Settings, char16_t DecimalSeparator, QWidget* Parent = nullptr);
+    ~TMainForm() override;
+
+    TPlotModel& Model() { return PlotModel; }
+    // The picture as the plot surface shows it, drawn at the surface's client size.
+    QImage RenderPlot();
+    // Opens a document as the Open dialog would, recent-files list first.
+    void OpenDocument(const QString& FileName);
+
+    // --- start-up ---
+    void FormCreate();
+
+    // --- editors (Enter), view menu, paint ---
+    void EditKeyPress(QLineEdit* Sender, int Key);
+    void ShowExecute();
+    void WindowBoxPaint(QPainter& Painter, const QSize& Size);
+
+    // --- graph list ---
+    void AddBtnClick();
+    void ComboBoxChange(int Index);
+    void ColorBtnClick();
+    void BGBtnClick();
+    void StyleComboBoxClick(int Index);
+    void StyleComboBoxChange();
+
+    // --- mouse zoom and undo ---
+    void WindowBoxMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, QPoint Pos);
+    void WindowBoxMouseMove(Qt::KeyboardModifiers Shift, QPoint Pos);
+    void WindowBoxMouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, QPoint Pos);
+    void EditUndoExecute();
+
+    // --- animation ---
+    void ForwardBtnClick();
+    void BackBtnClick();
+    void StopBtnClick();
+    void TimerTimer();
+
+    // --- keyboard on the plot surface ---
+    void EditKeyDown(int& Key, Qt::KeyboardModifiers Shift);
+    void PanX(int n);
+    void PanY(int n);
+
+    // --- files, settings, output, help ---
+    void FileOpenExecute();
+    void FileOpenAccept();
+    void FileSaveAsExecute();
+    void FileSaveAsAccept(const QString& FileName);
+    void SettingsExecute();
+    void EditCopyExecute();
+    void PrintExecute();
+    void FilePrintSetupExecute();
+    void HelpContentsExecute();
+    void AboutExecute();
+    void FileExitExecute();
+    void PrintPdfExecute();
+
+protected:
+    void showEvent(QShowEvent* Event) override;
+    void closeEvent(QCloseEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+private:
+    void CreateControls();
+    void CreateActions();
+    void CreateMenus();
+    void LayoutControls();
+    void MirrorEditorsIntoModel();
+    void LoadGraphIntoEditors(const QString& Func, int32_t Color, int32_t BGColor, int32_t Style);
+    void FillSelector(int Count);
+    void InvalidatePlot();
+    // Runs a handler and sends any error that leaves it to the error report.
+    void Guard(const std::function<void()>& Handler);
+    void ReportError(const std::exception& Error);
+    // A paint cannot open a modal box: the report runs right after the paint.
+    void ReportPaintError(const QString& Text);
+    void PrintOn(QPrinter& Target);
+    QRect SelectionRect() const;
+    QRect BandRect() const;
+
+    TDialogs& Dialogs;
+    QSettings& Store;
+    const char16_t DecimalSeparator;
+    TPlotModel PlotModel;
+    TViewNavigation Navigation;
+    std::unique_ptr<TGraphEvaluator> Evaluator;
+    std::unique_ptr<TPlotRenderer> Renderer;
+    std::unique_ptr<TUndoMan> UndoMan;
+    std::unique_ptr<TRecentFiles> RecentFiles;
+    std::unique_ptr<TSettingsDlg> SettingsDlg;
+    std::unique_ptr<TAboutBox> AboutBox;
+    std::unique_ptr<QPrinter> Printer;
+    std::unique_ptr<THelpWindow> HelpWindow;
+
+    // Zoom rectangle, in surface pixels.
+    bool Selecting = false;
+    int32_t SelStartX = 0, SelStartY = 0, SelEndX = 0, SelEndY = 0;
+    // The text of the last paint error reported; the same error is not reported again until
+    // the user changes something, so a view that cannot be drawn does not loop message boxes.
+    QString LastPaintError;
+    QString OpenFileName;
+    QString SaveFileName;
+    bool FirstShow = true;
+
+    // Controls
+    TWindowBox* WindowBox = nullptr;
+    QLineEdit* LeftEdt = nullptr;
+    QLineEdit* RightEdt = nullptr;
+    QLineEdit* TopEdt = nullptr;
+    QLineEdit* BottomEdt = nullptr;
+    QLineEdit* TimeEdt = nullptr;
+    QLineEdit* FuncEdit = nullptr;
+    QComboBox* ComboBox = nullptr;
+    QPushButton* AddBtn = nullptr;
+    TColorBtn* ColorBtn = nullptr;
+    TColorBtn* BGBtn = nullptr;
+    TStyleComboBox* StyleComboBox = nullptr;
+    QPushButton* ForwardBtn = nullptr;
+    QPushButton* BackBtn = nullptr;
+    QPushButton* StopBtn = nullptr;
+    QTimer* Timer = nullptr;
+    QMenu* RecentFilesClient = nullptr;
+
+    // Actions
+    QAction* FileOpen = nullptr;
+    QAction* FileSaveAs = nullptr;
+    QAction* FilePrintSetup = nullptr;
+    QAction* Print = nullptr;
+    QAction* PrintPdf = nullptr;
+    QAction* FileExit = nullptr;
+    QAction* EditCopy = nullptr;
+    QAction* EditUndo = nullptr;
+    QAction* Grid = nullptr;
+    QAction* Numbers = nullptr;
+    QAction* Arrows = nullptr;
+    QAction* GridDot = nullptr;
+    QAction* GridDash = nullptr;
+    QAction* GridSolid = nullptr;
+    QActionGroup* GridStyle = nullptr;
+    QAction* Settings = nullptr;
+    QAction* HelpContents = nullptr;
+    QAction* About = nullptr;
+};

@@ -1,0 +1,130 @@
+// The main window's menu commands: documents, settings, copy, print, help and About.
+#include "app/TMainForm.h"
+
+#include "app/TAboutBox.h"
+#include "app/TDialogs.h"
+#include "app/THelpWindow.h"
+#include "app/TPrintOutput.h"
+#include "app/TRecentFiles.h"
+#include "app/TSettingsDlg.h"
+#include "controls/TWindowBox.h"
+#include "plot/TCanvas.h"
+#include "plot/TDocument.h"
+#include "plot/TPlotRenderer.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPrinter>
+
+void TMainForm::FileOpenExecute()
+{
+    const QString Name = Dialogs.GetOpenFileName(this, OpenFileName);
+    if (Name.isEmpty())
+        return;
+    OpenFileName = Name;
+    FileOpenAccept();
+}
+
+void TMainForm::OpenDocument(const QString& FileName)
+{
+    OpenFileName = FileName;
+    Guard([this] { FileOpenAccept(); });
+}
+
+void TMainForm::FileOpenAccept()
+{
+    // The recent-files list first, whether or not the file can be read.
+    if (!RecentFiles->Contains(OpenFileName))
+        RecentFiles->AddRecentFile(OpenFileName);
+
+    const TDocumentGraph1 Graph1 = TDocument::Read(OpenFileName, PlotModel);
+    LeftEdt->setText(PlotModel.LeftText);
+    TopEdt->setText(PlotModel.TopText);
+    RightEdt->setText(PlotModel.RightText);
+    BottomEdt->setText(PlotModel.BottomText);
+    LoadGraphIntoEditors(Graph1.Func, Graph1.Color, Graph1.BGColor, Graph1.Style);
+    FillSelector(PlotModel.FuncList.Count());
+    LastPaintError.clear();
+    InvalidatePlot();
+}
+
+void TMainForm::FillSelector(int Count)
+{
+    ComboBox->clear();
+    for (int n = 1; n <= Count; ++n)
+        ComboBox->addItem(QString::number(n));
+    ComboBox->setCurrentIndex(0);
+}
+
+void TMainForm::FileSaveAsExecute()
+{
+    const QString Name = Dialogs.GetSaveFileName(this, SaveFileName);
+    if (Name.isEmpty())
+        return;
+    SaveFileName = Name;
+    FileSaveAsAccept(Name);
+}
+
+void TMainForm::FileSaveAsAccept(const QString& FileName) { TDocument::Save(FileName, PlotModel); }
+
+void TMainForm::SettingsExecute()
+{
+    TPlotModel& m = PlotModel;
+    if (SettingsDlg->ExecuteSettings(m.Decimals, m.TicksByX, m.TicksByY, m.FramesCount, m.TimeStep, m.FilledGraphs,
+                                     m.MotionBlur))
+    {
+        LastPaintError.clear();
+        InvalidatePlot();
+    }
+}
+
+void TMainForm::EditCopyExecute()
+{
+    // Drawn first: a failing drawing leaves the clipboard as it was.
+    const QImage Picture = RenderPlot();
+    QGuiApplication::clipboard()->setImage(Picture);
+}
+
+void TMainForm::AboutExecute() { AboutBox->exec(); }
+
+void TMainForm::PrintExecute() { PrintOn(*Printer); }
+
+// Where no printer exists the plot can still go on paper later: into a PDF file.
+void TMainForm::PrintPdfExecute()
+{
+    const QString Name = Dialogs.GetPdfFileName(this);
+    if (Name.isEmpty())
+        return;
+    QPrinter Pdf(QPrinter::HighResolution);
+    Pdf.setOutputFormat(QPrinter::PdfFormat);
+    Pdf.setOutputFileName(Name);
+    Pdf.setPageLayout(Printer->pageLayout());
+    PrintOn(Pdf);
+}
+
+void TMainForm::PrintOn(QPrinter& Target)
+{
+    TPrintOutput::PrintExecute(
+        Target,
+        [this](QPainter& Painter, int Width, int Height, int Margin, int ArrowSize) {
+            TCanvas Canvas(Painter);
+            Canvas.SetBrushColor(clWhite);
+            Renderer->DrawPlot(Canvas, Width, Height, Margin, ArrowSize,
+                               [this](const Exception& Error) { ReportError(Error); });
+        },
+        [this](const QString& Text) { Dialogs.ShowErrorMessage(this, Text); });
+}
+
+void TMainForm::FilePrintSetupExecute() { Dialogs.PageSetup(this, *Printer); }
+
+void TMainForm::HelpContentsExecute()
+{
+    if (!HelpWindow)
+        HelpWindow = std::make_unique<THelpWindow>();
+    HelpWindow->Launch(THelpWindow::HelpFilePath(),
+                       [this](const QString& Text, const QString& Caption) { Dialogs.ShowWarning(this, Text, Caption); });
+}

@@ -1,0 +1,310 @@
+// The main window's handlers: editors, paint, graph list, zoom, undo, animation and keys.
+#include "app/TMainForm.h"
+
+#include "app/TDialogs.h"
+#include "app/TStyleComboBox.h"
+#include "app/TUndoMan.h"
+#include "app/TUndoObject.h"
+#include "controls/TColorBtn.h"
+#include "controls/TWindowBox.h"
+#include "expr/Errors.h"
+#include "expr/TextToFloat.h"
+#include "plot/QtText.h"
+#include "plot/TCanvas.h"
+#include "plot/TPlotRenderer.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPainter>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdint>
+
+namespace
+{
+const QString WrongRange = QStringLiteral("You have set the wrong range! Max should be always greater than Min!");
+} // namespace
+
+// --- editors, view menu, paint ---
+
+void TMainForm::EditKeyPress(QLineEdit* Sender, int Key)
+{
+    if (Key != 13 || Sender == nullptr)
+        return;
+    auto Value = [this](QLineEdit* Edit) { return TextToFloat(ToU16(Edit->text()), DecimalSeparator); };
+    bool Wrong = false;
+    if (Sender == LeftEdt || Sender == RightEdt)
+    {
+        const Float80 L = Value(LeftEdt);
+        Wrong = L >= Value(RightEdt);
+    }
+    else if (Sender == TopEdt || Sender == BottomEdt)
+    {
+        const Float80 T = Value(TopEdt);
+        Wrong = T <= Value(BottomEdt);
+    }
+    if (Wrong)
+    {
+        Dialogs.ShowErrorMessage(Sender, WrongRange);
+        Sender->setText(Sender->toolTip());
+        WindowBox->setFocus();
+        return;
+    }
+    PlotModel.GraphsEnabled = true;
+    PlotModel.FuncList.Last().Func = FuncEdit->text();
+    LastPaintError.clear();
+    InvalidatePlot();
+    WindowBox->setFocus();
+}
+
+void TMainForm::ShowExecute()
+{
+    PlotModel.View.Grid = Grid->isChecked();
+    PlotModel.View.Numbers = Numbers->isChecked();
+    PlotModel.View.Arrows = Arrows->isChecked();
+    PlotModel.View.GridDot = GridDot->isChecked();
+    PlotModel.View.GridDash = GridDash->isChecked();
+    PlotModel.View.GridSolid = GridSolid->isChecked();
+    InvalidatePlot();
+}
+
+void TMainForm::WindowBoxPaint(QPainter& Painter, const QSize& Size)
+{
+    TCanvas Canvas(Painter);
+    Canvas.SetBrushColor(WindowBox->Color());
+    Canvas.SetFont(WindowBox->font());
+    try
+    {
+        Renderer->DrawPlot(Canvas, Size.width(), Size.height(), 5, 3,
+                           [this](const Exception& Error) { ReportPaintError(QString::fromUtf8(Error.what())); });
+    }
+    catch (const std::exception& Error)
+    {
+        PlotModel.GraphsEnabled = false;
+        ReportPaintError(QString::fromUtf8(Error.what()));
+    }
+}
+
+QImage TMainForm::RenderPlot()
+{
+    QImage Image(WindowBox->size(), QImage::Format_RGB32);
+    QPainter Painter(&Image);
+    TCanvas Canvas(Painter);
+    Canvas.SetBrushColor(WindowBox->Color());
+    Canvas.SetFont(WindowBox->font());
+    Renderer->DrawPlot(Canvas, Image.width(), Image.height(), 5, 3,
+                       [this](const Exception& Error) { ReportError(Error); });
+    return Image;
+}
+
+// --- graph list ---
+
+void TMainForm::AddBtnClick()
+{
+    const QString Formula = FuncEdit->text();
+    if (Formula.isEmpty())
+        return;
+    PlotModel.FuncList.Add(TFunc(Formula));
+    const int Count = PlotModel.FuncList.Count();
+    ComboBox->addItem(QString::number(Count));
+    ComboBox->setCurrentIndex(Count - 1);
+    FuncEdit->clear();
+    ColorBtn->SetColor(clBlack);
+}
+
+void TMainForm::ComboBoxChange(int Index)
+{
+    if (Index < 0 || Index >= PlotModel.FuncList.Count())
+        return;
+    const TFunc& g = PlotModel.FuncList.Item(Index);
+    LoadGraphIntoEditors(g.Func, g.Color, g.BGColor, g.Style);
+}
+
+void TMainForm::LoadGraphIntoEditors(const QString& Func, int32_t Color, int32_t BGColor, int32_t Style)
+{
+    FuncEdit->setText(Func);
+    ColorBtn->SetColor(Color);
+    BGBtn->SetColor(BGColor);
+    // A style that only a document can bring (outside 0..4) shows no item.
+    StyleComboBox->setCurrentIndex(Style >= 0 && Style < TStyleComboBox::StyleCount ? Style : -1);
+    StyleComboBox->update();
+}
+
+void TMainForm::ColorBtnClick()
+{
+    TFunc& g = PlotModel.FuncList.Last();
+    const std::optional<TColor> Chosen = Dialogs.ChooseColor(this, g.Color);
+    if (!Chosen)
+        return;
+    g.Color = *Chosen;
+    ColorBtn->SetColor(g.Color);
+    InvalidatePlot();
+    StyleComboBox->update();
+}
+
+void TMainForm::BGBtnClick()
+{
+    TFunc& g = PlotModel.FuncList.Last();
+    const std::optional<TColor> Chosen = Dialogs.ChooseColor(this, g.BGColor);
+    if (!Chosen)
+        return;
+    g.BGColor = *Chosen;
+    BGBtn->SetColor(g.BGColor);
+    InvalidatePlot();
+}
+
+void TMainForm::StyleComboBoxClick(int Index)
+{
+    const int Graph = ComboBox->currentIndex();
+    if (Graph >= 0 && Graph < PlotModel.FuncList.Count())
+        PlotModel.FuncList.Item(Graph).Style = Index;
+}
+
+void TMainForm::StyleComboBoxChange() { InvalidatePlot(); }
+
+// --- mouse zoom and undo ---
+
+// The normalised drag rectangle: corners (x1, y1) and (x2, y2), both inclusive.
+QRect TMainForm::SelectionRect() const
+{
+    return QRect(QPoint(std::min(SelStartX, SelEndX), std::min(SelStartY, SelEndY)),
+                 QPoint(std::max(SelStartX, SelEndX), std::max(SelStartY, SelEndY)));
+}
+
+// The band's outline runs from corner to corner; a click with no movement shows nothing.
+QRect TMainForm::BandRect() const
+{
+    const QRect r = SelectionRect();
+    return QRect(r.left(), r.top(), r.right() - r.left(), r.bottom() - r.top());
+}
+
+void TMainForm::WindowBoxMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPoint Pos)
+{
+    SelEndX = SelStartX = Pos.x();
+    SelEndY = SelStartY = Pos.y();
+    WindowBox->SetRubberBand(BandRect());
+    Selecting = true;
+    WindowBox->setFocus();
+}
+
+void TMainForm::WindowBoxMouseMove(Qt::KeyboardModifiers, QPoint Pos)
+{
+    if (!Selecting)
+        return;
+    SelEndX = Pos.x();
+    SelEndY = Pos.y();
+    WindowBox->SetRubberBand(BandRect());
+}
+
+void TMainForm::WindowBoxMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, QPoint)
+{
+    if (!Selecting)
+        return;
+    const QRect Selection = SelectionRect();
+    WindowBox->ClearRubberBand();
+    Selecting = false;
+    if (SelStartX == SelEndX || SelStartY == SelEndY)
+        return;
+
+    // The record is made before any bound is computed, so a failing zoom leaves it.
+    EditUndo->setEnabled(true);
+    UndoMan->Push(std::make_unique<TUndoObject>(LeftEdt, TopEdt, RightEdt, BottomEdt));
+
+    const TBoundTexts New = Navigation.Zoom({LeftEdt->text(), TopEdt->text(), RightEdt->text(), BottomEdt->text()},
+                                            WindowBox->width(), WindowBox->height(), Selection);
+    LeftEdt->setText(New.Left);
+    TopEdt->setText(New.Top);
+    RightEdt->setText(New.Right);
+    BottomEdt->setText(New.Bottom);
+    LastPaintError.clear();
+    // A rectangle too thin to give distinct bounds at three decimals is taken back at once.
+    if (LeftEdt->text() == RightEdt->text() || TopEdt->text() == BottomEdt->text())
+        EditUndoExecute();
+    else
+        InvalidatePlot();
+}
+
+void TMainForm::EditUndoExecute()
+{
+    EditUndo->setEnabled(UndoMan->Pop());
+    LastPaintError.clear();
+    InvalidatePlot();
+}
+
+// --- animation ---
+
+void TMainForm::ForwardBtnClick()
+{
+    PlotModel.TimeIncrement = PlotModel.TimeStep;
+    if (!Timer->isActive())
+        Timer->start();
+}
+
+void TMainForm::BackBtnClick()
+{
+    PlotModel.TimeIncrement = -PlotModel.TimeStep;
+    if (!Timer->isActive())
+        Timer->start();
+}
+
+void TMainForm::StopBtnClick() { Timer->stop(); }
+
+void TMainForm::TimerTimer()
+{
+    TimeEdt->setText(Navigation.StepTime(TimeEdt->text(), PlotModel.TimeIncrement));
+    InvalidatePlot();
+}
+
+// --- keyboard on the plot surface ---
+
+void TMainForm::EditKeyDown(int& Key, Qt::KeyboardModifiers Shift)
+{
+    const int Pressed = Key;
+    // Every key that reaches the surface ends here, handled or not: Tab keeps the focus.
+    Key = 0;
+    if (Shift & Qt::ControlModifier)
+    {
+        // The grid counts stay at 1 or more: the renderer and the pans divide by them.
+        auto Change = [this](int32_t& Ticks, int Delta) {
+            Ticks = int32_t(std::clamp<int64_t>(int64_t(Ticks) + Delta, 1, INT32_MAX));
+            InvalidatePlot();
+        };
+        switch (Pressed)
+        {
+        case Qt::Key_Left: Change(PlotModel.TicksByX, +1); break;
+        case Qt::Key_Up: Change(PlotModel.TicksByY, +1); break;
+        case Qt::Key_Right: Change(PlotModel.TicksByX, -1); break;
+        case Qt::Key_Down: Change(PlotModel.TicksByY, -1); break;
+        default: break;
+        }
+        return;
+    }
+    switch (Pressed)
+    {
+    case Qt::Key_Left: PanX(+1); break;
+    case Qt::Key_Up: PanY(-1); break;
+    case Qt::Key_Right: PanX(-1); break;
+    case Qt::Key_Down: PanY(+1); break;
+    default: break;
+    }
+}
+
+void TMainForm::PanX(int n)
+{
+    const auto [Left, Right] = Navigation.Pan(LeftEdt->text(), RightEdt->text(), PlotModel.TicksByX, n);
+    LeftEdt->setText(Left);
+    RightEdt->setText(Right);
+    LastPaintError.clear();
+    InvalidatePlot();
+}
+
+void TMainForm::PanY(int n)
+{
+    const auto [Bottom, Top] = Navigation.Pan(BottomEdt->text(), TopEdt->text(), PlotModel.TicksByY, n);
+    TopEdt->setText(Top);
+    BottomEdt->setText(Bottom);
+    LastPaintError.clear();
+    InvalidatePlot();
+}
