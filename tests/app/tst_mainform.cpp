@@ -1,5 +1,5 @@
 // The main window as a user drives it: editors, graph list, zoom, undo, animation, keys.
-#include "app/TDialogs.h"
+#include "FakeDialogs.h"
 #include "app/TMainForm.h"
 #include "controls/TColorBtn.h"
 #include "controls/TWindowBox.h"
@@ -14,37 +14,6 @@
 
 #include <deque>
 
-namespace
-{
-// Answers every dialog from queues the test fills, and records every message.
-class TFakeDialogs : public TDialogs
-{
-public:
-    QStringList Errors;
-    QStringList Messages;
-    std::deque<std::optional<TColor>> Colors;
-    QString OpenName, SaveName, PdfName;
-
-    void ShowError(QWidget*, const QString& Text) override { Errors << Text; }
-    void ShowErrorMessage(QWidget*, const QString& Text) override { Messages << Text; }
-    void ShowWarning(QWidget*, const QString& Text, const QString& Caption) override
-    {
-        Messages << Caption + QStringLiteral(": ") + Text;
-    }
-    std::optional<TColor> ChooseColor(QWidget*, TColor) override
-    {
-        if (Colors.empty())
-            return std::nullopt;
-        auto c = Colors.front();
-        Colors.pop_front();
-        return c;
-    }
-    QString GetOpenFileName(QWidget*, const QString&) override { return OpenName; }
-    QString GetSaveFileName(QWidget*, const QString&) override { return SaveName; }
-    QString GetPdfFileName(QWidget*) override { return PdfName; }
-    bool PageSetup(QWidget*, QPrinter&) override { return false; }
-};
-} // namespace
 
 class TestMainForm : public QObject
 {
