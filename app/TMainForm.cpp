@@ -18,6 +18,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFont>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -51,6 +52,10 @@ TMainForm::TMainForm(TDialogs& DialogsIn, QSettings& StoreIn, char16_t Separator
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Vendrel"));
+    // The window's font is 8 points; the plot surface takes it for the tick numbers.
+    QFont Font = font();
+    Font.setPointSize(8);
+    setFont(Font);
     CreateControls();
     CreateActions();
     CreateMenus();
@@ -299,10 +304,12 @@ void TMainForm::LayoutControls()
 
     const int MidY = Plot.top() + Plot.height() / 2;
     const int MidX = Plot.left() + Plot.width() / 2;
-    LeftEdt->setGeometry(Plot.left() + 7, MidY - 40, 41, 21);
-    RightEdt->setGeometry(Plot.right() - 55, MidY - 40, 41, 21);
-    TopEdt->setGeometry(MidX - 52, Plot.top() + 10, 41, 21);
-    BottomEdt->setGeometry(MidX - 52, Plot.bottom() - 33, 41, 21);
+    // A little wider than 41 pixels, so that a bound with three decimals shows whole.
+    constexpr int BoundWidth = 52;
+    LeftEdt->setGeometry(Plot.left() + 7, MidY - 40, BoundWidth, 21);
+    RightEdt->setGeometry(Plot.right() - 14 - BoundWidth, MidY - 40, BoundWidth, 21);
+    TopEdt->setGeometry(MidX - 52, Plot.top() + 10, BoundWidth, 21);
+    BottomEdt->setGeometry(MidX - 52, Plot.bottom() - 33, BoundWidth, 21);
 
     const int Row1 = Plot.bottom() + 9;
     const int Row2 = Row1 + 29;
