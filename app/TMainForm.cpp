@@ -1,6 +1,8 @@
 // The main window: creation, controls, actions, menus, layout, and the error report.
 #include "app/TMainForm.h"
 
+#include "app/PlotFont.h"
+
 #include "app/TAboutBox.h"
 #include "app/TDialogs.h"
 #include "app/THelpWindow.h"
@@ -53,9 +55,7 @@ TMainForm::TMainForm(TDialogs& DialogsIn, QSettings& StoreIn, char16_t Separator
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Vendrel"));
     // The window's font is 8 points; the plot surface takes it for the tick numbers.
-    QFont Font = font();
-    Font.setPointSize(8);
-    setFont(Font);
+    setFont(PlotFont());
     CreateControls();
     CreateActions();
     CreateMenus();

@@ -1,5 +1,7 @@
 #include "app/TRenderCommand.h"
 
+#include "app/PlotFont.h"
+
 #include "expr/Errors.h"
 #include "plot/TCanvas.h"
 #include "plot/TDocument.h"
@@ -117,7 +119,7 @@ int TRenderCommand::Render(const TOptions& Options, QTextStream& ErrorOut) const
         QPainter Painter(&Image);
         TCanvas Canvas(Painter);
         Canvas.SetBrushColor(clWhite);
-        Canvas.SetFont(QGuiApplication::font());
+        Canvas.SetFont(PlotFont());
         TGraphEvaluator Evaluator(Sep);
         TPlotRenderer Renderer(Model, Evaluator, Sep);
         try

@@ -2,6 +2,7 @@
 // switch across a restart, copy, print to PDF and help.
 #include "FakeDialogs.h"
 #include "app/TMainForm.h"
+#include "app/TRenderCommand.h"
 #include "controls/TWindowBox.h"
 
 #include <QAction>
@@ -157,6 +158,28 @@ private slots:
     {
         Trigger("HelpContents");
         QCOMPARE(Dialogs.Messages, QStringList({QStringLiteral("Vendrel: Failed to launch help.")}));
+    }
+
+    void renderDrawsWhatTheScreenShows()
+    {
+        Edit("FuncEdit")->setText(QStringLiteral("Sin(x)*4"));
+        QTest::keyClick(Edit("FuncEdit"), Qt::Key_Return);
+        Form->Model().FuncList.Last().Style = 1;
+        Edit("LeftEdt")->setText(QStringLiteral("-3.5"));
+        Dialogs.SaveName = Path("screen.vdg");
+        Trigger("FileSaveAs");
+        const QImage Screen = Form->RenderPlot();
+
+        const QString Png = Path("screen.png");
+        QString Errors;
+        QTextStream ErrorOut(&Errors);
+        const QSize Size = Screen.size();
+        const int Code = TRenderCommand(u'.').Run(
+            {QStringLiteral("vendrel"), QStringLiteral("--render"), Dialogs.SaveName, Png, QStringLiteral("--size"),
+             QStringLiteral("%1x%2").arg(Size.width()).arg(Size.height())},
+            ErrorOut);
+        QCOMPARE(Code, 0);
+        QCOMPARE(QImage(Png).convertToFormat(QImage::Format_RGB32), Screen.convertToFormat(QImage::Format_RGB32));
     }
 
     void anOpenedDocumentWithoutGraphsGivesOneEmptyGraph()
