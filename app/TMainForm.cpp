@@ -21,6 +21,9 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFont>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -56,6 +59,13 @@ TMainForm::TMainForm(TDialogs& DialogsIn, QSettings& StoreIn, char16_t Separator
     setWindowTitle(QStringLiteral("Vendrel"));
     // The window's font is 8 points; the plot surface takes it for the tick numbers.
     setFont(PlotFont());
+    QPixmap Icon(64, 48);
+    Icon.fill(Qt::white);
+    {
+        QPainter Painter(&Icon);
+        TAboutBox::DrawProgramIcon(Painter, Icon.width(), Icon.height());
+    }
+    setWindowIcon(QIcon(Icon));
     CreateControls();
     CreateActions();
     CreateMenus();
