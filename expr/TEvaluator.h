@@ -5,6 +5,11 @@
 #include "expr/TExprEvalParser.h"
 #include "expr/TExprSimpleLexer.h"
 
+#include <vector>
+
+class TExprCompiler;
+class TExprProgram;
+
 class TEvaluator : public TEasyEvaluator
 {
   public:
@@ -17,9 +22,19 @@ class TEvaluator : public TEasyEvaluator
     // or routine error). Afterwards the evaluator is ready for the next text.
     Float80 EvaluateText(std::u16string_view Text);
 
+    // The text compiled once into a program that Run executes with the same result, the
+    // same error and the same order of operations as EvaluateText on that text. Names are
+    // looked up now: the program keeps the registrations of this moment. A program holds
+    // this evaluator's variable storage and must only be run by this evaluator.
+    std::shared_ptr<const TExprProgram> Compile(std::u16string_view Text);
+    Float80 Run(const TExprProgram& Program);
+
     char16_t DecimalSeparator() const { return TextLexer->DecimalSeparator(); }
 
   protected:
     std::unique_ptr<TExprSimpleLexer> TextLexer;
     std::unique_ptr<TExprEvalParser> TextParser;
+    std::unique_ptr<TExprCompiler> TextCompiler;
+    // The value stack of Run, grown to the largest program run so far.
+    std::vector<Float80> RunStack;
 };

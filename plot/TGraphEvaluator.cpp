@@ -3,6 +3,7 @@
 #include "expr/FunctionLibrary.h"
 #include "expr/NumberText.h"
 #include "expr/TEvaluator.h"
+#include "expr/TExprProgram.h"
 #include "expr/TimeSubstitution.h"
 #include "plot/TFuncList.h"
 
@@ -27,6 +28,13 @@ std::u16string TGraphEvaluator::FormulaAtTime(const TFuncList& FuncList, int Ind
 
 Float80 TGraphEvaluator::EvaluateAt(std::u16string_view Text, Float80 X)
 {
+    auto Found = Programs.find(Text);
+    if (Found == Programs.end())
+    {
+        if (Programs.size() >= MaxCachedPrograms)
+            Programs.clear();
+        Found = Programs.emplace(std::u16string(Text), Evaluator->Compile(Text)).first;
+    }
     XValue = X;
-    return Evaluator->EvaluateText(Text);
+    return Evaluator->Run(*Found->second);
 }

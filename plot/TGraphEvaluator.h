@@ -6,8 +6,10 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 class TEvaluator;
+class TExprProgram;
 class TFuncList;
 
 class TGraphEvaluator
@@ -27,7 +29,8 @@ class TGraphEvaluator
     // The two halves of EvaluateGraph, so that a caller that evaluates one graph at many
     // x for the same time substitutes once: the formula text of graph Index at time T ...
     std::u16string FormulaAtTime(const TFuncList& FuncList, int Index, Float80 T) const;
-    // ... and its value at X.
+    // ... and its value at X, the same as the evaluator reading Text, through a program
+    // compiled once per text and kept for the following calls.
     Float80 EvaluateAt(std::u16string_view Text, Float80 X);
 
     char16_t DecimalSeparator() const { return Sep; }
@@ -36,4 +39,15 @@ class TGraphEvaluator
     char16_t Sep;
     Float80 XValue = 0;
     std::unique_ptr<TEvaluator> Evaluator;
+    // Compiled texts. A paint uses one text per graph and motion-blur frame; an animation
+    // brings new texts at every tick, so the map is emptied once it holds
+    // MaxCachedPrograms of them.
+    static constexpr size_t MaxCachedPrograms = 256;
+    // Looked up by the caller's view of the text, without making a string per call.
+    struct TTextHash
+    {
+        using is_transparent = void;
+        size_t operator()(std::u16string_view Text) const { return std::hash<std::u16string_view>{}(Text); }
+    };
+    std::unordered_map<std::u16string, std::shared_ptr<const TExprProgram>, TTextHash, std::equal_to<>> Programs;
 };
