@@ -1,6 +1,7 @@
 #include "plot/TCanvas.h"
 
 #include <QFontMetrics>
+#include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
 
@@ -12,7 +13,7 @@ QColor ToQColor(TColor Color)
     return QColor(Color & 0xFF, (Color >> 8) & 0xFF, (Color >> 16) & 0xFF);
 }
 
-TCanvas::TCanvas(QPainter& Painter) : FPainter(Painter)
+TCanvas::TCanvas(QPainter& Painter, bool AllowRaster) : FPainter(Painter)
 {
     FPainter.setRenderHint(QPainter::Antialiasing, false);
     if (QPaintDevice* Device = FPainter.device())
@@ -28,6 +29,37 @@ TCanvas::TCanvas(QPainter& Painter) : FPainter(Painter)
         VisibleBottom = int64_t(Visible.top()) + Visible.height();
     }
     FFont = FPainter.font();
+    if (AllowRaster)
+        FindRasterTarget();
+}
+
+// Writing a pixel straight into the image gives what QPainter gives only when QPainter
+// would write the opaque colour unchanged to exactly that pixel: a 32-bit image whose
+// pixels hold 0xAARRGGBB (opaque colours are 0xFFRRGGBB in all three formats), no
+// transform, no clip, plain source-over at full opacity.
+void TCanvas::FindRasterTarget()
+{
+    QPaintDevice* Device = FPainter.device();
+    if (!Device || Device->devType() != QInternal::Image)
+        return;
+    auto* Image = static_cast<QImage*>(Device);
+    const QImage::Format Format = Image->format();
+    if (Format != QImage::Format_RGB32 && Format != QImage::Format_ARGB32 &&
+        Format != QImage::Format_ARGB32_Premultiplied)
+        return;
+    if (FPainter.combinedTransform().type() != QTransform::TxNone || FPainter.hasClipping() ||
+        FPainter.compositionMode() != QPainter::CompositionMode_SourceOver || FPainter.opacity() != 1.0)
+        return;
+    // The painter already holds the image's own buffer; a shared image would be copied
+    // by bits() and the two would part.
+    if (!Image->isDetached())
+        return;
+    Bits = reinterpret_cast<uint32_t*>(Image->bits());
+    Stride = Image->bytesPerLine() / 4;
+    VisibleLeft = 0;
+    VisibleTop = 0;
+    VisibleRight = Image->width();
+    VisibleBottom = Image->height();
 }
 
 void TCanvas::FillRect(int64_t X1, int64_t Y1, int64_t X2, int64_t Y2)
@@ -62,7 +94,15 @@ bool TCanvas::PatternOn(int64_t Step) const
 
 void TCanvas::FillRun(int64_t X, int64_t Y, int64_t W, int64_t H)
 {
-    FPainter.fillRect(int(X), int(Y), int(W), int(H), ToQColor(PenColor));
+    if (!Bits)
+    {
+        FPainter.fillRect(int(X), int(Y), int(W), int(H), ToQColor(PenColor));
+        return;
+    }
+    const uint32_t Pixel = ToQColor(PenColor).rgba();
+    uint32_t* Row = Bits + Y * Stride + X;
+    for (int64_t r = 0; r < H; ++r, Row += Stride)
+        std::fill(Row, Row + W, Pixel);
 }
 
 // The line is walked along its major axis: step i (0 <= i < n, n = the larger of |dx| and
@@ -117,11 +157,36 @@ void TCanvas::LineTo(int64_t X, int64_t Y)
             FillRun(RunMinor, Lo, 1, RunLength);
         InRun = false;
     };
+    if (First > Last)
+        return;
+    if (MinorDelta == 0 && PenStyle == TPenStyle::Solid)
+    {
+        // A solid horizontal or vertical line: one run.
+        if (MinorStart < MinorLo || MinorStart >= MinorHi)
+            return;
+        InRun = true;
+        RunMajor = MajorStart + MajorSign * First;
+        RunMinor = MinorStart;
+        RunLength = Last - First + 1;
+        Flush();
+        return;
+    }
+    // The minor offset of step i is (2 i MinorDelta + N) div 2N; it is carried from step to
+    // step as quotient and remainder (MinorDelta <= N, so it grows by at most one per step).
+    const __int128 Denominator = 2 * __int128(N);
+    const __int128 Start = __int128(2) * First * MinorDelta + N;
+    int64_t Quotient = int64_t(Start / Denominator);
+    __int128 Remainder = Start % Denominator;
     for (int64_t i = First; i <= Last; ++i)
     {
         const int64_t Major = MajorStart + MajorSign * i;
-        const __int128 Num = __int128(2) * i * MinorDelta + N;
-        const int64_t Minor = MinorStart + MinorSign * int64_t(Num / (2 * __int128(N)));
+        const int64_t Minor = MinorStart + MinorSign * Quotient;
+        Remainder += 2 * __int128(MinorDelta);
+        if (Remainder >= Denominator)
+        {
+            Remainder -= Denominator;
+            ++Quotient;
+        }
         const bool Lit = PatternOn(i) && Minor >= MinorLo && Minor < MinorHi;
         if (Lit && InRun && Minor == RunMinor)
         {
@@ -138,6 +203,14 @@ void TCanvas::LineTo(int64_t X, int64_t Y)
         }
     }
     Flush();
+}
+
+void TCanvas::VerticalRun(int64_t X, int64_t Top, int64_t Bottom)
+{
+    Top = std::max(Top, VisibleTop);
+    Bottom = std::min(Bottom, VisibleBottom - 1);
+    if (X >= VisibleLeft && X < VisibleRight && Top <= Bottom)
+        FillRun(X, Top, 1, Bottom - Top + 1);
 }
 
 void TCanvas::TextOut(int64_t X, int64_t Y, const QString& Text)

@@ -23,10 +23,17 @@ enum class TPenStyle
 class TCanvas
 {
   public:
-    // The painter must outlive the canvas. Antialiasing is switched off on it.
-    explicit TCanvas(QPainter& Painter);
+    // The painter must outlive the canvas. Antialiasing is switched off on it. On a plain
+    // 32-bit image painted without transform, clip or blending, lines are written straight
+    // into the image memory (the same pixels QPainter would set, much faster); AllowRaster
+    // false keeps every drawing on QPainter.
+    explicit TCanvas(QPainter& Painter, bool AllowRaster = true);
 
     QPainter& Painter() { return FPainter; }
+    // The image memory lines are written to, or null when every drawing goes through QPainter.
+    uint32_t* RasterBits() const { return Bits; }
+    // Pixels from one row of RasterBits to the next.
+    int64_t RasterStride() const { return Stride; }
 
     void SetPenColor(TColor Color) { PenColor = Color; }
     TColor GetPenColor() const { return PenColor; }
@@ -47,6 +54,9 @@ class TCanvas
     void MoveTo(int64_t X, int64_t Y);
     // Draws from the current position up to, but not including, (X, Y), then moves there.
     void LineTo(int64_t X, int64_t Y);
+    // Fills rows Top .. Bottom (inclusive) of column X with the pen colour, as a solid
+    // vertical line over those pixels would.
+    void VerticalRun(int64_t X, int64_t Top, int64_t Bottom);
     // Writes Text with its top-left corner at (X, Y) in the font colour.
     void TextOut(int64_t X, int64_t Y, const QString& Text);
 
@@ -54,7 +64,11 @@ class TCanvas
     bool PatternOn(int64_t Step) const;
     void FillRun(int64_t X, int64_t Y, int64_t W, int64_t H);
 
+    void FindRasterTarget();
+
     QPainter& FPainter;
+    uint32_t* Bits = nullptr;
+    int64_t Stride = 0;
     // The part of the plane the device shows, in the painter's coordinates; right and
     // bottom exclusive. Lines are walked only there.
     int64_t VisibleLeft = 0, VisibleTop = 0, VisibleRight = 0, VisibleBottom = 0;

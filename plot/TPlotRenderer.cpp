@@ -6,6 +6,7 @@
 #include "expr/TextToFloat.h"
 #include "plot/LineStyle.h"
 #include "plot/TCanvas.h"
+#include "plot/TFillLayers.h"
 #include "plot/TGPGraphics.h"
 #include "plot/TGPPen.h"
 #include "plot/TGraphEvaluator.h"
@@ -49,6 +50,7 @@ TPlotRenderer::TPlotRenderer(TPlotModel& Model, TGraphEvaluator& Evaluator, char
 void TPlotRenderer::DrawPlot(TCanvas& Canvas, int Width, int Height, int Margin, int ArrowSize,
                              const std::function<void(const Exception&)>& ReportCurveError)
 {
+    FillRows.clear();
     Canvas.FillRect(0, 0, Width, Height);
     const TPlotView View = TPlotView::Compute(Model, Width, Height, Margin, Sep);
     Canvas.SetPenWidth(1);
@@ -183,39 +185,148 @@ int32_t TPlotRenderer::CurveRow(const TPlotView& View, int32_t OriginY, const st
     return int32_t(std::clamp(r, -RowClamp, RowClamp));
 }
 
+void TPlotRenderer::TColumnRows::Reset(std::u16string NewText, int64_t FirstColumn, int64_t LastColumn)
+{
+    Text = std::move(NewText);
+    First = FirstColumn;
+    const size_t Count = LastColumn >= FirstColumn ? size_t(LastColumn - FirstColumn + 1) : 0;
+    Rows.assign(Count, 0);
+    States.assign(Count, TState::Unknown);
+    Valid = true;
+}
+
+void TPlotRenderer::FillColumns(const TPlotView& View, int32_t OriginY, TColumnRows& Rows)
+{
+    for (size_t j = 0; j < Rows.Rows.size(); ++j)
+    {
+        Rows.Rows[j] = CurveRow(View, OriginY, Rows.Text, Rows.First + int64_t(j));
+        Rows.States[j] = TColumnRows::TState::Row;
+    }
+}
+
+std::optional<int32_t> TPlotRenderer::CurvePoint(const TPlotView& View, int32_t OriginY, TColumnRows& Rows,
+                                                 int64_t Px)
+{
+    const size_t j = size_t(Px - Rows.First);
+    switch (Rows.States[j])
+    {
+    case TColumnRows::TState::Row:
+        return Rows.Rows[j];
+    case TColumnRows::TState::Undefined:
+        return std::nullopt;
+    case TColumnRows::TState::Unknown:
+        break;
+    }
+    try
+    {
+        Rows.Rows[j] = CurveRow(View, OriginY, Rows.Text, Px);
+        Rows.States[j] = TColumnRows::TState::Row;
+        return Rows.Rows[j];
+    }
+    catch (const Exception& Error)
+    {
+        if (!IsUndefinedPoint(Error))
+            throw;
+        Rows.States[j] = TColumnRows::TState::Undefined;
+        return std::nullopt;
+    }
+}
+
 // Every frame of a fill is computed at t + k * TimeIncrement with t advancing per frame,
-// so all frames land on the time of the curve's full-colour frame. Any error, an undefined
-// point included, leaves DrawPlot.
+// so all frames normally share one formula text, the one of the curve's full-colour frame,
+// and the full-colour frame, drawn last over the same lines, is all that shows: each column
+// is evaluated once and only that frame is drawn. Any error, an undefined point included,
+// leaves DrawPlot; what the frames drawn so far left on the canvas is drawn first: the
+// earlier graphs and the palest frame up to the failing column. The rare graph whose frame
+// texts differ after all (the 15-digit time text of the sums may differ in the last digit)
+// is drawn frame by frame.
 void TPlotRenderer::DrawFills(TCanvas& Canvas, const TPlotView& View, int32_t OriginY, int Width)
 {
     const int N = Model.FrameCount();
     const Float80 Step = Model.TimeIncrement;
+    const int64_t First = View.Margin, Last = int64_t(Width) - View.Margin;
+    FillRows.assign(size_t(Model.FuncList.Count()), TColumnRows{});
+    TFillLayers Layers;
+    std::vector<std::u16string> Texts;
     for (int i = 0; i < Model.FuncList.Count(); ++i)
     {
-        if (!GraphDrawn(i))
+        if (!GraphDrawn(i) || N <= 0)
             continue;
+        Texts.clear();
         Float80 t = ConvertTime();
         for (int k = N - 1; k >= 0; --k)
         {
-            Canvas.SetPenColor(LightenColor(Model.FuncList.Item(i).BGColor, k, Model.FramesCount));
-            const std::u16string Text = Evaluator.FormulaAtTime(Model.FuncList, i, t + Float80(k) * Step);
-            for (int64_t px = View.Margin; px <= int64_t(Width) - View.Margin; ++px)
-            {
-                Canvas.MoveTo(px, OriginY);
-                Canvas.LineTo(px, CurveRow(View, OriginY, Text, px));
-            }
+            Texts.push_back(Evaluator.FormulaAtTime(Model.FuncList, i, t + Float80(k) * Step));
             t = t + Step;
+        }
+        if (std::any_of(Texts.begin(), Texts.end(), [&](const std::u16string& Text) { return Text != Texts[0]; }))
+        {
+            Layers.Draw(Canvas, OriginY);
+            DrawFillFrames(Canvas, View, OriginY, Width, i, Texts);
+            continue;
+        }
+        const TColor Fill = Model.FuncList.Item(i).BGColor;
+        TColumnRows& Rows = FillRows[size_t(i)];
+        const auto Same = std::find_if(FillRows.begin(), FillRows.begin() + i,
+                                       [&](const TColumnRows& Other) { return Other.Valid && Other.Text == Texts[0]; });
+        if (Same != FillRows.begin() + i)
+            Rows = *Same;
+        else
+        {
+            Rows.Reset(Texts[0], First, Last);
+            try
+            {
+                FillColumns(View, OriginY, Rows);
+            }
+            catch (...)
+            {
+                const auto Done = std::find(Rows.States.begin(), Rows.States.end(), TColumnRows::TState::Unknown);
+                Layers.Add(LightenColor(Fill, N - 1, Model.FramesCount), Rows.Rows.data(), First,
+                           First + (Done - Rows.States.begin()));
+                Layers.Draw(Canvas, OriginY);
+                throw;
+            }
+        }
+        Layers.Add(Fill, Rows.Rows.data(), First, Last + 1);
+    }
+    Layers.Draw(Canvas, OriginY);
+}
+
+// The frames of graph Index one after the other, each column drawn as it is evaluated.
+void TPlotRenderer::DrawFillFrames(TCanvas& Canvas, const TPlotView& View, int32_t OriginY, int Width,
+                                   int Index, const std::vector<std::u16string>& Texts)
+{
+    const int N = int(Texts.size());
+    TColumnRows& Rows = FillRows[size_t(Index)]; // ends as the full-colour frame, for the curve
+    for (int j = 0; j < N; ++j)
+    {
+        Canvas.SetPenColor(LightenColor(Model.FuncList.Item(Index).BGColor, N - 1 - j, Model.FramesCount));
+        Rows.Reset(Texts[size_t(j)], View.Margin, int64_t(Width) - View.Margin);
+        for (size_t c = 0; c < Rows.Rows.size(); ++c)
+        {
+            const int64_t px = Rows.First + int64_t(c);
+            Rows.Rows[c] = CurveRow(View, OriginY, Rows.Text, px);
+            Rows.States[c] = TColumnRows::TState::Row;
+            Canvas.MoveTo(px, OriginY);
+            Canvas.LineTo(px, Rows.Rows[c]);
         }
     }
 }
 
+// Frames and graphs whose formula text is the same (TimeIncrement 0, the full-colour frame
+// and its fill, two graphs with one formula) share the rows of one evaluation; the
+// polylines are still drawn frame by frame, since a paler frame shows through the gaps of
+// a dashed one drawn later.
 void TPlotRenderer::DrawCurves(TCanvas& Canvas, const TPlotView& View, int32_t OriginY, int Width,
                                int ArrowSize, const std::function<void(const Exception&)>& ReportCurveError)
 {
     const int N = Model.FrameCount();
     const Float80 Step = Model.TimeIncrement;
+    const int64_t First = View.Margin, Last = int64_t(Width) - View.Margin;
     TGPGraphics Graphics(Canvas.Painter());
     std::vector<QPoint> Points;
+    // Curve rows of the texts met so far that no fill holds.
+    std::vector<TColumnRows> CurveRows;
     for (int i = 0; i < Model.FuncList.Count(); ++i)
     {
         if (!GraphDrawn(i))
@@ -226,11 +337,26 @@ void TPlotRenderer::DrawCurves(TCanvas& Canvas, const TPlotView& View, int32_t O
         {
             TGPPen Pen(ColorToArgb(LightenColor(Graph.Color, k, Model.FramesCount)), float(ArrowSize));
             Pen.SetDashStyle(Graph.Style);
-            const std::u16string Text = Evaluator.FormulaAtTime(Model.FuncList, i, t);
+            std::u16string Text = Evaluator.FormulaAtTime(Model.FuncList, i, t);
+            auto Holds = [&](const TColumnRows& Rows) { return Rows.Valid && Rows.Text == Text; };
+            TColumnRows* Rows = nullptr;
+            if (auto Fill = std::find_if(FillRows.begin(), FillRows.end(), Holds); Fill != FillRows.end())
+                Rows = &*Fill;
+            else if (auto Curve = std::find_if(CurveRows.begin(), CurveRows.end(), Holds); Curve != CurveRows.end())
+                Rows = &*Curve;
+            else
+            {
+                // Kept for the other frames of this graph and for later graphs; a text of an
+                // animated graph rarely comes back, so only a few are kept.
+                if (CurveRows.size() >= 4)
+                    CurveRows.erase(CurveRows.begin());
+                CurveRows.emplace_back().Reset(std::move(Text), First, Last);
+                Rows = &CurveRows.back();
+            }
             Points.clear();
             bool Break = true;
             bool Failed = false;
-            for (int64_t px = View.Margin; px <= int64_t(Width) - View.Margin; ++px)
+            for (int64_t px = First; px <= Last; ++px)
             {
                 if (Break)
                 {
@@ -242,15 +368,13 @@ void TPlotRenderer::DrawCurves(TCanvas& Canvas, const TPlotView& View, int32_t O
                 }
                 try
                 {
-                    Points.emplace_back(int(px), CurveRow(View, OriginY, Text, px));
+                    if (const std::optional<int32_t> Row = CurvePoint(View, OriginY, *Rows, px))
+                        Points.emplace_back(int(px), *Row);
+                    else
+                        Break = true;
                 }
                 catch (const Exception& Error)
                 {
-                    if (IsUndefinedPoint(Error))
-                    {
-                        Break = true;
-                        continue;
-                    }
                     Model.GraphsEnabled = false;
                     if (ReportCurveError)
                         ReportCurveError(Error);

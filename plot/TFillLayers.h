@@ -1,0 +1,36 @@
+#pragma once
+// The fills of one paint, gathered before they are drawn. Every fill line of column px runs
+// from the x axis (row OriginY) towards the curve's row r, the end excluded, so it covers
+// rows r + 1 .. OriginY above the axis or OriginY .. r - 1 below it: all lines of one
+// column contain the axis row, and the lines drawn so far cover one unbroken run of rows.
+// Drawing the layers from the top one down and each only where it sticks out of that run
+// sets every pixel once and gives the picture that drawing them in order gives.
+#include "plot/TFunc.h"
+
+#include <cstdint>
+#include <vector>
+
+class TCanvas;
+
+class TFillLayers
+{
+  public:
+    // A layer over the ones added before: column FirstColumn + j gets the fill line towards
+    // Rows[j], for the columns FirstColumn .. EndColumn - 1. Rows must stay until Draw.
+    void Add(TColor Color, const int32_t* Rows, int64_t FirstColumn, int64_t EndColumn);
+    bool Empty() const { return Layers.empty(); }
+
+    // Draws the layers and forgets them.
+    void Draw(TCanvas& Canvas, int32_t OriginY);
+
+  private:
+    struct TLayer
+    {
+        TColor Color;
+        const int32_t* Rows;
+        int64_t FirstColumn, EndColumn;
+    };
+    std::vector<TLayer> Layers;
+    // Per column, the run of rows covered so far (Low > High: none).
+    std::vector<int64_t> Low, High;
+};

@@ -1,0 +1,364 @@
+// The raster fast path of image targets against QPainter: the same scene drawn both ways
+// must agree in every pixel. And the fills, drawn once per graph instead of once per frame,
+// against the frame-by-frame drawing, above all where an error stops the paint halfway.
+#include "expr/Errors.h"
+#include "plot/LineStyle.h"
+#include "plot/TCanvas.h"
+#include "plot/TGraphEvaluator.h"
+#include "plot/TPlotModel.h"
+#include "plot/TPlotRenderer.h"
+#include "plot/TPlotView.h"
+
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace
+{
+struct TPicture
+{
+    QImage Image;
+    std::string Error;   // the class of the error that left DrawPlot, if any
+    int Reports = 0;     // curve errors reported
+    bool Raster = false; // whether the canvas wrote into the image memory
+};
+
+TPicture Paint(TPlotModel Model, int Width, int Height, bool AllowRaster,
+               QImage::Format Format = QImage::Format_RGB32, int ArrowSize = 3)
+{
+    TPicture Out;
+    Out.Image = QImage(Width, Height, Format);
+    Out.Image.fill(qRgb(255, 0, 255));
+    TGraphEvaluator Evaluator(u'.');
+    TPlotRenderer Renderer(Model, Evaluator, u'.');
+    QPainter Painter(&Out.Image);
+    TCanvas Canvas(Painter, AllowRaster);
+    Canvas.SetBrushColor(0xF0F0F0);
+    Out.Raster = Canvas.RasterBits() != nullptr;
+    try
+    {
+        Renderer.DrawPlot(Canvas, Width, Height, 5, ArrowSize, [&](const Exception&) { ++Out.Reports; });
+    }
+    catch (const Exception& Error)
+    {
+        Out.Error = Error.ClassName();
+    }
+    return Out;
+}
+
+// The first differing pixel, for the failure message.
+std::string FirstDifference(const QImage& A, const QImage& B)
+{
+    for (int y = 0; y < A.height(); ++y)
+        for (int x = 0; x < A.width(); ++x)
+            if (A.pixel(x, y) != B.pixel(x, y))
+                return std::to_string(x) + "," + std::to_string(y) + ": " + std::to_string(A.pixel(x, y)) +
+                       " vs " + std::to_string(B.pixel(x, y));
+    return "none";
+}
+
+void ExpectSamePictures(const TPlotModel& Model, int Width, int Height, const std::string& Name,
+                        QImage::Format Format = QImage::Format_RGB32)
+{
+    const TPicture Painted = Paint(Model, Width, Height, false, Format);
+    const TPicture Raster = Paint(Model, Width, Height, true, Format);
+    ASSERT_FALSE(Painted.Raster) << Name;
+    ASSERT_TRUE(Raster.Raster) << Name;
+    EXPECT_EQ(Painted.Error, Raster.Error) << Name;
+    EXPECT_EQ(Painted.Reports, Raster.Reports) << Name;
+    EXPECT_TRUE(Painted.Image == Raster.Image) << Name << " first difference at " << FirstDifference(Painted.Image, Raster.Image);
+}
+
+TPlotModel Graphs(std::initializer_list<const char*> Formulas)
+{
+    TPlotModel Model;
+    std::vector<TFunc> Funcs;
+    int i = 0;
+    for (const char* Formula : Formulas)
+    {
+        TFunc Graph{QString::fromLatin1(Formula)};
+        Graph.Color = TColor(0x3010F0u >> (i % 3) * 4);
+        Graph.BGColor = TColor(0xC0E0FFu - 0x201000u * TColor(i % 4));
+        Graph.Style = i % 5;
+        Funcs.push_back(Graph);
+        ++i;
+    }
+    Model.FuncList.Assign(Funcs);
+    Model.GraphsEnabled = true;
+    return Model;
+}
+} // namespace
+
+TEST(RasterIdentity, SceneOfEveryKindLooksTheSameOnBothPaths)
+{
+    struct Row
+    {
+        const char* Name;
+        TPlotModel Model;
+    };
+    std::vector<Row> Rows;
+    Rows.push_back({"start view", TPlotModel()});
+    Rows.push_back({"one over x", Graphs({"1/x"})});
+    Rows.push_back({"square root", Graphs({"Sqrt(x)"})});
+    {
+        TPlotModel Model = Graphs({"Sin(x*t)*5", "x*x/4-3"});
+        Model.MotionBlur = true;
+        Model.FramesCount = 2;
+        Model.TimeIncrement = 0.25f;
+        Model.TimeText = "1";
+        Rows.push_back({"blur with two frames", Model});
+    }
+    {
+        TPlotModel Model = Graphs({"Sin(x)*4", "x/2", "Cos(x*t)*3-2", "5"});
+        Model.FilledGraphs = true;
+        Model.TimeIncrement = -0.05f;
+        Model.TimeText = "0.7";
+        Model.View.GridDot = true;
+        Model.View.GridSolid = false;
+        Rows.push_back({"fills under a dotted grid", Model});
+    }
+    {
+        TPlotModel Model = Graphs({"x*x*x", "Tan(x)", "-x*x"});
+        Model.FilledGraphs = true;
+        Model.View.GridDash = true;
+        Model.View.GridSolid = false;
+        Model.LeftText = "0.37";
+        Model.RightText = "3.9";
+        Model.TicksByX = 7;
+        Rows.push_back({"fills beyond the view under a dashed grid", Model});
+    }
+    {
+        TPlotModel Model = Graphs({"2", "1/x"});
+        Model.FilledGraphs = true;
+        Model.FramesCount = 3;
+        Rows.push_back({"a fill that fails at the axis", Model});
+    }
+    {
+        TPlotModel Model = Graphs({"2", "x+"});
+        Rows.push_back({"a curve that fails", Model});
+    }
+    {
+        TPlotModel Model = Graphs({"x"});
+        Model.LeftText = "1000";
+        Model.RightText = "1001";
+        Model.TopText = "-500";
+        Model.BottomText = "-501";
+        Rows.push_back({"axes far off the picture", Model});
+    }
+    for (const Row& r : Rows)
+    {
+        ExpectSamePictures(r.Model, 230, 170, r.Name);
+        ExpectSamePictures(r.Model, 97, 211, r.Name + std::string(" (premultiplied)"),
+                           QImage::Format_ARGB32_Premultiplied);
+    }
+}
+
+TEST(RasterIdentity, GeneratedScenesLookTheSameOnBothPaths)
+{
+    const char* const Formulas[] = {"Sin(x*t)*4", "x*x-3*x+2", "1/x", "Sqrt(x)", "Ln(x)*t",
+                                    "Tan(x)", "Exp(x)", "x*t-1", "Abs(x)-5", "1E30*x", "2"};
+    const char* const Bounds[] = {"-10", "10", "-0.3", "0.3", "3", "-7", "250", "-250"};
+    std::mt19937 Random(20261207);
+    auto Pick = [&](int n) { return int(Random() % unsigned(n)); };
+    for (int Scene = 0; Scene < 200; ++Scene)
+    {
+        TPlotModel Model;
+        std::vector<TFunc> Funcs;
+        for (int g = 1 + Pick(4); g > 0; --g)
+        {
+            TFunc Graph{QString::fromLatin1(Formulas[Pick(11)])};
+            Graph.Color = TColor(Random() & 0xFFFFFF);
+            Graph.BGColor = TColor(Random() & 0xFFFFFF);
+            Graph.Style = Pick(5);
+            Funcs.push_back(Graph);
+        }
+        Model.FuncList.Assign(Funcs);
+        Model.GraphsEnabled = true;
+        Model.FilledGraphs = Pick(2);
+        Model.MotionBlur = Pick(2);
+        Model.FramesCount = 1 + Pick(4);
+        Model.TimeIncrement = float(Pick(3) - 1) * 0.1f;
+        Model.TimeText = QString::number(Pick(7) - 3);
+        do
+        {
+            Model.LeftText = Bounds[Pick(8)];
+            Model.RightText = Bounds[Pick(8)];
+        } while (Model.LeftText == Model.RightText);
+        do
+        {
+            Model.BottomText = Bounds[Pick(8)];
+            Model.TopText = Bounds[Pick(8)];
+        } while (Model.BottomText == Model.TopText);
+        Model.TicksByX = 1 + Pick(30);
+        Model.TicksByY = 1 + Pick(30);
+        Model.View.Grid = Pick(4) != 0;
+        Model.View.GridDot = Pick(3) == 0;
+        Model.View.GridDash = !Model.View.GridDot && Pick(2);
+        Model.View.Numbers = Pick(2);
+        ExpectSamePictures(Model, 40 + Pick(140), 40 + Pick(140), "scene " + std::to_string(Scene));
+    }
+}
+
+TEST(RasterIdentity, CanvasLinesOfEveryStyleAndReachLookTheSameOnBothPaths)
+{
+    std::mt19937 Random(7);
+    auto Coordinate = [&]
+    {
+        const int Reach[] = {60, 300, 200000};
+        const int r = Reach[Random() % 3];
+        return int64_t(Random() % unsigned(2 * r + 1)) - r + 30;
+    };
+    struct TLine
+    {
+        TColor Color;
+        int64_t X0, Y0, X1, Y1, RunX, RunTop, RunBottom;
+    };
+    std::vector<TLine> Lines;
+    for (int i = 0; i < 400; ++i)
+        Lines.push_back({TColor(Random() & 0xFFFFFF), Coordinate(), Coordinate(), Coordinate(), Coordinate(),
+                         Coordinate(), Coordinate(), Coordinate()});
+    for (TPenStyle Style : {TPenStyle::Solid, TPenStyle::Dash, TPenStyle::Dot})
+    {
+        QImage Images[2];
+        for (int Raster = 0; Raster < 2; ++Raster)
+        {
+            Images[Raster] = QImage(67, 59, QImage::Format_RGB32);
+            Images[Raster].fill(Qt::white);
+            QPainter Painter(&Images[Raster]);
+            TCanvas Canvas(Painter, Raster == 1);
+            ASSERT_EQ(Canvas.RasterBits() != nullptr, Raster == 1);
+            Canvas.SetPenStyle(Style);
+            for (const TLine& l : Lines)
+            {
+                Canvas.SetPenColor(l.Color);
+                Canvas.MoveTo(l.X0, l.Y0);
+                Canvas.LineTo(l.X1, l.Y1);
+                Canvas.VerticalRun(l.RunX, l.RunTop, l.RunBottom);
+            }
+        }
+        EXPECT_TRUE(Images[0] == Images[1]) << int(Style) << " first difference at "
+                                            << FirstDifference(Images[0], Images[1]);
+    }
+}
+
+TEST(RasterIdentity, OnlyPlainThirtyTwoBitImagesAreWrittenDirectly)
+{
+    struct Row
+    {
+        const char* Name;
+        QImage::Format Format;
+        void (*Prepare)(QPainter&);
+        bool Raster;
+    };
+    const Row Rows[] = {
+        {"RGB32", QImage::Format_RGB32, [](QPainter&) {}, true},
+        {"ARGB32", QImage::Format_ARGB32, [](QPainter&) {}, true},
+        {"16-bit", QImage::Format_RGB16, [](QPainter&) {}, false},
+        {"translated", QImage::Format_RGB32, [](QPainter& p) { p.translate(3, 4); }, false},
+        {"clipped", QImage::Format_RGB32, [](QPainter& p) { p.setClipRect(1, 1, 5, 5); }, false},
+        {"translucent", QImage::Format_RGB32, [](QPainter& p) { p.setOpacity(0.5); }, false},
+    };
+    for (const Row& r : Rows)
+    {
+        QImage Image(20, 20, r.Format);
+        QPainter Painter(&Image);
+        r.Prepare(Painter);
+        TCanvas Canvas(Painter);
+        EXPECT_EQ(Canvas.RasterBits() != nullptr, r.Raster) << r.Name;
+    }
+}
+
+namespace
+{
+// The fills drawn literally, frame after frame and column after column, each column as soon
+// as it is evaluated, until the first error: the picture DrawPlot must leave when a fill fails.
+QImage LiteralFills(const TPlotModel& Model, int Width, int Height)
+{
+    QImage Image(Width, Height, QImage::Format_RGB32);
+    Image.fill(qRgb(255, 0, 255));
+    QPainter Painter(&Image);
+    TCanvas Canvas(Painter, false);
+    Canvas.SetBrushColor(0xF0F0F0);
+    Canvas.FillRect(0, 0, Width, Height);
+    TGraphEvaluator Evaluator(u'.');
+    const TPlotView View = TPlotView::Compute(Model, Width, Height, 5, u'.');
+    const int32_t OriginY = View.OriginY();
+    try
+    {
+        for (int i = 0; i < Model.FuncList.Count(); ++i)
+        {
+            Float80 t = Model.TimeText.toDouble();
+            for (int k = Model.FrameCount() - 1; k >= 0; --k)
+            {
+                Canvas.SetPenColor(LightenColor(Model.FuncList.Item(i).BGColor, k, Model.FramesCount));
+                const std::u16string Text =
+                    Evaluator.FormulaAtTime(Model.FuncList, i, t + Float80(k) * Float80(Model.TimeIncrement));
+                for (int64_t px = 5; px <= Width - 5; ++px)
+                {
+                    const int64_t d = Round64(Evaluator.EvaluateAt(Text, View.PlaneX(px)) * View.ScaleY);
+                    Canvas.MoveTo(px, OriginY);
+                    Canvas.LineTo(px, std::clamp<int64_t>(OriginY - d, -10000, 10000));
+                }
+                t = t + Float80(Model.TimeIncrement);
+            }
+        }
+    }
+    catch (const Exception&)
+    {
+    }
+    return Image;
+}
+} // namespace
+
+TEST(RasterIdentity, AFillThatFailsLeavesWhatTheFrameByFrameDrawingLeaves)
+{
+    struct Row
+    {
+        const char* Name;
+        TPlotModel Model;
+    };
+    std::vector<Row> Rows;
+    for (int Frames : {1, 3})
+    {
+        // Graph 2 fails at the y axis: its palest frame is on the canvas left of it, over
+        // the full-colour fills of graphs 0 and 1.
+        TPlotModel Model = Graphs({"3+x/4", "-2-t", "4/x*t"});
+        Model.FilledGraphs = true;
+        Model.MotionBlur = true;
+        Model.FramesCount = Frames;
+        Model.TimeIncrement = 0.5f;
+        Model.TimeText = "1";
+        Rows.push_back({Frames == 1 ? "one frame" : "three frames", Model});
+    }
+    {
+        TPlotModel Model = Graphs({"Sqrt(x-2)+1"});
+        Model.FilledGraphs = true;
+        Rows.push_back({"failing at the first column", Model});
+    }
+    {
+        // The last graph fails at once, so the picture holds all fills of the others: only
+        // their full-colour frames show.
+        TPlotModel Model = Graphs({"x*t", "2-x*x/8*t", "x+"});
+        Model.FilledGraphs = true;
+        Model.FramesCount = 4;
+        Model.TimeIncrement = 0.25f;
+        Model.TimeText = "0.5";
+        Rows.push_back({"pale frames under full-colour ones", Model});
+    }
+    for (const Row& r : Rows)
+    {
+        const QImage Expected = LiteralFills(r.Model, 150, 120);
+        for (bool Raster : {false, true})
+        {
+            const TPicture Got = Paint(r.Model, 150, 120, Raster);
+            EXPECT_FALSE(Got.Error.empty()) << r.Name;
+            EXPECT_TRUE(Got.Image == Expected)
+                << r.Name << (Raster ? " raster" : "") << " first difference at " << FirstDifference(Got.Image, Expected);
+        }
+    }
+}
