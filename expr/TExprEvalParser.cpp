@@ -12,6 +12,7 @@
 // Keywords are identifiers compared without regard to ASCII letter case, recognised only
 // where their level expects them; elsewhere they are ordinary names. Operands are
 // evaluated left to right, each completely; "and", "or" and "xor" always evaluate both.
+#include "expr/IntegerOps.h"
 #include "expr/TExprEvalParser.h"
 
 #include "expr/Errors.h"
@@ -25,6 +26,10 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+
+using IntegerOps::Round64;
+using IntegerOps::ShiftLeft;
+using IntegerOps::ShiftRight;
 
 namespace
 {
@@ -41,54 +46,6 @@ namespace
 Float80 Truth(bool b)
 {
     return b ? 1 : 0;
-}
-
-// Nearest integer, ties to even; outside the signed 64-bit range an invalid operation.
-int64_t Round64(Float80 v)
-{
-    constexpr Float80 Limit = 9223372036854775808.0L; // 2^63
-    Float80 r = std::nearbyint(v);
-    if (!(r >= -Limit && r < Limit))
-        RaiseInvalidOp();
-    return int64_t(r);
-}
-
-// The low 8 bits of the count read as a signed byte c: 0..63 shift by c, 64..127 shift
-// everything out, negative counts shift by c AND 31.
-uint64_t ShiftLeft(uint64_t Bits, int64_t Count)
-{
-    int8_t c = int8_t(uint8_t(Count & 0xFF));
-    if (c < 0)
-        return Bits << (c & 31);
-    return c <= 63 ? Bits << c : 0;
-}
-
-uint64_t ShiftRight(uint64_t Bits, int64_t Count)
-{
-    int8_t c = int8_t(uint8_t(Count & 0xFF));
-    if (c < 0)
-        return Bits >> (c & 31);
-    return c <= 63 ? Bits >> c : 0;
-}
-
-// Truncating quotient; INT64_MIN div -1 wraps to INT64_MIN instead of trapping.
-int64_t IntDiv(int64_t a, int64_t b)
-{
-    if (b == 0)
-        RaiseDivByZero();
-    if (b == -1)
-        return int64_t(0 - uint64_t(a));
-    return a / b;
-}
-
-// Remainder with the sign of the dividend; anything mod -1 is 0.
-int64_t IntMod(int64_t a, int64_t b)
-{
-    if (b == 0)
-        RaiseDivByZero();
-    if (b == -1)
-        return 0;
-    return a % b;
 }
 
 // Keeps the nesting count of a parser for the life of one recursion step, also when the
@@ -291,10 +248,10 @@ Float80 TExprEvalParser::ParseProduct(bool Skip)
                 switch (Op)
                 {
                 case TIntOp::Div:
-                    a = Float80(IntDiv(l, b));
+                    a = Float80(IntegerOps::Div(l, b));
                     break;
                 case TIntOp::Mod:
-                    a = Float80(IntMod(l, b));
+                    a = Float80(IntegerOps::Mod(l, b));
                     break;
                 case TIntOp::Shl:
                     a = Float80(int64_t(ShiftLeft(uint64_t(l), b)));
