@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all deps configure build run test bench sanitize clean
+.PHONY: all deps configure build run test bench sanitize fuzz-build fuzz-smoke clean
 
 all: build
 
@@ -30,5 +30,21 @@ bench: build
 sanitize:
 	$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVENDREL_SANITIZE=ON -DCMAKE_CXX_COMPILER=clang++"
 
+# libFuzzer targets in their own folder: the libraries are instrumented for coverage and checked
+# by AddressSanitizer and UBSan. fuzz-smoke runs each target FUZZ_SECONDS (two at a time) and
+# fails on any finding; fuzz/campaign.sh SECONDS runs longer.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS = fuzz_formula fuzz_document fuzz_render
+FUZZ_FLAGS = -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
+
+fuzz-build: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ -DVENDREL_FUZZ=ON \
+	  -DCMAKE_CXX_FLAGS="$(FUZZ_FLAGS)"
+	cmake --build $(FUZZ_BUILD) --target $(FUZZ_TARGETS) -j $(JOBS)
+
+fuzz-smoke: fuzz-build
+	bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) 2 $(FUZZ_TARGETS)
+
 clean:
-	rm -rf $(BUILD) build-sanitize
+	rm -rf $(BUILD) build-sanitize $(FUZZ_BUILD)

@@ -76,7 +76,10 @@ TDocumentGraph1 TDocument::Read(const TProfileFile& File, TPlotModel& Model)
     const TFunc First = ReadGraph(File, 1);
     const TDocumentGraph1 Graph1{First.Func, First.Color, First.BGColor, First.Style};
 
-    Model.FramesCount = std::min(File.ReadInteger(Main, QStringLiteral("FramesCount"), 5), MaxFrames);
+    // Limited below too: the renderer counts frames down from FramesCount - 1, which must not
+    // overflow (any count below 1 draws no frame with motion blur on).
+    Model.FramesCount =
+        std::clamp(File.ReadInteger(Main, QStringLiteral("FramesCount"), 5), -MaxFrames, MaxFrames);
 
     // A count below 1 gives an empty list, which the list turns into one empty graph.
     const int32_t Count = std::min(File.ReadInteger(Main, QStringLiteral("FuncCount"), 1), MaxGraphs);

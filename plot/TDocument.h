@@ -22,12 +22,12 @@ class TDocument
 {
   public:
     // Limits on what a document can bring, so that any file opens and draws in bounded time
-    // and memory: at most MaxGraphs graphs, tick counts within +-MaxTicks, at most MaxFrames
-    // motion-blur frames. Zero and negative tick and frame counts are kept; the renderer
+    // and memory: at most MaxGraphs graphs, tick counts within +-MaxTicks, frame counts within
+    // +-MaxFrames. Zero and negative tick and frame counts are kept; the renderer
     // handles them.
-    static constexpr int32_t MaxGraphs = 10000;
+    static constexpr int32_t MaxGraphs = 1000;
     static constexpr int32_t MaxTicks = 10000;
-    static constexpr int32_t MaxFrames = 1000;
+    static constexpr int32_t MaxFrames = 100;
 
     // Writes the graph keys, FuncCount, the bounds and the four settings, in that order.
     static void Write(TProfileFile& File, const TPlotModel& Model);

@@ -532,6 +532,10 @@ void TProfileFile::Save()
     TEncoding As = Encoding;
     if (As == TEncoding::Latin1 && !FitsLatin1(Content))
         As = TEncoding::Utf8;
+    // A Latin-1 text whose bytes happen to be strict UTF-8 (once the lines that made it invalid
+    // are rewritten) would read back as other characters: it is written as UTF-8 instead.
+    if (As == TEncoding::Latin1 && IsStrictUtf8(Content.toLatin1()))
+        As = TEncoding::Utf8;
     const QByteArray Bytes = Encode(Content, As);
 
     QSaveFile File(FilePath);

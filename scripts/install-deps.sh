@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev libglx-dev libvulkan-dev
   libgtest-dev googletest libbenchmark-dev libmuparser-dev
   clang libclang-rt-14-dev
-  xvfb xauth x11-apps imagemagick fonts-dejavu-core
+  xvfb xauth x11-apps imagemagick fonts-dejavu-core locales
 )
 
 missing=()
@@ -25,3 +25,13 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+# Tests check that number texts and names do not follow the C library's locale; they need
+# a comma locale and the Turkish one (dotless i).
+for loc in de_DE tr_TR; do
+  if ! locale -a 2>/dev/null | grep -qi "^${loc}\.utf-\?8$"; then
+    if [ "$(id -u)" -eq 0 ]; then
+      localedef -i "$loc" -f UTF-8 "$loc.UTF-8" || echo "install-deps: could not make the $loc.UTF-8 locale" >&2
+    fi
+  fi
+done

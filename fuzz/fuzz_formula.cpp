@@ -1,0 +1,91 @@
+// Any text given to the evaluator ends in a value or in one of its own errors: never a crash,
+// a hang, a stack overflow or a foreign exception. The input is read twice, as UTF-8 and as
+// raw UTF-16LE code units (which reaches lone surrogates), and each text is evaluated under
+// both decimal separators, as typed and with the time parameter substituted. Where the
+// evaluator can compile a text, the compiled program must give the same value, bit for bit,
+// or the same error class and message as the reference reading.
+#include "FuzzSupport.h"
+
+#include "expr/Errors.h"
+#include "expr/FunctionLibrary.h"
+#include "expr/TEvaluator.h"
+#include "expr/TimeSubstitution.h"
+#include "expr/Utf16.h"
+
+#if __has_include("expr/TExprProgram.h")
+#include "expr/TExprProgram.h"
+#define VENDREL_FUZZ_COMPILED 1
+#endif
+
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace
+{
+struct TSetup
+{
+    Float80 X = 0.5L;
+    std::unique_ptr<TEvaluator> Point = MakePlotEvaluator(u'.', &X);
+    std::unique_ptr<TEvaluator> Comma = MakePlotEvaluator(u',', &X);
+};
+
+// "value <number> bits <hex>" or "<class>: <message>"; anything but an evaluator error escapes and
+// libFuzzer reports it.
+template <typename TAction> std::string Outcome(TAction Action)
+{
+    try
+    {
+        const Float80 Value = Action();
+        unsigned char Bits[10];
+        std::memcpy(Bits, &Value, sizeof Bits);
+        char Text[64];
+        int n = std::snprintf(Text, sizeof Text, "%.20Le bits ", Value);
+        for (int i = 9; i >= 0; --i)
+            n += std::snprintf(Text + n, sizeof Text - size_t(n), "%02x", Bits[i]);
+        return std::string("value ") + Text;
+    }
+    catch (const Exception& Error)
+    {
+        if (std::string_view(Error.Message()).empty())
+            Fuzz::Fail("error without a message:", Error.ClassName());
+        return std::string(Error.ClassName()) + ": " + Error.Message();
+    }
+}
+
+void EvaluateOne(TEvaluator& Evaluator, std::u16string_view Text)
+{
+    const std::string Reference = Outcome([&] { return Evaluator.EvaluateText(Text); });
+#ifdef VENDREL_FUZZ_COMPILED
+    const std::string Compiled = Outcome([&] { return Evaluator.Run(*Evaluator.Compile(Text)); });
+    if (Compiled != Reference)
+        Fuzz::Fail("compiled and reference differ for", ToUtf8(Text) + "\n  reference: " + Reference +
+                                                             "\n  compiled:  " + Compiled);
+#endif
+}
+
+void EvaluateBoth(TSetup& Setup, std::u16string_view Text)
+{
+    EvaluateOne(*Setup.Point, Text);
+    EvaluateOne(*Setup.Comma, Text);
+    EvaluateOne(*Setup.Point, SubstituteTime(Text, u"-0.25", u'.'));
+    EvaluateOne(*Setup.Comma, SubstituteTime(Text, u"1,5E-5", u','));
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
+{
+    static TSetup Setup;
+    const std::string_view Bytes(reinterpret_cast<const char*>(Data), Size);
+    EvaluateBoth(Setup, FromUtf8(Bytes));
+
+    std::u16string Units(Size / 2, u'\0');
+    for (size_t i = 0; i < Units.size(); ++i)
+        Units[i] = char16_t(Data[2 * i] | (Data[2 * i + 1] << 8));
+    EvaluateBoth(Setup, Units);
+    return 0;
+}
