@@ -5,6 +5,7 @@
 #include "expr/MathLib.h"
 #include "expr/TEvaluator.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <iterator>
@@ -28,27 +29,43 @@ std::int64_t TruncToInt64(Float80 e)
     return static_cast<std::int64_t>(t);
 }
 
-// Applies r := Step(r, b) Count times. The map depends on r only, so once r comes
-// back to a value it had one or two steps earlier, the rest of the run is known:
-// a fixed point (r became 0, b = 1, r stuck in the subnormal range) ends it, a cycle
-// of two (b = -1, a signed zero times a negative base) leaves only the parity of the
-// remaining count. Everything else is computed step by step.
-template <typename TStep> Float80 Repeat(Float80 r, Float80 b, std::int64_t Count, TStep Step)
+// Applies r := r * b (or r / b) Count times, each step rounded to Float80. The map depends
+// on r only, so once r comes back to a value it had one or two steps earlier, the rest of
+// the run is known: a fixed point (r became 0, b = 1, r stuck in the subnormal range) ends
+// it, a cycle of two (b = -1, a signed zero times a negative base) leaves only the parity of
+// the remaining count. Steps run unchecked in blocks: an infinite r stays infinite and a
+// zero r stays zero, so an overflow found at the end of a block is the one that happened
+// inside it, and fixed points and cycles found there are the ones reached inside it.
+Float80 Repeat(Float80 r, Float80 b, std::int64_t Count, bool Divide)
 {
-    Float80 Before = r;
-    bool HaveBefore = false;
-    for (std::int64_t Remaining = Count; Remaining > 0; --Remaining)
+    if (Count <= 0)
+        return r;
+    if (Divide && b == 0)
+        RaiseZeroDivide(); // the first step divides the non-zero 1 by 0
+    auto Step = [b, Divide](Float80 v) { return Divide ? v / b : v * b; };
+    constexpr std::int64_t Block = 4096;
+    for (;;)
     {
-        Float80 Next = Step(r, b);
+        const std::int64_t Run = std::min(Count, Block);
+        for (std::int64_t i = 0; i < Run; ++i)
+            r = Step(r);
+        Count -= Run;
+        CheckResult(r);
+        if (Count == 0)
+            return r;
+        const Float80 Next = CheckResult(Step(r));
         if (SameState(Next, r))
             return Next;
-        if (HaveBefore && SameState(Next, Before))
-            return (Remaining - 1) % 2 == 0 ? Next : r;
-        Before = r;
-        HaveBefore = true;
-        r = Next;
+        if (--Count == 0)
+            return Next;
+        const Float80 After = CheckResult(Step(Next));
+        if (SameState(After, r))
+            return (Count - 1) % 2 == 0 ? After : Next;
+        --Count;
+        r = After;
+        if (Count == 0)
+            return r;
     }
-    return r;
 }
 } // namespace
 
@@ -73,9 +90,9 @@ Float80 Power(Float80 Base, Float80 Exponent)
     // Only the low 32 bits of the truncation count, taken as signed.
     const auto n = static_cast<std::int32_t>(static_cast<std::uint32_t>(TruncToInt64(Exponent)));
     if (Exponent > 0 && n > 0)
-        r = Repeat(r, Base, n, FMul);
+        r = Repeat(r, Base, n, false);
     if (Exponent < 0 && n < 0)
-        r = Repeat(r, Base, -static_cast<std::int64_t>(n), FDiv);
+        r = Repeat(r, Base, -static_cast<std::int64_t>(n), true);
     return r;
 }
 
