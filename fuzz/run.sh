@@ -21,12 +21,13 @@ run_one() {
   local target="$1"
   local corpus="$build/fuzz-corpus/$target" findings="$build/fuzz-findings/$target"
   mkdir -p "$corpus" "$findings"
-  # A small stack makes unbounded recursion fail at once instead of after megabytes.
+  # A small stack makes unbounded recursion fail at once instead of after megabytes. The
+  # time-out is generous: Power(b, 2^31 - 1) with b near 1 runs its 2^31 steps (seconds) by design.
   (
     ulimit -s 512
     cd "$findings" &&
     QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 \
-    "$build/fuzz/$target" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 -max_len=4096 \
+    "$build/fuzz/$target" -max_total_time="$seconds" -timeout=120 -rss_limit_mb=2048 -max_len=4096 \
       -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" "$here/corpus/$target"
   ) > "$build/fuzz-logs/$target.log" 2>&1
   echo $? > "$build/fuzz-logs/$target.rc"
