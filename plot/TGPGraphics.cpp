@@ -1,10 +1,11 @@
 #include "plot/TGPGraphics.h"
 
+#include "plot/TCurveRasterizer.h"
 #include "plot/TGPPen.h"
 
 #include <QPainter>
 
-TGPGraphics::TGPGraphics(QPainter& Painter) : FPainter(Painter)
+TGPGraphics::TGPGraphics(QPainter& Painter, TCurveRasterizer* Raster) : FPainter(Painter), FRaster(Raster)
 {
     FPainter.save();
     FPainter.setRenderHint(QPainter::Antialiasing, false);
@@ -25,6 +26,8 @@ void TGPGraphics::DrawLine(const TGPPen& Pen, int X1, int Y1, int X2, int Y2)
 void TGPGraphics::DrawPolyline(const TGPPen& Pen, const QPoint* Points, int Count)
 {
     if (Count < 2)
+        return;
+    if (FRaster && FRaster->DrawPolyline(Pen.Pen(), Points, Count))
         return;
     FPainter.setPen(Pen.Pen());
     FPainter.drawPolyline(Points, Count);

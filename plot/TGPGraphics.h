@@ -5,12 +5,15 @@
 #include <QPoint>
 
 class QPainter;
+class TCurveRasterizer;
 class TGPPen;
 
 class TGPGraphics
 {
   public:
-    explicit TGPGraphics(QPainter& Painter);
+    // With a Raster, polylines it can reproduce are written straight into its image (the
+    // painter's device, painted without transform or clip); the rest go through the painter.
+    explicit TGPGraphics(QPainter& Painter, TCurveRasterizer* Raster = nullptr);
     ~TGPGraphics();
     TGPGraphics(const TGPGraphics&) = delete;
     TGPGraphics& operator=(const TGPGraphics&) = delete;
@@ -21,4 +24,5 @@ class TGPGraphics
 
   private:
     QPainter& FPainter;
+    TCurveRasterizer* FRaster;
 };

@@ -1,0 +1,62 @@
+#pragma once
+// Draws the curves' wide polylines straight into 32-bit image memory, setting exactly the
+// pixels that QPainter's raster engine sets for QPainter::drawPolyline(const QPoint*, int)
+// with the same pen on an unclipped, untransformed, non-antialiased painter.
+//
+// The raster engine strokes a polyline in three steps, and each is repeated here with the
+// same floating-point operations in the same order:
+//  1. dashing: the polyline is cut into dash sub-polylines along its length (segments wholly
+//     outside the device, padded, only advance the pattern);
+//  2. stroking: each sub-polyline becomes a closed outline: the side offset by half the width
+//     to one hand, a flat cap, the other side back, a flat cap; inner corners pass through
+//     the joint, outer corners get a miter, clipped square to the offset lines when it is too
+//     long;
+//  3. filling: the outline's points are rounded to 1/64 pixel and every outline edge is
+//     walked down the pixel rows in 16.16 fixed point; a pixel is set when the winding
+//     number of the crossings at or left of it is not zero.
+// Only the last step is done differently: the winding numbers are summed column by column
+// instead of row by row, which gives the same sums in any order.
+#include <QPen>
+#include <QPoint>
+
+#include <cstdint>
+#include <vector>
+
+class TCurveRasterizer
+{
+  public:
+    // Bits points at pixel (0, 0) of a Width x Height image of 0xAARRGGBB pixels whose rows
+    // are Stride pixels apart.
+    TCurveRasterizer(uint32_t* Bits, int64_t Stride, int Width, int Height);
+
+    // Draws the polyline and returns true, or returns false without touching a pixel when
+    // the pen or the points are not of the kind this class reproduces (then QPainter must
+    // draw it): the pen must be non-cosmetic, wider than 1 pixel, opaque, solid or one of the
+    // four standard dash styles without offset, with flat caps and miter joins; every
+    // coordinate within +-100000, and no outline edge leaving the image sideways.
+    bool DrawPolyline(const QPen& Pen, const QPoint* Points, int Count);
+
+    // One outline edge as the filling walks it: x (16.16, plus half a pixel) at row Top,
+    // its change per row, the rows it crosses and +1 or -1 for its direction.
+    struct TEdge
+    {
+        int32_t X;
+        int32_t Delta;
+        int32_t Top;
+        int32_t Bottom;
+        int32_t Winding;
+    };
+
+  private:
+    bool AddOutline(const std::vector<double>& Outline, const std::vector<int>& ContourEnds);
+    void Fill(uint32_t Pixel);
+
+    uint32_t* Bits;
+    int64_t Stride;
+    int Width;
+    int Height;
+    std::vector<TEdge> Edges;
+    // Winding changes, column-major (Height per column), all zero between calls.
+    std::vector<int16_t> Changes;
+    std::vector<int32_t> RowWinding;
+};
