@@ -6,6 +6,7 @@
 #include "expr/TextToFloat.h"
 #include "plot/LineStyle.h"
 #include "plot/TCanvas.h"
+#include "plot/TCurveRasterizer.h"
 #include "plot/TFillLayers.h"
 #include "plot/TGPGraphics.h"
 #include "plot/TGPPen.h"
@@ -13,6 +14,8 @@
 #include "plot/TPlotModel.h"
 #include "plot/TPlotView.h"
 
+#include <QPaintDevice>
+#include <QPainter>
 #include <QPoint>
 #include <QString>
 
@@ -243,6 +246,8 @@ std::optional<int32_t> TPlotRenderer::CurvePoint(const TPlotView& View, int32_t 
 void TPlotRenderer::DrawFills(TCanvas& Canvas, const TPlotView& View, int32_t OriginY, int Width)
 {
     const int N = Model.FrameCount();
+    if (N <= 0)
+        return; // no frame to draw (and N - 1 must not overflow)
     const Float80 Step = Model.TimeIncrement;
     const int64_t First = View.Margin, Last = int64_t(Width) - View.Margin;
     FillRows.assign(size_t(Model.FuncList.Count()), TColumnRows{});
@@ -321,9 +326,17 @@ void TPlotRenderer::DrawCurves(TCanvas& Canvas, const TPlotView& View, int32_t O
                                int ArrowSize, const std::function<void(const Exception&)>& ReportCurveError)
 {
     const int N = Model.FrameCount();
+    if (N <= 0)
+        return; // no frame to draw (and N - 1 must not overflow)
     const Float80 Step = Model.TimeIncrement;
     const int64_t First = View.Margin, Last = int64_t(Width) - View.Margin;
-    TGPGraphics Graphics(Canvas.Painter());
+    std::optional<TCurveRasterizer> Raster;
+    if (Canvas.RasterBits())
+    {
+        const QPaintDevice* Device = Canvas.Painter().device();
+        Raster.emplace(Canvas.RasterBits(), Canvas.RasterStride(), Device->width(), Device->height());
+    }
+    TGPGraphics Graphics(Canvas.Painter(), Raster ? &*Raster : nullptr);
     std::vector<QPoint> Points;
     // Curve rows of the texts met so far that no fill holds.
     std::vector<TColumnRows> CurveRows;
