@@ -363,6 +363,9 @@ void TMainForm::showEvent(QShowEvent* Event)
 
 void TMainForm::closeEvent(QCloseEvent* Event)
 {
+    // The help window goes with the main window, so closing it ends the program.
+    if (HelpWindow)
+        HelpWindow->close();
     RecentFiles->WriteFilledGraphs(PlotModel.FilledGraphs);
     QMainWindow::closeEvent(Event);
 }
