@@ -15,156 +15,6 @@ constexpr int CoordinateLimit = 16000;
 // Pens wider than this are left to QPainter (their miters could reach past the limits above).
 constexpr double WidthLimit = 64;
 
-// The outline of one polyline: points as x, y pairs; each contour ends where it started.
-struct TOutline
-{
-    std::vector<double> Points;
-    std::vector<int> ContourEnds; // index of each contour's last point
-
-    void MoveTo(double X, double Y)
-    {
-        if (!Points.empty())
-            ContourEnds.push_back(int(Points.size() / 2) - 1);
-        Points.push_back(X);
-        Points.push_back(Y);
-    }
-    void LineTo(double X, double Y)
-    {
-        Points.push_back(X);
-        Points.push_back(Y);
-    }
-    void Close()
-    {
-        if (!Points.empty())
-            ContourEnds.push_back(int(Points.size() / 2) - 1);
-    }
-};
-
-// The stroke of one sub-polyline: the offset side forward, the flat end cap, the offset side
-// backward and the flat start cap. The last two points emitted are kept, because a join
-// looks at the line they make, whatever produced them.
-class TStroker
-{
-  public:
-    TStroker(double Width, double MiterLimit, TOutline& Out) : Width(Width), MiterLimit(MiterLimit), Out(Out)
-    {
-    }
-
-    // False when the sub-polyline ends where it starts (all of it, when it has no length):
-    // the raster engine then joins the ends instead of capping them, which is not repeated.
-    bool Stroke(const std::vector<QPointF>& Points)
-    {
-        if (Points.size() < 2)
-            return true;
-        if (Points.front() == Points.back())
-            return false;
-        QLineF ForwardStart, BackwardStart;
-        StrokeSide(Points, false, false, &ForwardStart);
-        StrokeSide(Points, true, true, &BackwardStart);
-        if (!ForwardStart.isNull())
-            Join(Points[0].x(), Points[0].y(), ForwardStart, true);
-        return true;
-    }
-
-  private:
-    enum class TJoin
-    {
-        Flat, // the caps
-        Miter,
-    };
-
-    void EmitMoveTo(double X, double Y)
-    {
-        Back2X = Back1X, Back2Y = Back1Y;
-        Back1X = X, Back1Y = Y;
-        Out.MoveTo(X, Y);
-    }
-    void EmitLineTo(double X, double Y)
-    {
-        Back2X = Back1X, Back2Y = Back1Y;
-        Back1X = X, Back1Y = Y;
-        Out.LineTo(X, Y);
-    }
-
-    // Connects the last emitted point to the start of Next around the joint (FocalX, FocalY).
-    void Join(double FocalX, double FocalY, const QLineF& Next, bool Cap)
-    {
-        if (qFuzzyCompare(Back1X, Next.x1()) && qFuzzyCompare(Back1Y, Next.y1()))
-            return; // already connected
-        const QLineF Previous(Back2X, Back2Y, Back1X, Back1Y);
-        QPointF Intersection;
-        const QLineF::IntersectionType Type = Previous.intersects(Next, &Intersection);
-        // The inner side of a corner runs through the joint itself.
-        const QLineF ShortCut(Previous.p2(), Next.p1());
-        const qreal Angle = ShortCut.angleTo(Previous);
-        if (Type == QLineF::BoundedIntersection || (Angle > 90 && !qFuzzyCompare(Angle, qreal(90))))
-        {
-            EmitLineTo(FocalX, FocalY);
-            EmitLineTo(Next.x1(), Next.y1());
-            return;
-        }
-        if (Cap || Type == QLineF::NoIntersection)
-        {
-            EmitLineTo(Next.x1(), Next.y1());
-            return;
-        }
-        // A miter longer than the limit is cut square at that distance along both lines.
-        const double Limit = Width * MiterLimit;
-        if (QLineF(Previous.p2(), Intersection).length() > Limit)
-        {
-            QLineF Before(Previous);
-            Before.setLength(Limit);
-            Before.translate(Previous.dx(), Previous.dy());
-            QLineF After(Next);
-            After.setLength(Limit);
-            After.translate(-After.dx(), -After.dy());
-            EmitLineTo(Before.x2(), Before.y2());
-            EmitLineTo(After.x1(), After.y1());
-        }
-        else
-            EmitLineTo(Intersection.x(), Intersection.y());
-        EmitLineTo(Next.x1(), Next.y1());
-    }
-
-    // Lines of no length (by QPointF's fuzzy equality) are passed over.
-    void StrokeSide(const std::vector<QPointF>& Points, bool Backward, bool CapFirst, QLineF* StartTangent)
-    {
-        const size_t N = Points.size();
-        auto At = [&](size_t i) { return Backward ? Points[N - 1 - i] : Points[i]; };
-        QPointF Previous = At(0);
-        bool First = true;
-        const double Offset = Width / 2;
-        for (size_t i = 1; i < N; ++i)
-        {
-            const QPointF Point = At(i);
-            QLineF Line(Previous, Point);
-            if (Line.p1() == Line.p2())
-                continue;
-            QLineF Normal = Line.normalVector();
-            Normal.setLength(Offset);
-            Line.translate(Normal.dx(), Normal.dy());
-            if (First)
-            {
-                if (CapFirst)
-                    Join(Previous.x(), Previous.y(), Line, true);
-                else
-                    EmitMoveTo(Line.x1(), Line.y1());
-                *StartTangent = Line;
-                First = false;
-            }
-            else
-                Join(Previous.x(), Previous.y(), Line, false);
-            EmitLineTo(Line.x2(), Line.y2());
-            Previous = Point;
-        }
-    }
-
-    double Width;
-    double MiterLimit;
-    TOutline& Out;
-    double Back1X = 0, Back1Y = 0, Back2X = 0, Back2Y = 0;
-};
-
 // Whether the segment P1 P2 may meet the box TopLeft .. BottomRight (a quick box test).
 bool BoxesMeet(QPointF P1, QPointF P2, QPointF TopLeft, QPointF BottomRight)
 {
@@ -208,9 +58,11 @@ bool SegmentMeetsBox(QPointF P1, QPointF P2, QPointF TopLeft, QPointF BottomRigh
 class TDasher
 {
   public:
-    TDasher(const QList<qreal>& Pattern, double Width, double MiterLimit, QRectF Device, TStroker& Stroker)
-        : Pattern(Pattern), Width(Width), MiterLimit(MiterLimit), Device(Device), Stroker(Stroker)
+    TDasher(const QList<qreal>& Pattern, double Width, double MiterLimit, QRectF Device, TCurveStroker& Stroker,
+            std::vector<QPointF>& Current)
+        : Pattern(Pattern), Width(Width), MiterLimit(MiterLimit), Device(Device), Stroker(Stroker), Current(Current)
     {
+        Current.clear();
     }
 
     void Dash(const std::vector<QPointF>& Points)
@@ -246,7 +98,7 @@ class TDasher
         {
             const QPointF Point = Points[k];
             const QLineF Line(Previous, Point);
-            double Length = Line.length();
+            double Length = Stroker.Length(Line.dx(), Line.dy());
             const double Stop = Start + Length;
             bool Done = Pos >= Stop;
             const bool ClipIt = !SegmentMeetsBox(Previous, Point, TopLeft, BottomRight);
@@ -340,7 +192,7 @@ class TDasher
     }
     void Flush()
     {
-        if (Current.size() > 1 && !Stroker.Stroke(Current))
+        if (Current.size() > 1 && !Stroker.Stroke(Current.data(), Current.size()))
             Failed = true;
         Current.clear();
     }
@@ -349,8 +201,8 @@ class TDasher
     double Width;
     double MiterLimit;
     QRectF Device;
-    TStroker& Stroker;
-    std::vector<QPointF> Current;
+    TCurveStroker& Stroker;
+    std::vector<QPointF>& Current;
 
   public:
     bool Failed = false;
@@ -384,8 +236,7 @@ bool TCurveRasterizer::DrawPolyline(const QPen& Pen, const QPoint* Points, int C
         Pen.dashOffset() != 0 || Width <= 0 || Height <= 0 || Width >= CoordinateLimit ||
         Height >= CoordinateLimit)
         return false;
-    std::vector<QPointF> Line;
-    Line.reserve(size_t(Count));
+    Line.clear();
     for (int i = 0; i < Count; ++i)
     {
         if (std::abs(Points[i].x()) > CoordinateLimit || std::abs(Points[i].y()) > CoordinateLimit)
@@ -395,43 +246,43 @@ bool TCurveRasterizer::DrawPolyline(const QPen& Pen, const QPoint* Points, int C
             return false;
         Line.emplace_back(Points[i]);
     }
-    TOutline Outline;
-    TStroker Stroker(PenWidth, Pen.miterLimit(), Outline);
+    Stroker.Begin(PenWidth, Pen.miterLimit());
     if (Style == Qt::SolidLine)
     {
-        if (!Stroker.Stroke(Line))
+        if (!Stroker.Stroke(Line.data(), Line.size()))
             return false;
     }
-    else
-    {
-        const QList<qreal> Pattern = Pen.dashPattern();
-        TDasher Dasher(Pattern, PenWidth, Pen.miterLimit(), QRectF(0, 0, Width, Height), Stroker);
-        Dasher.Dash(Line);
-        if (Dasher.Failed)
-            return false;
-    }
-    Outline.Close();
-    if (!AddOutline(Outline.Points, Outline.ContourEnds))
+    else if (!Dash(Pen, PenWidth))
+        return false;
+    Stroker.Close();
+    if (!AddOutline(Stroker.Outline(), Stroker.ContourEnds()))
         return false;
     Fill(Pen.color().rgba());
     return true;
 }
 
-// The outline's points rounded to 1/64 pixel; each edge crosses the rows whose centre lies
+bool TCurveRasterizer::Dash(const QPen& Pen, double PenWidth)
+{
+    const QList<qreal> Pattern = Pen.dashPattern();
+    TDasher Dasher(Pattern, PenWidth, Pen.miterLimit(), QRectF(0, 0, Width, Height), Stroker, DashPoints);
+    Dasher.Dash(Line);
+    return !Dasher.Failed;
+}
+
+// The outline's points are rounded to 1/64 pixel; each edge crosses the rows whose centre lies
 // below its upper end and not below its lower end, at x (16.16) from its upper end plus the
 // slope per row, with the slope truncated to 16.16.
-bool TCurveRasterizer::AddOutline(const std::vector<double>& Outline, const std::vector<int>& ContourEnds)
+bool TCurveRasterizer::AddOutline(const std::vector<int32_t>& Outline, const std::vector<int>& ContourEnds)
 {
     Edges.clear();
     const int32_t Right = int32_t(Width) << 16;
-    auto Fixed26 = [&](size_t i) { return int32_t(qRound(Outline[i] * 64)); };
     int First = 0;
     for (const int Last : ContourEnds)
     {
         for (int j = First; j < Last; ++j)
         {
-            int32_t Ax = Fixed26(2 * size_t(j)), Ay = Fixed26(2 * size_t(j) + 1);
-            int32_t Bx = Fixed26(2 * size_t(j) + 2), By = Fixed26(2 * size_t(j) + 3);
+            const int32_t* Ends = Outline.data() + 2 * size_t(j);
+            int32_t Ax = Ends[0], Ay = Ends[1], Bx = Ends[2], By = Ends[3];
             int32_t Winding = 1;
             if (Ay > By)
             {
@@ -479,9 +330,10 @@ void TCurveRasterizer::Fill(uint32_t Pixel)
     {
         Changes.assign(size_t(Width) * H, 0);
         RowWinding.assign(H, 0);
+        Low.assign(size_t(Width), Height);
+        High.assign(size_t(Width), -1);
     }
     int32_t FirstColumn = Width, LastColumn = -1;
-    std::vector<int32_t> Low(size_t(Width), Height), High(size_t(Width), -1);
     for (const TEdge& e : Edges)
     {
         uint32_t X = uint32_t(e.X);
@@ -515,6 +367,8 @@ void TCurveRasterizer::Fill(uint32_t Pixel)
                 Hi = y;
             }
         }
+        Low[size_t(c)] = Height;
+        High[size_t(c)] = -1;
     }
     // A closed outline leaves no sum behind; clear any all the same.
     for (int32_t y = Lo; y <= Hi; ++y)

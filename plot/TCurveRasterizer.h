@@ -7,17 +7,21 @@
 // same floating-point operations in the same order:
 //  1. dashing: the polyline is cut into dash sub-polylines along its length (segments wholly
 //     outside the device, padded, only advance the pattern);
-//  2. stroking: each sub-polyline becomes a closed outline: the side offset by half the width
-//     to one hand, a flat cap, the other side back, a flat cap; inner corners pass through
-//     the joint, outer corners get a miter, clipped square to the offset lines when it is too
-//     long;
+//  2. stroking (TCurveStroker): each sub-polyline becomes a closed outline: the side offset
+//     by half the width to one hand, a flat cap, the other side back, a flat cap; inner
+//     corners pass through the joint, outer corners get a miter, clipped square to the offset
+//     lines when it is too long;
 //  3. filling: the outline's points are rounded to 1/64 pixel and every outline edge is
 //     walked down the pixel rows in 16.16 fixed point; a pixel is set when the winding
 //     number of the crossings at or left of it is not zero.
 // Only the last step is done differently: the winding numbers are summed column by column
-// instead of row by row, which gives the same sums in any order.
+// instead of row by row, which gives the same sums in any order. (The stroker's corner test
+// also takes a cheaper route to QLineF's answer; see there.)
+#include "plot/TCurveStroker.h"
+
 #include <QPen>
 #include <QPoint>
+#include <QPointF>
 
 #include <cstdint>
 #include <vector>
@@ -48,14 +52,23 @@ class TCurveRasterizer
     };
 
   private:
-    bool AddOutline(const std::vector<double>& Outline, const std::vector<int>& ContourEnds);
+    bool Dash(const QPen& Pen, double PenWidth);
+    bool AddOutline(const std::vector<int32_t>& Outline, const std::vector<int>& ContourEnds);
     void Fill(uint32_t Pixel);
 
     uint32_t* Bits;
     int64_t Stride;
     int Width;
     int Height;
+    // Scratch kept from one polyline to the next, so that drawing allocates nothing once the
+    // buffers have grown: the points, the dash being built, the outline and its edges.
+    TCurveStroker Stroker;
+    std::vector<QPointF> Line;
+    std::vector<QPointF> DashPoints;
     std::vector<TEdge> Edges;
+    // Per column, the first and last row with a crossing; Height and -1 between calls.
+    std::vector<int32_t> Low;
+    std::vector<int32_t> High;
     // Winding changes, column-major (Height per column), all zero between calls.
     std::vector<int16_t> Changes;
     std::vector<int32_t> RowWinding;

@@ -1,0 +1,131 @@
+#pragma once
+// Turns one sub-polyline of a wide curve into the closed outline that QPainter's raster
+// engine fills for it: the side offset by half the width to one hand, a flat cap, the other
+// side back, a flat cap. Inner corners pass through the joint; outer corners get a miter,
+// cut square to the offset lines when it is longer than the limit.
+//
+// The raster engine computes the outline with QLineF's normalVector, setLength, translate,
+// intersects and angleTo. The same double operations run here inline and in the same order,
+// so every outline point is bit for bit the one QPainter computes; only the corner test,
+// which QLineF answers with two atan2 calls, is decided by the signs of a cross and a dot
+// product wherever the angle is clearly away from the test's thresholds (0 and 90 degrees),
+// and by QLineF itself near them.
+//
+// The outline is kept already rounded to 1/64 pixel (26.6 fixed point), as the filling uses
+// it.
+#include <QPointF>
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+class TCurveStroker
+{
+  public:
+    TCurveStroker();
+
+    // Starts a new outline for a pen of Width pixels and the given miter limit.
+    void Begin(double Width, double MiterLimit);
+    // Adds the outline of Points[0 .. Count - 1], whose coordinates lie within +-1e9. False
+    // when the sub-polyline ends where it starts (all of it, when it has no length): the
+    // raster engine then joins the ends instead of capping them, which is not repeated.
+    bool Stroke(const QPointF* Points, size_t Count);
+    // Ends the last contour.
+    void Close();
+
+    // The outline's points as x, y pairs in 26.6 fixed point; each contour ends where it
+    // started, at the index its entry in ContourEnds names.
+    const std::vector<int32_t>& Outline() const { return FOutline; }
+    const std::vector<int>& ContourEnds() const { return FContourEnds; }
+
+    // std::hypot(X, Y), from a table for the lines between integer points one pixel apart
+    // sideways, the curves' usual segments.
+    double Length(double X, double Y) const
+    {
+        if (const TUnit* u = Unit(X, Y))
+            return u->Length;
+        return std::hypot(X, Y);
+    }
+
+    // The offset QLineF(P1, P2).normalVector() set to Distance gives: what translate adds.
+    QPointF NormalOffset(QPointF P1, QPointF P2, double Distance) const
+    {
+        const double Dx = P2.x() - P1.x(), Dy = P2.y() - P1.y();
+        // normalVector ends at P1 + (dy, -dx); its dx and dy are read back from that end.
+        const double Nx = (P1.x() + Dy) - P1.x(), Ny = (P1.y() + -Dx) - P1.y();
+        double Ux, Uy; // Nx / Length, Ny / Length
+        if (const TUnit* u = Unit(Nx, Ny))
+        {
+            const bool Wide = std::fabs(Ny) == 1; // (k, 1) rather than (1, k)
+            Ux = std::copysign(Wide ? u->Ratio : u->Inverse, Nx);
+            Uy = std::copysign(Wide ? u->Inverse : u->Ratio, Ny);
+        }
+        else
+        {
+            const double Old = std::hypot(Nx, Ny);
+            if (!(Old > 0))
+                return {Nx, Ny};
+            Ux = Nx / Old;
+            Uy = Ny / Old;
+        }
+        const double Ex = P1.x() + Distance * Ux, Ey = P1.y() + Distance * Uy;
+        return {Ex - P1.x(), Ey - P1.y()};
+    }
+
+    // QLineF::intersects, the same operations in the same order.
+    enum class TIntersection
+    {
+        None,
+        Bounded,
+        Unbounded,
+    };
+    static TIntersection Intersect(QPointF A1, QPointF A2, QPointF B1, QPointF B2, QPointF& At);
+
+    // QLineF(Joint, Next).angleTo(QLineF(Before, Joint)) > 90 and not fuzzily 90: the corner
+    // at Joint, coming from Before and going on to Next, is an inner one.
+    static bool InnerCorner(QPointF Before, QPointF Joint, QPointF Next);
+    // The same, answered by QLineF alone.
+    static bool InnerCornerByAngle(QPointF Before, QPointF Joint, QPointF Next);
+
+  private:
+    void EmitMoveTo(double X, double Y);
+    void EmitLineTo(double X, double Y)
+    {
+        Back2X = Back1X, Back2Y = Back1Y;
+        Back1X = X, Back1Y = Y;
+        FOutline.push_back(qRound(X * 64));
+        FOutline.push_back(qRound(Y * 64));
+    }
+    void Join(double FocalX, double FocalY, QPointF NextStart, QPointF NextEnd, bool Cap);
+    template <bool Backward>
+    void StrokeSide(const QPointF* Points, size_t Count, QPointF& StartA, QPointF& StartB);
+
+    // For (+-k, +-1) and (+-1, +-k), k = 0 .. Units.size() - 1: hypot(k, 1), k / hypot(k, 1)
+    // and 1 / hypot(k, 1). Division and hypot are exact in the signs, and hypot in the order
+    // of its arguments, so the table gives what the operations give.
+    struct TUnit
+    {
+        double Length;
+        double Ratio;
+        double Inverse;
+    };
+    const TUnit* Unit(double X, double Y) const
+    {
+        const double AX = std::fabs(X), AY = std::fabs(Y);
+        const double Size = double(Units.size());
+        if (AY == 1 && AX < Size && AX == double(int(AX)))
+            return &Units[size_t(AX)];
+        if (AX == 1 && AY < Size && AY == double(int(AY)))
+            return &Units[size_t(AY)];
+        return nullptr;
+    }
+
+    std::array<TUnit, 512> Units;
+    double Width = 0;
+    double MiterLimit = 0;
+    std::vector<int32_t> FOutline;
+    std::vector<int> FContourEnds;
+    // The last two points emitted: a join looks at the line they make, whatever produced it.
+    double Back1X = 0, Back1Y = 0, Back2X = 0, Back2Y = 0;
+};
