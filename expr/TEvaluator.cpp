@@ -35,11 +35,26 @@ std::shared_ptr<const TExprProgram> TEvaluator::Compile(std::u16string_view Text
     return TextCompiler->Compile(Text);
 }
 
+namespace
+{
+// Both apart from Run, so that the common call saves no registers and ends in a plain jump.
+[[gnu::noinline]] Float80 GrowStackAndRun(std::vector<Float80>& Stack, const TExprProgram& Program)
+{
+    Stack.resize(Program.StackSize());
+    return Program.Run(Stack.data());
+}
+
+[[gnu::noinline]] Float80 ReadText(TEvaluator& Evaluator, const TExprProgram& Program)
+{
+    return Evaluator.EvaluateText(Program.Text());
+}
+} // namespace
+
 Float80 TEvaluator::Run(const TExprProgram& Program)
 {
-    if (Program.NeedsReference())
-        return EvaluateText(Program.Text());
-    if (RunStack.size() < Program.StackSize())
-        RunStack.resize(Program.StackSize());
+    if (Program.NeedsReference()) [[unlikely]]
+        return ReadText(*this, Program);
+    if (RunStack.size() < Program.StackSize()) [[unlikely]]
+        return GrowStackAndRun(RunStack, Program);
     return Program.Run(RunStack.data());
 }

@@ -81,6 +81,7 @@ std::shared_ptr<const TExprProgram> TExprCompiler::Compile(std::u16string_view T
     {
         *Program = TExprProgram::ReadingText(Text);
     }
+    Program->Finish();
     FLexer.ReleaseText();
     FProgram = nullptr;
     return Program;

@@ -5,6 +5,7 @@
 #include "expr/IntegerOps.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace
 {
@@ -13,44 +14,88 @@ Float80 Truth(bool b)
     return b ? 1 : 0;
 }
 
-// The fused form of a binary arithmetic opcode whose right operand is the instruction just
-// emitted (a constant or a variable), or the opcode itself when there is none.
-TExprOpCode Fused(TExprOpCode Code, TExprOpCode RightOperand)
+// Position of an arithmetic opcode in its group (Add, Sub, Mul, Div), or -1.
+int ArithmeticIndex(TExprOpCode Code)
 {
-    const bool IsConst = RightOperand == TExprOpCode::Const;
-    if (!IsConst && RightOperand != TExprOpCode::Load)
-        return Code;
-    switch (Code)
-    {
-    case TExprOpCode::Add: return IsConst ? TExprOpCode::AddConst : TExprOpCode::AddLoad;
-    case TExprOpCode::Sub: return IsConst ? TExprOpCode::SubConst : TExprOpCode::SubLoad;
-    case TExprOpCode::Mul: return IsConst ? TExprOpCode::MulConst : TExprOpCode::MulLoad;
-    case TExprOpCode::Div: return IsConst ? TExprOpCode::DivConst : TExprOpCode::DivLoad;
-    default: return Code;
-    }
+    const int i = int(Code) - int(TExprOpCode::Add);
+    return i >= 0 && i < 4 ? i : -1;
 }
 
-// How many values an opcode leaves on the stack minus how many it takes.
+TExprOpCode InGroup(TExprOpCode First, int Index)
+{
+    return TExprOpCode(int(First) + Index);
+}
+
+bool IsLeaf(TExprOpCode Code)
+{
+    return Code == TExprOpCode::Set || Code == TExprOpCode::Push;
+}
+
+static_assert(int(TExprOpCode::AddOperand) - int(TExprOpCode::Add) == 4);
+static_assert(int(TExprOpCode::PushSum) - int(TExprOpCode::SetSum) == 4);
+static_assert(int(TExprOpCode::DivQuotient) - int(TExprOpCode::AddSum) == 15);
+
+// Equal to the last of the 80 bits (the sign of a zero included).
+bool SameBits(Float80 a, Float80 b)
+{
+    return std::memcmp(&a, &b, 10) == 0;
+}
+
+// The leaf operands of an instruction, read as its Form says.
+inline Float80 OperandA(const TExprInstruction& I)
+{
+    return I.Form & TExprInstruction::ADouble ? Float80(*I.AInDouble) : *I.A;
+}
+
+inline Float80 OperandB(const TExprInstruction& I, Float80 a)
+{
+    if (I.Form & TExprInstruction::BSameAsA)
+        return a;
+    return I.Form & TExprInstruction::BDouble ? Float80(*I.BInDouble) : *I.B;
+}
+
+// How many values an opcode leaves on the stack minus how many it takes (the fused ones
+// are never emitted directly).
 int StackEffect(TExprOpCode Code)
 {
     switch (Code)
     {
-    case TExprOpCode::Const:
-    case TExprOpCode::Load: return 1;
-    case TExprOpCode::AddConst:
-    case TExprOpCode::SubConst:
-    case TExprOpCode::MulConst:
-    case TExprOpCode::DivConst:
-    case TExprOpCode::AddLoad:
-    case TExprOpCode::SubLoad:
-    case TExprOpCode::MulLoad:
-    case TExprOpCode::DivLoad:
+    case TExprOpCode::Set:
+    case TExprOpCode::Push:
+        return 1;
     case TExprOpCode::Negate:
     case TExprOpCode::Not:
     case TExprOpCode::Bnot:
     case TExprOpCode::Call1:
-    case TExprOpCode::Raise: return 0;
-    default: return -1;
+    case TExprOpCode::Raise:
+        return 0;
+    default:
+        return -1;
+    }
+}
+
+// The integer operators, which round the right operand before the left.
+Float80 IntegerOperation(TExprOpCode Code, Float80 Left, Float80 Right)
+{
+    using namespace IntegerOps;
+    const int64_t b = Round64(Right);
+    const int64_t a = Round64(Left);
+    switch (Code)
+    {
+    case TExprOpCode::Bor:
+        return Float80(a | b);
+    case TExprOpCode::Bxor:
+        return Float80(a ^ b);
+    case TExprOpCode::IntDiv:
+        return Float80(Div(a, b));
+    case TExprOpCode::IntMod:
+        return Float80(Mod(a, b));
+    case TExprOpCode::Shl:
+        return Float80(int64_t(ShiftLeft(uint64_t(a), b)));
+    case TExprOpCode::Shr:
+        return Float80(int64_t(ShiftRight(uint64_t(a), b)));
+    default:
+        return Float80(a & b); // Band
     }
 }
 } // namespace
@@ -59,51 +104,103 @@ void TExprProgram::Append(const TExprInstruction& Instruction, int Effect)
 {
     FCode.push_back(Instruction);
     FStackDepth += Effect;
-    FStackSize = std::max(FStackSize, size_t(std::max(FStackDepth, 0)));
+    // The top is held apart: the stack needs room for the values below it.
+    FStackSize = std::max(FStackSize, size_t(std::max(FStackDepth - 1, 0)));
+}
+
+void TExprProgram::EmitLeaf(TExprInstruction Leaf)
+{
+    Leaf.Code = FStackDepth == 0 ? TExprOpCode::Set : TExprOpCode::Push;
+    Append(Leaf, 1);
 }
 
 void TExprProgram::EmitConst(Float80 Value)
 {
-    TExprInstruction I{TExprOpCode::Const, {}};
-    I.Value = Value;
-    Append(I, 1);
+    TExprInstruction Leaf{TExprOpCode::Set};
+    const double Narrow = double(Value);
+    if (SameBits(Float80(Narrow), Value))
+    {
+        FDoubleConstants.push_back(Narrow);
+        Leaf.Form = TExprInstruction::ADouble;
+        Leaf.AInDouble = &FDoubleConstants.back();
+    }
+    else
+    {
+        FConstants.push_back(Value);
+        Leaf.A = &FConstants.back();
+    }
+    EmitLeaf(Leaf);
 }
 
 void TExprProgram::EmitLoad(const Float80* Variable)
 {
-    TExprInstruction I{TExprOpCode::Load, {}};
-    I.Variable = Variable;
-    Append(I, 1);
+    TExprInstruction Leaf{TExprOpCode::Set};
+    Leaf.A = Variable;
+    EmitLeaf(Leaf);
+}
+
+// An arithmetic operator whose right operand is a lone leaf or two leaves under one
+// arithmetic operator: that operand is always the last instruction before the operator
+// (any longer operand ends with its own operator, a call or a prefix), so the two or three
+// instructions become one that computes exactly the same.
+bool TExprProgram::FuseArithmetic(TExprOpCode Code)
+{
+    const int Outer = ArithmeticIndex(Code);
+    if (Outer < 0 || FCode.empty())
+        return false;
+    TExprInstruction& Right = FCode.back();
+    if (Right.Code == TExprOpCode::Push)
+    {
+        // A left operand that is a leaf was pushed just before: both operands are leaves.
+        if (FCode.size() >= 2 && IsLeaf(FCode[FCode.size() - 2].Code))
+        {
+            TExprInstruction& Left = FCode[FCode.size() - 2];
+            const bool Pushes = Left.Code == TExprOpCode::Push;
+            Left.Code = InGroup(Pushes ? TExprOpCode::PushSum : TExprOpCode::SetSum, Outer);
+            if (Right.Form & TExprInstruction::ADouble)
+            {
+                Left.BInDouble = Right.AInDouble;
+                Left.Form |= TExprInstruction::BDouble;
+            }
+            else
+            {
+                Left.B = Right.A;
+                if (!(Left.Form & TExprInstruction::ADouble) && Left.A == Right.A)
+                    Left.Form |= TExprInstruction::BSameAsA;
+            }
+            FCode.pop_back();
+        }
+        else
+            Right.Code = InGroup(TExprOpCode::AddOperand, Outer);
+        FStackDepth -= 1;
+        return true;
+    }
+    const int Inner = int(Right.Code) - int(TExprOpCode::PushSum);
+    if (Inner >= 0 && Inner < 4)
+    {
+        Right.Code = InGroup(TExprOpCode::AddSum, 4 * Outer + Inner);
+        FStackDepth -= 1;
+        return true;
+    }
+    return false;
 }
 
 void TExprProgram::Emit(TExprOpCode Code)
 {
-    // A right operand that is a lone constant or variable is always the last instruction
-    // before its operator (any longer operand ends with its own operator), so the two can
-    // be one instruction that computes exactly the same.
-    if (!FCode.empty())
-    {
-        const TExprOpCode F = Fused(Code, FCode.back().Code);
-        if (F != Code)
-        {
-            FCode.back().Code = F;
-            FStackDepth -= 1;
-            return;
-        }
-    }
-    Append(TExprInstruction{Code, {}}, StackEffect(Code));
+    if (!FuseArithmetic(Code))
+        Append(TExprInstruction{Code}, StackEffect(Code));
 }
 
 void TExprProgram::EmitCall1(TUnaryRoutine Routine)
 {
-    TExprInstruction I{TExprOpCode::Call1, {}};
+    TExprInstruction I{TExprOpCode::Call1};
     I.Unary = Routine;
     Append(I, 0);
 }
 
 void TExprProgram::EmitCall2(TBinaryRoutine Routine)
 {
-    TExprInstruction I{TExprOpCode::Call2, {}};
+    TExprInstruction I{TExprOpCode::Call2};
     I.Binary = Routine;
     Append(I, -1);
 }
@@ -112,7 +209,16 @@ void TExprProgram::EmitRaise(TErrorKind Kind, std::string Message)
 {
     FErrorKind = Kind;
     FErrorMessage = std::move(Message);
-    Append(TExprInstruction{TExprOpCode::Raise, {}}, 0);
+    Append(TExprInstruction{TExprOpCode::Raise}, 0);
+}
+
+void TExprProgram::Finish()
+{
+    if (FFinished)
+        return;
+    if (FCode.empty() || FCode.back().Code != TExprOpCode::Raise)
+        FCode.push_back(TExprInstruction{TExprOpCode::End});
+    FFinished = true;
 }
 
 TExprProgram TExprProgram::ReadingText(std::u16string_view Text)
@@ -130,37 +236,217 @@ void TExprProgram::RaiseStoredError() const
     throw EExprEvalError(FErrorMessage);
 }
 
+// One switch in an endless loop: the program's last instruction (End or Raise) leaves it,
+// so there is no end test per instruction, and every opcode has a case, so there is no range
+// test either. Top stays in a register throughout.
 Float80 TExprProgram::Run(Float80* Stack) const
 {
-    using namespace IntegerOps;
-    // The topmost value lives in Top, the ones below it in Stack[0 .. Below). The first
-    // push stores the meaningless initial Top, so Below never passes StackSize().
+    if (!FFinished)
+        return 0;
+    // The topmost value lives in Top, the ones below it in Stack[0 .. Below).
     Float80 Top = 0;
     Float80* Below = Stack;
-    for (const TExprInstruction& I : FCode)
+    for (const TExprInstruction* I = FCode.data();; ++I)
     {
-        switch (I.Code)
+        switch (I->Code)
         {
-        case TExprOpCode::Const: *Below++ = Top; Top = I.Value; break;
-        case TExprOpCode::Load: *Below++ = Top; Top = *I.Variable; break;
-        case TExprOpCode::Add: Top = FAdd(*--Below, Top); break;
-        case TExprOpCode::Sub: Top = FSub(*--Below, Top); break;
-        case TExprOpCode::Mul: Top = FMul(*--Below, Top); break;
-        case TExprOpCode::Div: Top = FDiv(*--Below, Top); break;
-        case TExprOpCode::AddConst: Top = FAdd(Top, I.Value); break;
-        case TExprOpCode::SubConst: Top = FSub(Top, I.Value); break;
-        case TExprOpCode::MulConst: Top = FMul(Top, I.Value); break;
-        case TExprOpCode::DivConst: Top = FDiv(Top, I.Value); break;
-        case TExprOpCode::AddLoad: Top = FAdd(Top, *I.Variable); break;
-        case TExprOpCode::SubLoad: Top = FSub(Top, *I.Variable); break;
-        case TExprOpCode::MulLoad: Top = FMul(Top, *I.Variable); break;
-        case TExprOpCode::DivLoad: Top = FDiv(Top, *I.Variable); break;
-        case TExprOpCode::Equal: Top = Truth(*--Below == Top); break;
-        case TExprOpCode::NotEqual: Top = Truth(*--Below != Top); break;
-        case TExprOpCode::Less: Top = Truth(*--Below < Top); break;
-        case TExprOpCode::LessEqual: Top = Truth(*--Below <= Top); break;
-        case TExprOpCode::Greater: Top = Truth(*--Below > Top); break;
-        case TExprOpCode::GreaterEqual: Top = Truth(*--Below >= Top); break;
+        case TExprOpCode::Set:
+            Top = OperandA(*I);
+            break;
+        case TExprOpCode::Push:
+            *Below++ = Top;
+            Top = OperandA(*I);
+            break;
+        case TExprOpCode::Add:
+            Top = FAdd(*--Below, Top);
+            break;
+        case TExprOpCode::Sub:
+            Top = FSub(*--Below, Top);
+            break;
+        case TExprOpCode::Mul:
+            Top = FMul(*--Below, Top);
+            break;
+        case TExprOpCode::Div:
+            Top = FDiv(*--Below, Top);
+            break;
+        case TExprOpCode::AddOperand:
+            Top = FAdd(Top, OperandA(*I));
+            break;
+        case TExprOpCode::SubOperand:
+            Top = FSub(Top, OperandA(*I));
+            break;
+        case TExprOpCode::MulOperand:
+            Top = FMul(Top, OperandA(*I));
+            break;
+        case TExprOpCode::DivOperand:
+            Top = FDiv(Top, OperandA(*I));
+            break;
+        case TExprOpCode::SetSum:
+        {
+            const Float80 a = OperandA(*I);
+            Top = FAdd(a, OperandB(*I, a));
+            break;
+        }
+        case TExprOpCode::SetDifference:
+        {
+            const Float80 a = OperandA(*I);
+            Top = FSub(a, OperandB(*I, a));
+            break;
+        }
+        case TExprOpCode::SetProduct:
+        {
+            const Float80 a = OperandA(*I);
+            Top = FMul(a, OperandB(*I, a));
+            break;
+        }
+        case TExprOpCode::SetQuotient:
+        {
+            const Float80 a = OperandA(*I);
+            Top = FDiv(a, OperandB(*I, a));
+            break;
+        }
+        case TExprOpCode::PushSum:
+        {
+            const Float80 a = OperandA(*I);
+            *Below++ = Top;
+            Top = FAdd(a, OperandB(*I, a));
+            break;
+        }
+        case TExprOpCode::PushDifference:
+        {
+            const Float80 a = OperandA(*I);
+            *Below++ = Top;
+            Top = FSub(a, OperandB(*I, a));
+            break;
+        }
+        case TExprOpCode::PushProduct:
+        {
+            const Float80 a = OperandA(*I);
+            *Below++ = Top;
+            Top = FMul(a, OperandB(*I, a));
+            break;
+        }
+        case TExprOpCode::PushQuotient:
+        {
+            const Float80 a = OperandA(*I);
+            *Below++ = Top;
+            Top = FDiv(a, OperandB(*I, a));
+            break;
+        }
+        case TExprOpCode::AddSum:
+        {
+            const Float80 a = OperandA(*I);
+            Top = FAdd(Top, FAdd(a, OperandB(*I, a)));
+            break;
+        }
+        case TExprOpCode::AddDifference:
+        {
+            const Float80 a = OperandA(*I);
+            Top = FAdd(Top, FSub(a, OperandB(*I, a)));
+            break;
+        }
+        case TExprOpCode::AddProduct:
+        {
+            const Float80 a = OperandA(*I);
+            Top = FAdd(Top, FMul(a, OperandB(*I, a)));
+            break;
+        }
+        case TExprOpCode::AddQuotient:
+        {
+            const Float80 a = OperandA(*I);
+            Top = FAdd(Top, FDiv(a, OperandB(*I, a)));
+            break;
+        }
+        case TExprOpCode::SubSum:
+        {
+            const Float80 a = OperandA(*I);
+            Top = FSub(Top, FAdd(a, OperandB(*I, a)));
+            break;
+        }
+        case TExprOpCode::SubDifference:
+        {
+            const Float80 a = OperandA(*I);
+            Top = FSub(Top, FSub(a, OperandB(*I, a)));
+            break;
+        }
+        case TExprOpCode::SubProduct:
+        {
+            const Float80 a = OperandA(*I);
+            Top = FSub(Top, FMul(a, OperandB(*I, a)));
+            break;
+        }
+        case TExprOpCode::SubQuotient:
+        {
+            const Float80 a = OperandA(*I);
+            Top = FSub(Top, FDiv(a, OperandB(*I, a)));
+            break;
+        }
+        case TExprOpCode::MulSum:
+        {
+            const Float80 a = OperandA(*I);
+            Top = FMul(Top, FAdd(a, OperandB(*I, a)));
+            break;
+        }
+        case TExprOpCode::MulDifference:
+        {
+            const Float80 a = OperandA(*I);
+            Top = FMul(Top, FSub(a, OperandB(*I, a)));
+            break;
+        }
+        case TExprOpCode::MulProduct:
+        {
+            const Float80 a = OperandA(*I);
+            Top = FMul(Top, FMul(a, OperandB(*I, a)));
+            break;
+        }
+        case TExprOpCode::MulQuotient:
+        {
+            const Float80 a = OperandA(*I);
+            Top = FMul(Top, FDiv(a, OperandB(*I, a)));
+            break;
+        }
+        case TExprOpCode::DivSum:
+        {
+            const Float80 a = OperandA(*I);
+            Top = FDiv(Top, FAdd(a, OperandB(*I, a)));
+            break;
+        }
+        case TExprOpCode::DivDifference:
+        {
+            const Float80 a = OperandA(*I);
+            Top = FDiv(Top, FSub(a, OperandB(*I, a)));
+            break;
+        }
+        case TExprOpCode::DivProduct:
+        {
+            const Float80 a = OperandA(*I);
+            Top = FDiv(Top, FMul(a, OperandB(*I, a)));
+            break;
+        }
+        case TExprOpCode::DivQuotient:
+        {
+            const Float80 a = OperandA(*I);
+            Top = FDiv(Top, FDiv(a, OperandB(*I, a)));
+            break;
+        }
+        case TExprOpCode::Equal:
+            Top = Truth(*--Below == Top);
+            break;
+        case TExprOpCode::NotEqual:
+            Top = Truth(*--Below != Top);
+            break;
+        case TExprOpCode::Less:
+            Top = Truth(*--Below < Top);
+            break;
+        case TExprOpCode::LessEqual:
+            Top = Truth(*--Below <= Top);
+            break;
+        case TExprOpCode::Greater:
+            Top = Truth(*--Below > Top);
+            break;
+        case TExprOpCode::GreaterEqual:
+            Top = Truth(*--Below >= Top);
+            break;
         case TExprOpCode::Cmp:
         {
             const Float80 a = *--Below;
@@ -186,34 +472,42 @@ Float80 TExprProgram::Run(Float80* Stack) const
             Top = Truth(a != 0 && Top != 0);
             break;
         }
-        case TExprOpCode::Negate: Top = -Top; break;
-        case TExprOpCode::Not: Top = Truth(Top == 0); break;
-        case TExprOpCode::Bnot: Top = Float80(~Round64(Top)); break;
-        case TExprOpCode::Call1: Top = I.Unary(Top); break;
+        case TExprOpCode::Bor:
+        case TExprOpCode::Bxor:
+        case TExprOpCode::IntDiv:
+        case TExprOpCode::IntMod:
+        case TExprOpCode::Shl:
+        case TExprOpCode::Shr:
+        case TExprOpCode::Band:
+        {
+            const Float80 a = *--Below;
+            Top = IntegerOperation(I->Code, a, Top);
+            break;
+        }
+        case TExprOpCode::Negate:
+            Top = -Top;
+            break;
+        case TExprOpCode::Not:
+            Top = Truth(Top == 0);
+            break;
+        case TExprOpCode::Bnot:
+            Top = Float80(~IntegerOps::Round64(Top));
+            break;
+        case TExprOpCode::Call1:
+            Top = I->Unary(Top);
+            break;
         case TExprOpCode::Call2:
         {
             const Float80 a = *--Below;
-            Top = I.Binary(a, Top);
+            Top = I->Binary(a, Top);
             break;
         }
-        case TExprOpCode::Raise: RaiseStoredError();
+        case TExprOpCode::Raise:
+            RaiseStoredError();
+        case TExprOpCode::End:
+            return Top;
         default:
-        {
-            // The integer operators round the right operand before the left.
-            const int64_t b = Round64(Top);
-            const int64_t a = Round64(*--Below);
-            switch (I.Code)
-            {
-            case TExprOpCode::Bor: Top = Float80(a | b); break;
-            case TExprOpCode::Bxor: Top = Float80(a ^ b); break;
-            case TExprOpCode::IntDiv: Top = Float80(Div(a, b)); break;
-            case TExprOpCode::IntMod: Top = Float80(Mod(a, b)); break;
-            case TExprOpCode::Shl: Top = Float80(int64_t(ShiftLeft(uint64_t(a), b))); break;
-            case TExprOpCode::Shr: Top = Float80(int64_t(ShiftRight(uint64_t(a), b))); break;
-            default: Top = Float80(a & b); break; // Band
-            }
-        }
+            __builtin_unreachable(); // Finish and the emitters write only the opcodes above
         }
     }
-    return Top;
 }
