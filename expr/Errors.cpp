@@ -1,5 +1,7 @@
 #include "expr/Errors.h"
 
+#include "expr/Utf16.h"
+
 std::string Msg::Format(std::string_view Pattern, std::string_view Argument)
 {
     std::string Out(Pattern);
@@ -14,3 +16,8 @@ void RaiseInvalidOp() { throw EInvalidOp(std::string(Msg::InvalidOp)); }
 void RaiseOverflow() { throw EOverflow(std::string(Msg::Overflow)); }
 void RaiseDivByZero() { throw EDivByZero(std::string(Msg::DivByZero)); }
 void RaiseDomainError() { throw EDomainError(std::string(Msg::DomainCheck)); }
+void RaiseParseError(std::string_view Message) { throw EExprEvalError(std::string(Message)); }
+void RaiseUnknownSymbol(std::u16string_view Name)
+{
+    throw EExprEvalError(Msg::Format(Msg::UnknownSymbol, ToUtf8(Name)));
+}

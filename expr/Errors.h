@@ -80,3 +80,7 @@ VENDREL_ERROR_CLASS(EDivByZero, EIntError)
 [[noreturn]] void RaiseOverflow();
 [[noreturn]] void RaiseDivByZero();
 [[noreturn]] void RaiseDomainError();
+// The grammar's errors: EExprEvalError with a fixed message, or the unknown-symbol message
+// naming Name.
+[[noreturn]] void RaiseParseError(std::string_view Message);
+[[noreturn]] void RaiseUnknownSymbol(std::u16string_view Name);

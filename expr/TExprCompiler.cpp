@@ -1,6 +1,7 @@
 #include "expr/TExprCompiler.h"
 
 #include "expr/Errors.h"
+#include "expr/TDepthGuard.h"
 #include "expr/TExprBinary80FuncSym.h"
 #include "expr/TExprConst80Sym.h"
 #include "expr/TExprContext.h"
@@ -15,15 +16,6 @@
 
 namespace
 {
-[[noreturn]] void RaiseParseError(std::string_view Message)
-{
-    throw EExprEvalError(std::string(Message));
-}
-
-[[noreturn]] void RaiseUnknownSymbol(std::u16string_view Name)
-{
-    throw EExprEvalError(Msg::Format(Msg::UnknownSymbol, ToUtf8(Name)));
-}
 
 // A symbol whose way of reading tokens the compiler does not know (a class of symbol other
 // than constants, variables and the two function kinds).
@@ -31,25 +23,6 @@ struct TNotCompilable
 {
 };
 
-// The parser's nesting count for one recursion step.
-class TDepthGuard
-{
-  public:
-    explicit TDepthGuard(int& Depth) : FDepth(Depth)
-    {
-        if (++FDepth > TExprEvalParser::MaxDepth)
-        {
-            --FDepth;
-            RaiseParseError(Msg::NestingTooDeep);
-        }
-    }
-    ~TDepthGuard() { --FDepth; }
-    TDepthGuard(const TDepthGuard&) = delete;
-    TDepthGuard& operator=(const TDepthGuard&) = delete;
-
-  private:
-    int& FDepth;
-};
 } // namespace
 
 TExprCompiler::TExprCompiler(const TExprContext* Scope, char16_t DecimalSeparator)

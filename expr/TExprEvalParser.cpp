@@ -16,6 +16,7 @@
 #include "expr/TExprEvalParser.h"
 
 #include "expr/Errors.h"
+#include "expr/TDepthGuard.h"
 #include "expr/FloatArith.h"
 #include "expr/TExprContext.h"
 #include "expr/TExprLexer.h"
@@ -33,41 +34,12 @@ using IntegerOps::ShiftRight;
 
 namespace
 {
-[[noreturn]] void RaiseParseError(std::string_view Message)
-{
-    throw EExprEvalError(std::string(Message));
-}
-
-[[noreturn]] void RaiseUnknownSymbol(std::u16string_view Name)
-{
-    throw EExprEvalError(Msg::Format(Msg::UnknownSymbol, ToUtf8(Name)));
-}
 
 Float80 Truth(bool b)
 {
     return b ? 1 : 0;
 }
 
-// Keeps the nesting count of a parser for the life of one recursion step, also when the
-// step fails.
-class TDepthGuard
-{
-  public:
-    explicit TDepthGuard(int& Depth) : FDepth(Depth)
-    {
-        if (++FDepth > TExprEvalParser::MaxDepth)
-        {
-            --FDepth;
-            RaiseParseError(Msg::NestingTooDeep);
-        }
-    }
-    ~TDepthGuard() { --FDepth; }
-    TDepthGuard(const TDepthGuard&) = delete;
-    TDepthGuard& operator=(const TDepthGuard&) = delete;
-
-  private:
-    int& FDepth;
-};
 
 // Binds a symbol to a lexer and parser while it computes, and gives back the previous
 // binding however the computation ends: a symbol may occur inside its own arguments.

@@ -1,6 +1,7 @@
 #pragma once
 // The evaluating parser: recursive descent, one operation per precedence level, computing
 // while it parses. See the grammar at the top of TExprEvalParser.cpp.
+#include "expr/TDepthGuard.h"
 #include "expr/Float80.h"
 
 class TExprContext;
@@ -11,7 +12,7 @@ class TExprEvalParser
   public:
     // Nesting deeper than this (parentheses, prefix operators, function arguments) fails
     // with a parse error instead of exhausting the stack.
-    static constexpr int MaxDepth = 256;
+    static constexpr int MaxDepth = TDepthGuard::MaxDepth;
 
     explicit TExprEvalParser(TExprLexer* TokenSource) : FTokenSource(TokenSource) {}
     virtual ~TExprEvalParser() = default;
