@@ -34,8 +34,6 @@
 
 namespace
 {
-const QString WrongRangeMessage = QStringLiteral("You have set the wrong range! Max should be always greater than Min!");
-
 QLineEdit* MakeEdit(QWidget* Parent, const char* Name, const QString& Text)
 {
     auto* Edit = new QLineEdit(Text, Parent);
