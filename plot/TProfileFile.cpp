@@ -147,6 +147,20 @@ bool FitsLatin1(const QString& s)
     return std::all_of(s.begin(), s.end(), [](QChar c) { return c.unicode() <= 0xFF; });
 }
 
+// UTF-8 cannot hold a surrogate code unit that is not part of a pair.
+bool FitsUtf8(const QString& s)
+{
+    for (qsizetype i = 0; i < s.size(); ++i)
+    {
+        const QChar c = s.at(i);
+        if (c.isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            return false;
+    }
+    return true;
+}
+
 int HexDigit(QChar c)
 {
     char16_t u = c.unicode();
@@ -536,6 +550,9 @@ void TProfileFile::Save()
     // are rewritten) would read back as other characters: it is written as UTF-8 instead.
     if (As == TEncoding::Latin1 && IsStrictUtf8(Content.toLatin1()))
         As = TEncoding::Utf8;
+    // A formula may hold lone surrogates (from a UTF-16 document): only UTF-16 keeps them.
+    if (As == TEncoding::Utf8 && !FitsUtf8(Content))
+        As = TEncoding::Utf16LE;
     const QByteArray Bytes = Encode(Content, As);
 
     QSaveFile File(FilePath);

@@ -228,6 +228,20 @@ TEST_F(Document, AUtf16DocumentIsReadAndWrittenBackAsUtf16)
     EXPECT_EQ(Again.FuncList.Item(0).Func, "Cos(x)·π");
 }
 
+// UTF-8 cannot hold a lone surrogate, which a UTF-16 document can bring into a formula.
+TEST_F(Document, AFormulaWithALoneSurrogateIsSavedAsUtf16AndReadsBackTheSame)
+{
+    TPlotModel m;
+    const QString Formula = QStringLiteral("x+") + QChar(char16_t(0xD9D9)) + QStringLiteral("1");
+    m.FuncList.Item(0).Func = Formula;
+    TDocument::Save(Path, m);
+    EXPECT_TRUE(Bytes().startsWith("\xFF\xFE[\0M\0"));
+
+    TPlotModel Opened;
+    TDocument::Read(Path, Opened);
+    EXPECT_EQ(Opened.FuncList.Item(0).Func, Formula);
+}
+
 TEST_F(Document, LongFormulasReadBackWholeWhileOtherTextsAreCut)
 {
     TPlotModel m;
