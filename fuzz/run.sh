@@ -26,7 +26,7 @@ run_one() {
   (
     ulimit -s 512
     cd "$findings" &&
-    QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 \
+    QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 LSAN_OPTIONS="suppressions=$here/lsan.supp" \
     "$build/fuzz/$target" -max_total_time="$seconds" -timeout=120 -rss_limit_mb=2048 -max_len=4096 \
       -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" "$here/corpus/$target"
   ) > "$build/fuzz-logs/$target.log" 2>&1
