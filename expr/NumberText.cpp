@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace
@@ -122,5 +123,39 @@ std::u16string FormatFixed(Float80 Value, int Decimals, char16_t Sep)
             Out += Sep;
         InRadix = !Plain;
     }
+    return Out;
+}
+
+std::u16string FormatFixedHead(Float80 Value, int Decimals, char16_t Sep, size_t MaxChars)
+{
+    // Past 10^24 a value is a whole number, so its fixed text is its exact integer digits
+    // and the zero decimals. The digits are taken from the scientific form rounded to
+    // Guard more places than needed: rounding can reach the head only through a run of
+    // nines that becomes a run of zeros, and then the whole text is written after all.
+    constexpr size_t Guard = 24;
+    const bool Long = std::isfinite(Value) && std::fabs(Value) >= 1e24L;
+    if (Long && MaxChars + Guard < 4000)
+    {
+        const int Precision = static_cast<int>(MaxChars + Guard);
+        const std::string Printed = PrintC("%.*Le", Precision, Value);
+        const size_t E = Printed.find('e');
+        std::string Digits;
+        for (size_t i = 0; i < E; ++i)
+            if (IsDigit(Printed[i]))
+                Digits += Printed[i];
+        const long IntegerDigits = std::strtol(Printed.c_str() + E + 1, nullptr, 10) + 1;
+        const size_t Sign = Value < 0 ? 1 : 0;
+        const bool Exact = Digits.find_first_not_of('0', MaxChars) != std::string::npos;
+        if (Exact && static_cast<size_t>(IntegerDigits) > Digits.size())
+        {
+            std::u16string Out = Sign ? u"-" : u"";
+            AppendAscii(Out, std::string_view(Digits).substr(0, MaxChars));
+            Out.resize(MaxChars);
+            return Out;
+        }
+    }
+    std::u16string Out = FormatFixed(Value, Decimals, Sep);
+    if (Out.size() > MaxChars)
+        Out.resize(MaxChars);
     return Out;
 }

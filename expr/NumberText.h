@@ -13,3 +13,8 @@ std::u16string FormatGeneral15(Float80 Value, char16_t Sep);
 // Fixed notation with Decimals digits after the separator, as C's "%0.*f" writes it
 // (so -0.4 with no decimals is "-0"). Decimals is clamped to 0..18.
 std::u16string FormatFixed(Float80 Value, int Decimals, char16_t Sep);
+
+// The first MaxChars characters of FormatFixed's text (all of it when shorter). A number
+// of thousands of digits costs about a millisecond to write out whole; only the head a
+// picture can show is worked out here, in time that grows with MaxChars.
+std::u16string FormatFixedHead(Float80 Value, int Decimals, char16_t Sep, size_t MaxChars);

@@ -225,3 +225,20 @@ void TCanvas::TextOut(int64_t X, int64_t Y, const QString& Text)
     const QFontMetrics Metrics(FFont, FPainter.device());
     FPainter.drawText(int(X), int(Y + Metrics.ascent()), Text);
 }
+
+size_t TCanvas::NumberTextCapacity(int64_t X) const
+{
+    if (NarrowestDigit == 0)
+    {
+        const QFontMetricsF Metrics(FFont, FPainter.device());
+        qreal Narrowest = Metrics.horizontalAdvance(QLatin1Char('0'));
+        for (QChar c : QStringLiteral("0123456789-.,"))
+            Narrowest = std::min(Narrowest, Metrics.horizontalAdvance(c));
+        NarrowestDigit = std::max<int64_t>(1, int64_t(Narrowest));
+    }
+    // A few characters to spare for glyphs that reach past their advance.
+    const int64_t Step = NarrowestDigit;
+    constexpr int64_t Spare = 3;
+    const int64_t Room = std::max<int64_t>(0, VisibleRight - X);
+    return size_t(std::min<int64_t>(Room / Step + Spare, int64_t(1) << 30));
+}

@@ -45,7 +45,11 @@ class TCanvas
     int GetPenWidth() const { return PenWidth; }
     void SetBrushColor(TColor Color) { BrushColor = Color; }
     TColor GetBrushColor() const { return BrushColor; }
-    void SetFont(const QFont& Font) { FFont = Font; }
+    void SetFont(const QFont& Font)
+    {
+        FFont = Font;
+        NarrowestDigit = 0;
+    }
     const QFont& Font() const { return FFont; }
     void SetFontColor(TColor Color) { FontColor = Color; }
 
@@ -59,6 +63,9 @@ class TCanvas
     void VerticalRun(int64_t X, int64_t Top, int64_t Bottom);
     // Writes Text with its top-left corner at (X, Y) in the font colour.
     void TextOut(int64_t X, int64_t Y, const QString& Text);
+    // How many characters of a number written from column X can reach the device: the
+    // characters after them start past its right edge and add no pixel.
+    size_t NumberTextCapacity(int64_t X) const;
 
   private:
     bool PatternOn(int64_t Step) const;
@@ -79,6 +86,8 @@ class TCanvas
     int PenWidth = 1;
     TColor BrushColor = clWhite;
     QFont FFont;
+    // The narrowest advance of a number's characters in whole pixels, once measured.
+    mutable int64_t NarrowestDigit = 0;
     TColor FontColor = clBlack;
 };
 

@@ -33,9 +33,11 @@ int64_t GridLine(const TPlotView& View, int64_t I, Float80 TickPixels)
     return View.Margin + Round64(Float80(I) * TickPixels);
 }
 
-QString FixedText(Float80 Value, int Decimals, char16_t Sep)
+// The part of a tick number that can show when written from column X.
+QString FixedText(const TCanvas& Canvas, int64_t X, Float80 Value, int Decimals, char16_t Sep)
 {
-    return QString::fromStdU16String(FormatFixed(Value, Decimals, Sep));
+    return QString::fromStdU16String(
+        FormatFixedHead(Value, Decimals, Sep, Canvas.NumberTextCapacity(X)));
 }
 
 bool IsUndefinedPoint(const Exception& Error)
@@ -119,9 +121,9 @@ void TPlotRenderer::DrawNumbers(TCanvas& Canvas, const TPlotView& View, int32_t 
     int64_t PreviousColumn = INT64_MIN;
     for (int64_t i = 0; i < Model.TicksByX; ++i)
     {
-        const QString Text =
-            FixedText(FAdd(View.Left, FMul(Float80(i), View.TickStepX)), Model.Decimals, Sep);
         const int64_t Column = GridLine(View, i, View.TickPixelsX) + 3;
+        const QString Text = FixedText(Canvas, Column, FAdd(View.Left, FMul(Float80(i), View.TickStepX)),
+                                       Model.Decimals, Sep);
         if (Column == PreviousColumn && Text == Previous)
             continue;
         Canvas.TextOut(Column, int64_t(OriginY) + 1, Text);
@@ -131,8 +133,9 @@ void TPlotRenderer::DrawNumbers(TCanvas& Canvas, const TPlotView& View, int32_t 
     int64_t PreviousRow = INT64_MIN;
     for (int64_t j = 0; j < Model.TicksByY; ++j)
     {
-        const QString Text = FixedText(FSub(View.Top, FMul(Float80(j), View.TickStepY)), Model.Decimals, Sep);
         const int64_t Row = GridLine(View, j, View.TickPixelsY) + 1;
+        const QString Text = FixedText(Canvas, int64_t(View.OriginX) + 3,
+                                       FSub(View.Top, FMul(Float80(j), View.TickStepY)), Model.Decimals, Sep);
         if (Row == PreviousRow && Text == Previous)
             continue;
         Canvas.TextOut(int64_t(View.OriginX) + 3, Row, Text);

@@ -105,3 +105,24 @@ TEST(FormatFixed, IgnoresTheLocaleOfTheCLibrary)
     EXPECT_EQ(General, u"1.234E-5");
     EXPECT_EQ(GeneralComma, u"1234,5");
 }
+
+// The head of a fixed text is exactly the start of the whole text, for short and for
+// very long numbers (up to the largest long double, about 4933 digits), negative ones,
+// powers of two and runs of nines that a rounded form would carry into the head.
+TEST(FormatFixed, HeadIsTheStartOfTheWholeText)
+{
+    const Float80 Values[] = {0.0L, -0.4L, 1234.5678L, -1e23L, 1e24L, 9.999999999999999e30L, -1e4000L,
+                              0x1p+13000L, 0x1.fffffffffffffffep+16383L, -0x1.fffffffffffffffep+16383L,
+                              // 2^64 - 1 times a power of two: many nines in a row are rare, but
+                              // these keep long runs of equal digits.
+                              0xffffffffffffffffp+100L, 1e4000L / 3};
+    for (Float80 Value : Values)
+        for (int Decimals : {0, 2, 18})
+            for (char16_t Sep : {u'.', u','})
+            {
+                const std::u16string Whole = FormatFixed(Value, Decimals, Sep);
+                for (size_t MaxChars : {size_t(0), size_t(1), size_t(2), size_t(17), size_t(400), size_t(6000)})
+                    EXPECT_EQ(FormatFixedHead(Value, Decimals, Sep, MaxChars), Whole.substr(0, MaxChars))
+                        << static_cast<double>(Value) << " " << Decimals << " " << MaxChars;
+            }
+}

@@ -169,3 +169,25 @@ TEST(Canvas, AnOffsetPainterStillGetsEveryVisiblePixel)
     for (int x = 0; x < 20; ++x)
         ASSERT_EQ(Image.pixel(x, 1), qRgb(0, 0, 0)) << x;
 }
+
+// A number text cut to the canvas's capacity leaves the same pixels as the whole text,
+// wherever it starts: before the left edge, inside, near and past the right edge.
+TEST(Canvas, ANumberCutToItsCapacityDrawsTheSamePixels)
+{
+    const QString Whole = QStringLiteral("-98765432109876543210987654321098765432109876543210.25,11");
+    for (int Width : {1, 7, 33, 120})
+        for (int X : {-200, -9, 0, 3, Width / 2, Width - 4, Width - 1, Width, Width + 5})
+        {
+            const auto Draw = [&](bool Cut)
+            {
+                return BlackPixels(Width, 20,
+                                   [&](TCanvas& c)
+                                   {
+                                       const QString Text =
+                                           Cut ? Whole.left(qsizetype(c.NumberTextCapacity(X))) : Whole;
+                                       c.TextOut(X, 2, Text);
+                                   });
+            };
+            EXPECT_EQ(Draw(true), Draw(false)) << "width " << Width << ", x " << X;
+        }
+}

@@ -153,6 +153,8 @@ TEST_F(HostileDocument, AbsurdCountsAndBoundsDrawInBoundedTime)
         {"a view far beyond 64 bits", "Func1=x\r\nLeft=1e-4900\r\nRight=2e-4900\r\n", ""},
         {"bounds at the end of the range", "Func1=x\r\nLeft=-1e4900\r\nRight=1e4900\r\nTop=1e4932\r\n", ""},
         {"bounds that are formulas", "Func1=x\r\nLeft=-Pi\r\n", ""},
+        // Each tick number has 4000 digits; only the few a picture can show are worked out.
+        {"ten thousand numbers of 4000 digits", "Func1=x\r\nTop=1e4000\r\nBottom=-1\r\nByY=10000\r\n", "drawn"},
     };
     for (const TCase& Case : Cases)
     {
