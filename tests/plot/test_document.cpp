@@ -2,8 +2,12 @@
 #include "plot/TDocument.h"
 
 #include <QFile>
+#include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
 
 namespace
 {
@@ -308,4 +312,59 @@ TEST_F(Document, AbsurdCountsAreLimited)
             EXPECT_EQ(m.FuncList.Item(0).Func, "") << r.Name;
         }
     }
+}
+
+namespace
+{
+// While it lives, no file of this process may grow past Bytes: writes beyond that fail as
+// they do on a full disk (with the signal that would end the process ignored).
+class TFileSizeLimit
+{
+  public:
+    explicit TFileSizeLimit(rlim_t Bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &Saved);
+        OldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit Limited = Saved;
+        Limited.rlim_cur = Bytes;
+        Active = setrlimit(RLIMIT_FSIZE, &Limited) == 0;
+    }
+    ~TFileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &Saved);
+        std::signal(SIGXFSZ, OldHandler);
+    }
+    bool Active = false;
+
+  private:
+    rlimit Saved{};
+    void (*OldHandler)(int) = nullptr;
+};
+} // namespace
+
+TEST_F(Document, ASaveThatRunsOutOfSpaceReportsThePathAndLeavesTheFileAlone)
+{
+    Put("[Main]\r\nFunc1=keep\r\n");
+    TPlotModel Big = Sample();
+    Big.FuncList.Item(0).Func = QString(100000, u'x');
+    {
+        TFileSizeLimit Full(8192);
+        ASSERT_TRUE(Full.Active);
+        try
+        {
+            TDocument::Save(Path, Big);
+            ADD_FAILURE() << "no error";
+        }
+        catch (const Exception& e)
+        {
+            EXPECT_STREQ(e.ClassName(), "EFileWriteError");
+            EXPECT_EQ(std::string(e.Message()), "Unable to write to " + Path.toStdString());
+        }
+    }
+    EXPECT_EQ(Bytes(), QByteArray("[Main]\r\nFunc1=keep\r\n"));
+    // No half-written temporary file is left beside it.
+    EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("doc.vdg")});
+    // With room again, the same save goes through.
+    TDocument::Save(Path, Big);
+    EXPECT_GT(Bytes().size(), 100000);
 }
