@@ -28,6 +28,9 @@ class TEvaluator : public TEasyEvaluator
     // this evaluator's variable storage and must only be run by this evaluator.
     std::shared_ptr<const TExprProgram> Compile(std::u16string_view Text);
     Float80 Run(const TExprProgram& Program);
+    // Whether Run may use a program's machine code (on by default); off, it always runs the
+    // instructions. Both give the same results: tests compare them.
+    void SetMachineCode(bool Use) { UseMachineCode = Use; }
 
     char16_t DecimalSeparator() const { return TextLexer->DecimalSeparator(); }
 
@@ -37,4 +40,5 @@ class TEvaluator : public TEasyEvaluator
     std::unique_ptr<TExprCompiler> TextCompiler;
     // The value stack of Run, grown to the largest program run so far.
     std::vector<Float80> RunStack;
+    bool UseMachineCode = true;
 };

@@ -3,6 +3,7 @@
 #include "expr/Errors.h"
 #include "expr/FloatArith.h"
 #include "expr/IntegerOps.h"
+#include "expr/TExprMachineCode.h"
 
 #include <algorithm>
 #include <cstring>
@@ -100,6 +101,11 @@ Float80 IntegerOperation(TExprOpCode Code, Float80 Left, Float80 Right)
 }
 } // namespace
 
+TExprProgram::TExprProgram() = default;
+TExprProgram::~TExprProgram() = default;
+TExprProgram::TExprProgram(TExprProgram&&) = default;
+TExprProgram& TExprProgram::operator=(TExprProgram&&) = default;
+
 void TExprProgram::Append(const TExprInstruction& Instruction, int Effect)
 {
     FCode.push_back(Instruction);
@@ -137,6 +143,8 @@ void TExprProgram::EmitLoad(const Float80* Variable)
     TExprInstruction Leaf{TExprOpCode::Set};
     Leaf.A = Variable;
     EmitLeaf(Leaf);
+    if (std::find(FVariables.begin(), FVariables.end(), Variable) == FVariables.end())
+        FVariables.push_back(Variable);
 }
 
 // An arithmetic operator whose right operand is a lone leaf or two leaves under one
@@ -219,6 +227,7 @@ void TExprProgram::Finish()
     if (FCode.empty() || FCode.back().Code != TExprOpCode::Raise)
         FCode.push_back(TExprInstruction{TExprOpCode::End});
     FFinished = true;
+    FMachineCode = TExprMachineCode::Translate(*this);
 }
 
 TExprProgram TExprProgram::ReadingText(std::u16string_view Text)

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -115,6 +116,8 @@ struct TExprInstruction
     TBinaryRoutine Binary = nullptr;
 };
 
+class TExprMachineCode;
+
 class TExprProgram
 {
   public:
@@ -125,11 +128,12 @@ class TExprProgram
         Convert, // EConvertError
     };
 
-    TExprProgram() = default;
+    TExprProgram();
+    ~TExprProgram();
     // Instructions point into the program's own constants: moving keeps them in place,
     // copying would not.
-    TExprProgram(TExprProgram&&) = default;
-    TExprProgram& operator=(TExprProgram&&) = default;
+    TExprProgram(TExprProgram&&);
+    TExprProgram& operator=(TExprProgram&&);
     TExprProgram(const TExprProgram&) = delete;
     TExprProgram& operator=(const TExprProgram&) = delete;
 
@@ -142,6 +146,7 @@ class TExprProgram
     void EmitCall2(TBinaryRoutine Routine);
     void EmitRaise(TErrorKind Kind, std::string Message);
     // Ends the emission: a program runs only once finished, and takes no more instructions.
+    // A program of plain arithmetic is translated into machine code here.
     void Finish();
 
     // A program for a text that uses a symbol of a kind the compiler does not know: running
@@ -157,6 +162,11 @@ class TExprProgram
     // Executes the instructions of a finished program (an unfinished one yields 0); Stack
     // must have room for StackSize() values.
     Float80 Run(Float80* Stack) const;
+
+    // The storage of the variables the program reads, each once.
+    const std::vector<const Float80*>& Variables() const { return FVariables; }
+    // The program as machine code, or nullptr when it is not of the kind translated.
+    const TExprMachineCode* MachineCode() const { return FMachineCode.get(); }
 
   private:
     void EmitLeaf(TExprInstruction Leaf);
@@ -176,4 +186,7 @@ class TExprProgram
     bool FNeedsReference = false;
     bool FFinished = false;
     std::u16string FText;
+    // The storage of the variables the program reads, once each.
+    std::vector<const Float80*> FVariables;
+    std::unique_ptr<TExprMachineCode> FMachineCode;
 };

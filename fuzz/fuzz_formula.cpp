@@ -61,10 +61,18 @@ void EvaluateOne(TEvaluator& Evaluator, std::u16string_view Text)
 {
     const std::string Reference = Outcome([&] { return Evaluator.EvaluateText(Text); });
 #ifdef VENDREL_FUZZ_COMPILED
-    const std::string Compiled = Outcome([&] { return Evaluator.Run(*Evaluator.Compile(Text)); });
-    if (Compiled != Reference)
-        Fuzz::Fail("compiled and reference differ for", ToUtf8(Text) + "\n  reference: " + Reference +
-                                                             "\n  compiled:  " + Compiled);
+    const auto Program = Evaluator.Compile(Text);
+    // With the machine code of arithmetic programs, then with the instructions alone.
+    for (bool MachineCode : {true, false})
+    {
+        Evaluator.SetMachineCode(MachineCode);
+        const std::string Compiled = Outcome([&] { return Evaluator.Run(*Program); });
+        if (Compiled != Reference)
+            Fuzz::Fail("compiled and reference differ for",
+                       ToUtf8(Text) + (MachineCode ? " (machine code)" : " (instructions)") +
+                           "\n  reference: " + Reference + "\n  compiled:  " + Compiled);
+    }
+    Evaluator.SetMachineCode(true);
 #endif
 }
 
