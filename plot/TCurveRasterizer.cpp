@@ -226,6 +226,15 @@ TCurveRasterizer::TCurveRasterizer(uint32_t* Bits, int64_t Stride, int Width, in
 
 bool TCurveRasterizer::DrawPolyline(const QPen& Pen, const QPoint* Points, int Count)
 {
+    if (!Prepare(Pen, Points, Count, Edges))
+        return false;
+    FillEdges(Edges, Pen.color().rgba());
+    return true;
+}
+
+bool TCurveRasterizer::Prepare(const QPen& Pen, const QPoint* Points, int Count, std::vector<TEdge>& Out)
+{
+    Out.clear();
     if (Count < 2)
         return true;
     const double PenWidth = Pen.widthF();
@@ -255,10 +264,7 @@ bool TCurveRasterizer::DrawPolyline(const QPen& Pen, const QPoint* Points, int C
     else if (!Dash(Pen, PenWidth))
         return false;
     Stroker.Close();
-    if (!AddOutline(Stroker.Outline(), Stroker.ContourEnds()))
-        return false;
-    Fill(Pen.color().rgba());
-    return true;
+    return AddOutline(Stroker.Outline(), Stroker.ContourEnds(), Out);
 }
 
 bool TCurveRasterizer::Dash(const QPen& Pen, double PenWidth)
@@ -272,9 +278,10 @@ bool TCurveRasterizer::Dash(const QPen& Pen, double PenWidth)
 // The outline's points are rounded to 1/64 pixel; each edge crosses the rows whose centre lies
 // below its upper end and not below its lower end, at x (16.16) from its upper end plus the
 // slope per row, with the slope truncated to 16.16.
-bool TCurveRasterizer::AddOutline(const std::vector<int32_t>& Outline, const std::vector<int>& ContourEnds)
+bool TCurveRasterizer::AddOutline(const std::vector<int32_t>& Outline, const std::vector<int>& ContourEnds,
+                                  std::vector<TEdge>& Out) const
 {
-    Edges.clear();
+    Out.clear();
     const int32_t Right = int32_t(Width) << 16;
     int First = 0;
     for (const int Last : ContourEnds)
@@ -299,7 +306,7 @@ bool TCurveRasterizer::AddOutline(const std::vector<int32_t>& Outline, const std
             {
                 if (AFixed < 0 || AFixed >= Right)
                     return false;
-                Edges.push_back({AFixed, 0, Top, Bottom, Winding});
+                Out.push_back({AFixed, 0, Top, Bottom, Winding});
                 continue;
             }
             int32_t Slope;
@@ -311,7 +318,7 @@ bool TCurveRasterizer::AddOutline(const std::vector<int32_t>& Outline, const std
             // An edge reaching the image's left or right border would be clipped there.
             if (X <= 0 || X >= Right || LastX <= 0 || LastX >= Right)
                 return false;
-            Edges.push_back({X, Slope, Top, Bottom, Winding});
+            Out.push_back({X, Slope, Top, Bottom, Winding});
         }
         First = Last + 1;
     }
@@ -321,7 +328,7 @@ bool TCurveRasterizer::AddOutline(const std::vector<int32_t>& Outline, const std
 // Every crossing adds its winding to the pixel it starts at; the running sum along each row
 // is nonzero exactly on the pixels to set. Columns are swept left to right over the rows
 // that have crossings in them or a nonzero sum carried in from the left.
-void TCurveRasterizer::Fill(uint32_t Pixel)
+void TCurveRasterizer::FillEdges(const std::vector<TEdge>& Edges, uint32_t Pixel)
 {
     if (Edges.empty())
         return;

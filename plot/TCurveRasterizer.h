@@ -51,10 +51,16 @@ class TCurveRasterizer
         int32_t Winding;
     };
 
+    // DrawPolyline in two halves: the outline's edges, worked out without touching the image
+    // (so another rasterizer of the same size may do it, on another thread), then the
+    // filling. Prepare returns false where DrawPolyline would.
+    bool Prepare(const QPen& Pen, const QPoint* Points, int Count, std::vector<TEdge>& Out);
+    void FillEdges(const std::vector<TEdge>& Edges, uint32_t Pixel);
+
   private:
     bool Dash(const QPen& Pen, double PenWidth);
-    bool AddOutline(const std::vector<int32_t>& Outline, const std::vector<int>& ContourEnds);
-    void Fill(uint32_t Pixel);
+    bool AddOutline(const std::vector<int32_t>& Outline, const std::vector<int>& ContourEnds,
+                    std::vector<TEdge>& Out) const;
 
     uint32_t* Bits;
     int64_t Stride;

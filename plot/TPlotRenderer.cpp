@@ -52,6 +52,8 @@ TPlotRenderer::TPlotRenderer(TPlotModel& Model, TGraphEvaluator& Evaluator, char
 {
 }
 
+TPlotRenderer::~TPlotRenderer() = default;
+
 void TPlotRenderer::DrawPlot(TCanvas& Canvas, int Width, int Height, int Margin, int ArrowSize,
                              const std::function<void(const Exception&)>& ReportCurveError)
 {
@@ -179,10 +181,10 @@ Float80 TPlotRenderer::ConvertTime() const
     return TextToFloat(Model.TimeText.toStdU16String(), Sep);
 }
 
-int32_t TPlotRenderer::CurveRow(const TPlotView& View, int32_t OriginY, const std::u16string& Text,
-                                int64_t Px)
+int32_t TPlotRenderer::CurveRow(TGraphEvaluator& With, const TPlotView& View, int32_t OriginY,
+                                const std::u16string& Text, int64_t Px)
 {
-    const Float80 v = Evaluator.EvaluateAt(Text, View.PlaneX(Px));
+    const Float80 v = With.EvaluateAt(Text, View.PlaneX(Px));
     const int64_t d = Round64(FMul(v, View.ScaleY));
     // OriginY - d can leave int64 only where the clamp would cut it anyway.
     int64_t r = 0;
@@ -205,13 +207,13 @@ void TPlotRenderer::FillColumns(const TPlotView& View, int32_t OriginY, TColumnR
 {
     for (size_t j = 0; j < Rows.Rows.size(); ++j)
     {
-        Rows.Rows[j] = CurveRow(View, OriginY, Rows.Text, Rows.First + int64_t(j));
+        Rows.Rows[j] = CurveRow(Evaluator, View, OriginY, Rows.Text, Rows.First + int64_t(j));
         Rows.States[j] = TColumnRows::TState::Row;
     }
 }
 
-std::optional<int32_t> TPlotRenderer::CurvePoint(const TPlotView& View, int32_t OriginY, TColumnRows& Rows,
-                                                 int64_t Px)
+std::optional<int32_t> TPlotRenderer::CurvePoint(TGraphEvaluator& With, const TPlotView& View, int32_t OriginY,
+                                                 TColumnRows& Rows, int64_t Px)
 {
     const size_t j = size_t(Px - Rows.First);
     switch (Rows.States[j])
@@ -225,7 +227,7 @@ std::optional<int32_t> TPlotRenderer::CurvePoint(const TPlotView& View, int32_t 
     }
     try
     {
-        Rows.Rows[j] = CurveRow(View, OriginY, Rows.Text, Px);
+        Rows.Rows[j] = CurveRow(With, View, OriginY, Rows.Text, Px);
         Rows.States[j] = TColumnRows::TState::Row;
         return Rows.Rows[j];
     }
@@ -313,95 +315,10 @@ void TPlotRenderer::DrawFillFrames(TCanvas& Canvas, const TPlotView& View, int32
         for (size_t c = 0; c < Rows.Rows.size(); ++c)
         {
             const int64_t px = Rows.First + int64_t(c);
-            Rows.Rows[c] = CurveRow(View, OriginY, Rows.Text, px);
+            Rows.Rows[c] = CurveRow(Evaluator, View, OriginY, Rows.Text, px);
             Rows.States[c] = TColumnRows::TState::Row;
             Canvas.MoveTo(px, OriginY);
             Canvas.LineTo(px, Rows.Rows[c]);
-        }
-    }
-}
-
-// Frames and graphs whose formula text is the same (TimeIncrement 0, the full-colour frame
-// and its fill, two graphs with one formula) share the rows of one evaluation; the
-// polylines are still drawn frame by frame, since a paler frame shows through the gaps of
-// a dashed one drawn later.
-void TPlotRenderer::DrawCurves(TCanvas& Canvas, const TPlotView& View, int32_t OriginY, int Width,
-                               int ArrowSize, const std::function<void(const Exception&)>& ReportCurveError)
-{
-    const int N = Model.FrameCount();
-    if (N <= 0)
-        return; // no frame to draw (and N - 1 must not overflow)
-    const Float80 Step = Model.TimeIncrement;
-    const int64_t First = View.Margin, Last = int64_t(Width) - View.Margin;
-    std::optional<TCurveRasterizer> Raster;
-    if (Canvas.RasterBits())
-    {
-        const QPaintDevice* Device = Canvas.Painter().device();
-        Raster.emplace(Canvas.RasterBits(), Canvas.RasterStride(), Device->width(), Device->height());
-    }
-    TGPGraphics Graphics(Canvas.Painter(), Raster ? &*Raster : nullptr);
-    std::vector<QPoint> Points;
-    // Curve rows of the texts met so far that no fill holds.
-    std::vector<TColumnRows> CurveRows;
-    for (int i = 0; i < Model.FuncList.Count(); ++i)
-    {
-        if (!GraphDrawn(i))
-            continue;
-        const TFunc& Graph = Model.FuncList.Item(i);
-        Float80 t = ConvertTime();
-        for (int k = N - 1; k >= 0; --k)
-        {
-            TGPPen Pen(ColorToArgb(LightenColor(Graph.Color, k, Model.FramesCount)), float(ArrowSize));
-            Pen.SetDashStyle(Graph.Style);
-            std::u16string Text = Evaluator.FormulaAtTime(Model.FuncList, i, t);
-            auto Holds = [&](const TColumnRows& Rows) { return Rows.Valid && Rows.Text == Text; };
-            TColumnRows* Rows = nullptr;
-            if (auto Fill = std::find_if(FillRows.begin(), FillRows.end(), Holds); Fill != FillRows.end())
-                Rows = &*Fill;
-            else if (auto Curve = std::find_if(CurveRows.begin(), CurveRows.end(), Holds); Curve != CurveRows.end())
-                Rows = &*Curve;
-            else
-            {
-                // Kept for the other frames of this graph and for later graphs; a text of an
-                // animated graph rarely comes back, so only a few are kept.
-                if (CurveRows.size() >= 4)
-                    CurveRows.erase(CurveRows.begin());
-                CurveRows.emplace_back().Reset(std::move(Text), First, Last);
-                Rows = &CurveRows.back();
-            }
-            Points.clear();
-            bool Break = true;
-            bool Failed = false;
-            for (int64_t px = First; px <= Last; ++px)
-            {
-                if (Break)
-                {
-                    // This column only ends the piece before the gap; it gets no point.
-                    Graphics.DrawPolyline(Pen, Points.data(), int(Points.size()));
-                    Points.clear();
-                    Break = false;
-                    continue;
-                }
-                try
-                {
-                    if (const std::optional<int32_t> Row = CurvePoint(View, OriginY, *Rows, px))
-                        Points.emplace_back(int(px), *Row);
-                    else
-                        Break = true;
-                }
-                catch (const Exception& Error)
-                {
-                    Model.GraphsEnabled = false;
-                    if (ReportCurveError)
-                        ReportCurveError(Error);
-                    Failed = true;
-                    break;
-                }
-            }
-            Graphics.DrawPolyline(Pen, Points.data(), int(Points.size()));
-            if (Failed)
-                return;
-            t = t + Step;
         }
     }
 }

@@ -4,8 +4,15 @@
 // bitmap, the printer and --render all draw through it.
 #include "expr/Float80.h"
 
+#include "plot/TCurveRasterizer.h"
+#include "plot/TGPPen.h"
+
+#include <QPoint>
+
 #include <cstdint>
+#include <exception>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +27,7 @@ class TPlotRenderer
 {
   public:
     TPlotRenderer(TPlotModel& Model, TGraphEvaluator& Evaluator, char16_t DecimalSeparator);
+    ~TPlotRenderer();
 
     // Errors of the bounds, the time text, the tick counts and the fills leave the call
     // (what was drawn before stays). An error of a curve that is not an undefined point
@@ -56,11 +64,40 @@ class TPlotRenderer
         void Reset(std::u16string NewText, int64_t FirstColumn, int64_t LastColumn);
     };
 
+    // One frame of one graph's curve: what to draw it with, and once computed, its pieces
+    // (the polylines between gaps), their outlines when a rasterizer works them out, and the
+    // error that ended it, if any.
+    struct TCurveFrame
+    {
+        std::optional<TGPPen> Pen;
+        std::vector<QPoint> Points;
+        std::vector<size_t> PieceEnds; // piece p is Points[PieceEnds[p - 1] .. PieceEnds[p])
+        std::vector<std::vector<TCurveRasterizer::TEdge>> Outlines;
+        std::vector<bool> Outlined;
+        std::exception_ptr Error;
+    };
+    // What a thread computing curve frames owns: its evaluator, a rasterizer for outlines
+    // only, and the rows of the texts it met that no fill holds.
+    struct TCurveLane
+    {
+        TGraphEvaluator* Evaluator = nullptr;
+        std::optional<TCurveRasterizer> Outliner;
+        std::vector<TColumnRows> CurveRows;
+    };
+
     // Evaluates every column of Rows for a fill; any error leaves (Rows then holds the
     // columns before the failing one).
     void FillColumns(const TPlotView& View, int32_t OriginY, TColumnRows& Rows);
     // The row of a curve at Px, or none for an undefined point; other errors leave.
-    std::optional<int32_t> CurvePoint(const TPlotView& View, int32_t OriginY, TColumnRows& Rows, int64_t Px);
+    static std::optional<int32_t> CurvePoint(TGraphEvaluator& With, const TPlotView& View, int32_t OriginY,
+                                             TColumnRows& Rows, int64_t Px);
+    // Frame K (N - 1 the palest) of graph Index at time T, on Lane's thread.
+    void ComputeCurveFrame(const TPlotView& View, int32_t OriginY, int64_t First, int64_t Last, int ArrowSize,
+                           int Index, int K, Float80 T, TCurveLane& Lane, TCurveFrame& Frame);
+    TColumnRows& RowsFor(TCurveLane& Lane, std::u16string Text, int64_t First, int64_t Last);
+    // Draws what a computed frame holds, in order; false when an error ended it (reported).
+    bool DrawCurveFrame(TCurveRasterizer* Raster, class TGPGraphics& Graphics, TCurveFrame& Frame,
+                        const std::function<void(const Exception&)>& ReportCurveError);
     void DrawFillFrames(TCanvas& Canvas, const TPlotView& View, int32_t OriginY, int Width, int Index,
                         const std::vector<std::u16string>& Texts);
 
@@ -68,11 +105,14 @@ class TPlotRenderer
     Float80 ConvertTime() const;
     // The row of the current graph (formula text already at its time) at column Px,
     // clamped to -10000 .. 10000.
-    int32_t CurveRow(const TPlotView& View, int32_t OriginY, const std::u16string& Text, int64_t Px);
+    static int32_t CurveRow(TGraphEvaluator& With, const TPlotView& View, int32_t OriginY, const std::u16string& Text,
+                            int64_t Px);
 
     TPlotModel& Model;
     TGraphEvaluator& Evaluator;
     char16_t Sep;
     // The full-colour fill frame of each graph, kept for the curves of the same paint.
     std::vector<TColumnRows> FillRows;
+    // The evaluator of the thread that computes curve frames beside the caller's.
+    std::unique_ptr<TGraphEvaluator> HelperEvaluator;
 };

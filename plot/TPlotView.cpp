@@ -1,6 +1,7 @@
 #include "plot/TPlotView.h"
 
 #include "expr/FloatArith.h"
+#include "expr/IntegerOps.h"
 #include "expr/TextToFloat.h"
 #include "plot/TPlotModel.h"
 
@@ -9,13 +10,7 @@
 
 int64_t Round64(Float80 Value)
 {
-    // nearbyint rounds in the current mode, which the program never changes from
-    // to-nearest-even.
-    const Float80 r = std::nearbyint(Value);
-    constexpr Float80 Limit = 9223372036854775808.0L; // 2^63
-    if (!(r >= -Limit && r < Limit))
-        RaiseInvalidOp();
-    return int64_t(r);
+    return IntegerOps::Round64(Value);
 }
 
 int32_t PixelPosition(int64_t Margin, int64_t Offset)

@@ -143,6 +143,17 @@ TEST(RasterIdentity, SceneOfEveryKindLooksTheSameOnBothPaths)
         Rows.push_back({"a curve that fails", Model});
     }
     {
+        // Frames are computed on two threads and drawn in order: an overflow partway through
+        // the second graph's palest frame ends the drawing there, whatever was computed after.
+        TPlotModel Model = Graphs({"x/2", "x*x/9-4", "Exp(x*t*3000)", "Sin(x)*3", "1/x", "2-x"});
+        Model.MotionBlur = true;
+        Model.FramesCount = 4;
+        Model.TimeIncrement = 0.25f;
+        Model.TimeText = "1";
+        EXPECT_EQ(Paint(Model, 230, 170, true).Reports, 1);
+        Rows.push_back({"a curve that overflows partway, with blur and graphs after it", Model});
+    }
+    {
         TPlotModel Model = Graphs({"x"});
         Model.LeftText = "1000";
         Model.RightText = "1001";

@@ -1,0 +1,101 @@
+// Work computed on two threads and consumed in order on the caller's: every item computed
+// once, consumed in order, nothing consumed after a stop, and a throwing consumer leaves
+// cleanly.
+#include "plot/TOrderedWork.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+namespace
+{
+// A little work, so that both threads get items.
+unsigned Busy(size_t Item)
+{
+    unsigned h = unsigned(Item);
+    for (int i = 0; i < 2000 + int(Item % 7) * 500; ++i)
+        h = h * 1103515245u + 12345u;
+    return h;
+}
+} // namespace
+
+TEST(OrderedWork, ComputesEveryItemOnceAndConsumesThemInOrder)
+{
+    for (bool UseHelper : {false, true})
+        for (size_t Count : {size_t(0), size_t(1), size_t(2), size_t(500)})
+        {
+            std::vector<std::atomic<int>> Computed(Count);
+            std::vector<unsigned> Results(Count);
+            std::vector<size_t> Consumed;
+            const std::thread::id Caller = std::this_thread::get_id();
+            bool ConsumedElsewhere = false;
+            TOrderedWork::Run(
+                Count, UseHelper,
+                [&](size_t i, int Lane)
+                {
+                    ++Computed[i];
+                    Results[i] = Busy(i);
+                    EXPECT_TRUE(Lane == 0 || (UseHelper && Lane == 1));
+                },
+                [&](size_t i)
+                {
+                    ConsumedElsewhere |= std::this_thread::get_id() != Caller;
+                    EXPECT_EQ(Results[i], Busy(i)) << i; // computed before it is consumed
+                    Consumed.push_back(i);
+                    return true;
+                });
+            EXPECT_FALSE(ConsumedElsewhere);
+            ASSERT_EQ(Consumed.size(), Count);
+            for (size_t i = 0; i < Count; ++i)
+            {
+                EXPECT_EQ(Consumed[i], i);
+                EXPECT_EQ(Computed[i].load(), 1) << i;
+            }
+        }
+}
+
+TEST(OrderedWork, StopsAtTheItemWhoseConsumerSaysSo)
+{
+    for (bool UseHelper : {false, true})
+    {
+        constexpr size_t Count = 300, StopAt = 40;
+        std::vector<std::atomic<int>> Computed(Count);
+        std::vector<size_t> Consumed;
+        TOrderedWork::Run(
+            Count, UseHelper, [&](size_t i, int) { ++Computed[i]; Busy(i); },
+            [&](size_t i)
+            {
+                Consumed.push_back(i);
+                return i != StopAt;
+            });
+        ASSERT_EQ(Consumed.size(), StopAt + 1);
+        EXPECT_EQ(Consumed.back(), StopAt);
+        for (size_t i = 0; i < Count; ++i)
+            EXPECT_LE(Computed[i].load(), 1) << i;
+        if (!UseHelper)
+        {
+            EXPECT_EQ(Computed[StopAt + 1].load(), 0); // alone, nothing is computed ahead
+        }
+    }
+}
+
+TEST(OrderedWork, AThrowingConsumerLeavesWithTheHelperStopped)
+{
+    std::atomic<int> Computed{0};
+    EXPECT_THROW(TOrderedWork::Run(
+                     1000, true, [&](size_t i, int) { ++Computed; Busy(i); },
+                     [&](size_t i) -> bool
+                     {
+                         if (i == 3)
+                             throw std::runtime_error("consumer failed");
+                         return true;
+                     }),
+                 std::runtime_error);
+    const int After = Computed.load();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(Computed.load(), After); // no thread is left computing
+    EXPECT_LT(After, 1000);
+}
