@@ -75,6 +75,9 @@ class TPlotRenderer
         std::vector<std::vector<TCurveRasterizer::TEdge>> Outlines;
         std::vector<bool> Outlined;
         std::exception_ptr Error;
+        // The next frame of the graph has the same text: the same pieces with the same pen
+        // but for its colour, so it covers this one pixel for pixel.
+        bool Covered = false;
     };
     // What a thread computing curve frames owns: its evaluator, a rasterizer for outlines
     // only, and the rows of the texts it met that no fill holds.
@@ -91,9 +94,10 @@ class TPlotRenderer
     // The row of a curve at Px, or none for an undefined point; other errors leave.
     static std::optional<int32_t> CurvePoint(TGraphEvaluator& With, const TPlotView& View, int32_t OriginY,
                                              TColumnRows& Rows, int64_t Px);
-    // Frame K (N - 1 the palest) of graph Index at time T, on Lane's thread.
+    // Frame K (N - 1 the palest) of graph Index at time T, on Lane's thread; Next is the time
+    // of the frame drawn after it, if any.
     void ComputeCurveFrame(const TPlotView& View, int32_t OriginY, int64_t First, int64_t Last, int ArrowSize,
-                           int Index, int K, Float80 T, TCurveLane& Lane, TCurveFrame& Frame);
+                           int Index, int K, Float80 T, const Float80* Next, TCurveLane& Lane, TCurveFrame& Frame);
     TColumnRows& RowsFor(TCurveLane& Lane, std::u16string Text, int64_t First, int64_t Last);
     // Draws what a computed frame holds, in order; false when an error ended it (reported).
     bool DrawCurveFrame(TCurveRasterizer* Raster, class TGPGraphics& Graphics, TCurveFrame& Frame,

@@ -19,10 +19,11 @@
 #include <algorithm>
 #include <thread>
 
-// Frames and graphs whose formula text is the same (TimeIncrement 0, the full-colour frame
-// and its fill, two graphs with one formula) share the rows of one evaluation; the
-// polylines are still drawn frame by frame, since a paler frame shows through the gaps of
-// a dashed one drawn later.
+// Frames and graphs whose formula text is the same (TimeIncrement 0, a formula without t,
+// the full-colour frame and its fill, two graphs with one formula) share the rows of one
+// evaluation. A frame whose next frame has the same text is not drawn: the next one sets
+// the very same pixels over it. Otherwise the polylines are drawn frame by frame, since a
+// paler frame shows through the gaps of a dashed one drawn later.
 void TPlotRenderer::DrawCurves(TCanvas& Canvas, const TPlotView& View, int32_t OriginY, int Width,
                                int ArrowSize, const std::function<void(const Exception&)>& ReportCurveError)
 {
@@ -67,7 +68,7 @@ void TPlotRenderer::DrawCurves(TCanvas& Canvas, const TPlotView& View, int32_t O
         {
             const size_t j = f % size_t(N);
             ComputeCurveFrame(View, OriginY, First, Last, ArrowSize, Graphs[f / size_t(N)], N - 1 - int(j),
-                              Times[j], Lanes[Lane], Frames[f]);
+                              Times[j], j + 1 < Times.size() ? &Times[j + 1] : nullptr, Lanes[Lane], Frames[f]);
         },
         [&](size_t f) { return DrawCurveFrame(Raster ? &*Raster : nullptr, Graphics, Frames[f], ReportCurveError); });
 }
@@ -89,15 +90,17 @@ TPlotRenderer::TColumnRows& TPlotRenderer::RowsFor(TCurveLane& Lane, std::u16str
 }
 
 void TPlotRenderer::ComputeCurveFrame(const TPlotView& View, int32_t OriginY, int64_t First, int64_t Last,
-                                      int ArrowSize, int Index, int K, Float80 T, TCurveLane& Lane,
-                                      TCurveFrame& Frame)
+                                      int ArrowSize, int Index, int K, Float80 T, const Float80* Next,
+                                      TCurveLane& Lane, TCurveFrame& Frame)
 {
     try
     {
         const TFunc& Graph = Model.FuncList.Item(Index);
         Frame.Pen.emplace(ColorToArgb(LightenColor(Graph.Color, K, Model.FramesCount)), float(ArrowSize));
         Frame.Pen->SetDashStyle(Graph.Style);
-        TColumnRows& Rows = RowsFor(Lane, Lane.Evaluator->FormulaAtTime(Model.FuncList, Index, T), First, Last);
+        std::u16string Text = Lane.Evaluator->FormulaAtTime(Model.FuncList, Index, T);
+        Frame.Covered = Next && Lane.Evaluator->FormulaAtTime(Model.FuncList, Index, *Next) == Text;
+        TColumnRows& Rows = RowsFor(Lane, std::move(Text), First, Last);
         const auto EndPiece = [&]
         {
             if (Frame.PieceEnds.empty() ? !Frame.Points.empty() : Frame.PieceEnds.back() != Frame.Points.size())
@@ -127,7 +130,8 @@ void TPlotRenderer::ComputeCurveFrame(const TPlotView& View, int32_t OriginY, in
             }
         }
         EndPiece();
-        if (!Lane.Outliner)
+        // A covered frame is drawn only if its error ends the drawing.
+        if (!Lane.Outliner || (Frame.Covered && !Frame.Error))
             return;
         Frame.Outlines.resize(Frame.PieceEnds.size());
         Frame.Outlined.resize(Frame.PieceEnds.size());
@@ -149,6 +153,11 @@ void TPlotRenderer::ComputeCurveFrame(const TPlotView& View, int32_t OriginY, in
 bool TPlotRenderer::DrawCurveFrame(TCurveRasterizer* Raster, TGPGraphics& Graphics, TCurveFrame& Frame,
                                    const std::function<void(const Exception&)>& ReportCurveError)
 {
+    if (Frame.Covered && !Frame.Error)
+    {
+        Frame = TCurveFrame();
+        return true;
+    }
     size_t Start = 0;
     for (size_t p = 0; p < Frame.PieceEnds.size(); ++p)
     {

@@ -373,3 +373,38 @@ TEST(RasterIdentity, AFillThatFailsLeavesWhatTheFrameByFrameDrawingLeaves)
         }
     }
 }
+
+// When every frame of a graph has the same text, each frame sets the very pixels of the one
+// before: the picture is that of the full-colour frame alone, on both paths.
+TEST(RasterIdentity, FramesOfOneTextLookLikeTheLastFrameAlone)
+{
+    struct Row
+    {
+        const char* Name;
+        TPlotModel Model;
+        float TimeIncrement;
+    };
+    const Row Rows[] = {
+        {"formulas without t", Graphs({"Sin(x)*4", "Sqrt(x)*2", "1/x", "x*x/5-3", "2"}), 0.05f},
+        {"a time step of 0", Graphs({"Sin(x*t)*4", "t*x/3", "Ln(x*t)"}), 0.0f},
+    };
+    for (const Row& r : Rows)
+        for (bool Filled : {false, true})
+            for (bool AllowRaster : {false, true})
+            {
+                TPlotModel Blurred = r.Model;
+                Blurred.MotionBlur = true;
+                Blurred.FramesCount = 5;
+                Blurred.TimeIncrement = r.TimeIncrement;
+                Blurred.TimeText = "0.5";
+                Blurred.FilledGraphs = Filled;
+                TPlotModel Single = Blurred;
+                Single.MotionBlur = false;
+                const TPicture A = Paint(Blurred, 211, 157, AllowRaster);
+                const TPicture B = Paint(Single, 211, 157, AllowRaster);
+                EXPECT_EQ(A.Error, B.Error) << r.Name;
+                EXPECT_TRUE(A.Image == B.Image)
+                    << r.Name << (Filled ? ", filled" : "") << (AllowRaster ? ", raster" : ", QPainter")
+                    << ": first difference at " << FirstDifference(A.Image, B.Image);
+            }
+}
