@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 #include <vector>
 
 namespace
@@ -66,22 +67,6 @@ class TCodeWriter
         Put({0xC3});
     }
 
-  private:
-    void LoadFromMemory(const void* Address, bool InDouble)
-    {
-        Put({0x48, 0xB8}); // mov rax, imm64
-        uint64_t Imm;
-        std::memcpy(&Imm, &Address, sizeof Imm);
-        for (int i = 0; i < 8; ++i)
-            Bytes.push_back(uint8_t(Imm >> (8 * i)));
-        if (InDouble)
-            Put({0xDD, 0x00}); // fld qword [rax]
-        else
-            Put({0xDB, 0x28}); // fld tword [rax]
-        ++Depth;
-    }
-
-  public:
     void Duplicate()
     {
         Put({0xD9, 0xC0}); // fld st(0)
@@ -120,6 +105,20 @@ class TCodeWriter
     }
 
   private:
+    void LoadFromMemory(const void* Address, bool InDouble)
+    {
+        Put({0x48, 0xB8}); // mov rax, imm64
+        uint64_t Imm;
+        std::memcpy(&Imm, &Address, sizeof Imm);
+        for (int i = 0; i < 8; ++i)
+            Bytes.push_back(uint8_t(Imm >> (8 * i)));
+        if (InDouble)
+            Put({0xDD, 0x00}); // fld qword [rax]
+        else
+            Put({0xDB, 0x28}); // fld tword [rax]
+        ++Depth;
+    }
+
     struct TExit
     {
         size_t Patch;
