@@ -1,7 +1,6 @@
 #include "expr/TEvaluator.h"
 
 #include "expr/TExprCompiler.h"
-#include "expr/TExprMachineCode.h"
 #include "expr/TExprProgram.h"
 
 TEvaluator::TEvaluator(char16_t DecimalSeparator)
@@ -51,15 +50,8 @@ namespace
 }
 } // namespace
 
-Float80 TEvaluator::Run(const TExprProgram& Program)
+Float80 TEvaluator::RunInstructions(const TExprProgram& Program)
 {
-    if (const TExprMachineCode* Code = Program.MachineCode(); Code && UseMachineCode)
-    {
-        const Float80 Value = Code->Run();
-        const Float80 Zero = Value - Value; // NaN unless the value is finite
-        if (Zero == Zero) [[likely]]
-            return Value;
-    }
     if (Program.NeedsReference()) [[unlikely]]
         return ReadText(*this, Program);
     if (RunStack.size() < Program.StackSize()) [[unlikely]]

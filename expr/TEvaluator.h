@@ -3,6 +3,8 @@
 // a formula text into a Float80. One text at a time; not re-entrant.
 #include "expr/TEasyEvaluator.h"
 #include "expr/TExprEvalParser.h"
+#include "expr/TExprMachineCode.h"
+#include "expr/TExprProgram.h"
 #include "expr/TExprSimpleLexer.h"
 
 #include <vector>
@@ -27,7 +29,18 @@ class TEvaluator : public TEasyEvaluator
     // looked up now: the program keeps the registrations of this moment. A program holds
     // this evaluator's variable storage and must only be run by this evaluator.
     std::shared_ptr<const TExprProgram> Compile(std::u16string_view Text);
-    Float80 Run(const TExprProgram& Program);
+    Float80 Run(const TExprProgram& Program)
+    {
+        // Inline, so that a caller's loop calls the machine code directly.
+        if (const TExprMachineCode* Code = Program.MachineCode(); Code && UseMachineCode) [[likely]]
+        {
+            const Float80 Value = Code->Run();
+            const Float80 Zero = Value - Value; // NaN unless the value is finite
+            if (Zero == Zero) [[likely]]
+                return Value;
+        }
+        return RunInstructions(Program);
+    }
     // Whether Run may use a program's machine code (on by default); off, it always runs the
     // instructions. Both give the same results: tests compare them.
     void SetMachineCode(bool Use) { UseMachineCode = Use; }
@@ -41,4 +54,8 @@ class TEvaluator : public TEasyEvaluator
     // The value stack of Run, grown to the largest program run so far.
     std::vector<Float80> RunStack;
     bool UseMachineCode = true;
+
+  private:
+    // The program's instructions, or the text read anew when the program needs that.
+    Float80 RunInstructions(const TExprProgram& Program);
 };

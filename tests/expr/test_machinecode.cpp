@@ -85,8 +85,8 @@ class TArithmeticGenerator
         case 2:
         case 3:
         case 4: return Formula(Depth + 1) + Operators[Pick(4)] + Formula(Depth + 1);
-        case 5: return (Pick(2) ? u"-" : u"+") + Formula(Depth + 1);
-        default: return u"(" + Formula(Depth + 1) + u")";
+        case 5: return std::u16string(Pick(2) ? u"-" : u"+").append(Formula(Depth + 1));
+        default: return std::u16string(u"(").append(Formula(Depth + 1)).append(u")");
         }
     }
 
