@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace ExprTest
@@ -19,6 +20,22 @@ inline std::string Exact(Float80 v)
     char Buffer[64];
     std::snprintf(Buffer, sizeof Buffer, "%.20Le", v);
     return Buffer;
+}
+
+// The 80 bits of a value in hexadecimal, sign and exponent first: tells apart what compares
+// equal (0 and -0) and what never does (NaN).
+inline std::string Bits80(Float80 v)
+{
+    unsigned char Bytes[sizeof(Float80)] = {};
+    std::memcpy(Bytes, &v, 10);
+    std::string Text;
+    for (int i = 9; i >= 0; --i)
+    {
+        char Hex[3];
+        std::snprintf(Hex, sizeof Hex, "%02x", Bytes[i]);
+        Text += Hex;
+    }
+    return Text;
 }
 
 // A routine with a domain: negative arguments fail like the library's do.

@@ -24,16 +24,7 @@ template <typename TAction> std::string OutcomeOf(TAction Action)
     try
     {
         const Float80 v = Action();
-        unsigned char Bytes[sizeof(Float80)] = {};
-        std::memcpy(Bytes, &v, 10);
-        std::string Text = "value ";
-        for (int i = 9; i >= 0; --i)
-        {
-            char Hex[3];
-            std::snprintf(Hex, sizeof Hex, "%02x", Bytes[i]);
-            Text += Hex;
-        }
-        return Text + " (" + Exact(v) + ")";
+        return "value " + Bits80(v) + " (" + Exact(v) + ")";
     }
     catch (const Exception& e)
     {

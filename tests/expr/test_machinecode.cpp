@@ -8,8 +8,7 @@
 #include "expr/TExprMachineCode.h"
 #include "expr/TExprProgram.h"
 
-#include <cmath>
-#include <cstring>
+#include <functional>
 #include <limits>
 #include <random>
 #include <string>
@@ -22,17 +21,7 @@ std::string OutcomeOf(const std::function<Float80()>& Action)
 {
     try
     {
-        const Float80 v = Action();
-        unsigned char Bytes[10];
-        std::memcpy(Bytes, &v, 10);
-        std::string Text = "value ";
-        for (int i = 9; i >= 0; --i)
-        {
-            char Hex[3];
-            std::snprintf(Hex, sizeof Hex, "%02x", Bytes[i]);
-            Text += Hex;
-        }
-        return Text;
+        return "value " + Bits80(Action());
     }
     catch (const Exception& e)
     {
