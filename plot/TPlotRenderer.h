@@ -99,9 +99,10 @@ class TPlotRenderer
     void ComputeCurveFrame(const TPlotView& View, int32_t OriginY, int64_t First, int64_t Last, int ArrowSize,
                            int Index, int K, Float80 T, const Float80* Next, TCurveLane& Lane, TCurveFrame& Frame);
     TColumnRows& RowsFor(TCurveLane& Lane, std::u16string Text, int64_t First, int64_t Last);
-    // Draws what a computed frame holds, in order; false when an error ended it (reported).
+    // Draws what a computed frame holds and frees it; false, with Error set, when an error
+    // ended the frame (and so the drawing).
     bool DrawCurveFrame(TCurveRasterizer* Raster, class TGPGraphics& Graphics, TCurveFrame& Frame,
-                        const std::function<void(const Exception&)>& ReportCurveError);
+                        std::exception_ptr& Error);
     void DrawFillFrames(TCanvas& Canvas, const TPlotView& View, int32_t OriginY, int Width, int Index,
                         const std::vector<std::u16string>& Texts);
 

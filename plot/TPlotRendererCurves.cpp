@@ -62,6 +62,7 @@ void TPlotRenderer::DrawCurves(TCanvas& Canvas, const TPlotView& View, int32_t O
     }
     TGPGraphics Graphics(Canvas.Painter(), Raster ? &*Raster : nullptr);
     std::vector<TCurveFrame> Frames(Graphs.size() * size_t(N));
+    std::exception_ptr Error;
     TOrderedWork::Run(
         Frames.size(), UseHelper,
         [&](size_t f, int Lane)
@@ -70,7 +71,21 @@ void TPlotRenderer::DrawCurves(TCanvas& Canvas, const TPlotView& View, int32_t O
             ComputeCurveFrame(View, OriginY, First, Last, ArrowSize, Graphs[f / size_t(N)], N - 1 - int(j),
                               Times[j], j + 1 < Times.size() ? &Times[j + 1] : nullptr, Lanes[Lane], Frames[f]);
         },
-        [&](size_t f) { return DrawCurveFrame(Raster ? &*Raster : nullptr, Graphics, Frames[f], ReportCurveError); });
+        [&](size_t f) { return DrawCurveFrame(Raster ? &*Raster : nullptr, Graphics, Frames[f], Error); });
+    // Reported once the helper has stopped: whatever the report does, nothing reads the model
+    // on another thread any more.
+    if (!Error)
+        return;
+    try
+    {
+        std::rethrow_exception(Error);
+    }
+    catch (const Exception& e)
+    {
+        Model.GraphsEnabled = false;
+        if (ReportCurveError)
+            ReportCurveError(e);
+    }
 }
 
 TPlotRenderer::TColumnRows& TPlotRenderer::RowsFor(TCurveLane& Lane, std::u16string Text, int64_t First,
@@ -151,7 +166,7 @@ void TPlotRenderer::ComputeCurveFrame(const TPlotView& View, int32_t OriginY, in
 }
 
 bool TPlotRenderer::DrawCurveFrame(TCurveRasterizer* Raster, TGPGraphics& Graphics, TCurveFrame& Frame,
-                                   const std::function<void(const Exception&)>& ReportCurveError)
+                                   std::exception_ptr& Error)
 {
     if (Frame.Covered && !Frame.Error)
     {
@@ -168,19 +183,7 @@ bool TPlotRenderer::DrawCurveFrame(TCurveRasterizer* Raster, TGPGraphics& Graphi
             Graphics.DrawPolyline(*Frame.Pen, Frame.Points.data() + Start, Count);
         Start = Frame.PieceEnds[p];
     }
-    const std::exception_ptr Error = Frame.Error;
+    Error = Frame.Error;
     Frame = TCurveFrame(); // the memory of a drawn frame goes at once
-    if (!Error)
-        return true;
-    try
-    {
-        std::rethrow_exception(Error);
-    }
-    catch (const Exception& e)
-    {
-        Model.GraphsEnabled = false;
-        if (ReportCurveError)
-            ReportCurveError(e);
-    }
-    return false;
+    return !Error;
 }
