@@ -67,17 +67,38 @@ class TCodeWriter
         Put({0xC3});
     }
 
-    void Duplicate()
-    {
-        Put({0xD9, 0xC0}); // fld st(0)
-        ++Depth;
-    }
     void PopOp(int Index)
     {
         Put({0xDE, PopOps[Index]});
         --Depth;
     }
     void Negate() { Put({0xD9, 0xE0}); } // fchs
+
+    // Top := Top op the leaf at Address (a double, or an 80-bit value) without a push where
+    // the unit can take the operand as it is: a double from memory, a variable's register,
+    // or the top itself (SameAsTop).
+    void Apply(int Index, const void* Address, bool InDouble, bool SameAsTop = false)
+    {
+        static constexpr uint8_t Reg[4] = {0, 4, 1, 6}; // fadd, fsub, fmul, fdiv: st(0) op x
+        if (SameAsTop)
+        {
+            Put({0xD8, uint8_t(0xC0 | (Reg[Index] << 3))}); // op st(0), st(0)
+            return;
+        }
+        if (InDouble)
+        {
+            MoveAddress(Address);
+            Put({0xDC, uint8_t(Reg[Index] << 3)}); // op st(0), qword [rax]
+            return;
+        }
+        if (const auto v = std::find(Variables.begin(), Variables.end(), Address); v != Variables.end())
+        {
+            Put({0xD8, uint8_t(0xC0 | (Reg[Index] << 3) | (Depth - 1 - int(v - Variables.begin())))}); // op st(0), st(i)
+            return;
+        }
+        LoadFromMemory(Address, false);
+        PopOp(Index);
+    }
 
     // Leaves the program with a NaN when the top is not finite.
     void TestTop()
@@ -105,13 +126,17 @@ class TCodeWriter
     }
 
   private:
-    void LoadFromMemory(const void* Address, bool InDouble)
+    void MoveAddress(const void* Address)
     {
         Put({0x48, 0xB8}); // mov rax, imm64
         uint64_t Imm;
         std::memcpy(&Imm, &Address, sizeof Imm);
         for (int i = 0; i < 8; ++i)
             Bytes.push_back(uint8_t(Imm >> (8 * i)));
+    }
+    void LoadFromMemory(const void* Address, bool InDouble)
+    {
+        MoveAddress(Address);
         if (InDouble)
             Put({0xDD, 0x00}); // fld qword [rax]
         else
@@ -139,14 +164,15 @@ void LoadA(TCodeWriter& w, const TExprInstruction& I)
         w.Load(I.A, false);
 }
 
-void LoadB(TCodeWriter& w, const TExprInstruction& I)
+// Top := A op B, with A on top.
+void ApplyB(TCodeWriter& w, const TExprInstruction& I, int Index)
 {
     if (I.Form & TExprInstruction::BSameAsA)
-        w.Duplicate();
+        w.Apply(Index, nullptr, false, true);
     else if (I.Form & TExprInstruction::BDouble)
-        w.Load(I.BInDouble, true);
+        w.Apply(Index, I.BInDouble, true);
     else
-        w.Load(I.B, false);
+        w.Apply(Index, I.B, false);
 }
 
 int Offset(TExprOpCode Code, TExprOpCode First)
@@ -173,22 +199,21 @@ bool Write(const TExprProgram& Program, TCodeWriter& w)
         else if (c >= Op::AddOperand && c <= Op::DivOperand)
         {
             const int Index = Offset(c, Op::AddOperand);
-            LoadA(w, I);
-            w.PopOp(Index);
+            if (I.Form & TExprInstruction::ADouble)
+                w.Apply(Index, I.AInDouble, true);
+            else
+                w.Apply(Index, I.A, false);
         }
         else if (c >= Op::SetSum && c <= Op::PushQuotient)
         {
-            const int Index = Offset(c, Op::SetSum) % 4;
             LoadA(w, I);
-            LoadB(w, I);
-            w.PopOp(Index);
+            ApplyB(w, I, Offset(c, Op::SetSum) % 4);
         }
         else if (c >= Op::AddSum && c <= Op::DivQuotient)
         {
             const int Inner = Offset(c, Op::AddSum) % 4, Outer = Offset(c, Op::AddSum) / 4;
             LoadA(w, I);
-            LoadB(w, I);
-            w.PopOp(Inner); // the pair first,
+            ApplyB(w, I, Inner); // the pair first,
             if (Outer == DivIndex)
                 w.TestTop();
             w.PopOp(Outer); // then the top with it
