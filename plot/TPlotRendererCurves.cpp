@@ -61,17 +61,30 @@ void TPlotRenderer::DrawCurves(TCanvas& Canvas, const TPlotView& View, int32_t O
         Lanes[1].Evaluator = HelperEvaluator.get();
     }
     TGPGraphics Graphics(Canvas.Painter(), Raster ? &*Raster : nullptr);
+    // A work item is one graph, all its frames on one thread: frames of one text then share
+    // one evaluation in that thread's rows.
     std::vector<TCurveFrame> Frames(Graphs.size() * size_t(N));
     std::exception_ptr Error;
     TOrderedWork::Run(
-        Frames.size(), UseHelper,
-        [&](size_t f, int Lane)
+        Graphs.size(), UseHelper,
+        [&](size_t g, int Lane)
         {
-            const size_t j = f % size_t(N);
-            ComputeCurveFrame(View, OriginY, First, Last, ArrowSize, Graphs[f / size_t(N)], N - 1 - int(j),
-                              Times[j], j + 1 < Times.size() ? &Times[j + 1] : nullptr, Lanes[Lane], Frames[f]);
+            for (size_t j = 0; j < Times.size(); ++j)
+            {
+                TCurveFrame& Frame = Frames[g * Times.size() + j];
+                ComputeCurveFrame(View, OriginY, First, Last, ArrowSize, Graphs[g], N - 1 - int(j), Times[j],
+                                  j + 1 < Times.size() ? &Times[j + 1] : nullptr, Lanes[Lane], Frame);
+                if (Frame.Error)
+                    break; // the drawing ends with this frame
+            }
         },
-        [&](size_t f) { return DrawCurveFrame(Raster ? &*Raster : nullptr, Graphics, Frames[f], Error); });
+        [&](size_t g)
+        {
+            for (size_t j = 0; j < Times.size(); ++j)
+                if (!DrawCurveFrame(Raster ? &*Raster : nullptr, Graphics, Frames[g * Times.size() + j], Error))
+                    return false;
+            return true;
+        });
     // Reported once the helper has stopped: whatever the report does, nothing reads the model
     // on another thread any more.
     if (!Error)
