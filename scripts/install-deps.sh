@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  cmake make g++ pkg-config
+  cmake make g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev libglx-dev libvulkan-dev
   libgtest-dev googletest libbenchmark-dev libmuparser-dev
   clang libclang-rt-14-dev
