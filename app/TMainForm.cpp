@@ -15,6 +15,7 @@
 #include "expr/Errors.h"
 #include "plot/TGraphEvaluator.h"
 #include "plot/TPlotRenderer.h"
+#include "plot/TProfileFile.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -32,12 +33,17 @@
 #include <QSettings>
 #include <QTimer>
 
+#include <new>
+
 namespace
 {
 QLineEdit* MakeEdit(QWidget* Parent, const char* Name, const QString& Text)
 {
     auto* Edit = new QLineEdit(Text, Parent);
     Edit->setObjectName(QString::fromLatin1(Name));
+    // No editor holds less than a document can bring: Qt's default of 32767 characters would
+    // cut a longer formula that the reader keeps whole.
+    Edit->setMaxLength(int(TProfileFile::MaxFileSize));
     return Edit;
 }
 
@@ -388,9 +394,13 @@ void TMainForm::Guard(const std::function<void()>& Handler)
     }
 }
 
-void TMainForm::ReportError(const std::exception& Error)
+void TMainForm::ReportError(const std::exception& Error) { Dialogs.ShowError(this, ErrorText(Error)); }
+
+QString TMainForm::ErrorText(const std::exception& Error)
 {
-    Dialogs.ShowError(this, QString::fromUtf8(Error.what()));
+    if (dynamic_cast<const std::bad_alloc*>(&Error))
+        return QString::fromUtf8(Msg::OutOfMemory.data(), qsizetype(Msg::OutOfMemory.size()));
+    return QString::fromUtf8(Error.what());
 }
 
 void TMainForm::ReportPaintError(const QString& Text)

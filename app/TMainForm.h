@@ -115,9 +115,13 @@ private:
     // Runs a handler and sends any error that leaves it to the error report.
     void Guard(const std::function<void()>& Handler);
     void ReportError(const std::exception& Error);
+    // The text an error shows: its message, or a sentence for an allocation failure.
+    static QString ErrorText(const std::exception& Error);
     // A paint cannot open a modal box: the report runs right after the paint.
     void ReportPaintError(const QString& Text);
     void PrintOn(QPrinter& Target);
+    // The plot on a page of Width x Height dots, for the printer and the PDF file.
+    void DrawPage(QPainter& Painter, int Width, int Height, int Margin, int ArrowSize);
     QRect SelectionRect() const;
     QRect BandRect() const;
 

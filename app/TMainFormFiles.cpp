@@ -11,6 +11,8 @@
 #include "plot/TCanvas.h"
 #include "plot/TDocument.h"
 #include "plot/TPlotRenderer.h"
+#include "plot/TProfileFile.h"
+#include "plot/TSavingFile.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -41,7 +43,11 @@ void TMainForm::FileOpenAccept()
     if (!RecentFiles->Contains(OpenFileName))
         RecentFiles->AddRecentFile(OpenFileName);
 
-    const TDocumentGraph1 Graph1 = TDocument::Read(OpenFileName, PlotModel);
+    // A file that is there but is no document (a device, a pipe, too large) leaves the
+    // window's document as it was.
+    const TProfileFile File(OpenFileName);
+    TDocument::CheckRead(File);
+    const TDocumentGraph1 Graph1 = TDocument::Read(File, PlotModel);
     LeftEdt->setText(PlotModel.LeftText);
     TopEdt->setText(PlotModel.TopText);
     RightEdt->setText(PlotModel.RightText);
@@ -93,7 +99,8 @@ void TMainForm::AboutExecute() { AboutBox->exec(); }
 
 void TMainForm::PrintExecute() { PrintOn(*Printer); }
 
-// Where no printer exists the plot can still go on paper later: into a PDF file.
+// Where no printer exists the plot can still go on paper later: into a PDF file. The file is
+// made in memory and written in one piece, so a full disk leaves no truncated PDF.
 void TMainForm::PrintPdfExecute()
 {
     const QString Name = Dialogs.GetPdfFileName(this);
@@ -101,22 +108,32 @@ void TMainForm::PrintPdfExecute()
         return;
     QPrinter Pdf(QPrinter::HighResolution);
     Pdf.setOutputFormat(QPrinter::PdfFormat);
-    Pdf.setOutputFileName(Name);
-    Pdf.setPageLayout(Printer->pageLayout());
-    PrintOn(Pdf);
+    const QByteArray Bytes = TPrintOutput::PdfPage(
+        Printer->pageLayout(), Pdf.resolution(),
+        [this](QPainter& Painter, int Width, int Height, int Margin, int ArrowSize)
+        { DrawPage(Painter, Width, Height, Margin, ArrowSize); });
+    if (Bytes.isEmpty())
+    {
+        Dialogs.ShowErrorMessage(this, QString::fromLatin1(TPrintOutput::CannotStartText));
+        return;
+    }
+    TSavingFile::Write(Name, Bytes);
 }
 
 void TMainForm::PrintOn(QPrinter& Target)
 {
     TPrintOutput::PrintExecute(
         Target,
-        [this](QPainter& Painter, int Width, int Height, int Margin, int ArrowSize) {
-            TCanvas Canvas(Painter);
-            Canvas.SetBrushColor(clWhite);
-            Renderer->DrawPlot(Canvas, Width, Height, Margin, ArrowSize,
-                               [this](const Exception& Error) { ReportError(Error); });
-        },
+        [this](QPainter& Painter, int Width, int Height, int Margin, int ArrowSize)
+        { DrawPage(Painter, Width, Height, Margin, ArrowSize); },
         [this](const QString& Text) { Dialogs.ShowErrorMessage(this, Text); });
+}
+
+void TMainForm::DrawPage(QPainter& Painter, int Width, int Height, int Margin, int ArrowSize)
+{
+    TCanvas Canvas(Painter);
+    Canvas.SetBrushColor(clWhite);
+    Renderer->DrawPlot(Canvas, Width, Height, Margin, ArrowSize, [this](const Exception& Error) { ReportError(Error); });
 }
 
 void TMainForm::FilePrintSetupExecute() { Dialogs.PageSetup(this, *Printer); }

@@ -83,7 +83,7 @@ void TMainForm::WindowBoxPaint(QPainter& Painter, const QSize& Size)
     catch (const std::exception& Error)
     {
         PlotModel.GraphsEnabled = false;
-        ReportPaintError(QString::fromUtf8(Error.what()));
+        ReportPaintError(ErrorText(Error));
     }
 }
 

@@ -1,6 +1,9 @@
 #include "app/TPrintOutput.h"
 
+#include <QBuffer>
+#include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -36,16 +39,18 @@ TPrintOutput::TPrinterInfo TPrintOutput::QueryPrinter(QPrinter& Printer)
     return Info;
 }
 
-bool TPrintOutput::PrintPage(QPrinter& Printer, const TPrinterInfo& Info, const TDrawPlot& Draw)
+namespace
+{
+bool DrawPage(QPaintDevice& Device, const TPrintOutput::TPrinterInfo& Info, const TPrintOutput::TDrawPlot& Draw)
 {
     QPainter Painter;
-    if (!Painter.begin(&Printer))
+    if (!Painter.begin(&Device))
         return false;
     try
     {
         // The painter's origin is the corner of the printable area; no other scaling.
-        Draw(Painter, Info.PrintWidth, Info.PrintHeight, MarginFor(Info.PrintQuality),
-             ArrowSizeFor(Info.PrintQuality));
+        Draw(Painter, Info.PrintWidth, Info.PrintHeight, TPrintOutput::MarginFor(Info.PrintQuality),
+             TPrintOutput::ArrowSizeFor(Info.PrintQuality));
     }
     catch (...)
     {
@@ -54,6 +59,31 @@ bool TPrintOutput::PrintPage(QPrinter& Printer, const TPrinterInfo& Info, const 
     }
     Painter.end();
     return true;
+}
+} // namespace
+
+bool TPrintOutput::PrintPage(QPrinter& Printer, const TPrinterInfo& Info, const TDrawPlot& Draw)
+{
+    return DrawPage(Printer, Info, Draw);
+}
+
+QByteArray TPrintOutput::PdfPage(const QPageLayout& Layout, int Resolution, const TDrawPlot& Draw)
+{
+    QBuffer Bytes;
+    Bytes.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter Pdf(&Bytes);
+        Pdf.setResolution(Resolution);
+        Pdf.setPageLayout(Layout);
+        TPrinterInfo Info;
+        const QRect Page = Layout.fullRectPixels(Resolution);
+        Info.PrintWidth = Page.width();
+        Info.PrintHeight = Page.height();
+        Info.PrintQuality = Resolution;
+        if (!DrawPage(Pdf, Info, Draw))
+            return QByteArray();
+    }
+    return Bytes.data();
 }
 
 bool TPrintOutput::PrintExecute(QPrinter& Printer, const TDrawPlot& Draw, const TShowError& ShowError)

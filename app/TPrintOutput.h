@@ -2,10 +2,13 @@
 // Printing the plot on one page. The picture takes the printer's whole physical page in
 // printer dots, with the margin and arrow size scaled from the printer's resolution; the
 // drawing itself is handed in, so the same renderer serves screen, clipboard and paper.
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
 
+class QPageLayout;
+class QPaintDevice;
 class QPainter;
 class QPrinter;
 
@@ -41,6 +44,11 @@ public:
     // Begins the job, draws, and ends the job, also when Draw throws (the error then goes on
     // to the caller). Returns false when the job cannot begin.
     static bool PrintPage(QPrinter& Printer, const TPrinterInfo& Info, const TDrawPlot& Draw);
+
+    // The page as PrintPage draws it on a PDF printer of this layout and resolution, made in
+    // memory: a PDF printer writes its file as it goes and cannot tell that the disk was full,
+    // so the caller writes these bytes in one piece and can. Errors of Draw pass through.
+    static QByteArray PdfPage(const QPageLayout& Layout, int Resolution, const TDrawPlot& Draw);
 
     // The whole Print command: query, "No printers" when there is none, print the page.
     // Returns whether a page was printed. Errors of Draw pass through.

@@ -1,6 +1,7 @@
 #include "app/TRecentFiles.h"
 
 #include <QAction>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
@@ -98,6 +99,16 @@ void TRecentFiles::RecaptionEntries()
 QString TRecentFiles::EntryCaption(int Index, const QString& Path)
 {
     QString Shown = Path;
+    if (Shown.size() > MaxCaptionPath)
+    {
+        qsizetype Head = MaxCaptionPath / 2, Tail = MaxCaptionPath / 2;
+        // A surrogate pair stays whole on either side of the cut.
+        if (Shown.at(Head - 1).isHighSurrogate())
+            --Head;
+        if (Shown.at(Shown.size() - Tail).isLowSurrogate())
+            --Tail;
+        Shown = Shown.left(Head) + QStringLiteral("...") + Shown.right(Tail);
+    }
     Shown.replace(QStringLiteral("&"), QStringLiteral("&&"));
     return QStringLiteral("&%1: %2").arg(Index).arg(Shown);
 }
@@ -133,6 +144,9 @@ void TRecentFiles::LoadRecentFiles()
         const QVariant Value = Store.value(FileValueName(Number));
         // A value of another type (a list, a number stored with its type) is not a path.
         if (Value.typeId() != QMetaType::QString)
+            continue;
+        // A caption of millions of characters would freeze the menu each time it opens.
+        if (Value.toString().size() > MaxPathBytes || QFile::encodeName(Value.toString()).size() > MaxPathBytes)
             continue;
         AddRecentFile(Value.toString());
     }

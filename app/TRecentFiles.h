@@ -20,6 +20,11 @@ class TRecentFiles : public QObject
 
 public:
     static constexpr int SlotCount = 10;
+    // A stored entry longer than a path can be (PATH_MAX bytes) is no path and is not loaded.
+    static constexpr qsizetype MaxPathBytes = 4096;
+    // Captions of longer paths keep both ends and drop the middle, so that the menu stays a
+    // menu; the slot still holds the whole path.
+    static constexpr qsizetype MaxCaptionPath = 260;
 
     explicit TRecentFiles(QSettings& Settings, QObject* Parent = nullptr);
 
@@ -40,8 +45,8 @@ public:
     // every other character exactly.
     bool Contains(const QString& Path) const;
 
-    // Reads File10 down to File1 into the list so that File1 ends on top; missing values and
-    // values that are not strings are skipped.
+    // Reads File10 down to File1 into the list so that File1 ends on top; missing values,
+    // values that are not strings and strings longer than MaxPathBytes are skipped.
     void LoadRecentFiles();
     // Deletes File1, File2, ... up to the first missing one, then writes one value per entry.
     void SaveRecentFiles();
@@ -56,7 +61,7 @@ public:
     QString Path(int Index) const;
 
     // The caption an entry shows: "&<Index>: <Path>" (an "&" in the path is doubled so that
-    // it shows as itself).
+    // it shows as itself; a path longer than MaxCaptionPath shows its ends around "...").
     static QString EntryCaption(int Index, const QString& Path);
     static bool SameFileName(const QString& a, const QString& b);
 

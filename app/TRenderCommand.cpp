@@ -4,12 +4,12 @@
 
 #include "expr/Errors.h"
 #include "plot/TCanvas.h"
+#include "plot/Errors.h"
 #include "plot/TDocument.h"
 #include "plot/TGraphEvaluator.h"
 #include "plot/TPlotModel.h"
 #include "plot/TPlotRenderer.h"
 
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -17,6 +17,7 @@
 #include <QTextStream>
 
 #include <cstring>
+#include <new>
 #include <optional>
 
 namespace
@@ -95,20 +96,30 @@ int TRenderCommand::Run(const QStringList& Arguments, QTextStream& ErrorOut) con
         ErrorOut.flush();
         return Usage;
     }
-    const int Code = Render(Options, ErrorOut);
+    int Code = Failure;
+    try
+    {
+        Code = Render(Options, ErrorOut);
+    }
+    catch (const std::bad_alloc&)
+    {
+        ErrorOut << "vendrel: " << Msg::OutOfMemory.data() << "\n";
+    }
     ErrorOut.flush();
     return Code;
 }
 
 int TRenderCommand::Render(const TOptions& Options, QTextStream& ErrorOut) const
 {
-    if (!QFileInfo(Options.Document).isFile())
+    // Only a regular file of at most the document size is read: never a device or a pipe.
+    const TProfileFile File(Options.Document);
+    if (File.LoadStatus() != TRegularFile::TStatus::Read)
     {
         ErrorOut << "vendrel: cannot open " << Options.Document << "\n";
         return Failure;
     }
     TPlotModel Model;
-    TDocument::Read(Options.Document, Model);
+    TDocument::Read(File, Model);
     Model.GraphsEnabled = true;
     Model.TimeText = Options.Time;
     Model.FilledGraphs = Options.Filled;

@@ -3,38 +3,80 @@
 #include "app/TDialogs.h"
 #include "app/TMainForm.h"
 #include "app/TRenderCommand.h"
+#include "app/TSettingsFile.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QSettings>
 #include <QTextStream>
+
+#include <csignal>
+#include <cstdio>
+#include <new>
 
 namespace
 {
 // The user's decimal separator, read once; the program never sets it.
 char16_t LocaleSeparator() { return QLocale::system().decimalPoint().at(0).unicode(); }
 
+// The arguments left after the application took its own, as the bytes the user gave. A name
+// whose bytes do not come back from its text (not UTF-8) is put in Unusable: it would open or
+// write another file than the one named.
+QStringList DecodedArguments(int argc, char** argv, QString& Unusable)
+{
+    QStringList Arguments;
+    for (int i = 0; i < argc; ++i)
+    {
+        const QByteArray Raw(argv[i]);
+        Arguments << QFile::decodeName(Raw);
+        if (Unusable.isEmpty() && QFile::encodeName(Arguments.last()) != Raw)
+            Unusable = Arguments.last();
+    }
+    return Arguments;
+}
+
+QString UnusableNameText(const QString& Name)
+{
+    return QStringLiteral("Cannot use the file name '%1': it is not valid UTF-8").arg(Name);
+}
+
 int RunRender(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication App(argc, argv);
     QTextStream ErrorOut(stderr);
-    return TRenderCommand(LocaleSeparator()).Run(App.arguments(), ErrorOut);
+    QString Unusable;
+    const QStringList Arguments = DecodedArguments(argc, argv, Unusable);
+    if (!Unusable.isEmpty())
+    {
+        ErrorOut << "vendrel: " << UnusableNameText(Unusable) << "\n";
+        return TRenderCommand::Usage;
+    }
+    return TRenderCommand(LocaleSeparator()).Run(Arguments, ErrorOut);
 }
 
 int RunWindow(int argc, char** argv)
 {
     QApplication App(argc, argv);
-    QSettings Store(QStringLiteral("Halvorn"), QStringLiteral("Vendrel"));
+    QTextStream Warnings(stderr);
+    TSettingsFile Settings(TSettingsFile::DefaultPath(), Warnings);
     TQtDialogs Dialogs;
     int Result = 0;
     {
-        TMainForm MainForm(Dialogs, Store, LocaleSeparator());
-        const QStringList Arguments = App.arguments();
-        if (Arguments.size() > 1)
+        TMainForm MainForm(Dialogs, Settings.Store(), LocaleSeparator());
+        QString Unusable;
+        const QStringList Arguments = DecodedArguments(argc, argv, Unusable);
+        if (Unusable.isEmpty() && Arguments.size() > 1)
             MainForm.OpenDocument(Arguments.at(1));
         MainForm.show();
+        if (!Unusable.isEmpty())
+        {
+            Warnings << "vendrel: " << UnusableNameText(Unusable) << "\n";
+            Warnings.flush();
+            Dialogs.ShowError(&MainForm, UnusableNameText(Unusable));
+        }
         Result = App.exec();
     }
     return Result;
@@ -43,7 +85,18 @@ int RunWindow(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    if (TRenderCommand::Requested(argc, argv))
-        return RunRender(argc, argv);
-    return RunWindow(argc, argv);
+    // Past a file-size limit a write fails (and is reported) instead of killing the program
+    // with the document unsaved.
+    std::signal(SIGXFSZ, SIG_IGN);
+    try
+    {
+        if (TRenderCommand::Requested(argc, argv))
+            return RunRender(argc, argv);
+        return RunWindow(argc, argv);
+    }
+    catch (const std::bad_alloc&)
+    {
+        std::fputs("vendrel: out of memory\n", stderr);
+        return 1;
+    }
 }

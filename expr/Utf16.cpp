@@ -26,6 +26,9 @@ void AppendUtf8(std::string& Out, char32_t c)
     }
 }
 
+// The smallest character that needs a sequence of Length bytes.
+char32_t MinimumOfLength(int Length) { return Length <= 1 ? 0 : Length == 2 ? 0x80 : Length == 3 ? 0x800 : 0x10000; }
+
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 } // namespace
@@ -67,7 +70,9 @@ std::u16string FromUtf8(std::string_view Text)
             Valid = (n & 0xC0) == 0x80;
             c = (c << 6) | (n & 0x3F);
         }
-        if (Valid && (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)))
+        // An overlong form (C0 B1 for "1", C0 8A for a line break) would let other bytes stand
+        // for a character than the one that is checked for; surrogates are not characters.
+        if (Valid && (c < MinimumOfLength(Length) || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)))
             Valid = false;
         if (!Valid)
         {

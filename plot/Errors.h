@@ -5,11 +5,18 @@
 //   Exception
 //   └── EFileWriteError     a document file could not be written (missing folder, a parent that
 //                           is a file, read-only folder, full disk); the old file is left as it was
+//   └── EFileReadError      a document file exists but is not read: no regular file (a device, a
+//                           pipe), larger than a document can be, or unreadable
 #include "expr/Errors.h"
 
 namespace Msg
 {
 inline constexpr std::string_view UnableToWrite = "Unable to write to %s";
+inline constexpr std::string_view NotARegularFile = "Cannot open %s: it is not a regular file";
+inline constexpr std::string_view DocumentTooLarge = "Cannot open %s: a document is at most 32 MiB";
+inline constexpr std::string_view UnableToRead = "Cannot read %s";
+// An allocation failed (std::bad_alloc): the operation is abandoned, the program goes on.
+inline constexpr std::string_view OutOfMemory = "Not enough memory to complete the operation";
 } // namespace Msg
 
 class EFileWriteError : public Exception
@@ -17,4 +24,11 @@ class EFileWriteError : public Exception
   public:
     using Exception::Exception;
     const char* ClassName() const noexcept override { return "EFileWriteError"; }
+};
+
+class EFileReadError : public Exception
+{
+  public:
+    using Exception::Exception;
+    const char* ClassName() const noexcept override { return "EFileReadError"; }
 };

@@ -96,3 +96,22 @@ TDocumentGraph1 TDocument::Read(const QString& Path, TPlotModel& Model)
     const TProfileFile File(Path);
     return Read(File, Model);
 }
+
+void TDocument::CheckRead(const TProfileFile& File)
+{
+    static_assert(TProfileFile::MaxFileSize == qint64(32) << 20, "the message names the size");
+    const std::string Path = File.Path().toStdString();
+    switch (File.LoadStatus())
+    {
+    case TRegularFile::TStatus::Read:
+    case TRegularFile::TStatus::Missing:
+        return;
+    case TRegularFile::TStatus::NotRegular:
+        throw EFileReadError(Msg::Format(Msg::NotARegularFile, Path));
+    case TRegularFile::TStatus::TooLarge:
+        throw EFileReadError(Msg::Format(Msg::DocumentTooLarge, Path));
+    case TRegularFile::TStatus::Unreadable:
+        break;
+    }
+    throw EFileReadError(Msg::Format(Msg::UnableToRead, Path));
+}

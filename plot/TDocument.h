@@ -39,4 +39,7 @@ class TDocument
     // view switches stay. A missing file reads as a document without keys. Never throws.
     static TDocumentGraph1 Read(const TProfileFile& File, TPlotModel& Model);
     static TDocumentGraph1 Read(const QString& Path, TPlotModel& Model);
+    // Throws EFileReadError when File exists but was not read (not a regular file, too large,
+    // unreadable); a missing file is a document without keys and passes.
+    static void CheckRead(const TProfileFile& File);
 };

@@ -1,8 +1,7 @@
 #include "plot/TProfileFile.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "plot/TSavingFile.h"
+
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -183,15 +182,15 @@ TProfileFile::~TProfileFile() = default;
 
 void TProfileFile::Load()
 {
-    QFile File(FilePath);
-    if (File.size() > MaxFileSize || !File.open(QIODevice::ReadOnly))
+    QByteArray Bytes;
+    Status = TRegularFile::Read(FilePath, MaxFileSize, Bytes);
+    if (Status != TRegularFile::TStatus::Read)
     {
         // A missing file reads as empty and is created on saving; one that exists but cannot
         // be read must not be overwritten with our partial picture of it.
-        Unreadable = QFileInfo::exists(FilePath);
+        Unreadable = Status != TRegularFile::TStatus::Missing;
         return;
     }
-    const QByteArray Bytes = File.readAll();
     const auto Byte = [&](qsizetype i) { return uint8_t(Bytes[i]); };
 
     if (Bytes.size() >= 2 && ((Byte(0) == 0xFF && Byte(1) == 0xFE) || (Byte(0) == 0xFE && Byte(1) == 0xFF)))
@@ -555,16 +554,7 @@ void TProfileFile::Save()
         As = TEncoding::Utf16LE;
     const QByteArray Bytes = Encode(Content, As);
 
-    QSaveFile File(FilePath);
-    if (!File.open(QIODevice::WriteOnly))
-        Fail();
-    if (File.write(Bytes) != Bytes.size())
-    {
-        File.cancelWriting();
-        Fail();
-    }
-    if (!File.commit())
-        Fail();
+    TSavingFile::Write(FilePath, Bytes);
 
     // The file now holds the merged text: start afresh from it.
     Text = std::move(Content);

@@ -17,6 +17,7 @@
 // and is converted to UTF-8 as a whole when a written value does not. New files are UTF-8
 // without a mark, with CR LF line ends; an existing file keeps the line end of its first line.
 #include "plot/Errors.h"
+#include "plot/TRegularFile.h"
 
 #include <QString>
 
@@ -33,16 +34,21 @@ class TProfileFile
     // buffer with its terminator would hold.
     static constexpr int MaxValueLength = 2047;
     static constexpr int Unlimited = -1;
-    // A larger file is no document: it reads as empty and is never overwritten.
-    static constexpr qint64 MaxFileSize = qint64(1) << 30;
+    // A larger file is no document: it reads as empty and is never overwritten. 32 MiB holds a
+    // thousand graphs of formulas of thirty thousand characters; reading it takes well under a
+    // second and a few times its size in memory.
+    static constexpr qint64 MaxFileSize = qint64(32) << 20;
 
-    // Loads the file; one that is missing, cannot be read or is too large reads as empty.
+    // Loads the file; one that is missing, cannot be read, is too large or is no regular file
+    // (a device, a pipe) reads as empty.
     explicit TProfileFile(const QString& Path);
     ~TProfileFile();
     TProfileFile(const TProfileFile&) = delete;
     TProfileFile& operator=(const TProfileFile&) = delete;
 
     const QString& Path() const { return FilePath; }
+    // How loading went: Read or Missing, or why the file was not read.
+    TRegularFile::TStatus LoadStatus() const { return Status; }
 
     // The value after the first "=", blanks trimmed, one pair of enclosing quotes removed, and
     // cut to MaxLength code units (Unlimited: whole). Default when the key is missing.
@@ -63,7 +69,8 @@ class TProfileFile
 
     // Writes the file through a temporary file beside it and a rename, so a failure leaves the
     // old file as it was. Throws EFileWriteError with the path. Refuses to replace a file that
-    // exists but could not be read, rather than lose its contents.
+    // exists but could not be read, rather than lose its contents, and anything that is not a
+    // regular file (a device, a pipe, or a link to one).
     void Save();
 
     // The value part of a raw value text as reading sees it (trimmed, unquoted).
@@ -123,6 +130,7 @@ class TProfileFile
     bool HasBom = false;
     QByteArray Utf16Tail; // an odd last byte of a UTF-16 file, written back as it was
     bool Unreadable = false;
+    TRegularFile::TStatus Status = TRegularFile::TStatus::Missing;
     QString LineEnd = QStringLiteral("\r\n");
 
     // Per section, keyed by its folded name: built on first use, it also holds the section's

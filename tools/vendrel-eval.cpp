@@ -14,11 +14,13 @@
 #include "expr/TimeSubstitution.h"
 #include "expr/Utf16.h"
 
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <langinfo.h>
+#include <new>
 #include <optional>
 #include <string>
 
@@ -58,7 +60,11 @@ public:
         }
         catch (const Exception& e)
         {
-            return std::string("error\t") + e.ClassName() + "\t" + e.Message();
+            return OneLine(std::string("error\t") + e.ClassName() + "\t" + e.Message());
+        }
+        catch (const std::bad_alloc&)
+        {
+            return "error\tException\tOut of memory";
         }
         catch (const std::exception& e)
         {
@@ -79,6 +85,15 @@ private:
         return Evaluator->EvaluateText(SubstituteTime(Formula, FormatGeneral15(T, Separator), Separator));
     }
 
+    // A record is one line whatever the input held: a line break that reaches a message (none
+    // can, as the decoder refuses the overlong forms) shows as U+FFFD.
+    static std::string OneLine(std::string Record)
+    {
+        for (size_t At = Record.find_first_of("\r\n"); At != std::string::npos; At = Record.find_first_of("\r\n", At))
+            Record.replace(At, 1, "\xEF\xBF\xBD");
+        return Record;
+    }
+
     static std::string ExactText(Float80 Value)
     {
         char Buffer[64];
@@ -90,6 +105,13 @@ private:
     Float80 X = 0;
     std::unique_ptr<TEvaluator> Evaluator;
 };
+
+// The results did not all reach standard output (a full disk, a closed pipe).
+int OutputFailed()
+{
+    std::fprintf(stderr, "vendrel-eval: cannot write the results: %s\n", errno ? std::strerror(errno) : "write error");
+    return 1;
+}
 
 int Usage()
 {
@@ -112,10 +134,23 @@ int main(int argc, char** argv)
     }
 
     std::ios::sync_with_stdio(false);
-    TLineEvaluator Lines(Separator);
-    std::string Line;
-    while (std::getline(std::cin, Line))
-        std::cout << Lines.EvaluateLine(Line) << '\n';
-    std::cout.flush();
+    try
+    {
+        TLineEvaluator Lines(Separator);
+        std::string Line;
+        while (std::getline(std::cin, Line))
+        {
+            std::cout << Lines.EvaluateLine(Line) << '\n';
+            if (!std::cout)
+                return OutputFailed();
+        }
+        if (!std::cout.flush())
+            return OutputFailed();
+    }
+    catch (const std::bad_alloc&)
+    {
+        std::fputs("vendrel-eval: out of memory\n", stderr);
+        return 1;
+    }
     return 0;
 }

@@ -101,5 +101,27 @@ else
     passed=$((passed + 1))
 fi
 
+check() { # name, condition result
+    if [ "$2" -eq 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL $1"; fi
+}
+
+# Overlong UTF-8 stands for no character: C0 B1 is not the digit 1, and C0 8A is no line
+# break, so every input line gives exactly one output line, whatever its bytes.
+overlong=$(printf '0\t0\t\xC0\xB1\n0\t0\t1\xC0\x8A+2\n0\t0\t\xED\xA0\x80\n0\t0\t3\r\n' | "$EVAL" --separator .)
+[ "$(wc -l <<<"$overlong")" -eq 4 ]; check "one output line per input line, got: $overlong" $?
+! grep -q "^ok" <<<"$(head -n2 <<<"$overlong")"; check "overlong forms were read as characters: $overlong" $?
+
+# Results that cannot be written are a failure, not a success: a private node of the
+# full device stands for a full disk.
+work=$(mktemp -d)
+if mknod "$work/full" c 1 7 2>/dev/null; then
+    printf '0\t0\t1\n' | "$EVAL" --separator . >"$work/full" 2>"$work/err"
+    rc=$?
+    [ $rc -ne 0 ] && grep -q "cannot write" "$work/err"; check "writing to a full disk: exit $rc, stderr: $(cat "$work/err")" $?
+else
+    echo "SKIP full-disk output: cannot make a device node here"
+fi
+rm -rf "$work"
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

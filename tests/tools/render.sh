@@ -52,5 +52,50 @@ for args in "--render $WORK/good.vdg" "--render $WORK/good.vdg $WORK/x.png --siz
     [ $rc -eq 2 ] || fail "'$args': exit $rc, expected 2"
 done
 
+# Names are the bytes the user gave. One that is not UTF-8 is used as given or refused, and
+# never traded for another name: nothing but the named file may appear.
+BYTES_DIR="$WORK/bytes"
+mkdir "$BYTES_DIR"
+cp "$WORK/good.vdg" "$BYTES_DIR/$(printf 'in\xE9\xFF.vdg')"
+"$VENDREL" --render "$BYTES_DIR/$(printf 'in\xE9\xFF.vdg')" "$BYTES_DIR/$(printf 'out\xE9\xFF.png')" 2> "$WORK/err"
+rc=$?
+others=$(ls "$BYTES_DIR" | LC_ALL=C grep -av "$(printf '\xE9\xFF')")
+[ -z "$others" ] || fail "a name that is not UTF-8 wrote another file: $others"
+if [ $rc -eq 0 ]; then
+    [ -s "$BYTES_DIR/$(printf 'out\xE9\xFF.png')" ] || fail "exit 0 but the named picture is missing"
+else
+    [ -s "$WORK/err" ] || fail "a name that is not UTF-8 was refused without a message"
+fi
+
+# Only a regular file of at most the document size is a document: not a pipe, not a device,
+# not a file past the cap (read as empty, it would draw an empty picture and exit 0).
+mkfifo "$WORK/pipe.vdg"
+timeout 20 "$VENDREL" --render "$WORK/pipe.vdg" "$WORK/x.png" 2> /dev/null
+[ $? -eq 1 ] || fail "a pipe as document: expected exit 1 at once"
+truncate -s 33M "$WORK/large.vdg"
+"$VENDREL" --render "$WORK/large.vdg" "$WORK/large.png" 2> "$WORK/err"
+[ $? -eq 1 ] || fail "a document past the size cap: expected exit 1"
+[ ! -e "$WORK/large.png" ] || fail "a document past the size cap drew a picture"
+
+# Past a file-size limit the picture cannot be written: exit 1 with a message, not death by
+# SIGXFSZ.
+prlimit --fsize=4096 "$VENDREL" --render "$WORK/good.vdg" "$WORK/limited.png" --size 2000x2000 2> "$WORK/err"
+rc=$?
+[ $rc -eq 1 ] || fail "file-size limit: exit $rc, expected 1 (stderr: $(cat "$WORK/err"))"
+
+# Out of memory under a limit: a clear line and exit 1, not an abort. A formula of 30 million
+# characters needs far more than the limit leaves once the program has started. Skipped where
+# the limit stops the program from starting at all (a sanitizer's reserved shadow memory).
+LIMIT_KB=$((400 * 1024))
+if (ulimit -v $LIMIT_KB; "$VENDREL" --render "$WORK/good.vdg" "$WORK/small.png") 2> /dev/null; then
+    { printf '[Main]\r\nFuncCount=1\r\nFunc1='; yes 1 | tr -d '\n' | head -c 30000000; printf '\r\n'; } > "$WORK/huge.vdg"
+    (ulimit -v $LIMIT_KB; "$VENDREL" --render "$WORK/huge.vdg" "$WORK/huge.png") 2> "$WORK/err"
+    rc=$?
+    [ $rc -eq 1 ] || fail "out of memory: exit $rc, expected 1 (stderr: $(cat "$WORK/err"))"
+    grep -qi "memory" "$WORK/err" || fail "out of memory: no message: $(cat "$WORK/err")"
+else
+    echo "SKIP out of memory: the program does not start under a ${LIMIT_KB} KiB address-space limit"
+fi
+
 [ $FAILURES -eq 0 ] && echo "render: all checks passed"
 exit $((FAILURES > 0))
