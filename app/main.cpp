@@ -68,8 +68,7 @@ int RunWindow(int argc, char** argv)
         TMainForm MainForm(Dialogs, Settings.Store(), LocaleSeparator());
         QString Unusable;
         const QStringList Arguments = DecodedArguments(argc, argv, Unusable);
-        if (Unusable.isEmpty() && Arguments.size() > 1)
-            MainForm.OpenDocument(Arguments.at(1));
+        // The window first, so that a document that cannot be opened is reported over it.
         MainForm.show();
         if (!Unusable.isEmpty())
         {
@@ -77,6 +76,8 @@ int RunWindow(int argc, char** argv)
             Warnings.flush();
             Dialogs.ShowError(&MainForm, UnusableNameText(Unusable));
         }
+        else if (Arguments.size() > 1)
+            MainForm.OpenDocument(Arguments.at(1));
         Result = App.exec();
     }
     return Result;

@@ -1,10 +1,12 @@
 // Any bytes open as a document, and what opened saves and opens again unchanged: the graphs'
 // formulas, colours and styles (the writer keeps a style's low byte, signed), the bound
-// texts, the counts and settings.
+// texts, the counts and settings. The bounded reader of files gives all of a file within its cap
+// and nothing of a larger one.
 #include "FuzzSupport.h"
 
 #include "plot/TDocument.h"
 #include "plot/TPlotModel.h"
+#include "plot/TRegularFile.h"
 
 #include <QFile>
 #include <QString>
@@ -66,6 +68,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     const QString Saved = Dir + QStringLiteral("/saved.vdg");
     WriteBytes(Input, Data, Size);
     QFile::remove(Saved);
+
+    // The bounded reader: the whole file when it fits the cap, nothing when it does not.
+    const qint64 Cap = Size ? qint64(Data[0]) * 4 : 0;
+    QByteArray Bytes;
+    const TRegularFile::TStatus Status = TRegularFile::Read(Input, Cap, Bytes);
+    if (qint64(Size) <= Cap ? (Status != TRegularFile::TStatus::Read ||
+                               Bytes != QByteArray::fromRawData(reinterpret_cast<const char*>(Data), qsizetype(Size)))
+                            : (Status != TRegularFile::TStatus::TooLarge || !Bytes.isEmpty()))
+        Fuzz::Fail("bounded read", std::to_string(Size) + " bytes under a cap of " + std::to_string(Cap));
 
     TPlotModel Read;
     TDocument::Read(Input, Read);

@@ -3,7 +3,8 @@
 // raw UTF-16LE code units (which reaches lone surrogates), and each text is evaluated under
 // both decimal separators, as typed and with the time parameter substituted. Where the
 // evaluator can compile a text, the compiled program must give the same value, bit for bit,
-// or the same error class and message as the reference reading.
+// or the same error class and message as the reference reading. The UTF-8 decoder itself is
+// checked on every input.
 #include "FuzzSupport.h"
 
 #include "expr/Errors.h"
@@ -17,7 +18,9 @@
 #define VENDREL_FUZZ_COMPILED 1
 #endif
 
+#include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <cstdio>
 #include <cstring>
 #include <cstdint>
@@ -76,6 +79,31 @@ void EvaluateOne(TEvaluator& Evaluator, std::u16string_view Text)
 #endif
 }
 
+// The decoder gives a character below 0x80 only for that very byte (so no overlong form stands
+// for a digit or a line break), never a lone surrogate, and reads its own encoding back unchanged.
+void CheckDecoder(std::string_view Bytes, const std::u16string& Text)
+{
+    size_t BytesAscii[128] = {}, TextAscii[128] = {};
+    for (char b : Bytes)
+        if (static_cast<unsigned char>(b) < 0x80)
+            ++BytesAscii[static_cast<unsigned char>(b)];
+    for (size_t i = 0; i < Text.size(); ++i)
+    {
+        const char16_t c = Text[i];
+        if (c < 0x80)
+            ++TextAscii[c];
+        const bool High = c >= 0xD800 && c <= 0xDBFF, Low = c >= 0xDC00 && c <= 0xDFFF;
+        if (Low || (High && (i + 1 == Text.size() || Text[i + 1] < 0xDC00 || Text[i + 1] > 0xDFFF)))
+            Fuzz::Fail("the decoder gave a lone surrogate for", std::string(Bytes));
+        if (High)
+            ++i;
+    }
+    if (!std::equal(std::begin(BytesAscii), std::end(BytesAscii), std::begin(TextAscii)))
+        Fuzz::Fail("the decoder made ASCII characters out of other bytes:", std::string(Bytes));
+    if (FromUtf8(ToUtf8(Text)) != Text)
+        Fuzz::Fail("the decoder does not read its own encoding back:", std::string(Bytes));
+}
+
 void EvaluateBoth(TSetup& Setup, std::u16string_view Text)
 {
     EvaluateOne(*Setup.Point, Text);
@@ -89,7 +117,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 {
     static TSetup Setup;
     const std::string_view Bytes(reinterpret_cast<const char*>(Data), Size);
-    EvaluateBoth(Setup, FromUtf8(Bytes));
+    const std::u16string Decoded = FromUtf8(Bytes);
+    CheckDecoder(Bytes, Decoded);
+    EvaluateBoth(Setup, Decoded);
 
     std::u16string Units(Size / 2, u'\0');
     for (size_t i = 0; i < Units.size(); ++i)
