@@ -21,9 +21,10 @@ namespace
 // The user's decimal separator, read once; the program never sets it.
 char16_t LocaleSeparator() { return QLocale::system().decimalPoint().at(0).unicode(); }
 
-// The arguments left after the application took its own, as the bytes the user gave. A name
-// whose bytes do not come back from its text (not UTF-8) is put in Unusable: it would open or
-// write another file than the one named.
+// The arguments left after the application took its own, as the bytes the user gave. An
+// argument whose bytes do not come back from its text (not UTF-8) is put in Unusable: as a file
+// name it would open or write another file than the one named. The program's own path is not
+// a name the user gave.
 QStringList DecodedArguments(int argc, char** argv, QString& Unusable)
 {
     QStringList Arguments;
@@ -31,7 +32,7 @@ QStringList DecodedArguments(int argc, char** argv, QString& Unusable)
     {
         const QByteArray Raw(argv[i]);
         Arguments << QFile::decodeName(Raw);
-        if (Unusable.isEmpty() && QFile::encodeName(Arguments.last()) != Raw)
+        if (i > 0 && Unusable.isEmpty() && QFile::encodeName(Arguments.last()) != Raw)
             Unusable = Arguments.last();
     }
     return Arguments;
