@@ -3,6 +3,7 @@
 #include "app/TPrintOutput.h"
 
 #include <QFile>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -20,6 +21,7 @@ private slots:
     void PdfPrinterIsQueried();
     void PrintWritesPdfWithPageSizeAndScaledSizes();
     void JobEndsWhenDrawingFails();
+    void PdfInMemoryIsThePageAPdfPrinterMakes();
     void NoPrinterSaysSo();
 };
 
@@ -130,6 +132,55 @@ void TestPrintOutput::JobEndsWhenDrawingFails()
     QVERIFY(Bytes.trimmed().endsWith("%%EOF"));
     // And the printer can start the next job.
     QVERIFY(TPrintOutput::PrintExecute(Printer, [](QPainter&, int, int, int, int) {}, [](const QString&) {}));
+}
+
+// Print to PDF makes its file in memory; the page must be the one a PDF printer of the same
+// layout and resolution gives: the same drawing sizes, device and origin, the same media box.
+void TestPrintOutput::PdfInMemoryIsThePageAPdfPrinterMakes()
+{
+    struct TPage
+    {
+        QList<int> Arguments;
+        QSize Device;
+        QTransform Origin;
+    };
+    const auto Recorder = [](TPage& Page)
+    {
+        return [&Page](QPainter& Painter, int Width, int Height, int Margin, int ArrowSize)
+        {
+            Page = {{Width, Height, Margin, ArrowSize},
+                    QSize(Painter.device()->width(), Painter.device()->height()),
+                    Painter.deviceTransform()};
+            Painter.fillRect(Margin, Margin, Width - 2 * Margin, Height - 2 * Margin, Qt::black);
+        };
+    };
+    const auto MediaBox = [](const QByteArray& Pdf)
+    {
+        const qsizetype At = Pdf.indexOf("/MediaBox");
+        return At < 0 ? QByteArray() : Pdf.mid(At, Pdf.indexOf(']', At) - At);
+    };
+    QTemporaryDir Dir;
+    for (const QPageLayout::Orientation Orientation : {QPageLayout::Portrait, QPageLayout::Landscape})
+    {
+        const QString Path = Dir.filePath(QStringLiteral("printer.pdf"));
+        QPrinter Printer(QPrinter::HighResolution);
+        Printer.setOutputFormat(QPrinter::PdfFormat);
+        Printer.setOutputFileName(Path);
+        Printer.setPageSize(QPageSize(QPageSize::Letter));
+        Printer.setPageOrientation(Orientation);
+        TPage Printed, InMemory;
+        QVERIFY(TPrintOutput::PrintExecute(Printer, Recorder(Printed), [](const QString& Text) { QFAIL(qPrintable(Text)); }));
+        const QByteArray Bytes = TPrintOutput::PdfPage(Printer.pageLayout(), Printer.resolution(), Recorder(InMemory));
+        QCOMPARE(InMemory.Arguments, Printed.Arguments);
+        QCOMPARE(InMemory.Device, Printed.Device);
+        QCOMPARE(InMemory.Origin, Printed.Origin);
+        QFile File(Path);
+        QVERIFY(File.open(QIODevice::ReadOnly));
+        const QByteArray Box = MediaBox(File.readAll());
+        QVERIFY(!Box.isEmpty());
+        QCOMPARE(MediaBox(Bytes), Box);
+        QVERIFY(Bytes.trimmed().endsWith("%%EOF"));
+    }
 }
 
 void TestPrintOutput::NoPrinterSaysSo()
