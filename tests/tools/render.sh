@@ -87,7 +87,7 @@ rc=$?
 # characters needs far more than the limit leaves once the program has started. Skipped where
 # the limit stops the program from starting at all (a sanitizer's reserved shadow memory).
 LIMIT_KB=$((400 * 1024))
-if ( (ulimit -v $LIMIT_KB; "$VENDREL" --render "$WORK/good.vdg" "$WORK/small.png") ) 2> /dev/null; then
+if bash -c 'ulimit -v "$1"; "$2" --render "$3" "$4"; exit $?' _ $LIMIT_KB "$VENDREL" "$WORK/good.vdg" "$WORK/small.png" 2> /dev/null; then
     { printf '[Main]\r\nFuncCount=1\r\nFunc1='; yes 1 | tr -d '\n' | head -c 30000000; printf '\r\n'; } > "$WORK/huge.vdg"
     (ulimit -v $LIMIT_KB; "$VENDREL" --render "$WORK/huge.vdg" "$WORK/huge.png") 2> "$WORK/err"
     rc=$?
