@@ -8,9 +8,9 @@
 #include "app/TRecentFiles.h"
 #include "app/TSettingsDlg.h"
 #include "controls/TWindowBox.h"
-#include "plot/TCanvas.h"
 #include "plot/TDocument.h"
 #include "plot/TPlotRenderer.h"
+#include "plot/TPlotTarget.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -111,10 +111,8 @@ void TMainForm::PrintOn(QPrinter& Target)
     TPrintOutput::PrintExecute(
         Target,
         [this](QPainter& Painter, int Width, int Height, int Margin, int ArrowSize) {
-            TCanvas Canvas(Painter);
-            Canvas.SetBrushColor(clWhite);
-            Renderer->DrawPlot(Canvas, Width, Height, Margin, ArrowSize,
-                               [this](const Exception& Error) { ReportError(Error); });
+            DrawPlotOn(Painter, *Renderer, TPlotTarget::Page(QSize(Width, Height), Margin, ArrowSize),
+                       [this](const Exception& Error) { ReportError(Error); });
         },
         [this](const QString& Text) { Dialogs.ShowErrorMessage(this, Text); });
 }

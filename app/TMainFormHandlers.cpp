@@ -10,8 +10,8 @@
 #include "expr/Errors.h"
 #include "expr/TextToFloat.h"
 #include "plot/QtText.h"
-#include "plot/TCanvas.h"
 #include "plot/TPlotRenderer.h"
+#include "plot/TPlotTarget.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -72,13 +72,10 @@ void TMainForm::ShowExecute()
 
 void TMainForm::WindowBoxPaint(QPainter& Painter, const QSize& Size)
 {
-    TCanvas Canvas(Painter);
-    Canvas.SetBrushColor(WindowBox->Color());
-    Canvas.SetFont(WindowBox->font());
     try
     {
-        Renderer->DrawPlot(Canvas, Size.width(), Size.height(), 5, 3,
-                           [this](const Exception& Error) { ReportPaintError(QString::fromUtf8(Error.what())); });
+        DrawPlotOn(Painter, *Renderer, TPlotTarget::Screen(Size, WindowBox->Color(), WindowBox->font()),
+                   [this](const Exception& Error) { ReportPaintError(QString::fromUtf8(Error.what())); });
     }
     catch (const std::exception& Error)
     {
@@ -91,11 +88,8 @@ QImage TMainForm::RenderPlot()
 {
     QImage Image(WindowBox->size(), QImage::Format_RGB32);
     QPainter Painter(&Image);
-    TCanvas Canvas(Painter);
-    Canvas.SetBrushColor(WindowBox->Color());
-    Canvas.SetFont(WindowBox->font());
-    Renderer->DrawPlot(Canvas, Image.width(), Image.height(), 5, 3,
-                       [this](const Exception& Error) { ReportError(Error); });
+    DrawPlotOn(Painter, *Renderer, TPlotTarget::Screen(Image.size(), WindowBox->Color(), WindowBox->font()),
+               [this](const Exception& Error) { ReportError(Error); });
     return Image;
 }
 

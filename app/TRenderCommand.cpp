@@ -3,11 +3,11 @@
 #include "app/PlotFont.h"
 
 #include "expr/Errors.h"
-#include "plot/TCanvas.h"
 #include "plot/TDocument.h"
 #include "plot/TGraphEvaluator.h"
 #include "plot/TPlotModel.h"
 #include "plot/TPlotRenderer.h"
+#include "plot/TPlotTarget.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -21,8 +21,6 @@
 
 namespace
 {
-constexpr int RenderMargin = 5;
-constexpr int RenderArrowSize = 3;
 // Larger pictures are refused rather than risking an allocation the machine cannot make.
 constexpr int MaxSide = 16384;
 
@@ -117,19 +115,16 @@ int TRenderCommand::Render(const TOptions& Options, QTextStream& ErrorOut) const
     bool Failed = false;
     {
         QPainter Painter(&Image);
-        TCanvas Canvas(Painter);
-        Canvas.SetBrushColor(clWhite);
-        Canvas.SetFont(PlotFont());
         TGraphEvaluator Evaluator(Sep);
         TPlotRenderer Renderer(Model, Evaluator, Sep);
         try
         {
-            Renderer.DrawPlot(Canvas, Image.width(), Image.height(), RenderMargin, RenderArrowSize,
-                              [&](const Exception& CurveError)
-                              {
-                                  ErrorOut << CurveError.Message() << "\n";
-                                  Failed = true;
-                              });
+            DrawPlotOn(Painter, Renderer, TPlotTarget::Screen(Image.size(), clWhite, PlotFont()),
+                       [&](const Exception& CurveError)
+                       {
+                           ErrorOut << CurveError.Message() << "\n";
+                           Failed = true;
+                       });
         }
         catch (const Exception& DrawError)
         {

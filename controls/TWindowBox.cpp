@@ -8,10 +8,6 @@
 
 namespace
 {
-// The default colour is the classic window colour, white, not the desktop theme's: the
-// plot's black axes and numbers need a light ground.
-constexpr TColor clWindow = clWhite;
-
 Qt::MouseButton HeldButton(Qt::MouseButtons Buttons)
 {
     for (Qt::MouseButton B : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
@@ -52,7 +48,7 @@ void TWindowBox::SetColor(TColor Value)
 {
     FColor = Value;
     QPalette Pal = palette();
-    Pal.setColor(QPalette::Window, ColorToQColor(Value));
+    Pal.setColor(QPalette::Window, ToQColor(Value));
     setPalette(Pal);
     Invalidate();
 }
@@ -94,14 +90,14 @@ bool TWindowBox::event(QEvent* e)
 void TWindowBox::PreparePainter(QPainter& Painter) const
 {
     Painter.setFont(font());
-    Painter.setBrush(ColorToQColor(FColor));
+    Painter.setBrush(ToQColor(FColor));
 }
 
 void TWindowBox::RenderPicture()
 {
     if (Picture.size() != size())
         Picture = QImage(size(), QImage::Format_RGB32);
-    Picture.fill(ColorToQColor(FColor));
+    Picture.fill(ToQColor(FColor));
     {
         QPainter Painter(&Picture);
         PreparePainter(Painter);

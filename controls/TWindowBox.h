@@ -6,7 +6,7 @@
 // a left-button drag keeps reporting while the pointer is outside. Every key pressed
 // while the surface has the focus, Tab and the arrow keys included, goes to KeyDown
 // before focus traversal sees it.
-#include "plot/TFunc.h"
+#include "plot/TColor.h"
 
 #include <QImage>
 #include <QRect>

@@ -8,11 +8,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-QColor ToQColor(TColor Color)
-{
-    return QColor(Color & 0xFF, (Color >> 8) & 0xFF, (Color >> 16) & 0xFF);
-}
-
 TCanvas::TCanvas(QPainter& Painter, bool AllowRaster) : FPainter(Painter)
 {
     FPainter.setRenderHint(QPainter::Antialiasing, false);

@@ -3,7 +3,7 @@
 // computes lands exactly where it should on every device: lines are walked pixel by pixel
 // and stop before their end point, as the platform's LineTo does, and text is placed by
 // its top-left corner with a transparent background.
-#include "plot/TFunc.h"
+#include "plot/TColor.h"
 
 #include <QColor>
 #include <QFont>
@@ -90,6 +90,3 @@ class TCanvas
     mutable int64_t NarrowestDigit = 0;
     TColor FontColor = clBlack;
 };
-
-// The QColor of a 0x00BBGGRR colour.
-QColor ToQColor(TColor Color);
