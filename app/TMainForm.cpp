@@ -7,6 +7,7 @@
 #include "app/TDialogs.h"
 #include "app/THelpWindow.h"
 #include "app/TRecentFiles.h"
+#include "app/TOutputSettings.h"
 #include "app/TSettingsDlg.h"
 #include "app/TStyleComboBox.h"
 #include "app/TUndoMan.h"
@@ -124,7 +125,8 @@ void TMainForm::CreateControls()
 
     WindowBox = new TWindowBox(Client);
     WindowBox->setObjectName(QStringLiteral("WindowBox"));
-    WindowBox->SetOnPaint([this](QPainter& Painter, const QSize& Size) { WindowBoxPaint(Painter, Size); });
+    WindowBox->SetOnPaint([this](QPainter& Painter, const QSize& Size, double Ratio)
+                          { WindowBoxPaint(Painter, Size, Ratio); });
     connect(WindowBox, &TWindowBox::MouseDown, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers m, QPoint p) {
         Guard([&] { WindowBoxMouseDown(b, m, p); });
     });
@@ -241,6 +243,11 @@ void TMainForm::CreateActions()
     EditUndo = Make("EditUndo", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), QString(),
                     &TMainForm::EditUndoExecute);
     EditUndo->setEnabled(false);
+    OutputSettings = std::make_unique<TOutputSettings>(Store);
+    EditCopyAtScreenResolution = Make("EditCopyAtScreenResolution", QStringLiteral("Copy at screen resolution"),
+                                      QKeySequence(), QString(), &TMainForm::EditCopyAtScreenResolutionExecute);
+    EditCopyAtScreenResolution->setCheckable(true);
+    EditCopyAtScreenResolution->setChecked(OutputSettings->CopyAtScreenResolution());
     Settings = Make("Settings", QStringLiteral("&Settings"), QKeySequence(), QString(), &TMainForm::SettingsExecute);
     HelpContents = Make("HelpContents", QStringLiteral("&Index"), QKeySequence(Qt::Key_F1),
                         QStringLiteral("Help Index"), &TMainForm::HelpContentsExecute);
@@ -277,6 +284,7 @@ void TMainForm::CreateMenus()
 
     QMenu* Edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     Edit->addAction(EditCopy);
+    Edit->addAction(EditCopyAtScreenResolution);
     Edit->addAction(EditUndo);
 
     QMenu* View = menuBar()->addMenu(QStringLiteral("&View"));

@@ -27,6 +27,7 @@ class QTimer;
 class TColorBtn;
 class TDialogs;
 class TGraphEvaluator;
+class TOutputSettings;
 class TPlotRenderer;
 class TRecentFiles;
 class TSettingsDlg;
@@ -45,8 +46,9 @@ public:
     ~TMainForm() override;
 
     TPlotModel& Model() { return PlotModel; }
-    // The picture as the plot surface shows it, drawn at the surface's client size.
-    QImage RenderPlot();
+    // The picture as the plot surface shows it, drawn at the surface's client size times
+    // Scale device pixels (1: the logical size).
+    QImage RenderPlot(double Scale = 1);
     // Opens a document as the Open dialog would, recent-files list first.
     void OpenDocument(const QString& FileName);
 
@@ -56,7 +58,7 @@ public:
     // --- editors (Enter), view menu, paint ---
     void EditKeyPress(QLineEdit* Sender, int Key);
     void ShowExecute();
-    void WindowBoxPaint(QPainter& Painter, const QSize& Size);
+    void WindowBoxPaint(QPainter& Painter, const QSize& Size, double Ratio);
 
     // --- graph list ---
     void AddBtnClick();
@@ -90,6 +92,7 @@ public:
     void FileSaveAsAccept(const QString& FileName);
     void SettingsExecute();
     void EditCopyExecute();
+    void EditCopyAtScreenResolutionExecute();
     void PrintExecute();
     void FilePrintSetupExecute();
     void HelpContentsExecute();
@@ -130,6 +133,7 @@ private:
     std::unique_ptr<TPlotRenderer> Renderer;
     std::unique_ptr<TUndoMan> UndoMan;
     std::unique_ptr<TRecentFiles> RecentFiles;
+    std::unique_ptr<TOutputSettings> OutputSettings;
     std::unique_ptr<TSettingsDlg> SettingsDlg;
     std::unique_ptr<TAboutBox> AboutBox;
     std::unique_ptr<QPrinter> Printer;
@@ -172,6 +176,7 @@ private:
     QAction* PrintPdf = nullptr;
     QAction* FileExit = nullptr;
     QAction* EditCopy = nullptr;
+    QAction* EditCopyAtScreenResolution = nullptr; // checkable, kept in the settings store
     QAction* EditUndo = nullptr;
     QAction* Grid = nullptr;
     QAction* Numbers = nullptr;

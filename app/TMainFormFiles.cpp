@@ -4,6 +4,7 @@
 #include "app/TAboutBox.h"
 #include "app/TDialogs.h"
 #include "app/THelpWindow.h"
+#include "app/TOutputSettings.h"
 #include "app/TPrintOutput.h"
 #include "app/TRecentFiles.h"
 #include "app/TSettingsDlg.h"
@@ -85,8 +86,14 @@ void TMainForm::SettingsExecute()
 void TMainForm::EditCopyExecute()
 {
     // Drawn first: a failing drawing leaves the clipboard as it was.
-    const QImage Picture = RenderPlot();
+    const QImage Picture =
+        RenderPlot(EditCopyAtScreenResolution->isChecked() ? WindowBox->devicePixelRatioF() : 1);
     QGuiApplication::clipboard()->setImage(Picture);
+}
+
+void TMainForm::EditCopyAtScreenResolutionExecute()
+{
+    OutputSettings->SetCopyAtScreenResolution(EditCopyAtScreenResolution->isChecked());
 }
 
 void TMainForm::AboutExecute() { AboutBox->exec(); }

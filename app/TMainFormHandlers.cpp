@@ -70,11 +70,11 @@ void TMainForm::ShowExecute()
     InvalidatePlot();
 }
 
-void TMainForm::WindowBoxPaint(QPainter& Painter, const QSize& Size)
+void TMainForm::WindowBoxPaint(QPainter& Painter, const QSize& Size, double Ratio)
 {
     try
     {
-        DrawPlotOn(Painter, *Renderer, TPlotTarget::Screen(Size, WindowBox->Color(), WindowBox->font()),
+        DrawPlotOn(Painter, *Renderer, TPlotTarget::Screen(Size, Ratio, WindowBox->Color(), WindowBox->font()),
                    [this](const Exception& Error) { ReportPaintError(QString::fromUtf8(Error.what())); });
     }
     catch (const std::exception& Error)
@@ -84,11 +84,11 @@ void TMainForm::WindowBoxPaint(QPainter& Painter, const QSize& Size)
     }
 }
 
-QImage TMainForm::RenderPlot()
+QImage TMainForm::RenderPlot(double Scale)
 {
-    QImage Image(WindowBox->size(), QImage::Format_RGB32);
+    QImage Image(DeviceSize(WindowBox->size(), Scale), QImage::Format_RGB32);
     QPainter Painter(&Image);
-    DrawPlotOn(Painter, *Renderer, TPlotTarget::Screen(Image.size(), WindowBox->Color(), WindowBox->font()),
+    DrawPlotOn(Painter, *Renderer, TPlotTarget::Screen(Image.size(), Scale, WindowBox->Color(), WindowBox->font()),
                [this](const Exception& Error) { ReportError(Error); });
     return Image;
 }

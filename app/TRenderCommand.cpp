@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLocale>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QTextStream>
@@ -23,6 +24,8 @@ namespace
 {
 // Larger pictures are refused rather than risking an allocation the machine cannot make.
 constexpr int MaxSide = 16384;
+constexpr double MinScale = 0.25;
+constexpr double MaxScale = 8;
 
 std::optional<QSize> ParseSize(const QString& Text)
 {
@@ -34,6 +37,16 @@ std::optional<QSize> ParseSize(const QString& Text)
     if (Size.width() < 1 || Size.height() < 1 || Size.width() > MaxSide || Size.height() > MaxSide)
         return std::nullopt;
     return Size;
+}
+
+// A scale is written with "." whatever the locale, like the numbers of other tools.
+std::optional<double> ParseScale(const QString& Text)
+{
+    bool Ok = false;
+    const double Scale = QLocale::c().toDouble(Text, &Ok);
+    if (!Ok || !(Scale >= MinScale && Scale <= MaxScale))
+        return std::nullopt;
+    return Scale;
 }
 } // namespace
 
@@ -62,6 +75,19 @@ bool TRenderCommand::Parse(const QStringList& Arguments, TOptions& Options, QStr
                 return false;
             }
             Options.Size = *Size;
+        }
+        else if (Argument == QLatin1String("--scale") && HasValue)
+        {
+            const std::optional<double> Scale = ParseScale(Arguments[++i]);
+            if (!Scale)
+            {
+                Error = QStringLiteral("invalid scale '%1': expected a number from %2 to %3")
+                            .arg(Arguments[i])
+                            .arg(MinScale)
+                            .arg(MaxScale);
+                return false;
+            }
+            Options.Scale = *Scale;
         }
         else if (Argument == QLatin1String("--time") && HasValue)
             Options.Time = Arguments[++i];
@@ -111,7 +137,14 @@ int TRenderCommand::Render(const TOptions& Options, QTextStream& ErrorOut) const
     Model.TimeText = Options.Time;
     Model.FilledGraphs = Options.Filled;
 
-    QImage Image(Options.Size, QImage::Format_RGB32);
+    const QSize Size = DeviceSize(Options.Size, Options.Scale);
+    if (Size.width() > MaxSide || Size.height() > MaxSide)
+    {
+        ErrorOut << "vendrel: the picture at scale " << Options.Scale << " is larger than " << MaxSide << "x"
+                 << MaxSide << "\n";
+        return Failure;
+    }
+    QImage Image(Size, QImage::Format_RGB32);
     bool Failed = false;
     {
         QPainter Painter(&Image);
@@ -119,7 +152,7 @@ int TRenderCommand::Render(const TOptions& Options, QTextStream& ErrorOut) const
         TPlotRenderer Renderer(Model, Evaluator, Sep);
         try
         {
-            DrawPlotOn(Painter, Renderer, TPlotTarget::Screen(Image.size(), clWhite, PlotFont()),
+            DrawPlotOn(Painter, Renderer, TPlotTarget::Screen(Image.size(), Options.Scale, clWhite, PlotFont()),
                        [&](const Exception& CurveError)
                        {
                            ErrorOut << CurveError.Message() << "\n";

@@ -1,7 +1,9 @@
 #pragma once
-// `vendrel --render FILE.vdg OUT.png [--size WxH] [--time T] [--filled]`: draws a document
-// with the plot renderer into a PNG, without a window. Margin 5, arrow size 3, every other
-// setting and view switch at its start value, graphs enabled, time "0" unless given.
+// `vendrel --render FILE.vdg OUT.png [--size WxH] [--time T] [--filled] [--scale R]`: draws a
+// document with the plot renderer into a PNG, without a window. Margin 5, arrow size 3, every
+// other setting and view switch at its start value, graphs enabled, time "0" unless given.
+// --scale R draws the picture as a screen of R device pixels per pixel shows it: WxH times R
+// pixels, every pixel measure times R.
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -19,7 +21,7 @@ class TRenderCommand
     };
 
     static constexpr const char* UsageText =
-        "usage: vendrel --render FILE.vdg OUT.png [--size WxH] [--time T] [--filled]\n";
+        "usage: vendrel --render FILE.vdg OUT.png [--size WxH] [--time T] [--filled] [--scale R]\n";
 
     // True when the arguments (program name first) ask for a render.
     static bool Requested(int argc, char** argv);
@@ -38,6 +40,7 @@ class TRenderCommand
         QSize Size{523, 523};
         QString Time = QStringLiteral("0");
         bool Filled = false;
+        double Scale = 1;
     };
 
     // False, with a message in Error, when the arguments do not parse.

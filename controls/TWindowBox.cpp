@@ -1,6 +1,7 @@
 #include "controls/TWindowBox.h"
 
 #include "controls/FocusRect.h"
+#include "plot/TPlotTarget.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -95,15 +96,27 @@ void TWindowBox::PreparePainter(QPainter& Painter) const
 
 void TWindowBox::RenderPicture()
 {
-    if (Picture.size() != size())
-        Picture = QImage(size(), QImage::Format_RGB32);
+    const double Ratio = devicePixelRatioF();
+    const QSize Size = DeviceSize(size(), Ratio);
+    if (Picture.size() != Size)
+        Picture = QImage(Size, QImage::Format_RGB32);
+    // Drawn in device pixels, without the scaling a painter gives an image of a ratio above
+    // 1, and shown at the ratio, one image pixel on one screen pixel.
+    Picture.setDevicePixelRatio(1);
     Picture.fill(ToQColor(FColor));
     {
         QPainter Painter(&Picture);
         PreparePainter(Painter);
-        OnPaint(Painter, size());
+        OnPaint(Painter, Size, Ratio);
     }
+    Picture.setDevicePixelRatio(Ratio);
     PictureValid = true;
+}
+
+bool TWindowBox::PictureFits() const
+{
+    const double Ratio = devicePixelRatioF();
+    return PictureValid && Picture.devicePixelRatio() == Ratio && Picture.size() == DeviceSize(size(), Ratio);
 }
 
 void TWindowBox::paintEvent(QPaintEvent*)
@@ -114,15 +127,15 @@ void TWindowBox::paintEvent(QPaintEvent*)
         if (!FDoubleBuffered)
         {
             PreparePainter(Painter);
-            OnPaint(Painter, size());
+            OnPaint(Painter, size(), 1);
             Painter.resetTransform();
             Painter.setClipping(false);
         }
         else
         {
-            // A new size needs a new picture; any other paint that Invalidate() did not
-            // ask for (an expose, the rubber band) shows the kept one.
-            if (!PictureValid || Picture.size() != size())
+            // A new size or ratio needs a new picture; any other paint that Invalidate()
+            // did not ask for (an expose, the rubber band) shows the kept one.
+            if (!PictureFits())
                 RenderPicture();
             Painter.drawImage(0, 0, Picture);
         }

@@ -69,6 +69,9 @@ void TPlotRenderer::DrawPlot(TCanvas& Canvas, int Width, int Height, int Margin,
         ConvertTime(); // only checked here: each graph converts it again
         DrawFills(Canvas, View, OriginY, Width);
     }
+    // Grid, arrows and axes are one pixel of the ordinary picture thick; the fills above draw
+    // one line per device column, one device pixel wide.
+    Canvas.SetPenWidth(int(Canvas.Scaled(1)));
     if (Model.View.Grid)
         DrawGrid(Canvas, View, Width, Height);
     const int32_t OriginY = View.OriginY();
@@ -123,24 +126,25 @@ void TPlotRenderer::DrawNumbers(TCanvas& Canvas, const TPlotView& View, int32_t 
     int64_t PreviousColumn = INT64_MIN;
     for (int64_t i = 0; i < Model.TicksByX; ++i)
     {
-        const int64_t Column = GridLine(View, i, View.TickPixelsX) + 3;
+        const int64_t Column = GridLine(View, i, View.TickPixelsX) + Canvas.Scaled(3);
         const QString Text = FixedText(Canvas, Column, FAdd(View.Left, FMul(Float80(i), View.TickStepX)),
                                        Model.Decimals, Sep);
         if (Column == PreviousColumn && Text == Previous)
             continue;
-        Canvas.TextOut(Column, int64_t(OriginY) + 1, Text);
+        Canvas.TextOut(Column, int64_t(OriginY) + Canvas.Scaled(1), Text);
         Previous = Text;
         PreviousColumn = Column;
     }
     int64_t PreviousRow = INT64_MIN;
+    const int64_t Column = int64_t(View.OriginX) + Canvas.Scaled(3);
     for (int64_t j = 0; j < Model.TicksByY; ++j)
     {
-        const int64_t Row = GridLine(View, j, View.TickPixelsY) + 1;
-        const QString Text = FixedText(Canvas, int64_t(View.OriginX) + 3,
-                                       FSub(View.Top, FMul(Float80(j), View.TickStepY)), Model.Decimals, Sep);
+        const int64_t Row = GridLine(View, j, View.TickPixelsY) + Canvas.Scaled(1);
+        const QString Text =
+            FixedText(Canvas, Column, FSub(View.Top, FMul(Float80(j), View.TickStepY)), Model.Decimals, Sep);
         if (Row == PreviousRow && Text == Previous)
             continue;
-        Canvas.TextOut(int64_t(View.OriginX) + 3, Row, Text);
+        Canvas.TextOut(Column, Row, Text);
         Previous = Text;
         PreviousRow = Row;
     }
