@@ -24,9 +24,6 @@
 
 namespace
 {
-// Curve rows are clamped to this distance from row 0, so far-off points stay drawable.
-constexpr int64_t RowClamp = 10000;
-
 // The position of grid line I of a direction: Margin + Round(I * TickPixels).
 int64_t GridLine(const TPlotView& View, int64_t I, Float80 TickPixels)
 {
@@ -59,7 +56,8 @@ void TPlotRenderer::DrawPlot(TCanvas& Canvas, int Width, int Height, int Margin,
 {
     FillRows.clear();
     Canvas.FillRect(0, 0, Width, Height);
-    const TPlotView View = TPlotView::Compute(Model, Width, Height, Margin, Sep);
+    TPlotView View = TPlotView::Compute(Model, Width, Height, Margin, Sep);
+    View.RowClamp = Canvas.Scaled(CurveRowClamp);
     Canvas.SetPenWidth(1);
     Canvas.SetPenStyle(TPenStyle::Solid);
 
@@ -193,8 +191,8 @@ int32_t TPlotRenderer::CurveRow(TGraphEvaluator& With, const TPlotView& View, in
     // OriginY - d can leave int64 only where the clamp would cut it anyway.
     int64_t r = 0;
     if (__builtin_sub_overflow(int64_t(OriginY), d, &r))
-        r = d > 0 ? -RowClamp : RowClamp;
-    return int32_t(std::clamp(r, -RowClamp, RowClamp));
+        r = d > 0 ? -View.RowClamp : View.RowClamp;
+    return int32_t(std::clamp(r, -View.RowClamp, View.RowClamp));
 }
 
 void TPlotRenderer::TColumnRows::Reset(std::u16string NewText, int64_t FirstColumn, int64_t LastColumn)
