@@ -239,13 +239,3 @@ TEST(Canvas, WidePensThickenAcrossTheLineAndStretchTheirPattern)
             EXPECT_EQ(Got, r.Expected) << r.Name << (Raster ? " (raster)" : " (painter)");
         }
 }
-
-TEST(Canvas, ScaledMeasuresAreRoundedAndNeverVanish)
-{
-    EXPECT_EQ(ScaledPixels(3, 1), 3);
-    EXPECT_EQ(ScaledPixels(3, 2), 6);
-    EXPECT_EQ(ScaledPixels(5, 1.5), 8);  // 7.5 rounds up
-    EXPECT_EQ(ScaledPixels(1, 1.25), 1);
-    EXPECT_EQ(ScaledPixels(1, 0.25), 1); // a line stays at least a pixel thick
-    EXPECT_EQ(ScaledPixels(0, 2), 0);
-}

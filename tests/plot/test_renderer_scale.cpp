@@ -107,24 +107,12 @@ TEST(RendererScale, AtScaleTwoEveryPixelMeasureDoubles)
     EXPECT_NEAR(Large, 2 * Small, 2);
 }
 
-TEST(RendererScale, AtScaleTwoTheGridDotsAreTwiceAsLong)
-{
-    TScene Scene;
-    Scene.Model.View.GridDot = true;
-    Scene.Model.View.Numbers = false;
-    const QImage Two = DrawAt(Scene, 2);
-    // The first vertical grid line from row 10: 6 rows on, 6 off.
-    for (int y = 10; y < 34; ++y)
-        EXPECT_EQ(Two.pixel(10, y), (y - 10) % 12 < 6 ? Silver : White) << y;
-}
-
-// One evaluation per device column: a staircase of one logical pixel per step at scale 1 has
-// steps of one device pixel at scale 2 where the formula changes every half pixel.
+// One evaluation per device column: at scale 2 both scales are 40 device pixels per unit, so
+// the fill of x rises one device row per device column; evaluated only once per logical
+// column, it would rise in steps of two.
 TEST(RendererScale, AtScaleTwoEveryDeviceColumnIsEvaluated)
 {
     TScene Scene;
-    // On -10 .. 10 over 400 logical columns x steps 0.05 per column; Round(x * 40) changes
-    // every half logical column.
     Scene.Model.FuncList.Assign({TFunc(QStringLiteral("x"))});
     Scene.Model.FuncList.Item(0).BGColor = RedColor;
     Scene.Model.GraphsEnabled = true;
@@ -132,8 +120,6 @@ TEST(RendererScale, AtScaleTwoEveryDeviceColumnIsEvaluated)
     Scene.Model.View.Grid = false;
     Scene.Model.View.Numbers = false;
     const QImage Two = DrawAt(Scene, 2);
-    // Fill of x = 5 reaches row 410 - Round(5 * 40) = 210 at column 610, one row higher per
-    // device column.
     int Previous = -1;
     for (int x = 600; x < 620; ++x)
     {
