@@ -29,7 +29,7 @@ APPID=org.example.vendrel.Vendrel
 for file in bin/vendrel bin/vendrel-eval share/vendrel/Vendrel.html share/applications/vendrel.desktop \
             share/mime/packages/vendrel.xml share/thumbnailers/vendrel.thumbnailer \
             "share/metainfo/$APPID.metainfo.xml" share/man/man1/vendrel.1.gz share/man/man1/vendrel-eval.1.gz \
-            share/icons/hicolor/scalable/apps/vendrel.svg; do
+            share/icons/hicolor/scalable/apps/vendrel.svg share/doc/vendrel/copyright share/doc/vendrel/changelog.gz; do
     [ -s "$PREFIX/$file" ] || fail "installed file missing or empty: $file"
 done
 [ -x "$PREFIX/bin/vendrel" ] && [ -x "$PREFIX/bin/vendrel-eval" ] || fail "programs are not executable"
