@@ -30,7 +30,7 @@ std::string TCommandLine::VersionText() { return std::string("vendrel ") + Versi
 
 std::optional<int> TCommandLine::Answer(int argc, char** argv)
 {
-    if (argc != 2)
+    if (argc < 2)
         return std::nullopt;
     std::string Text;
     if (std::strcmp(argv[1], "--help") == 0)

@@ -14,7 +14,7 @@ class TCommandLine
     static std::string HelpText();
     static std::string VersionText();
 
-    // When the only argument after the program name is --help or --version, prints the
+    // When the first argument after the program name is --help or --version, prints the
     // answer to standard output and returns the exit code (0, or 1 when the output cannot
     // be written); otherwise returns nothing and prints nothing.
     static std::optional<int> Answer(int argc, char** argv);
