@@ -13,6 +13,8 @@ deb=$(realpath "$deb")
 WORK=$(mktemp -d)
 FAILURES=0
 export DEBIAN_FRONTEND=noninteractive
+# xdg-mime asks the shared MIME database directly, whatever desktop this runs in.
+export XDG_CURRENT_DESKTOP=X-Generic
 
 fail() { echo "FAIL: $*" >&2; FAILURES=$((FAILURES + 1)); }
 remove() { apt-get remove -y -qq vendrel > "$WORK/remove.log" 2>&1; }
