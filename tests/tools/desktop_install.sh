@@ -42,6 +42,9 @@ done
 desktop-file-validate "$SHARE/applications/vendrel.desktop" > "$WORK/validate.log" 2>&1 ||
     fail "desktop-file-validate: $(cat "$WORK/validate.log")"
 grep -qx 'MimeType=application/x-vendrel;' "$SHARE/applications/vendrel.desktop" || fail "desktop entry names no MimeType"
+update-desktop-database "$SHARE/applications" > /dev/null 2>&1 || fail "update-desktop-database on the prefix"
+grep -qx 'application/x-vendrel=vendrel.desktop;' "$SHARE/applications/mimeinfo.cache" 2> /dev/null ||
+    fail "the desktop database does not open application/x-vendrel with vendrel.desktop"
 # validate-tree also checks that the launchable desktop entry is installed beside the metainfo.
 appstreamcli validate-tree --no-net "$PREFIX" > "$WORK/appstream.log" 2>&1 ||
     fail "appstreamcli validate-tree: $(cat "$WORK/appstream.log")"
