@@ -1,6 +1,7 @@
 #include "app/TRenderCommand.h"
 
 #include "app/PlotFont.h"
+#include "app/TTimeBudget.h"
 
 #include "expr/Errors.h"
 #include "plot/TDocument.h"
@@ -9,14 +10,17 @@
 #include "plot/TPlotRenderer.h"
 #include "plot/TPlotTarget.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
-#include <QLocale>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QTextStream>
 
+#include <chrono>
+#include <cmath>
 #include <cstring>
 #include <optional>
 
@@ -26,6 +30,8 @@ namespace
 constexpr int MaxSide = 16384;
 constexpr double MinScale = 0.25;
 constexpr double MaxScale = 8;
+// A time limit beyond a day is surely a typing error.
+constexpr double MaxTimeLimit = 86400;
 
 std::optional<QSize> ParseSize(const QString& Text)
 {
@@ -39,14 +45,24 @@ std::optional<QSize> ParseSize(const QString& Text)
     return Size;
 }
 
-// A scale is written with "." whatever the locale, like the numbers of other tools.
+// A scale written with ".", from MinScale to MaxScale.
 std::optional<double> ParseScale(const QString& Text)
 {
     bool Ok = false;
-    const double Scale = QLocale::c().toDouble(Text, &Ok);
+    const double Scale = Text.toDouble(&Ok);
     if (!Ok || !(Scale >= MinScale && Scale <= MaxScale))
         return std::nullopt;
     return Scale;
+}
+
+// Seconds written with ".", more than 0 and at most MaxTimeLimit.
+std::optional<double> ParseTimeLimit(const QString& Text)
+{
+    bool Ok = false;
+    const double Seconds = Text.toDouble(&Ok);
+    if (!Ok || !(Seconds > 0) || Seconds > MaxTimeLimit)
+        return std::nullopt;
+    return Seconds;
 }
 } // namespace
 
@@ -91,6 +107,18 @@ bool TRenderCommand::Parse(const QStringList& Arguments, TOptions& Options, QStr
         }
         else if (Argument == QLatin1String("--time") && HasValue)
             Options.Time = Arguments[++i];
+        else if (Argument == QLatin1String("--time-limit") && HasValue)
+        {
+            const std::optional<double> Seconds = ParseTimeLimit(Arguments[++i]);
+            if (!Seconds)
+            {
+                Error = QStringLiteral("invalid time limit '%1': expected seconds, more than 0 and at most %2")
+                            .arg(Arguments[i])
+                            .arg(MaxTimeLimit);
+                return false;
+            }
+            Options.TimeLimit = *Seconds;
+        }
         else if (Argument.startsWith(QLatin1String("--")))
         {
             Error = QStringLiteral("unknown or incomplete option '%1'").arg(Argument);
@@ -126,10 +154,42 @@ int TRenderCommand::Run(const QStringList& Arguments, QTextStream& ErrorOut) con
 
 int TRenderCommand::Render(const TOptions& Options, QTextStream& ErrorOut) const
 {
+    // The drawing thread writes its errors here; ErrorOut itself is left to this thread, which
+    // writes the overrun report while the drawing may still be running.
+    QString DrawErrors;
+    QByteArray Bytes;
+    bool Drawn = false;
+    const std::chrono::milliseconds Limit(std::llround(Options.TimeLimit * 1000));
+    TTimeBudget(Limit).Run(
+        [&]
+        {
+            QTextStream DrawErrorOut(&DrawErrors);
+            Drawn = Draw(Options, DrawErrorOut, Bytes);
+        },
+        [&]
+        {
+            ErrorOut << "vendrel: the render took longer than " << QString::number(Options.TimeLimit)
+                     << " s and was stopped\n";
+            ErrorOut.flush();
+        });
+    ErrorOut << DrawErrors;
+    if (!Drawn)
+        return Failure;
+    QSaveFile File(Options.Output);
+    if (!File.open(QIODevice::WriteOnly) || File.write(Bytes) != Bytes.size() || !File.commit())
+    {
+        ErrorOut << "vendrel: cannot write " << Options.Output << "\n";
+        return Failure;
+    }
+    return Success;
+}
+
+bool TRenderCommand::Draw(const TOptions& Options, QTextStream& ErrorOut, QByteArray& Bytes) const
+{
     if (!QFileInfo(Options.Document).isFile())
     {
         ErrorOut << "vendrel: cannot open " << Options.Document << "\n";
-        return Failure;
+        return false;
     }
     TPlotModel Model;
     TDocument::Read(Options.Document, Model);
@@ -142,7 +202,7 @@ int TRenderCommand::Render(const TOptions& Options, QTextStream& ErrorOut) const
     {
         ErrorOut << "vendrel: the picture at scale " << Options.Scale << " is larger than " << MaxSide << "x"
                  << MaxSide << "\n";
-        return Failure;
+        return false;
     }
     QImage Image(Size, QImage::Format_RGB32);
     bool Failed = false;
@@ -166,11 +226,12 @@ int TRenderCommand::Render(const TOptions& Options, QTextStream& ErrorOut) const
         }
     }
     if (Failed)
-        return Failure;
-    if (!Image.save(Options.Output, "PNG"))
+        return false;
+    QBuffer Buffer(&Bytes);
+    if (!Buffer.open(QIODevice::WriteOnly) || !Image.save(&Buffer, "PNG"))
     {
-        ErrorOut << "vendrel: cannot write " << Options.Output << "\n";
-        return Failure;
+        ErrorOut << "vendrel: cannot encode the picture for " << Options.Output << "\n";
+        return false;
     }
-    return Success;
+    return true;
 }
