@@ -217,6 +217,13 @@ void TMainForm::MirrorEditorsIntoModel()
         PlotModel.*Field = Edit->text();
         connect(Edit, &QLineEdit::textChanged, this, [this, Field](const QString& Text) { PlotModel.*Field = Text; });
     };
+    // A bound written by the program (a zoom, a pan, an undo) shows its head: a 15-digit
+    // text is wider than its editor.
+    for (QLineEdit* Edit : {LeftEdt, RightEdt, TopEdt, BottomEdt})
+        connect(Edit, &QLineEdit::textChanged, Edit, [Edit] {
+            if (!Edit->hasFocus())
+                Edit->setCursorPosition(0);
+        });
     Mirror(LeftEdt, &TPlotModel::LeftText);
     Mirror(RightEdt, &TPlotModel::RightText);
     Mirror(TopEdt, &TPlotModel::TopText);
