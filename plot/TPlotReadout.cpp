@@ -57,6 +57,9 @@ TReadout TPlotReadout::At(QPoint Pixel, int Width, int Height, int Graph) const
         return r;
     }
     r.Text += QStringLiteral(" = ") + Number(Value);
+    // The marker stands on the curve only where the picture shows it.
+    if (!Model.GraphsEnabled)
+        return r;
     try
     {
         // The row the curve was drawn at in this column, as the renderer rounds it.

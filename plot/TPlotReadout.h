@@ -15,7 +15,8 @@ class TPlotModel;
 struct TReadout
 {
     QString Text;                 // "x = …    y = …    f1(x) = …"; empty: nothing to show
-    std::optional<QPoint> Marker; // the graph's point in the pixel's column, when it is on the surface
+    std::optional<QPoint> Marker; // the graph's point in the pixel's column, when the picture
+                                  // shows the graphs and the point is on the surface
 };
 
 class TPlotReadout

@@ -72,6 +72,10 @@ TEST(PlotReadout, TextsForTheSeparatorAndForTextsThatAreNotNumbers)
     Model.FuncList.Item(0).Func = "x/8+t";
     const TPlotReadout Readout(Model, Evaluator);
     EXPECT_EQ(Readout.At(QPoint(105, 18), 523, 523, 0).Text, "x = 100    y = 500    f1(x) = 12,75");
+    // Graphs not yet shown (no Enter since start): the value, but no marker on a curve not drawn.
+    EXPECT_FALSE(Readout.At(QPoint(105, 18), 523, 523, 0).Marker);
+    Model.GraphsEnabled = true;
+    EXPECT_EQ(Readout.At(QPoint(105, 18), 523, 523, 0).Marker, QPoint(105, 505));
     // The second graph does not exist: the point alone.
     EXPECT_EQ(Readout.At(QPoint(105, 18), 523, 523, 1).Text, "x = 100    y = 500");
 
