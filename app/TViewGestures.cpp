@@ -123,8 +123,11 @@ void TViewGestures::BeginGesture()
 
 void TViewGestures::EndGesture()
 {
+    // The burst goes on for BurstMs, so the glide a touchpad may send after the fingers have
+    // left (momentum) belongs to the same step.
     InGesture = false;
-    EndBurst();
+    if (InBurst)
+        BurstTimer.start();
     if (PauseTimer.isActive())
     {
         PauseTimer.stop();

@@ -6,7 +6,7 @@
 // fingers; a pinch zooms like the wheel. Each step writes the bounds at once and shows the
 // kept picture moved or scaled to match; the picture is drawn anew when the steps pause.
 // A burst of steps within BurstMs of each other, or one touchpad gesture from its start to
-// its end, is one undo step. Mouse buttons are not looked at: every drag stays the zoom
+// its end and the glide after it, is one undo step. Mouse buttons are not looked at: every drag stays the zoom
 // rectangle.
 #include "plot/TViewNavigation.h"
 
