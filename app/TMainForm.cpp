@@ -27,6 +27,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPrinter>
@@ -74,6 +75,9 @@ TMainForm::TMainForm(TDialogs& DialogsIn, QSettings& StoreIn, char16_t Separator
     CreateViewTools();
     // The client area above the status bar, menu bar included, is the designed 540 x 619.
     resize(540, 619 + statusBar()->sizeHint().height());
+    // Laid out now, not at the first show, so the window measures as designed from the start.
+    layout()->activate();
+    LayoutControls();
 }
 
 TMainForm::~TMainForm()
