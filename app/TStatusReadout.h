@@ -31,8 +31,6 @@ public:
     // Reads again at the last mouse position (the model changed under it).
     void Refresh();
 
-    const TTraceMarker& Marker() const { return *FMarker; }
-
 private:
     TWindowBox& Box;
     QStatusBar& Bar;
