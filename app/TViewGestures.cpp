@@ -98,10 +98,12 @@ void TViewGestures::Step(const TViewBounds& New, const QTransform& Picture)
     // bound, a menu entry) ends the burst: this step is a new undo step.
     const bool Record = !InBurst || CurrentTexts() != Written;
     const TBoundTexts Texts = Navigation.WriteBounds(New);
-    if (Texts == CurrentTexts() && !Record)
+    if (Texts == CurrentTexts())
     {
-        // A step finer than the texts' fifteen digits: kept in the numbers until it shows.
+        // A step finer than the texts' fifteen digits (or none at all): kept in the numbers
+        // until it shows, and no undo step until then.
         Running = New;
+        Written = Texts;
         return;
     }
     if (!ChangeView(Texts, Record))

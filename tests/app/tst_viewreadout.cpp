@@ -280,6 +280,19 @@ private slots:
         QCOMPARE(Bounds(), QStringList({"0", "513", "513", "0"}));
     }
 
+    void aGestureThatMovesNothingIsNoStep()
+    {
+        Wheel(QPointF(200, 200), QPoint(), QPoint(), Qt::ShiftModifier, Qt::ScrollBegin);
+        Wheel(QPointF(200, 200), QPoint(), QPoint(), Qt::ShiftModifier, Qt::ScrollEnd);
+        Pinch(Qt::BeginNativeGesture, QPointF(200, 200));
+        Pinch(Qt::ZoomNativeGesture, QPointF(200, 200), 0);
+        Pinch(Qt::ZoomNativeGesture, QPointF(200, 200), -1);
+        Pinch(Qt::EndNativeGesture, QPointF(200, 200));
+        QCOMPARE(Bounds(), StartView);
+        QVERIFY(!Action("EditUndo")->isEnabled());
+        QVERIFY(Dialogs->Errors.isEmpty() && Dialogs->Messages.isEmpty());
+    }
+
     void aPinchZoomsAboutItsCentreAsOneUndoStep()
     {
         const QPointF At(150, 350);
