@@ -31,6 +31,7 @@ class TPlotRenderer;
 class TRecentFiles;
 class TSettingsDlg;
 class TAboutBox;
+class TAnalysisPanel;
 class TStyleComboBox;
 class TUndoMan;
 class TWindowBox;
@@ -96,6 +97,7 @@ public:
     void AboutExecute();
     void FileExitExecute();
     void PrintPdfExecute();
+    void AnalyseExecute();
 
 protected:
     void showEvent(QShowEvent* Event) override;
@@ -134,6 +136,7 @@ private:
     std::unique_ptr<TAboutBox> AboutBox;
     std::unique_ptr<QPrinter> Printer;
     std::unique_ptr<THelpWindow> HelpWindow;
+    std::unique_ptr<TAnalysisPanel> AnalysisPanel; // made when first opened
 
     // Zoom rectangle, in surface pixels.
     bool Selecting = false;
@@ -183,4 +186,5 @@ private:
     QAction* Settings = nullptr;
     QAction* HelpContents = nullptr;
     QAction* About = nullptr;
+    QAction* Analyse = nullptr;
 };

@@ -2,6 +2,7 @@
 #include "app/TMainForm.h"
 
 #include "app/TAboutBox.h"
+#include "app/TAnalysisPanel.h"
 #include "app/TDialogs.h"
 #include "app/THelpWindow.h"
 #include "app/TPrintOutput.h"
@@ -85,7 +86,12 @@ void TMainForm::SettingsExecute()
 void TMainForm::EditCopyExecute()
 {
     // Drawn first: a failing drawing leaves the clipboard as it was.
-    const QImage Picture = RenderPlot();
+    QImage Picture = RenderPlot();
+    if (AnalysisPanel)
+    {
+        QPainter Painter(&Picture);
+        AnalysisPanel->DrawMarksForOutput(Painter, Picture.width(), Picture.height(), 5, 1);
+    }
     QGuiApplication::clipboard()->setImage(Picture);
 }
 
@@ -115,6 +121,8 @@ void TMainForm::PrintOn(QPrinter& Target)
             Canvas.SetBrushColor(clWhite);
             Renderer->DrawPlot(Canvas, Width, Height, Margin, ArrowSize,
                                [this](const Exception& Error) { ReportError(Error); });
+            if (AnalysisPanel)
+                AnalysisPanel->DrawMarksForOutput(Painter, Width, Height, Margin, ArrowSize / 3.0);
         },
         [this](const QString& Text) { Dialogs.ShowErrorMessage(this, Text); });
 }
