@@ -9,10 +9,11 @@ TAnalysisRunner::TAnalysisRunner(QObject* Parent) : QObject(Parent) {}
 
 TAnalysisRunner::~TAnalysisRunner()
 {
-    for (TJob& Job : Jobs)
-        Job.Cancel->store(true);
-    for (TJob& Job : Jobs)
-        Job.Thread.join();
+    if (Worker.joinable())
+    {
+        WorkerCancel->store(true);
+        Worker.join();
+    }
 }
 
 TAnalysisResult TAnalysisRunner::Run(const TAnalysisRequest& R, const std::atomic<bool>* CancelFlag)
@@ -35,17 +36,33 @@ TAnalysisResult TAnalysisRunner::Run(const TAnalysisRequest& R, const std::atomi
 void TAnalysisRunner::Start(const TAnalysisRequest& Request)
 {
     Cancel();
-    Reap();
-    const uint64_t Mine = ++Generation;
+    Pending = Request;
     Running = true;
-    TJob Job{{}, std::make_shared<std::atomic<bool>>(false), std::make_shared<std::atomic<bool>>(false)};
-    Job.Thread = std::thread([this, Request, Mine, Cancel = Job.Cancel, Done = Job.Done] {
+    if (!Worker.joinable())
+        Launch();
+}
+
+void TAnalysisRunner::Cancel()
+{
+    ++Generation;
+    Pending.reset();
+    Running = false;
+    if (WorkerCancel)
+        WorkerCancel->store(true);
+}
+
+void TAnalysisRunner::Launch()
+{
+    const TAnalysisRequest Request = std::move(*Pending);
+    Pending.reset();
+    WorkerCancel = std::make_shared<std::atomic<bool>>(false);
+    Worker = std::thread([this, Request, Mine = Generation, Flag = WorkerCancel] {
         TAnalysisResult Result;
         QString Error;
         bool Cancelled = false;
         try
         {
-            Result = Run(Request, Cancel.get());
+            Result = Run(Request, Flag.get());
         }
         catch (const EAnalysisCancelled&)
         {
@@ -55,42 +72,23 @@ void TAnalysisRunner::Start(const TAnalysisRequest& Request)
         {
             Error = QString::fromUtf8(e.what());
         }
-        if (!Cancelled && !Cancel->load())
-            QMetaObject::invokeMethod(
-                this, [this, Mine, Result = std::move(Result), Error] { Deliver(Mine, Result, Error); },
-                Qt::QueuedConnection);
-        Done->store(true);
+        // Queued: it runs on the owner's thread, or never when the owner goes first (the
+        // owner's destructor waits for this thread, so it is alive while this is posted).
+        QMetaObject::invokeMethod(
+            this, [this, Mine, Result = std::move(Result), Error, Cancelled] { JobEnded(Mine, Result, Error, Cancelled); },
+            Qt::QueuedConnection);
     });
-    Jobs.push_back(std::move(Job));
 }
 
-void TAnalysisRunner::Cancel()
+void TAnalysisRunner::JobEnded(uint64_t Mine, const TAnalysisResult& Result, const QString& Error, bool Cancelled)
 {
-    ++Generation;
-    Running = false;
-    for (TJob& Job : Jobs)
-        Job.Cancel->store(true);
-}
-
-void TAnalysisRunner::Reap()
-{
-    for (auto It = Jobs.begin(); It != Jobs.end();)
+    Worker.join();
+    WorkerCancel.reset();
+    if (Mine == Generation && !Cancelled)
     {
-        if (It->Done->load())
-        {
-            It->Thread.join();
-            It = Jobs.erase(It);
-        }
-        else
-            ++It;
+        Running = false;
+        emit Finished(Result, Error);
     }
-}
-
-void TAnalysisRunner::Deliver(uint64_t Mine, const TAnalysisResult& Result, const QString& Error)
-{
-    Reap();
-    if (Mine != Generation)
-        return;
-    Running = false;
-    emit Finished(Result, Error);
+    if (Pending)
+        Launch();
 }

@@ -1,9 +1,11 @@
 #pragma once
-// Runs analyses off the user-interface thread. Each request gets a thread of its own with
-// its own analysis object (its own evaluator); starting a request raises the cancel flag
-// of the one before, whose result is then never delivered, and the stale thread ends at
-// its next evaluation. Finished is emitted on the owner's thread for the latest request
-// only. Destruction cancels whatever runs and waits for it.
+// Runs analyses off the user-interface thread, one at a time, each in a thread of its own
+// with its own analysis object (its own evaluator). Starting a request raises the cancel
+// flag of the one running, whose result is then never delivered; that thread ends at its
+// next evaluation, and only then does the new request start (so a formula that takes
+// seconds per evaluation cannot pile up threads). Requests made meanwhile replace each
+// other: only the latest runs. Finished is emitted on the owner's thread for the latest
+// request only. Destruction cancels whatever runs and waits for it.
 #include "analysis/TAnalysisResult.h"
 #include "expr/Float80.h"
 
@@ -12,6 +14,7 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -57,16 +60,12 @@ signals:
     void Finished(const TAnalysisResult& Result, const QString& Error);
 
 private:
-    struct TJob
-    {
-        std::thread Thread;
-        std::shared_ptr<std::atomic<bool>> Cancel;
-        std::shared_ptr<std::atomic<bool>> Done;
-    };
-    void Reap();
-    void Deliver(uint64_t Generation, const TAnalysisResult& Result, const QString& Error);
+    void Launch();
+    void JobEnded(uint64_t Generation, const TAnalysisResult& Result, const QString& Error, bool Cancelled);
 
-    std::vector<TJob> Jobs;
-    uint64_t Generation = 0;
+    std::thread Worker; // joinable while a job runs or has ended unseen
+    std::shared_ptr<std::atomic<bool>> WorkerCancel;
+    std::optional<TAnalysisRequest> Pending;
+    uint64_t Generation = 0; // of the latest request
     bool Running = false;
 };
