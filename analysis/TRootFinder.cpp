@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 namespace
 {
@@ -19,6 +20,10 @@ struct TUndefinedAt
 // A root shrinks the formula by far more than this between a little way off and the end of
 // the refinement; a pole grows it by more; a jump keeps it within.
 constexpr Float80 ShrinkFactor = 16;
+// Next to an undefined point, a pole has grown by more than this over the samples' size
+// once the bisection has come within 2^-128 of the sample step (1/x grows by 2^128 there,
+// a bounded formula such as Sin(1/x) by no more than its bound over the samples).
+constexpr Float80 GapPoleFactor = 0x1p20L;
 
 int SignOf(Float80 Y) { return Y > 0 ? 1 : (Y < 0 ? -1 : 0); }
 } // namespace
@@ -171,10 +176,26 @@ void TRootFinder::Gap(const TSample& A, const TSample& B, Float80 Undefined)
         if (P.Defined)
             FR = P.Y;
     }
-    // A single undefined point is reported where it was met; a stretch by its middle.
-    const Float80 X = R - LeftEdge > (B.X - A.X) * 0x1p-40L ? LeftEdge + (R - LeftEdge) / 2 : Undefined;
-    const bool Grows = std::max(std::fabs(FL), std::fabs(FR)) > ShrinkFactor * std::max(std::fabs(A.Y), std::fabs(B.Y));
-    Emit(Grows ? TPointKind::Pole : TPointKind::Jump, X, false);
+    const Float80 RightEdge = R;
+    auto Grows = [](Float80 AtEdge, Float80 AtSample) { return std::fabs(AtEdge) > GapPoleFactor * std::fabs(AtSample); };
+    // A single undefined point is a pole or a jump where it was met.
+    if (RightEdge - LeftEdge <= (B.X - A.X) * 0x1p-40L)
+        return Emit(Grows(FL, A.Y) || Grows(FR, B.Y) ? TPointKind::Pole : TPointKind::Jump, Undefined, false);
+    // A stretch: each edge where the formula grows is a pole, one where it is exactly 0 a
+    // root (a defined point of value 0); with neither, the change of sign is a jump over it.
+    bool Named = false;
+    for (auto [Edge, AtEdge, AtSample] : {std::tuple{LeftEdge, FL, A.Y}, std::tuple{RightEdge, FR, B.Y}})
+    {
+        if (AtEdge == 0 && !Full())
+            Emit(RootKind, Edge, true);
+        else if (Grows(AtEdge, AtSample) && !Full())
+            Emit(TPointKind::Pole, Edge, false);
+        else
+            continue;
+        Named = true;
+    }
+    if (!Named)
+        Emit(TPointKind::Jump, LeftEdge + (RightEdge - LeftEdge) / 2, false);
 }
 
 void TRootFinder::ZeroRun(size_t First, size_t Last)
