@@ -98,6 +98,10 @@ TEST(Analysis, RootsPolesAndJumpsMatchReferences)
         {"a rounding step that crosses the axis is a jump", u"(x div 1)+0.5", -1, 1, {{Jump, "-0.5", 1}}},
         {"a change of sign through an undefined point of finite height is a jump", u"x/Abs(x)", -1, 1,
          {{Jump, "0", 0}}},
+        {"an undefined stretch between two poles names both", u"x/Sqrt(x*x-1)", -10, 10,
+         {{Pole, "-1", 1}, {Pole, "1", 1}}},
+        {"an undefined stretch whose edges are exact zeros names two roots", u"x*Sqrt(x*x-1)", -10, 10,
+         {{Root, "-1", 0}, {Root, "1", 0}}},
         {"a root that only touches the axis is a double root", u"(x-1)*(x-1)", -10, 10,
          {{TPointKind::DoubleRoot, "1", BrentUlps}}},
         {"the time is put into the text as the plot does", u"x-t", -10, 10, {{Root, "0.25", 0}}, 0.25L},
@@ -108,6 +112,23 @@ TEST(Analysis, RootsPolesAndJumpsMatchReferences)
         SCOPED_TRACE(Case.Name);
         ExpectPoints(Analysis.Roots(Case.Formula, Case.T, Case.A, Case.B), Case.Points);
     }
+}
+
+TEST(Analysis, ABoundedFormulaIsNoPoleAtItsUndefinedPoint)
+{
+    TAnalysis Analysis(u'.');
+    const TAnalysisResult R = Analysis.Roots(u"Sin(1/x)", 0, -1, 1);
+    size_t Jumps = 0;
+    for (const TAnalysisPoint& P : R.Points)
+    {
+        EXPECT_NE(P.Kind, TPointKind::Pole) << double(P.X);
+        if (P.Kind == TPointKind::Jump)
+        {
+            ++Jumps;
+            EXPECT_EQ(P.X, 0);
+        }
+    }
+    EXPECT_EQ(Jumps, 1u);
 }
 
 TEST(Analysis, ExtremaAndIntersectionsMatchReferences)
