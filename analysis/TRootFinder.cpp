@@ -108,13 +108,25 @@ void TRootFinder::Refine(const TSample& A, const TSample& B)
     Float80 Lo = A.X, Hi = B.X, FLo = A.Y, FHi = B.Y;
     try
     {
-        std::uintmax_t Iterations = 100;
-        const auto Bracket = boost::math::tools::toms748_solve(
-            Value, A.X, B.X, A.Y, B.Y, boost::math::tools::eps_tolerance<Float80>(), Iterations);
-        Lo = Bracket.first;
-        Hi = Bracket.second;
-        FLo = Value(Lo);
-        FHi = Value(Hi);
+        try
+        {
+            std::uintmax_t Iterations = 100;
+            const auto Bracket = boost::math::tools::toms748_solve(
+                Value, A.X, B.X, A.Y, B.Y, boost::math::tools::eps_tolerance<Float80>(), Iterations);
+            Lo = Bracket.first;
+            Hi = Bracket.second;
+            FLo = Value(Lo);
+            FHi = Value(Hi);
+        }
+        catch (const Exception&)
+        {
+            throw;
+        }
+        catch (const std::exception&)
+        {
+            // The solver's own complaint: the bisection below finds the root alone.
+            Lo = A.X, Hi = B.X, FLo = A.Y, FHi = B.Y;
+        }
         // The solver stops within a few units in the last place: bisect to neighbours.
         while (SignOf(FLo) * SignOf(FHi) < 0)
         {
