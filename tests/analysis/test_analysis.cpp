@@ -138,6 +138,14 @@ TEST(Analysis, ExtremaAndIntersectionsMatchReferences)
                  {{TPointKind::Maximum, "-1", BrentUlps, "2", 1}, {TPointKind::Minimum, "1", BrentUlps, "-2", 1}});
     // No extremum at the poles of Tan, where the samples jump from one sign to the other.
     ExpectPoints(Analysis.Extrema(u"Tan(x)", 0, -10, 10), {});
+    // Five steps put two equal samples either side of the minimum of x*x.
+    TAnalysis Coarse(u'.');
+    Coarse.SetSamples(5);
+    const TAnalysisResult Even = Coarse.Extrema(u"x*x+1", 0, -1, 1);
+    ASSERT_EQ(Even.Points.size(), 1u);
+    EXPECT_EQ(Even.Points[0].Kind, TPointKind::Minimum);
+    EXPECT_LT(std::fabs(Even.Points[0].X), 1e-9L);
+    EXPECT_EQ(Even.Points[0].Y, 1);
     const char* Half = "0.7071067811865475244008443621048490392848";
     const char* MinusHalf = "-0.7071067811865475244008443621048490392848";
     const TPointKind Meet = TPointKind::Intersection;
