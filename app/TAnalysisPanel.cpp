@@ -50,7 +50,9 @@ QLineEdit* NamedEdit(const char* Name, const QString& Text, const QString& Place
 TAnalysisPanel::TAnalysisPanel(const TPlotModel& ModelIn, char16_t DecimalSeparator, std::function<int()> Selected,
                                QWidget* Surface, QWidget* Parent)
     : QDockWidget(QStringLiteral("Analyse"), Parent), Model(ModelIn), Sep(DecimalSeparator),
-      SelectedGraph(std::move(Selected))
+      SelectedGraph([this, Selected = std::move(Selected)] {
+          return std::clamp(Selected(), 0, Model.FuncList.Count() - 1);
+      })
 {
     setObjectName(QStringLiteral("AnalysisPanel"));
     Marks = new TAnalysisMarks(Model, Sep, Surface);
@@ -212,9 +214,9 @@ bool TAnalysisPanel::MakeRequest(TAnalysisRequest& R, QString& Problem) const
         default: break;
         }
     }
-    catch (const Exception& Error)
+    catch (const std::exception& Error)
     {
-        Problem = QString::fromUtf8(Error.Message());
+        Problem = QString::fromUtf8(Error.what());
         return false;
     }
     return true;

@@ -162,6 +162,25 @@ private slots:
         QCOMPARE(Status(), QStringLiteral("'abc' is not a valid floating point value"));
     }
 
+    void aSlowFormulaCanBeStoppedWhileTheWindowAnswers()
+    {
+        // About 4 ms an evaluation: the roots would take some 20 s. The formula goes into the
+        // model without Enter, so the plot (as slow) is not drawn.
+        Form->Model().FuncList.Last().Func = QStringLiteral("Power(1+x*0.0000001, 2000000)-2");
+        Child<QAction>("Analyse")->trigger();
+        QVERIFY(Child<QPushButton>("AnalysisStop")->isEnabled());
+        QCOMPARE(Status(), QStringLiteral("Computing..."));
+        QElapsedTimer Clock;
+        Clock.start();
+        QTest::qWait(100);
+        Child<QPushButton>("AnalysisStop")->click();
+        QVERIFY(Clock.elapsed() < 2000);
+        QCOMPARE(Status(), QStringLiteral("Stopped."));
+        QVERIFY(!Child<QPushButton>("AnalysisStop")->isEnabled());
+        QTest::qWait(100);
+        QCOMPARE(Status(), QStringLiteral("Stopped."));
+    }
+
     void aStaleComputationIsCancelledAndNeverShown()
     {
         TAnalysisRunner Runner;
