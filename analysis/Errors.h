@@ -16,6 +16,7 @@ inline constexpr std::string_view Empty = "The interval is a single point: give 
 inline constexpr std::string_view TooWide = "The interval is wider than 1E18: choose a narrower one";
 inline constexpr std::string_view UndefinedEverywhere = "The formula is undefined at every sample of the interval (%s)";
 inline constexpr std::string_view Cancelled = "The analysis was cancelled";
+inline constexpr std::string_view AreaOverflow = "The area is beyond the largest number";
 // Notes that go with a result.
 inline constexpr std::string_view MoreResults = "More exist beyond the first %s listed";
 inline constexpr std::string_view ZeroRun = "The formula is 0 on the whole stretch from %s";

@@ -109,6 +109,8 @@ TAnalysisPoint TAreaIntegrator::Quadrature(TCurveFunction& F, Float80 A, Float80
             P.Y = boost::math::quadrature::gauss_kronrod<Float80, 61>::integrate(Value, A, B, MaxDepth, Tolerance,
                                                                                  &Estimate);
         P.Estimate = Estimate;
+        if (!std::isfinite(P.Y) || !std::isfinite(P.Estimate))
+            throw EAnalysisError(std::string(AnalysisMsg::AreaOverflow));
     }
     catch (const TUndefinedAt& U)
     {

@@ -249,6 +249,8 @@ TEST(Analysis, BadInputGetsAClearMessage)
          "EAnalysisError: The interval is a single point: give a start below its end"},
         {"undefined everywhere", Message([&] { Analysis.Roots(u"Sqrt(-1-x*x)", 0, -10, 10); }),
          "EAnalysisError: The formula is undefined at every sample of the interval (Domain check failure in MathLib)"},
+        {"an area beyond the largest number", Message([&] { Analysis.Area(u"x*1e4900", 0, 0, 1e18L); }),
+         "EAnalysisError: The area is beyond the largest number"},
         {"a parse error passes through", Message([&] { Analysis.Intersections(u"x", u"y", 0, -1, 1); }),
          "EExprEvalError: Parse error: Unknown symbol: 'y'"},
     };
