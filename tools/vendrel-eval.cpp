@@ -108,6 +108,38 @@ bool ArgumentNumber(const char* Text, Float80& Value)
     }
 }
 
+// The answer to --help: one line per option, the name padded to 21 columns.
+constexpr const char* HelpText =
+    "Usage: vendrel-eval [--separator C] < LINES\n"
+    "       vendrel-eval [--separator C] --roots|--extrema|--area A B\n"
+    "                    [--samples N] < LINES\n"
+    "       vendrel-eval --help | --version\n"
+    "\n"
+    "Evaluates formulas exactly as the Vendrel plot does. Each input line is\n"
+    "X<TAB>T<TAB>FORMULA, X and T written with \".\"; x reads X and the time text of T\n"
+    "replaces the parameter t. Each gives one output line:\n"
+    "  ok<TAB>VALUE                    VALUE as printf(\"%.20Le\")\n"
+    "  error<TAB>CLASS<TAB>MESSAGE     the error's class name and its text\n"
+    "With --roots, --extrema or --area (X unused) each gives result lines such as\n"
+    "root<TAB>X<TAB>Y, pole<TAB>X, area<TAB>VALUE<TAB>ESTIMATE or note<TAB>TEXT, then end.\n"
+    "\n"
+    "Options:\n"
+    "  --separator C        decimal separator inside formulas (default: the locale's)\n"
+    "  --roots A B          the roots, poles and jumps of each formula over [A, B]\n"
+    "  --extrema A B        its local minima and maxima over [A, B]\n"
+    "  --area A B           its signed area over [A, B] and the error estimate\n"
+    "  --samples N          points sampled over [A, B] (default 4096)\n"
+    "  --help               print this help and exit\n"
+    "  --version            print the version and exit\n"
+    "\n"
+    "The manual page vendrel-eval(1) tells more.\n";
+
+// --help and --version print to standard output; 1 when that cannot be written.
+int Answer(const char* Text)
+{
+    return std::fputs(Text, stdout) >= 0 && std::fflush(stdout) == 0 ? 0 : 1;
+}
+
 int Usage()
 {
     std::fputs("usage: vendrel-eval [--separator C] [--roots|--extrema|--area A B [--samples N]]"
@@ -125,6 +157,10 @@ int main(int argc, char** argv)
     int Samples = 4096;
     for (int i = 1; i < argc; ++i)
     {
+        if (std::strcmp(argv[i], "--help") == 0)
+            return Answer(HelpText);
+        if (std::strcmp(argv[i], "--version") == 0)
+            return Answer("vendrel-eval " VENDREL_VERSION "\n");
         TAnalysisLines::TMode Chosen;
         if (TAnalysisLines::ModeFor(argv[i], Chosen) && !Mode && i + 2 < argc)
         {
