@@ -4,6 +4,7 @@
 #include "app/PlotFont.h"
 
 #include "app/TAboutBox.h"
+#include "app/TAnalysisPanel.h"
 #include "app/TDialogs.h"
 #include "app/THelpWindow.h"
 #include "app/TRecentFiles.h"
@@ -34,6 +35,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
+#include <QStyle>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -86,6 +88,7 @@ TMainForm::~TMainForm()
     // Recent files first, then the evaluator, the undo manager and the graphs.
     RecentFiles->SaveRecentFiles();
     HelpWindow.reset();
+    AnalysisPanel.reset();
     Renderer.reset();
     Evaluator.reset();
     UndoMan.reset();
@@ -287,6 +290,9 @@ void TMainForm::CreateActions()
     HelpContents = Make("HelpContents", QStringLiteral("&Index"), QKeySequence(Qt::Key_F1),
                         QStringLiteral("Help Index"), &TMainForm::HelpContentsExecute);
     About = Make("About", QStringLiteral("&About"), QKeySequence(), QString(), &TMainForm::AboutExecute);
+    Analyse = Make("Analyse", QStringLiteral("&Analyse..."), QKeySequence(),
+                   QStringLiteral("Analyse|Roots, extrema, intersections, values and areas of the selected graph"),
+                   &TMainForm::AnalyseExecute);
 
     Grid = Toggle("Grid", QStringLiteral("&Show Grid"), true);
     Numbers = Toggle("Numbers", QStringLiteral("S&how Numbers"), true);
@@ -306,7 +312,7 @@ void TMainForm::CreateActions()
     for (QAction* Action : {GridDot, GridDash, GridSolid})
         GridStyle->addAction(Action);
     addActions({FileOpen, FileSaveAs, FilePrintSetup, Print, PrintPdf, FileExit, EditCopy, EditUndo, Settings, HelpContents,
-                About, ZoomIn, ZoomOut, ResetView});
+                About, ZoomIn, ZoomOut, ResetView, Analyse});
 }
 
 void TMainForm::CreateMenus()
@@ -340,6 +346,7 @@ void TMainForm::CreateMenus()
 
     QMenu* Tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     Tools->addAction(Settings);
+    Tools->addAction(Analyse);
 
     QMenu* Help = menuBar()->addMenu(QStringLiteral("&Help"));
     Help->addAction(HelpContents);
@@ -429,6 +436,28 @@ void TMainForm::InvalidatePlot()
 {
     if (WindowBox)
         WindowBox->Invalidate();
+    if (AnalysisPanel)
+        AnalysisPanel->ModelChanged();
+}
+
+// The panel opens on the right; the window grows by its width, so the plot keeps its size.
+void TMainForm::AnalyseExecute()
+{
+    if (!AnalysisPanel)
+    {
+        AnalysisPanel = std::make_unique<TAnalysisPanel>(
+            PlotModel, DecimalSeparator, [this] { return ComboBox->currentIndex(); }, WindowBox, this);
+        connect(ComboBox, &QComboBox::currentIndexChanged, AnalysisPanel.get(),
+                [this] { AnalysisPanel->ModelChanged(); });
+        // The wheel changes the view between paints.
+        connect(Gestures, &TViewGestures::ViewChanged, AnalysisPanel.get(), [this] { AnalysisPanel->ModelChanged(); });
+        addDockWidget(Qt::RightDockWidgetArea, AnalysisPanel.get());
+        AnalysisPanel->show();
+        const int Separator = style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+        resize(width() + AnalysisPanel->sizeHint().width() + Separator, height());
+    }
+    AnalysisPanel->show();
+    AnalysisPanel->raise();
 }
 
 void TMainForm::Guard(const std::function<void()>& Handler)

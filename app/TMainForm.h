@@ -32,6 +32,7 @@ class TPlotRenderer;
 class TRecentFiles;
 class TSettingsDlg;
 class TAboutBox;
+class TAnalysisPanel;
 class TStatusReadout;
 class TStyleComboBox;
 class TUndoMan;
@@ -106,6 +107,7 @@ public:
     void AboutExecute();
     void FileExitExecute();
     void PrintPdfExecute();
+    void AnalyseExecute();
 
 protected:
     void showEvent(QShowEvent* Event) override;
@@ -156,6 +158,7 @@ private:
     std::unique_ptr<TAboutBox> AboutBox;
     std::unique_ptr<QPrinter> Printer;
     std::unique_ptr<THelpWindow> HelpWindow;
+    std::unique_ptr<TAnalysisPanel> AnalysisPanel; // made when first opened
     TStatusReadout* Readout = nullptr;   // owned by WindowBox
     TViewGestures* Gestures = nullptr;  // owned by WindowBox
 
@@ -211,4 +214,5 @@ private:
     QAction* Settings = nullptr;
     QAction* HelpContents = nullptr;
     QAction* About = nullptr;
+    QAction* Analyse = nullptr;
 };

@@ -2,6 +2,7 @@
 #include "app/TMainForm.h"
 
 #include "app/TAboutBox.h"
+#include "app/TAnalysisPanel.h"
 #include "app/TDialogs.h"
 #include "app/THelpWindow.h"
 #include "app/TOutputSettings.h"
@@ -86,8 +87,14 @@ void TMainForm::SettingsExecute()
 void TMainForm::EditCopyExecute()
 {
     // Drawn first: a failing drawing leaves the clipboard as it was.
-    const QImage Picture =
-        RenderPlot(EditCopyAtScreenResolution->isChecked() ? WindowBox->devicePixelRatioF() : 1);
+    const double Scale = EditCopyAtScreenResolution->isChecked() ? WindowBox->devicePixelRatioF() : 1;
+    QImage Picture = RenderPlot(Scale);
+    if (AnalysisPanel)
+    {
+        const TPlotTarget Target = TPlotTarget::Screen(Picture.size(), Scale, WindowBox->Color(), WindowBox->font());
+        QPainter Painter(&Picture);
+        AnalysisPanel->DrawMarksForOutput(Painter, Picture.width(), Picture.height(), Target.Margin, Scale);
+    }
     QGuiApplication::clipboard()->setImage(Picture);
 }
 
@@ -120,6 +127,8 @@ void TMainForm::PrintOn(QPrinter& Target)
         [this](QPainter& Painter, int Width, int Height, int Margin, int ArrowSize) {
             DrawPlotOn(Painter, *Renderer, TPlotTarget::Page(QSize(Width, Height), Margin, ArrowSize),
                        [this](const Exception& Error) { ReportError(Error); });
+            if (AnalysisPanel)
+                AnalysisPanel->DrawMarksForOutput(Painter, Width, Height, Margin, ArrowSize / 3.0);
         },
         [this](const QString& Text) { Dialogs.ShowErrorMessage(this, Text); });
 }
