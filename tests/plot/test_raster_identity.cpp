@@ -3,6 +3,8 @@
 // against the frame-by-frame drawing, above all where an error stops the paint halfway.
 #include "expr/Errors.h"
 #include "plot/LineStyle.h"
+#include "plot/TGPGraphics.h"
+#include "plot/TGPPen.h"
 #include "plot/TCanvas.h"
 #include "plot/TGraphEvaluator.h"
 #include "plot/TPlotModel.h"
@@ -407,4 +409,114 @@ TEST(RasterIdentity, FramesOfOneTextLookLikeTheLastFrameAlone)
                     << r.Name << (Filled ? ", filled" : "") << (AllowRaster ? ", raster" : ", QPainter")
                     << ": first difference at " << FirstDifference(A.Image, B.Image);
             }
+}
+
+namespace
+{
+// The curves drawn literally through QPainter over the picture without graphs: frame after
+// frame, every column evaluated through EvaluateGraph, cut at undefined points, until the
+// first other error.
+QImage LiteralCurves(TPlotModel Model, int Width, int Height, int& Reports)
+{
+    TPlotModel Frame = Model;
+    Frame.GraphsEnabled = false;
+    QImage Image = Paint(Frame, Width, Height, false).Image;
+    QPainter Painter(&Image);
+    TGPGraphics Graphics(Painter);
+    TGraphEvaluator Evaluator(u'.');
+    const TPlotView View = TPlotView::Compute(Model, Width, Height, 5, u'.');
+    const int32_t OriginY = View.OriginY();
+    const int N = Model.FrameCount();
+    Reports = 0;
+    for (int i = 0; i < Model.FuncList.Count() && Reports == 0; ++i)
+    {
+        const TFunc& Graph = Model.FuncList.Item(i);
+        Float80 t = Model.TimeText.toDouble();
+        for (int k = N - 1; k >= 0 && Reports == 0; --k)
+        {
+            TGPPen Pen(ColorToArgb(LightenColor(Graph.Color, k, Model.FramesCount)), 3.0f);
+            Pen.SetDashStyle(Graph.Style);
+            std::vector<QPoint> Points;
+            bool Break = true;
+            for (int64_t px = 5; px <= Width - 5; ++px)
+            {
+                if (Break)
+                {
+                    Graphics.DrawPolyline(Pen, Points.data(), int(Points.size()));
+                    Points.clear();
+                    Break = false;
+                    continue;
+                }
+                try
+                {
+                    const Float80 v = Evaluator.EvaluateGraph(Model.FuncList, i, View.PlaneX(px), t);
+                    const int64_t d = Round64(v * View.ScaleY);
+                    Points.emplace_back(int(px), int(std::clamp<int64_t>(OriginY - d, -10000, 10000)));
+                }
+                catch (const EZeroDivide&)
+                {
+                    Break = true;
+                }
+                catch (const EInvalidOp&)
+                {
+                    Break = true;
+                }
+                catch (const EDomainError&)
+                {
+                    Break = true;
+                }
+                catch (const Exception&)
+                {
+                    ++Reports;
+                    break;
+                }
+            }
+            Graphics.DrawPolyline(Pen, Points.data(), int(Points.size()));
+            t = t + Float80(Model.TimeIncrement);
+        }
+    }
+    return Image;
+}
+} // namespace
+
+// Runs of frames of one text are evaluated once and drawn as one frame, on two threads: the
+// picture must still be the frame-by-frame one, in every frame's colour, also where an error
+// ends the drawing inside such a run.
+TEST(RasterIdentity, CurvesLookLikeTheFrameByFrameDrawing)
+{
+    struct Row
+    {
+        const char* Name;
+        TPlotModel Model;
+        float TimeIncrement;
+        int Frames;
+    };
+    const Row Rows[] = {
+        {"every frame its own text", Graphs({"Sin(x*t)*4", "x*t-1", "Cos(x+t)*3", "1/x+t"}), 0.25f, 4},
+        {"frames of one text", Graphs({"Sin(x)*4", "1/x", "Sqrt(x)*2", "Sin(x)*4"}), 0.25f, 5},
+        {"a time step of 0", Graphs({"Sin(x*t)*4", "t*x/3"}), 0.0f, 3},
+        {"an error inside a run of one text", Graphs({"x/3", "Exp(x*3000)", "Sin(x)"}), 0.5f, 4},
+        {"an error in a later frame", Graphs({"x/3", "Exp(x*t*300)", "Sin(x)"}), 0.5f, 4},
+        {"a parse error", Graphs({"2-x", "x+"}), 0.1f, 3},
+        {"one frame", Graphs({"Sin(x*t)*4", "Tan(x)"}), 0.1f, 1},
+    };
+    for (const Row& r : Rows)
+    {
+        TPlotModel Model = r.Model;
+        Model.MotionBlur = true;
+        Model.FramesCount = r.Frames;
+        Model.TimeIncrement = r.TimeIncrement;
+        Model.TimeText = "1";
+        Model.View.Grid = false;
+        Model.View.Numbers = false;
+        int Reports = 0;
+        const QImage Expected = LiteralCurves(Model, 190, 150, Reports);
+        for (bool Raster : {false, true})
+        {
+            const TPicture Got = Paint(Model, 190, 150, Raster);
+            EXPECT_EQ(Got.Reports, Reports) << r.Name;
+            EXPECT_TRUE(Got.Image == Expected) << r.Name << (Raster ? " raster" : "") << " first difference at "
+                                               << FirstDifference(Got.Image, Expected);
+        }
+    }
 }
