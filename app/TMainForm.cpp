@@ -14,6 +14,7 @@
 #include "controls/TWindowBox.h"
 #include "expr/Errors.h"
 #include "plot/TGraphEvaluator.h"
+#include "app/TPaintSlices.h"
 #include "plot/TPlotRenderer.h"
 
 #include <QAction>
@@ -90,6 +91,7 @@ void TMainForm::FormCreate()
     // The evaluator, with "Pi", the function library and "x" bound to its storage.
     Evaluator = std::make_unique<TGraphEvaluator>(DecimalSeparator);
     Renderer = std::make_unique<TPlotRenderer>(PlotModel, *Evaluator, DecimalSeparator);
+    PaintSlices = std::make_unique<TPaintSlices>(this, [this] { WindowBox->Invalidate(); });
 
     // The recent-files submenu is found by its caption among all menu items.
     RecentFilesClient = TRecentFiles::FindClient(*menuBar());
@@ -372,6 +374,8 @@ void TMainForm::FileExitExecute() { close(); }
 
 void TMainForm::InvalidatePlot()
 {
+    if (PaintSlices)
+        PaintSlices->Restart();
     if (WindowBox)
         WindowBox->Invalidate();
 }

@@ -27,6 +27,7 @@ class QTimer;
 class TColorBtn;
 class TDialogs;
 class TGraphEvaluator;
+class TPaintSlices;
 class TPlotRenderer;
 class TRecentFiles;
 class TSettingsDlg;
@@ -128,6 +129,7 @@ private:
     TViewNavigation Navigation;
     std::unique_ptr<TGraphEvaluator> Evaluator;
     std::unique_ptr<TPlotRenderer> Renderer;
+    std::unique_ptr<TPaintSlices> PaintSlices;
     std::unique_ptr<TUndoMan> UndoMan;
     std::unique_ptr<TRecentFiles> RecentFiles;
     std::unique_ptr<TSettingsDlg> SettingsDlg;

@@ -204,10 +204,9 @@ void TGraphFrames::EvaluateFillHalf(TText& Text, int Half, TGraphEvaluator& With
     if (Next >= End || Text.Error[Half])
         return;
     const std::shared_ptr<const TExprProgram> Program = With.Program(Text.Text);
-    for (; Next < End; ++Next)
+    // The budget is looked at after some columns, so every paint gets on.
+    for (int64_t Done = 1; Next < End; ++Done)
     {
-        if (Budget && Next % BudgetColumns == 0)
-            Budget->Check();
         try
         {
             Text.Rows[size_t(Next)] = CurveRow(With, *Program, *View, OriginY, First + Next);
@@ -217,6 +216,9 @@ void TGraphFrames::EvaluateFillHalf(TText& Text, int Half, TGraphEvaluator& With
             Text.Error[Half] = std::current_exception();
             return;
         }
+        ++Next;
+        if (Budget && Done % BudgetColumns == 0)
+            Budget->Check();
     }
 }
 
@@ -283,7 +285,7 @@ TGraphFrames::TFillRows TGraphFrames::FillRows(int Index) const
 // The columns a curve frame evaluates, as the drawing loop walks them: the first column and
 // the one after an undefined point only end the piece before them; an error of another
 // kind ends the walk. A text whose fill is complete has every row already.
-const TGraphFrames::TGeometry& TGraphFrames::Geometry(TText& Text, TGraphEvaluator& With)
+const TGraphFrames::TGeometry& TGraphFrames::Geometry(TText& Text, TGraphEvaluator& With, bool MayStop)
 {
     const std::lock_guard<std::mutex> Hold(Text.Lock);
     if (Text.GeometryDone)
@@ -313,7 +315,7 @@ const TGraphFrames::TGeometry& TGraphFrames::Geometry(TText& Text, TGraphEvaluat
             G.Points.emplace_back(int(px), Text.Rows[size_t(px - First)]);
             continue;
         }
-        if (Budget && px % BudgetColumns == 0)
+        if (MayStop && px % BudgetColumns == 0)
             Budget->Check();
         if (!Program)
             Program = With.Program(Text.Text);
@@ -362,13 +364,14 @@ void TGraphFrames::MakeRuns()
     RunsMade = true;
 }
 
-void TGraphFrames::ComputeRun(TRun& Run, TLane& Lane, int ArrowSize)
+void TGraphFrames::ComputeRun(TRun& Run, TLane& Lane, int ArrowSize, bool MayStop)
 {
+    Run.Error = nullptr;
     try
     {
-        if (Budget)
+        if (MayStop)
             Budget->Check();
-        const TGeometry& G = Geometry(*Texts[Run.Text], *Lane.Evaluator);
+        const TGeometry& G = Geometry(*Texts[Run.Text], *Lane.Evaluator, MayStop);
         Run.Geometry = &G;
         const TFunc& Graph = Model->FuncList.Item(Run.Graph);
         const int Frame = G.Error ? Run.FirstFrame : Run.LastFrame;
@@ -458,7 +461,8 @@ void TGraphFrames::DrawCurves(TCanvas& Canvas, int ArrowSize,
     std::exception_ptr Error;
     TOrderedWork::Run(
         Runs.size() - Done, UseHelper,
-        [&](size_t r, int Lane) { ComputeRun(Runs[Done + r], Lanes[Lane], ArrowSize); },
+        // The first run of a paint is computed whatever the budget, so every paint gets on.
+        [&](size_t r, int Lane) { ComputeRun(Runs[Done + r], Lanes[Lane], ArrowSize, Budget && r > 0); },
         [&](size_t r)
         {
             if (!DrawRun(Runs[Done + r], Raster ? &*Raster : nullptr, Graphics, Error))

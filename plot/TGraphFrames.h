@@ -80,9 +80,10 @@ class TGraphFrames
     void MakeTexts();
     uint32_t Intern(std::u16string Text);
     void EvaluateFillHalf(TText& Text, int Half, TGraphEvaluator& With);
-    const TGeometry& Geometry(TText& Text, TGraphEvaluator& With);
+    // MayStop: the budget may end the computing.
+    const TGeometry& Geometry(TText& Text, TGraphEvaluator& With, bool MayStop);
     void MakeRuns();
-    void ComputeRun(TRun& Run, TLane& Lane, int ArrowSize);
+    void ComputeRun(TRun& Run, TLane& Lane, int ArrowSize, bool MayStop);
     bool DrawRun(TRun& Run, class TCurveRasterizer* Raster, class TGPGraphics& Graphics, std::exception_ptr& Error);
     bool GraphDrawn(int Index) const;
 

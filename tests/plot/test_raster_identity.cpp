@@ -7,6 +7,7 @@
 #include "plot/TGPPen.h"
 #include "plot/TCanvas.h"
 #include "plot/TGraphEvaluator.h"
+#include "plot/TPaintBudget.h"
 #include "plot/TPlotModel.h"
 #include "plot/TPlotRenderer.h"
 #include "plot/TPlotView.h"
@@ -519,4 +520,72 @@ TEST(RasterIdentity, CurvesLookLikeTheFrameByFrameDrawing)
                                                << FirstDifference(Got.Image, Expected);
         }
     }
+}
+
+// A paint whose budget is always spent stops at every chance it has; continued on the same
+// image until it is done, it must leave the picture of one whole paint, on both paths.
+TEST(RasterIdentity, APaintContinuedSliceBySliceLooksLikeOneWholePaint)
+{
+    struct Row
+    {
+        const char* Name;
+        TPlotModel Model;
+    };
+    std::vector<Row> Rows;
+    {
+        TPlotModel Model = Graphs({"Sin(x*t)*4", "x*x/5-3+t", "1/x", "Sqrt(x)*t", "Sin(x*t)*4", "2"});
+        Model.FilledGraphs = true;
+        Model.LeftText = "0.1";
+        Model.TimeIncrement = 0.1f;
+        Model.TimeText = "1";
+        Rows.push_back({"fills and blurred curves", Model});
+    }
+    {
+        TPlotModel Model = Graphs({"x/3", "Exp(x*t*300)", "Sin(x)"});
+        Model.TimeIncrement = 0.5f;
+        Model.TimeText = "1";
+        Rows.push_back({"a curve error", Model});
+    }
+    {
+        TPlotModel Model = Graphs({"3+x/4", "-2-t", "4/x*t"});
+        Model.FilledGraphs = true;
+        Rows.push_back({"a fill error", Model});
+    }
+    for (const Row& r : Rows)
+        for (bool Raster : {false, true})
+        {
+            const TPicture Whole = Paint(r.Model, 700, 150, Raster);
+            TPlotModel Model = r.Model;
+            QImage Image(700, 150, QImage::Format_RGB32);
+            Image.fill(qRgb(255, 0, 255));
+            TGraphEvaluator Evaluator(u'.');
+            TPlotRenderer Renderer(Model, Evaluator, u'.');
+            int Slices = 0, Reports = 0;
+            std::string Error;
+            for (bool Done = false; !Done && Slices < 10000; ++Slices)
+            {
+                QPainter Painter(&Image);
+                TCanvas Canvas(Painter, Raster);
+                Canvas.SetBrushColor(0xF0F0F0);
+                const TPaintBudget Spent(std::chrono::milliseconds(0));
+                try
+                {
+                    Renderer.DrawPlot(Canvas, 700, 150, 5, 3, [&](const Exception&) { ++Reports; }, &Spent, Slices > 0);
+                    Done = true;
+                }
+                catch (const EPaintAbandoned&)
+                {
+                }
+                catch (const Exception& e)
+                {
+                    Error = e.ClassName();
+                    Done = true;
+                }
+            }
+            EXPECT_GT(Slices, 3) << r.Name;
+            EXPECT_EQ(Error, Whole.Error) << r.Name;
+            EXPECT_EQ(Reports, Whole.Reports) << r.Name;
+            EXPECT_TRUE(Image == Whole.Image) << r.Name << (Raster ? " raster" : "") << " first difference at "
+                                              << FirstDifference(Image, Whole.Image);
+        }
 }
