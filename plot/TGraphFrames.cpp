@@ -27,8 +27,13 @@ namespace
 {
 // Curve rows are clamped to this distance from row 0, so far-off points stay drawable.
 constexpr int64_t RowClamp = 10000;
-// The budget is looked at once per this many columns.
+// The budget is looked at once per this many columns, or at every column of a long text,
+// whose evaluations may take long.
 constexpr int64_t BudgetColumns = 64;
+int64_t BudgetEvery(const std::u16string& Text)
+{
+    return Text.size() > 200 ? 1 : BudgetColumns;
+}
 
 bool IsUndefinedPoint(const Exception& Error)
 {
@@ -44,6 +49,10 @@ struct TGraphFrames::TGeometry
     std::vector<QPoint> Points;
     std::vector<size_t> PieceEnds; // piece p is Points[PieceEnds[p - 1] .. PieceEnds[p])
     std::exception_ptr Error;
+    // How far the walk has got: the next column, and whether it only ends a piece.
+    bool Started = false;
+    int64_t Next = 0;
+    bool Break = true;
 };
 
 struct TGraphFrames::TText
@@ -205,6 +214,7 @@ void TGraphFrames::EvaluateFillHalf(TText& Text, int Half, TGraphEvaluator& With
         return;
     const std::shared_ptr<const TExprProgram> Program = With.Program(Text.Text);
     // The budget is looked at after some columns, so every paint gets on.
+    const int64_t Every = BudgetEvery(Text.Text);
     for (int64_t Done = 1; Next < End; ++Done)
     {
         try
@@ -217,7 +227,7 @@ void TGraphFrames::EvaluateFillHalf(TText& Text, int Half, TGraphEvaluator& With
             return;
         }
         ++Next;
-        if (Budget && Done % BudgetColumns == 0)
+        if (Budget && Done % Every == 0)
             Budget->Check();
     }
 }
@@ -284,14 +294,20 @@ TGraphFrames::TFillRows TGraphFrames::FillRows(int Index) const
 
 // The columns a curve frame evaluates, as the drawing loop walks them: the first column and
 // the one after an undefined point only end the piece before them; an error of another
-// kind ends the walk. A text whose fill is complete has every row already.
+// kind ends the walk. A text whose fill is complete has every row already. A walk that the
+// budget stops goes on from there when it is asked for again.
 const TGraphFrames::TGeometry& TGraphFrames::Geometry(TText& Text, TGraphEvaluator& With, bool MayStop)
 {
     const std::lock_guard<std::mutex> Hold(Text.Lock);
     if (Text.GeometryDone)
         return Text.Geometry;
     TGeometry& G = Text.Geometry;
-    G = TGeometry();
+    if (!G.Started)
+    {
+        G = TGeometry();
+        G.Started = true;
+        G.Next = First;
+    }
     const bool Known = Text.FillComplete();
     std::shared_ptr<const TExprProgram> Program;
     const auto EndPiece = [&]
@@ -301,13 +317,14 @@ const TGraphFrames::TGeometry& TGraphFrames::Geometry(TText& Text, TGraphEvaluat
     };
     if (Known)
         G.Points.reserve(size_t(std::max<int64_t>(0, Last - First)));
-    bool Break = true;
-    for (int64_t px = First; px <= Last; ++px)
+    const int64_t Every = BudgetEvery(Text.Text);
+    for (int64_t Evaluated = 1; G.Next <= Last; ++G.Next)
     {
-        if (Break)
+        const int64_t px = G.Next;
+        if (G.Break)
         {
             EndPiece();
-            Break = false;
+            G.Break = false;
             continue;
         }
         if (Known)
@@ -315,8 +332,6 @@ const TGraphFrames::TGeometry& TGraphFrames::Geometry(TText& Text, TGraphEvaluat
             G.Points.emplace_back(int(px), Text.Rows[size_t(px - First)]);
             continue;
         }
-        if (MayStop && px % BudgetColumns == 0)
-            Budget->Check();
         if (!Program)
             Program = With.Program(Text.Text);
         try
@@ -330,7 +345,13 @@ const TGraphFrames::TGeometry& TGraphFrames::Geometry(TText& Text, TGraphEvaluat
                 G.Error = std::current_exception();
                 break;
             }
-            Break = true;
+            G.Break = true;
+        }
+        if (MayStop && Evaluated++ % Every == 0)
+        {
+            ++G.Next; // this column is done
+            Budget->Check();
+            --G.Next;
         }
     }
     EndPiece();
@@ -364,14 +385,14 @@ void TGraphFrames::MakeRuns()
     RunsMade = true;
 }
 
-void TGraphFrames::ComputeRun(TRun& Run, TLane& Lane, int ArrowSize, bool MayStop)
+void TGraphFrames::ComputeRun(TRun& Run, TLane& Lane, int ArrowSize, bool FirstOfPaint)
 {
     Run.Error = nullptr;
     try
     {
-        if (MayStop)
+        if (Budget && !FirstOfPaint)
             Budget->Check();
-        const TGeometry& G = Geometry(*Texts[Run.Text], *Lane.Evaluator, MayStop);
+        const TGeometry& G = Geometry(*Texts[Run.Text], *Lane.Evaluator, Budget != nullptr);
         Run.Geometry = &G;
         const TFunc& Graph = Model->FuncList.Item(Run.Graph);
         const int Frame = G.Error ? Run.FirstFrame : Run.LastFrame;
@@ -461,8 +482,9 @@ void TGraphFrames::DrawCurves(TCanvas& Canvas, int ArrowSize,
     std::exception_ptr Error;
     TOrderedWork::Run(
         Runs.size() - Done, UseHelper,
-        // The first run of a paint is computed whatever the budget, so every paint gets on.
-        [&](size_t r, int Lane) { ComputeRun(Runs[Done + r], Lanes[Lane], ArrowSize, Budget && r > 0); },
+        // The first run of a paint gets on at least by one column whatever the budget, so
+        // every paint gets on.
+        [&](size_t r, int Lane) { ComputeRun(Runs[Done + r], Lanes[Lane], ArrowSize, r == 0); },
         [&](size_t r)
         {
             if (!DrawRun(Runs[Done + r], Raster ? &*Raster : nullptr, Graphics, Error))

@@ -83,7 +83,8 @@ class TGraphFrames
     // MayStop: the budget may end the computing.
     const TGeometry& Geometry(TText& Text, TGraphEvaluator& With, bool MayStop);
     void MakeRuns();
-    void ComputeRun(TRun& Run, TLane& Lane, int ArrowSize, bool MayStop);
+    // FirstOfPaint: the first run of this paint, which the budget stops only inside its walk.
+    void ComputeRun(TRun& Run, TLane& Lane, int ArrowSize, bool FirstOfPaint);
     bool DrawRun(TRun& Run, class TCurveRasterizer* Raster, class TGPGraphics& Graphics, std::exception_ptr& Error);
     bool GraphDrawn(int Index) const;
 
