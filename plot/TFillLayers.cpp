@@ -1,11 +1,13 @@
 #include "plot/TFillLayers.h"
 
 #include "plot/TCanvas.h"
+#include "plot/TOrderedWork.h"
 
 #include <QPaintDevice>
 #include <QPainter>
 
 #include <algorithm>
+#include <thread>
 #include <cstdint>
 
 void TFillLayers::Add(TColor Color, const int32_t* Rows, int64_t FirstColumn, int64_t EndColumn)
@@ -118,20 +120,39 @@ void TFillLayers::DrawRows(TCanvas& Canvas, int32_t OriginY)
         Changes[Fill[size_t(s.Bottom + 1 - FirstRow)]++] = {s.Column, 0};
     for (const TSpan& s : Spans)
         Changes[Fill[size_t(s.Top - FirstRow)]++] = {s.Column, s.Pixel};
-    Current.assign(size_t(EndColumn - FirstColumn), 0);
+    // Two bands of rows, on two threads where the area is worth it; the lower band starts
+    // from the colours the changes above it leave.
     uint32_t* const Bits = Canvas.RasterBits();
     const int64_t Stride = Canvas.RasterStride();
-    uint32_t* const Colors = Current.data() - FirstColumn;
-    for (int32_t y = FirstRow; y < EndRow; ++y)
+    const size_t Columns = size_t(EndColumn - FirstColumn);
+    const int32_t Middle = FirstRow + (EndRow - FirstRow) / 2;
+    const bool Split = std::thread::hardware_concurrency() > 1 && double(Columns) * double(EndRow - FirstRow) > 300000;
+    Current.assign(Split ? 2 * Columns : Columns, 0);
+    const auto Sweep = [&](uint32_t* Colors, int32_t From, int32_t To)
     {
-        const size_t Row = size_t(y - FirstRow);
-        for (uint32_t c = RowStart[Row]; c < RowStart[Row + 1]; ++c)
-            Colors[Changes[c].Column] = Changes[c].Pixel;
-        uint32_t* const Line = Bits + int64_t(y) * Stride;
-        for (int32_t x = FirstColumn; x < EndColumn; ++x)
+        Colors -= FirstColumn;
+        for (int32_t y = From; y < To; ++y)
         {
-            const uint32_t v = Colors[x];
-            Line[x] = v ? v : Line[x];
+            const size_t Row = size_t(y - FirstRow);
+            for (uint32_t c = RowStart[Row]; c < RowStart[Row + 1]; ++c)
+                Colors[Changes[c].Column] = Changes[c].Pixel;
+            uint32_t* const Line = Bits + int64_t(y) * Stride;
+            for (int32_t x = FirstColumn; x < EndColumn; ++x)
+            {
+                const uint32_t v = Colors[x];
+                Line[x] = v ? v : Line[x];
+            }
         }
+    };
+    if (!Split)
+    {
+        Sweep(Current.data(), FirstRow, EndRow);
+        return;
     }
+    uint32_t* const Lower = Current.data() + Columns;
+    for (uint32_t c = 0; c < RowStart[size_t(Middle - FirstRow)]; ++c)
+        Lower[Changes[c].Column - FirstColumn] = Changes[c].Pixel;
+    TOrderedWork::Run(
+        2, true, [&](size_t Band, int) { Band == 0 ? Sweep(Current.data(), FirstRow, Middle) : Sweep(Lower, Middle, EndRow); },
+        [](size_t) { return true; });
 }

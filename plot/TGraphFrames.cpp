@@ -93,7 +93,7 @@ struct TGraphFrames::TRun
 struct TGraphFrames::TLane
 {
     TGraphEvaluator* Evaluator = nullptr;
-    std::optional<TCurveRasterizer> Outliner;
+    TCurveRasterizer* Outliner = nullptr;
 };
 
 TGraphFrames::TGraphFrames(char16_t DecimalSeparator) : Sep(DecimalSeparator) {}
@@ -460,15 +460,23 @@ void TGraphFrames::DrawCurves(TCanvas& Canvas, int ArrowSize,
     MakeTexts();
     MakeRuns();
 
-    std::optional<TCurveRasterizer> Raster;
     TLane Lanes[2];
     const bool UseHelper = Canvas.RasterBits() && std::thread::hardware_concurrency() > 1;
+    TCurveRasterizer* Target = nullptr;
     if (Canvas.RasterBits())
     {
         const QPaintDevice* Device = Canvas.Painter().device();
-        Raster.emplace(Canvas.RasterBits(), Canvas.RasterStride(), Device->width(), Device->height());
-        for (TLane& Lane : Lanes)
-            Lane.Outliner.emplace(nullptr, 0, Device->width(), Device->height());
+        const int W = Device->width(), H = Device->height();
+        if (!Raster || Raster->ImageWidth() != W || Raster->ImageHeight() != H)
+        {
+            Raster = std::make_unique<TCurveRasterizer>(Canvas.RasterBits(), Canvas.RasterStride(), W, H);
+            for (std::unique_ptr<TCurveRasterizer>& Outliner : Outliners)
+                Outliner = std::make_unique<TCurveRasterizer>(nullptr, 0, W, H);
+        }
+        Raster->Retarget(Canvas.RasterBits(), Canvas.RasterStride());
+        Target = Raster.get();
+        for (int l = 0; l < 2; ++l)
+            Lanes[l].Outliner = Outliners[l].get();
     }
     Lanes[0].Evaluator = Evaluator;
     if (UseHelper)
@@ -477,7 +485,7 @@ void TGraphFrames::DrawCurves(TCanvas& Canvas, int ArrowSize,
             HelperEvaluator = std::make_unique<TGraphEvaluator>(Sep);
         Lanes[1].Evaluator = HelperEvaluator.get();
     }
-    TGPGraphics Graphics(Canvas.Painter(), Raster ? &*Raster : nullptr);
+    TGPGraphics Graphics(Canvas.Painter(), Target);
     const size_t Done = RunsDrawn;
     std::exception_ptr Error;
     TOrderedWork::Run(
@@ -487,7 +495,7 @@ void TGraphFrames::DrawCurves(TCanvas& Canvas, int ArrowSize,
         [&](size_t r, int Lane) { ComputeRun(Runs[Done + r], Lanes[Lane], ArrowSize, r == 0); },
         [&](size_t r)
         {
-            if (!DrawRun(Runs[Done + r], Raster ? &*Raster : nullptr, Graphics, Error))
+            if (!DrawRun(Runs[Done + r], Target, Graphics, Error))
                 return false;
             ++RunsDrawn;
             return true;

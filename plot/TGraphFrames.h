@@ -112,4 +112,7 @@ class TGraphFrames
 
     // The evaluator of the thread that works beside the caller's.
     std::unique_ptr<TGraphEvaluator> HelperEvaluator;
+    // The rasterizer filling the curves, and one per thread for outlines, kept from paint to
+    // paint while the image size stays: their scratch buffers grow once.
+    std::unique_ptr<class TCurveRasterizer> Raster, Outliners[2];
 };
