@@ -137,10 +137,16 @@ void TFillLayers::DrawRows(TCanvas& Canvas, int32_t OriginY)
             for (uint32_t c = RowStart[Row]; c < RowStart[Row + 1]; ++c)
                 Colors[Changes[c].Column] = Changes[c].Pixel;
             uint32_t* const Line = Bits + int64_t(y) * Stride;
-            for (int32_t x = FirstColumn; x < EndColumn; ++x)
+            for (int32_t x = FirstColumn; x < EndColumn;)
             {
+                // A span of one colour, written at once; columns without fill are passed.
                 const uint32_t v = Colors[x];
-                Line[x] = v ? v : Line[x];
+                int32_t End = x + 1;
+                while (End < EndColumn && Colors[End] == v)
+                    ++End;
+                if (v)
+                    std::fill(Line + x, Line + End, v);
+                x = End;
             }
         }
     };
