@@ -32,8 +32,10 @@ class TPlotRenderer;
 class TRecentFiles;
 class TSettingsDlg;
 class TAboutBox;
+class TStatusReadout;
 class TStyleComboBox;
 class TUndoMan;
+class TViewGestures;
 class TWindowBox;
 
 class TMainForm : public QMainWindow
@@ -73,6 +75,11 @@ public:
     void WindowBoxMouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, QPoint Pos);
     void EditUndoExecute();
 
+    // --- view menu zoom (the wheel and the touchpad: TViewGestures) ---
+    void ZoomInExecute();
+    void ZoomOutExecute();
+    void ResetViewExecute();
+
     // --- animation ---
     void ForwardBtnClick();
     void BackBtnClick();
@@ -108,6 +115,7 @@ private:
     void CreateControls();
     void CreateActions();
     void CreateMenus();
+    void CreateViewTools();
     void LayoutControls();
     void MirrorEditorsIntoModel();
     void LoadGraphIntoEditors(const QString& Func, int32_t Color, int32_t BGColor, int32_t Style);
@@ -121,6 +129,16 @@ private:
     void PrintOn(QPrinter& Target);
     QRect SelectionRect() const;
     QRect BandRect() const;
+    // Pushes an undo record of the four bound editors, as every recorded view change does.
+    void RecordView();
+    TBoundTexts CurrentBounds() const;
+    // Writes New into the bound editors, recording the view before it when Record is set;
+    // a view that cannot be drawn is refused with the message the editors and the paint
+    // give, and false returned. The caller invalidates.
+    bool ChangeView(const TBoundTexts& New, bool Record);
+    // A recorded, redrawn change to New; nothing when New is the current view.
+    void MoveView(const TBoundTexts& New);
+    void ZoomView(int Notches);
 
     TDialogs& Dialogs;
     QSettings& Store;
@@ -136,6 +154,8 @@ private:
     std::unique_ptr<TAboutBox> AboutBox;
     std::unique_ptr<QPrinter> Printer;
     std::unique_ptr<THelpWindow> HelpWindow;
+    TStatusReadout* Readout = nullptr;   // owned by WindowBox
+    TViewGestures* Gestures = nullptr;  // owned by WindowBox
 
     // Zoom rectangle, in surface pixels.
     bool Selecting = false;
@@ -181,6 +201,9 @@ private:
     QAction* GridDot = nullptr;
     QAction* GridDash = nullptr;
     QAction* GridSolid = nullptr;
+    QAction* ZoomIn = nullptr;
+    QAction* ZoomOut = nullptr;
+    QAction* ResetView = nullptr;
     QActionGroup* GridStyle = nullptr;
     QAction* Settings = nullptr;
     QAction* HelpContents = nullptr;

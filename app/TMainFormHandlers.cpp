@@ -13,6 +13,7 @@
 #include "plot/QtText.h"
 #include "plot/TCanvas.h"
 #include "plot/TPlotRenderer.h"
+#include "plot/TPlotView.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -216,8 +217,7 @@ void TMainForm::WindowBoxMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, QPoint)
         return;
 
     // The record is made before any bound is computed, so a failing zoom leaves it.
-    EditUndo->setEnabled(true);
-    UndoMan->Push(std::make_unique<TUndoObject>(LeftEdt, TopEdt, RightEdt, BottomEdt));
+    RecordView();
 
     const TBoundTexts New = Navigation.Zoom({LeftEdt->text(), TopEdt->text(), RightEdt->text(), BottomEdt->text()},
                                             WindowBox->width(), WindowBox->height(), Selection);
@@ -231,6 +231,12 @@ void TMainForm::WindowBoxMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, QPoint)
         EditUndoExecute();
     else
         InvalidatePlot();
+}
+
+void TMainForm::RecordView()
+{
+    EditUndo->setEnabled(true);
+    UndoMan->Push(std::make_unique<TUndoObject>(LeftEdt, TopEdt, RightEdt, BottomEdt));
 }
 
 void TMainForm::EditUndoExecute()
@@ -318,4 +324,55 @@ void TMainForm::PanY(int n)
     BottomEdt->setText(Bottom);
     LastPaintError.clear();
     InvalidatePlot();
+}
+
+// --- view menu zoom ---
+
+void TMainForm::ZoomInExecute() { ZoomView(1); }
+
+void TMainForm::ZoomOutExecute() { ZoomView(-1); }
+
+// One notch about the centre of the plot.
+void TMainForm::ZoomView(int Notches)
+{
+    const QPointF Centre(WindowBox->width() / 2.0, WindowBox->height() / 2.0);
+    MoveView(Navigation.WriteBounds(TViewNavigation::ZoomAbout(
+        Navigation.ReadBounds(CurrentBounds()), WindowBox->width(), WindowBox->height(), Centre, Notches)));
+}
+
+// The hints hold the start texts.
+void TMainForm::ResetViewExecute()
+{
+    MoveView({LeftEdt->toolTip(), TopEdt->toolTip(), RightEdt->toolTip(), BottomEdt->toolTip()});
+}
+
+TBoundTexts TMainForm::CurrentBounds() const
+{
+    return {LeftEdt->text(), TopEdt->text(), RightEdt->text(), BottomEdt->text()};
+}
+
+void TMainForm::MoveView(const TBoundTexts& New)
+{
+    if (New == CurrentBounds())
+        return;
+    if (ChangeView(New, true))
+        InvalidatePlot();
+}
+
+bool TMainForm::ChangeView(const TBoundTexts& New, bool Record)
+{
+    switch (Navigation.CheckView(New, WindowBox->width(), WindowBox->height()))
+    {
+    case TViewFault::EmptyRange: Dialogs.ShowErrorMessage(WindowBox, WrongRange); return false;
+    case TViewFault::OutOfRange: Dialogs.ShowError(this, QString::fromUtf8(ViewOutOfRangeMessage)); return false;
+    case TViewFault::None: break;
+    }
+    if (Record)
+        RecordView();
+    LeftEdt->setText(New.Left);
+    TopEdt->setText(New.Top);
+    RightEdt->setText(New.Right);
+    BottomEdt->setText(New.Bottom);
+    LastPaintError.clear();
+    return true;
 }

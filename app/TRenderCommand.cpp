@@ -1,6 +1,7 @@
 #include "app/TRenderCommand.h"
 
 #include "app/PlotFont.h"
+#include "app/TTimeBudget.h"
 
 #include "expr/Errors.h"
 #include "plot/TCanvas.h"
@@ -9,13 +10,17 @@
 #include "plot/TPlotModel.h"
 #include "plot/TPlotRenderer.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QTextStream>
 
+#include <chrono>
+#include <cmath>
 #include <cstring>
 #include <optional>
 
@@ -25,6 +30,8 @@ constexpr int RenderMargin = 5;
 constexpr int RenderArrowSize = 3;
 // Larger pictures are refused rather than risking an allocation the machine cannot make.
 constexpr int MaxSide = 16384;
+// A time limit beyond a day is surely a typing error.
+constexpr double MaxTimeLimit = 86400;
 
 std::optional<QSize> ParseSize(const QString& Text)
 {
@@ -36,6 +43,16 @@ std::optional<QSize> ParseSize(const QString& Text)
     if (Size.width() < 1 || Size.height() < 1 || Size.width() > MaxSide || Size.height() > MaxSide)
         return std::nullopt;
     return Size;
+}
+
+// Seconds written with ".", more than 0 and at most MaxTimeLimit.
+std::optional<double> ParseTimeLimit(const QString& Text)
+{
+    bool Ok = false;
+    const double Seconds = Text.toDouble(&Ok);
+    if (!Ok || !(Seconds > 0) || Seconds > MaxTimeLimit)
+        return std::nullopt;
+    return Seconds;
 }
 } // namespace
 
@@ -67,6 +84,18 @@ bool TRenderCommand::Parse(const QStringList& Arguments, TOptions& Options, QStr
         }
         else if (Argument == QLatin1String("--time") && HasValue)
             Options.Time = Arguments[++i];
+        else if (Argument == QLatin1String("--time-limit") && HasValue)
+        {
+            const std::optional<double> Seconds = ParseTimeLimit(Arguments[++i]);
+            if (!Seconds)
+            {
+                Error = QStringLiteral("invalid time limit '%1': expected seconds, more than 0 and at most %2")
+                            .arg(Arguments[i])
+                            .arg(MaxTimeLimit);
+                return false;
+            }
+            Options.TimeLimit = *Seconds;
+        }
         else if (Argument.startsWith(QLatin1String("--")))
         {
             Error = QStringLiteral("unknown or incomplete option '%1'").arg(Argument);
@@ -102,10 +131,42 @@ int TRenderCommand::Run(const QStringList& Arguments, QTextStream& ErrorOut) con
 
 int TRenderCommand::Render(const TOptions& Options, QTextStream& ErrorOut) const
 {
+    // The drawing thread writes its errors here; ErrorOut itself is left to this thread, which
+    // writes the overrun report while the drawing may still be running.
+    QString DrawErrors;
+    QByteArray Bytes;
+    bool Drawn = false;
+    const std::chrono::milliseconds Limit(std::llround(Options.TimeLimit * 1000));
+    TTimeBudget(Limit).Run(
+        [&]
+        {
+            QTextStream DrawErrorOut(&DrawErrors);
+            Drawn = Draw(Options, DrawErrorOut, Bytes);
+        },
+        [&]
+        {
+            ErrorOut << "vendrel: the render took longer than " << QString::number(Options.TimeLimit)
+                     << " s and was stopped\n";
+            ErrorOut.flush();
+        });
+    ErrorOut << DrawErrors;
+    if (!Drawn)
+        return Failure;
+    QSaveFile File(Options.Output);
+    if (!File.open(QIODevice::WriteOnly) || File.write(Bytes) != Bytes.size() || !File.commit())
+    {
+        ErrorOut << "vendrel: cannot write " << Options.Output << "\n";
+        return Failure;
+    }
+    return Success;
+}
+
+bool TRenderCommand::Draw(const TOptions& Options, QTextStream& ErrorOut, QByteArray& Bytes) const
+{
     if (!QFileInfo(Options.Document).isFile())
     {
         ErrorOut << "vendrel: cannot open " << Options.Document << "\n";
-        return Failure;
+        return false;
     }
     TPlotModel Model;
     TDocument::Read(Options.Document, Model);
@@ -138,11 +199,12 @@ int TRenderCommand::Render(const TOptions& Options, QTextStream& ErrorOut) const
         }
     }
     if (Failed)
-        return Failure;
-    if (!Image.save(Options.Output, "PNG"))
+        return false;
+    QBuffer Buffer(&Bytes);
+    if (!Buffer.open(QIODevice::WriteOnly) || !Image.save(&Buffer, "PNG"))
     {
-        ErrorOut << "vendrel: cannot write " << Options.Output << "\n";
-        return Failure;
+        ErrorOut << "vendrel: cannot encode the picture for " << Options.Output << "\n";
+        return false;
     }
-    return Success;
+    return true;
 }

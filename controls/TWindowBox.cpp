@@ -4,7 +4,9 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QNativeGestureEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace
 {
@@ -73,6 +75,14 @@ void TWindowBox::SetRubberBand(const QRect& Band)
 
 void TWindowBox::ClearRubberBand() { SetRubberBand(QRect()); }
 
+void TWindowBox::AddOverlay(TOverlayPainter Painter) { Overlays.push_back(std::move(Painter)); }
+
+void TWindowBox::TransformPicture(const QTransform& Step)
+{
+    FPictureTransform = FPictureTransform * Step;
+    update();
+}
+
 bool TWindowBox::event(QEvent* e)
 {
     if (e->type() == QEvent::KeyPress)
@@ -87,6 +97,13 @@ bool TWindowBox::event(QEvent* e)
         }
         // Not handled: Tab and Backtab traverse the focus as usual, other keys go on
         // to keyPressEvent and, ignored there, to the parent.
+    }
+    else if (e->type() == QEvent::NativeGesture)
+    {
+        auto* Gesture = static_cast<QNativeGestureEvent*>(e);
+        emit NativeGesture(Gesture->gestureType(), Gesture->value(), Gesture->position());
+        e->accept();
+        return true;
     }
     return QWidget::event(e);
 }
@@ -108,6 +125,8 @@ void TWindowBox::RenderPicture()
         OnPaint(Painter, size());
     }
     PictureValid = true;
+    FPictureTransform.reset();
+    emit PictureRendered();
 }
 
 void TWindowBox::paintEvent(QPaintEvent*)
@@ -128,8 +147,20 @@ void TWindowBox::paintEvent(QPaintEvent*)
             // ask for (an expose, the rubber band) shows the kept one.
             if (!PictureValid || Picture.size() != size())
                 RenderPicture();
+            if (!FPictureTransform.isIdentity())
+            {
+                Painter.fillRect(rect(), ColorToQColor(FColor));
+                Painter.setTransform(FPictureTransform);
+            }
             Painter.drawImage(0, 0, Picture);
+            Painter.resetTransform();
         }
+    }
+    for (const TOverlayPainter& Overlay : Overlays)
+    {
+        Painter.save();
+        Overlay(Painter);
+        Painter.restore();
     }
     DrawFocusRect(Painter, FRubberBand);
 }
@@ -146,6 +177,14 @@ void TWindowBox::mouseMoveEvent(QMouseEvent* e)
     QPoint Pos = e->position().toPoint();
     if (Reaches(Pos))
         emit MouseMove(HeldButton(e->buttons()), e->modifiers(), Pos);
+}
+
+void TWindowBox::leaveEvent(QEvent*) { emit MouseLeave(); }
+
+void TWindowBox::wheelEvent(QWheelEvent* e)
+{
+    emit Wheel(e->angleDelta(), e->pixelDelta(), e->phase(), e->modifiers(), e->position());
+    e->accept();
 }
 
 void TWindowBox::mouseReleaseEvent(QMouseEvent* e)

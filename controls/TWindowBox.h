@@ -5,14 +5,18 @@
 // drawing the plot again. Mouse events report button, modifiers and client position;
 // a left-button drag keeps reporting while the pointer is outside. Every key pressed
 // while the surface has the focus, Tab and the arrow keys included, goes to KeyDown
-// before focus traversal sees it.
+// before focus traversal sees it. Wheel and touchpad gestures are reported as they come;
+// the owner may show the kept picture moved or scaled until it asks for a new one, and may
+// lay marks over it (overlays) that never reach the picture itself.
 #include "plot/TFunc.h"
 
 #include <QImage>
 #include <QRect>
+#include <QTransform>
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 class TWindowBox : public QWidget
 {
@@ -52,6 +56,18 @@ public:
     void ClearRubberBand();
     QRect RubberBand() const { return FRubberBand; }
 
+    // Marks laid over the shown picture, under the rubber band, in the order added. They
+    // draw on the window only, never into the picture OnPaint made, so Copy and Print do
+    // not see them; their owner calls update() when its marks change.
+    using TOverlayPainter = std::function<void(QPainter&)>;
+    void AddOverlay(TOverlayPainter Painter);
+
+    // Shows the kept picture moved by Step after the moves before it (a gesture under way),
+    // without calling OnPaint; the uncovered parts show the surface's colour. The next
+    // picture OnPaint draws is shown as it is again.
+    void TransformPicture(const QTransform& Step);
+    QTransform PictureTransform() const { return FPictureTransform; }
+
 signals:
     // Key is a Qt::Key code; a handler that sets it to 0 has handled the key, and
     // nothing else happens with it (no focus traversal, no propagation to the parent).
@@ -61,6 +77,17 @@ signals:
     // Button is the held button (left before right before middle), or Qt::NoButton.
     void MouseMove(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, QPoint Pos);
     void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, QPoint Pos);
+    // The pointer left the surface.
+    void MouseLeave();
+    // A wheel or touchpad scroll: AngleDelta in eighths of a degree (120 a notch),
+    // PixelDelta in pixels where the device reports them (touchpads), else null.
+    void Wheel(QPoint AngleDelta, QPoint PixelDelta, Qt::ScrollPhase Phase, Qt::KeyboardModifiers Shift,
+               QPointF Pos);
+    // A touchpad gesture; for a pinch (Qt::ZoomNativeGesture) Value is the change of the
+    // scale, so the picture grows by 1 + Value.
+    void NativeGesture(Qt::NativeGestureType Type, qreal Value, QPointF Pos);
+    // OnPaint has just drawn a new picture; overlays are drawn after this.
+    void PictureRendered();
 
 protected:
     bool event(QEvent* e) override;
@@ -68,6 +95,8 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void leaveEvent(QEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
 
 private:
     void RenderPicture();
@@ -82,5 +111,7 @@ private:
     QImage Picture;            // the last picture OnPaint drew, when double buffered
     bool PictureValid = false; // Picture shows the current state of the owner's model
     QRect FRubberBand;
+    std::vector<TOverlayPainter> Overlays;
+    QTransform FPictureTransform;
     bool LeftCaptured = false;
 };

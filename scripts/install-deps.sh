@@ -9,6 +9,9 @@ PACKAGES=(
   libgtest-dev googletest libbenchmark-dev libmuparser-dev
   clang libclang-rt-14-dev
   xvfb xauth x11-apps imagemagick fonts-dejavu-core locales
+  # desktop integration: validators, the MIME database and its lookup, manual pages, the package
+  desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl groff-base man-db
+  dpkg-dev file
 )
 
 missing=()

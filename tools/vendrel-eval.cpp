@@ -91,6 +91,30 @@ private:
     std::unique_ptr<TEvaluator> Evaluator;
 };
 
+// The answer to --help: one line per option, the name padded to 21 columns.
+constexpr const char* HelpText =
+    "Usage: vendrel-eval [--separator C] < LINES\n"
+    "       vendrel-eval --help | --version\n"
+    "\n"
+    "Evaluates formulas exactly as the Vendrel plot does. Each input line is\n"
+    "X<TAB>T<TAB>FORMULA, X and T written with \".\"; x reads X and the time text of T\n"
+    "replaces the parameter t. Each gives one output line:\n"
+    "  ok<TAB>VALUE                    VALUE as printf(\"%.20Le\")\n"
+    "  error<TAB>CLASS<TAB>MESSAGE     the error's class name and its text\n"
+    "\n"
+    "Options:\n"
+    "  --separator C        decimal separator inside formulas (default: the locale's)\n"
+    "  --help               print this help and exit\n"
+    "  --version            print the version and exit\n"
+    "\n"
+    "The manual page vendrel-eval(1) tells more.\n";
+
+// --help and --version print to standard output; 1 when that cannot be written.
+int Answer(const char* Text)
+{
+    return std::fputs(Text, stdout) >= 0 && std::fflush(stdout) == 0 ? 0 : 1;
+}
+
 int Usage()
 {
     std::fputs("usage: vendrel-eval [--separator C] < lines of X<TAB>T<TAB>FORMULA\n", stderr);
@@ -103,6 +127,10 @@ int main(int argc, char** argv)
     char16_t Separator = UserSeparator();
     for (int i = 1; i < argc; ++i)
     {
+        if (std::strcmp(argv[i], "--help") == 0)
+            return Answer(HelpText);
+        if (std::strcmp(argv[i], "--version") == 0)
+            return Answer("vendrel-eval " VENDREL_VERSION "\n");
         if (std::strcmp(argv[i], "--separator") != 0 || i + 1 >= argc)
             return Usage();
         std::optional<char16_t> Chosen = SingleUnit(argv[++i]);

@@ -102,6 +102,7 @@ private slots:
     void unhandledTabMovesTheFocusOn();
     void shortcutsStillWorkWhileTheSurfaceHasTheFocus();
     void clickGivesTheSurfaceTheFocus();
+    void aMovedPictureAndOverlaysNeverCallThePaintCallback();
 };
 
 void TestWindowBox::paintCallbackDrawsTheWholeClientArea_data()
@@ -328,6 +329,38 @@ void TestWindowBox::clickGivesTheSurfaceTheFocus()
     W.Before->setFocus();
     QTest::keyClick(W.Before, Qt::Key_Tab);
     QVERIFY(W.After->hasFocus());
+}
+
+// A gesture shows the kept picture moved; overlays lie over it and under the rubber band; a
+// new picture is shown as drawn.
+void TestWindowBox::aMovedPictureAndOverlaysNeverCallThePaintCallback()
+{
+    TWindowBox Box;
+    Box.resize(100, 100);
+    Box.SetDoubleBuffered(true);
+    int Paints = 0;
+    Box.SetOnPaint([&](QPainter& P, const QSize& Size) {
+        ++Paints;
+        P.fillRect(QRect(QPoint(0, 0), Size), QColor(Picture));
+    });
+    QPoint Mark(50, 50);
+    Box.AddOverlay([&](QPainter& P) { P.fillRect(QRect(Mark, QSize(1, 1)), Qt::black); });
+    QCOMPARE(PixelAt(Box, 50, 50), QRgb(0xFF000000));
+    QCOMPARE(Paints, 1);
+
+    Box.TransformPicture(QTransform::fromTranslate(10, 0));
+    Box.TransformPicture(QTransform::fromTranslate(5, 0));
+    QCOMPARE(PixelAt(Box, 14, 20), QRgb(0xFFFFFFFF)); // uncovered: the surface's colour
+    QCOMPARE(PixelAt(Box, 15, 20), Picture);
+    QCOMPARE(PixelAt(Box, 50, 50), QRgb(0xFF000000)); // the overlay does not move with it
+    Box.SetRubberBand(QRect(40, 50, 20, 20));
+    QCOMPARE(PixelAt(Box, 50, 50), QRgb(0xFFFFFFFF)); // the band inverts the overlay's mark
+    QCOMPARE(Paints, 1);
+
+    Box.Invalidate();
+    QCOMPARE(PixelAt(Box, 5, 20), Picture);
+    QVERIFY(Box.PictureTransform().isIdentity());
+    QCOMPARE(Paints, 2);
 }
 
 QTEST_MAIN(TestWindowBox)
