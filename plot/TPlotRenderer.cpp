@@ -16,6 +16,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <bit>
 #include <thread>
 #include <vector>
 
@@ -33,6 +34,27 @@ QString FixedText(const TCanvas& Canvas, int64_t X, Float80 Value, int Decimals,
     return QString::fromStdU16String(
         FormatFixedHead(Value, Decimals, Sep, Canvas.NumberTextCapacity(X)));
 }
+// Whether two models give the same picture: everything the drawing reads.
+bool SameDrawing(const TPlotModel& A, const TPlotModel& B)
+{
+    const TViewSwitches &a = A.View, &b = B.View;
+    if (A.LeftText != B.LeftText || A.RightText != B.RightText || A.BottomText != B.BottomText ||
+        A.TopText != B.TopText || A.TimeText != B.TimeText || A.TicksByX != B.TicksByX ||
+        A.TicksByY != B.TicksByY || A.Decimals != B.Decimals || A.FramesCount != B.FramesCount ||
+        std::bit_cast<uint32_t>(A.TimeIncrement) != std::bit_cast<uint32_t>(B.TimeIncrement) ||
+         A.FilledGraphs != B.FilledGraphs || A.MotionBlur != B.MotionBlur ||
+        A.GraphsEnabled != B.GraphsEnabled || a.Grid != b.Grid || a.Numbers != b.Numbers || a.Arrows != b.Arrows ||
+        a.GridDot != b.GridDot || a.GridDash != b.GridDash || a.GridSolid != b.GridSolid ||
+        A.FuncList.Count() != B.FuncList.Count())
+        return false;
+    for (int i = 0; i < A.FuncList.Count(); ++i)
+    {
+        const TFunc &f = A.FuncList.Item(i), &g = B.FuncList.Item(i);
+        if (f.Func != g.Func || f.Color != g.Color || f.BGColor != g.BGColor || f.Style != g.Style)
+            return false;
+    }
+    return true;
+}
 } // namespace
 
 TPlotRenderer::TPlotRenderer(TPlotModel& Model, TGraphEvaluator& Evaluator, char16_t DecimalSeparator)
@@ -46,9 +68,10 @@ void TPlotRenderer::DrawPlot(TCanvas& Canvas, int Width, int Height, int Margin,
                              const std::function<void(const Exception&)>& ReportCurveError,
                              const TPaintBudget* Budget, bool Continue)
 {
-    const bool SameSize = Stopped.Width == Width && Stopped.Height == Height && Stopped.Margin == Margin &&
-                          Stopped.ArrowSize == ArrowSize;
-    if (!Continue || !SameSize)
+    const bool Same = Stopped.Width == Width && Stopped.Height == Height && Stopped.Margin == Margin &&
+                      Stopped.ArrowSize == ArrowSize && StoppedModel && SameDrawing(*StoppedModel, Model);
+    StoppedModel.reset();
+    if (!Continue || !Same)
     {
         Frames->Forget();
         Stopped = TStop();
@@ -96,6 +119,7 @@ void TPlotRenderer::DrawPlot(TCanvas& Canvas, int Width, int Height, int Margin,
     }
     catch (const EPaintAbandoned&)
     {
+        StoppedModel = std::make_unique<TPlotModel>(Model);
         Stopped.Width = Width;
         Stopped.Height = Height;
         Stopped.Margin = Margin;

@@ -55,10 +55,12 @@ class TPlotRenderer
     // The frames, fill rows and curves of the paint under way.
     std::unique_ptr<TGraphFrames> Frames;
     // Where a paint that ran out of its budget stopped: its size, and whether everything but
-    // the curves was drawn.
+    // the curves was drawn; and the model it drew, so that a paint of a model changed
+    // meanwhile starts afresh.
     struct TStop
     {
         int Width = -1, Height = -1, Margin = -1, ArrowSize = -1;
         bool InCurves = false;
     } Stopped;
+    std::unique_ptr<TPlotModel> StoppedModel;
 };

@@ -552,9 +552,19 @@ TEST(RasterIdentity, APaintContinuedSliceBySliceLooksLikeOneWholePaint)
         Rows.push_back({"a fill error", Model});
     }
     for (const Row& r : Rows)
-        for (bool Raster : {false, true})
+        for (int Variant = 0; Variant < 3; ++Variant)
         {
-            const TPicture Whole = Paint(r.Model, 700, 150, Raster);
+            // Variant 2: a graph gains a graph and changes colour after the first slice,
+            // unknown to the caller, who asks to continue all the same.
+            const bool Raster = Variant != 0;
+            TPlotModel Changed = r.Model;
+            std::vector<TFunc> Funcs;
+            for (int i = 0; i < Changed.FuncList.Count(); ++i)
+                Funcs.push_back(Changed.FuncList.Item(i));
+            Funcs[0].Color = 0x00C000;
+            Funcs.push_back(TFunc("x/2"));
+            Changed.FuncList.Assign(Funcs);
+            const TPicture Whole = Paint(Variant == 2 ? Changed : r.Model, 700, 150, Raster);
             TPlotModel Model = r.Model;
             QImage Image(700, 150, QImage::Format_RGB32);
             Image.fill(qRgb(255, 0, 255));
@@ -575,6 +585,8 @@ TEST(RasterIdentity, APaintContinuedSliceBySliceLooksLikeOneWholePaint)
                 }
                 catch (const EPaintAbandoned&)
                 {
+                    if (Variant == 2 && Slices == 0)
+                        Model = Changed;
                 }
                 catch (const Exception& e)
                 {
