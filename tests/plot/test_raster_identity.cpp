@@ -417,11 +417,11 @@ namespace
 // The curves drawn literally through QPainter over the picture without graphs: frame after
 // frame, every column evaluated through EvaluateGraph, cut at undefined points, until the
 // first other error.
-QImage LiteralCurves(TPlotModel Model, int Width, int Height, int& Reports)
+QImage LiteralCurves(TPlotModel Model, int Width, int Height, int ArrowSize, int& Reports)
 {
     TPlotModel Frame = Model;
     Frame.GraphsEnabled = false;
-    QImage Image = Paint(Frame, Width, Height, false).Image;
+    QImage Image = Paint(Frame, Width, Height, false, QImage::Format_RGB32, ArrowSize).Image;
     QPainter Painter(&Image);
     TGPGraphics Graphics(Painter);
     TGraphEvaluator Evaluator(u'.');
@@ -435,7 +435,7 @@ QImage LiteralCurves(TPlotModel Model, int Width, int Height, int& Reports)
         Float80 t = Model.TimeText.toDouble();
         for (int k = N - 1; k >= 0 && Reports == 0; --k)
         {
-            TGPPen Pen(ColorToArgb(LightenColor(Graph.Color, k, Model.FramesCount)), 3.0f);
+            TGPPen Pen(ColorToArgb(LightenColor(Graph.Color, k, Model.FramesCount)), float(ArrowSize));
             Pen.SetDashStyle(Graph.Style);
             std::vector<QPoint> Points;
             bool Break = true;
@@ -510,14 +510,18 @@ TEST(RasterIdentity, CurvesLookLikeTheFrameByFrameDrawing)
         Model.TimeText = "1";
         Model.View.Grid = false;
         Model.View.Numbers = false;
-        int Reports = 0;
-        const QImage Expected = LiteralCurves(Model, 190, 150, Reports);
-        for (bool Raster : {false, true})
+        // Pens of width 1 are left to QPainter; 6 is the pen of a doubled device pixel ratio.
+        for (int ArrowSize : {3, 1, 6})
         {
-            const TPicture Got = Paint(Model, 190, 150, Raster);
-            EXPECT_EQ(Got.Reports, Reports) << r.Name;
-            EXPECT_TRUE(Got.Image == Expected) << r.Name << (Raster ? " raster" : "") << " first difference at "
-                                               << FirstDifference(Got.Image, Expected);
+            int Reports = 0;
+            const QImage Expected = LiteralCurves(Model, 190, 150, ArrowSize, Reports);
+            for (bool Raster : {false, true})
+            {
+                const TPicture Got = Paint(Model, 190, 150, Raster, QImage::Format_RGB32, ArrowSize);
+                EXPECT_EQ(Got.Reports, Reports) << r.Name;
+                EXPECT_TRUE(Got.Image == Expected) << r.Name << (Raster ? " raster" : "") << " pen " << ArrowSize
+                                                   << " first difference at " << FirstDifference(Got.Image, Expected);
+            }
         }
     }
 }
