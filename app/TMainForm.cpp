@@ -4,9 +4,11 @@
 #include "app/PlotFont.h"
 
 #include "app/TAboutBox.h"
+#include "app/TAnalysisPanel.h"
 #include "app/TDialogs.h"
 #include "app/THelpWindow.h"
 #include "app/TRecentFiles.h"
+#include "app/TOutputSettings.h"
 #include "app/TSettingsDlg.h"
 #include "app/TStatusReadout.h"
 #include "app/TStyleComboBox.h"
@@ -34,6 +36,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
+#include <QStyle>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -86,6 +89,7 @@ TMainForm::~TMainForm()
     // Recent files first, then the evaluator, the undo manager and the graphs.
     RecentFiles->SaveRecentFiles();
     HelpWindow.reset();
+    AnalysisPanel.reset();
     Renderer.reset();
     Evaluator.reset();
     UndoMan.reset();
@@ -135,7 +139,8 @@ void TMainForm::CreateControls()
 
     WindowBox = new TWindowBox(Client);
     WindowBox->setObjectName(QStringLiteral("WindowBox"));
-    WindowBox->SetOnPaint([this](QPainter& Painter, const QSize& Size) { WindowBoxPaint(Painter, Size); });
+    WindowBox->SetOnPaint([this](QPainter& Painter, const QSize& Size, double Ratio)
+                          { WindowBoxPaint(Painter, Size, Ratio); });
     connect(WindowBox, &TWindowBox::MouseDown, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers m, QPoint p) {
         Guard([&] { WindowBoxMouseDown(b, m, p); });
     });
@@ -278,10 +283,18 @@ void TMainForm::CreateActions()
     EditUndo = Make("EditUndo", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), QString(),
                     &TMainForm::EditUndoExecute);
     EditUndo->setEnabled(false);
+    OutputSettings = std::make_unique<TOutputSettings>(Store);
+    EditCopyAtScreenResolution = Make("EditCopyAtScreenResolution", QStringLiteral("Copy at screen resolution"),
+                                      QKeySequence(), QString(), &TMainForm::EditCopyAtScreenResolutionExecute);
+    EditCopyAtScreenResolution->setCheckable(true);
+    EditCopyAtScreenResolution->setChecked(OutputSettings->CopyAtScreenResolution());
     Settings = Make("Settings", QStringLiteral("&Settings"), QKeySequence(), QString(), &TMainForm::SettingsExecute);
     HelpContents = Make("HelpContents", QStringLiteral("&Index"), QKeySequence(Qt::Key_F1),
                         QStringLiteral("Help Index"), &TMainForm::HelpContentsExecute);
     About = Make("About", QStringLiteral("&About"), QKeySequence(), QString(), &TMainForm::AboutExecute);
+    Analyse = Make("Analyse", QStringLiteral("&Analyse..."), QKeySequence(),
+                   QStringLiteral("Analyse|Roots, extrema, intersections, values and areas of the selected graph"),
+                   &TMainForm::AnalyseExecute);
 
     Grid = Toggle("Grid", QStringLiteral("&Show Grid"), true);
     Numbers = Toggle("Numbers", QStringLiteral("S&how Numbers"), true);
@@ -301,7 +314,7 @@ void TMainForm::CreateActions()
     for (QAction* Action : {GridDot, GridDash, GridSolid})
         GridStyle->addAction(Action);
     addActions({FileOpen, FileSaveAs, FilePrintSetup, Print, PrintPdf, FileExit, EditCopy, EditUndo, Settings, HelpContents,
-                About, ZoomIn, ZoomOut, ResetView});
+                About, ZoomIn, ZoomOut, ResetView, Analyse});
 }
 
 void TMainForm::CreateMenus()
@@ -321,6 +334,7 @@ void TMainForm::CreateMenus()
 
     QMenu* Edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     Edit->addAction(EditCopy);
+    Edit->addAction(EditCopyAtScreenResolution);
     Edit->addAction(EditUndo);
 
     QMenu* View = menuBar()->addMenu(QStringLiteral("&View"));
@@ -334,6 +348,7 @@ void TMainForm::CreateMenus()
 
     QMenu* Tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     Tools->addAction(Settings);
+    Tools->addAction(Analyse);
 
     QMenu* Help = menuBar()->addMenu(QStringLiteral("&Help"));
     Help->addAction(HelpContents);
@@ -425,6 +440,28 @@ void TMainForm::InvalidatePlot()
         PaintSlices->Restart();
     if (WindowBox)
         WindowBox->Invalidate();
+    if (AnalysisPanel)
+        AnalysisPanel->ModelChanged();
+}
+
+// The panel opens on the right; the window grows by its width, so the plot keeps its size.
+void TMainForm::AnalyseExecute()
+{
+    if (!AnalysisPanel)
+    {
+        AnalysisPanel = std::make_unique<TAnalysisPanel>(
+            PlotModel, DecimalSeparator, [this] { return ComboBox->currentIndex(); }, WindowBox, this);
+        connect(ComboBox, &QComboBox::currentIndexChanged, AnalysisPanel.get(),
+                [this] { AnalysisPanel->ModelChanged(); });
+        // The wheel changes the view between paints.
+        connect(Gestures, &TViewGestures::ViewChanged, AnalysisPanel.get(), [this] { AnalysisPanel->ModelChanged(); });
+        addDockWidget(Qt::RightDockWidgetArea, AnalysisPanel.get());
+        AnalysisPanel->show();
+        const int Separator = style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+        resize(width() + AnalysisPanel->sizeHint().width() + Separator, height());
+    }
+    AnalysisPanel->show();
+    AnalysisPanel->raise();
 }
 
 void TMainForm::Guard(const std::function<void()>& Handler)

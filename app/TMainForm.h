@@ -27,11 +27,13 @@ class QTimer;
 class TColorBtn;
 class TDialogs;
 class TGraphEvaluator;
+class TOutputSettings;
 class TPaintSlices;
 class TPlotRenderer;
 class TRecentFiles;
 class TSettingsDlg;
 class TAboutBox;
+class TAnalysisPanel;
 class TStatusReadout;
 class TStyleComboBox;
 class TUndoMan;
@@ -48,8 +50,9 @@ public:
     ~TMainForm() override;
 
     TPlotModel& Model() { return PlotModel; }
-    // The picture as the plot surface shows it, drawn at the surface's client size.
-    QImage RenderPlot();
+    // The picture as the plot surface shows it, drawn at the surface's client size times
+    // Scale device pixels (1: the logical size).
+    QImage RenderPlot(double Scale = 1);
     // Opens a document as the Open dialog would, recent-files list first.
     void OpenDocument(const QString& FileName);
 
@@ -59,7 +62,7 @@ public:
     // --- editors (Enter), view menu, paint ---
     void EditKeyPress(QLineEdit* Sender, int Key);
     void ShowExecute();
-    void WindowBoxPaint(QPainter& Painter, const QSize& Size);
+    void WindowBoxPaint(QPainter& Painter, const QSize& Size, double Ratio);
 
     // --- graph list ---
     void AddBtnClick();
@@ -98,12 +101,14 @@ public:
     void FileSaveAsAccept(const QString& FileName);
     void SettingsExecute();
     void EditCopyExecute();
+    void EditCopyAtScreenResolutionExecute();
     void PrintExecute();
     void FilePrintSetupExecute();
     void HelpContentsExecute();
     void AboutExecute();
     void FileExitExecute();
     void PrintPdfExecute();
+    void AnalyseExecute();
 
 protected:
     void showEvent(QShowEvent* Event) override;
@@ -150,10 +155,12 @@ private:
     std::unique_ptr<TPaintSlices> PaintSlices;
     std::unique_ptr<TUndoMan> UndoMan;
     std::unique_ptr<TRecentFiles> RecentFiles;
+    std::unique_ptr<TOutputSettings> OutputSettings;
     std::unique_ptr<TSettingsDlg> SettingsDlg;
     std::unique_ptr<TAboutBox> AboutBox;
     std::unique_ptr<QPrinter> Printer;
     std::unique_ptr<THelpWindow> HelpWindow;
+    std::unique_ptr<TAnalysisPanel> AnalysisPanel; // made when first opened
     TStatusReadout* Readout = nullptr;   // owned by WindowBox
     TViewGestures* Gestures = nullptr;  // owned by WindowBox
 
@@ -194,6 +201,7 @@ private:
     QAction* PrintPdf = nullptr;
     QAction* FileExit = nullptr;
     QAction* EditCopy = nullptr;
+    QAction* EditCopyAtScreenResolution = nullptr; // checkable, kept in the settings store
     QAction* EditUndo = nullptr;
     QAction* Grid = nullptr;
     QAction* Numbers = nullptr;
@@ -208,4 +216,5 @@ private:
     QAction* Settings = nullptr;
     QAction* HelpContents = nullptr;
     QAction* About = nullptr;
+    QAction* Analyse = nullptr;
 };

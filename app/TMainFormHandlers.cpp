@@ -11,8 +11,8 @@
 #include "expr/Errors.h"
 #include "expr/TextToFloat.h"
 #include "plot/QtText.h"
-#include "plot/TCanvas.h"
 #include "plot/TPlotRenderer.h"
+#include "plot/TPlotTarget.h"
 #include "plot/TPlotView.h"
 
 #include <QAction>
@@ -72,18 +72,15 @@ void TMainForm::ShowExecute()
     InvalidatePlot();
 }
 
-void TMainForm::WindowBoxPaint(QPainter& Painter, const QSize& Size)
+void TMainForm::WindowBoxPaint(QPainter& Painter, const QSize& Size, double Ratio)
 {
-    TCanvas Canvas(Painter);
-    Canvas.SetBrushColor(WindowBox->Color());
-    Canvas.SetFont(WindowBox->font());
     try
     {
         PaintSlices->Paint(Painter, Size,
                            [&](const TPaintBudget* Budget, bool Continue)
                            {
-                               Renderer->DrawPlot(
-                                   Canvas, Size.width(), Size.height(), 5, 3,
+                               DrawPlotOn(
+                                   Painter, *Renderer, TPlotTarget::Screen(Size, Ratio, WindowBox->Color(), WindowBox->font()),
                                    [this](const Exception& Error) { ReportPaintError(QString::fromUtf8(Error.what())); },
                                    Budget, Continue);
                            });
@@ -95,15 +92,12 @@ void TMainForm::WindowBoxPaint(QPainter& Painter, const QSize& Size)
     }
 }
 
-QImage TMainForm::RenderPlot()
+QImage TMainForm::RenderPlot(double Scale)
 {
-    QImage Image(WindowBox->size(), QImage::Format_RGB32);
+    QImage Image(DeviceSize(WindowBox->size(), Scale), QImage::Format_RGB32);
     QPainter Painter(&Image);
-    TCanvas Canvas(Painter);
-    Canvas.SetBrushColor(WindowBox->Color());
-    Canvas.SetFont(WindowBox->font());
-    Renderer->DrawPlot(Canvas, Image.width(), Image.height(), 5, 3,
-                       [this](const Exception& Error) { ReportError(Error); });
+    DrawPlotOn(Painter, *Renderer, TPlotTarget::Screen(Image.size(), Scale, WindowBox->Color(), WindowBox->font()),
+               [this](const Exception& Error) { ReportError(Error); });
     return Image;
 }
 

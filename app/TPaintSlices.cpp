@@ -11,7 +11,7 @@ void TPaintSlices::Paint(QPainter& Painter, const QSize& Size,
 {
     QPaintDevice* Device = Painter.device();
     QImage* Image = Device && Device->devType() == QInternal::Image ? static_cast<QImage*>(Device) : nullptr;
-    const bool Continuing = Continue && Image && Kept.size() == Size;
+    const bool Continuing = Continue && Image && Kept.size() == Image->size() && Image->size() == Size;
     Continue = false;
     if (Continuing)
         Painter.drawImage(0, 0, Kept);

@@ -4,11 +4,11 @@
 #include "app/TTimeBudget.h"
 
 #include "expr/Errors.h"
-#include "plot/TCanvas.h"
 #include "plot/TDocument.h"
 #include "plot/TGraphEvaluator.h"
 #include "plot/TPlotModel.h"
 #include "plot/TPlotRenderer.h"
+#include "plot/TPlotTarget.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -26,10 +26,10 @@
 
 namespace
 {
-constexpr int RenderMargin = 5;
-constexpr int RenderArrowSize = 3;
 // Larger pictures are refused rather than risking an allocation the machine cannot make.
 constexpr int MaxSide = 16384;
+constexpr double MinScale = 0.25;
+constexpr double MaxScale = 8;
 // A time limit beyond a day is surely a typing error.
 constexpr double MaxTimeLimit = 86400;
 
@@ -43,6 +43,16 @@ std::optional<QSize> ParseSize(const QString& Text)
     if (Size.width() < 1 || Size.height() < 1 || Size.width() > MaxSide || Size.height() > MaxSide)
         return std::nullopt;
     return Size;
+}
+
+// A scale written with ".", from MinScale to MaxScale.
+std::optional<double> ParseScale(const QString& Text)
+{
+    bool Ok = false;
+    const double Scale = Text.toDouble(&Ok);
+    if (!Ok || !(Scale >= MinScale && Scale <= MaxScale))
+        return std::nullopt;
+    return Scale;
 }
 
 // Seconds written with ".", more than 0 and at most MaxTimeLimit.
@@ -81,6 +91,19 @@ bool TRenderCommand::Parse(const QStringList& Arguments, TOptions& Options, QStr
                 return false;
             }
             Options.Size = *Size;
+        }
+        else if (Argument == QLatin1String("--scale") && HasValue)
+        {
+            const std::optional<double> Scale = ParseScale(Arguments[++i]);
+            if (!Scale)
+            {
+                Error = QStringLiteral("invalid scale '%1': expected a number from %2 to %3")
+                            .arg(Arguments[i])
+                            .arg(MinScale)
+                            .arg(MaxScale);
+                return false;
+            }
+            Options.Scale = *Scale;
         }
         else if (Argument == QLatin1String("--time") && HasValue)
             Options.Time = Arguments[++i];
@@ -174,23 +197,27 @@ bool TRenderCommand::Draw(const TOptions& Options, QTextStream& ErrorOut, QByteA
     Model.TimeText = Options.Time;
     Model.FilledGraphs = Options.Filled;
 
-    QImage Image(Options.Size, QImage::Format_RGB32);
+    const QSize Size = DeviceSize(Options.Size, Options.Scale);
+    if (Size.width() > MaxSide || Size.height() > MaxSide)
+    {
+        ErrorOut << "vendrel: the picture at scale " << Options.Scale << " is larger than " << MaxSide << "x"
+                 << MaxSide << "\n";
+        return false;
+    }
+    QImage Image(Size, QImage::Format_RGB32);
     bool Failed = false;
     {
         QPainter Painter(&Image);
-        TCanvas Canvas(Painter);
-        Canvas.SetBrushColor(clWhite);
-        Canvas.SetFont(PlotFont());
         TGraphEvaluator Evaluator(Sep);
         TPlotRenderer Renderer(Model, Evaluator, Sep);
         try
         {
-            Renderer.DrawPlot(Canvas, Image.width(), Image.height(), RenderMargin, RenderArrowSize,
-                              [&](const Exception& CurveError)
-                              {
-                                  ErrorOut << CurveError.Message() << "\n";
-                                  Failed = true;
-                              });
+            DrawPlotOn(Painter, Renderer, TPlotTarget::Screen(Image.size(), Options.Scale, clWhite, PlotFont()),
+                       [&](const Exception& CurveError)
+                       {
+                           ErrorOut << CurveError.Message() << "\n";
+                           Failed = true;
+                       });
         }
         catch (const Exception& DrawError)
         {

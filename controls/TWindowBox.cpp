@@ -1,6 +1,7 @@
 #include "controls/TWindowBox.h"
 
 #include "controls/FocusRect.h"
+#include "plot/TPlotTarget.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -10,10 +11,6 @@
 
 namespace
 {
-// The default colour is the classic window colour, white, not the desktop theme's: the
-// plot's black axes and numbers need a light ground.
-constexpr TColor clWindow = clWhite;
-
 Qt::MouseButton HeldButton(Qt::MouseButtons Buttons)
 {
     for (Qt::MouseButton B : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
@@ -54,7 +51,7 @@ void TWindowBox::SetColor(TColor Value)
 {
     FColor = Value;
     QPalette Pal = palette();
-    Pal.setColor(QPalette::Window, ColorToQColor(Value));
+    Pal.setColor(QPalette::Window, ToQColor(Value));
     setPalette(Pal);
     Invalidate();
 }
@@ -111,22 +108,34 @@ bool TWindowBox::event(QEvent* e)
 void TWindowBox::PreparePainter(QPainter& Painter) const
 {
     Painter.setFont(font());
-    Painter.setBrush(ColorToQColor(FColor));
+    Painter.setBrush(ToQColor(FColor));
 }
 
 void TWindowBox::RenderPicture()
 {
-    if (Picture.size() != size())
-        Picture = QImage(size(), QImage::Format_RGB32);
-    Picture.fill(ColorToQColor(FColor));
+    const double Ratio = devicePixelRatioF();
+    const QSize Size = DeviceSize(size(), Ratio);
+    if (Picture.size() != Size)
+        Picture = QImage(Size, QImage::Format_RGB32);
+    // Drawn in device pixels, without the scaling a painter gives an image of a ratio above
+    // 1, and shown at the ratio, one image pixel on one screen pixel.
+    Picture.setDevicePixelRatio(1);
+    Picture.fill(ToQColor(FColor));
     {
         QPainter Painter(&Picture);
         PreparePainter(Painter);
-        OnPaint(Painter, size());
+        OnPaint(Painter, Size, Ratio);
     }
+    Picture.setDevicePixelRatio(Ratio);
     PictureValid = true;
     FPictureTransform.reset();
     emit PictureRendered();
+}
+
+bool TWindowBox::PictureFits() const
+{
+    const double Ratio = devicePixelRatioF();
+    return PictureValid && Picture.devicePixelRatio() == Ratio && Picture.size() == DeviceSize(size(), Ratio);
 }
 
 void TWindowBox::paintEvent(QPaintEvent*)
@@ -137,19 +146,19 @@ void TWindowBox::paintEvent(QPaintEvent*)
         if (!FDoubleBuffered)
         {
             PreparePainter(Painter);
-            OnPaint(Painter, size());
+            OnPaint(Painter, size(), 1);
             Painter.resetTransform();
             Painter.setClipping(false);
         }
         else
         {
-            // A new size needs a new picture; any other paint that Invalidate() did not
-            // ask for (an expose, the rubber band) shows the kept one.
-            if (!PictureValid || Picture.size() != size())
+            // A new size or ratio needs a new picture; any other paint that Invalidate()
+            // did not ask for (an expose, the rubber band) shows the kept one.
+            if (!PictureFits())
                 RenderPicture();
             if (!FPictureTransform.isIdentity())
             {
-                Painter.fillRect(rect(), ColorToQColor(FColor));
+                Painter.fillRect(rect(), ToQColor(FColor));
                 Painter.setTransform(FPictureTransform);
             }
             Painter.drawImage(0, 0, Picture);

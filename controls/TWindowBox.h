@@ -8,7 +8,7 @@
 // before focus traversal sees it. Wheel and touchpad gestures are reported as they come;
 // the owner may show the kept picture moved or scaled until it asks for a new one, and may
 // lay marks over it (overlays) that never reach the picture itself.
-#include "plot/TFunc.h"
+#include "plot/TColor.h"
 
 #include <QImage>
 #include <QRect>
@@ -23,10 +23,14 @@ class TWindowBox : public QWidget
     Q_OBJECT
 
 public:
-    // Called with a painter on the whole client area (font and brush already set to
-    // the surface's font and Color) and the client size. It must draw everything and
-    // must not let an exception escape: it runs inside Qt's paint event.
-    using TPaintHandler = std::function<void(QPainter&, const QSize&)>;
+    // Called with a painter on the whole picture (font and brush already set to the
+    // surface's font and Color), the picture's size in pixels and the device pixels per
+    // logical pixel it is drawn at. Double buffered, the picture has the screen's device
+    // pixels (the client size times the surface's device pixel ratio, which the painter
+    // does not apply: a ratio of 2 gives twice the client size and no transform); without
+    // double buffering it is the client size at 1. It must draw everything and must not
+    // let an exception escape: it runs inside Qt's paint event.
+    using TPaintHandler = std::function<void(QPainter&, const QSize&, double Ratio)>;
 
     explicit TWindowBox(QWidget* Parent = nullptr);
 
@@ -100,6 +104,8 @@ protected:
 
 private:
     void RenderPicture();
+    // The kept picture shows the current model at the current size and ratio.
+    bool PictureFits() const;
     void PreparePainter(QPainter& Painter) const;
     // Only a left-button drag captures the mouse; other buttons report only while the
     // pointer is over the surface, although Qt grabs the mouse for every button.
@@ -108,7 +114,7 @@ private:
     TPaintHandler OnPaint;
     bool FDoubleBuffered = false;
     TColor FColor;
-    QImage Picture;            // the last picture OnPaint drew, when double buffered
+    QImage Picture;            // the last picture OnPaint drew, when double buffered, in device pixels
     bool PictureValid = false; // Picture shows the current state of the owner's model
     QRect FRubberBand;
     std::vector<TOverlayPainter> Overlays;

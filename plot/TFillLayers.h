@@ -7,7 +7,7 @@
 // sets every pixel once and gives the picture that drawing them in order gives. Into image
 // memory those runs are written row by row, in spans along the rows: the same pixels,
 // without a cache line per pixel.
-#include "plot/TFunc.h"
+#include "plot/TColor.h"
 
 #include <cstdint>
 #include <vector>

@@ -25,8 +25,6 @@
 
 namespace
 {
-// Curve rows are clamped to this distance from row 0, so far-off points stay drawable.
-constexpr int64_t RowClamp = 10000;
 // The budget is looked at once per this many columns, or at every column of a long text,
 // whose evaluations may take long.
 constexpr int64_t BudgetColumns = 64;
@@ -138,8 +136,8 @@ int32_t TGraphFrames::CurveRow(TGraphEvaluator& With, const TExprProgram& Progra
     // OriginY - d can leave int64 only where the clamp would cut it anyway.
     int64_t r = 0;
     if (__builtin_sub_overflow(int64_t(OriginY), d, &r))
-        r = d > 0 ? -RowClamp : RowClamp;
-    return int32_t(std::clamp(r, -RowClamp, RowClamp));
+        r = d > 0 ? -View.RowClamp : View.RowClamp;
+    return int32_t(std::clamp(r, -View.RowClamp, View.RowClamp));
 }
 
 uint32_t TGraphFrames::Intern(std::u16string Text)

@@ -67,7 +67,8 @@ class TGraphFrames
     // ends the drawing of curves; other failures and EPaintAbandoned leave.
     void DrawCurves(TCanvas& Canvas, int ArrowSize, const std::function<void(const Exception&)>& ReportCurveError);
 
-    // The row of Program at column Px, clamped to -10000 .. 10000; errors pass through.
+    // The row of Program at column Px, clamped to -View.RowClamp .. View.RowClamp; errors
+    // pass through.
     static int32_t CurveRow(TGraphEvaluator& With, const TExprProgram& Program, const TPlotView& View,
                             int32_t OriginY, int64_t Px);
 

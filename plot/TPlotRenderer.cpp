@@ -69,7 +69,8 @@ void TPlotRenderer::DrawPlot(TCanvas& Canvas, int Width, int Height, int Margin,
                              const TPaintBudget* Budget, bool Continue)
 {
     const bool Same = Stopped.Width == Width && Stopped.Height == Height && Stopped.Margin == Margin &&
-                      Stopped.ArrowSize == ArrowSize && StoppedModel && SameDrawing(*StoppedModel, Model);
+                      Stopped.ArrowSize == ArrowSize && Stopped.Scale == Canvas.Scale() && StoppedModel &&
+                      SameDrawing(*StoppedModel, Model);
     StoppedModel.reset();
     if (!Continue || !Same)
     {
@@ -81,14 +82,16 @@ void TPlotRenderer::DrawPlot(TCanvas& Canvas, int Width, int Height, int Margin,
         if (Stopped.InCurves)
         {
             // Everything up to the curves is on the canvas already.
-            const TPlotView View = TPlotView::Compute(Model, Width, Height, Margin, Sep);
+            TPlotView View = TPlotView::Compute(Model, Width, Height, Margin, Sep);
+            View.RowClamp = Canvas.Scaled(CurveRowClamp);
             Frames->Begin(Model, Evaluator, View, View.OriginY(), Width, Budget);
             Frames->DrawCurves(Canvas, ArrowSize, ReportCurveError);
         }
         else
         {
             Canvas.FillRect(0, 0, Width, Height);
-            const TPlotView View = TPlotView::Compute(Model, Width, Height, Margin, Sep);
+            TPlotView View = TPlotView::Compute(Model, Width, Height, Margin, Sep);
+            View.RowClamp = Canvas.Scaled(CurveRowClamp);
             Canvas.SetPenWidth(1);
             Canvas.SetPenStyle(TPenStyle::Solid);
             // Fill rows are worked out on two threads whatever the canvas; curves only where
@@ -101,6 +104,9 @@ void TPlotRenderer::DrawPlot(TCanvas& Canvas, int Width, int Height, int Margin,
                 Frames->Begin(Model, Evaluator, View, OriginY, Width, Budget);
                 DrawFills(Canvas, View, OriginY, Width, UseHelper);
             }
+            // Grid, arrows and axes are one pixel of the ordinary picture thick; the fills
+            // above draw one line per device column, one device pixel wide.
+            Canvas.SetPenWidth(int(Canvas.Scaled(1)));
             if (Model.View.Grid)
                 DrawGrid(Canvas, View, Width, Height);
             const int32_t OriginY = View.OriginY();
@@ -112,7 +118,7 @@ void TPlotRenderer::DrawPlot(TCanvas& Canvas, int Width, int Height, int Margin,
             if (Model.View.Arrows)
                 DrawArrows(Canvas, View, OriginY, Width, ArrowSize);
             DrawAxes(Canvas, View, OriginY, Width, Height);
-            Stopped = {Width, Height, Margin, ArrowSize, true};
+            Stopped = {Width, Height, Margin, ArrowSize, Canvas.Scale(), true};
             Frames->Begin(Model, Evaluator, View, OriginY, Width, Budget);
             Frames->DrawCurves(Canvas, ArrowSize, ReportCurveError);
         }
@@ -124,6 +130,7 @@ void TPlotRenderer::DrawPlot(TCanvas& Canvas, int Width, int Height, int Margin,
         Stopped.Height = Height;
         Stopped.Margin = Margin;
         Stopped.ArrowSize = ArrowSize;
+        Stopped.Scale = Canvas.Scale();
         throw;
     }
     catch (...)
@@ -176,24 +183,25 @@ void TPlotRenderer::DrawNumbers(TCanvas& Canvas, const TPlotView& View, int32_t 
     int64_t PreviousColumn = INT64_MIN;
     for (int64_t i = 0; i < Model.TicksByX; ++i)
     {
-        const int64_t Column = GridLine(View, i, View.TickPixelsX) + 3;
+        const int64_t Column = GridLine(View, i, View.TickPixelsX) + Canvas.Scaled(3);
         const QString Text = FixedText(Canvas, Column, FAdd(View.Left, FMul(Float80(i), View.TickStepX)),
                                        Model.Decimals, Sep);
         if (Column == PreviousColumn && Text == Previous)
             continue;
-        Canvas.TextOut(Column, int64_t(OriginY) + 1, Text);
+        Canvas.TextOut(Column, int64_t(OriginY) + Canvas.Scaled(1), Text);
         Previous = Text;
         PreviousColumn = Column;
     }
     int64_t PreviousRow = INT64_MIN;
+    const int64_t Column = int64_t(View.OriginX) + Canvas.Scaled(3);
     for (int64_t j = 0; j < Model.TicksByY; ++j)
     {
-        const int64_t Row = GridLine(View, j, View.TickPixelsY) + 1;
-        const QString Text = FixedText(Canvas, int64_t(View.OriginX) + 3,
-                                       FSub(View.Top, FMul(Float80(j), View.TickStepY)), Model.Decimals, Sep);
+        const int64_t Row = GridLine(View, j, View.TickPixelsY) + Canvas.Scaled(1);
+        const QString Text =
+            FixedText(Canvas, Column, FSub(View.Top, FMul(Float80(j), View.TickStepY)), Model.Decimals, Sep);
         if (Row == PreviousRow && Text == Previous)
             continue;
-        Canvas.TextOut(int64_t(View.OriginX) + 3, Row, Text);
+        Canvas.TextOut(Column, Row, Text);
         Previous = Text;
         PreviousRow = Row;
     }

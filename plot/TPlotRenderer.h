@@ -60,6 +60,7 @@ class TPlotRenderer
     struct TStop
     {
         int Width = -1, Height = -1, Margin = -1, ArrowSize = -1;
+        double Scale = 0;
         bool InCurves = false;
     } Stopped;
     std::unique_ptr<TPlotModel> StoppedModel;

@@ -5,6 +5,7 @@
 // touchpad steps work on the bounds as numbers instead, so a run of small steps loses
 // nothing to the texts between them.
 #include "expr/Float80.h"
+#include "plot/TPlotTarget.h"
 
 #include <QPointF>
 #include <QRect>
@@ -46,8 +47,8 @@ public:
     // new Low and High in the 15-significant-digit form.
     std::pair<QString, QString> Pan(const QString& Low, const QString& High, int32_t Ticks, int Steps) const;
 
-    // The plot margin of the screen's picture, in pixels, on each side.
-    static constexpr int Margin = 5;
+    // The plot margin of the screen's picture, in (logical) pixels, on each side.
+    static constexpr int Margin = ScreenMargin;
     // One wheel notch zooms by this factor.
     static constexpr Float80 ZoomPerNotch = 1.25L;
 

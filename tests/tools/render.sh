@@ -26,6 +26,18 @@ rc=$?
 [ $rc -eq 0 ] || fail "--size/--time: exit $rc, stderr: $(cat "$WORK/err")"
 [ "$(png_size "$WORK/sized.png" 2>/dev/null)" = "320x200" ] || fail "--size 320x200 not honoured"
 
+# --scale R: the logical size times R, every partly covered pixel counted.
+for case in "523x523 2 1046x1046" "101x100 1.5 152x150" "40x40 0.25 10x10"; do
+    set -- $case
+    "$VENDREL" --render "$WORK/good.vdg" "$WORK/scaled.png" --size "$1" --scale "$2" 2> "$WORK/err"
+    rc=$?
+    [ $rc -eq 0 ] || fail "--scale $2: exit $rc, stderr: $(cat "$WORK/err")"
+    [ "$(png_size "$WORK/scaled.png" 2>/dev/null)" = "$3" ] || fail "--size $1 --scale $2 is not $3"
+done
+"$VENDREL" --render "$WORK/good.vdg" "$WORK/huge.png" --size 9000x10 --scale 2 2> /dev/null
+[ $? -eq 1 ] || fail "a scaled picture over the size limit: expected exit 1"
+[ -e "$WORK/huge.png" ] && fail "a scaled picture over the size limit left a file"
+
 "$VENDREL" --render "$WORK/bad.vdg" "$WORK/bad.png" 2> "$WORK/err"
 rc=$?
 [ $rc -eq 1 ] || fail "bad formula: exit $rc, expected 1"
@@ -45,7 +57,9 @@ grep -q "'abc' is not a valid floating point value" "$WORK/err" || fail "bad tim
 [ $? -eq 1 ] || fail "missing document: expected exit 1"
 
 for args in "--render $WORK/good.vdg" "--render $WORK/good.vdg $WORK/x.png --size 0x10" \
-            "--render $WORK/good.vdg $WORK/x.png --size" "--render $WORK/good.vdg $WORK/x.png --bogus"; do
+            "--render $WORK/good.vdg $WORK/x.png --size" "--render $WORK/good.vdg $WORK/x.png --bogus" \
+            "--render $WORK/good.vdg $WORK/x.png --scale 0" "--render $WORK/good.vdg $WORK/x.png --scale abc" \
+            "--render $WORK/good.vdg $WORK/x.png --scale 9" "--render $WORK/good.vdg $WORK/x.png --scale"; do
     # shellcheck disable=SC2086
     "$VENDREL" $args 2> /dev/null
     rc=$?
