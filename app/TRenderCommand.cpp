@@ -2,21 +2,24 @@
 
 #include "app/PlotFont.h"
 
+#include "export/Errors.h"
+#include "export/TFrameFolderWriter.h"
+#include "export/TGifWriter.h"
+#include "export/TPictureWriter.h"
+#include "export/TPlotPicture.h"
+#include "export/TWebPWriter.h"
 #include "expr/Errors.h"
-#include "plot/TCanvas.h"
+#include "expr/TextToFloat.h"
 #include "plot/TDocument.h"
-#include "plot/TGraphEvaluator.h"
 #include "plot/TPlotModel.h"
-#include "plot/TPlotRenderer.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
 #include <QRegularExpression>
 #include <QTextStream>
 
 #include <cstring>
+#include <memory>
 #include <optional>
 
 namespace
@@ -25,6 +28,26 @@ constexpr int RenderMargin = 5;
 constexpr int RenderArrowSize = 3;
 // Larger pictures are refused rather than risking an allocation the machine cannot make.
 constexpr int MaxSide = 16384;
+// SVG, PDF and animations are at least this wide and high (PNG keeps its sizes from 1 on).
+constexpr int MinExportSide = 16;
+// A GIF counts a frame's delay in hundredths of a second up to 65535.
+constexpr int MaxDelayMs = 60000;
+
+// Where the value of an animation option goes, or null for any other argument.
+QString* AnimationOption(auto& Options, const QString& Argument)
+{
+    if (Argument == QLatin1String("--from"))
+        return &Options.From;
+    if (Argument == QLatin1String("--to"))
+        return &Options.To;
+    if (Argument == QLatin1String("--step"))
+        return &Options.Step;
+    if (Argument == QLatin1String("--delay"))
+        return &Options.Delay;
+    if (Argument == QLatin1String("--frames"))
+        return &Options.Frames;
+    return nullptr;
+}
 
 std::optional<QSize> ParseSize(const QString& Text)
 {
@@ -36,6 +59,23 @@ std::optional<QSize> ParseSize(const QString& Text)
     if (Size.width() < 1 || Size.height() < 1 || Size.width() > MaxSide || Size.height() > MaxSide)
         return std::nullopt;
     return Size;
+}
+} // namespace
+
+namespace
+{
+std::unique_ptr<TFrameSink> MakeSink(const auto& Options)
+{
+    const TAnimationSpec& Spec = Options.Animation;
+    switch (Options.Format)
+    {
+    case TExportFormat::WebP:
+        return std::make_unique<TWebPWriter>(Options.Output, Spec.Size, Spec.DelayMs);
+    case TExportFormat::Gif:
+        return std::make_unique<TGifWriter>(Options.Output, Spec.Size, Spec.DelayMs);
+    default:
+        return std::make_unique<TFrameFolderWriter>(Options.Output);
+    }
 }
 } // namespace
 
@@ -64,9 +104,15 @@ bool TRenderCommand::Parse(const QStringList& Arguments, TOptions& Options, QStr
                 return false;
             }
             Options.Size = *Size;
+            Options.HasSize = true;
         }
         else if (Argument == QLatin1String("--time") && HasValue)
+        {
             Options.Time = Arguments[++i];
+            Options.HasTime = true;
+        }
+        else if (QString* Value = AnimationOption(Options, Argument); Value && HasValue)
+            *Value = Arguments[++i];
         else if (Argument.startsWith(QLatin1String("--")))
         {
             Error = QStringLiteral("unknown or incomplete option '%1'").arg(Argument);
@@ -75,13 +121,90 @@ bool TRenderCommand::Parse(const QStringList& Arguments, TOptions& Options, QStr
         else
             Positional << Argument;
     }
-    if (Positional.size() != 2)
+    if (Positional.size() != (Options.Frames.isEmpty() ? 2 : 1))
     {
-        Error = QStringLiteral("expected a document and an output file");
+        Error = Options.Frames.isEmpty() ? QStringLiteral("expected a document and an output file")
+                                         : QStringLiteral("expected a document and --frames DIR, no output file");
         return false;
     }
     Options.Document = Positional[0];
-    Options.Output = Positional[1];
+    Options.Output = Options.Frames.isEmpty() ? Positional[1] : Options.Frames;
+    return CheckFormat(Options, Error);
+}
+
+bool TRenderCommand::CheckFormat(TOptions& Options, QString& Error) const
+{
+    if (!Options.Frames.isEmpty())
+        Options.Format = TExportFormat::Frames;
+    else if (QFileInfo(Options.Output).suffix().isEmpty())
+        Options.Format = TExportFormat::Png; // a name without an extension has always meant a PNG
+    else if (const std::optional<TExportFormat> Format = FormatForFile(Options.Output))
+        Options.Format = *Format;
+    else
+    {
+        Error = QStringLiteral("unknown output format '%1': expected .png, .svg, .pdf, .webp or .gif")
+                    .arg(Options.Output);
+        return false;
+    }
+    // Pictures of the new formats keep to the sizes the export dialog offers.
+    if (Options.Format != TExportFormat::Png &&
+        (Options.Size.width() < MinExportSide || Options.Size.height() < MinExportSide))
+    {
+        Error = QStringLiteral("invalid size '%1x%2' for %3: expected WxH, each %4 to %5")
+                    .arg(Options.Size.width())
+                    .arg(Options.Size.height())
+                    .arg(Options.Output)
+                    .arg(MinExportSide)
+                    .arg(MaxSide);
+        return false;
+    }
+    if (IsAnimation(Options.Format))
+        return ParseAnimation(Options, Error);
+    if (!(Options.From + Options.To + Options.Step + Options.Delay).isEmpty())
+    {
+        Error = QStringLiteral("--from, --to, --step and --delay need a .webp or .gif output or --frames DIR");
+        return false;
+    }
+    return true;
+}
+
+bool TRenderCommand::ParseAnimation(TOptions& Options, QString& Error) const
+{
+    if (Options.HasTime)
+    {
+        Error = QStringLiteral("--time does not apply to an animation: its times are --from, --to and --step");
+        return false;
+    }
+    if (Options.From.isEmpty() || Options.To.isEmpty() || Options.Step.isEmpty())
+    {
+        Error = QStringLiteral("an animation needs --from T0, --to T1 and --step DT");
+        return false;
+    }
+    TAnimationSpec& Spec = Options.Animation;
+    Spec.Size = Options.Size;
+    try
+    {
+        Spec.From = TextToFloat(Options.From.toStdU16String(), Sep);
+        Spec.To = TextToFloat(Options.To.toStdU16String(), Sep);
+        Spec.Step = TextToFloat(Options.Step.toStdU16String(), Sep);
+        TAnimationExport::FrameCount(Spec);
+    }
+    catch (const Exception& Bad)
+    {
+        Error = QString::fromUtf8(Bad.Message());
+        return false;
+    }
+    if (!Options.Delay.isEmpty())
+    {
+        static const QRegularExpression Digits(QStringLiteral("^\\d{1,5}$"));
+        const int Delay = Digits.match(Options.Delay).hasMatch() ? Options.Delay.toInt() : 0;
+        if (Delay < 1 || Delay > MaxDelayMs)
+        {
+            Error = QStringLiteral("invalid delay '%1': expected milliseconds, 1 to %2").arg(Options.Delay).arg(MaxDelayMs);
+            return false;
+        }
+        Spec.DelayMs = Delay;
+    }
     return true;
 }
 
@@ -113,35 +236,25 @@ int TRenderCommand::Render(const TOptions& Options, QTextStream& ErrorOut) const
     Model.TimeText = Options.Time;
     Model.FilledGraphs = Options.Filled;
 
-    QImage Image(Options.Size, QImage::Format_RGB32);
-    bool Failed = false;
+    TPlotPicture Picture(Model, Sep, clWhite, PlotFont());
+    try
     {
-        QPainter Painter(&Image);
-        TCanvas Canvas(Painter);
-        Canvas.SetBrushColor(clWhite);
-        Canvas.SetFont(PlotFont());
-        TGraphEvaluator Evaluator(Sep);
-        TPlotRenderer Renderer(Model, Evaluator, Sep);
-        try
+        if (IsAnimation(Options.Format))
         {
-            Renderer.DrawPlot(Canvas, Image.width(), Image.height(), RenderMargin, RenderArrowSize,
-                              [&](const Exception& CurveError)
-                              {
-                                  ErrorOut << CurveError.Message() << "\n";
-                                  Failed = true;
-                              });
+            std::unique_ptr<TFrameSink> Sink = MakeSink(Options);
+            TAnimationExport::Run(Picture, Options.Animation, *Sink, {});
         }
-        catch (const Exception& DrawError)
-        {
-            ErrorOut << DrawError.Message() << "\n";
-            Failed = true;
-        }
+        else
+            TPictureWriter::Write(Picture, Options.Format, Options.Size, Options.Output);
     }
-    if (Failed)
-        return Failure;
-    if (!Image.save(Options.Output, "PNG"))
+    catch (const EExportError& WriteError)
     {
-        ErrorOut << "vendrel: cannot write " << Options.Output << "\n";
+        ErrorOut << "vendrel: " << WriteError.Message() << "\n";
+        return Failure;
+    }
+    catch (const Exception& DrawError)
+    {
+        ErrorOut << DrawError.Message() << "\n";
         return Failure;
     }
     return Success;

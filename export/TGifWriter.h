@@ -1,0 +1,34 @@
+#pragma once
+// An animated GIF through giflib: each frame carries its own palette, exact when the frame
+// has at most 256 colours and quantised (median cut) otherwise; every frame shows for the
+// same delay, in hundredths of a second as GIF counts, and the animation loops for ever.
+#include "export/TFrameSink.h"
+
+#include <QSaveFile>
+#include <QSize>
+#include <QString>
+
+struct GifFileType;
+
+class TGifWriter : public TFrameSink
+{
+  public:
+    TGifWriter(const QString& Path, QSize Size, int DelayMs);
+    ~TGifWriter() override;
+    void Add(const QImage& Frame) override;
+    void Commit() override;
+
+    // The GIF delay of a frame delay: hundredths of a second, rounded, at least 1.
+    static int DelayCentiseconds(int DelayMs);
+
+  private:
+    void PutHeader();
+    void PutDelay();
+    void Fail();
+
+    QString Path;
+    QSize Size;
+    int DelayMs;
+    QSaveFile File;
+    GifFileType* Gif = nullptr;
+};

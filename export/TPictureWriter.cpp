@@ -1,0 +1,101 @@
+#include "export/TPictureWriter.h"
+
+#include "export/Errors.h"
+#include "export/TPlotPicture.h"
+#include "export/TPngEncoder.h"
+
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+// Only a regular file (or none) is replaced: a device or a pipe in its place would take the
+// renamed file's place or swallow it, and either is a failure reported as success.
+void TPictureWriter::Open(QSaveFile& File, const QString& Path)
+{
+    const QFileInfo Target(Path);
+    if (Target.exists() && !Target.isFile())
+        ThrowExport(ExportText::CannotWrite(Path));
+    if (!File.open(QIODevice::WriteOnly))
+        ThrowExport(ExportText::CannotWrite(Path));
+}
+
+void TPictureWriter::Commit(QSaveFile& File, const QString& Path)
+{
+    if (File.error() != QFileDevice::NoError || !File.commit())
+        ThrowExport(ExportText::CannotWrite(Path));
+}
+
+void TPictureWriter::Write(TPlotPicture& Picture, TExportFormat Format, QSize Size, const QString& Path)
+{
+    switch (Format)
+    {
+    case TExportFormat::Svg:
+        WriteSvg(Picture, Size, Path);
+        return;
+    case TExportFormat::Pdf:
+        WritePdf(Picture, Size, Path);
+        return;
+    default:
+        break;
+    }
+    const QByteArray Bytes = TPngEncoder::Encode(Picture.Render(Size));
+    if (Bytes.isEmpty())
+        ThrowExport(ExportText::CannotWrite(Path));
+    SaveBytes(Bytes, Path);
+}
+
+void TPictureWriter::SaveBytes(const QByteArray& Bytes, const QString& Path)
+{
+    QSaveFile File(Path);
+    Open(File, Path);
+    if (File.write(Bytes) != Bytes.size())
+        ThrowExport(ExportText::CannotWrite(Path));
+    Commit(File, Path);
+}
+
+void TPictureWriter::WriteSvg(TPlotPicture& Picture, QSize Size, const QString& Path)
+{
+    QSaveFile File(Path);
+    Open(File, Path);
+    QSvgGenerator Generator;
+    Generator.setOutputDevice(&File);
+    Generator.setResolution(DotsPerInch);
+    Generator.setSize(Size);
+    Generator.setViewBox(QRect(QPoint(0, 0), Size));
+    Generator.setTitle(QStringLiteral("Vendrel plot"));
+    {
+        QPainter Painter;
+        if (!Painter.begin(&Generator))
+            ThrowExport(ExportText::CannotWrite(Path));
+        Picture.Draw(Painter, Size.width(), Size.height());
+        // The generator writes the closing part of the file here.
+        Painter.end();
+    }
+    Commit(File, Path);
+}
+
+void TPictureWriter::WritePdf(TPlotPicture& Picture, QSize Size, const QString& Path)
+{
+    QSaveFile File(Path);
+    Open(File, Path);
+    {
+        QPdfWriter Writer(&File);
+        Writer.setResolution(DotsPerInch);
+        Writer.setCreator(QStringLiteral("Vendrel"));
+        // One page of exactly the picture: its size in points at 96 pixels to the inch.
+        const QSizeF Points(Size.width() * 72.0 / DotsPerInch, Size.height() * 72.0 / DotsPerInch);
+        Writer.setPageLayout(QPageLayout(QPageSize(Points, QPageSize::Point, QString(), QPageSize::ExactMatch),
+                                         QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        QPainter Painter;
+        if (!Painter.begin(&Writer))
+            ThrowExport(ExportText::CannotWrite(Path));
+        Picture.Draw(Painter, Size.width(), Size.height());
+        if (!Painter.end())
+            ThrowExport(ExportText::CannotWrite(Path));
+    }
+    Commit(File, Path);
+}
