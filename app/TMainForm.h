@@ -96,6 +96,8 @@ public:
     void AboutExecute();
     void FileExitExecute();
     void PrintPdfExecute();
+    void ExportPictureExecute();
+    void ExportAnimationExecute();
 
 protected:
     void showEvent(QShowEvent* Event) override;
@@ -143,6 +145,7 @@ private:
     QString LastPaintError;
     QString OpenFileName;
     QString SaveFileName;
+    QString ExportFileName;
     bool FirstShow = true;
 
     // Controls
@@ -170,6 +173,8 @@ private:
     QAction* FilePrintSetup = nullptr;
     QAction* Print = nullptr;
     QAction* PrintPdf = nullptr;
+    QAction* ExportPicture = nullptr;
+    QAction* ExportAnimation = nullptr;
     QAction* FileExit = nullptr;
     QAction* EditCopy = nullptr;
     QAction* EditUndo = nullptr;

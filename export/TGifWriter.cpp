@@ -16,8 +16,8 @@ namespace
 {
 int WriteToFile(GifFileType* Gif, const GifByteType* Bytes, int Length)
 {
-    auto* File = static_cast<QSaveFile*>(Gif->UserData);
-    return int(File->write(reinterpret_cast<const char*>(Bytes), Length));
+    static_cast<QByteArray*>(Gif->UserData)->append(reinterpret_cast<const char*>(Bytes), Length);
+    return Length;
 }
 
 // A GIF palette has a power of two entries, 2 to 256.
@@ -77,11 +77,11 @@ TIndexedFrame IndexFrame(const QImage& Frame)
 int TGifWriter::DelayCentiseconds(int DelayMs) { return std::max(1, (DelayMs + 5) / 10); }
 
 TGifWriter::TGifWriter(const QString& PathIn, QSize SizeIn, int Delay)
-    : Path(PathIn), Size(SizeIn), DelayMs(Delay), File(PathIn)
+    : Path(PathIn), Size(SizeIn), DelayMs(Delay)
 {
-    TPictureWriter::Open(File, Path);
+    TPictureWriter::CheckTarget(Path);
     int Error = 0;
-    Gif = EGifOpen(&File, WriteToFile, &Error);
+    Gif = EGifOpen(&Bytes, WriteToFile, &Error);
     if (!Gif)
         ThrowExport(ExportText::CannotWrite(Path));
     PutHeader();
@@ -89,7 +89,6 @@ TGifWriter::TGifWriter(const QString& PathIn, QSize SizeIn, int Delay)
 
 TGifWriter::~TGifWriter()
 {
-    // Without Commit the temporary file goes with File.
     if (Gif)
         EGifCloseFile(Gif, nullptr);
 }
@@ -148,5 +147,5 @@ void TGifWriter::Commit()
     Gif = nullptr;
     if (EGifCloseFile(Closing, nullptr) != GIF_OK)
         Fail();
-    TPictureWriter::Commit(File, Path);
+    TPictureWriter::SaveBytes(Bytes, Path);
 }

@@ -4,7 +4,7 @@
 // same delay, in hundredths of a second as GIF counts, and the animation loops for ever.
 #include "export/TFrameSink.h"
 
-#include <QSaveFile>
+#include <QByteArray>
 #include <QSize>
 #include <QString>
 
@@ -29,6 +29,6 @@ class TGifWriter : public TFrameSink
     QString Path;
     QSize Size;
     int DelayMs;
-    QSaveFile File;
+    QByteArray Bytes;
     GifFileType* Gif = nullptr;
 };

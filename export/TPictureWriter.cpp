@@ -4,6 +4,7 @@
 #include "export/TPlotPicture.h"
 #include "export/TPngEncoder.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
@@ -14,18 +15,10 @@
 
 // Only a regular file (or none) is replaced: a device or a pipe in its place would take the
 // renamed file's place or swallow it, and either is a failure reported as success.
-void TPictureWriter::Open(QSaveFile& File, const QString& Path)
+void TPictureWriter::CheckTarget(const QString& Path)
 {
     const QFileInfo Target(Path);
     if (Target.exists() && !Target.isFile())
-        ThrowExport(ExportText::CannotWrite(Path));
-    if (!File.open(QIODevice::WriteOnly))
-        ThrowExport(ExportText::CannotWrite(Path));
-}
-
-void TPictureWriter::Commit(QSaveFile& File, const QString& Path)
-{
-    if (File.error() != QFileDevice::NoError || !File.commit())
         ThrowExport(ExportText::CannotWrite(Path));
 }
 
@@ -48,21 +41,25 @@ void TPictureWriter::Write(TPlotPicture& Picture, TExportFormat Format, QSize Si
     SaveBytes(Bytes, Path);
 }
 
+// Unbuffered, the one write reports how much reached the disk: a buffered QSaveFile can commit
+// a file that a full disk cut short.
 void TPictureWriter::SaveBytes(const QByteArray& Bytes, const QString& Path)
 {
+    CheckTarget(Path);
     QSaveFile File(Path);
-    Open(File, Path);
-    if (File.write(Bytes) != Bytes.size())
+    if (!File.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || File.write(Bytes) != Bytes.size() ||
+        File.error() != QFileDevice::NoError || !File.commit())
         ThrowExport(ExportText::CannotWrite(Path));
-    Commit(File, Path);
 }
 
 void TPictureWriter::WriteSvg(TPlotPicture& Picture, QSize Size, const QString& Path)
 {
-    QSaveFile File(Path);
-    Open(File, Path);
+    CheckTarget(Path);
+    QByteArray Bytes;
+    QBuffer Buffer(&Bytes);
+    Buffer.open(QIODevice::WriteOnly);
     QSvgGenerator Generator;
-    Generator.setOutputDevice(&File);
+    Generator.setOutputDevice(&Buffer);
     Generator.setResolution(DotsPerInch);
     Generator.setSize(Size);
     Generator.setViewBox(QRect(QPoint(0, 0), Size));
@@ -75,15 +72,17 @@ void TPictureWriter::WriteSvg(TPlotPicture& Picture, QSize Size, const QString& 
         // The generator writes the closing part of the file here.
         Painter.end();
     }
-    Commit(File, Path);
+    SaveBytes(Bytes, Path);
 }
 
 void TPictureWriter::WritePdf(TPlotPicture& Picture, QSize Size, const QString& Path)
 {
-    QSaveFile File(Path);
-    Open(File, Path);
+    CheckTarget(Path);
+    QByteArray Bytes;
+    QBuffer Buffer(&Bytes);
+    Buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter Writer(&File);
+        QPdfWriter Writer(&Buffer);
         Writer.setResolution(DotsPerInch);
         Writer.setCreator(QStringLiteral("Vendrel"));
         // One page of exactly the picture: its size in points at 96 pixels to the inch.
@@ -97,5 +96,5 @@ void TPictureWriter::WritePdf(TPlotPicture& Picture, QSize Size, const QString& 
         if (!Painter.end())
             ThrowExport(ExportText::CannotWrite(Path));
     }
-    Commit(File, Path);
+    SaveBytes(Bytes, Path);
 }

@@ -9,7 +9,6 @@
 #include <QString>
 
 class QByteArray;
-class QSaveFile;
 class TPlotPicture;
 
 class TPictureWriter
@@ -20,11 +19,11 @@ class TPictureWriter
     static constexpr int DotsPerInch = 96;
 
     static void Write(TPlotPicture& Picture, TExportFormat Format, QSize Size, const QString& Path);
-    // Opens a temporary file beside Path to be renamed over it by Commit; only a regular
-    // file or none is ever replaced. Both throw EExportError("cannot write Path").
-    static void Open(QSaveFile& File, const QString& Path);
-    static void Commit(QSaveFile& File, const QString& Path);
-    // Bytes into Path, complete or not at all.
+    // Throws EExportError("cannot write Path") unless Path names a regular file or nothing:
+    // nothing else is ever replaced.
+    static void CheckTarget(const QString& Path);
+    // Bytes into Path, complete or not at all: written under a temporary name beside it and
+    // renamed over it once all of them are on the disk.
     static void SaveBytes(const QByteArray& Bytes, const QString& Path);
 
   private:

@@ -19,6 +19,7 @@ constexpr float LosslessQuality = 10.0f;
 
 TWebPWriter::TWebPWriter(const QString& PathIn, QSize SizeIn, int Delay) : Path(PathIn), Size(SizeIn), DelayMs(Delay)
 {
+    TPictureWriter::CheckTarget(Path);
     WebPAnimEncoderOptions Options;
     if (!WebPAnimEncoderOptionsInit(&Options))
         ThrowExport(ExportText::CannotWrite(Path));

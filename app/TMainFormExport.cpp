@@ -1,0 +1,95 @@
+// File > Export Picture and File > Export Animation: the plot as the screen shows it (the
+// same background, font, view and graphs), at the size and times the user chooses.
+#include "app/TMainForm.h"
+
+#include "app/TDialogs.h"
+#include "controls/TWindowBox.h"
+#include "export/TAnimationExport.h"
+#include "export/TFrameFolderWriter.h"
+#include "export/TGifWriter.h"
+#include "export/TPictureWriter.h"
+#include "export/TPlotPicture.h"
+#include "export/TWebPWriter.h"
+#include "expr/Errors.h"
+#include "expr/NumberText.h"
+#include "expr/TextToFloat.h"
+
+#include <QLineEdit>
+
+#include <memory>
+
+namespace
+{
+std::unique_ptr<TFrameSink> MakeSink(const TAnimationChoice& Choice)
+{
+    switch (Choice.Format)
+    {
+    case TExportFormat::WebP:
+        return std::make_unique<TWebPWriter>(Choice.FileName, Choice.Size, Choice.DelayMs);
+    case TExportFormat::Gif:
+        return std::make_unique<TGifWriter>(Choice.FileName, Choice.Size, Choice.DelayMs);
+    default:
+        return std::make_unique<TFrameFolderWriter>(Choice.FileName);
+    }
+}
+
+Float80 ReadTime(const QString& Text, char16_t Sep) { return TextToFloat(Text.toStdU16String(), Sep); }
+
+// A default animation of 100 frames from the current time.
+constexpr int DefaultFrames = 100;
+} // namespace
+
+void TMainForm::ExportPictureExecute()
+{
+    TPictureChoice Defaults;
+    Defaults.Size = WindowBox->size();
+    Defaults.Time = PlotModel.TimeText;
+    Defaults.Filled = PlotModel.FilledGraphs;
+    Defaults.FileName = ExportFileName;
+    const std::optional<TPictureChoice> Choice = Dialogs.ExportPicture(this, Defaults);
+    if (!Choice)
+        return;
+    ExportFileName = Choice->FileName;
+    TPlotPicture Picture(PlotModel, DecimalSeparator, WindowBox->Color(), WindowBox->font());
+    Picture.Model().TimeText = Choice->Time;
+    Picture.Model().FilledGraphs = Choice->Filled;
+    TPictureWriter::Write(Picture, Choice->Format, Choice->Size, Choice->FileName);
+}
+
+void TMainForm::ExportAnimationExecute()
+{
+    // The step in use while animating, else the one the settings give.
+    const float Step = PlotModel.TimeIncrement != 0 ? PlotModel.TimeIncrement : PlotModel.TimeStep;
+    TAnimationChoice Defaults;
+    Defaults.Size = WindowBox->size();
+    Defaults.From = PlotModel.TimeText;
+    Defaults.Step = QString::fromStdU16String(FormatGeneral15(Step, DecimalSeparator));
+    try
+    {
+        const Float80 From = ReadTime(PlotModel.TimeText, DecimalSeparator);
+        Defaults.To = QString::fromStdU16String(FormatGeneral15(From + DefaultFrames * Float80(Step), DecimalSeparator));
+    }
+    catch (const Exception&)
+    {
+        Defaults.From = QStringLiteral("0");
+        Defaults.To = QString::fromStdU16String(FormatGeneral15(DefaultFrames * Float80(Step), DecimalSeparator));
+    }
+    Defaults.FileName = ExportFileName;
+    const std::optional<TAnimationChoice> Choice = Dialogs.ExportAnimation(this, Defaults);
+    if (!Choice)
+        return;
+    ExportFileName = Choice->FileName;
+
+    TAnimationSpec Spec;
+    Spec.From = ReadTime(Choice->From, DecimalSeparator);
+    Spec.To = ReadTime(Choice->To, DecimalSeparator);
+    Spec.Step = ReadTime(Choice->Step, DecimalSeparator);
+    Spec.DelayMs = Choice->DelayMs;
+    Spec.Size = Choice->Size;
+    const int Count = TAnimationExport::FrameCount(Spec);
+
+    TPlotPicture Picture(PlotModel, DecimalSeparator, WindowBox->Color(), WindowBox->font());
+    std::unique_ptr<TFrameSink> Sink = MakeSink(*Choice);
+    std::unique_ptr<TExportProgress> Progress = Dialogs.StartProgress(this, Count);
+    TAnimationExport::Run(Picture, Spec, *Sink, [&](int Done, int) { return Progress->Advance(Done); });
+}
