@@ -48,6 +48,7 @@ std::vector<TGifFrame> ReadGif(const QString& Path);
 
 // The share of pixels two pictures of one size have equal, 0 .. 1.
 double EqualShare(const QImage& a, const QImage& b);
-// The pixels of Expected of curve colour Colour that Actual has nowhere within one pixel.
+// The pixels of Expected of curve colour Colour that Actual has nowhere within one pixel,
+// away from crossings with black curves and axes.
 int MissedCurvePixels(const QImage& Expected, const QImage& Actual, QRgb Colour);
 } // namespace ExportTest

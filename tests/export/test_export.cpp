@@ -147,7 +147,7 @@ TEST(PngExport, DecodesToThePictureItselfWithOrWithoutAPalette)
 TEST(VectorExport, RasterisesToThePngOfTheSameSize)
 {
     QTemporaryDir Dir;
-    const QSize Size(400, 300);
+    const QSize Size(523, 523);
     TPlotPicture P = Picture();
     const QImage Png = P.Render(Size);
 
