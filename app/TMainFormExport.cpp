@@ -16,6 +16,7 @@
 
 #include <QLineEdit>
 
+#include <charconv>
 #include <memory>
 
 namespace
@@ -34,6 +35,14 @@ std::unique_ptr<TFrameSink> MakeSink(const TAnimationChoice& Choice)
 }
 
 Float80 ReadTime(const QString& Text, char16_t Sep) { return TextToFloat(Text.toStdU16String(), Sep); }
+
+// A single-precision step as the settings show it: its shortest text (0.05, not 0.0500000007).
+QString StepText(float Step, char16_t Sep)
+{
+    char Digits[32];
+    const auto Result = std::to_chars(Digits, Digits + sizeof Digits, Step);
+    return QString::fromLatin1(Digits, int(Result.ptr - Digits)).replace(QLatin1Char('.'), QChar(Sep));
+}
 
 // A default animation of 100 frames from the current time.
 constexpr int DefaultFrames = 100;
@@ -63,17 +72,18 @@ void TMainForm::ExportAnimationExecute()
     TAnimationChoice Defaults;
     Defaults.Size = WindowBox->size();
     Defaults.From = PlotModel.TimeText;
-    Defaults.Step = QString::fromStdU16String(FormatGeneral15(Step, DecimalSeparator));
+    Defaults.Step = StepText(Step, DecimalSeparator);
+    const Float80 StepValue = ReadTime(Defaults.Step, DecimalSeparator);
+    Float80 From = 0;
     try
     {
-        const Float80 From = ReadTime(PlotModel.TimeText, DecimalSeparator);
-        Defaults.To = QString::fromStdU16String(FormatGeneral15(From + DefaultFrames * Float80(Step), DecimalSeparator));
+        From = ReadTime(PlotModel.TimeText, DecimalSeparator);
     }
     catch (const Exception&)
     {
         Defaults.From = QStringLiteral("0");
-        Defaults.To = QString::fromStdU16String(FormatGeneral15(DefaultFrames * Float80(Step), DecimalSeparator));
     }
+    Defaults.To = QString::fromStdU16String(FormatGeneral15(From + DefaultFrames * StepValue, DecimalSeparator));
     Defaults.FileName = ExportFileName;
     const std::optional<TAnimationChoice> Choice = Dialogs.ExportAnimation(this, Defaults);
     if (!Choice)
