@@ -214,7 +214,10 @@ int TRenderCommand::Run(const QStringList& Arguments, QTextStream& ErrorOut) con
     QString Error;
     if (!Parse(Arguments, Options, Error))
     {
-        ErrorOut << "vendrel: " << Error << "\n" << UsageText;
+        // One line names what is wrong; the usage follows only when nothing at all was given.
+        ErrorOut << "vendrel: " << Error << "\n";
+        if (Arguments.size() <= 2)
+            ErrorOut << UsageText;
         ErrorOut.flush();
         return Usage;
     }

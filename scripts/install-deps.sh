@@ -9,6 +9,9 @@ PACKAGES=(
   libgtest-dev googletest libbenchmark-dev libmuparser-dev
   clang libclang-rt-14-dev
   xvfb xauth x11-apps imagemagick fonts-dejavu-core locales
+  # export: SVG, animated WebP and GIF; their command-line readers and the PDF rasteriser for
+  # the tests; gnuplot only for the PNG bench's comparison
+  qt6-svg-dev libwebp-dev libgif-dev webp poppler-utils gnuplot-nox
 )
 
 missing=()
