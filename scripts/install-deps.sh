@@ -11,7 +11,7 @@ PACKAGES=(
   xvfb xauth x11-apps imagemagick fonts-dejavu-core locales
   # export: SVG, animated WebP and GIF; their command-line readers and the PDF rasteriser for
   # the tests; gnuplot only for the PNG bench's comparison
-  qt6-svg-dev libwebp-dev libgif-dev webp poppler-utils gnuplot-nox
+  qt6-svg-dev libpng-dev libwebp-dev libgif-dev webp poppler-utils gnuplot-nox
 )
 
 missing=()
