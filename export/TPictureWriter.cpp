@@ -5,6 +5,7 @@
 #include "export/TPngEncoder.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
@@ -13,12 +14,9 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 
-// Only a regular file (or none) is replaced: a device or a pipe in its place would take the
-// renamed file's place or swallow it, and either is a failure reported as success.
 void TPictureWriter::CheckTarget(const QString& Path)
 {
-    const QFileInfo Target(Path);
-    if (Target.exists() && !Target.isFile())
+    if (QFileInfo(Path).isDir())
         ThrowExport(ExportText::CannotWrite(Path));
 }
 
@@ -42,10 +40,19 @@ void TPictureWriter::Write(TPlotPicture& Picture, TExportFormat Format, QSize Si
 }
 
 // Unbuffered, the one write reports how much reached the disk: a buffered QSaveFile can commit
-// a file that a full disk cut short.
+// a file that a full disk cut short. A device or a pipe named as the target (/dev/stdout, a
+// FIFO) is written to directly: renaming a file over it would replace it.
 void TPictureWriter::SaveBytes(const QByteArray& Bytes, const QString& Path)
 {
     CheckTarget(Path);
+    const QFileInfo Target(Path);
+    if (Target.exists() && !Target.isFile())
+    {
+        QFile Device(Path);
+        if (!Device.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || Device.write(Bytes) != Bytes.size())
+            ThrowExport(ExportText::CannotWrite(Path));
+        return;
+    }
     QSaveFile File(Path);
     if (!File.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || File.write(Bytes) != Bytes.size() ||
         File.error() != QFileDevice::NoError || !File.commit())

@@ -19,11 +19,11 @@ class TPictureWriter
     static constexpr int DotsPerInch = 96;
 
     static void Write(TPlotPicture& Picture, TExportFormat Format, QSize Size, const QString& Path);
-    // Throws EExportError("cannot write Path") unless Path names a regular file or nothing:
-    // nothing else is ever replaced.
+    // Throws EExportError("cannot write Path") where Path names a folder.
     static void CheckTarget(const QString& Path);
     // Bytes into Path, complete or not at all: written under a temporary name beside it and
-    // renamed over it once all of them are on the disk.
+    // renamed over it once all of them are on the disk. A device or pipe is written to
+    // directly and never replaced; a write it does not take whole fails.
     static void SaveBytes(const QByteArray& Bytes, const QString& Path);
 
   private:

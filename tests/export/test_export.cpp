@@ -314,8 +314,8 @@ TEST(AnimationExport, CancelledOrFailedLeavesTheOldFileAndNothingElse)
     EXPECT_EQ(EntriesOf(Dir.path()), QStringList({"old.gif", "old.webp"}));
 }
 
-// A device in the target's place is never replaced nor written to; a full disk keeps the old
-// picture. Devices are made in a private folder, the full disk is a small tmpfs of the test's own.
+// A device in the target's place is never replaced, and one that refuses the bytes is a
+// failure; a full disk keeps the old picture. Devices are made in a private folder, the full disk is a small tmpfs of the test's own.
 TEST(PictureExport, FailsWithCannotWriteAndKeepsWhatWasThere)
 {
     QTemporaryDir Dir;
@@ -342,6 +342,15 @@ TEST(PictureExport, FailsWithCannotWriteAndKeepsWhatWasThere)
         struct stat Info;
         ASSERT_EQ(stat(Full.toLocal8Bit().constData(), &Info), 0);
         EXPECT_TRUE(S_ISCHR(Info.st_mode)) << "the device is still a device";
+    }
+    // A device that takes what is written (as a pipe or /dev/stdout would) is written to.
+    const QString Null = Dir.filePath(QStringLiteral("null"));
+    if (mknod(Null.toLocal8Bit().constData(), S_IFCHR | 0666, makedev(1, 3)) == 0)
+    {
+        EXPECT_NO_THROW(TPictureWriter::Write(P, TExportFormat::Svg, QSize(200, 150), Null));
+        struct stat Info;
+        ASSERT_EQ(stat(Null.toLocal8Bit().constData(), &Info), 0);
+        EXPECT_TRUE(S_ISCHR(Info.st_mode));
     }
 
     const QString Small = Dir.filePath(QStringLiteral("small"));
