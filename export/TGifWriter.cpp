@@ -4,11 +4,14 @@
 #include "export/TExactPalette.h"
 #include "export/TPictureWriter.h"
 
+#include <QHash>
 #include <QImage>
 
 #include <gif_lib.h>
 
 #include <algorithm>
+#include <climits>
+#include <functional>
 #include <cstring>
 #include <vector>
 
@@ -36,20 +39,33 @@ struct TIndexedFrame
     QImage Indexes; // Format_Indexed8 (its own colour table unused)
 };
 
-TIndexedFrame IndexFrame(const QImage& Frame)
+// More than 256 colours. A plot's colours are a few dozen that cover nearly every pixel (the
+// ground, grid, fills, curves and their trail) and a few hundred antialiasing shades of its
+// numbers: the common ones keep their exact values, the rest of the palette comes from
+// giflib's median cut over the whole frame, and every pixel takes the nearest entry.
+TIndexedFrame Quantised(const QImage& Pixels)
 {
-    TIndexedFrame Out;
-    Out.Indexes = TExactPalette::Indexed(Frame);
-    if (!Out.Indexes.isNull())
+    const qsizetype Count = qsizetype(Pixels.width()) * Pixels.height();
+    QHash<QRgb, qsizetype> Uses;
+    for (int y = 0; y < Pixels.height(); ++y)
     {
-        for (QRgb c : Out.Indexes.colorTable())
-            Out.Palette.push_back(GifColorType{GifByteType(qRed(c)), GifByteType(qGreen(c)), GifByteType(qBlue(c))});
-        return Out;
+        const QRgb* Row = reinterpret_cast<const QRgb*>(Pixels.constScanLine(y));
+        for (int x = 0; x < Pixels.width(); ++x)
+            ++Uses[Row[x] | 0xFF000000u];
     }
-    // More than 256 colours: giflib's median cut on the three channels.
-    const QImage Pixels = Frame.convertToFormat(QImage::Format_RGB32);
-    const size_t Count = size_t(Pixels.width()) * size_t(Pixels.height());
-    std::vector<GifByteType> Red(Count), Green(Count), Blue(Count), Index(Count);
+    std::vector<std::pair<qsizetype, QRgb>> ByUse;
+    for (auto It = Uses.constBegin(); It != Uses.constEnd(); ++It)
+        ByUse.emplace_back(It.value(), It.key());
+    std::sort(ByUse.begin(), ByUse.end(), std::greater<>());
+    TIndexedFrame Out;
+    // Common: at least one pixel in a thousand; at most 192 of them, so the median cut has room.
+    for (const auto& [Use, Colour] : ByUse)
+        if (Use * 1000 >= Count && Out.Palette.size() < 192)
+            Out.Palette.push_back(GifColorType{GifByteType(qRed(Colour)), GifByteType(qGreen(Colour)),
+                                               GifByteType(qBlue(Colour))});
+
+    const size_t N = static_cast<size_t>(Count);
+    std::vector<GifByteType> Red(N), Green(N), Blue(N), Index(N);
     size_t i = 0;
     for (int y = 0; y < Pixels.height(); ++y)
     {
@@ -61,16 +77,54 @@ TIndexedFrame IndexFrame(const QImage& Frame)
             Blue[i] = GifByteType(qBlue(Row[x]));
         }
     }
-    int Colours = 256;
-    Out.Palette.resize(256);
-    if (GifQuantizeBuffer(unsigned(Pixels.width()), unsigned(Pixels.height()), &Colours, Red.data(), Green.data(),
-                          Blue.data(), Index.data(), Out.Palette.data()) != GIF_OK)
+    int CutSize = 256 - int(Out.Palette.size());
+    std::vector<GifColorType> Cut(256);
+    if (GifQuantizeBuffer(unsigned(Pixels.width()), unsigned(Pixels.height()), &CutSize, Red.data(), Green.data(),
+                          Blue.data(), Index.data(), Cut.data()) != GIF_OK)
         return TIndexedFrame();
-    Out.Palette.resize(size_t(Colours));
+    Out.Palette.insert(Out.Palette.end(), Cut.begin(), Cut.begin() + CutSize);
+
+    QHash<QRgb, uchar> Nearest;
+    auto Find = [&](QRgb c) {
+        auto Found = Nearest.constFind(c);
+        if (Found != Nearest.constEnd())
+            return *Found;
+        int Best = 0, BestDistance = INT_MAX;
+        for (size_t p = 0; p < Out.Palette.size(); ++p)
+        {
+            const int dr = qRed(c) - Out.Palette[p].Red, dg = qGreen(c) - Out.Palette[p].Green,
+                      db = qBlue(c) - Out.Palette[p].Blue;
+            const int Distance = dr * dr + dg * dg + db * db;
+            if (Distance < BestDistance)
+            {
+                Best = int(p);
+                BestDistance = Distance;
+            }
+        }
+        return *Nearest.insert(c, uchar(Best));
+    };
     Out.Indexes = QImage(Pixels.size(), QImage::Format_Indexed8);
     for (int y = 0; y < Pixels.height(); ++y)
-        std::memcpy(Out.Indexes.scanLine(y), Index.data() + size_t(y) * size_t(Pixels.width()), size_t(Pixels.width()));
+    {
+        const QRgb* Row = reinterpret_cast<const QRgb*>(Pixels.constScanLine(y));
+        uchar* Line = Out.Indexes.scanLine(y);
+        for (int x = 0; x < Pixels.width(); ++x)
+            Line[x] = Find(Row[x] | 0xFF000000u);
+    }
     return Out;
+}
+
+TIndexedFrame IndexFrame(const QImage& Frame)
+{
+    TIndexedFrame Out;
+    Out.Indexes = TExactPalette::Indexed(Frame);
+    if (!Out.Indexes.isNull())
+    {
+        for (QRgb c : Out.Indexes.colorTable())
+            Out.Palette.push_back(GifColorType{GifByteType(qRed(c)), GifByteType(qGreen(c)), GifByteType(qBlue(c))});
+        return Out;
+    }
+    return Quantised(Frame.convertToFormat(QImage::Format_RGB32));
 }
 } // namespace
 
@@ -122,9 +176,43 @@ void TGifWriter::PutDelay()
         Fail();
 }
 
-void TGifWriter::Add(const QImage& Frame)
+// The smallest rectangle holding every pixel in which Frame differs from Previous; a frame
+// equal to the one before still needs one pixel, to carry its delay.
+QRect TGifWriter::ChangedRect(const QImage& Frame) const
 {
-    TIndexedFrame Indexed = IndexFrame(Frame);
+    if (Previous.isNull())
+        return Frame.rect();
+    int Left = Frame.width(), Right = -1, Top = -1, Bottom = -1;
+    for (int y = 0; y < Frame.height(); ++y)
+    {
+        const QRgb* New = reinterpret_cast<const QRgb*>(Frame.constScanLine(y));
+        const QRgb* Old = reinterpret_cast<const QRgb*>(Previous.constScanLine(y));
+        int x = 0;
+        while (x < Frame.width() && New[x] == Old[x])
+            ++x;
+        if (x == Frame.width())
+            continue;
+        int Last = Frame.width() - 1;
+        while (New[Last] == Old[Last])
+            --Last;
+        Left = std::min(Left, x);
+        Right = std::max(Right, Last);
+        if (Top < 0)
+            Top = y;
+        Bottom = y;
+    }
+    if (Top < 0)
+        return QRect(0, 0, 1, 1);
+    return QRect(QPoint(Left, Top), QPoint(Right, Bottom));
+}
+
+void TGifWriter::Add(const QImage& Picture)
+{
+    // Each frame stays under the next one: only what changed is written.
+    const QImage Frame = Picture.convertToFormat(QImage::Format_RGB32);
+    const QRect Changed = ChangedRect(Frame);
+    Previous = Frame;
+    TIndexedFrame Indexed = IndexFrame(Frame.copy(Changed));
     if (Indexed.Indexes.isNull())
         Fail();
     std::vector<GifColorType> Palette = Indexed.Palette;
@@ -133,9 +221,10 @@ void TGifWriter::Add(const QImage& Frame)
     if (!Map)
         Fail();
     PutDelay();
-    bool Written = EGifPutImageDesc(Gif, 0, 0, Size.width(), Size.height(), false, Map) == GIF_OK;
-    for (int y = 0; Written && y < Size.height(); ++y)
-        Written = EGifPutLine(Gif, Indexed.Indexes.scanLine(y), Size.width()) == GIF_OK;
+    bool Written =
+        EGifPutImageDesc(Gif, Changed.left(), Changed.top(), Changed.width(), Changed.height(), false, Map) == GIF_OK;
+    for (int y = 0; Written && y < Changed.height(); ++y)
+        Written = EGifPutLine(Gif, Indexed.Indexes.scanLine(y), Changed.width()) == GIF_OK;
     GifFreeMapObject(Map);
     if (!Written)
         Fail();

@@ -1,10 +1,13 @@
 #pragma once
-// An animated GIF through giflib: each frame carries its own palette, exact when the frame
+// An animated GIF through giflib: each frame holds only the rectangle that changed since the
+// frame before (which stays beneath it) and carries its own palette, exact when that part
 // has at most 256 colours and quantised (median cut) otherwise; every frame shows for the
 // same delay, in hundredths of a second as GIF counts, and the animation loops for ever.
 #include "export/TFrameSink.h"
 
 #include <QByteArray>
+#include <QImage>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -25,10 +28,12 @@ class TGifWriter : public TFrameSink
     void PutHeader();
     void PutDelay();
     void Fail();
+    QRect ChangedRect(const QImage& Frame) const;
 
     QString Path;
     QSize Size;
     int DelayMs;
     QByteArray Bytes;
+    QImage Previous;
     GifFileType* Gif = nullptr;
 };
