@@ -251,6 +251,18 @@ TEST(GifExport, QuantisesAFrameOfMoreThan256Colours)
                               std::abs(qBlue(a) - qBlue(b))});
         }
     EXPECT_LE(Worst, 40) << "the palette follows the picture's colours";
+
+    // A plot whose numbers' antialiasing takes it past 256 colours keeps its common colours
+    // (ground, grid, fills, curves, trail) exact: only a few text pixels move.
+    TPlotPicture P = Picture();
+    const QImage Plot = P.Render(QSize(523, 523));
+    ASSERT_TRUE(TExactPalette::Indexed(Plot).isNull());
+    {
+        TGifWriter Writer(Path, Plot.size(), 40);
+        Writer.Add(Plot);
+        Writer.Commit();
+    }
+    EXPECT_GE(EqualShare(ReadGif(Path).at(0).Image, Plot), 0.995);
 }
 
 TEST(FrameFolderExport, WritesNumberedPngsAndReplacesOnlyAFolderOfFrames)
