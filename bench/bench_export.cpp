@@ -180,8 +180,10 @@ int main(int argc, char** argv)
         void ReportRuns(const std::vector<Run>& Runs) override
         {
             ConsoleReporter::ReportRuns(Runs);
+            // One figure per process: the run's, or with repetitions their median.
             for (const Run& r : Runs)
-                if (r.run_name.str().rfind("Render/", 0) == 0)
+                if (r.run_name.str().rfind("Render/", 0) == 0 &&
+                    (r.run_type == Run::RT_Iteration || r.aggregate_name == "median"))
                     Seconds[r.run_name.str()] = r.GetAdjustedRealTime() / 1e3;
         }
     } Reporter;
