@@ -5,11 +5,9 @@
 #include "app/TDialogs.h"
 #include "controls/TWindowBox.h"
 #include "export/TAnimationExport.h"
-#include "export/TFrameFolderWriter.h"
-#include "export/TGifWriter.h"
+#include "export/TFrameSink.h"
 #include "export/TPictureWriter.h"
 #include "export/TPlotPicture.h"
-#include "export/TWebPWriter.h"
 #include "expr/Errors.h"
 #include "expr/NumberText.h"
 #include "expr/TextToFloat.h"
@@ -21,19 +19,6 @@
 
 namespace
 {
-std::unique_ptr<TFrameSink> MakeSink(const TAnimationChoice& Choice)
-{
-    switch (Choice.Format)
-    {
-    case TExportFormat::WebP:
-        return std::make_unique<TWebPWriter>(Choice.FileName, Choice.Size, Choice.DelayMs);
-    case TExportFormat::Gif:
-        return std::make_unique<TGifWriter>(Choice.FileName, Choice.Size, Choice.DelayMs);
-    default:
-        return std::make_unique<TFrameFolderWriter>(Choice.FileName);
-    }
-}
-
 Float80 ReadTime(const QString& Text, char16_t Sep) { return TextToFloat(Text.toStdU16String(), Sep); }
 
 // A single-precision step as the settings show it: its shortest text (0.05, not 0.0500000007).
@@ -99,7 +84,7 @@ void TMainForm::ExportAnimationExecute()
     const int Count = TAnimationExport::FrameCount(Spec);
 
     TPlotPicture Picture(PlotModel, DecimalSeparator, WindowBox->Color(), WindowBox->font());
-    std::unique_ptr<TFrameSink> Sink = MakeSink(*Choice);
+    const std::unique_ptr<TFrameSink> Sink = TAnimationExport::MakeSink(Choice->Format, Choice->FileName, Spec);
     std::unique_ptr<TExportProgress> Progress = Dialogs.StartProgress(this, Count);
     TAnimationExport::Run(Picture, Spec, *Sink, [&](int Done, int) { return Progress->Advance(Done); });
 }

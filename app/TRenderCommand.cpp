@@ -3,11 +3,9 @@
 #include "app/PlotFont.h"
 
 #include "export/Errors.h"
-#include "export/TFrameFolderWriter.h"
-#include "export/TGifWriter.h"
+#include "export/TFrameSink.h"
 #include "export/TPictureWriter.h"
 #include "export/TPlotPicture.h"
-#include "export/TWebPWriter.h"
 #include "expr/Errors.h"
 #include "expr/TextToFloat.h"
 #include "plot/TDocument.h"
@@ -24,8 +22,6 @@
 
 namespace
 {
-constexpr int RenderMargin = 5;
-constexpr int RenderArrowSize = 3;
 // Larger pictures are refused rather than risking an allocation the machine cannot make.
 constexpr int MaxSide = 16384;
 // SVG, PDF and animations are at least this wide and high (PNG keeps its sizes from 1 on).
@@ -59,23 +55,6 @@ std::optional<QSize> ParseSize(const QString& Text)
     if (Size.width() < 1 || Size.height() < 1 || Size.width() > MaxSide || Size.height() > MaxSide)
         return std::nullopt;
     return Size;
-}
-} // namespace
-
-namespace
-{
-std::unique_ptr<TFrameSink> MakeSink(const auto& Options)
-{
-    const TAnimationSpec& Spec = Options.Animation;
-    switch (Options.Format)
-    {
-    case TExportFormat::WebP:
-        return std::make_unique<TWebPWriter>(Options.Output, Spec.Size, Spec.DelayMs);
-    case TExportFormat::Gif:
-        return std::make_unique<TGifWriter>(Options.Output, Spec.Size, Spec.DelayMs);
-    default:
-        return std::make_unique<TFrameFolderWriter>(Options.Output);
-    }
 }
 } // namespace
 
@@ -244,7 +223,8 @@ int TRenderCommand::Render(const TOptions& Options, QTextStream& ErrorOut) const
     {
         if (IsAnimation(Options.Format))
         {
-            std::unique_ptr<TFrameSink> Sink = MakeSink(Options);
+            const std::unique_ptr<TFrameSink> Sink =
+                TAnimationExport::MakeSink(Options.Format, Options.Output, Options.Animation);
             TAnimationExport::Run(Picture, Options.Animation, *Sink, {});
         }
         else

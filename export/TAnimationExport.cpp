@@ -1,8 +1,11 @@
 #include "export/TAnimationExport.h"
 
 #include "export/Errors.h"
+#include "export/TFrameFolderWriter.h"
 #include "export/TFrameSink.h"
+#include "export/TGifWriter.h"
 #include "export/TPlotPicture.h"
+#include "export/TWebPWriter.h"
 #include "expr/NumberText.h"
 
 #include <QImage>
@@ -21,6 +24,20 @@ int TAnimationExport::FrameCount(const TAnimationSpec& Spec)
     if (!(Whole < MaxFrames))
         ThrowExport(QString::fromLatin1(ExportText::TooManyFrames));
     return int(Whole) + 1;
+}
+
+std::unique_ptr<TFrameSink> TAnimationExport::MakeSink(TExportFormat Format, const QString& Path,
+                                                      const TAnimationSpec& Spec)
+{
+    switch (Format)
+    {
+    case TExportFormat::WebP:
+        return std::make_unique<TWebPWriter>(Path, Spec.Size, Spec.DelayMs);
+    case TExportFormat::Gif:
+        return std::make_unique<TGifWriter>(Path, Spec.Size, Spec.DelayMs);
+    default:
+        return std::make_unique<TFrameFolderWriter>(Path);
+    }
 }
 
 Float80 TAnimationExport::FrameTime(const TAnimationSpec& Spec, int Index) { return Spec.From + Index * Spec.Step; }

@@ -4,11 +4,14 @@
 // with that step: the motion-blur trail follows Step. Each frame's time text is the time in
 // the 15-digit form the evaluator reads, so frame i is the picture `--render --time` gives
 // for that time with the same step.
+#include "export/TExportFormat.h"
 #include "expr/Float80.h"
 
 #include <QSize>
+#include <QString>
 
 #include <functional>
+#include <memory>
 
 class TFrameSink;
 class TPlotPicture;
@@ -31,6 +34,9 @@ class TAnimationExport
     // To, or more than MaxFrames frames.
     static int FrameCount(const TAnimationSpec& Spec);
     static Float80 FrameTime(const TAnimationSpec& Spec, int Index);
+
+    // The writer of an animation format (WebP, Gif or Frames) into Path.
+    static std::unique_ptr<TFrameSink> MakeSink(TExportFormat Format, const QString& Path, const TAnimationSpec& Spec);
 
     // Told after each frame how many of how many are done; answers false to cancel.
     using TProgress = std::function<bool(int Done, int Count)>;
