@@ -20,7 +20,6 @@ inline QString CannotWrite(const QString& Path) { return QStringLiteral("cannot 
 inline constexpr const char* ZeroStep = "the time step must not be 0";
 inline constexpr const char* WrongSign = "the time step must lead from the start time to the end time";
 inline constexpr const char* TooManyFrames = "an animation has at most 10000 frames";
-inline constexpr const char* NotATime = "not a time: %1";
 inline constexpr const char* FolderNotEmpty = "%1 holds other files than frames";
 } // namespace ExportText
 
