@@ -2,7 +2,7 @@
 // Everything modal that the main window opens, behind one interface, so that tests
 // can answer the dialogs and message boxes without blocking on them.
 #include "app/TExportChoice.h"
-#include "plot/TFunc.h"
+#include "plot/TColor.h"
 
 #include <QString>
 

@@ -1,6 +1,7 @@
 #include "app/TRenderCommand.h"
 
 #include "app/PlotFont.h"
+#include "app/TTimeBudget.h"
 
 #include "export/Errors.h"
 #include "export/TFrameSink.h"
@@ -10,14 +11,16 @@
 #include "expr/TextToFloat.h"
 #include "plot/TDocument.h"
 #include "plot/TPlotModel.h"
+#include "plot/TPlotTarget.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QRegularExpression>
 #include <QTextStream>
 
+#include <chrono>
+#include <cmath>
 #include <cstring>
-#include <memory>
 #include <optional>
 
 namespace
@@ -28,6 +31,42 @@ constexpr int MaxSide = 16384;
 constexpr int MinExportSide = 16;
 // A GIF counts a frame's delay in hundredths of a second up to 65535.
 constexpr int MaxDelayMs = 60000;
+constexpr double MinScale = 0.25;
+constexpr double MaxScale = 8;
+// A time limit beyond a day is surely a typing error.
+constexpr double MaxTimeLimit = 86400;
+
+std::optional<QSize> ParseSize(const QString& Text)
+{
+    static const QRegularExpression Pattern(QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$"));
+    const QRegularExpressionMatch Match = Pattern.match(Text);
+    if (!Match.hasMatch())
+        return std::nullopt;
+    const QSize Size(Match.captured(1).toInt(), Match.captured(2).toInt());
+    if (Size.width() < 1 || Size.height() < 1 || Size.width() > MaxSide || Size.height() > MaxSide)
+        return std::nullopt;
+    return Size;
+}
+
+// A scale written with ".", from MinScale to MaxScale.
+std::optional<double> ParseScale(const QString& Text)
+{
+    bool Ok = false;
+    const double Scale = Text.toDouble(&Ok);
+    if (!Ok || !(Scale >= MinScale && Scale <= MaxScale))
+        return std::nullopt;
+    return Scale;
+}
+
+// Seconds written with ".", more than 0 and at most MaxTimeLimit.
+std::optional<double> ParseTimeLimit(const QString& Text)
+{
+    bool Ok = false;
+    const double Seconds = Text.toDouble(&Ok);
+    if (!Ok || !(Seconds > 0) || Seconds > MaxTimeLimit)
+        return std::nullopt;
+    return Seconds;
+}
 
 // Where the value of an animation option goes, or null for any other argument.
 QString* AnimationOption(auto& Options, const QString& Argument)
@@ -43,18 +82,6 @@ QString* AnimationOption(auto& Options, const QString& Argument)
     if (Argument == QLatin1String("--frames"))
         return &Options.Frames;
     return nullptr;
-}
-
-std::optional<QSize> ParseSize(const QString& Text)
-{
-    static const QRegularExpression Pattern(QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$"));
-    const QRegularExpressionMatch Match = Pattern.match(Text);
-    if (!Match.hasMatch())
-        return std::nullopt;
-    const QSize Size(Match.captured(1).toInt(), Match.captured(2).toInt());
-    if (Size.width() < 1 || Size.height() < 1 || Size.width() > MaxSide || Size.height() > MaxSide)
-        return std::nullopt;
-    return Size;
 }
 } // namespace
 
@@ -83,12 +110,37 @@ bool TRenderCommand::Parse(const QStringList& Arguments, TOptions& Options, QStr
                 return false;
             }
             Options.Size = *Size;
-            Options.HasSize = true;
+        }
+        else if (Argument == QLatin1String("--scale") && HasValue)
+        {
+            const std::optional<double> Scale = ParseScale(Arguments[++i]);
+            if (!Scale)
+            {
+                Error = QStringLiteral("invalid scale '%1': expected a number from %2 to %3")
+                            .arg(Arguments[i])
+                            .arg(MinScale)
+                            .arg(MaxScale);
+                return false;
+            }
+            Options.Scale = *Scale;
         }
         else if (Argument == QLatin1String("--time") && HasValue)
         {
             Options.Time = Arguments[++i];
             Options.HasTime = true;
+        }
+        else if (Argument == QLatin1String("--time-limit") && HasValue)
+        {
+            const std::optional<double> Seconds = ParseTimeLimit(Arguments[++i]);
+            if (!Seconds)
+            {
+                Error = QStringLiteral("invalid time limit '%1': expected seconds, more than 0 and at most %2")
+                            .arg(Arguments[i])
+                            .arg(MaxTimeLimit);
+                return false;
+            }
+            Options.TimeLimit = *Seconds;
+            Options.HasTimeLimit = true;
         }
         else if (QString* Value = AnimationOption(Options, Argument); Value && HasValue)
             *Value = Arguments[++i];
@@ -160,7 +212,7 @@ bool TRenderCommand::ParseAnimation(TOptions& Options, QString& Error) const
         return false;
     }
     TAnimationSpec& Spec = Options.Animation;
-    Spec.Size = Options.Size;
+    Spec.Size = DeviceSize(Options.Size, Options.Scale);
     try
     {
         Spec.From = TextToFloat(Options.From.toStdU16String(), Sep);
@@ -207,10 +259,54 @@ int TRenderCommand::Run(const QStringList& Arguments, QTextStream& ErrorOut) con
 
 int TRenderCommand::Render(const TOptions& Options, QTextStream& ErrorOut) const
 {
+    // The drawing thread writes its errors here; ErrorOut itself is left to this thread, which
+    // writes the overrun report while the drawing may still be running.
+    QString DrawErrors;
+    QByteArray Bytes;
+    std::unique_ptr<TFrameSink> Sink;
+    bool Drawn = false;
+    const auto Work = [&]
+    {
+        QTextStream DrawErrorOut(&DrawErrors);
+        Drawn = Draw(Options, DrawErrorOut, Bytes, Sink);
+    };
+    // An animation is as long as its times make it: its budget is only the one given.
+    if (IsAnimation(Options.Format) && !Options.HasTimeLimit)
+        Work();
+    else
+        TTimeBudget(std::chrono::milliseconds(std::llround(Options.TimeLimit * 1000)))
+            .Run(Work,
+                 [&]
+                 {
+                     ErrorOut << "vendrel: the render took longer than " << QString::number(Options.TimeLimit)
+                              << " s and was stopped\n";
+                     ErrorOut.flush();
+                 });
+    ErrorOut << DrawErrors;
+    if (!Drawn)
+        return Failure;
+    try
+    {
+        if (Sink)
+            Sink->Commit();
+        else
+            TPictureWriter::SaveBytes(Bytes, Options.Output);
+    }
+    catch (const EExportError& WriteError)
+    {
+        ErrorOut << "vendrel: " << WriteError.Message() << "\n";
+        return Failure;
+    }
+    return Success;
+}
+
+bool TRenderCommand::Draw(const TOptions& Options, QTextStream& ErrorOut, QByteArray& Bytes,
+                          std::unique_ptr<TFrameSink>& Sink) const
+{
     if (!QFileInfo(Options.Document).isFile())
     {
         ErrorOut << "vendrel: cannot open " << Options.Document << "\n";
-        return Failure;
+        return false;
     }
     TPlotModel Model;
     TDocument::Read(Options.Document, Model);
@@ -218,27 +314,33 @@ int TRenderCommand::Render(const TOptions& Options, QTextStream& ErrorOut) const
     Model.TimeText = Options.Time;
     Model.FilledGraphs = Options.Filled;
 
-    TPlotPicture Picture(Model, Sep, clWhite, PlotFont());
+    const QSize Size = DeviceSize(Options.Size, Options.Scale);
+    if (Size.width() > MaxSide || Size.height() > MaxSide)
+    {
+        ErrorOut << "vendrel: the picture at scale " << Options.Scale << " is larger than " << MaxSide << "x"
+                 << MaxSide << "\n";
+        return false;
+    }
+    TPlotPicture Picture(Model, Sep, clWhite, PlotFont(), Options.Scale);
     try
     {
         if (IsAnimation(Options.Format))
         {
-            const std::unique_ptr<TFrameSink> Sink =
-                TAnimationExport::MakeSink(Options.Format, Options.Output, Options.Animation);
-            TAnimationExport::Run(Picture, Options.Animation, *Sink, {});
+            Sink = TAnimationExport::MakeSink(Options.Format, Options.Output, Options.Animation);
+            TAnimationExport::DrawFrames(Picture, Options.Animation, *Sink, {});
         }
         else
-            TPictureWriter::Write(Picture, Options.Format, Options.Size, Options.Output);
+            Bytes = TPictureWriter::Encode(Picture, Options.Format, Size, Options.Output);
     }
     catch (const EExportError& WriteError)
     {
         ErrorOut << "vendrel: " << WriteError.Message() << "\n";
-        return Failure;
+        return false;
     }
     catch (const Exception& DrawError)
     {
         ErrorOut << DrawError.Message() << "\n";
-        return Failure;
+        return false;
     }
-    return Success;
+    return true;
 }

@@ -45,6 +45,15 @@ Float80 TAnimationExport::FrameTime(const TAnimationSpec& Spec, int Index) { ret
 bool TAnimationExport::Run(TPlotPicture& Picture, const TAnimationSpec& Spec, TFrameSink& Sink,
                            const TProgress& Progress)
 {
+    if (!DrawFrames(Picture, Spec, Sink, Progress))
+        return false;
+    Sink.Commit();
+    return true;
+}
+
+bool TAnimationExport::DrawFrames(TPlotPicture& Picture, const TAnimationSpec& Spec, TFrameSink& Sink,
+                                  const TProgress& Progress)
+{
     const int Count = FrameCount(Spec);
     TPlotModel& Model = Picture.Model();
     // The trail lies as it does while the window animates with this step.
@@ -58,6 +67,5 @@ bool TAnimationExport::Run(TPlotPicture& Picture, const TAnimationSpec& Spec, TF
         if (Progress && !Progress(i + 1, Count))
             return false;
     }
-    Sink.Commit();
     return true;
 }

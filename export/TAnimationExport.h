@@ -44,4 +44,7 @@ class TAnimationExport
     // Draws every frame into Sink and commits it. Returns false when cancelled (the sink
     // then commits nothing); a drawing or writing error leaves as an exception.
     static bool Run(TPlotPicture& Picture, const TAnimationSpec& Spec, TFrameSink& Sink, const TProgress& Progress);
+    // The same without the commit, which is left to the caller.
+    static bool DrawFrames(TPlotPicture& Picture, const TAnimationSpec& Spec, TFrameSink& Sink,
+                           const TProgress& Progress);
 };

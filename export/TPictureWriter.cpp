@@ -22,21 +22,25 @@ void TPictureWriter::CheckTarget(const QString& Path)
 
 void TPictureWriter::Write(TPlotPicture& Picture, TExportFormat Format, QSize Size, const QString& Path)
 {
+    CheckTarget(Path); // before the drawing, which may take long
+    SaveBytes(Encode(Picture, Format, Size, Path), Path);
+}
+
+QByteArray TPictureWriter::Encode(TPlotPicture& Picture, TExportFormat Format, QSize Size, const QString& Path)
+{
     switch (Format)
     {
     case TExportFormat::Svg:
-        WriteSvg(Picture, Size, Path);
-        return;
+        return EncodeSvg(Picture, Size, Path);
     case TExportFormat::Pdf:
-        WritePdf(Picture, Size, Path);
-        return;
+        return EncodePdf(Picture, Size, Path);
     default:
         break;
     }
     const QByteArray Bytes = TPngEncoder::Encode(Picture.Render(Size));
     if (Bytes.isEmpty())
         ThrowExport(ExportText::CannotWrite(Path));
-    SaveBytes(Bytes, Path);
+    return Bytes;
 }
 
 // Unbuffered, the one write reports how much reached the disk: a buffered QSaveFile can commit
@@ -59,9 +63,8 @@ void TPictureWriter::SaveBytes(const QByteArray& Bytes, const QString& Path)
         ThrowExport(ExportText::CannotWrite(Path));
 }
 
-void TPictureWriter::WriteSvg(TPlotPicture& Picture, QSize Size, const QString& Path)
+QByteArray TPictureWriter::EncodeSvg(TPlotPicture& Picture, QSize Size, const QString& Path)
 {
-    CheckTarget(Path);
     QByteArray Bytes;
     QBuffer Buffer(&Bytes);
     Buffer.open(QIODevice::WriteOnly);
@@ -79,12 +82,11 @@ void TPictureWriter::WriteSvg(TPlotPicture& Picture, QSize Size, const QString& 
         // The generator writes the closing part of the file here.
         Painter.end();
     }
-    SaveBytes(Bytes, Path);
+    return Bytes;
 }
 
-void TPictureWriter::WritePdf(TPlotPicture& Picture, QSize Size, const QString& Path)
+QByteArray TPictureWriter::EncodePdf(TPlotPicture& Picture, QSize Size, const QString& Path)
 {
-    CheckTarget(Path);
     QByteArray Bytes;
     QBuffer Buffer(&Bytes);
     Buffer.open(QIODevice::WriteOnly);
@@ -103,5 +105,5 @@ void TPictureWriter::WritePdf(TPlotPicture& Picture, QSize Size, const QString& 
         if (!Painter.end())
             ThrowExport(ExportText::CannotWrite(Path));
     }
-    SaveBytes(Bytes, Path);
+    return Bytes;
 }

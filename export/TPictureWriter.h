@@ -5,10 +5,10 @@
 // EExportError("cannot write ...") and leaves the old file as it was.
 #include "export/TExportFormat.h"
 
+#include <QByteArray>
 #include <QSize>
 #include <QString>
 
-class QByteArray;
 class TPlotPicture;
 
 class TPictureWriter
@@ -19,6 +19,8 @@ class TPictureWriter
     static constexpr int DotsPerInch = 96;
 
     static void Write(TPlotPicture& Picture, TExportFormat Format, QSize Size, const QString& Path);
+    // The file's bytes, made in memory; Path only names the file in an error.
+    static QByteArray Encode(TPlotPicture& Picture, TExportFormat Format, QSize Size, const QString& Path);
     // Throws EExportError("cannot write Path") where Path names a folder.
     static void CheckTarget(const QString& Path);
     // Bytes into Path, complete or not at all: written under a temporary name beside it and
@@ -27,6 +29,6 @@ class TPictureWriter
     static void SaveBytes(const QByteArray& Bytes, const QString& Path);
 
   private:
-    static void WriteSvg(TPlotPicture& Picture, QSize Size, const QString& Path);
-    static void WritePdf(TPlotPicture& Picture, QSize Size, const QString& Path);
+    static QByteArray EncodeSvg(TPlotPicture& Picture, QSize Size, const QString& Path);
+    static QByteArray EncodePdf(TPlotPicture& Picture, QSize Size, const QString& Path);
 };

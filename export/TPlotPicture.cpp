@@ -1,23 +1,18 @@
 #include "export/TPlotPicture.h"
 
 #include "export/Errors.h"
-#include "plot/TCanvas.h"
 #include "plot/TGraphEvaluator.h"
 #include "plot/TPlotRenderer.h"
+#include "plot/TPlotTarget.h"
 
 #include <QPainter>
 
 #include <optional>
 #include <string>
 
-namespace
-{
-constexpr int PictureMargin = 5;
-constexpr int PictureArrowSize = 3;
-} // namespace
-
-TPlotPicture::TPlotPicture(const TPlotModel& Model, char16_t DecimalSeparator, TColor BackgroundIn, const QFont& FontIn)
-    : PlotModel(Model), Sep(DecimalSeparator), Background(BackgroundIn), Font(FontIn),
+TPlotPicture::TPlotPicture(const TPlotModel& Model, char16_t DecimalSeparator, TColor BackgroundIn, const QFont& FontIn,
+                           double ScaleIn)
+    : PlotModel(Model), Sep(DecimalSeparator), Background(BackgroundIn), Font(FontIn), Scale(ScaleIn),
       Evaluator(std::make_unique<TGraphEvaluator>(DecimalSeparator)),
       Renderer(std::make_unique<TPlotRenderer>(PlotModel, *Evaluator, DecimalSeparator))
 {
@@ -27,12 +22,9 @@ TPlotPicture::~TPlotPicture() = default;
 
 void TPlotPicture::Draw(QPainter& Painter, int Width, int Height)
 {
-    TCanvas Canvas(Painter);
-    Canvas.SetBrushColor(Background);
-    Canvas.SetFont(Font);
     std::optional<std::string> CurveError;
-    Renderer->DrawPlot(Canvas, Width, Height, PictureMargin, PictureArrowSize,
-                       [&](const Exception& Error) { CurveError = Error.Message(); });
+    DrawPlotOn(Painter, *Renderer, TPlotTarget::Screen(QSize(Width, Height), Scale, Background, Font),
+               [&](const Exception& Error) { CurveError = Error.Message(); });
     if (CurveError)
         throw Exception(*CurveError);
 }
