@@ -276,6 +276,12 @@ void TMainForm::CreateActions()
     Print = Make("Print", QStringLiteral("&Print"), QKeySequence(), QString(), &TMainForm::PrintExecute);
     PrintPdf = Make("PrintPdf", QStringLiteral("Print to P&DF..."), QKeySequence(),
                     QStringLiteral("Print to PDF|Prints the plot into a PDF file"), &TMainForm::PrintPdfExecute);
+    ExportPicture = Make("ExportPicture", QStringLiteral("&Export Picture..."), QKeySequence(Qt::CTRL | Qt::Key_E),
+                         QStringLiteral("Export Picture|Writes the plot into a PNG, SVG or PDF file"),
+                         &TMainForm::ExportPictureExecute);
+    ExportAnimation = Make("ExportAnimation", QStringLiteral("Export &Animation..."), QKeySequence(),
+                           QStringLiteral("Export Animation|Writes the animated plot into a WebP, a GIF or PNG frames"),
+                           &TMainForm::ExportAnimationExecute);
     FileExit = Make("FileExit", QStringLiteral("E&xit"), QKeySequence(), QStringLiteral("Exit|Quits the application"),
                     &TMainForm::FileExitExecute);
     EditCopy = Make("EditCopy", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C), QString(),
@@ -313,8 +319,8 @@ void TMainForm::CreateActions()
     GridStyle->setExclusive(true);
     for (QAction* Action : {GridDot, GridDash, GridSolid})
         GridStyle->addAction(Action);
-    addActions({FileOpen, FileSaveAs, FilePrintSetup, Print, PrintPdf, FileExit, EditCopy, EditUndo, Settings, HelpContents,
-                About, ZoomIn, ZoomOut, ResetView, Analyse});
+    addActions({FileOpen, FileSaveAs, FilePrintSetup, Print, PrintPdf, ExportPicture, ExportAnimation, FileExit,
+                EditCopy, EditUndo, Settings, HelpContents, About, ZoomIn, ZoomOut, ResetView, Analyse});
 }
 
 void TMainForm::CreateMenus()
@@ -329,6 +335,9 @@ void TMainForm::CreateMenus()
     File->addAction(FilePrintSetup);
     File->addAction(Print);
     File->addAction(PrintPdf);
+    File->addSeparator();
+    File->addAction(ExportPicture);
+    File->addAction(ExportAnimation);
     File->addSeparator();
     File->addAction(FileExit);
 

@@ -108,6 +108,8 @@ public:
     void AboutExecute();
     void FileExitExecute();
     void PrintPdfExecute();
+    void ExportPictureExecute();
+    void ExportAnimationExecute();
     void AnalyseExecute();
 
 protected:
@@ -172,6 +174,7 @@ private:
     QString LastPaintError;
     QString OpenFileName;
     QString SaveFileName;
+    QString ExportFileName;
     bool FirstShow = true;
 
     // Controls
@@ -199,6 +202,8 @@ private:
     QAction* FilePrintSetup = nullptr;
     QAction* Print = nullptr;
     QAction* PrintPdf = nullptr;
+    QAction* ExportPicture = nullptr;
+    QAction* ExportAnimation = nullptr;
     QAction* FileExit = nullptr;
     QAction* EditCopy = nullptr;
     QAction* EditCopyAtScreenResolution = nullptr; // checkable, kept in the settings store

@@ -555,8 +555,10 @@ void TProfileFile::Save()
         As = TEncoding::Utf16LE;
     const QByteArray Bytes = Encode(Content, As);
 
+    // Unbuffered, the write reports how much reached the disk: a buffered QSaveFile commits a
+    // file that a full disk cut short.
     QSaveFile File(FilePath);
-    if (!File.open(QIODevice::WriteOnly))
+    if (!File.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         Fail();
     if (File.write(Bytes) != Bytes.size())
     {
