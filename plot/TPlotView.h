@@ -10,7 +10,7 @@
 class TPlotModel;
 
 // Raised when a view puts an axis so far outside the picture that its pixel position does
-// not fit 32 bits: the original overflowed silently there.
+// not fit 32 bits, rather than letting the position wrap around silently.
 class EViewRangeError : public Exception
 {
   public:
