@@ -75,30 +75,13 @@ int StackEffect(TExprOpCode Code)
     }
 }
 
-// The integer operators, which round the right operand before the left.
-Float80 IntegerOperation(TExprOpCode Code, Float80 Left, Float80 Right)
+// The integer operator of an integer opcode: the two enumerations run in the same order.
+IntegerOps::TOperator IntegerOperator(TExprOpCode Code)
 {
-    using namespace IntegerOps;
-    const int64_t b = Round64(Right);
-    const int64_t a = Round64(Left);
-    switch (Code)
-    {
-    case TExprOpCode::Bor:
-        return Float80(a | b);
-    case TExprOpCode::Bxor:
-        return Float80(a ^ b);
-    case TExprOpCode::IntDiv:
-        return Float80(Div(a, b));
-    case TExprOpCode::IntMod:
-        return Float80(Mod(a, b));
-    case TExprOpCode::Shl:
-        return Float80(int64_t(ShiftLeft(uint64_t(a), b)));
-    case TExprOpCode::Shr:
-        return Float80(int64_t(ShiftRight(uint64_t(a), b)));
-    default:
-        return Float80(a & b); // Band
-    }
+    return IntegerOps::TOperator(int(Code) - int(TExprOpCode::Bor));
 }
+static_assert(int(TExprOpCode::Band) - int(TExprOpCode::Bor) == int(IntegerOps::TOperator::Band));
+static_assert(int(TExprOpCode::IntMod) - int(TExprOpCode::Bor) == int(IntegerOps::TOperator::Mod));
 } // namespace
 
 TExprProgram::TExprProgram() = default;
@@ -490,7 +473,7 @@ Float80 TExprProgram::Run(Float80* Stack) const
         case TExprOpCode::Band:
         {
             const Float80 a = *--Below;
-            Top = IntegerOperation(I->Code, a, Top);
+            Top = IntegerOps::Apply(IntegerOperator(I->Code), a, Top);
             break;
         }
         case TExprOpCode::Negate:

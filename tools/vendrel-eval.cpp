@@ -8,7 +8,6 @@
 // --separator C sets the decimal separator; by default it is the user's locale's.
 #include "expr/Errors.h"
 #include "expr/FunctionLibrary.h"
-#include "expr/NumberText.h"
 #include "expr/TEvaluator.h"
 #include "expr/TextToFloat.h"
 #include "expr/TimeSubstitution.h"
@@ -76,7 +75,7 @@ private:
         const Float80 T = TextToFloat(FromUtf8(std::string_view(Line).substr(FirstTab + 1, SecondTab - FirstTab - 1)), u'.');
         X = TextToFloat(FromUtf8(std::string_view(Line).substr(0, FirstTab)), u'.');
         const std::u16string Formula = FromUtf8(std::string_view(Line).substr(SecondTab + 1));
-        return Evaluator->EvaluateText(SubstituteTime(Formula, FormatGeneral15(T, Separator), Separator));
+        return Evaluator->EvaluateText(FormulaAtTime(Formula, T, Separator));
     }
 
     static std::string ExactText(Float80 Value)
