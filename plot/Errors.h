@@ -3,13 +3,16 @@
 // application's error report shows them like any other error.
 //
 //   Exception
-//   └── EFileWriteError     a document file could not be written (missing folder, a parent that
-//                           is a file, read-only folder, full disk); the old file is left as it was
+//   ├── EFileWriteError     a document file could not be written (missing folder, a parent that
+//   │                       is a file, read-only folder, full disk); the old file is left as it was
+//   └── EViewRangeError     a view puts an axis so far outside the picture that its pixel
+//                           position does not fit 32 bits (rather than letting it wrap around)
 #include "expr/Errors.h"
 
 namespace Msg
 {
 inline constexpr std::string_view UnableToWrite = "Unable to write to %s";
+inline constexpr std::string_view ViewOutOfRange = "The view is out of range";
 } // namespace Msg
 
 class EFileWriteError : public Exception
@@ -17,4 +20,11 @@ class EFileWriteError : public Exception
   public:
     using Exception::Exception;
     const char* ClassName() const noexcept override { return "EFileWriteError"; }
+};
+
+class EViewRangeError : public Exception
+{
+  public:
+    using Exception::Exception;
+    const char* ClassName() const noexcept override { return "EViewRangeError"; }
 };
