@@ -1,0 +1,45 @@
+// Every message constant against its literal text: the texts are part of what the user sees and
+// what scripts read, so a change to any of them must fail here first.
+#include "plot/Errors.h"
+
+#include <gtest/gtest.h>
+
+#include <string_view>
+
+TEST(Messages, EveryConstantHoldsItsExactText)
+{
+    const struct
+    {
+        const char* Name;
+        std::string_view Constant;
+        std::string_view Text;
+    } Rows[] = {
+        {"ParenExpected", Msg::ParenExpected, "Parse error: ')' expected"},
+        {"FactorExpected", Msg::FactorExpected, "Parse error: Factor expected"},
+        {"UnknownSymbol", Msg::UnknownSymbol, "Parse error: Unknown symbol: '%s'"},
+        {"FirstParameterExpected", Msg::FirstParameterExpected,
+         "Parse error: '(' and function's first parameter expected"},
+        {"NextParameterExpected", Msg::NextParameterExpected, "Parse error: ',' and another parameter expected"},
+        {"CloseParametersExpected", Msg::CloseParametersExpected,
+         "Parse error: ')' to close function's parameters expected"},
+        {"NestingTooDeep", Msg::NestingTooDeep, "Parse error: Expression nested too deeply"},
+        {"InvalidFloat", Msg::InvalidFloat, "'%s' is not a valid floating point value"},
+        {"DomainCheck", Msg::DomainCheck, "Domain check failure in MathLib"},
+        {"ZeroDivide", Msg::ZeroDivide, "Floating point division by zero"},
+        {"InvalidOp", Msg::InvalidOp, "Invalid floating point operation"},
+        {"Overflow", Msg::Overflow, "Floating point overflow"},
+        {"DivByZero", Msg::DivByZero, "Division by zero"},
+        {"DuplicateEntry", Msg::DuplicateEntry, "Duplicate hash list entry: %s"},
+        {"UnableToWrite", Msg::UnableToWrite, "Unable to write to %s"},
+        {"ViewOutOfRange", Msg::ViewOutOfRange, "The view is out of range"},
+    };
+    for (const auto& Row : Rows)
+        EXPECT_EQ(Row.Constant, Row.Text) << Row.Name;
+}
+
+TEST(Messages, FormatFillsTheOnePlaceholder)
+{
+    EXPECT_EQ(Msg::Format(Msg::UnknownSymbol, "Sinn"), "Parse error: Unknown symbol: 'Sinn'");
+    EXPECT_EQ(Msg::Format(Msg::UnableToWrite, "/tmp/a %s b.vdg"), "Unable to write to /tmp/a %s b.vdg");
+    EXPECT_EQ(Msg::Format(Msg::Overflow, "ignored"), "Floating point overflow");
+}
