@@ -169,6 +169,7 @@ Float80 TExprEvalParser::ParseProduct(bool Skip)
                 break;
             }
             {
+                // The integer operators; Apply rounds the right operand before the left.
                 TOperator Op;
                 if (FTokenSource->AtKeyword("DIV"))
                     Op = TOperator::Div;
