@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all deps configure build run check-layers test bench sanitize fuzz-build fuzz-smoke clean
+.PHONY: all deps configure build run check-layers test bench package package-check sanitize fuzz-build fuzz-smoke clean
 
 all: build
 
@@ -30,6 +30,14 @@ test: check-layers build
 
 bench: build
 	@set -e; for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] || continue; echo "== $$(basename $$b)"; QT_QPA_PLATFORM=offscreen "$$b" $(ARGS); done
+
+# The Debian package vendrel_<version>_amd64.deb, in $(BUILD); package-check installs it on this
+# machine, tries it (render, window, file type) and removes it again.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+package-check: package
+	bash scripts/package-check.sh $(BUILD)
 
 sanitize:
 	$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVENDREL_SANITIZE=ON -DCMAKE_CXX_COMPILER=clang++"

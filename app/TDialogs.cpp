@@ -10,9 +10,6 @@ namespace
 const QString DocumentFilter = QStringLiteral("Vendrel (*.vdg)");
 const QString DocumentSuffix = QStringLiteral("vdg");
 
-QColor ToQColor(TColor c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
-TColor FromQColor(const QColor& c) { return c.red() | (c.green() << 8) | (c.blue() << 16); }
-
 QString RunFileDialog(QWidget* Owner, const QString& Initial, QFileDialog::AcceptMode Mode)
 {
     QFileDialog Dialog(Owner);

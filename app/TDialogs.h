@@ -1,7 +1,7 @@
 #pragma once
 // Everything modal that the main window opens, behind one interface, so that tests
 // can answer the dialogs and message boxes without blocking on them.
-#include "plot/TFunc.h"
+#include "plot/TColor.h"
 
 #include <QString>
 

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -21,9 +22,28 @@ THelpWindow::THelpWindow(QWidget* Parent) : QWidget(Parent, Qt::Window)
     resize(720, 640);
 }
 
-QString THelpWindow::HelpFilePath()
+QString THelpWindow::HelpFilePath() { return FindHelpFile(HelpFolders()); }
+
+QStringList THelpWindow::HelpFolders()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(HelpFileName));
+    const QString Beside = QCoreApplication::applicationDirPath();
+    QStringList Folders{Beside, QDir::cleanPath(Beside + QStringLiteral("/../share/vendrel"))};
+    for (const QString& Data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+        Folders << QDir(Data).filePath(QStringLiteral("vendrel"));
+    Folders.removeDuplicates();
+    return Folders;
+}
+
+QString THelpWindow::FindHelpFile(const QStringList& Folders)
+{
+    const QString Name = QString::fromLatin1(HelpFileName);
+    for (const QString& Folder : Folders)
+    {
+        const QString Path = QDir(Folder).filePath(Name);
+        if (QFileInfo(Path).isFile())
+            return Path;
+    }
+    return Folders.isEmpty() ? Name : QDir(Folders.first()).filePath(Name);
 }
 
 bool THelpWindow::Launch(const QString& Path, const TWarning& Warn)

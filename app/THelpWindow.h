@@ -1,6 +1,7 @@
 #pragma once
-// The help window: the help page "Vendrel.html", which lives beside the executable, shown in
-// a browser window of the program's own.
+// The help window: the help page "Vendrel.html" shown in a browser window of the program's
+// own. The page lives beside the executable in a build folder, and in share/vendrel/ of the
+// installation prefix once installed.
 #include <QString>
 #include <QWidget>
 
@@ -22,8 +23,15 @@ public:
 
     explicit THelpWindow(QWidget* Parent = nullptr);
 
-    // The help page's path: the folder of the running executable and "Vendrel.html".
+    // The help page's path: the first of HelpFolders() that holds "Vendrel.html"; when none
+    // does, the path beside the executable (so the missing page is reported as before).
     static QString HelpFilePath();
+    // Where the page is looked for, in this order: the folder of the running executable, the
+    // prefix's share/vendrel (beside the executable's bin folder), and vendrel/ in each of
+    // the XDG data folders.
+    static QStringList HelpFolders();
+    // The first of Folders that holds a file "Vendrel.html", or that name in the first folder.
+    static QString FindHelpFile(const QStringList& Folders);
 
     // Shows the page at Path in this window and brings the window up; when the file does not
     // exist, calls Warn with "Failed to launch help." and the caption "Vendrel" instead.

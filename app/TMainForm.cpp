@@ -4,12 +4,16 @@
 #include "app/PlotFont.h"
 
 #include "app/TAboutBox.h"
+#include "app/TAnalysisPanel.h"
 #include "app/TDialogs.h"
 #include "app/THelpWindow.h"
 #include "app/TRecentFiles.h"
+#include "app/TOutputSettings.h"
 #include "app/TSettingsDlg.h"
+#include "app/TStatusReadout.h"
 #include "app/TStyleComboBox.h"
 #include "app/TUndoMan.h"
+#include "app/TViewGestures.h"
 #include "controls/TColorBtn.h"
 #include "controls/TWindowBox.h"
 #include "expr/Errors.h"
@@ -25,11 +29,14 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
+#include <QStyle>
+#include <QStatusBar>
 #include <QTimer>
 
 namespace
@@ -68,7 +75,12 @@ TMainForm::TMainForm(TDialogs& DialogsIn, QSettings& StoreIn, char16_t Separator
     CreateActions();
     CreateMenus();
     FormCreate();
-    resize(540, 619 + menuBar()->sizeHint().height());
+    CreateViewTools();
+    // The client area above the status bar, menu bar included, is the designed 540 x 619.
+    resize(540, 619 + statusBar()->sizeHint().height());
+    // Laid out now, not at the first show, so the window measures as designed from the start.
+    layout()->activate();
+    LayoutControls();
 }
 
 TMainForm::~TMainForm()
@@ -76,6 +88,7 @@ TMainForm::~TMainForm()
     // Recent files first, then the evaluator, the undo manager and the graphs.
     RecentFiles->SaveRecentFiles();
     HelpWindow.reset();
+    AnalysisPanel.reset();
     Renderer.reset();
     Evaluator.reset();
     UndoMan.reset();
@@ -120,7 +133,8 @@ void TMainForm::CreateControls()
 
     WindowBox = new TWindowBox(Client);
     WindowBox->setObjectName(QStringLiteral("WindowBox"));
-    WindowBox->SetOnPaint([this](QPainter& Painter, const QSize& Size) { WindowBoxPaint(Painter, Size); });
+    WindowBox->SetOnPaint([this](QPainter& Painter, const QSize& Size, double Ratio)
+                          { WindowBoxPaint(Painter, Size, Ratio); });
     connect(WindowBox, &TWindowBox::MouseDown, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers m, QPoint p) {
         Guard([&] { WindowBoxMouseDown(b, m, p); });
     });
@@ -183,6 +197,25 @@ void TMainForm::CreateControls()
     connect(Timer, &QTimer::timeout, this, [this] { Guard([this] { TimerTimer(); }); });
 }
 
+// The status bar readout with its trace marker, and the wheel and touchpad zoom.
+void TMainForm::CreateViewTools()
+{
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    Readout = new TStatusReadout(*WindowBox, *statusBar(), PlotModel, *Evaluator,
+                                 [this] { return ComboBox->currentIndex(); });
+    connect(ComboBox, &QComboBox::currentIndexChanged, Readout, &TStatusReadout::Refresh);
+    Gestures = new TViewGestures(*WindowBox, PlotModel, Navigation,
+                                 [this](const TBoundTexts& New, bool Record) { return ChangeView(New, Record); });
+    connect(Gestures, &TViewGestures::ViewChanged, Readout, &TStatusReadout::Refresh);
+    connect(WindowBox, &TWindowBox::Wheel, this,
+            [this](QPoint Angle, QPoint Pixels, Qt::ScrollPhase Phase, Qt::KeyboardModifiers Shift, QPointF Pos) {
+                Guard([&] { Gestures->Wheel(Angle, Pixels, Phase, Shift, Pos); });
+            });
+    connect(WindowBox, &TWindowBox::NativeGesture, this, [this](Qt::NativeGestureType Type, qreal Value, QPointF Pos) {
+        Guard([&] { Gestures->NativeGesture(Type, Value, Pos); });
+    });
+}
+
 void TMainForm::MirrorEditorsIntoModel()
 {
     // Every read of a bound or time text sees exactly what the editor shows.
@@ -190,6 +223,13 @@ void TMainForm::MirrorEditorsIntoModel()
         PlotModel.*Field = Edit->text();
         connect(Edit, &QLineEdit::textChanged, this, [this, Field](const QString& Text) { PlotModel.*Field = Text; });
     };
+    // A bound written by the program (a zoom, a pan, an undo) shows its head: a 15-digit
+    // text is wider than its editor.
+    for (QLineEdit* Edit : {LeftEdt, RightEdt, TopEdt, BottomEdt})
+        connect(Edit, &QLineEdit::textChanged, Edit, [Edit] {
+            if (!Edit->hasFocus())
+                Edit->setCursorPosition(0);
+        });
     Mirror(LeftEdt, &TPlotModel::LeftText);
     Mirror(RightEdt, &TPlotModel::RightText);
     Mirror(TopEdt, &TPlotModel::TopText);
@@ -238,10 +278,18 @@ void TMainForm::CreateActions()
     EditUndo = Make("EditUndo", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), QString(),
                     &TMainForm::EditUndoExecute);
     EditUndo->setEnabled(false);
+    OutputSettings = std::make_unique<TOutputSettings>(Store);
+    EditCopyAtScreenResolution = Make("EditCopyAtScreenResolution", QStringLiteral("Copy at screen resolution"),
+                                      QKeySequence(), QString(), &TMainForm::EditCopyAtScreenResolutionExecute);
+    EditCopyAtScreenResolution->setCheckable(true);
+    EditCopyAtScreenResolution->setChecked(OutputSettings->CopyAtScreenResolution());
     Settings = Make("Settings", QStringLiteral("&Settings"), QKeySequence(), QString(), &TMainForm::SettingsExecute);
     HelpContents = Make("HelpContents", QStringLiteral("&Index"), QKeySequence(Qt::Key_F1),
                         QStringLiteral("Help Index"), &TMainForm::HelpContentsExecute);
     About = Make("About", QStringLiteral("&About"), QKeySequence(), QString(), &TMainForm::AboutExecute);
+    Analyse = Make("Analyse", QStringLiteral("&Analyse..."), QKeySequence(),
+                   QStringLiteral("Analyse|Roots, extrema, intersections, values and areas of the selected graph"),
+                   &TMainForm::AnalyseExecute);
 
     Grid = Toggle("Grid", QStringLiteral("&Show Grid"), true);
     Numbers = Toggle("Numbers", QStringLiteral("S&how Numbers"), true);
@@ -249,12 +297,19 @@ void TMainForm::CreateActions()
     GridDot = Toggle("GridDot", QStringLiteral("&Dot"), false);
     GridDash = Toggle("GridDash", QStringLiteral("D&ash"), false);
     GridSolid = Toggle("GridSolid", QStringLiteral("&Solid"), true);
+    ZoomIn = Make("ZoomIn", QStringLiteral("Zoom &In"), QKeySequence(Qt::CTRL | Qt::Key_Plus), QString(),
+                  &TMainForm::ZoomInExecute);
+    ZoomIn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    ZoomOut = Make("ZoomOut", QStringLiteral("Zoom &Out"), QKeySequence(Qt::CTRL | Qt::Key_Minus), QString(),
+                   &TMainForm::ZoomOutExecute);
+    ResetView = Make("ResetView", QStringLiteral("&Reset View"), QKeySequence(Qt::CTRL | Qt::Key_0), QString(),
+                     &TMainForm::ResetViewExecute);
     GridStyle = new QActionGroup(this);
     GridStyle->setExclusive(true);
     for (QAction* Action : {GridDot, GridDash, GridSolid})
         GridStyle->addAction(Action);
     addActions({FileOpen, FileSaveAs, FilePrintSetup, Print, PrintPdf, FileExit, EditCopy, EditUndo, Settings, HelpContents,
-                About});
+                About, ZoomIn, ZoomOut, ResetView, Analyse});
 }
 
 void TMainForm::CreateMenus()
@@ -274,6 +329,7 @@ void TMainForm::CreateMenus()
 
     QMenu* Edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     Edit->addAction(EditCopy);
+    Edit->addAction(EditCopyAtScreenResolution);
     Edit->addAction(EditUndo);
 
     QMenu* View = menuBar()->addMenu(QStringLiteral("&View"));
@@ -282,9 +338,12 @@ void TMainForm::CreateMenus()
     View->addAction(Arrows);
     QMenu* GridMenu = View->addMenu(QStringLiteral("&Grid"));
     GridMenu->addActions({GridDot, GridDash, GridSolid});
+    View->addSeparator();
+    View->addActions({ZoomIn, ZoomOut, ResetView});
 
     QMenu* Tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     Tools->addAction(Settings);
+    Tools->addAction(Analyse);
 
     QMenu* Help = menuBar()->addMenu(QStringLiteral("&Help"));
     Help->addAction(HelpContents);
@@ -298,37 +357,40 @@ void TMainForm::resizeEvent(QResizeEvent* Event)
     InvalidatePlot(); // FormResize
 }
 
-// The plot takes all the space the two rows of controls below it leave; the bound editors
-// keep their places over its edges.
+// Positions are those of the designed client area (menu bar included, status bar not), with
+// the designed anchors: the plot follows all four sides, the left and right bound editors keep
+// their sides and stay centred vertically, the top and bottom ones keep their edges and stay
+// centred horizontally, and the rows below the plot follow the bottom.
 void TMainForm::LayoutControls()
 {
+    const int Top = centralWidget()->y();
     const int W = centralWidget()->width();
-    const int H = centralWidget()->height();
-    const QRect Plot(9, 6, std::max(W - 17, 40), std::max(H - 72, 40));
-    WindowBox->setGeometry(Plot);
+    const int H = Top + centralWidget()->height();
+    const int dW = W - 540, dH = H - 619;
+    auto Place = [Top](QWidget* Control, int X, int Y, int Width, int Height) {
+        Control->setGeometry(X, Y - Top, Width, Height);
+    };
+    Place(WindowBox, 9, 30, std::max(523 + dW, 40), std::max(523 + dH, 40));
+    // 41 pixels, so the top editor ends short of the y axis's arrow head.
+    constexpr int BoundWidth = 41;
+    Place(LeftEdt, 16, 251 + dH / 2, BoundWidth, 21);
+    Place(RightEdt, 477 + dW, 251 + dH / 2, BoundWidth, 21);
+    Place(TopEdt, 218 + dW / 2, 40, BoundWidth, 21);
+    Place(BottomEdt, 218 + dW / 2, 519 + dH, BoundWidth, 21);
 
-    const int MidY = Plot.top() + Plot.height() / 2;
-    const int MidX = Plot.left() + Plot.width() / 2;
-    // A little wider than 41 pixels, so that a bound with three decimals shows whole.
-    constexpr int BoundWidth = 52;
-    LeftEdt->setGeometry(Plot.left() + 7, MidY - 40, BoundWidth, 21);
-    RightEdt->setGeometry(Plot.right() - 14 - BoundWidth, MidY - 40, BoundWidth, 21);
-    TopEdt->setGeometry(MidX - 52, Plot.top() + 10, BoundWidth, 21);
-    BottomEdt->setGeometry(MidX - 52, Plot.bottom() - 33, BoundWidth, 21);
-
-    const int Row1 = Plot.bottom() + 9;
-    const int Row2 = Row1 + 29;
-    ComboBox->setGeometry(8, Row1, 50, 23);
-    AddBtn->setGeometry(62, Row1, 60, 25);
-    ColorBtn->setGeometry(126, Row1, 75, 25);
-    BGBtn->setGeometry(205, Row1, 75, 25);
-    StyleComboBox->setGeometry(284, Row1, 120, 23);
-    TimeEdt->setGeometry(std::max(411, W - 129), Row1, 121, 21);
-    FuncEdit->setGeometry(8, Row2, std::max(W - 259, 100), 21);
-    const int ButtonsLeft = std::max(FuncEdit->geometry().right() + 6, W - 245);
-    ForwardBtn->setGeometry(ButtonsLeft, Row2 - 2, 75, 25);
-    BackBtn->setGeometry(ButtonsLeft + 79, Row2 - 2, 75, 25);
-    StopBtn->setGeometry(ButtonsLeft + 158, Row2 - 2, 75, 25);
+    const int Row1 = 561 + dH;
+    const int Row2 = 590 + dH;
+    Place(ComboBox, 8, Row1, 50, 23);
+    Place(AddBtn, 62, Row1, 60, 25);
+    Place(ColorBtn, 126, Row1, 75, 25);
+    Place(BGBtn, 205, Row1, 75, 25);
+    Place(StyleComboBox, 284, Row1, 120, 23);
+    Place(TimeEdt, 411, Row1, 121, 21);
+    Place(FuncEdit, 8, Row2, std::max(281 + dW, 100), 21);
+    const int ButtonsLeft = std::max(8 + FuncEdit->width() + 6, 295 + dW);
+    Place(ForwardBtn, ButtonsLeft, Row2 - 2, 75, 25);
+    Place(BackBtn, ButtonsLeft + 79, Row2 - 2, 75, 25);
+    Place(StopBtn, ButtonsLeft + 158, Row2 - 2, 75, 25);
 }
 
 bool TMainForm::eventFilter(QObject* Watched, QEvent* Event)
@@ -371,6 +433,28 @@ void TMainForm::InvalidatePlot()
 {
     if (WindowBox)
         WindowBox->Invalidate();
+    if (AnalysisPanel)
+        AnalysisPanel->ModelChanged();
+}
+
+// The panel opens on the right; the window grows by its width, so the plot keeps its size.
+void TMainForm::AnalyseExecute()
+{
+    if (!AnalysisPanel)
+    {
+        AnalysisPanel = std::make_unique<TAnalysisPanel>(
+            PlotModel, DecimalSeparator, [this] { return ComboBox->currentIndex(); }, WindowBox, this);
+        connect(ComboBox, &QComboBox::currentIndexChanged, AnalysisPanel.get(),
+                [this] { AnalysisPanel->ModelChanged(); });
+        // The wheel changes the view between paints.
+        connect(Gestures, &TViewGestures::ViewChanged, AnalysisPanel.get(), [this] { AnalysisPanel->ModelChanged(); });
+        addDockWidget(Qt::RightDockWidgetArea, AnalysisPanel.get());
+        AnalysisPanel->show();
+        const int Separator = style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+        resize(width() + AnalysisPanel->sizeHint().width() + Separator, height());
+    }
+    AnalysisPanel->show();
+    AnalysisPanel->raise();
 }
 
 void TMainForm::Guard(const std::function<void()>& Handler)

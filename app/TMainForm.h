@@ -27,12 +27,16 @@ class QTimer;
 class TColorBtn;
 class TDialogs;
 class TGraphEvaluator;
+class TOutputSettings;
 class TPlotRenderer;
 class TRecentFiles;
 class TSettingsDlg;
 class TAboutBox;
+class TAnalysisPanel;
+class TStatusReadout;
 class TStyleComboBox;
 class TUndoMan;
+class TViewGestures;
 class TWindowBox;
 
 class TMainForm : public QMainWindow
@@ -45,8 +49,9 @@ public:
     ~TMainForm() override;
 
     TPlotModel& Model() { return PlotModel; }
-    // The picture as the plot surface shows it, drawn at the surface's client size.
-    QImage RenderPlot();
+    // The picture as the plot surface shows it, drawn at the surface's client size times
+    // Scale device pixels (1: the logical size).
+    QImage RenderPlot(double Scale = 1);
     // Opens a document as the Open dialog would, recent-files list first.
     void OpenDocument(const QString& FileName);
 
@@ -56,7 +61,7 @@ public:
     // --- editors (Enter), view menu, paint ---
     void EditKeyPress(QLineEdit* Sender, int Key);
     void ShowExecute();
-    void WindowBoxPaint(QPainter& Painter, const QSize& Size);
+    void WindowBoxPaint(QPainter& Painter, const QSize& Size, double Ratio);
 
     // --- graph list ---
     void AddBtnClick();
@@ -71,6 +76,11 @@ public:
     void WindowBoxMouseMove(Qt::KeyboardModifiers Shift, QPoint Pos);
     void WindowBoxMouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, QPoint Pos);
     void EditUndoExecute();
+
+    // --- view menu zoom (the wheel and the touchpad: TViewGestures) ---
+    void ZoomInExecute();
+    void ZoomOutExecute();
+    void ResetViewExecute();
 
     // --- animation ---
     void ForwardBtnClick();
@@ -90,12 +100,14 @@ public:
     void FileSaveAsAccept(const QString& FileName);
     void SettingsExecute();
     void EditCopyExecute();
+    void EditCopyAtScreenResolutionExecute();
     void PrintExecute();
     void FilePrintSetupExecute();
     void HelpContentsExecute();
     void AboutExecute();
     void FileExitExecute();
     void PrintPdfExecute();
+    void AnalyseExecute();
 
 protected:
     void showEvent(QShowEvent* Event) override;
@@ -107,6 +119,7 @@ private:
     void CreateControls();
     void CreateActions();
     void CreateMenus();
+    void CreateViewTools();
     void LayoutControls();
     void MirrorEditorsIntoModel();
     void LoadGraphIntoEditors(const QString& Func, int32_t Color, int32_t BGColor, int32_t Style);
@@ -120,6 +133,16 @@ private:
     void PrintOn(QPrinter& Target);
     QRect SelectionRect() const;
     QRect BandRect() const;
+    // Pushes an undo record of the four bound editors, as every recorded view change does.
+    void RecordView();
+    TBoundTexts CurrentBounds() const;
+    // Writes New into the bound editors, recording the view before it when Record is set;
+    // a view that cannot be drawn is refused with the message the editors and the paint
+    // give, and false returned. The caller invalidates.
+    bool ChangeView(const TBoundTexts& New, bool Record);
+    // A recorded, redrawn change to New; nothing when New is the current view.
+    void MoveView(const TBoundTexts& New);
+    void ZoomView(int Notches);
 
     TDialogs& Dialogs;
     QSettings& Store;
@@ -130,10 +153,14 @@ private:
     std::unique_ptr<TPlotRenderer> Renderer;
     std::unique_ptr<TUndoMan> UndoMan;
     std::unique_ptr<TRecentFiles> RecentFiles;
+    std::unique_ptr<TOutputSettings> OutputSettings;
     std::unique_ptr<TSettingsDlg> SettingsDlg;
     std::unique_ptr<TAboutBox> AboutBox;
     std::unique_ptr<QPrinter> Printer;
     std::unique_ptr<THelpWindow> HelpWindow;
+    std::unique_ptr<TAnalysisPanel> AnalysisPanel; // made when first opened
+    TStatusReadout* Readout = nullptr;   // owned by WindowBox
+    TViewGestures* Gestures = nullptr;  // owned by WindowBox
 
     // Zoom rectangle, in surface pixels.
     bool Selecting = false;
@@ -172,6 +199,7 @@ private:
     QAction* PrintPdf = nullptr;
     QAction* FileExit = nullptr;
     QAction* EditCopy = nullptr;
+    QAction* EditCopyAtScreenResolution = nullptr; // checkable, kept in the settings store
     QAction* EditUndo = nullptr;
     QAction* Grid = nullptr;
     QAction* Numbers = nullptr;
@@ -179,8 +207,12 @@ private:
     QAction* GridDot = nullptr;
     QAction* GridDash = nullptr;
     QAction* GridSolid = nullptr;
+    QAction* ZoomIn = nullptr;
+    QAction* ZoomOut = nullptr;
+    QAction* ResetView = nullptr;
     QActionGroup* GridStyle = nullptr;
     QAction* Settings = nullptr;
     QAction* HelpContents = nullptr;
     QAction* About = nullptr;
+    QAction* Analyse = nullptr;
 };

@@ -2,15 +2,17 @@
 #include "app/TMainForm.h"
 
 #include "app/TAboutBox.h"
+#include "app/TAnalysisPanel.h"
 #include "app/TDialogs.h"
 #include "app/THelpWindow.h"
+#include "app/TOutputSettings.h"
 #include "app/TPrintOutput.h"
 #include "app/TRecentFiles.h"
 #include "app/TSettingsDlg.h"
 #include "controls/TWindowBox.h"
-#include "plot/TCanvas.h"
 #include "plot/TDocument.h"
 #include "plot/TPlotRenderer.h"
+#include "plot/TPlotTarget.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -85,8 +87,20 @@ void TMainForm::SettingsExecute()
 void TMainForm::EditCopyExecute()
 {
     // Drawn first: a failing drawing leaves the clipboard as it was.
-    const QImage Picture = RenderPlot();
+    const double Scale = EditCopyAtScreenResolution->isChecked() ? WindowBox->devicePixelRatioF() : 1;
+    QImage Picture = RenderPlot(Scale);
+    if (AnalysisPanel)
+    {
+        const TPlotTarget Target = TPlotTarget::Screen(Picture.size(), Scale, WindowBox->Color(), WindowBox->font());
+        QPainter Painter(&Picture);
+        AnalysisPanel->DrawMarksForOutput(Painter, Picture.width(), Picture.height(), Target.Margin, Scale);
+    }
     QGuiApplication::clipboard()->setImage(Picture);
+}
+
+void TMainForm::EditCopyAtScreenResolutionExecute()
+{
+    OutputSettings->SetCopyAtScreenResolution(EditCopyAtScreenResolution->isChecked());
 }
 
 void TMainForm::AboutExecute() { AboutBox->exec(); }
@@ -111,10 +125,10 @@ void TMainForm::PrintOn(QPrinter& Target)
     TPrintOutput::PrintExecute(
         Target,
         [this](QPainter& Painter, int Width, int Height, int Margin, int ArrowSize) {
-            TCanvas Canvas(Painter);
-            Canvas.SetBrushColor(clWhite);
-            Renderer->DrawPlot(Canvas, Width, Height, Margin, ArrowSize,
-                               [this](const Exception& Error) { ReportError(Error); });
+            DrawPlotOn(Painter, *Renderer, TPlotTarget::Page(QSize(Width, Height), Margin, ArrowSize),
+                       [this](const Exception& Error) { ReportError(Error); });
+            if (AnalysisPanel)
+                AnalysisPanel->DrawMarksForOutput(Painter, Width, Height, Margin, ArrowSize / 3.0);
         },
         [this](const QString& Text) { Dialogs.ShowErrorMessage(this, Text); });
 }

@@ -10,8 +10,9 @@
 #include "expr/Errors.h"
 #include "expr/TextToFloat.h"
 #include "plot/QtText.h"
-#include "plot/TCanvas.h"
 #include "plot/TPlotRenderer.h"
+#include "plot/TPlotTarget.h"
+#include "plot/TPlotView.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -70,15 +71,12 @@ void TMainForm::ShowExecute()
     InvalidatePlot();
 }
 
-void TMainForm::WindowBoxPaint(QPainter& Painter, const QSize& Size)
+void TMainForm::WindowBoxPaint(QPainter& Painter, const QSize& Size, double Ratio)
 {
-    TCanvas Canvas(Painter);
-    Canvas.SetBrushColor(WindowBox->Color());
-    Canvas.SetFont(WindowBox->font());
     try
     {
-        Renderer->DrawPlot(Canvas, Size.width(), Size.height(), 5, 3,
-                           [this](const Exception& Error) { ReportPaintError(QString::fromUtf8(Error.what())); });
+        DrawPlotOn(Painter, *Renderer, TPlotTarget::Screen(Size, Ratio, WindowBox->Color(), WindowBox->font()),
+                   [this](const Exception& Error) { ReportPaintError(QString::fromUtf8(Error.what())); });
     }
     catch (const std::exception& Error)
     {
@@ -87,15 +85,12 @@ void TMainForm::WindowBoxPaint(QPainter& Painter, const QSize& Size)
     }
 }
 
-QImage TMainForm::RenderPlot()
+QImage TMainForm::RenderPlot(double Scale)
 {
-    QImage Image(WindowBox->size(), QImage::Format_RGB32);
+    QImage Image(DeviceSize(WindowBox->size(), Scale), QImage::Format_RGB32);
     QPainter Painter(&Image);
-    TCanvas Canvas(Painter);
-    Canvas.SetBrushColor(WindowBox->Color());
-    Canvas.SetFont(WindowBox->font());
-    Renderer->DrawPlot(Canvas, Image.width(), Image.height(), 5, 3,
-                       [this](const Exception& Error) { ReportError(Error); });
+    DrawPlotOn(Painter, *Renderer, TPlotTarget::Screen(Image.size(), Scale, WindowBox->Color(), WindowBox->font()),
+               [this](const Exception& Error) { ReportError(Error); });
     return Image;
 }
 
@@ -209,8 +204,7 @@ void TMainForm::WindowBoxMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, QPoint)
         return;
 
     // The record is made before any bound is computed, so a failing zoom leaves it.
-    EditUndo->setEnabled(true);
-    UndoMan->Push(std::make_unique<TUndoObject>(LeftEdt, TopEdt, RightEdt, BottomEdt));
+    RecordView();
 
     const TBoundTexts New = Navigation.Zoom({LeftEdt->text(), TopEdt->text(), RightEdt->text(), BottomEdt->text()},
                                             WindowBox->width(), WindowBox->height(), Selection);
@@ -224,6 +218,12 @@ void TMainForm::WindowBoxMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, QPoint)
         EditUndoExecute();
     else
         InvalidatePlot();
+}
+
+void TMainForm::RecordView()
+{
+    EditUndo->setEnabled(true);
+    UndoMan->Push(std::make_unique<TUndoObject>(LeftEdt, TopEdt, RightEdt, BottomEdt));
 }
 
 void TMainForm::EditUndoExecute()
@@ -307,4 +307,55 @@ void TMainForm::PanY(int n)
     BottomEdt->setText(Bottom);
     LastPaintError.clear();
     InvalidatePlot();
+}
+
+// --- view menu zoom ---
+
+void TMainForm::ZoomInExecute() { ZoomView(1); }
+
+void TMainForm::ZoomOutExecute() { ZoomView(-1); }
+
+// One notch about the centre of the plot.
+void TMainForm::ZoomView(int Notches)
+{
+    const QPointF Centre(WindowBox->width() / 2.0, WindowBox->height() / 2.0);
+    MoveView(Navigation.WriteBounds(TViewNavigation::ZoomAbout(
+        Navigation.ReadBounds(CurrentBounds()), WindowBox->width(), WindowBox->height(), Centre, Notches)));
+}
+
+// The hints hold the start texts.
+void TMainForm::ResetViewExecute()
+{
+    MoveView({LeftEdt->toolTip(), TopEdt->toolTip(), RightEdt->toolTip(), BottomEdt->toolTip()});
+}
+
+TBoundTexts TMainForm::CurrentBounds() const
+{
+    return {LeftEdt->text(), TopEdt->text(), RightEdt->text(), BottomEdt->text()};
+}
+
+void TMainForm::MoveView(const TBoundTexts& New)
+{
+    if (New == CurrentBounds())
+        return;
+    if (ChangeView(New, true))
+        InvalidatePlot();
+}
+
+bool TMainForm::ChangeView(const TBoundTexts& New, bool Record)
+{
+    switch (Navigation.CheckView(New, WindowBox->width(), WindowBox->height()))
+    {
+    case TViewFault::EmptyRange: Dialogs.ShowErrorMessage(WindowBox, WrongRange); return false;
+    case TViewFault::OutOfRange: Dialogs.ShowError(this, QString::fromUtf8(Msg::ViewOutOfRange)); return false;
+    case TViewFault::None: break;
+    }
+    if (Record)
+        RecordView();
+    LeftEdt->setText(New.Left);
+    TopEdt->setText(New.Top);
+    RightEdt->setText(New.Right);
+    BottomEdt->setText(New.Bottom);
+    LastPaintError.clear();
+    return true;
 }

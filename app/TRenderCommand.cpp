@@ -1,30 +1,37 @@
 #include "app/TRenderCommand.h"
 
 #include "app/PlotFont.h"
+#include "app/TTimeBudget.h"
 
 #include "expr/Errors.h"
-#include "plot/TCanvas.h"
 #include "plot/TDocument.h"
 #include "plot/TGraphEvaluator.h"
 #include "plot/TPlotModel.h"
 #include "plot/TPlotRenderer.h"
+#include "plot/TPlotTarget.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QTextStream>
 
+#include <chrono>
+#include <cmath>
 #include <cstring>
 #include <optional>
 
 namespace
 {
-constexpr int RenderMargin = 5;
-constexpr int RenderArrowSize = 3;
 // Larger pictures are refused rather than risking an allocation the machine cannot make.
 constexpr int MaxSide = 16384;
+constexpr double MinScale = 0.25;
+constexpr double MaxScale = 8;
+// A time limit beyond a day is surely a typing error.
+constexpr double MaxTimeLimit = 86400;
 
 std::optional<QSize> ParseSize(const QString& Text)
 {
@@ -36,6 +43,26 @@ std::optional<QSize> ParseSize(const QString& Text)
     if (Size.width() < 1 || Size.height() < 1 || Size.width() > MaxSide || Size.height() > MaxSide)
         return std::nullopt;
     return Size;
+}
+
+// A scale written with ".", from MinScale to MaxScale.
+std::optional<double> ParseScale(const QString& Text)
+{
+    bool Ok = false;
+    const double Scale = Text.toDouble(&Ok);
+    if (!Ok || !(Scale >= MinScale && Scale <= MaxScale))
+        return std::nullopt;
+    return Scale;
+}
+
+// Seconds written with ".", more than 0 and at most MaxTimeLimit.
+std::optional<double> ParseTimeLimit(const QString& Text)
+{
+    bool Ok = false;
+    const double Seconds = Text.toDouble(&Ok);
+    if (!Ok || !(Seconds > 0) || Seconds > MaxTimeLimit)
+        return std::nullopt;
+    return Seconds;
 }
 } // namespace
 
@@ -65,8 +92,33 @@ bool TRenderCommand::Parse(const QStringList& Arguments, TOptions& Options, QStr
             }
             Options.Size = *Size;
         }
+        else if (Argument == QLatin1String("--scale") && HasValue)
+        {
+            const std::optional<double> Scale = ParseScale(Arguments[++i]);
+            if (!Scale)
+            {
+                Error = QStringLiteral("invalid scale '%1': expected a number from %2 to %3")
+                            .arg(Arguments[i])
+                            .arg(MinScale)
+                            .arg(MaxScale);
+                return false;
+            }
+            Options.Scale = *Scale;
+        }
         else if (Argument == QLatin1String("--time") && HasValue)
             Options.Time = Arguments[++i];
+        else if (Argument == QLatin1String("--time-limit") && HasValue)
+        {
+            const std::optional<double> Seconds = ParseTimeLimit(Arguments[++i]);
+            if (!Seconds)
+            {
+                Error = QStringLiteral("invalid time limit '%1': expected seconds, more than 0 and at most %2")
+                            .arg(Arguments[i])
+                            .arg(MaxTimeLimit);
+                return false;
+            }
+            Options.TimeLimit = *Seconds;
+        }
         else if (Argument.startsWith(QLatin1String("--")))
         {
             Error = QStringLiteral("unknown or incomplete option '%1'").arg(Argument);
@@ -102,10 +154,42 @@ int TRenderCommand::Run(const QStringList& Arguments, QTextStream& ErrorOut) con
 
 int TRenderCommand::Render(const TOptions& Options, QTextStream& ErrorOut) const
 {
+    // The drawing thread writes its errors here; ErrorOut itself is left to this thread, which
+    // writes the overrun report while the drawing may still be running.
+    QString DrawErrors;
+    QByteArray Bytes;
+    bool Drawn = false;
+    const std::chrono::milliseconds Limit(std::llround(Options.TimeLimit * 1000));
+    TTimeBudget(Limit).Run(
+        [&]
+        {
+            QTextStream DrawErrorOut(&DrawErrors);
+            Drawn = Draw(Options, DrawErrorOut, Bytes);
+        },
+        [&]
+        {
+            ErrorOut << "vendrel: the render took longer than " << QString::number(Options.TimeLimit)
+                     << " s and was stopped\n";
+            ErrorOut.flush();
+        });
+    ErrorOut << DrawErrors;
+    if (!Drawn)
+        return Failure;
+    QSaveFile File(Options.Output);
+    if (!File.open(QIODevice::WriteOnly) || File.write(Bytes) != Bytes.size() || !File.commit())
+    {
+        ErrorOut << "vendrel: cannot write " << Options.Output << "\n";
+        return Failure;
+    }
+    return Success;
+}
+
+bool TRenderCommand::Draw(const TOptions& Options, QTextStream& ErrorOut, QByteArray& Bytes) const
+{
     if (!QFileInfo(Options.Document).isFile())
     {
         ErrorOut << "vendrel: cannot open " << Options.Document << "\n";
-        return Failure;
+        return false;
     }
     TPlotModel Model;
     TDocument::Read(Options.Document, Model);
@@ -113,23 +197,27 @@ int TRenderCommand::Render(const TOptions& Options, QTextStream& ErrorOut) const
     Model.TimeText = Options.Time;
     Model.FilledGraphs = Options.Filled;
 
-    QImage Image(Options.Size, QImage::Format_RGB32);
+    const QSize Size = DeviceSize(Options.Size, Options.Scale);
+    if (Size.width() > MaxSide || Size.height() > MaxSide)
+    {
+        ErrorOut << "vendrel: the picture at scale " << Options.Scale << " is larger than " << MaxSide << "x"
+                 << MaxSide << "\n";
+        return false;
+    }
+    QImage Image(Size, QImage::Format_RGB32);
     bool Failed = false;
     {
         QPainter Painter(&Image);
-        TCanvas Canvas(Painter);
-        Canvas.SetBrushColor(clWhite);
-        Canvas.SetFont(PlotFont());
         TGraphEvaluator Evaluator(Sep);
         TPlotRenderer Renderer(Model, Evaluator, Sep);
         try
         {
-            Renderer.DrawPlot(Canvas, Image.width(), Image.height(), RenderMargin, RenderArrowSize,
-                              [&](const Exception& CurveError)
-                              {
-                                  ErrorOut << CurveError.Message() << "\n";
-                                  Failed = true;
-                              });
+            DrawPlotOn(Painter, Renderer, TPlotTarget::Screen(Image.size(), Options.Scale, clWhite, PlotFont()),
+                       [&](const Exception& CurveError)
+                       {
+                           ErrorOut << CurveError.Message() << "\n";
+                           Failed = true;
+                       });
         }
         catch (const Exception& DrawError)
         {
@@ -138,11 +226,12 @@ int TRenderCommand::Render(const TOptions& Options, QTextStream& ErrorOut) const
         }
     }
     if (Failed)
-        return Failure;
-    if (!Image.save(Options.Output, "PNG"))
+        return false;
+    QBuffer Buffer(&Bytes);
+    if (!Buffer.open(QIODevice::WriteOnly) || !Image.save(&Buffer, "PNG"))
     {
-        ErrorOut << "vendrel: cannot write " << Options.Output << "\n";
-        return Failure;
+        ErrorOut << "vendrel: cannot encode the picture for " << Options.Output << "\n";
+        return false;
     }
-    return Success;
+    return true;
 }

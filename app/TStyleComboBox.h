@@ -1,7 +1,7 @@
 #pragma once
 // The line-style list: five items without text, each drawn as a sample line in the colour of
 // the line-colour button. The item index is the style value itself.
-#include "plot/TFunc.h"
+#include "plot/TColor.h"
 
 #include <QComboBox>
 

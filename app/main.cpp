@@ -1,5 +1,7 @@
-// Vendrel's entry point. `--render` draws a document into a PNG without a display;
-// otherwise the main window opens, with a document if one is named.
+// Vendrel's entry point. `--render` draws a document into a PNG without a display, `--help`
+// and `--version` answer on standard output; otherwise the main window opens, with a
+// document if one is named.
+#include "app/TCommandLine.h"
 #include "app/TDialogs.h"
 #include "app/TMainForm.h"
 #include "app/TRenderCommand.h"
@@ -26,6 +28,8 @@ int RunRender(int argc, char** argv)
 int RunWindow(int argc, char** argv)
 {
     QApplication App(argc, argv);
+    // Ties the window to the desktop entry vendrel.desktop (its icon, on Wayland too).
+    QGuiApplication::setDesktopFileName(QStringLiteral("vendrel"));
     QSettings Store(QStringLiteral("Halvorn"), QStringLiteral("Vendrel"));
     TQtDialogs Dialogs;
     int Result = 0;
@@ -45,5 +49,7 @@ int main(int argc, char** argv)
 {
     if (TRenderCommand::Requested(argc, argv))
         return RunRender(argc, argv);
+    if (const std::optional<int> Code = TCommandLine::Answer(argc, argv))
+        return *Code;
     return RunWindow(argc, argv);
 }

@@ -1,9 +1,6 @@
 #pragma once
 // The dotted, inverting outline that marks focus and the zoom rubber band.
-#include <QColor>
 #include <QRect>
-
-#include <cstdint>
 
 class QPainter;
 
@@ -11,9 +8,3 @@ class QPainter;
 // so the outline shows on any background. Drawing the same outline twice restores the
 // picture. An empty Rect draws nothing; pixels outside the painter's device are skipped.
 void DrawFocusRect(QPainter& Painter, const QRect& Rect);
-
-// 0x00BBGGRR colour value → opaque QColor.
-inline QColor ColorToQColor(int32_t Color)
-{
-    return QColor(Color & 0xFF, (Color >> 8) & 0xFF, (Color >> 16) & 0xFF);
-}

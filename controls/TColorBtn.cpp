@@ -8,8 +8,6 @@
 
 namespace
 {
-// Colour and background of a new button: the classic window colour, white.
-constexpr TColor clWindow = clWhite;
 const QColor WindowFrame(Qt::black);
 const QColor Gray(0x80, 0x80, 0x80);
 
@@ -103,11 +101,11 @@ void TColorBtn::DrawSwatch(QPainter& Painter)
 QBrush TColorBtn::SwatchBrush() const
 {
     if (FPattern.width() == 0 || FPattern.height() == 0)
-        return QBrush(ColorToQColor(FColor));
+        return QBrush(ToQColor(FColor));
     // Tiles are aligned to the button's origin, as a pattern brush is.
     QImage Tile = FPattern.convertToFormat(QImage::Format_RGB32);
-    const QRgb Fore = ColorToQColor(FColor).rgb();
-    const QRgb Back = ColorToQColor(FBkColor).rgb();
+    const QRgb Fore = ToQColor(FColor).rgb();
+    const QRgb Back = ToQColor(FBkColor).rgb();
     for (int Y = 0; Y < Tile.height(); ++Y)
     {
         auto* Line = reinterpret_cast<QRgb*>(Tile.scanLine(Y));

@@ -1,7 +1,7 @@
 #pragma once
 // A push button that shows a colour swatch instead of its caption. A click is an
 // ordinary clicked(); the button never opens a colour chooser itself.
-#include "plot/TFunc.h"
+#include "plot/TColor.h"
 
 #include <QImage>
 #include <QPushButton>

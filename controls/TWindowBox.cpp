@@ -1,17 +1,16 @@
 #include "controls/TWindowBox.h"
 
 #include "controls/FocusRect.h"
+#include "plot/TPlotTarget.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QNativeGestureEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace
 {
-// The default colour is the classic window colour, white, not the desktop theme's: the
-// plot's black axes and numbers need a light ground.
-constexpr TColor clWindow = clWhite;
-
 Qt::MouseButton HeldButton(Qt::MouseButtons Buttons)
 {
     for (Qt::MouseButton B : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
@@ -52,7 +51,7 @@ void TWindowBox::SetColor(TColor Value)
 {
     FColor = Value;
     QPalette Pal = palette();
-    Pal.setColor(QPalette::Window, ColorToQColor(Value));
+    Pal.setColor(QPalette::Window, ToQColor(Value));
     setPalette(Pal);
     Invalidate();
 }
@@ -73,6 +72,14 @@ void TWindowBox::SetRubberBand(const QRect& Band)
 
 void TWindowBox::ClearRubberBand() { SetRubberBand(QRect()); }
 
+void TWindowBox::AddOverlay(TOverlayPainter Painter) { Overlays.push_back(std::move(Painter)); }
+
+void TWindowBox::TransformPicture(const QTransform& Step)
+{
+    FPictureTransform = FPictureTransform * Step;
+    update();
+}
+
 bool TWindowBox::event(QEvent* e)
 {
     if (e->type() == QEvent::KeyPress)
@@ -88,26 +95,47 @@ bool TWindowBox::event(QEvent* e)
         // Not handled: Tab and Backtab traverse the focus as usual, other keys go on
         // to keyPressEvent and, ignored there, to the parent.
     }
+    else if (e->type() == QEvent::NativeGesture)
+    {
+        auto* Gesture = static_cast<QNativeGestureEvent*>(e);
+        emit NativeGesture(Gesture->gestureType(), Gesture->value(), Gesture->position());
+        e->accept();
+        return true;
+    }
     return QWidget::event(e);
 }
 
 void TWindowBox::PreparePainter(QPainter& Painter) const
 {
     Painter.setFont(font());
-    Painter.setBrush(ColorToQColor(FColor));
+    Painter.setBrush(ToQColor(FColor));
 }
 
 void TWindowBox::RenderPicture()
 {
-    if (Picture.size() != size())
-        Picture = QImage(size(), QImage::Format_RGB32);
-    Picture.fill(ColorToQColor(FColor));
+    const double Ratio = devicePixelRatioF();
+    const QSize Size = DeviceSize(size(), Ratio);
+    if (Picture.size() != Size)
+        Picture = QImage(Size, QImage::Format_RGB32);
+    // Drawn in device pixels, without the scaling a painter gives an image of a ratio above
+    // 1, and shown at the ratio, one image pixel on one screen pixel.
+    Picture.setDevicePixelRatio(1);
+    Picture.fill(ToQColor(FColor));
     {
         QPainter Painter(&Picture);
         PreparePainter(Painter);
-        OnPaint(Painter, size());
+        OnPaint(Painter, Size, Ratio);
     }
+    Picture.setDevicePixelRatio(Ratio);
     PictureValid = true;
+    FPictureTransform.reset();
+    emit PictureRendered();
+}
+
+bool TWindowBox::PictureFits() const
+{
+    const double Ratio = devicePixelRatioF();
+    return PictureValid && Picture.devicePixelRatio() == Ratio && Picture.size() == DeviceSize(size(), Ratio);
 }
 
 void TWindowBox::paintEvent(QPaintEvent*)
@@ -118,18 +146,30 @@ void TWindowBox::paintEvent(QPaintEvent*)
         if (!FDoubleBuffered)
         {
             PreparePainter(Painter);
-            OnPaint(Painter, size());
+            OnPaint(Painter, size(), 1);
             Painter.resetTransform();
             Painter.setClipping(false);
         }
         else
         {
-            // A new size needs a new picture; any other paint that Invalidate() did not
-            // ask for (an expose, the rubber band) shows the kept one.
-            if (!PictureValid || Picture.size() != size())
+            // A new size or ratio needs a new picture; any other paint that Invalidate()
+            // did not ask for (an expose, the rubber band) shows the kept one.
+            if (!PictureFits())
                 RenderPicture();
+            if (!FPictureTransform.isIdentity())
+            {
+                Painter.fillRect(rect(), ToQColor(FColor));
+                Painter.setTransform(FPictureTransform);
+            }
             Painter.drawImage(0, 0, Picture);
+            Painter.resetTransform();
         }
+    }
+    for (const TOverlayPainter& Overlay : Overlays)
+    {
+        Painter.save();
+        Overlay(Painter);
+        Painter.restore();
     }
     DrawFocusRect(Painter, FRubberBand);
 }
@@ -146,6 +186,14 @@ void TWindowBox::mouseMoveEvent(QMouseEvent* e)
     QPoint Pos = e->position().toPoint();
     if (Reaches(Pos))
         emit MouseMove(HeldButton(e->buttons()), e->modifiers(), Pos);
+}
+
+void TWindowBox::leaveEvent(QEvent*) { emit MouseLeave(); }
+
+void TWindowBox::wheelEvent(QWheelEvent* e)
+{
+    emit Wheel(e->angleDelta(), e->pixelDelta(), e->phase(), e->modifiers(), e->position());
+    e->accept();
 }
 
 void TWindowBox::mouseReleaseEvent(QMouseEvent* e)

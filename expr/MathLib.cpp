@@ -12,9 +12,15 @@ namespace
 // The x87 instructions themselves. The processor works in the default extended
 // precision and round-to-nearest; no exception is unmasked, so faults show up as
 // infinities or NaN that the callers turn into errors.
+//
+// fsin, fcos and fptan take |x| < 2^63 and leave a larger argument as it is, but MaxAngle
+// lets |x| = 2^63 itself through: there the C library, which reduces any argument, answers.
+constexpr Float80 X87AngleLimit = 0x1p63L;
 
 Float80 X87Sin(Float80 x)
 {
+    if (std::fabs(x) >= X87AngleLimit) [[unlikely]]
+        return std::sin(x);
     Float80 r;
     asm("fsin" : "=t"(r) : "0"(x));
     return r;
@@ -22,6 +28,8 @@ Float80 X87Sin(Float80 x)
 
 Float80 X87Cos(Float80 x)
 {
+    if (std::fabs(x) >= X87AngleLimit) [[unlikely]]
+        return std::cos(x);
     Float80 r;
     asm("fcos" : "=t"(r) : "0"(x));
     return r;
@@ -31,6 +39,8 @@ Float80 X87Cos(Float80 x)
 // (C2 set) it leaves the argument alone and pushes nothing, so pop only on success.
 Float80 X87Tan(Float80 x)
 {
+    if (std::fabs(x) >= X87AngleLimit) [[unlikely]]
+        return std::tan(x);
     Float80 r;
     asm("fptan\n\t"
         "fnstsw %%ax\n\t"

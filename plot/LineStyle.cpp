@@ -6,14 +6,6 @@
 
 #include <QRect>
 
-uint32_t ColorToArgb(TColor Color)
-{
-    const uint32_t Red = uint32_t(Color) & 0xFF;
-    const uint32_t Green = (uint32_t(Color) >> 8) & 0xFF;
-    const uint32_t Blue = (uint32_t(Color) >> 16) & 0xFF;
-    return 0xFF000000u + Red * 65536u + Green * 256u + Blue;
-}
-
 int LightenChannel(int Channel, int K, int FramesCount)
 {
     // Frame 0 keeps the colour whatever FramesCount is (it may be 0 with motion blur off).

@@ -1,7 +1,7 @@
 #pragma once
 // Line styles of the curves: the colour conversion for the curve pen and the drawing of
 // one item of the style list, which shows a style as a sample line.
-#include "plot/TFunc.h"
+#include "plot/TColor.h"
 
 #include <cstdint>
 
@@ -17,9 +17,6 @@ enum TDashStyle : int32_t
     DashStyleDashDot = 3,
     DashStyleDashDotDot = 4,
 };
-
-// The opaque ARGB value of a 0x00BBGGRR colour: the red and blue bytes swap places.
-uint32_t ColorToArgb(TColor Color);
 
 // One channel (0..255) of frame K of FramesCount motion-blur frames, moved towards white by
 // K / FramesCount of its distance: c + Round((255 - c) * K / FramesCount).

@@ -6,11 +6,13 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
-QColor ToQColor(TColor Color)
+int64_t ScaledPixels(int64_t Pixels, double Scale)
 {
-    return QColor(Color & 0xFF, (Color >> 8) & 0xFF, (Color >> 16) & 0xFF);
+    const int64_t Scaled = std::llround(double(Pixels) * Scale);
+    return Pixels >= 1 ? std::max<int64_t>(1, Scaled) : Scaled;
 }
 
 TCanvas::TCanvas(QPainter& Painter, bool AllowRaster) : FPainter(Painter)
@@ -80,12 +82,13 @@ void TCanvas::MoveTo(int64_t X, int64_t Y)
 
 bool TCanvas::PatternOn(int64_t Step) const
 {
+    const int64_t Unit = std::max(PenWidth, 1);
     switch (PenStyle)
     {
     case TPenStyle::Dash:
-        return Step % 24 < 18;
+        return Step % (24 * Unit) < 18 * Unit;
     case TPenStyle::Dot:
-        return Step % 6 < 3;
+        return Step % (6 * Unit) < 3 * Unit;
     case TPenStyle::Solid:
         break;
     }
@@ -110,7 +113,7 @@ void TCanvas::FillRun(int64_t X, int64_t Y, int64_t W, int64_t H)
 // steps whose major coordinate lies on the device are visited, so a line of any length
 // costs at most one device width or height; the dash pattern is counted from the start
 // of the line all the same. Neighbouring lit pixels on one row (or column) are painted
-// as one run.
+// as one run, PenWidth pixels thick across the line.
 void TCanvas::LineTo(int64_t X, int64_t Y)
 {
     const int64_t X0 = PenX, Y0 = PenY;
@@ -130,6 +133,10 @@ void TCanvas::LineTo(int64_t X, int64_t Y)
     const int64_t MajorHi = XMajor ? VisibleRight : VisibleBottom; // exclusive
     const int64_t MinorLo = XMajor ? VisibleTop : VisibleLeft;
     const int64_t MinorHi = XMajor ? VisibleBottom : VisibleRight;
+    // Across the line, step i covers Minor - Above .. Minor - Above + Thick - 1.
+    const int64_t Thick = std::max(PenWidth, 1);
+    const int64_t Above = Thick / 2;
+    auto Visible = [&](int64_t Minor) { return Minor - Above < MinorHi && Minor - Above + Thick > MinorLo; };
 
     // Steps whose major coordinate is visible.
     int64_t First = 0, Last = N - 1;
@@ -151,10 +158,12 @@ void TCanvas::LineTo(int64_t X, int64_t Y)
         if (!InRun)
             return;
         const int64_t Lo = MajorSign > 0 ? RunMajor : RunMajor - RunLength + 1;
+        const int64_t Across = std::max(RunMinor - Above, MinorLo);
+        const int64_t AcrossEnd = std::min(RunMinor - Above + Thick, MinorHi);
         if (XMajor)
-            FillRun(Lo, RunMinor, RunLength, 1);
+            FillRun(Lo, Across, RunLength, AcrossEnd - Across);
         else
-            FillRun(RunMinor, Lo, 1, RunLength);
+            FillRun(Across, Lo, AcrossEnd - Across, RunLength);
         InRun = false;
     };
     if (First > Last)
@@ -162,7 +171,7 @@ void TCanvas::LineTo(int64_t X, int64_t Y)
     if (MinorDelta == 0 && PenStyle == TPenStyle::Solid)
     {
         // A solid horizontal or vertical line: one run.
-        if (MinorStart < MinorLo || MinorStart >= MinorHi)
+        if (!Visible(MinorStart))
             return;
         InRun = true;
         RunMajor = MajorStart + MajorSign * First;
@@ -187,7 +196,7 @@ void TCanvas::LineTo(int64_t X, int64_t Y)
             Remainder -= Denominator;
             ++Quotient;
         }
-        const bool Lit = PatternOn(i) && Minor >= MinorLo && Minor < MinorHi;
+        const bool Lit = PatternOn(i) && Visible(Minor);
         if (Lit && InRun && Minor == RunMinor)
         {
             ++RunLength;

@@ -3,7 +3,7 @@
 // computes lands exactly where it should on every device: lines are walked pixel by pixel
 // and stop before their end point, as the platform's LineTo does, and text is placed by
 // its top-left corner with a transparent background.
-#include "plot/TFunc.h"
+#include "plot/TColor.h"
 
 #include <QColor>
 #include <QFont>
@@ -16,9 +16,14 @@ class QPainter;
 enum class TPenStyle
 {
     Solid,
-    Dash, // 18 pixels on, 6 off
-    Dot,  // 3 pixels on, 3 off
+    Dash, // 18 pixels on, 6 off, times the pen width
+    Dot,  // 3 pixels on, 3 off, times the pen width
 };
+
+// A pixel measure of the ordinary picture on a device with Scale device pixels per logical
+// pixel: Round(Pixels * Scale), and at least 1 for a measure of at least 1. At Scale 1 it is
+// Pixels itself.
+int64_t ScaledPixels(int64_t Pixels, double Scale);
 
 class TCanvas
 {
@@ -39,10 +44,17 @@ class TCanvas
     TColor GetPenColor() const { return PenColor; }
     void SetPenStyle(TPenStyle Style) { PenStyle = Style; }
     TPenStyle GetPenStyle() const { return PenStyle; }
-    // Every line is one pixel wide; the width is kept only so callers can set it as they
-    // would on any canvas.
+    // Lines are PenWidth device pixels thick across their main direction and centred on it
+    // as a wide pen is: the pixels Minor - PenWidth / 2 .. Minor - PenWidth / 2 + PenWidth - 1
+    // of each step (width 1: the walked pixel alone). A width below 1 draws as 1.
     void SetPenWidth(int Width) { PenWidth = Width; }
     int GetPenWidth() const { return PenWidth; }
+    // Device pixels per logical pixel of the picture: 1 on an ordinary screen, 2 on one of
+    // twice the density. The canvas draws in device pixels whatever it is; Scaled turns a
+    // pixel measure of the ordinary picture into this device's.
+    void SetScale(double Value) { FScale = Value; }
+    double Scale() const { return FScale; }
+    int64_t Scaled(int64_t Pixels) const { return ScaledPixels(Pixels, FScale); }
     void SetBrushColor(TColor Color) { BrushColor = Color; }
     TColor GetBrushColor() const { return BrushColor; }
     void SetFont(const QFont& Font)
@@ -84,12 +96,10 @@ class TCanvas
     TColor PenColor = clBlack;
     TPenStyle PenStyle = TPenStyle::Solid;
     int PenWidth = 1;
+    double FScale = 1;
     TColor BrushColor = clWhite;
     QFont FFont;
     // The narrowest advance of a number's characters in whole pixels, once measured.
     mutable int64_t NarrowestDigit = 0;
     TColor FontColor = clBlack;
 };
-
-// The QColor of a 0x00BBGGRR colour.
-QColor ToQColor(TColor Color);

@@ -5,7 +5,7 @@
 // column contain the axis row, and the lines drawn so far cover one unbroken run of rows.
 // Drawing the layers from the top one down and each only where it sticks out of that run
 // sets every pixel once and gives the picture that drawing them in order gives.
-#include "plot/TFunc.h"
+#include "plot/TColor.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,14 +1,10 @@
 #pragma once
 // One graph: a formula text with its line colour, fill colour and dash style.
+#include "plot/TColor.h"
+
 #include <QString>
 
 #include <cstdint>
-
-// Colours are 0x00BBGGRR: red in the low byte, then green, then blue.
-using TColor = int32_t;
-inline constexpr TColor clBlack = 0x000000;
-inline constexpr TColor clWhite = 0xFFFFFF;
-inline constexpr TColor clSilver = 0xC0C0C0;
 
 class TFunc
 {

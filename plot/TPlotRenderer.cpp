@@ -24,9 +24,6 @@
 
 namespace
 {
-// Curve rows are clamped to this distance from row 0, so far-off points stay drawable.
-constexpr int64_t RowClamp = 10000;
-
 // The position of grid line I of a direction: Margin + Round(I * TickPixels).
 int64_t GridLine(const TPlotView& View, int64_t I, Float80 TickPixels)
 {
@@ -59,7 +56,8 @@ void TPlotRenderer::DrawPlot(TCanvas& Canvas, int Width, int Height, int Margin,
 {
     FillRows.clear();
     Canvas.FillRect(0, 0, Width, Height);
-    const TPlotView View = TPlotView::Compute(Model, Width, Height, Margin, Sep);
+    TPlotView View = TPlotView::Compute(Model, Width, Height, Margin, Sep);
+    View.RowClamp = Canvas.Scaled(CurveRowClamp);
     Canvas.SetPenWidth(1);
     Canvas.SetPenStyle(TPenStyle::Solid);
 
@@ -69,6 +67,9 @@ void TPlotRenderer::DrawPlot(TCanvas& Canvas, int Width, int Height, int Margin,
         ConvertTime(); // only checked here: each graph converts it again
         DrawFills(Canvas, View, OriginY, Width);
     }
+    // Grid, arrows and axes are one pixel of the ordinary picture thick; the fills above draw
+    // one line per device column, one device pixel wide.
+    Canvas.SetPenWidth(int(Canvas.Scaled(1)));
     if (Model.View.Grid)
         DrawGrid(Canvas, View, Width, Height);
     const int32_t OriginY = View.OriginY();
@@ -123,24 +124,25 @@ void TPlotRenderer::DrawNumbers(TCanvas& Canvas, const TPlotView& View, int32_t 
     int64_t PreviousColumn = INT64_MIN;
     for (int64_t i = 0; i < Model.TicksByX; ++i)
     {
-        const int64_t Column = GridLine(View, i, View.TickPixelsX) + 3;
+        const int64_t Column = GridLine(View, i, View.TickPixelsX) + Canvas.Scaled(3);
         const QString Text = FixedText(Canvas, Column, FAdd(View.Left, FMul(Float80(i), View.TickStepX)),
                                        Model.Decimals, Sep);
         if (Column == PreviousColumn && Text == Previous)
             continue;
-        Canvas.TextOut(Column, int64_t(OriginY) + 1, Text);
+        Canvas.TextOut(Column, int64_t(OriginY) + Canvas.Scaled(1), Text);
         Previous = Text;
         PreviousColumn = Column;
     }
     int64_t PreviousRow = INT64_MIN;
+    const int64_t Column = int64_t(View.OriginX) + Canvas.Scaled(3);
     for (int64_t j = 0; j < Model.TicksByY; ++j)
     {
-        const int64_t Row = GridLine(View, j, View.TickPixelsY) + 1;
-        const QString Text = FixedText(Canvas, int64_t(View.OriginX) + 3,
-                                       FSub(View.Top, FMul(Float80(j), View.TickStepY)), Model.Decimals, Sep);
+        const int64_t Row = GridLine(View, j, View.TickPixelsY) + Canvas.Scaled(1);
+        const QString Text =
+            FixedText(Canvas, Column, FSub(View.Top, FMul(Float80(j), View.TickStepY)), Model.Decimals, Sep);
         if (Row == PreviousRow && Text == Previous)
             continue;
-        Canvas.TextOut(int64_t(View.OriginX) + 3, Row, Text);
+        Canvas.TextOut(Column, Row, Text);
         Previous = Text;
         PreviousRow = Row;
     }
@@ -189,8 +191,8 @@ int32_t TPlotRenderer::CurveRow(TGraphEvaluator& With, const TPlotView& View, in
     // OriginY - d can leave int64 only where the clamp would cut it anyway.
     int64_t r = 0;
     if (__builtin_sub_overflow(int64_t(OriginY), d, &r))
-        r = d > 0 ? -RowClamp : RowClamp;
-    return int32_t(std::clamp(r, -RowClamp, RowClamp));
+        r = d > 0 ? -View.RowClamp : View.RowClamp;
+    return int32_t(std::clamp(r, -View.RowClamp, View.RowClamp));
 }
 
 void TPlotRenderer::TColumnRows::Reset(std::u16string NewText, int64_t FirstColumn, int64_t LastColumn)

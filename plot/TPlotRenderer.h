@@ -109,7 +109,7 @@ class TPlotRenderer
     bool GraphDrawn(int Index) const;
     Float80 ConvertTime() const;
     // The row of the current graph (formula text already at its time) at column Px,
-    // clamped to -10000 .. 10000.
+    // clamped to -View.RowClamp .. View.RowClamp.
     static int32_t CurveRow(TGraphEvaluator& With, const TPlotView& View, int32_t OriginY, const std::u16string& Text,
                             int64_t Px);
 

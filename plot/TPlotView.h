@@ -16,6 +16,9 @@ int64_t Round64(Float80 Value);
 // Margin + Offset as a 32-bit pixel position; EViewRangeError when it does not fit.
 int32_t PixelPosition(int64_t Margin, int64_t Offset);
 
+// Curve rows are clamped to this distance from row 0, so far-off points stay drawable.
+inline constexpr int64_t CurveRowClamp = 10000;
+
 struct TPlotView
 {
     Float80 Left = 0, Right = 0, Top = 0, Bottom = 0;
@@ -29,6 +32,9 @@ struct TPlotView
     Float80 TickPixelsX = 0; // pixels per grid division (not rounded)
     Float80 TickPixelsY = 0;
     int32_t Margin = 0;
+    // Curve rows lie within -RowClamp .. RowClamp: CurveRowClamp in the ordinary picture's
+    // pixels, scaled with the picture's other pixel measures.
+    int64_t RowClamp = CurveRowClamp;
 
     // Converts the bound texts (Left, Right, Top, Bottom, in this order) and computes the
     // table in its documented order, so the first failing step decides the error:

@@ -5,8 +5,12 @@
 #include "expr/NumberText.h"
 #include "expr/TextToFloat.h"
 #include "plot/QtText.h"
+#include "plot/TPlotModel.h"
+#include "plot/TPlotView.h"
 
+#include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <limits>
 
 namespace
@@ -19,6 +23,21 @@ int32_t RoundPixel(Float80 v)
     if (!(r >= std::numeric_limits<int32_t>::min() && r <= std::numeric_limits<int32_t>::max()))
         RaiseInvalidOp();
     return int32_t(r);
+}
+
+// Pixels between the margins, at least one, so a surface squeezed to nothing still maps.
+Float80 InnerSize(int Size) { return Float80(std::max(Size - 2 * TViewNavigation::Margin, 1)); }
+
+// The range [Low, High] scaled about the point a fraction Along the way from Low to High.
+std::pair<Float80, Float80> ScaleRange(Float80 Low, Float80 High, Float80 Along, Float80 Notches)
+{
+    const Float80 Size = FSub(High, Low);
+    const Float80 Fixed = FAdd(Low, FMul(Along, Size));
+    // Dividing by the factor of a zoom in and multiplying by that of a zoom out keeps one
+    // notch in and one out an exact round trip.
+    const Float80 f = std::pow(TViewNavigation::ZoomPerNotch, std::fabs(Notches));
+    const Float80 NewSize = Notches < 0 ? FMul(Size, f) : FDiv(Size, f);
+    return {FSub(Fixed, FMul(Along, NewSize)), FAdd(Fixed, FMul(FSub(1, Along), NewSize))};
 }
 } // namespace
 
@@ -56,6 +75,77 @@ std::pair<QString, QString> TViewNavigation::Pan(const QString& Low, const QStri
     const Float80 Step = FDiv(FSub(H, L), Float80(Ticks));
     const Float80 Move = FMul(Float80(Steps), Step);
     return {FromU16(FormatGeneral15(FAdd(Move, L), Separator)), FromU16(FormatGeneral15(FAdd(Move, H), Separator))};
+}
+
+TViewBounds TViewNavigation::ReadBounds(const TBoundTexts& Texts) const
+{
+    TViewBounds b;
+    b.Right = TextToFloat(ToU16(Texts.Right), Separator);
+    b.Top = TextToFloat(ToU16(Texts.Top), Separator);
+    b.Left = TextToFloat(ToU16(Texts.Left), Separator);
+    b.Bottom = TextToFloat(ToU16(Texts.Bottom), Separator);
+    return b;
+}
+
+TBoundTexts TViewNavigation::WriteBounds(const TViewBounds& b) const
+{
+    auto Text = [this](Float80 v) { return FromU16(FormatGeneral15(v, Separator)); };
+    return {Text(b.Left), Text(b.Top), Text(b.Right), Text(b.Bottom)};
+}
+
+TViewBounds TViewNavigation::ZoomAbout(const TViewBounds& View, int Width, int Height, QPointF At, Float80 Notches)
+{
+    // Along x the fraction runs from the left bound, along y from the top one, each counted
+    // from the margin, as the renderer maps the plane onto the pixels.
+    const Float80 AlongX = (Float80(At.x()) - Margin) / InnerSize(Width);
+    const Float80 AlongY = (Float80(At.y()) - Margin) / InnerSize(Height);
+    TViewBounds New;
+    try
+    {
+        std::tie(New.Left, New.Right) = ScaleRange(View.Left, View.Right, AlongX, Notches);
+        std::tie(New.Top, New.Bottom) = ScaleRange(View.Top, View.Bottom, AlongY, Notches);
+    }
+    catch (const EMathError&)
+    {
+        throw EViewRangeError(std::string(Msg::ViewOutOfRange));
+    }
+    return New;
+}
+
+TViewBounds TViewNavigation::Shift(const TViewBounds& View, int Width, int Height, QPointF Delta)
+{
+    // The picture moves by Delta, so the plane under the surface moves the other way.
+    try
+    {
+        const Float80 dx = FMul(Float80(Delta.x()) / InnerSize(Width), FSub(View.Right, View.Left));
+        const Float80 dy = FMul(Float80(Delta.y()) / InnerSize(Height), FSub(View.Top, View.Bottom));
+        return {FSub(View.Left, dx), FAdd(View.Top, dy), FSub(View.Right, dx), FAdd(View.Bottom, dy)};
+    }
+    catch (const EMathError&)
+    {
+        throw EViewRangeError(std::string(Msg::ViewOutOfRange));
+    }
+}
+
+TViewFault TViewNavigation::CheckView(const TBoundTexts& Texts, int Width, int Height) const
+{
+    const TViewBounds b = ReadBounds(Texts);
+    if (b.Left == b.Right || b.Top == b.Bottom)
+        return TViewFault::EmptyRange;
+    TPlotModel Probe;
+    Probe.LeftText = Texts.Left;
+    Probe.RightText = Texts.Right;
+    Probe.TopText = Texts.Top;
+    Probe.BottomText = Texts.Bottom;
+    try
+    {
+        TPlotView::Compute(Probe, Width, Height, Margin, Separator).OriginY();
+    }
+    catch (const Exception&)
+    {
+        return TViewFault::OutOfRange;
+    }
+    return TViewFault::None;
 }
 
 QString TViewNavigation::StepTime(const QString& TimeText, float Increment) const

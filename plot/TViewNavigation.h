@@ -1,7 +1,13 @@
 #pragma once
 // The arithmetic of moving the view: the zoom to a dragged rectangle, the pan by one grid
 // division, and the animation's time step. Each works on the texts of the bound and time
-// editors, as the window shows them, and returns the texts to write back.
+// editors, as the window shows them, and returns the texts to write back. The wheel and
+// touchpad steps work on the bounds as numbers instead, so a run of small steps loses
+// nothing to the texts between them.
+#include "expr/Float80.h"
+#include "plot/TPlotTarget.h"
+
+#include <QPointF>
 #include <QRect>
 #include <QString>
 
@@ -10,6 +16,21 @@
 struct TBoundTexts
 {
     QString Left, Top, Right, Bottom;
+
+    bool operator==(const TBoundTexts&) const = default;
+};
+
+struct TViewBounds
+{
+    Float80 Left = 0, Top = 0, Right = 0, Bottom = 0;
+};
+
+// Why a view cannot be drawn.
+enum class TViewFault
+{
+    None,
+    EmptyRange, // left equals right or top equals bottom
+    OutOfRange, // the renderer's pixel mapping does not fit (EViewRangeError and the like)
 };
 
 class TViewNavigation
@@ -25,6 +46,27 @@ public:
     // Moves the pair (Low, High) by Steps grid divisions of (High - Low) / Ticks; returns the
     // new Low and High in the 15-significant-digit form.
     std::pair<QString, QString> Pan(const QString& Low, const QString& High, int32_t Ticks, int Steps) const;
+
+    // The plot margin of the screen's picture, in (logical) pixels, on each side.
+    static constexpr int Margin = ScreenMargin;
+    // One wheel notch zooms by this factor.
+    static constexpr Float80 ZoomPerNotch = 1.25L;
+
+    // The four texts as numbers, read in the order right, top, left, bottom like Zoom.
+    TViewBounds ReadBounds(const TBoundTexts& Texts) const;
+    // The four bounds in the 15-significant-digit form of the pans.
+    TBoundTexts WriteBounds(const TViewBounds& Bounds) const;
+
+    // The view ZoomPerNotch^Notches times closer (negative Notches: farther) about the point
+    // At of a Width x Height surface, which keeps showing the same plane point: the picture
+    // scales about At. A view beyond the numbers raises EViewRangeError.
+    static TViewBounds ZoomAbout(const TViewBounds& View, int Width, int Height, QPointF At, Float80 Notches);
+    // The view whose picture is the current one moved by Delta pixels.
+    static TViewBounds Shift(const TViewBounds& View, int Width, int Height, QPointF Delta);
+
+    // Whether DrawPlot can draw these bound texts on a Width x Height surface. A text that is
+    // not a number raises EConvertError.
+    TViewFault CheckView(const TBoundTexts& Texts, int Width, int Height) const;
 
     // One animation tick: the time text (0 when it is not a number) plus Increment, written
     // with two decimals.

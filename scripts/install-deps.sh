@@ -6,9 +6,12 @@ set -euo pipefail
 PACKAGES=(
   cmake make g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev libglx-dev libvulkan-dev
-  libgtest-dev googletest libbenchmark-dev libmuparser-dev
+  libgtest-dev googletest libbenchmark-dev libmuparser-dev libboost-math-dev
   clang libclang-rt-14-dev
   xvfb xauth x11-apps imagemagick fonts-dejavu-core locales
+  # desktop integration: validators, the MIME database and its lookup, manual pages, the package
+  desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl groff-base man-db
+  dpkg-dev file
 )
 
 missing=()

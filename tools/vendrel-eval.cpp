@@ -6,12 +6,15 @@
 // "x" reads X, the time text of T (15 significant digits, the decimal separator in
 // force) replaces the parameter t, and "Pi" and the whole function library are known.
 // --separator C sets the decimal separator; by default it is the user's locale's.
+// --roots A B, --extrema A B and --area A B analyse each formula over [A, B] instead
+// (tools/TAnalysisLines.h gives the output), sampled at --samples N points (4096).
 #include "expr/Errors.h"
 #include "expr/FunctionLibrary.h"
 #include "expr/TEvaluator.h"
 #include "expr/TextToFloat.h"
 #include "expr/TimeSubstitution.h"
 #include "expr/Utf16.h"
+#include "tools/TAnalysisLines.h"
 
 #include <clocale>
 #include <cstdio>
@@ -90,9 +93,58 @@ private:
     std::unique_ptr<TEvaluator> Evaluator;
 };
 
+// A number argument written with "."; false when it is not one.
+bool ArgumentNumber(const char* Text, Float80& Value)
+{
+    try
+    {
+        Value = TextToFloat(FromUtf8(Text), u'.');
+        return true;
+    }
+    catch (const Exception&)
+    {
+        return false;
+    }
+}
+
+// The answer to --help: one line per option, the name padded to 21 columns.
+constexpr const char* HelpText =
+    "Usage: vendrel-eval [--separator C] < LINES\n"
+    "       vendrel-eval [--separator C] --roots|--extrema|--area A B\n"
+    "                    [--samples N] < LINES\n"
+    "       vendrel-eval --help | --version\n"
+    "\n"
+    "Evaluates formulas exactly as the Vendrel plot does. Each input line is\n"
+    "X<TAB>T<TAB>FORMULA, X and T written with \".\"; x reads X and the time text of T\n"
+    "replaces the parameter t. Each gives one output line:\n"
+    "  ok<TAB>VALUE                    VALUE as printf(\"%.20Le\")\n"
+    "  error<TAB>CLASS<TAB>MESSAGE     the error's class name and its text\n"
+    "With --roots, --extrema or --area (X unused) each gives result lines such as\n"
+    "root<TAB>X<TAB>Y, pole<TAB>X, area<TAB>VALUE<TAB>ESTIMATE or note<TAB>TEXT,\n"
+    "then the line end.\n"
+    "\n"
+    "Options:\n"
+    "  --separator C        decimal separator inside formulas (default: the locale's)\n"
+    "  --roots A B          the roots, poles and jumps of each formula over [A, B]\n"
+    "  --extrema A B        its local minima and maxima over [A, B]\n"
+    "  --area A B           its signed area over [A, B] and the error estimate\n"
+    "  --samples N          points sampled over [A, B] (default 4096)\n"
+    "  --help               print this help and exit\n"
+    "  --version            print the version and exit\n"
+    "\n"
+    "The manual page vendrel-eval(1) tells more.\n";
+
+// --help and --version print to standard output; 1 when that cannot be written.
+int Answer(const char* Text)
+{
+    return std::fputs(Text, stdout) >= 0 && std::fflush(stdout) == 0 ? 0 : 1;
+}
+
 int Usage()
 {
-    std::fputs("usage: vendrel-eval [--separator C] < lines of X<TAB>T<TAB>FORMULA\n", stderr);
+    std::fputs("usage: vendrel-eval [--separator C] [--roots|--extrema|--area A B [--samples N]]"
+               " < lines of X<TAB>T<TAB>FORMULA\n",
+               stderr);
     return 2;
 }
 } // namespace
@@ -100,17 +152,49 @@ int Usage()
 int main(int argc, char** argv)
 {
     char16_t Separator = UserSeparator();
+    std::optional<TAnalysisLines::TMode> Mode;
+    Float80 A = 0, B = 0;
+    int Samples = 4096;
     for (int i = 1; i < argc; ++i)
     {
+        if (std::strcmp(argv[i], "--help") == 0)
+            return Answer(HelpText);
+        if (std::strcmp(argv[i], "--version") == 0)
+            return Answer("vendrel-eval " VENDREL_VERSION "\n");
+        TAnalysisLines::TMode Chosen;
+        if (TAnalysisLines::ModeFor(argv[i], Chosen) && !Mode && i + 2 < argc)
+        {
+            Mode = Chosen;
+            if (!ArgumentNumber(argv[++i], A) || !ArgumentNumber(argv[++i], B))
+                return Usage();
+            continue;
+        }
+        if (std::strcmp(argv[i], "--samples") == 0 && i + 1 < argc)
+        {
+            Float80 N = 0;
+            if (!ArgumentNumber(argv[++i], N) || N < 2 || N > 10000000 || N != int(N))
+                return Usage();
+            Samples = int(N);
+            continue;
+        }
         if (std::strcmp(argv[i], "--separator") != 0 || i + 1 >= argc)
             return Usage();
-        std::optional<char16_t> Chosen = SingleUnit(argv[++i]);
-        if (!Chosen)
+        std::optional<char16_t> Chosen16 = SingleUnit(argv[++i]);
+        if (!Chosen16)
             return Usage();
-        Separator = *Chosen;
+        Separator = *Chosen16;
     }
 
     std::ios::sync_with_stdio(false);
+    if (Mode)
+    {
+        TAnalysisLines Analyse(Separator, *Mode, A, B, Samples);
+        std::string Line;
+        while (std::getline(std::cin, Line))
+            std::cout << Analyse.AnalyseLine(Line);
+        std::cout.flush();
+        return 0;
+    }
     TLineEvaluator Lines(Separator);
     std::string Line;
     while (std::getline(std::cin, Line))

@@ -11,17 +11,43 @@ class TestHelp : public QObject
     Q_OBJECT
 
 private slots:
-    void PathIsBesideTheExecutable();
+    void LooksBesideTheExecutableThenInShare();
+    void FirstFolderHoldingThePageWins();
     void MissingFileWarns();
     void PresentFileIsShown();
     void ShippedPageNamesEveryFunction();
 };
 
-void TestHelp::PathIsBesideTheExecutable()
+void TestHelp::LooksBesideTheExecutableThenInShare()
 {
-    const QString Path = THelpWindow::HelpFilePath();
-    QCOMPARE(QFileInfo(Path).fileName(), QStringLiteral("Vendrel.html"));
-    QCOMPARE(QFileInfo(Path).absolutePath(), QCoreApplication::applicationDirPath());
+    const QStringList Folders = THelpWindow::HelpFolders();
+    QVERIFY(Folders.size() >= 2);
+    const QDir Beside(QCoreApplication::applicationDirPath());
+    QCOMPARE(Folders.at(0), Beside.path());
+    QCOMPARE(Folders.at(1), QDir::cleanPath(Beside.filePath(QStringLiteral("../share/vendrel"))));
+    QCOMPARE(QFileInfo(THelpWindow::HelpFilePath()).fileName(), QStringLiteral("Vendrel.html"));
+}
+
+void TestHelp::FirstFolderHoldingThePageWins()
+{
+    QTemporaryDir Root;
+    QDir Dir(Root.path());
+    for (const char* Name : {"build", "share", "data"})
+        QVERIFY(Dir.mkdir(QLatin1String(Name)));
+    const QStringList Folders{Dir.filePath(QStringLiteral("build")), Dir.filePath(QStringLiteral("share")),
+                              Dir.filePath(QStringLiteral("data"))};
+    const auto Page = [&](int Index) { return QDir(Folders.at(Index)).filePath(QStringLiteral("Vendrel.html")); };
+    // No folder has it: the path beside the executable, where the launch reports it missing.
+    QCOMPARE(THelpWindow::FindHelpFile(Folders), Page(0));
+    // A folder of that name is no page.
+    QVERIFY(QDir(Folders.at(1)).mkdir(QStringLiteral("Vendrel.html")));
+    QCOMPARE(THelpWindow::FindHelpFile(Folders), Page(0));
+    for (int Index : {2, 0})
+    {
+        QFile File(Page(Index));
+        QVERIFY(File.open(QIODevice::WriteOnly));
+        QCOMPARE(THelpWindow::FindHelpFile(Folders), Page(Index));
+    }
 }
 
 void TestHelp::MissingFileWarns()

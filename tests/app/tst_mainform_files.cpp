@@ -144,6 +144,52 @@ private slots:
         QCOMPARE(Copied.convertToFormat(QImage::Format_RGB32), Form->RenderPlot().convertToFormat(QImage::Format_RGB32));
     }
 
+    // Run again at ratio 2 by CTest (QT_SCALE_FACTOR=2). Off, Copy gives the logical size;
+    // on, what the screen shows pixel for pixel, and so does --render at the screen's scale.
+    // The choice survives a restart; a value in the store that is not a number reads as off.
+    void copyAtScreenResolutionGivesTheScreensPixels()
+    {
+        Edit("FuncEdit")->setText(QStringLiteral("Sin(x*3)*4"));
+        QTest::keyClick(Edit("FuncEdit"), Qt::Key_Return);
+        auto* Box = Child<TWindowBox>("WindowBox");
+        const double Ratio = Box->devicePixelRatioF();
+        auto Copy = [this]
+        {
+            Trigger("EditCopy");
+            return QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+        };
+        QVERIFY(!Child<QAction>("EditCopyAtScreenResolution")->isChecked());
+        QCOMPARE(Copy(), Form->RenderPlot(1));
+        QCOMPARE(Copy().size(), Box->size());
+
+        Trigger("EditCopyAtScreenResolution");
+        QImage Screen = Box->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        Screen.setDevicePixelRatio(1); // the pixels alone are compared
+        QCOMPARE(Screen.size(), Box->size() * Ratio);
+        QCOMPARE(Copy(), Screen);
+
+        Dialogs.SaveName = Path("screen.vdg");
+        Trigger("FileSaveAs");
+        const QString Png = Path("screen.png");
+        QString Errors;
+        QTextStream ErrorOut(&Errors);
+        const int Code = TRenderCommand(u'.').Run(
+            {QStringLiteral("vendrel"), QStringLiteral("--render"), Dialogs.SaveName, Png, QStringLiteral("--size"),
+             QStringLiteral("%1x%2").arg(Box->width()).arg(Box->height()), QStringLiteral("--scale"),
+             QString::number(Ratio)},
+            ErrorOut);
+        QCOMPARE(Code, 0);
+        QCOMPARE(QImage(Png).convertToFormat(QImage::Format_RGB32), Screen);
+
+        Stop();
+        Start();
+        QVERIFY(Child<QAction>("EditCopyAtScreenResolution")->isChecked());
+        Stop();
+        Store->setValue(QStringLiteral("Output/CopyAtScreenResolution"), QStringLiteral("yes"));
+        Start();
+        QVERIFY(!Child<QAction>("EditCopyAtScreenResolution")->isChecked());
+    }
+
     void printToPdfWritesAPage()
     {
         Dialogs.PdfName = Path("plot.pdf");

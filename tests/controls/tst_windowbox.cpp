@@ -94,6 +94,7 @@ private slots:
     void withoutPaintCallbackTheSurfaceShowsItsColour();
     void rubberBandIsDrawnOverTheKeptPicture();
     void invalidateAndResizeRunThePaintCallbackAgain();
+    void pictureHasTheScreensDevicePixels();
     void leftDragReportsPositionsOutsideTheSurface();
     void otherButtonsReportOnlyOverTheSurface();
     void movesWithoutAButtonAreReported();
@@ -102,6 +103,7 @@ private slots:
     void unhandledTabMovesTheFocusOn();
     void shortcutsStillWorkWhileTheSurfaceHasTheFocus();
     void clickGivesTheSurfaceTheFocus();
+    void aMovedPictureAndOverlaysNeverCallThePaintCallback();
 };
 
 void TestWindowBox::paintCallbackDrawsTheWholeClientArea_data()
@@ -125,7 +127,7 @@ void TestWindowBox::paintCallbackDrawsTheWholeClientArea()
     QColor Brush;
     int FontSize = 0;
     Box.SetOnPaint(
-        [&](QPainter& P, const QSize& Size)
+        [&](QPainter& P, const QSize& Size, double)
         {
             Seen = Size;
             Brush = P.brush().color();
@@ -160,7 +162,7 @@ void TestWindowBox::rubberBandIsDrawnOverTheKeptPicture()
     Box.SetDoubleBuffered(true);
     int Calls = 0;
     Box.SetOnPaint(
-        [&](QPainter& P, const QSize& Size)
+        [&](QPainter& P, const QSize& Size, double)
         {
             ++Calls;
             P.fillRect(QRect(QPoint(0, 0), Size), QColor(Picture));
@@ -204,7 +206,7 @@ void TestWindowBox::invalidateAndResizeRunThePaintCallbackAgain()
     QSize Last;
     int Calls = 0;
     Box.SetOnPaint(
-        [&](QPainter&, const QSize& Size)
+        [&](QPainter&, const QSize& Size, double)
         {
             ++Calls;
             Last = Size;
@@ -219,6 +221,41 @@ void TestWindowBox::invalidateAndResizeRunThePaintCallbackAgain()
     Box.grab();
     QCOMPARE(Calls, 3);
     QCOMPARE(Last, QSize(90, 40));
+}
+
+// Double buffered, the picture has the screen's device pixels: the callback gets the client
+// size times the ratio and a painter without transform, and every pixel of the picture lands
+// on one pixel of the screen. CTest runs this case again at ratio 2 (QT_SCALE_FACTOR=2).
+void TestWindowBox::pictureHasTheScreensDevicePixels()
+{
+    TWindowBox Box;
+    Box.resize(40, 30);
+    Box.SetDoubleBuffered(true);
+    const double Ratio = Box.devicePixelRatioF();
+    QSize Seen;
+    double SeenRatio = 0;
+    bool Transformed = true;
+    Box.SetOnPaint(
+        [&](QPainter& P, const QSize& Size, double R)
+        {
+            Seen = Size;
+            SeenRatio = R;
+            Transformed = P.combinedTransform().type() != QTransform::TxNone;
+            // A one-pixel checkerboard: any scaling on the way to the screen blurs or drops it.
+            for (int y = 0; y < Size.height(); ++y)
+                for (int x = (y & 1); x < Size.width(); x += 2)
+                    P.fillRect(x, y, 1, 1, QColor(Picture));
+        });
+    const QImage Shot = Box.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(SeenRatio, Ratio);
+    QCOMPARE(Seen, QSize(qRound(40 * Ratio), qRound(30 * Ratio)));
+    QVERIFY(!Transformed);
+    QCOMPARE(Shot.size(), Seen);
+    int Wrong = 0;
+    for (int y = 0; y < Shot.height(); ++y)
+        for (int x = 0; x < Shot.width(); ++x)
+            Wrong += Shot.pixel(x, y) != (((x + y) & 1) ? qRgb(255, 255, 255) : Picture);
+    QCOMPARE(Wrong, 0);
 }
 
 void TestWindowBox::leftDragReportsPositionsOutsideTheSurface()
@@ -328,6 +365,38 @@ void TestWindowBox::clickGivesTheSurfaceTheFocus()
     W.Before->setFocus();
     QTest::keyClick(W.Before, Qt::Key_Tab);
     QVERIFY(W.After->hasFocus());
+}
+
+// A gesture shows the kept picture moved; overlays lie over it and under the rubber band; a
+// new picture is shown as drawn.
+void TestWindowBox::aMovedPictureAndOverlaysNeverCallThePaintCallback()
+{
+    TWindowBox Box;
+    Box.resize(100, 100);
+    Box.SetDoubleBuffered(true);
+    int Paints = 0;
+    Box.SetOnPaint([&](QPainter& P, const QSize& Size, double) {
+        ++Paints;
+        P.fillRect(QRect(QPoint(0, 0), Size), QColor(Picture));
+    });
+    QPoint Mark(50, 50);
+    Box.AddOverlay([&](QPainter& P) { P.fillRect(QRect(Mark, QSize(1, 1)), Qt::black); });
+    QCOMPARE(PixelAt(Box, 50, 50), QRgb(0xFF000000));
+    QCOMPARE(Paints, 1);
+
+    Box.TransformPicture(QTransform::fromTranslate(10, 0));
+    Box.TransformPicture(QTransform::fromTranslate(5, 0));
+    QCOMPARE(PixelAt(Box, 14, 20), QRgb(0xFFFFFFFF)); // uncovered: the surface's colour
+    QCOMPARE(PixelAt(Box, 15, 20), Picture);
+    QCOMPARE(PixelAt(Box, 50, 50), QRgb(0xFF000000)); // the overlay does not move with it
+    Box.SetRubberBand(QRect(40, 50, 20, 20));
+    QCOMPARE(PixelAt(Box, 50, 50), QRgb(0xFFFFFFFF)); // the band inverts the overlay's mark
+    QCOMPARE(Paints, 1);
+
+    Box.Invalidate();
+    QCOMPARE(PixelAt(Box, 5, 20), Picture);
+    QVERIFY(Box.PictureTransform().isIdentity());
+    QCOMPARE(Paints, 2);
 }
 
 QTEST_MAIN(TestWindowBox)

@@ -161,6 +161,12 @@ TEST(MathLibValues, TrigonometryAcceptsArgumentsUpToMaxAngle)
     EXPECT_NO_THROW(Tan(MaxAngle));
     EXPECT_LE(std::fabs(Sin(1e18L)), 1);
     EXPECT_LE(std::fabs(Cos(1e18L)), 1);
+    // At 2^63 itself the processor's instructions give up and return the argument; the
+    // values are those of the exact angle (mpmath, 40 digits: sin, cos and tan of 2^63).
+    EXPECT_NEAR(double(Sin(MaxAngle)), 0.9999303766734422296178565053935299895487, 1e-15);
+    EXPECT_NEAR(double(Sin(-MaxAngle)), -0.9999303766734422296178565053935299895487, 1e-15);
+    EXPECT_NEAR(double(Cos(MaxAngle)), 0.01180007651280023668442038506089820789501, 1e-15);
+    EXPECT_NEAR(double(Tan(MaxAngle)), 84.73931296875566587577717347635139297241, 1e-12);
 }
 
 TEST(MathLibErrors, EachFaultRaisesItsClass)

@@ -191,3 +191,51 @@ TEST(Canvas, ANumberCutToItsCapacityDrawsTheSamePixels)
             EXPECT_EQ(Draw(true), Draw(false)) << "width " << Width << ", x " << X;
         }
 }
+
+// A wider pen thickens a line across its direction only, centred as a wide pen is (width 2:
+// the walked pixel and the one before it), and stretches the dash pattern by the width. The
+// painter path (with clipping to the device) sets the same pixels as the raster path.
+TEST(Canvas, WidePensThickenAcrossTheLineAndStretchTheirPattern)
+{
+    struct Row
+    {
+        const char* Name;
+        int Width;
+        TPenStyle Style;
+        int X0, Y0, X1, Y1;
+        TPixels Expected;
+    };
+    const Row Rows[] = {
+        {"horizontal, width 2", 2, TPenStyle::Solid, 2, 5, 5, 5, {{2, 4}, {3, 4}, {4, 4}, {2, 5}, {3, 5}, {4, 5}}},
+        {"vertical, width 3", 3, TPenStyle::Solid, 3, 1, 3, 3, {{2, 1}, {3, 1}, {4, 1}, {2, 2}, {3, 2}, {4, 2}}},
+        {"diagonal, width 2: two rows per column", 2, TPenStyle::Solid, 1, 1, 3, 3, {{1, 0}, {1, 1}, {2, 1}, {2, 2}}},
+        {"on the top edge, only the visible row", 2, TPenStyle::Solid, 1, 0, 3, 0, {{1, 0}, {2, 0}}},
+        {"just above the device: nothing", 2, TPenStyle::Solid, 1, -1, 3, -1, {}},
+        {"dotted, width 2: 6 on, 6 off", 2, TPenStyle::Dot, 0, 1, 14, 1, [] {
+             TPixels p;
+             for (int x : {0, 1, 2, 3, 4, 5, 12, 13})
+                 p.insert({x, 0}), p.insert({x, 1});
+             return p;
+         }()},
+    };
+    for (bool Raster : {true, false})
+        for (const Row& r : Rows)
+        {
+            QImage Image(16, 8, QImage::Format_RGB32);
+            Image.fill(Qt::white);
+            {
+                QPainter Painter(&Image);
+                TCanvas Canvas(Painter, Raster);
+                Canvas.SetPenWidth(r.Width);
+                Canvas.SetPenStyle(r.Style);
+                Canvas.MoveTo(r.X0, r.Y0);
+                Canvas.LineTo(r.X1, r.Y1);
+            }
+            TPixels Got;
+            for (int y = 0; y < Image.height(); ++y)
+                for (int x = 0; x < Image.width(); ++x)
+                    if (Image.pixel(x, y) == qRgb(0, 0, 0))
+                        Got.insert({x, y});
+            EXPECT_EQ(Got, r.Expected) << r.Name << (Raster ? " (raster)" : " (painter)");
+        }
+}

@@ -1,4 +1,4 @@
-// Line styles: the pen colour conversion, the motion-blur lightening and the style-list item.
+// Line styles: the colour conversions, the motion-blur lightening and the style-list item.
 #include "plot/LineStyle.h"
 
 #include <QImage>
@@ -22,7 +22,12 @@ TEST(LineStyle, ColorToArgbSwapsRedAndBlueAndIsOpaque)
         {"the unused high byte is dropped", int32_t(0x7F123456), 0xFF563412u},
     };
     for (const Row& r : Rows)
+    {
         EXPECT_EQ(ColorToArgb(r.Color), r.Argb) << r.Name;
+        // The QColor forms agree with the pen's, and come back without the high byte.
+        EXPECT_EQ(ToQColor(r.Color).rgba(), r.Argb) << r.Name;
+        EXPECT_EQ(FromQColor(ToQColor(r.Color)), r.Color & 0xFFFFFF) << r.Name;
+    }
 }
 
 TEST(LineStyle, LightenChannelRoundsHalfToEven)

@@ -1,5 +1,6 @@
 // Every message constant against its literal text: the texts are part of what the user sees and
 // what scripts read, so a change to any of them must fail here first.
+#include "analysis/Errors.h"
 #include "plot/Errors.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +33,19 @@ TEST(Messages, EveryConstantHoldsItsExactText)
         {"DuplicateEntry", Msg::DuplicateEntry, "Duplicate hash list entry: %s"},
         {"UnableToWrite", Msg::UnableToWrite, "Unable to write to %s"},
         {"ViewOutOfRange", Msg::ViewOutOfRange, "The view is out of range"},
+        {"NotFinite", AnalysisMsg::NotFinite, "The interval's ends must be finite numbers"},
+        {"Reversed", AnalysisMsg::Reversed, "The interval's start must not lie after its end"},
+        {"Empty", AnalysisMsg::Empty, "The interval is a single point: give a start below its end"},
+        {"TooWide", AnalysisMsg::TooWide, "The interval is wider than 1E18: choose a narrower one"},
+        {"UndefinedEverywhere", AnalysisMsg::UndefinedEverywhere,
+         "The formula is undefined at every sample of the interval (%s)"},
+        {"Cancelled", AnalysisMsg::Cancelled, "The analysis was cancelled"},
+        {"AreaOverflow", AnalysisMsg::AreaOverflow, "The area is beyond the largest number"},
+        {"MoreResults", AnalysisMsg::MoreResults, "More exist beyond the first %s listed"},
+        {"ZeroRun", AnalysisMsg::ZeroRun, "The formula is 0 on the whole stretch from %s"},
+        {"LargeErrorEstimate", AnalysisMsg::LargeErrorEstimate,
+         "The error estimate is large: the area may not exist (a pole inside the interval?)"},
+        {"AreaUndefinedAt", AnalysisMsg::AreaUndefinedAt, "The formula is undefined at x = %s inside the interval"},
     };
     for (const auto& Row : Rows)
         EXPECT_EQ(Row.Constant, Row.Text) << Row.Name;

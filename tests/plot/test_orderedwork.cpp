@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -84,13 +85,30 @@ TEST(OrderedWork, StopsAtTheItemWhoseConsumerSaysSo)
 
 TEST(OrderedWork, AThrowingConsumerLeavesWithTheHelperStopped)
 {
+    // Items past the first few wait (a bounded while) for the consumer's throw, so a busy
+    // machine that delays the consumer cannot let the helper finish every item first.
     std::atomic<int> Computed{0};
+    std::atomic<bool> Thrown{false};
+    const auto WaitForThrow = [&](size_t i)
+    {
+        for (int k = 0; i > 5 && k < 2000 && !Thrown; ++k)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    };
     EXPECT_THROW(TOrderedWork::Run(
-                     1000, true, [&](size_t i, int) { ++Computed; Busy(i); },
+                     1000, true,
+                     [&](size_t i, int)
+                     {
+                         WaitForThrow(i);
+                         ++Computed;
+                         Busy(i);
+                     },
                      [&](size_t i) -> bool
                      {
                          if (i == 3)
+                         {
+                             Thrown = true;
                              throw std::runtime_error("consumer failed");
+                         }
                          return true;
                      }),
                  std::runtime_error);

@@ -26,6 +26,18 @@ rc=$?
 [ $rc -eq 0 ] || fail "--size/--time: exit $rc, stderr: $(cat "$WORK/err")"
 [ "$(png_size "$WORK/sized.png" 2>/dev/null)" = "320x200" ] || fail "--size 320x200 not honoured"
 
+# --scale R: the logical size times R, every partly covered pixel counted.
+for case in "523x523 2 1046x1046" "101x100 1.5 152x150" "40x40 0.25 10x10"; do
+    set -- $case
+    "$VENDREL" --render "$WORK/good.vdg" "$WORK/scaled.png" --size "$1" --scale "$2" 2> "$WORK/err"
+    rc=$?
+    [ $rc -eq 0 ] || fail "--scale $2: exit $rc, stderr: $(cat "$WORK/err")"
+    [ "$(png_size "$WORK/scaled.png" 2>/dev/null)" = "$3" ] || fail "--size $1 --scale $2 is not $3"
+done
+"$VENDREL" --render "$WORK/good.vdg" "$WORK/huge.png" --size 9000x10 --scale 2 2> /dev/null
+[ $? -eq 1 ] || fail "a scaled picture over the size limit: expected exit 1"
+[ -e "$WORK/huge.png" ] && fail "a scaled picture over the size limit left a file"
+
 "$VENDREL" --render "$WORK/bad.vdg" "$WORK/bad.png" 2> "$WORK/err"
 rc=$?
 [ $rc -eq 1 ] || fail "bad formula: exit $rc, expected 1"
@@ -45,12 +57,36 @@ grep -q "'abc' is not a valid floating point value" "$WORK/err" || fail "bad tim
 [ $? -eq 1 ] || fail "missing document: expected exit 1"
 
 for args in "--render $WORK/good.vdg" "--render $WORK/good.vdg $WORK/x.png --size 0x10" \
-            "--render $WORK/good.vdg $WORK/x.png --size" "--render $WORK/good.vdg $WORK/x.png --bogus"; do
+            "--render $WORK/good.vdg $WORK/x.png --size" "--render $WORK/good.vdg $WORK/x.png --bogus" \
+            "--render $WORK/good.vdg $WORK/x.png --scale 0" "--render $WORK/good.vdg $WORK/x.png --scale abc" \
+            "--render $WORK/good.vdg $WORK/x.png --scale 9" "--render $WORK/good.vdg $WORK/x.png --scale"; do
     # shellcheck disable=SC2086
     "$VENDREL" $args 2> /dev/null
     rc=$?
     [ $rc -eq 2 ] || fail "'$args': exit $rc, expected 2"
 done
+
+# A render past its time limit stops with a clear error and leaves no file: an older picture
+# at OUT stays as it was and nothing else appears beside it. The document needs seconds.
+formula=x
+for i in $(seq 200); do formula="Sin($formula+$((i % 7)))"; done
+{ printf '[Main]\r\nFuncCount=100\r\n'; for i in $(seq 100); do printf 'Func%d=%s*%d\r\n' "$i" "$formula" "$i"; done; } > "$WORK/slow.vdg"
+mkdir "$WORK/out" && echo "older picture" > "$WORK/out/slow.png"
+"$VENDREL" --render "$WORK/slow.vdg" "$WORK/out/slow.png" --size 4000x1000 --time-limit 0.3 2> "$WORK/err"
+rc=$?
+[ $rc -eq 1 ] || fail "render past its time limit: exit $rc, expected 1"
+grep -qx "vendrel: the render took longer than 0.3 s and was stopped" "$WORK/err" || fail "time limit: message missing: $(cat "$WORK/err")"
+[ "$(cat "$WORK/out/slow.png")" = "older picture" ] || fail "time limit: the older picture was touched"
+[ "$(ls "$WORK/out")" = "slow.png" ] || fail "time limit: files left beside the picture: $(ls "$WORK/out")"
+
+for limit in 0 -1 abc 1e9 nan inf 10s; do
+    "$VENDREL" --render "$WORK/good.vdg" "$WORK/x.png" --time-limit "$limit" 2> "$WORK/err"
+    rc=$?
+    [ $rc -eq 2 ] || fail "--time-limit $limit: exit $rc, expected 2"
+    grep -q "invalid time limit '$limit'" "$WORK/err" || fail "--time-limit $limit: message missing: $(cat "$WORK/err")"
+done
+"$VENDREL" --render "$WORK/good.vdg" "$WORK/limited.png" --time-limit 30 2> "$WORK/err" || fail "--time-limit 30 on a quick document failed: $(cat "$WORK/err")"
+cmp -s "$WORK/limited.png" "$WORK/default.png" || fail "a time limit changed the picture"
 
 [ $FAILURES -eq 0 ] && echo "render: all checks passed"
 exit $((FAILURES > 0))

@@ -1,0 +1,91 @@
+#include "analysis/TAnalysis.h"
+
+#include "analysis/Errors.h"
+#include "analysis/TAreaIntegrator.h"
+#include "analysis/TCurveFunction.h"
+#include "analysis/TExtremumFinder.h"
+#include "analysis/TRootFinder.h"
+#include "analysis/TSamples.h"
+#include "expr/FunctionLibrary.h"
+#include "expr/TEvaluator.h"
+#include "expr/TimeSubstitution.h"
+
+#include <cmath>
+
+TAnalysis::TAnalysis(char16_t DecimalSeparator)
+    : Sep(DecimalSeparator), Evaluator(MakePlotEvaluator(DecimalSeparator, &XValue)),
+      Integrator(std::make_unique<TAreaIntegrator>())
+{
+}
+
+TAnalysis::~TAnalysis() = default;
+
+std::shared_ptr<const TExprProgram> TAnalysis::Program(std::u16string_view Formula, Float80 T)
+{
+    return Evaluator->Compile(FormulaAtTime(Formula, T, Sep));
+}
+
+TCurveFunction TAnalysis::Curve(std::u16string_view Formula, std::u16string_view Subtracted, Float80 T)
+{
+    return TCurveFunction(*Evaluator, XValue, Program(Formula, T),
+                          Subtracted.empty() ? nullptr : Program(Subtracted, T), Cancel);
+}
+
+TAnalysisResult TAnalysis::Roots(std::u16string_view Formula, Float80 T, Float80 A, Float80 B)
+{
+    CheckInterval(A, B, false);
+    TCurveFunction F = Curve(Formula, {}, T);
+    const TSamples S(F, A, B, Samples);
+    return TRootFinder(F, S, MaxResults, TPointKind::Root).Find();
+}
+
+TAnalysisResult TAnalysis::Extrema(std::u16string_view Formula, Float80 T, Float80 A, Float80 B)
+{
+    CheckInterval(A, B, false);
+    TCurveFunction F = Curve(Formula, {}, T);
+    const TSamples S(F, A, B, Samples);
+    TAnalysisResult Result;
+    Result.Points = TExtremumFinder(F, S).Find();
+    if (Result.Points.size() > MaxResults)
+    {
+        Result.Points.resize(MaxResults);
+        Result.Notes.push_back(Msg::Format(AnalysisMsg::MoreResults, std::to_string(MaxResults)));
+    }
+    return Result;
+}
+
+TAnalysisResult TAnalysis::Intersections(std::u16string_view First, std::u16string_view Second, Float80 T,
+                                         Float80 A, Float80 B)
+{
+    CheckInterval(A, B, false);
+    // An empty second text would read as "no second graph": it is the empty formula, which
+    // the parser rejects, so it is compiled as it stands.
+    TCurveFunction F(*Evaluator, XValue, Program(First, T), Program(Second, T), Cancel);
+    const TSamples S(F, A, B, Samples);
+    return TRootFinder(F, S, MaxResults, TPointKind::Intersection).Find();
+}
+
+TAnalysisResult TAnalysis::ValueAt(std::u16string_view Formula, Float80 T, Float80 X)
+{
+    if (!std::isfinite(X))
+        throw EAnalysisError(std::string(AnalysisMsg::NotFinite));
+    TCurveFunction F = Curve(Formula, {}, T);
+    TAnalysisPoint P;
+    P.X = X;
+    const TCurveFunction::TPoint V = F.At(X);
+    P.Kind = V.Defined ? TPointKind::Value : TPointKind::Undefined;
+    P.Y = V.Y;
+    P.HasY = V.Defined;
+    P.ErrorClass = F.FirstErrorClass();
+    P.ErrorMessage = F.FirstErrorMessage();
+    TAnalysisResult Result;
+    Result.Points.push_back(P);
+    return Result;
+}
+
+TAnalysisResult TAnalysis::Area(std::u16string_view Formula, Float80 T, Float80 A, Float80 B)
+{
+    CheckInterval(A, B, true);
+    TCurveFunction F = Curve(Formula, {}, T);
+    return Integrator->Integrate(F, A, B, Samples);
+}

@@ -1,0 +1,64 @@
+#pragma once
+// The analysis of formula texts as the plot draws them: the time t put into the text as
+// the plot does it (expr/TimeSubstitution), "Pi", the function library and "x" known, and
+// every value computed by the evaluator in long double. Five questions:
+//
+//   Roots          where the graph crosses or touches the axis, and its poles and jumps
+//   Extrema        local minima and maxima
+//   Intersections  where two graphs meet (the roots of their difference)
+//   ValueAt        the value at one x, or the error that makes it undefined there
+//   Area           the signed area over [A, B] with its error estimate
+//
+// The interval is sampled at Samples + 1 evenly spaced points first (give at least as
+// many as the plot has columns); what lies between two samples is found by refinement
+// only where the samples show it (see TRootFinder, TExtremumFinder, TAreaIntegrator).
+// At most MaxResults points are listed, with a note when more exist. Bad intervals and
+// formulas undefined everywhere raise EAnalysisError; parse errors raise the evaluator's
+// error; a raised cancel flag ends the work with EAnalysisCancelled at the next evaluation.
+// One object works on one thread; make one per thread.
+#include "analysis/TAnalysisResult.h"
+#include "expr/Float80.h"
+
+#include <atomic>
+#include <memory>
+#include <string_view>
+
+class TEvaluator;
+class TExprProgram;
+class TAreaIntegrator;
+class TCurveFunction;
+
+class TAnalysis
+{
+public:
+    explicit TAnalysis(char16_t DecimalSeparator);
+    ~TAnalysis();
+    TAnalysis(const TAnalysis&) = delete;
+    TAnalysis& operator=(const TAnalysis&) = delete;
+
+    static constexpr int DefaultSamples = 4096;
+    static constexpr size_t DefaultMaxResults = 1000;
+    void SetSamples(int Count) { Samples = Count; }
+    void SetMaxResults(size_t Count) { MaxResults = Count; }
+    // Read before every evaluation; the flag must outlive the calls.
+    void SetCancelFlag(const std::atomic<bool>* Flag) { Cancel = Flag; }
+
+    TAnalysisResult Roots(std::u16string_view Formula, Float80 T, Float80 A, Float80 B);
+    TAnalysisResult Extrema(std::u16string_view Formula, Float80 T, Float80 A, Float80 B);
+    TAnalysisResult Intersections(std::u16string_view First, std::u16string_view Second, Float80 T, Float80 A,
+                                  Float80 B);
+    TAnalysisResult ValueAt(std::u16string_view Formula, Float80 T, Float80 X);
+    TAnalysisResult Area(std::u16string_view Formula, Float80 T, Float80 A, Float80 B);
+
+private:
+    std::shared_ptr<const TExprProgram> Program(std::u16string_view Formula, Float80 T);
+    TCurveFunction Curve(std::u16string_view Formula, std::u16string_view Subtracted, Float80 T);
+
+    char16_t Sep;
+    Float80 XValue = 0;
+    std::unique_ptr<TEvaluator> Evaluator;
+    std::unique_ptr<TAreaIntegrator> Integrator;
+    int Samples = DefaultSamples;
+    size_t MaxResults = DefaultMaxResults;
+    const std::atomic<bool>* Cancel = nullptr;
+};

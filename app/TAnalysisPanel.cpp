@@ -1,0 +1,348 @@
+#include "app/TAnalysisPanel.h"
+
+#include "app/AnalysisNumber.h"
+#include "app/TAnalysisMarks.h"
+#include "expr/Errors.h"
+#include "expr/TextToFloat.h"
+#include "plot/QtText.h"
+#include "plot/TPlotModel.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace
+{
+using TQuestion = TAnalysisRequest::TQuestion;
+
+QWidget* Row(std::initializer_list<QWidget*> Widgets)
+{
+    auto* Box = new QWidget;
+    auto* Layout = new QHBoxLayout(Box);
+    Layout->setContentsMargins(0, 0, 0, 0);
+    for (QWidget* W : Widgets)
+        Layout->addWidget(W);
+    Layout->addStretch();
+    return Box;
+}
+
+QLineEdit* NamedEdit(const char* Name, const QString& Text, const QString& Placeholder = QString())
+{
+    auto* Edit = new QLineEdit(Text);
+    Edit->setObjectName(QString::fromLatin1(Name));
+    Edit->setPlaceholderText(Placeholder);
+    return Edit;
+}
+} // namespace
+
+TAnalysisPanel::TAnalysisPanel(const TPlotModel& ModelIn, char16_t DecimalSeparator, std::function<int()> Selected,
+                               QWidget* Surface, QWidget* Parent)
+    : QDockWidget(QStringLiteral("Analyse"), Parent), Model(ModelIn), Sep(DecimalSeparator),
+      SelectedGraph([this, Selected = std::move(Selected)] {
+          return std::clamp(Selected(), 0, Model.FuncList.Count() - 1);
+      })
+{
+    setObjectName(QStringLiteral("AnalysisPanel"));
+    Marks = new TAnalysisMarks(Model, Sep, Surface);
+    CreateControls();
+    connect(&Runner, &TAnalysisRunner::Finished, this, &TAnalysisPanel::ShowResult);
+}
+
+TAnalysisPanel::~TAnalysisPanel()
+{
+    // The marks belong to the panel although they live on the surface.
+    delete Marks.data();
+}
+
+void TAnalysisPanel::CreateControls()
+{
+    auto* Client = new QWidget(this);
+    auto* Layout = new QVBoxLayout(Client);
+    GraphLabel = new QLabel(Client);
+    GraphLabel->setObjectName(QStringLiteral("AnalysisGraph"));
+    Layout->addWidget(GraphLabel);
+
+    Sections = new QTabBar(Client);
+    Sections->setObjectName(QStringLiteral("AnalysisSections"));
+    for (const char* Caption : {"Roots", "Extrema", "Intersections", "Value at x", "Area"})
+        Sections->addTab(QString::fromLatin1(Caption));
+    Sections->setExpanding(false);
+    Sections->setUsesScrollButtons(true);
+    Layout->addWidget(Sections);
+
+    OtherGraph = new QComboBox;
+    OtherGraph->setObjectName(QStringLiteral("AnalysisOtherGraph"));
+    ValueX = NamedEdit("AnalysisX", QStringLiteral("0"));
+    AreaFrom = NamedEdit("AnalysisFrom", QString(), QStringLiteral("left bound"));
+    AreaTo = NamedEdit("AnalysisTo", QString(), QStringLiteral("right bound"));
+    Inputs = new QStackedWidget(Client);
+    Inputs->addWidget(new QLabel(QStringLiteral("Over the view, from left to right")));
+    Inputs->addWidget(new QLabel(QStringLiteral("Over the view, from left to right")));
+    Inputs->addWidget(Row({new QLabel(QStringLiteral("With graph")), OtherGraph}));
+    Inputs->addWidget(Row({new QLabel(QStringLiteral("x =")), ValueX}));
+    Inputs->addWidget(Row({new QLabel(QStringLiteral("From")), AreaFrom, new QLabel(QStringLiteral("to")), AreaTo}));
+    Layout->addWidget(Inputs);
+
+    Table = new QTableWidget(0, 3, Client);
+    Table->setObjectName(QStringLiteral("AnalysisTable"));
+    Table->setHorizontalHeaderLabels({QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("kind")});
+    Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Table->verticalHeader()->setVisible(false);
+    Table->horizontalHeader()->setStretchLastSection(true);
+    Layout->addWidget(Table, 1);
+
+    Status = new QLabel(Client);
+    Status->setObjectName(QStringLiteral("AnalysisStatus"));
+    Status->setWordWrap(true);
+    Layout->addWidget(Status);
+
+    CopyBtn = new QPushButton(QStringLiteral("Copy"));
+    CopyBtn->setObjectName(QStringLiteral("AnalysisCopy"));
+    StopBtn = new QPushButton(QStringLiteral("Stop"));
+    StopBtn->setObjectName(QStringLiteral("AnalysisStop"));
+    StopBtn->setEnabled(false);
+    Layout->addWidget(Row({CopyBtn, StopBtn}));
+    MarksInOutput = new QCheckBox(QStringLiteral("Include marks in copy and print"), Client);
+    MarksInOutput->setObjectName(QStringLiteral("AnalysisMarksInOutput"));
+    Layout->addWidget(MarksInOutput);
+    setWidget(Client);
+
+    connect(Sections, &QTabBar::currentChanged, this, [this](int Index) {
+        Inputs->setCurrentIndex(Index);
+        ModelChanged();
+    });
+    connect(OtherGraph, &QComboBox::activated, this, [this] { ModelChanged(); });
+    for (QLineEdit* Edit : {ValueX, AreaFrom, AreaTo})
+        connect(Edit, &QLineEdit::editingFinished, this, [this] { ModelChanged(); });
+    connect(Table, &QTableWidget::itemSelectionChanged, this, [this] { MarkSelectedRows(); });
+    connect(CopyBtn, &QPushButton::clicked, this, [this] { CopyClick(); });
+    connect(StopBtn, &QPushButton::clicked, this, [this] { StopClick(); });
+}
+
+void TAnalysisPanel::showEvent(QShowEvent* Event)
+{
+    QDockWidget::showEvent(Event);
+    ModelChanged();
+}
+
+void TAnalysisPanel::hideEvent(QHideEvent* Event)
+{
+    QDockWidget::hideEvent(Event);
+    Runner.Cancel();
+    StopBtn->setEnabled(false);
+    LastKey.clear();
+    Marks->SetMarks({});
+}
+
+void TAnalysisPanel::ModelChanged()
+{
+    if (!isVisible())
+        return;
+    FillOtherGraphs();
+    const int Index = SelectedGraph();
+    GraphLabel->setText(QStringLiteral("Graph %1: %2").arg(Index + 1).arg(Model.FuncList.Item(Index).Func));
+    TAnalysisRequest Request;
+    QString Problem;
+    const bool Ready = MakeRequest(Request, Problem);
+    const QString Key = Ready ? RequestKey(Request) : QStringLiteral("problem\n") + Problem;
+    if (Key == LastKey)
+        return;
+    LastKey = Key;
+    Marks->SetMarks({});
+    if (!Ready)
+    {
+        Runner.Cancel();
+        StopBtn->setEnabled(false);
+        ShowResult({}, Problem);
+        return;
+    }
+    Status->setText(QStringLiteral("Computing..."));
+    StopBtn->setEnabled(true);
+    Runner.Start(Request);
+}
+
+bool TAnalysisPanel::MakeRequest(TAnalysisRequest& R, QString& Problem) const
+{
+    const int Index = SelectedGraph();
+    R.Formula = ToU16(Model.FuncList.Item(Index).Func);
+    R.Separator = Sep;
+    R.Question = TQuestion(Sections->currentIndex());
+    // Never fewer samples than the plot has columns.
+    R.Samples = std::max(4096, Marks->width());
+    if (R.Formula.empty())
+    {
+        Problem = QStringLiteral("The selected graph has no formula.");
+        return false;
+    }
+    auto Value = [this](const QString& Text) { return TextToFloat(ToU16(Text), Sep); };
+    try
+    {
+        R.T = Value(Model.TimeText);
+        const Float80 Left = Value(Model.LeftText), Right = Value(Model.RightText);
+        R.A = std::min(Left, Right);
+        R.B = std::max(Left, Right);
+        switch (R.Question)
+        {
+        case TQuestion::Intersections:
+            if (OtherGraph->currentIndex() < 0)
+            {
+                Problem = QStringLiteral("Add a second graph with a formula to intersect with.");
+                return false;
+            }
+            R.Other = ToU16(Model.FuncList.Item(OtherGraph->currentData().toInt()).Func);
+            break;
+        case TQuestion::Value: R.X = Value(ValueX->text()); break;
+        case TQuestion::Area:
+            if (!AreaFrom->text().trimmed().isEmpty())
+                R.A = Value(AreaFrom->text());
+            if (!AreaTo->text().trimmed().isEmpty())
+                R.B = Value(AreaTo->text());
+            break;
+        default: break;
+        }
+    }
+    catch (const std::exception& Error)
+    {
+        Problem = QString::fromUtf8(Error.what());
+        return false;
+    }
+    return true;
+}
+
+QString TAnalysisPanel::RequestKey(const TAnalysisRequest& R) const
+{
+    QString Key = QString::number(int(R.Question)) + QLatin1Char(' ') + QString::number(R.Samples);
+    for (Float80 Value : {R.T, R.A, R.B, R.X})
+        Key += QLatin1Char(' ') + AnalysisNumber(Value, 21, u'.');
+    return Key + QLatin1Char('\n') +
+           QString::fromStdU16String(R.Formula) + QLatin1Char('\n') + QString::fromStdU16String(R.Other);
+}
+
+void TAnalysisPanel::FillOtherGraphs()
+{
+    const int Selected = SelectedGraph();
+    QStringList Wanted;
+    QList<int> Indexes;
+    for (int i = 0; i < Model.FuncList.Count(); ++i)
+        if (i != Selected && !Model.FuncList.Item(i).Func.isEmpty())
+        {
+            Wanted << QStringLiteral("%1: %2").arg(i + 1).arg(Model.FuncList.Item(i).Func);
+            Indexes << i;
+        }
+    QStringList Present;
+    for (int i = 0; i < OtherGraph->count(); ++i)
+        Present << OtherGraph->itemText(i);
+    if (Present == Wanted)
+        return;
+    const QString Current = OtherGraph->currentText();
+    OtherGraph->clear();
+    for (int i = 0; i < Wanted.size(); ++i)
+        OtherGraph->addItem(Wanted[i], Indexes[i]);
+    OtherGraph->setCurrentIndex(std::max(0, int(Wanted.indexOf(Current))));
+}
+
+QString TAnalysisPanel::Number(Float80 Value) const
+{
+    return AnalysisNumber(Value, 18, Sep);
+}
+
+void TAnalysisPanel::ShowResult(const TAnalysisResult& Result, const QString& Error)
+{
+    StopBtn->setEnabled(false);
+    Shown = Result;
+    Table->clearContents();
+    Table->setRowCount(0);
+    auto Add = [this](int Point, const QString& X, const QString& Y, const QString& Kind) {
+        const int R = Table->rowCount();
+        Table->insertRow(R);
+        int Column = 0;
+        for (const QString& Text : {X, Y, Kind})
+        {
+            auto* Item = new QTableWidgetItem(Text);
+            Item->setData(Qt::UserRole, Point);
+            Table->setItem(R, Column++, Item);
+        }
+    };
+    for (int i = 0; i < int(Result.Points.size()); ++i)
+    {
+        const TAnalysisPoint& P = Result.Points[size_t(i)];
+        const QString Kind = QString::fromLatin1(KindName(P.Kind));
+        if (P.Kind == TPointKind::Area)
+        {
+            Add(-1, Number(P.X) + QStringLiteral(" .. ") + Number(P.X2), Number(P.Y), Kind);
+            Add(-1, QString(), Number(P.Estimate), QStringLiteral("error estimate"));
+        }
+        else if (P.Kind == TPointKind::Undefined)
+            Add(i, Number(P.X), QString(),
+                Kind + QStringLiteral(": ") + QString::fromStdString(P.ErrorClass) + QStringLiteral(" ") +
+                    QString::fromStdString(P.ErrorMessage));
+        else
+            Add(i, Number(P.X), P.HasY ? Number(P.Y) : QString(), Kind);
+    }
+    Table->resizeColumnsToContents();
+    QStringList Lines;
+    if (!Error.isEmpty())
+        Lines << Error;
+    for (const std::string& Note : Result.Notes)
+        Lines << QString::fromStdString(Note);
+    if (Error.isEmpty() && Result.Points.empty())
+        Lines << QStringLiteral("Nothing found in the interval.");
+    Status->setText(Lines.join(QLatin1Char('\n')));
+}
+
+void TAnalysisPanel::MarkSelectedRows()
+{
+    std::vector<TAnalysisMarks::TMark> Chosen;
+    for (QTableWidgetItem* Item : Table->selectedItems())
+    {
+        const int Point = Item->data(Qt::UserRole).toInt();
+        if (Item->column() != 0 || Point < 0 || Point >= int(Shown.Points.size()))
+            continue;
+        const TAnalysisPoint& P = Shown.Points[size_t(Point)];
+        // Poles, jumps and undefined points sit on the axis.
+        Chosen.push_back({P.X, P.HasY ? P.Y : 0});
+    }
+    Marks->SetMarks(std::move(Chosen));
+}
+
+QString TAnalysisPanel::TableText() const
+{
+    QString Text = QStringLiteral("x\ty\tkind\n");
+    for (int R = 0; R < Table->rowCount(); ++R)
+    {
+        QStringList Cells;
+        for (int C = 0; C < Table->columnCount(); ++C)
+            Cells << (Table->item(R, C) ? Table->item(R, C)->text() : QString());
+        Text += Cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    }
+    return Text;
+}
+
+void TAnalysisPanel::CopyClick() { QApplication::clipboard()->setText(TableText()); }
+
+void TAnalysisPanel::StopClick()
+{
+    Runner.Cancel();
+    StopBtn->setEnabled(false);
+    LastKey.clear();
+    Status->setText(QStringLiteral("Stopped."));
+}
+
+void TAnalysisPanel::DrawMarksForOutput(QPainter& Painter, int Width, int Height, int Margin, qreal Scale) const
+{
+    if (MarksInOutput->isChecked())
+        Marks->Draw(Painter, Width, Height, Margin, Scale);
+}

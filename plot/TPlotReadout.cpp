@@ -1,0 +1,75 @@
+#include "plot/TPlotReadout.h"
+
+#include "expr/Errors.h"
+#include "expr/FloatArith.h"
+#include "expr/NumberText.h"
+#include "expr/TextToFloat.h"
+#include "plot/QtText.h"
+#include "plot/TGraphEvaluator.h"
+#include "plot/TPlotModel.h"
+#include "plot/TPlotView.h"
+#include "plot/TViewNavigation.h"
+
+namespace
+{
+const QString Gap = QStringLiteral("    ");
+} // namespace
+
+TPlotReadout::TPlotReadout(const TPlotModel& ModelIn, TGraphEvaluator& EvaluatorIn)
+    : Model(ModelIn), Evaluator(EvaluatorIn)
+{
+}
+
+TReadout TPlotReadout::At(QPoint Pixel, int Width, int Height, int Graph) const
+{
+    const char16_t Sep = Evaluator.DecimalSeparator();
+    auto Number = [Sep](Float80 v) { return FromU16(FormatGeneral15(v, Sep)); };
+    TReadout r;
+    TPlotView View;
+    Float80 X = 0;
+    int32_t OriginY = 0;
+    try
+    {
+        View = TPlotView::Compute(Model, Width, Height, TViewNavigation::Margin, Sep);
+        OriginY = View.OriginY();
+        X = View.PlaneX(Pixel.x());
+        const Float80 Y = FDiv(Float80(int64_t(OriginY) - Pixel.y()), View.ScaleY);
+        r.Text = QStringLiteral("x = ") + Number(X) + Gap + QStringLiteral("y = ") + Number(Y);
+    }
+    catch (const Exception& Error)
+    {
+        r.Text = QString::fromUtf8(Error.what());
+        return r;
+    }
+
+    if (Graph < 0 || Graph >= Model.FuncList.Count() || Model.FuncList.Item(Graph).Func.isEmpty())
+        return r;
+    r.Text += Gap + QStringLiteral("f%1(x)").arg(Graph + 1);
+    Float80 Value = 0;
+    try
+    {
+        const Float80 T = TextToFloat(ToU16(Model.TimeText), Sep);
+        Value = Evaluator.EvaluateAt(Evaluator.FormulaAtTime(Model.FuncList, Graph, T), X);
+    }
+    catch (const Exception& Error)
+    {
+        r.Text += QStringLiteral(": ") + QString::fromUtf8(Error.what());
+        return r;
+    }
+    r.Text += QStringLiteral(" = ") + Number(Value);
+    // The marker stands on the curve only where the picture shows it.
+    if (!Model.GraphsEnabled)
+        return r;
+    try
+    {
+        // The row the curve was drawn at in this column, as the renderer rounds it.
+        const int64_t Row = int64_t(OriginY) - Round64(FMul(Value, View.ScaleY));
+        if (Row >= 0 && Row < Height)
+            r.Marker = QPoint(Pixel.x(), int(Row));
+    }
+    catch (const Exception&)
+    {
+        // A row beyond 64 bits is off the surface: no marker.
+    }
+    return r;
+}

@@ -1,0 +1,35 @@
+#pragma once
+// What the plot shows under one pixel of the screen's picture: the plane point there and the
+// selected graph's value at its x, written for the status bar, and the pixel of the graph's
+// point in that column for the trace marker. The value comes from the same evaluator, the same
+// compiled program and the same pixel mapping as the picture, so it is the value the curve was
+// drawn from; one reading costs one run of the program, never a drawing.
+#include <QPoint>
+#include <QString>
+
+#include <optional>
+
+class TGraphEvaluator;
+class TPlotModel;
+
+struct TReadout
+{
+    QString Text;                 // "x = …    y = …    f1(x) = …"; empty: nothing to show
+    std::optional<QPoint> Marker; // the graph's point in the pixel's column, when the picture
+                                  // shows the graphs and the point is on the surface
+};
+
+class TPlotReadout
+{
+  public:
+    TPlotReadout(const TPlotModel& Model, TGraphEvaluator& Evaluator);
+
+    // The reading at Pixel of a Width x Height picture for graph Graph (0-based). Numbers are
+    // in the 15-significant-digit form; where the graph is undefined, or any text cannot be
+    // read, the error's message stands in place of the value. Never throws an evaluation error.
+    TReadout At(QPoint Pixel, int Width, int Height, int Graph) const;
+
+  private:
+    const TPlotModel& Model;
+    TGraphEvaluator& Evaluator;
+};

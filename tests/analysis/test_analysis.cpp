@@ -1,0 +1,281 @@
+// The analysis against values known to many digits. References: mpmath 1.3.0 at 40 digits
+// (mp.dps = 40): sqrt(2), k*pi, findroot(cos(x) - x, 0.7), pi/4 + k*pi, sqrt(2)/2,
+// sqrt(pi)*erf(10) (equal to quad(exp(-x^2), [-10, 0, 10]) to all 40 digits); 2 for the areas
+// of Sin over [0, pi] and 1/Sqrt(x) over [0, 1] is exact. Each reference is read with strtold,
+// which rounds it to the nearest long double, and a result must lie within the row's number
+// of units in the last place (0: exactly the nearest long double).
+#include "analysis/Errors.h"
+#include "analysis/TAnalysis.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace
+{
+Float80 Ref(const char* Text) { return std::strtold(Text, nullptr); }
+
+// Units in the last place between a result and the nearest long double to the reference;
+// around 0, units of the smallest normal number.
+Float80 UlpsApart(Float80 Value, Float80 Reference)
+{
+    const Float80 Unit = Reference == 0 ? LDBL_MIN : std::nextafter(std::fabs(Reference), INFINITY) - std::fabs(Reference);
+    return std::fabs(Value - Reference) / Unit;
+}
+
+struct TExpected
+{
+    TPointKind Kind;
+    const char* X;
+    Float80 XUlps; // the position's tolerance
+    const char* Y = nullptr; // no value checked when null
+    Float80 YUlps = 0;
+};
+
+void ExpectPoints(const TAnalysisResult& Result, const std::vector<TExpected>& Expected)
+{
+    ASSERT_EQ(Result.Points.size(), Expected.size());
+    for (size_t i = 0; i < Expected.size(); ++i)
+    {
+        SCOPED_TRACE("point " + std::to_string(i));
+        const TAnalysisPoint& P = Result.Points[i];
+        const TExpected& E = Expected[i];
+        EXPECT_STREQ(KindName(P.Kind), KindName(E.Kind));
+        EXPECT_LE(UlpsApart(P.X, Ref(E.X)), E.XUlps) << double(P.X);
+        if (E.Y)
+        {
+            ASSERT_TRUE(P.HasY);
+            EXPECT_LE(UlpsApart(P.Y, Ref(E.Y)), E.YUlps) << double(P.Y);
+        }
+    }
+}
+
+constexpr auto Root = TPointKind::Root;
+constexpr auto Pole = TPointKind::Pole;
+constexpr auto Jump = TPointKind::Jump;
+// Brent's method places an extremum to 2^-31 of |x|: about 5e9 units in the last place.
+constexpr Float80 BrentUlps = 0x1p33L;
+
+struct TRootCase
+{
+    const char* Name;
+    const char16_t* Formula;
+    Float80 A, B;
+    std::vector<TExpected> Points;
+    Float80 T = 0;
+};
+
+TEST(Analysis, RootsPolesAndJumpsMatchReferences)
+{
+    const char* Pi = "3.141592653589793238462643383279502884197";
+    const std::vector<TRootCase> Cases = {
+        {"x*x-2: the square root of 2 to the last bit", u"x*x-2", -10, 10,
+         {{Root, "-1.41421356237309504880168872420969807857", 0},
+          {Root, "1.41421356237309504880168872420969807857", 0}}},
+        {"Sin(x) on [-10, 10]: every multiple of pi", u"Sin(x)", -10, 10,
+         {{Root, "-9.424777960769379715387930149838508652592", 1},
+          {Root, "-6.283185307179586476925286766559005768394", 1},
+          {Root, "-3.141592653589793238462643383279502884197", 1},
+          {Root, "0", 0},
+          {Root, Pi, 1},
+          {Root, "6.283185307179586476925286766559005768394", 1},
+          {Root, "9.424777960769379715387930149838508652592", 1}}},
+        {"Cos(x)-x: the fixed point of the cosine", u"Cos(x)-x", -10, 10,
+         {{Root, "0.7390851332151606416553120876738734040134", 0}}},
+        {"1/x: a pole where a sample is undefined, not a root", u"1/x", -10, 10, {{Pole, "0", 0}}},
+        {"1/x: a pole between two samples, not a root", u"1/x", -1, 2.1L, {{Pole, "0", 1}}},
+        {"Tan(x): poles at odd multiples of pi/2 between the roots", u"Tan(x)", -5, 5,
+         {{Pole, "-4.712388980384689857693965074919254326296", 2},
+          {Root, "-3.141592653589793238462643383279502884197", 1},
+          {Pole, "-1.570796326794896619231321691639751442099", 2},
+          {Root, "0", 0},
+          {Pole, "1.570796326794896619231321691639751442099", 2},
+          {Root, Pi, 1},
+          {Pole, "4.712388980384689857693965074919254326296", 2}}},
+        {"a rounding step that crosses the axis is a jump", u"(x div 1)+0.5", -1, 1, {{Jump, "-0.5", 1}}},
+        {"a change of sign through an undefined point of finite height is a jump", u"x/Abs(x)", -1, 1,
+         {{Jump, "0", 0}}},
+        {"an undefined stretch between two poles names both", u"x/Sqrt(x*x-1)", -10, 10,
+         {{Pole, "-1", 1}, {Pole, "1", 1}}},
+        {"an undefined stretch whose edges are exact zeros names two roots", u"x*Sqrt(x*x-1)", -10, 10,
+         {{Root, "-1", 0}, {Root, "1", 0}}},
+        {"a root that only touches the axis is a double root", u"(x-1)*(x-1)", -10, 10,
+         {{TPointKind::DoubleRoot, "1", BrentUlps}}},
+        {"the time is put into the text as the plot does", u"x-t", -10, 10, {{Root, "0.25", 0}}, 0.25L},
+    };
+    TAnalysis Analysis(u'.');
+    for (const TRootCase& Case : Cases)
+    {
+        SCOPED_TRACE(Case.Name);
+        ExpectPoints(Analysis.Roots(Case.Formula, Case.T, Case.A, Case.B), Case.Points);
+    }
+}
+
+TEST(Analysis, ABoundedFormulaIsNoPoleAtItsUndefinedPoint)
+{
+    TAnalysis Analysis(u'.');
+    const TAnalysisResult R = Analysis.Roots(u"Sin(1/x)", 0, -1, 1);
+    size_t Jumps = 0;
+    for (const TAnalysisPoint& P : R.Points)
+    {
+        EXPECT_NE(P.Kind, TPointKind::Pole) << double(P.X);
+        if (P.Kind == TPointKind::Jump)
+        {
+            ++Jumps;
+            EXPECT_EQ(P.X, 0);
+        }
+    }
+    EXPECT_EQ(Jumps, 1u);
+}
+
+TEST(Analysis, ExtremaAndIntersectionsMatchReferences)
+{
+    TAnalysis Analysis(u'.');
+    ExpectPoints(Analysis.Extrema(u"x*x*x-3*x", 0, -10, 10),
+                 {{TPointKind::Maximum, "-1", BrentUlps, "2", 1}, {TPointKind::Minimum, "1", BrentUlps, "-2", 1}});
+    // No extremum at the poles of Tan, where the samples jump from one sign to the other.
+    ExpectPoints(Analysis.Extrema(u"Tan(x)", 0, -10, 10), {});
+    // Five steps put two equal samples either side of the minimum of x*x.
+    TAnalysis Coarse(u'.');
+    Coarse.SetSamples(5);
+    const TAnalysisResult Even = Coarse.Extrema(u"x*x+1", 0, -1, 1);
+    ASSERT_EQ(Even.Points.size(), 1u);
+    EXPECT_EQ(Even.Points[0].Kind, TPointKind::Minimum);
+    EXPECT_LT(std::fabs(Even.Points[0].X), 1e-9L);
+    EXPECT_EQ(Even.Points[0].Y, 1);
+    const char* Half = "0.7071067811865475244008443621048490392848";
+    const char* MinusHalf = "-0.7071067811865475244008443621048490392848";
+    const TPointKind Meet = TPointKind::Intersection;
+    ExpectPoints(Analysis.Intersections(u"Sin(x)", u"Cos(x)", 0, -10, 10),
+                 {{Meet, "-8.639379797371931405772269304018632931542", 2, MinusHalf, 4},
+                  {Meet, "-5.497787143782138167309625920739130047345", 2, Half, 2},
+                  {Meet, "-2.356194490192344928846982537459627163148", 2, MinusHalf, 2},
+                  {Meet, "0.7853981633974483096156608458198757210493", 2, Half, 2},
+                  {Meet, "3.926990816987241548078304229099378605246", 2, MinusHalf, 2},
+                  {Meet, "7.068583470577034786540947612378881489444", 2, Half, 2}});
+}
+
+TEST(Analysis, AreasMatchReferencesWithTheirEstimates)
+{
+    struct TCase
+    {
+        const char* Name;
+        const char16_t* Formula;
+        Float80 A, B;
+        const char* Area;
+        Float80 Ulps;
+    } Cases[] = {
+        {"Sin over [0, pi]", u"Sin(x)", 0, Ref("3.141592653589793238462643383279502884197"), "2", 1},
+        {"Exp(-x*x) over [-10, 10]: sqrt(pi) erf(10)", u"Exp(-x*x)", -10, 10,
+         "1.772453850905516027298167483341145182798", 2},
+        {"1/Sqrt(x) over (0, 1]: tanh_sinh at the singular end", u"1/Sqrt(x)", 0, 1, "2", 4},
+        {"a reversed sign below the axis", u"-x", 0, 1, "-0.5", 1},
+        {"an interval of one point", u"x", 3, 3, "0", 0},
+    };
+    TAnalysis Analysis(u'.');
+    for (const TCase& Case : Cases)
+    {
+        SCOPED_TRACE(Case.Name);
+        const TAnalysisResult Result = Analysis.Area(Case.Formula, 0, Case.A, Case.B);
+        ASSERT_EQ(Result.Points.size(), 1u);
+        EXPECT_EQ(Result.Points[0].Kind, TPointKind::Area);
+        EXPECT_LE(UlpsApart(Result.Points[0].Y, Ref(Case.Area)), Case.Ulps) << double(Result.Points[0].Y);
+        EXPECT_LE(Result.Points[0].Estimate, 1e-15L);
+        EXPECT_TRUE(Result.Notes.empty());
+    }
+}
+
+TEST(Analysis, AnAreaAcrossAnUndefinedPointOrAPoleIsThatPoint)
+{
+    TAnalysis Analysis(u'.');
+    TAnalysisResult R = Analysis.Area(u"1/x", 0, -1, 1);
+    ASSERT_EQ(R.Points.size(), 1u);
+    EXPECT_EQ(R.Points[0].Kind, TPointKind::Undefined);
+    EXPECT_EQ(R.Points[0].X, 0);
+    EXPECT_EQ(R.Points[0].ErrorClass, "EZeroDivide");
+    EXPECT_EQ(R.Points[0].ErrorMessage, Msg::ZeroDivide);
+    EXPECT_EQ(R.Notes, std::vector<std::string>{"The formula is undefined at x = 0 inside the interval"});
+
+    R = Analysis.Area(u"1/x", 0, -1, 2.1L);
+    ASSERT_EQ(R.Points.size(), 1u);
+    EXPECT_EQ(R.Points[0].Kind, TPointKind::Pole);
+    EXPECT_LT(std::fabs(R.Points[0].X), 1e-15L);
+}
+
+TEST(Analysis, ValueAtGivesTheValueOrTheError)
+{
+    TAnalysis Analysis(u',');
+    TAnalysisPoint P = Analysis.ValueAt(u"x*t", 0.5L, 3).Points.at(0);
+    EXPECT_EQ(P.Kind, TPointKind::Value);
+    EXPECT_EQ(P.Y, 1.5L);
+    P = Analysis.ValueAt(u"Ln(x)", 0, -1).Points.at(0);
+    EXPECT_EQ(P.Kind, TPointKind::Undefined);
+    EXPECT_FALSE(P.HasY);
+    EXPECT_EQ(P.ErrorClass, "EDomainError");
+    EXPECT_EQ(P.ErrorMessage, Msg::DomainCheck);
+}
+
+TEST(Analysis, BadInputGetsAClearMessage)
+{
+    TAnalysis Analysis(u'.');
+    auto Message = [](auto Call) -> std::string {
+        try
+        {
+            Call();
+            return "no error";
+        }
+        catch (const Exception& e)
+        {
+            return std::string(e.ClassName()) + ": " + e.Message();
+        }
+    };
+    const Float80 Inf = INFINITY;
+    struct TCase
+    {
+        const char* Name;
+        std::string Got;
+        std::string Expected;
+    } Cases[] = {
+        {"a > b", Message([&] { Analysis.Roots(u"x", 0, 1, -1); }),
+         "EAnalysisError: The interval's start must not lie after its end"},
+        {"an end at infinity", Message([&] { Analysis.Extrema(u"x", 0, -Inf, 1); }),
+         "EAnalysisError: The interval's ends must be finite numbers"},
+        {"a width of 1e30", Message([&] { Analysis.Area(u"x", 0, -5e29L, 5e29L); }),
+         "EAnalysisError: The interval is wider than 1E18: choose a narrower one"},
+        {"a single point for roots", Message([&] { Analysis.Roots(u"x", 0, 2, 2); }),
+         "EAnalysisError: The interval is a single point: give a start below its end"},
+        {"undefined everywhere", Message([&] { Analysis.Roots(u"Sqrt(-1-x*x)", 0, -10, 10); }),
+         "EAnalysisError: The formula is undefined at every sample of the interval (Domain check failure in MathLib)"},
+        {"an area beyond the largest number", Message([&] { Analysis.Area(u"x*1e4900", 0, 0, 1e18L); }),
+         "EAnalysisError: The area is beyond the largest number"},
+        {"a parse error passes through", Message([&] { Analysis.Intersections(u"x", u"y", 0, -1, 1); }),
+         "EExprEvalError: Parse error: Unknown symbol: 'y'"},
+    };
+    for (const TCase& Case : Cases)
+        EXPECT_EQ(Case.Got, Case.Expected) << Case.Name;
+}
+
+TEST(Analysis, ListsStopAtTheLimitWithANote)
+{
+    TAnalysis Analysis(u'.');
+    Analysis.SetSamples(40000);
+    // Sin(1000*x) has 6366 roots in [-10, 10].
+    const TAnalysisResult R = Analysis.Roots(u"Sin(1000*x)", 0, -10, 10);
+    EXPECT_EQ(R.Points.size(), 1000u);
+    EXPECT_EQ(R.Notes, std::vector<std::string>{"More exist beyond the first 1000 listed"});
+    EXPECT_LT(std::fabs(R.Points.back().X - Float80(-10 + 999 * 0.0031415926535897932385L)), 0.01L);
+}
+
+TEST(Analysis, ARaisedCancelFlagEndsTheWork)
+{
+    TAnalysis Analysis(u'.');
+    std::atomic<bool> Cancel{true};
+    Analysis.SetCancelFlag(&Cancel);
+    EXPECT_THROW(Analysis.Roots(u"Sin(x)", 0, -10, 10), EAnalysisCancelled);
+    Cancel = false;
+    EXPECT_EQ(Analysis.Roots(u"x", 0, -1, 1).Points.size(), 1u);
+}
+} // namespace
