@@ -1,9 +1,13 @@
 #include "app/TDialogs.h"
 
+#include "app/TExportDlg.h"
+
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPageSetupDialog>
+#include <QProgressDialog>
 
 namespace
 {
@@ -24,6 +28,51 @@ QString RunFileDialog(QWidget* Owner, const QString& Initial, QFileDialog::Accep
         return QString();
     return Dialog.selectedFiles().first();
 }
+
+// The name of an exported file: the format's extension, and "cannot write" never comes from
+// a missing one.
+QString GetExportFileName(QWidget* Owner, const QString& Initial, TExportFormat Format)
+{
+    if (Format == TExportFormat::Frames)
+        return QFileDialog::getExistingDirectory(Owner, QStringLiteral("Folder for the frames"), Initial);
+    const QString Suffix = ExtensionOf(Format);
+    QFileDialog Dialog(Owner);
+    Dialog.setAcceptMode(QFileDialog::AcceptSave);
+    Dialog.setNameFilter(QStringLiteral("%1 (*.%2)").arg(Suffix.toUpper(), Suffix));
+    Dialog.setDefaultSuffix(Suffix);
+    if (!Initial.isEmpty())
+    {
+        const QFileInfo Last(Initial);
+        Dialog.selectFile(Last.path() + QLatin1Char('/') + Last.completeBaseName() + QLatin1Char('.') + Suffix);
+    }
+    if (Dialog.exec() != QDialog::Accepted || Dialog.selectedFiles().isEmpty())
+        return QString();
+    return Dialog.selectedFiles().first();
+}
+
+class TQtProgress : public TExportProgress
+{
+  public:
+    TQtProgress(QWidget* Owner, int CountIn)
+        : Dialog(QStringLiteral("Exporting %1 frames...").arg(CountIn), QStringLiteral("Cancel"), 0, CountIn, Owner),
+          Count(CountIn)
+    {
+        Dialog.setWindowTitle(QStringLiteral("Export Animation"));
+        Dialog.setWindowModality(Qt::WindowModal);
+        Dialog.setMinimumDuration(500);
+        Dialog.setValue(0);
+    }
+    bool Advance(int Done) override
+    {
+        Dialog.setLabelText(QStringLiteral("Frame %1 of %2").arg(Done).arg(Count));
+        Dialog.setValue(Done);
+        return !Dialog.wasCanceled();
+    }
+
+  private:
+    QProgressDialog Dialog;
+    int Count;
+};
 } // namespace
 
 void TQtDialogs::ShowError(QWidget* Owner, const QString& Text)
@@ -68,4 +117,33 @@ bool TQtDialogs::PageSetup(QWidget* Owner, QPrinter& Printer)
 {
     QPageSetupDialog Dialog(&Printer, Owner);
     return Dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<TPictureChoice> TQtDialogs::ExportPicture(QWidget* Owner, const TPictureChoice& Defaults)
+{
+    TExportDlg Dialog(Defaults, Owner);
+    if (Dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    TPictureChoice Choice = Dialog.Picture();
+    Choice.FileName = GetExportFileName(Owner, Defaults.FileName, Choice.Format);
+    if (Choice.FileName.isEmpty())
+        return std::nullopt;
+    return Choice;
+}
+
+std::optional<TAnimationChoice> TQtDialogs::ExportAnimation(QWidget* Owner, const TAnimationChoice& Defaults)
+{
+    TExportDlg Dialog(Defaults, Owner);
+    if (Dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    TAnimationChoice Choice = Dialog.Animation();
+    Choice.FileName = GetExportFileName(Owner, Defaults.FileName, Choice.Format);
+    if (Choice.FileName.isEmpty())
+        return std::nullopt;
+    return Choice;
+}
+
+std::unique_ptr<TExportProgress> TQtDialogs::StartProgress(QWidget* Owner, int Count)
+{
+    return std::make_unique<TQtProgress>(Owner, Count);
 }

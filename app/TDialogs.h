@@ -1,10 +1,12 @@
 #pragma once
 // Everything modal that the main window opens, behind one interface, so that tests
 // can answer the dialogs and message boxes without blocking on them.
+#include "app/TExportChoice.h"
 #include "plot/TColor.h"
 
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class QPrinter;
@@ -30,6 +32,11 @@ public:
     virtual QString GetPdfFileName(QWidget* Owner) = 0;
     // The page set-up of the printer; false when cancelled.
     virtual bool PageSetup(QWidget* Owner, QPrinter& Printer) = 0;
+    // The export options, then the file (or folder) name; nothing when either is cancelled.
+    virtual std::optional<TPictureChoice> ExportPicture(QWidget* Owner, const TPictureChoice& Defaults) = 0;
+    virtual std::optional<TAnimationChoice> ExportAnimation(QWidget* Owner, const TAnimationChoice& Defaults) = 0;
+    // The progress of an export of Count frames, with a Cancel button.
+    virtual std::unique_ptr<TExportProgress> StartProgress(QWidget* Owner, int Count) = 0;
 };
 
 // The real dialogs of Qt.
@@ -44,4 +51,7 @@ public:
     QString GetSaveFileName(QWidget* Owner, const QString& Initial) override;
     QString GetPdfFileName(QWidget* Owner) override;
     bool PageSetup(QWidget* Owner, QPrinter& Printer) override;
+    std::optional<TPictureChoice> ExportPicture(QWidget* Owner, const TPictureChoice& Defaults) override;
+    std::optional<TAnimationChoice> ExportAnimation(QWidget* Owner, const TAnimationChoice& Defaults) override;
+    std::unique_ptr<TExportProgress> StartProgress(QWidget* Owner, int Count) override;
 };

@@ -18,6 +18,7 @@
 #include "controls/TWindowBox.h"
 #include "expr/Errors.h"
 #include "plot/TGraphEvaluator.h"
+#include "app/TPaintSlices.h"
 #include "plot/TPlotRenderer.h"
 
 #include <QAction>
@@ -102,6 +103,7 @@ void TMainForm::FormCreate()
     // The evaluator, with "Pi", the function library and "x" bound to its storage.
     Evaluator = std::make_unique<TGraphEvaluator>(DecimalSeparator);
     Renderer = std::make_unique<TPlotRenderer>(PlotModel, *Evaluator, DecimalSeparator);
+    PaintSlices = std::make_unique<TPaintSlices>(this, [this] { WindowBox->Invalidate(); });
 
     // The recent-files submenu is found by its caption among all menu items.
     RecentFilesClient = TRecentFiles::FindClient(*menuBar());
@@ -271,6 +273,12 @@ void TMainForm::CreateActions()
     Print = Make("Print", QStringLiteral("&Print"), QKeySequence(), QString(), &TMainForm::PrintExecute);
     PrintPdf = Make("PrintPdf", QStringLiteral("Print to P&DF..."), QKeySequence(),
                     QStringLiteral("Print to PDF|Prints the plot into a PDF file"), &TMainForm::PrintPdfExecute);
+    ExportPicture = Make("ExportPicture", QStringLiteral("&Export Picture..."), QKeySequence(Qt::CTRL | Qt::Key_E),
+                         QStringLiteral("Export Picture|Writes the plot into a PNG, SVG or PDF file"),
+                         &TMainForm::ExportPictureExecute);
+    ExportAnimation = Make("ExportAnimation", QStringLiteral("Export &Animation..."), QKeySequence(),
+                           QStringLiteral("Export Animation|Writes the animated plot into a WebP, a GIF or PNG frames"),
+                           &TMainForm::ExportAnimationExecute);
     FileExit = Make("FileExit", QStringLiteral("E&xit"), QKeySequence(), QStringLiteral("Exit|Quits the application"),
                     &TMainForm::FileExitExecute);
     EditCopy = Make("EditCopy", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C), QString(),
@@ -308,8 +316,8 @@ void TMainForm::CreateActions()
     GridStyle->setExclusive(true);
     for (QAction* Action : {GridDot, GridDash, GridSolid})
         GridStyle->addAction(Action);
-    addActions({FileOpen, FileSaveAs, FilePrintSetup, Print, PrintPdf, FileExit, EditCopy, EditUndo, Settings, HelpContents,
-                About, ZoomIn, ZoomOut, ResetView, Analyse});
+    addActions({FileOpen, FileSaveAs, FilePrintSetup, Print, PrintPdf, ExportPicture, ExportAnimation, FileExit,
+                EditCopy, EditUndo, Settings, HelpContents, About, ZoomIn, ZoomOut, ResetView, Analyse});
 }
 
 void TMainForm::CreateMenus()
@@ -324,6 +332,9 @@ void TMainForm::CreateMenus()
     File->addAction(FilePrintSetup);
     File->addAction(Print);
     File->addAction(PrintPdf);
+    File->addSeparator();
+    File->addAction(ExportPicture);
+    File->addAction(ExportAnimation);
     File->addSeparator();
     File->addAction(FileExit);
 
@@ -431,6 +442,8 @@ void TMainForm::FileExitExecute() { close(); }
 
 void TMainForm::InvalidatePlot()
 {
+    if (PaintSlices)
+        PaintSlices->Restart();
     if (WindowBox)
         WindowBox->Invalidate();
     if (AnalysisPanel)

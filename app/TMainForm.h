@@ -28,6 +28,7 @@ class TColorBtn;
 class TDialogs;
 class TGraphEvaluator;
 class TOutputSettings;
+class TPaintSlices;
 class TPlotRenderer;
 class TRecentFiles;
 class TSettingsDlg;
@@ -107,6 +108,8 @@ public:
     void AboutExecute();
     void FileExitExecute();
     void PrintPdfExecute();
+    void ExportPictureExecute();
+    void ExportAnimationExecute();
     void AnalyseExecute();
 
 protected:
@@ -151,6 +154,7 @@ private:
     TViewNavigation Navigation;
     std::unique_ptr<TGraphEvaluator> Evaluator;
     std::unique_ptr<TPlotRenderer> Renderer;
+    std::unique_ptr<TPaintSlices> PaintSlices;
     std::unique_ptr<TUndoMan> UndoMan;
     std::unique_ptr<TRecentFiles> RecentFiles;
     std::unique_ptr<TOutputSettings> OutputSettings;
@@ -170,6 +174,7 @@ private:
     QString LastPaintError;
     QString OpenFileName;
     QString SaveFileName;
+    QString ExportFileName;
     bool FirstShow = true;
 
     // Controls
@@ -197,6 +202,8 @@ private:
     QAction* FilePrintSetup = nullptr;
     QAction* Print = nullptr;
     QAction* PrintPdf = nullptr;
+    QAction* ExportPicture = nullptr;
+    QAction* ExportAnimation = nullptr;
     QAction* FileExit = nullptr;
     QAction* EditCopy = nullptr;
     QAction* EditCopyAtScreenResolution = nullptr; // checkable, kept in the settings store

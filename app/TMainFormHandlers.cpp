@@ -2,6 +2,7 @@
 #include "app/TMainForm.h"
 
 #include "app/TDialogs.h"
+#include "app/TPaintSlices.h"
 #include "app/TStyleComboBox.h"
 #include "app/TUndoMan.h"
 #include "app/TUndoObject.h"
@@ -75,8 +76,14 @@ void TMainForm::WindowBoxPaint(QPainter& Painter, const QSize& Size, double Rati
 {
     try
     {
-        DrawPlotOn(Painter, *Renderer, TPlotTarget::Screen(Size, Ratio, WindowBox->Color(), WindowBox->font()),
-                   [this](const Exception& Error) { ReportPaintError(QString::fromUtf8(Error.what())); });
+        PaintSlices->Paint(Painter, Size,
+                           [&](const TPaintBudget* Budget, bool Continue)
+                           {
+                               DrawPlotOn(
+                                   Painter, *Renderer, TPlotTarget::Screen(Size, Ratio, WindowBox->Color(), WindowBox->font()),
+                                   [this](const Exception& Error) { ReportPaintError(QString::fromUtf8(Error.what())); },
+                                   Budget, Continue);
+                           });
     }
     catch (const std::exception& Error)
     {
@@ -251,8 +258,12 @@ void TMainForm::BackBtnClick()
 
 void TMainForm::StopBtnClick() { Timer->stop(); }
 
+// While a picture is still being drawn slice by slice, the time waits for it: ticks that
+// came faster would only start pictures that are never finished.
 void TMainForm::TimerTimer()
 {
+    if (PaintSlices->Unfinished())
+        return;
     TimeEdt->setText(Navigation.StepTime(TimeEdt->text(), PlotModel.TimeIncrement));
     InvalidatePlot();
 }

@@ -3,20 +3,19 @@
 #include "app/PlotFont.h"
 #include "app/TTimeBudget.h"
 
+#include "export/Errors.h"
+#include "export/TFrameSink.h"
+#include "export/TPictureWriter.h"
+#include "export/TPlotPicture.h"
 #include "expr/Errors.h"
+#include "expr/TextToFloat.h"
 #include "plot/TDocument.h"
-#include "plot/TGraphEvaluator.h"
 #include "plot/TPlotModel.h"
-#include "plot/TPlotRenderer.h"
 #include "plot/TPlotTarget.h"
 
-#include <QBuffer>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QTextStream>
 
 #include <chrono>
@@ -28,6 +27,10 @@ namespace
 {
 // Larger pictures are refused rather than risking an allocation the machine cannot make.
 constexpr int MaxSide = 16384;
+// SVG, PDF and animations are at least this wide and high (PNG keeps its sizes from 1 on).
+constexpr int MinExportSide = 16;
+// A GIF counts a frame's delay in hundredths of a second up to 65535.
+constexpr int MaxDelayMs = 60000;
 constexpr double MinScale = 0.25;
 constexpr double MaxScale = 8;
 // A time limit beyond a day is surely a typing error.
@@ -63,6 +66,22 @@ std::optional<double> ParseTimeLimit(const QString& Text)
     if (!Ok || !(Seconds > 0) || Seconds > MaxTimeLimit)
         return std::nullopt;
     return Seconds;
+}
+
+// Where the value of an animation option goes, or null for any other argument.
+QString* AnimationOption(auto& Options, const QString& Argument)
+{
+    if (Argument == QLatin1String("--from"))
+        return &Options.From;
+    if (Argument == QLatin1String("--to"))
+        return &Options.To;
+    if (Argument == QLatin1String("--step"))
+        return &Options.Step;
+    if (Argument == QLatin1String("--delay"))
+        return &Options.Delay;
+    if (Argument == QLatin1String("--frames"))
+        return &Options.Frames;
+    return nullptr;
 }
 } // namespace
 
@@ -106,7 +125,10 @@ bool TRenderCommand::Parse(const QStringList& Arguments, TOptions& Options, QStr
             Options.Scale = *Scale;
         }
         else if (Argument == QLatin1String("--time") && HasValue)
+        {
             Options.Time = Arguments[++i];
+            Options.HasTime = true;
+        }
         else if (Argument == QLatin1String("--time-limit") && HasValue)
         {
             const std::optional<double> Seconds = ParseTimeLimit(Arguments[++i]);
@@ -118,7 +140,10 @@ bool TRenderCommand::Parse(const QStringList& Arguments, TOptions& Options, QStr
                 return false;
             }
             Options.TimeLimit = *Seconds;
+            Options.HasTimeLimit = true;
         }
+        else if (QString* Value = AnimationOption(Options, Argument); Value && HasValue)
+            *Value = Arguments[++i];
         else if (Argument.startsWith(QLatin1String("--")))
         {
             Error = QStringLiteral("unknown or incomplete option '%1'").arg(Argument);
@@ -127,13 +152,90 @@ bool TRenderCommand::Parse(const QStringList& Arguments, TOptions& Options, QStr
         else
             Positional << Argument;
     }
-    if (Positional.size() != 2)
+    if (Positional.size() != (Options.Frames.isEmpty() ? 2 : 1))
     {
-        Error = QStringLiteral("expected a document and an output file");
+        Error = Options.Frames.isEmpty() ? QStringLiteral("expected a document and an output file")
+                                         : QStringLiteral("expected a document and --frames DIR, no output file");
         return false;
     }
     Options.Document = Positional[0];
-    Options.Output = Positional[1];
+    Options.Output = Options.Frames.isEmpty() ? Positional[1] : Options.Frames;
+    return CheckFormat(Options, Error);
+}
+
+bool TRenderCommand::CheckFormat(TOptions& Options, QString& Error) const
+{
+    if (!Options.Frames.isEmpty())
+        Options.Format = TExportFormat::Frames;
+    else if (QFileInfo(Options.Output).suffix().isEmpty())
+        Options.Format = TExportFormat::Png; // a name without an extension has always meant a PNG
+    else if (const std::optional<TExportFormat> Format = FormatForFile(Options.Output))
+        Options.Format = *Format;
+    else
+    {
+        Error = QStringLiteral("unknown output format '%1': expected .png, .svg, .pdf, .webp or .gif")
+                    .arg(Options.Output);
+        return false;
+    }
+    // Pictures of the new formats keep to the sizes the export dialog offers.
+    if (Options.Format != TExportFormat::Png &&
+        (Options.Size.width() < MinExportSide || Options.Size.height() < MinExportSide))
+    {
+        Error = QStringLiteral("invalid size '%1x%2' for %3: expected WxH, each %4 to %5")
+                    .arg(Options.Size.width())
+                    .arg(Options.Size.height())
+                    .arg(Options.Output)
+                    .arg(MinExportSide)
+                    .arg(MaxSide);
+        return false;
+    }
+    if (IsAnimation(Options.Format))
+        return ParseAnimation(Options, Error);
+    if (!(Options.From + Options.To + Options.Step + Options.Delay).isEmpty())
+    {
+        Error = QStringLiteral("--from, --to, --step and --delay need a .webp or .gif output or --frames DIR");
+        return false;
+    }
+    return true;
+}
+
+bool TRenderCommand::ParseAnimation(TOptions& Options, QString& Error) const
+{
+    if (Options.HasTime)
+    {
+        Error = QStringLiteral("--time does not apply to an animation: its times are --from, --to and --step");
+        return false;
+    }
+    if (Options.From.isEmpty() || Options.To.isEmpty() || Options.Step.isEmpty())
+    {
+        Error = QStringLiteral("an animation needs --from T0, --to T1 and --step DT");
+        return false;
+    }
+    TAnimationSpec& Spec = Options.Animation;
+    Spec.Size = DeviceSize(Options.Size, Options.Scale);
+    try
+    {
+        Spec.From = TextToFloat(Options.From.toStdU16String(), Sep);
+        Spec.To = TextToFloat(Options.To.toStdU16String(), Sep);
+        Spec.Step = TextToFloat(Options.Step.toStdU16String(), Sep);
+        TAnimationExport::FrameCount(Spec);
+    }
+    catch (const Exception& Bad)
+    {
+        Error = QString::fromUtf8(Bad.Message());
+        return false;
+    }
+    if (!Options.Delay.isEmpty())
+    {
+        static const QRegularExpression Digits(QStringLiteral("^\\d{1,5}$"));
+        const int Delay = Digits.match(Options.Delay).hasMatch() ? Options.Delay.toInt() : 0;
+        if (Delay < 1 || Delay > MaxDelayMs)
+        {
+            Error = QStringLiteral("invalid delay '%1': expected milliseconds, 1 to %2").arg(Options.Delay).arg(MaxDelayMs);
+            return false;
+        }
+        Spec.DelayMs = Delay;
+    }
     return true;
 }
 
@@ -143,7 +245,10 @@ int TRenderCommand::Run(const QStringList& Arguments, QTextStream& ErrorOut) con
     QString Error;
     if (!Parse(Arguments, Options, Error))
     {
-        ErrorOut << "vendrel: " << Error << "\n" << UsageText;
+        // One line names what is wrong; the usage follows only when nothing at all was given.
+        ErrorOut << "vendrel: " << Error << "\n";
+        if (Arguments.size() <= 2)
+            ErrorOut << UsageText;
         ErrorOut.flush();
         return Usage;
     }
@@ -158,33 +263,45 @@ int TRenderCommand::Render(const TOptions& Options, QTextStream& ErrorOut) const
     // writes the overrun report while the drawing may still be running.
     QString DrawErrors;
     QByteArray Bytes;
+    std::unique_ptr<TFrameSink> Sink;
     bool Drawn = false;
-    const std::chrono::milliseconds Limit(std::llround(Options.TimeLimit * 1000));
-    TTimeBudget(Limit).Run(
-        [&]
-        {
-            QTextStream DrawErrorOut(&DrawErrors);
-            Drawn = Draw(Options, DrawErrorOut, Bytes);
-        },
-        [&]
-        {
-            ErrorOut << "vendrel: the render took longer than " << QString::number(Options.TimeLimit)
-                     << " s and was stopped\n";
-            ErrorOut.flush();
-        });
+    const auto Work = [&]
+    {
+        QTextStream DrawErrorOut(&DrawErrors);
+        Drawn = Draw(Options, DrawErrorOut, Bytes, Sink);
+    };
+    // An animation is as long as its times make it: its budget is only the one given.
+    if (IsAnimation(Options.Format) && !Options.HasTimeLimit)
+        Work();
+    else
+        TTimeBudget(std::chrono::milliseconds(std::llround(Options.TimeLimit * 1000)))
+            .Run(Work,
+                 [&]
+                 {
+                     ErrorOut << "vendrel: the render took longer than " << QString::number(Options.TimeLimit)
+                              << " s and was stopped\n";
+                     ErrorOut.flush();
+                 });
     ErrorOut << DrawErrors;
     if (!Drawn)
         return Failure;
-    QSaveFile File(Options.Output);
-    if (!File.open(QIODevice::WriteOnly) || File.write(Bytes) != Bytes.size() || !File.commit())
+    try
     {
-        ErrorOut << "vendrel: cannot write " << Options.Output << "\n";
+        if (Sink)
+            Sink->Commit();
+        else
+            TPictureWriter::SaveBytes(Bytes, Options.Output);
+    }
+    catch (const EExportError& WriteError)
+    {
+        ErrorOut << "vendrel: " << WriteError.Message() << "\n";
         return Failure;
     }
     return Success;
 }
 
-bool TRenderCommand::Draw(const TOptions& Options, QTextStream& ErrorOut, QByteArray& Bytes) const
+bool TRenderCommand::Draw(const TOptions& Options, QTextStream& ErrorOut, QByteArray& Bytes,
+                          std::unique_ptr<TFrameSink>& Sink) const
 {
     if (!QFileInfo(Options.Document).isFile())
     {
@@ -204,33 +321,25 @@ bool TRenderCommand::Draw(const TOptions& Options, QTextStream& ErrorOut, QByteA
                  << MaxSide << "\n";
         return false;
     }
-    QImage Image(Size, QImage::Format_RGB32);
-    bool Failed = false;
+    TPlotPicture Picture(Model, Sep, clWhite, PlotFont(), Options.Scale);
+    try
     {
-        QPainter Painter(&Image);
-        TGraphEvaluator Evaluator(Sep);
-        TPlotRenderer Renderer(Model, Evaluator, Sep);
-        try
+        if (IsAnimation(Options.Format))
         {
-            DrawPlotOn(Painter, Renderer, TPlotTarget::Screen(Image.size(), Options.Scale, clWhite, PlotFont()),
-                       [&](const Exception& CurveError)
-                       {
-                           ErrorOut << CurveError.Message() << "\n";
-                           Failed = true;
-                       });
+            Sink = TAnimationExport::MakeSink(Options.Format, Options.Output, Options.Animation);
+            TAnimationExport::DrawFrames(Picture, Options.Animation, *Sink, {});
         }
-        catch (const Exception& DrawError)
-        {
-            ErrorOut << DrawError.Message() << "\n";
-            Failed = true;
-        }
+        else
+            Bytes = TPictureWriter::Encode(Picture, Options.Format, Size, Options.Output);
     }
-    if (Failed)
-        return false;
-    QBuffer Buffer(&Bytes);
-    if (!Buffer.open(QIODevice::WriteOnly) || !Image.save(&Buffer, "PNG"))
+    catch (const EExportError& WriteError)
     {
-        ErrorOut << "vendrel: cannot encode the picture for " << Options.Output << "\n";
+        ErrorOut << "vendrel: " << WriteError.Message() << "\n";
+        return false;
+    }
+    catch (const Exception& DrawError)
+    {
+        ErrorOut << DrawError.Message() << "\n";
         return false;
     }
     return true;

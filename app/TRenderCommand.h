@@ -6,12 +6,21 @@
 // per pixel shows it: WxH times R pixels, every pixel measure times R. Reading, drawing and
 // encoding run under a time budget (10 s unless given); the file is written only after that,
 // so a stopped render leaves no partial file.
+// OUT's extension chooses the format: .png, .svg, .pdf, or an animation, .webp or .gif,
+// with --from T0 --to T1 --step DT [--delay MS]; --frames DIR in place of OUT writes the
+// animation's frames as numbered PNGs. No partial file is ever left.
+#include "export/TAnimationExport.h"
+#include "export/TExportFormat.h"
+
 #include <QByteArray>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class QTextStream;
+class TFrameSink;
 
 class TRenderCommand
 {
@@ -24,8 +33,10 @@ class TRenderCommand
     };
 
     static constexpr const char* UsageText =
-        "usage: vendrel --render FILE.vdg OUT.png [--size WxH] [--time T] [--filled] [--scale R] "
-        "[--time-limit S]\n";
+        "usage: vendrel --render FILE.vdg OUT.png|.svg|.pdf [--size WxH] [--time T] [--filled] [--scale R] "
+        "[--time-limit S]\n"
+        "       vendrel --render FILE.vdg OUT.webp|.gif|--frames DIR --from T0 --to T1 --step DT [--delay MS]"
+        " [--size WxH] [--filled]\n";
 
     // The options for `vendrel --help`: one line per option, the name padded to 21 columns.
     static constexpr const char* OptionsHelp =
@@ -35,7 +46,12 @@ class TRenderCommand
         "  --scale R            draw for a screen of R device pixels per pixel, 0.25 to 8: the\n"
         "                       picture has WxH times R pixels (default 1)\n"
         "  --time-limit S       stop with an error when the render takes longer than S seconds\n"
-        "                       (default 10)\n";
+        "                       (default 10)\n"
+        "  --from T0 --to T1 --step DT\n"
+        "                       for OUT.webp, OUT.gif or --frames: frames at T0, T0 + DT, ...\n"
+        "                       up to T1, with the motion-blur trail of that step\n"
+        "  --delay MS           an animation frame's delay in milliseconds (default 40)\n"
+        "  --frames DIR         write the animation's frames as DIR/frame0001.png, ...\n";
 
     // True when the arguments (program name first) ask for a render.
     static bool Requested(int argc, char** argv);
@@ -54,16 +70,27 @@ class TRenderCommand
         QSize Size{523, 523};
         QString Time = QStringLiteral("0");
         bool Filled = false;
+        TExportFormat Format = TExportFormat::Png;
+        bool HasTime = false;
+        // The animation options as given, each empty when absent.
+        QString From, To, Step, Delay, Frames;
+        TAnimationSpec Animation;
         double Scale = 1;
         double TimeLimit = 10; // seconds
+        bool HasTimeLimit = false;
     };
 
     // False, with a message in Error, when the arguments do not parse.
     bool Parse(const QStringList& Arguments, TOptions& Options, QString& Error) const;
+    // Chooses the format and checks the options that belong to it.
+    bool CheckFormat(TOptions& Options, QString& Error) const;
+    bool ParseAnimation(TOptions& Options, QString& Error) const;
     int Render(const TOptions& Options, QTextStream& ErrorOut) const;
-    // Reads and draws the document and encodes the picture into Bytes; false, with the
-    // errors written to ErrorOut, when it cannot be drawn.
-    bool Draw(const TOptions& Options, QTextStream& ErrorOut, QByteArray& Bytes) const;
+    // Reads and draws the document and encodes the picture into Bytes, or an animation's
+    // frames into Sink (made here); false, with the errors written to ErrorOut, when it cannot
+    // be drawn. Nothing reaches the output until Render writes Bytes or commits Sink.
+    bool Draw(const TOptions& Options, QTextStream& ErrorOut, QByteArray& Bytes,
+              std::unique_ptr<TFrameSink>& Sink) const;
 
     char16_t Sep;
 };

@@ -70,8 +70,17 @@ void TCanvas::FillRect(int64_t X1, int64_t Y1, int64_t X2, int64_t Y2)
     Y1 = std::max(Y1, VisibleTop);
     X2 = std::min(X2, VisibleRight);
     Y2 = std::min(Y2, VisibleBottom);
-    if (X1 < X2 && Y1 < Y2)
+    if (X1 >= X2 || Y1 >= Y2)
+        return;
+    if (!Bits)
+    {
         FPainter.fillRect(int(X1), int(Y1), int(X2 - X1), int(Y2 - Y1), ToQColor(BrushColor));
+        return;
+    }
+    const uint32_t Pixel = ToQColor(BrushColor).rgba();
+    uint32_t* Row = Bits + Y1 * Stride + X1;
+    for (int64_t r = Y1; r < Y2; ++r, Row += Stride)
+        std::fill(Row, Row + (X2 - X1), Pixel);
 }
 
 void TCanvas::MoveTo(int64_t X, int64_t Y)

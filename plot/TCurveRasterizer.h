@@ -32,6 +32,15 @@ class TCurveRasterizer
     // Bits points at pixel (0, 0) of a Width x Height image of 0xAARRGGBB pixels whose rows
     // are Stride pixels apart.
     TCurveRasterizer(uint32_t* Bits, int64_t Stride, int Width, int Height);
+    // Draws into another image of the same size from now on (the scratch buffers, a
+    // winding count per pixel among them, are kept).
+    void Retarget(uint32_t* NewBits, int64_t NewStride)
+    {
+        Bits = NewBits;
+        Stride = NewStride;
+    }
+    int ImageWidth() const { return Width; }
+    int ImageHeight() const { return Height; }
 
     // Draws the polyline and returns true, or returns false without touching a pixel when
     // the pen or the points are not of the kind this class reproduces (then QPainter must

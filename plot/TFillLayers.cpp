@@ -1,8 +1,13 @@
 #include "plot/TFillLayers.h"
 
 #include "plot/TCanvas.h"
+#include "plot/TOrderedWork.h"
+
+#include <QPaintDevice>
+#include <QPainter>
 
 #include <algorithm>
+#include <thread>
 #include <cstdint>
 
 void TFillLayers::Add(TColor Color, const int32_t* Rows, int64_t FirstColumn, int64_t EndColumn)
@@ -11,10 +16,9 @@ void TFillLayers::Add(TColor Color, const int32_t* Rows, int64_t FirstColumn, in
         Layers.push_back({Color, Rows, FirstColumn, EndColumn});
 }
 
-void TFillLayers::Draw(TCanvas& Canvas, int32_t OriginY)
+template <class TRun>
+void TFillLayers::ForEachRun(int32_t OriginY, TRun&& Run)
 {
-    if (Layers.empty())
-        return;
     int64_t First = INT64_MAX, End = INT64_MIN;
     for (const TLayer& Layer : Layers)
     {
@@ -25,7 +29,6 @@ void TFillLayers::Draw(TCanvas& Canvas, int32_t OriginY)
     High.assign(size_t(End - First), INT64_MIN);
     for (auto Layer = Layers.rbegin(); Layer != Layers.rend(); ++Layer)
     {
-        Canvas.SetPenColor(Layer->Color);
         for (int64_t px = Layer->FirstColumn; px < Layer->EndColumn; ++px)
         {
             const int64_t r = Layer->Rows[px - Layer->FirstColumn];
@@ -36,17 +39,126 @@ void TFillLayers::Draw(TCanvas& Canvas, int32_t OriginY)
             int64_t& Lo = Low[size_t(px - First)];
             int64_t& Hi = High[size_t(px - First)];
             if (Lo > Hi)
-                Canvas.VerticalRun(px, Top, Bottom);
+                Run(px, Top, Bottom, Layer->Color);
             else
             {
                 if (Top < Lo)
-                    Canvas.VerticalRun(px, Top, Lo - 1);
+                    Run(px, Top, Lo - 1, Layer->Color);
                 if (Bottom > Hi)
-                    Canvas.VerticalRun(px, Hi + 1, Bottom);
+                    Run(px, Hi + 1, Bottom, Layer->Color);
             }
             Lo = std::min(Lo, Top);
             Hi = std::max(Hi, Bottom);
         }
     }
+}
+
+void TFillLayers::Draw(TCanvas& Canvas, int32_t OriginY)
+{
+    if (Layers.empty())
+        return;
+    if (Canvas.RasterBits())
+        DrawRows(Canvas, OriginY);
+    else
+        ForEachRun(OriginY,
+                   [&](int64_t px, int64_t Top, int64_t Bottom, TColor Color)
+                   {
+                       Canvas.SetPenColor(Color);
+                       Canvas.VerticalRun(px, Top, Bottom);
+                   });
     Layers.clear();
+}
+
+// The runs, cut to the image, become changes of a column's colour at their first row and
+// after their last; the rows are then swept from top to bottom, each written from the
+// colours the columns have there. Runs of one column never overlap.
+void TFillLayers::DrawRows(TCanvas& Canvas, int32_t OriginY)
+{
+    const QPaintDevice* Device = Canvas.Painter().device();
+    const int64_t Width = Device->width(), Height = Device->height();
+    Spans.clear();
+    TColor LastColor = clBlack;
+    uint32_t LastPixel = ToQColor(LastColor).rgba();
+    ForEachRun(OriginY,
+               [&](int64_t px, int64_t Top, int64_t Bottom, TColor Color)
+               {
+                   Top = std::max<int64_t>(Top, 0);
+                   Bottom = std::min(Bottom, Height - 1);
+                   if (px < 0 || px >= Width || Top > Bottom)
+                       return;
+                   if (Color != LastColor)
+                   {
+                       LastColor = Color;
+                       LastPixel = ToQColor(Color).rgba(); // opaque: never 0
+                   }
+                   Spans.push_back({int32_t(px), int32_t(Top), int32_t(Bottom), LastPixel});
+               });
+    if (Spans.empty())
+        return;
+    int32_t FirstRow = INT32_MAX, EndRow = INT32_MIN, FirstColumn = INT32_MAX, EndColumn = INT32_MIN;
+    for (const TSpan& s : Spans)
+    {
+        FirstRow = std::min(FirstRow, s.Top);
+        EndRow = std::max(EndRow, s.Bottom + 1);
+        FirstColumn = std::min(FirstColumn, s.Column);
+        EndColumn = std::max(EndColumn, s.Column + 1);
+    }
+    // Changes of row y: RowStart[y - FirstRow] .. RowStart[y - FirstRow + 1]; the ends of
+    // runs before the starts, so that a run may begin right below another.
+    const size_t Rows = size_t(EndRow - FirstRow) + 1;
+    RowStart.assign(Rows + 1, 0);
+    for (const TSpan& s : Spans)
+    {
+        ++RowStart[size_t(s.Top - FirstRow) + 1];
+        ++RowStart[size_t(s.Bottom + 1 - FirstRow) + 1];
+    }
+    for (size_t y = 0; y < Rows; ++y)
+        RowStart[y + 1] += RowStart[y];
+    Changes.resize(RowStart[Rows]);
+    std::vector<uint32_t> Fill(RowStart.begin(), RowStart.end() - 1);
+    for (const TSpan& s : Spans)
+        Changes[Fill[size_t(s.Bottom + 1 - FirstRow)]++] = {s.Column, 0};
+    for (const TSpan& s : Spans)
+        Changes[Fill[size_t(s.Top - FirstRow)]++] = {s.Column, s.Pixel};
+    // Two bands of rows, on two threads where the area is worth it; the lower band starts
+    // from the colours the changes above it leave.
+    uint32_t* const Bits = Canvas.RasterBits();
+    const int64_t Stride = Canvas.RasterStride();
+    const size_t Columns = size_t(EndColumn - FirstColumn);
+    const int32_t Middle = FirstRow + (EndRow - FirstRow) / 2;
+    const bool Split = std::thread::hardware_concurrency() > 1 && double(Columns) * double(EndRow - FirstRow) > 300000;
+    Current.assign(Split ? 2 * Columns : Columns, 0);
+    const auto Sweep = [&](uint32_t* Colors, int32_t From, int32_t To)
+    {
+        Colors -= FirstColumn;
+        for (int32_t y = From; y < To; ++y)
+        {
+            const size_t Row = size_t(y - FirstRow);
+            for (uint32_t c = RowStart[Row]; c < RowStart[Row + 1]; ++c)
+                Colors[Changes[c].Column] = Changes[c].Pixel;
+            uint32_t* const Line = Bits + int64_t(y) * Stride;
+            for (int32_t x = FirstColumn; x < EndColumn;)
+            {
+                // A span of one colour, written at once; columns without fill are passed.
+                const uint32_t v = Colors[x];
+                int32_t End = x + 1;
+                while (End < EndColumn && Colors[End] == v)
+                    ++End;
+                if (v)
+                    std::fill(Line + x, Line + End, v);
+                x = End;
+            }
+        }
+    };
+    if (!Split)
+    {
+        Sweep(Current.data(), FirstRow, EndRow);
+        return;
+    }
+    uint32_t* const Lower = Current.data() + Columns;
+    for (uint32_t c = 0; c < RowStart[size_t(Middle - FirstRow)]; ++c)
+        Lower[Changes[c].Column - FirstColumn] = Changes[c].Pixel;
+    TOrderedWork::Run(
+        2, true, [&](size_t Band, int) { Band == 0 ? Sweep(Current.data(), FirstRow, Middle) : Sweep(Lower, Middle, EndRow); },
+        [](size_t) { return true; });
 }

@@ -26,6 +26,11 @@ std::u16string TGraphEvaluator::FormulaAtTime(const TFuncList& FuncList, int Ind
 
 Float80 TGraphEvaluator::EvaluateAt(std::u16string_view Text, Float80 X)
 {
+    return Run(*Program(Text), X);
+}
+
+std::shared_ptr<const TExprProgram> TGraphEvaluator::Program(std::u16string_view Text)
+{
     auto Found = Programs.find(Text);
     if (Found == Programs.end())
     {
@@ -33,6 +38,11 @@ Float80 TGraphEvaluator::EvaluateAt(std::u16string_view Text, Float80 X)
             Programs.clear();
         Found = Programs.emplace(std::u16string(Text), Evaluator->Compile(Text)).first;
     }
+    return Found->second;
+}
+
+Float80 TGraphEvaluator::Run(const TExprProgram& Program, Float80 X)
+{
     XValue = X;
-    return Evaluator->Run(*Found->second);
+    return Evaluator->Run(Program);
 }

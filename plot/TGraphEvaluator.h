@@ -32,6 +32,11 @@ class TGraphEvaluator
     // ... and its value at X, the same as the evaluator reading Text, through a program
     // compiled once per text and kept for the following calls.
     Float80 EvaluateAt(std::u16string_view Text, Float80 X);
+    // EvaluateAt in two halves, for a caller that evaluates one text at many x: the program
+    // of Text, found (or compiled) once, and its value at X. The program stays valid while
+    // the caller holds it.
+    std::shared_ptr<const TExprProgram> Program(std::u16string_view Text);
+    Float80 Run(const TExprProgram& Program, Float80 X);
 
     char16_t DecimalSeparator() const { return Sep; }
 

@@ -6,20 +6,18 @@
 #include "expr/TextToFloat.h"
 #include "plot/LineStyle.h"
 #include "plot/TCanvas.h"
-#include "plot/TCurveRasterizer.h"
 #include "plot/TFillLayers.h"
-#include "plot/TGPGraphics.h"
-#include "plot/TGPPen.h"
 #include "plot/TGraphEvaluator.h"
+#include "plot/TGraphFrames.h"
+#include "plot/TPaintBudget.h"
 #include "plot/TPlotModel.h"
 #include "plot/TPlotView.h"
 
-#include <QPaintDevice>
-#include <QPainter>
-#include <QPoint>
 #include <QString>
 
 #include <algorithm>
+#include <bit>
+#include <thread>
 #include <vector>
 
 namespace
@@ -36,52 +34,113 @@ QString FixedText(const TCanvas& Canvas, int64_t X, Float80 Value, int Decimals,
     return QString::fromStdU16String(
         FormatFixedHead(Value, Decimals, Sep, Canvas.NumberTextCapacity(X)));
 }
-
-bool IsUndefinedPoint(const Exception& Error)
+// Whether two models give the same picture: everything the drawing reads.
+bool SameDrawing(const TPlotModel& A, const TPlotModel& B)
 {
-    return dynamic_cast<const EZeroDivide*>(&Error) || dynamic_cast<const EInvalidOp*>(&Error) ||
-           dynamic_cast<const EDomainError*>(&Error);
+    const TViewSwitches &a = A.View, &b = B.View;
+    if (A.LeftText != B.LeftText || A.RightText != B.RightText || A.BottomText != B.BottomText ||
+        A.TopText != B.TopText || A.TimeText != B.TimeText || A.TicksByX != B.TicksByX ||
+        A.TicksByY != B.TicksByY || A.Decimals != B.Decimals || A.FramesCount != B.FramesCount ||
+        std::bit_cast<uint32_t>(A.TimeIncrement) != std::bit_cast<uint32_t>(B.TimeIncrement) ||
+         A.FilledGraphs != B.FilledGraphs || A.MotionBlur != B.MotionBlur ||
+        A.GraphsEnabled != B.GraphsEnabled || a.Grid != b.Grid || a.Numbers != b.Numbers || a.Arrows != b.Arrows ||
+        a.GridDot != b.GridDot || a.GridDash != b.GridDash || a.GridSolid != b.GridSolid ||
+        A.FuncList.Count() != B.FuncList.Count())
+        return false;
+    for (int i = 0; i < A.FuncList.Count(); ++i)
+    {
+        const TFunc &f = A.FuncList.Item(i), &g = B.FuncList.Item(i);
+        if (f.Func != g.Func || f.Color != g.Color || f.BGColor != g.BGColor || f.Style != g.Style)
+            return false;
+    }
+    return true;
 }
 } // namespace
 
 TPlotRenderer::TPlotRenderer(TPlotModel& Model, TGraphEvaluator& Evaluator, char16_t DecimalSeparator)
-    : Model(Model), Evaluator(Evaluator), Sep(DecimalSeparator)
+    : Model(Model), Evaluator(Evaluator), Sep(DecimalSeparator), Frames(std::make_unique<TGraphFrames>(DecimalSeparator))
 {
 }
 
 TPlotRenderer::~TPlotRenderer() = default;
 
 void TPlotRenderer::DrawPlot(TCanvas& Canvas, int Width, int Height, int Margin, int ArrowSize,
-                             const std::function<void(const Exception&)>& ReportCurveError)
+                             const std::function<void(const Exception&)>& ReportCurveError,
+                             const TPaintBudget* Budget, bool Continue)
 {
-    FillRows.clear();
-    Canvas.FillRect(0, 0, Width, Height);
-    TPlotView View = TPlotView::Compute(Model, Width, Height, Margin, Sep);
-    View.RowClamp = Canvas.Scaled(CurveRowClamp);
-    Canvas.SetPenWidth(1);
-    Canvas.SetPenStyle(TPenStyle::Solid);
-
-    if (Model.FilledGraphs)
+    const bool Same = Stopped.Width == Width && Stopped.Height == Height && Stopped.Margin == Margin &&
+                      Stopped.ArrowSize == ArrowSize && Stopped.Scale == Canvas.Scale() && StoppedModel &&
+                      SameDrawing(*StoppedModel, Model);
+    StoppedModel.reset();
+    if (!Continue || !Same)
     {
-        const int32_t OriginY = View.OriginY();
-        ConvertTime(); // only checked here: each graph converts it again
-        DrawFills(Canvas, View, OriginY, Width);
+        Frames->Forget();
+        Stopped = TStop();
     }
-    // Grid, arrows and axes are one pixel of the ordinary picture thick; the fills above draw
-    // one line per device column, one device pixel wide.
-    Canvas.SetPenWidth(int(Canvas.Scaled(1)));
-    if (Model.View.Grid)
-        DrawGrid(Canvas, View, Width, Height);
-    const int32_t OriginY = View.OriginY();
-    // Numbers, arrows and axes are black whatever the fills left in the pen.
-    Canvas.SetPenColor(clBlack);
-    Canvas.SetPenStyle(TPenStyle::Solid);
-    if (Model.View.Numbers)
-        DrawNumbers(Canvas, View, OriginY);
-    if (Model.View.Arrows)
-        DrawArrows(Canvas, View, OriginY, Width, ArrowSize);
-    DrawAxes(Canvas, View, OriginY, Width, Height);
-    DrawCurves(Canvas, View, OriginY, Width, ArrowSize, ReportCurveError);
+    try
+    {
+        if (Stopped.InCurves)
+        {
+            // Everything up to the curves is on the canvas already.
+            TPlotView View = TPlotView::Compute(Model, Width, Height, Margin, Sep);
+            View.RowClamp = Canvas.Scaled(CurveRowClamp);
+            Frames->Begin(Model, Evaluator, View, View.OriginY(), Width, Budget);
+            Frames->DrawCurves(Canvas, ArrowSize, ReportCurveError);
+        }
+        else
+        {
+            Canvas.FillRect(0, 0, Width, Height);
+            TPlotView View = TPlotView::Compute(Model, Width, Height, Margin, Sep);
+            View.RowClamp = Canvas.Scaled(CurveRowClamp);
+            Canvas.SetPenWidth(1);
+            Canvas.SetPenStyle(TPenStyle::Solid);
+            // Fill rows are worked out on two threads whatever the canvas; curves only where
+            // they are written into image memory.
+            const bool UseHelper = std::thread::hardware_concurrency() > 1;
+            if (Model.FilledGraphs)
+            {
+                const int32_t OriginY = View.OriginY();
+                ConvertTime(); // only checked here: the frame texts convert it again
+                Frames->Begin(Model, Evaluator, View, OriginY, Width, Budget);
+                DrawFills(Canvas, View, OriginY, Width, UseHelper);
+            }
+            // Grid, arrows and axes are one pixel of the ordinary picture thick; the fills
+            // above draw one line per device column, one device pixel wide.
+            Canvas.SetPenWidth(int(Canvas.Scaled(1)));
+            if (Model.View.Grid)
+                DrawGrid(Canvas, View, Width, Height);
+            const int32_t OriginY = View.OriginY();
+            // Numbers, arrows and axes are black whatever the fills left in the pen.
+            Canvas.SetPenColor(clBlack);
+            Canvas.SetPenStyle(TPenStyle::Solid);
+            if (Model.View.Numbers)
+                DrawNumbers(Canvas, View, OriginY);
+            if (Model.View.Arrows)
+                DrawArrows(Canvas, View, OriginY, Width, ArrowSize);
+            DrawAxes(Canvas, View, OriginY, Width, Height);
+            Stopped = {Width, Height, Margin, ArrowSize, Canvas.Scale(), true};
+            Frames->Begin(Model, Evaluator, View, OriginY, Width, Budget);
+            Frames->DrawCurves(Canvas, ArrowSize, ReportCurveError);
+        }
+    }
+    catch (const EPaintAbandoned&)
+    {
+        StoppedModel = std::make_unique<TPlotModel>(Model);
+        Stopped.Width = Width;
+        Stopped.Height = Height;
+        Stopped.Margin = Margin;
+        Stopped.ArrowSize = ArrowSize;
+        Stopped.Scale = Canvas.Scale();
+        throw;
+    }
+    catch (...)
+    {
+        Frames->Forget();
+        Stopped = TStop();
+        throw;
+    }
+    Frames->Forget();
+    Stopped = TStop();
 }
 
 // Many divisions on a few pixels put several lines on one column; a repeated column draws
@@ -183,65 +242,6 @@ Float80 TPlotRenderer::ConvertTime() const
     return TextToFloat(Model.TimeText.toStdU16String(), Sep);
 }
 
-int32_t TPlotRenderer::CurveRow(TGraphEvaluator& With, const TPlotView& View, int32_t OriginY,
-                                const std::u16string& Text, int64_t Px)
-{
-    const Float80 v = With.EvaluateAt(Text, View.PlaneX(Px));
-    const int64_t d = Round64(FMul(v, View.ScaleY));
-    // OriginY - d can leave int64 only where the clamp would cut it anyway.
-    int64_t r = 0;
-    if (__builtin_sub_overflow(int64_t(OriginY), d, &r))
-        r = d > 0 ? -View.RowClamp : View.RowClamp;
-    return int32_t(std::clamp(r, -View.RowClamp, View.RowClamp));
-}
-
-void TPlotRenderer::TColumnRows::Reset(std::u16string NewText, int64_t FirstColumn, int64_t LastColumn)
-{
-    Text = std::move(NewText);
-    First = FirstColumn;
-    const size_t Count = LastColumn >= FirstColumn ? size_t(LastColumn - FirstColumn + 1) : 0;
-    Rows.assign(Count, 0);
-    States.assign(Count, TState::Unknown);
-    Valid = true;
-}
-
-void TPlotRenderer::FillColumns(const TPlotView& View, int32_t OriginY, TColumnRows& Rows)
-{
-    for (size_t j = 0; j < Rows.Rows.size(); ++j)
-    {
-        Rows.Rows[j] = CurveRow(Evaluator, View, OriginY, Rows.Text, Rows.First + int64_t(j));
-        Rows.States[j] = TColumnRows::TState::Row;
-    }
-}
-
-std::optional<int32_t> TPlotRenderer::CurvePoint(TGraphEvaluator& With, const TPlotView& View, int32_t OriginY,
-                                                 TColumnRows& Rows, int64_t Px)
-{
-    const size_t j = size_t(Px - Rows.First);
-    switch (Rows.States[j])
-    {
-    case TColumnRows::TState::Row:
-        return Rows.Rows[j];
-    case TColumnRows::TState::Undefined:
-        return std::nullopt;
-    case TColumnRows::TState::Unknown:
-        break;
-    }
-    try
-    {
-        Rows.Rows[j] = CurveRow(With, View, OriginY, Rows.Text, Px);
-        Rows.States[j] = TColumnRows::TState::Row;
-        return Rows.Rows[j];
-    }
-    catch (const Exception& Error)
-    {
-        if (!IsUndefinedPoint(Error))
-            throw;
-        Rows.States[j] = TColumnRows::TState::Undefined;
-        return std::nullopt;
-    }
-}
-
 // Every frame of a fill is computed at t + k * TimeIncrement with t advancing per frame,
 // so all frames normally share one formula text, the one of the curve's full-colour frame,
 // and the full-colour frame, drawn last over the same lines, is all that shows: each column
@@ -250,77 +250,56 @@ std::optional<int32_t> TPlotRenderer::CurvePoint(TGraphEvaluator& With, const TP
 // earlier graphs and the palest frame up to the failing column. The rare graph whose frame
 // texts differ after all (the 15-digit time text of the sums may differ in the last digit)
 // is drawn frame by frame.
-void TPlotRenderer::DrawFills(TCanvas& Canvas, const TPlotView& View, int32_t OriginY, int Width)
+void TPlotRenderer::DrawFills(TCanvas& Canvas, const TPlotView& View, int32_t OriginY, int Width, bool UseHelper)
 {
     const int N = Model.FrameCount();
     if (N <= 0)
         return; // no frame to draw (and N - 1 must not overflow)
-    const Float80 Step = Model.TimeIncrement;
+    bool Any = false;
+    for (int i = 0; i < Model.FuncList.Count() && !Any; ++i)
+        Any = GraphDrawn(i);
+    if (!Any)
+        return;
     const int64_t First = View.Margin, Last = int64_t(Width) - View.Margin;
-    FillRows.assign(size_t(Model.FuncList.Count()), TColumnRows{});
+    Frames->EvaluateFills(UseHelper);
     TFillLayers Layers;
-    std::vector<std::u16string> Texts;
     for (int i = 0; i < Model.FuncList.Count(); ++i)
     {
-        if (!GraphDrawn(i) || N <= 0)
+        if (!GraphDrawn(i))
             continue;
-        Texts.clear();
-        Float80 t = ConvertTime();
-        for (int k = N - 1; k >= 0; --k)
-        {
-            Texts.push_back(Evaluator.FormulaAtTime(Model.FuncList, i, t + Float80(k) * Step));
-            t = t + Step;
-        }
-        if (std::any_of(Texts.begin(), Texts.end(), [&](const std::u16string& Text) { return Text != Texts[0]; }))
+        if (!Frames->FillUniform(i))
         {
             Layers.Draw(Canvas, OriginY);
-            DrawFillFrames(Canvas, View, OriginY, Width, i, Texts);
+            DrawFillFrames(Canvas, View, OriginY, Width, i);
             continue;
         }
         const TColor Fill = Model.FuncList.Item(i).BGColor;
-        TColumnRows& Rows = FillRows[size_t(i)];
-        const auto Same = std::find_if(FillRows.begin(), FillRows.begin() + i,
-                                       [&](const TColumnRows& Other) { return Other.Valid && Other.Text == Texts[0]; });
-        if (Same != FillRows.begin() + i)
-            Rows = *Same;
-        else
+        const TGraphFrames::TFillRows Rows = Frames->FillRows(i);
+        if (Rows.Error)
         {
-            Rows.Reset(Texts[0], First, Last);
-            try
-            {
-                FillColumns(View, OriginY, Rows);
-            }
-            catch (...)
-            {
-                const auto Done = std::find(Rows.States.begin(), Rows.States.end(), TColumnRows::TState::Unknown);
-                Layers.Add(LightenColor(Fill, N - 1, Model.FramesCount), Rows.Rows.data(), First,
-                           First + (Done - Rows.States.begin()));
-                Layers.Draw(Canvas, OriginY);
-                throw;
-            }
+            Layers.Add(LightenColor(Fill, N - 1, Model.FramesCount), Rows.Rows, First, First + Rows.Done);
+            Layers.Draw(Canvas, OriginY);
+            std::rethrow_exception(Rows.Error);
         }
-        Layers.Add(Fill, Rows.Rows.data(), First, Last + 1);
+        Layers.Add(Fill, Rows.Rows, First, Last + 1);
     }
     Layers.Draw(Canvas, OriginY);
 }
 
-// The frames of graph Index one after the other, each column drawn as it is evaluated.
-void TPlotRenderer::DrawFillFrames(TCanvas& Canvas, const TPlotView& View, int32_t OriginY, int Width,
-                                   int Index, const std::vector<std::u16string>& Texts)
+void TPlotRenderer::DrawFillFrames(TCanvas& Canvas, const TPlotView& View, int32_t OriginY, int Width, int Index)
 {
-    const int N = int(Texts.size());
-    TColumnRows& Rows = FillRows[size_t(Index)]; // ends as the full-colour frame, for the curve
+    const int N = Model.FrameCount();
     for (int j = 0; j < N; ++j)
     {
         Canvas.SetPenColor(LightenColor(Model.FuncList.Item(Index).BGColor, N - 1 - j, Model.FramesCount));
-        Rows.Reset(Texts[size_t(j)], View.Margin, int64_t(Width) - View.Margin);
-        for (size_t c = 0; c < Rows.Rows.size(); ++c)
+        std::shared_ptr<const TExprProgram> Program;
+        for (int64_t px = View.Margin; px <= int64_t(Width) - View.Margin; ++px)
         {
-            const int64_t px = Rows.First + int64_t(c);
-            Rows.Rows[c] = CurveRow(Evaluator, View, OriginY, Rows.Text, px);
-            Rows.States[c] = TColumnRows::TState::Row;
+            if (!Program)
+                Program = Evaluator.Program(Frames->FillText(Index, j));
+            const int32_t Row = TGraphFrames::CurveRow(Evaluator, *Program, View, OriginY, px);
             Canvas.MoveTo(px, OriginY);
-            Canvas.LineTo(px, Rows.Rows[c]);
+            Canvas.LineTo(px, Row);
         }
     }
 }

@@ -48,7 +48,8 @@ QFont ScaledFont(QFont Font, double Scale)
 }
 
 void DrawPlotOn(QPainter& Painter, TPlotRenderer& Renderer, const TPlotTarget& Target,
-                const std::function<void(const Exception&)>& ReportCurveError)
+                const std::function<void(const Exception&)>& ReportCurveError, const TPaintBudget* Budget,
+                bool Continue)
 {
     TCanvas Canvas(Painter);
     Canvas.SetScale(Target.Scale);
@@ -56,5 +57,5 @@ void DrawPlotOn(QPainter& Painter, TPlotRenderer& Renderer, const TPlotTarget& T
     if (Target.Font || Target.Scale != 1)
         Canvas.SetFont(ScaledFont(Target.Font.value_or(Canvas.Font()), Target.Scale));
     Renderer.DrawPlot(Canvas, Target.Size.width(), Target.Size.height(), Target.Margin, Target.ArrowSize,
-                      ReportCurveError);
+                      ReportCurveError, Budget, Continue);
 }

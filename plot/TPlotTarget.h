@@ -19,6 +19,7 @@
 
 class Exception;
 class QPainter;
+class TPaintBudget;
 class TPlotRenderer;
 
 // The margin around the plot area and the arrow size (also the curves' pen width) of the
@@ -49,6 +50,8 @@ QSize DeviceSize(QSize LogicalSize, double Scale);
 // Font at Scale times its size.
 QFont ScaledFont(QFont Font, double Scale);
 
-// Draws the plot on Painter as Target says. Errors leave as they leave DrawPlot.
+// Draws the plot on Painter as Target says. Errors leave as they leave DrawPlot, and so do
+// a Budget and Continue.
 void DrawPlotOn(QPainter& Painter, TPlotRenderer& Renderer, const TPlotTarget& Target,
-                const std::function<void(const Exception&)>& ReportCurveError);
+                const std::function<void(const Exception&)>& ReportCurveError,
+                const TPaintBudget* Budget = nullptr, bool Continue = false);

@@ -424,8 +424,10 @@ void TProfileFile::Save()
     const TProfileEncoding As = Encoding.For(Content);
     const QByteArray Bytes = As.Encode(Content);
 
+    // Unbuffered, the write reports how much reached the disk: a buffered QSaveFile commits a
+    // file that a full disk cut short.
     QSaveFile File(FilePath);
-    if (!File.open(QIODevice::WriteOnly))
+    if (!File.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         Fail();
     if (File.write(Bytes) != Bytes.size())
     {

@@ -7,7 +7,8 @@
 #   expr/       expr/                          none
 #   analysis/   expr/ analysis/                none
 #   tools/      expr/ analysis/                none
-#   plot/       expr/ plot/                    QtCore QtGui QtSvg
+#   plot/       expr/ plot/                    QtCore QtGui
+#   export/     expr/ plot/ export/            QtCore QtGui QtSvg
 #   controls/   expr/ plot/ controls/          QtCore QtGui QtWidgets
 #   app/        everything                     everything
 #
@@ -52,7 +53,7 @@ check() {
             number=$((number + 1))
             [[ $line =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*[\<\"]([^\>\"]+)[\>\"] ]] || continue
             name=${BASH_REMATCH[1]}
-            if [[ $name =~ ^(expr|analysis|plot|controls|app)/ ]]; then
+            if [[ $name =~ ^(expr|analysis|plot|export|controls|app|tools)/ ]]; then
                 [[ $folders == *" ${BASH_REMATCH[1]} "* ]] ||
                     violation "$file:$number" "$folder/ may not include $name"
             elif [[ $name =~ ^Q[A-Za-z] ]] && [ "$modules" != " * " ]; then
@@ -70,8 +71,9 @@ check() {
 
 check expr "expr" ""
 check analysis "expr analysis" ""
-check tools "expr analysis" ""
-check plot "expr plot" "QtCore QtGui QtSvg"
+check tools "expr analysis tools" ""
+check plot "expr plot" "QtCore QtGui"
+check export "expr plot export" "QtCore QtGui QtSvg"
 check controls "expr plot controls" "QtCore QtGui QtWidgets"
 
 if [ $failures -gt 0 ]; then

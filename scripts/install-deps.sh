@@ -9,6 +9,9 @@ PACKAGES=(
   libgtest-dev googletest libbenchmark-dev libmuparser-dev libboost-math-dev
   clang libclang-rt-14-dev
   xvfb xauth x11-apps imagemagick fonts-dejavu-core locales
+  # export: SVG, animated WebP and GIF; their command-line readers and the PDF rasteriser for
+  # the tests; gnuplot only for the PNG bench's comparison
+  qt6-svg-dev libpng-dev libwebp-dev libgif-dev webp poppler-utils gnuplot-nox
   # desktop integration: validators, the MIME database and its lookup, manual pages, the package
   desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl groff-base man-db
   dpkg-dev file

@@ -6,6 +6,8 @@
 #include <QStringList>
 
 #include <deque>
+#include <memory>
+#include <vector>
 
 class TFakeDialogs : public TDialogs
 {
@@ -33,4 +35,40 @@ public:
     QString GetSaveFileName(QWidget*, const QString&) override { return SaveName; }
     QString GetPdfFileName(QWidget*) override { return PdfName; }
     bool PageSetup(QWidget*, QPrinter&) override { return false; }
+
+    // The export dialogs: the defaults they were shown, and the answer (none: cancelled).
+    TPictureChoice PictureDefaults;
+    std::optional<TPictureChoice> PictureAnswer;
+    TAnimationChoice AnimationDefaults;
+    std::optional<TAnimationChoice> AnimationAnswer;
+    // The progress of an export: the frame counts it was shown; Cancel is pressed once
+    // CancelAt frames are done (never when 0).
+    std::vector<int> ProgressShown;
+    int CancelAt = 0;
+
+    std::optional<TPictureChoice> ExportPicture(QWidget*, const TPictureChoice& Defaults) override
+    {
+        PictureDefaults = Defaults;
+        return PictureAnswer;
+    }
+    std::optional<TAnimationChoice> ExportAnimation(QWidget*, const TAnimationChoice& Defaults) override
+    {
+        AnimationDefaults = Defaults;
+        return AnimationAnswer;
+    }
+    std::unique_ptr<TExportProgress> StartProgress(QWidget*, int Count) override
+    {
+        struct TFakeProgress : TExportProgress
+        {
+            TFakeDialogs& Owner;
+            explicit TFakeProgress(TFakeDialogs& o) : Owner(o) {}
+            bool Advance(int Done) override
+            {
+                Owner.ProgressShown.push_back(Done);
+                return Owner.CancelAt == 0 || Done < Owner.CancelAt;
+            }
+        };
+        ProgressShown = {Count};
+        return std::make_unique<TFakeProgress>(*this);
+    }
 };

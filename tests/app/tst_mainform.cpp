@@ -311,6 +311,29 @@ private slots:
         // The x axis at row 205 and the line y = x through the centre.
         QCOMPARE(QColor(Expected.pixel(100, 205)), QColor(Qt::black));
     }
+
+    // A picture that takes longer than a slice is drawn over several paints with the event
+    // loop running between them; meanwhile the animation's ticks leave the time alone.
+    void aLongPictureIsDrawnInSlicesAndTheTimeWaitsForIt()
+    {
+        SetBoxSize(800, 400);
+        QString Formula;
+        while (Formula.size() < 32000)
+            Formula += QStringLiteral("Sin(x*t)+");
+        Edit("FuncEdit")->setText(Formula + QStringLiteral("x"));
+        Enter("FuncEdit");
+        Form->ForwardBtnClick(); // every blur frame its own text
+        Form->StopBtnClick();
+        QSignalSpy Slices(Box(), &TWindowBox::PictureRendered);
+        QImage Shown(Box()->size(), QImage::Format_RGB32);
+        Box()->Invalidate();
+        Box()->render(&Shown);
+        QCOMPARE(Slices.count(), 1);
+        Form->TimerTimer();
+        QCOMPARE(Edit("TimeEdt")->text(), QStringLiteral("0"));
+        QTRY_VERIFY_WITH_TIMEOUT((Form->TimerTimer(), Edit("TimeEdt")->text() != QStringLiteral("0")), 60000);
+        QVERIFY(Slices.count() > 1);
+    }
 };
 
 QTEST_MAIN(TestMainForm)

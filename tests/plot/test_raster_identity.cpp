@@ -5,8 +5,11 @@
 
 #include "expr/Errors.h"
 #include "plot/LineStyle.h"
+#include "plot/TGPGraphics.h"
+#include "plot/TGPPen.h"
 #include "plot/TCanvas.h"
 #include "plot/TGraphEvaluator.h"
+#include "plot/TPaintBudget.h"
 #include "plot/TPlotModel.h"
 #include "plot/TPlotRenderer.h"
 #include "plot/TPlotView.h"
@@ -400,4 +403,198 @@ TEST(RasterIdentity, FramesOfOneTextLookLikeTheLastFrameAlone)
                     << r.Name << (Filled ? ", filled" : "") << (AllowRaster ? ", raster" : ", QPainter")
                     << ": first difference at " << FirstDifference(A.Image, B.Image);
             }
+}
+
+namespace
+{
+// The curves drawn literally through QPainter over the picture without graphs: frame after
+// frame, every column evaluated through EvaluateGraph, cut at undefined points, until the
+// first other error.
+QImage LiteralCurves(TPlotModel Model, int Width, int Height, int ArrowSize, int& Reports)
+{
+    TPlotModel Frame = Model;
+    Frame.GraphsEnabled = false;
+    QImage Image = Paint(Frame, Width, Height, false, QImage::Format_RGB32, ArrowSize).Image;
+    QPainter Painter(&Image);
+    TGPGraphics Graphics(Painter);
+    TGraphEvaluator Evaluator(u'.');
+    const TPlotView View = TPlotView::Compute(Model, Width, Height, 5, u'.');
+    const int32_t OriginY = View.OriginY();
+    const int N = Model.FrameCount();
+    Reports = 0;
+    for (int i = 0; i < Model.FuncList.Count() && Reports == 0; ++i)
+    {
+        const TFunc& Graph = Model.FuncList.Item(i);
+        Float80 t = Model.TimeText.toDouble();
+        for (int k = N - 1; k >= 0 && Reports == 0; --k)
+        {
+            TGPPen Pen(ColorToArgb(LightenColor(Graph.Color, k, Model.FramesCount)), float(ArrowSize));
+            Pen.SetDashStyle(Graph.Style);
+            std::vector<QPoint> Points;
+            bool Break = true;
+            for (int64_t px = 5; px <= Width - 5; ++px)
+            {
+                if (Break)
+                {
+                    Graphics.DrawPolyline(Pen, Points.data(), int(Points.size()));
+                    Points.clear();
+                    Break = false;
+                    continue;
+                }
+                try
+                {
+                    const Float80 v = Evaluator.EvaluateGraph(Model.FuncList, i, View.PlaneX(px), t);
+                    const int64_t d = Round64(v * View.ScaleY);
+                    Points.emplace_back(int(px), int(std::clamp<int64_t>(OriginY - d, -10000, 10000)));
+                }
+                catch (const EZeroDivide&)
+                {
+                    Break = true;
+                }
+                catch (const EInvalidOp&)
+                {
+                    Break = true;
+                }
+                catch (const EDomainError&)
+                {
+                    Break = true;
+                }
+                catch (const Exception&)
+                {
+                    ++Reports;
+                    break;
+                }
+            }
+            Graphics.DrawPolyline(Pen, Points.data(), int(Points.size()));
+            t = t + Float80(Model.TimeIncrement);
+        }
+    }
+    return Image;
+}
+} // namespace
+
+// Runs of frames of one text are evaluated once and drawn as one frame, on two threads: the
+// picture must still be the frame-by-frame one, in every frame's colour, also where an error
+// ends the drawing inside such a run.
+TEST(RasterIdentity, CurvesLookLikeTheFrameByFrameDrawing)
+{
+    struct Row
+    {
+        const char* Name;
+        TPlotModel Model;
+        float TimeIncrement;
+        int Frames;
+    };
+    const Row Rows[] = {
+        {"every frame its own text", Graphs({"Sin(x*t)*4", "x*t-1", "Cos(x+t)*3", "1/x+t"}), 0.25f, 4},
+        {"frames of one text", Graphs({"Sin(x)*4", "1/x", "Sqrt(x)*2", "Sin(x)*4"}), 0.25f, 5},
+        {"a time step of 0", Graphs({"Sin(x*t)*4", "t*x/3"}), 0.0f, 3},
+        {"an error inside a run of one text", Graphs({"x/3", "Exp(x*3000)", "Sin(x)"}), 0.5f, 4},
+        {"an error in a later frame", Graphs({"x/3", "Exp(x*t*300)", "Sin(x)"}), 0.5f, 4},
+        {"a parse error", Graphs({"2-x", "x+"}), 0.1f, 3},
+        {"one frame", Graphs({"Sin(x*t)*4", "Tan(x)"}), 0.1f, 1},
+    };
+    for (const Row& r : Rows)
+    {
+        TPlotModel Model = r.Model;
+        Model.MotionBlur = true;
+        Model.FramesCount = r.Frames;
+        Model.TimeIncrement = r.TimeIncrement;
+        Model.TimeText = "1";
+        Model.View.Grid = false;
+        Model.View.Numbers = false;
+        // Pens of width 1 are left to QPainter; 6 is the pen of a doubled device pixel ratio.
+        for (int ArrowSize : {3, 1, 6})
+        {
+            int Reports = 0;
+            const QImage Expected = LiteralCurves(Model, 190, 150, ArrowSize, Reports);
+            for (bool Raster : {false, true})
+            {
+                const TPicture Got = Paint(Model, 190, 150, Raster, QImage::Format_RGB32, ArrowSize);
+                EXPECT_EQ(Got.Reports, Reports) << r.Name;
+                EXPECT_TRUE(Got.Image == Expected) << r.Name << (Raster ? " raster" : "") << " pen " << ArrowSize
+                                                   << " first difference at " << FirstDifference(Got.Image, Expected);
+            }
+        }
+    }
+}
+
+// A paint whose budget is always spent stops at every chance it has; continued on the same
+// image until it is done, it must leave the picture of one whole paint, on both paths.
+TEST(RasterIdentity, APaintContinuedSliceBySliceLooksLikeOneWholePaint)
+{
+    struct Row
+    {
+        const char* Name;
+        TPlotModel Model;
+    };
+    std::vector<Row> Rows;
+    {
+        TPlotModel Model = Graphs({"Sin(x*t)*4", "x*x/5-3+t", "1/x", "Sqrt(x)*t", "Sin(x*t)*4", "2"});
+        Model.FilledGraphs = true;
+        Model.LeftText = "0.1";
+        Model.TimeIncrement = 0.1f;
+        Model.TimeText = "1";
+        Rows.push_back({"fills and blurred curves", Model});
+    }
+    {
+        TPlotModel Model = Graphs({"x/3", "Exp(x*t*300)", "Sin(x)"});
+        Model.TimeIncrement = 0.5f;
+        Model.TimeText = "1";
+        Rows.push_back({"a curve error", Model});
+    }
+    {
+        TPlotModel Model = Graphs({"3+x/4", "-2-t", "4/x*t"});
+        Model.FilledGraphs = true;
+        Rows.push_back({"a fill error", Model});
+    }
+    for (const Row& r : Rows)
+        for (int Variant = 0; Variant < 3; ++Variant)
+        {
+            // Variant 2: a graph gains a graph and changes colour after the first slice,
+            // unknown to the caller, who asks to continue all the same.
+            const bool Raster = Variant != 0;
+            TPlotModel Changed = r.Model;
+            std::vector<TFunc> Funcs;
+            for (int i = 0; i < Changed.FuncList.Count(); ++i)
+                Funcs.push_back(Changed.FuncList.Item(i));
+            Funcs[0].Color = 0x00C000;
+            Funcs.push_back(TFunc("x/2"));
+            Changed.FuncList.Assign(Funcs);
+            const TPicture Whole = Paint(Variant == 2 ? Changed : r.Model, 700, 150, Raster);
+            TPlotModel Model = r.Model;
+            QImage Image(700, 150, QImage::Format_RGB32);
+            Image.fill(qRgb(255, 0, 255));
+            TGraphEvaluator Evaluator(u'.');
+            TPlotRenderer Renderer(Model, Evaluator, u'.');
+            int Slices = 0, Reports = 0;
+            std::string Error;
+            for (bool Done = false; !Done && Slices < 10000; ++Slices)
+            {
+                QPainter Painter(&Image);
+                TCanvas Canvas(Painter, Raster);
+                Canvas.SetBrushColor(0xF0F0F0);
+                const TPaintBudget Spent(std::chrono::milliseconds(0));
+                try
+                {
+                    Renderer.DrawPlot(Canvas, 700, 150, 5, 3, [&](const Exception&) { ++Reports; }, &Spent, Slices > 0);
+                    Done = true;
+                }
+                catch (const EPaintAbandoned&)
+                {
+                    if (Variant == 2 && Slices == 0)
+                        Model = Changed;
+                }
+                catch (const Exception& e)
+                {
+                    Error = e.ClassName();
+                    Done = true;
+                }
+            }
+            EXPECT_GT(Slices, 3) << r.Name;
+            EXPECT_EQ(Error, Whole.Error) << r.Name;
+            EXPECT_EQ(Reports, Whole.Reports) << r.Name;
+            EXPECT_TRUE(Image == Whole.Image) << r.Name << (Raster ? " raster" : "") << " first difference at "
+                                              << FirstDifference(Image, Whole.Image);
+        }
 }

@@ -1,0 +1,26 @@
+#pragma once
+// Errors of the export writers. A writer that fails leaves the file or folder that was
+// there before as it was, and no partial file beside it.
+#include "expr/Errors.h"
+
+#include <QString>
+
+// A picture or animation that cannot be written, or an animation that cannot be made
+// from the times given.
+class EExportError : public Exception
+{
+  public:
+    using Exception::Exception;
+    const char* ClassName() const noexcept override { return "EExportError"; }
+};
+
+namespace ExportText
+{
+inline QString CannotWrite(const QString& Path) { return QStringLiteral("cannot write %1").arg(Path); }
+inline constexpr const char* ZeroStep = "the time step must not be 0";
+inline constexpr const char* WrongSign = "the time step must lead from the start time to the end time";
+inline constexpr const char* TooManyFrames = "an animation has at most 10000 frames";
+inline constexpr const char* FolderNotEmpty = "%1 holds other files than frames";
+} // namespace ExportText
+
+[[noreturn]] inline void ThrowExport(const QString& Message) { throw EExportError(Message.toStdString()); }

@@ -1,0 +1,71 @@
+#include "export/TAnimationExport.h"
+
+#include "export/Errors.h"
+#include "export/TFrameFolderWriter.h"
+#include "export/TFrameSink.h"
+#include "export/TGifWriter.h"
+#include "export/TPlotPicture.h"
+#include "export/TWebPWriter.h"
+#include "expr/NumberText.h"
+
+#include <QImage>
+
+#include <cmath>
+
+int TAnimationExport::FrameCount(const TAnimationSpec& Spec)
+{
+    if (Spec.Step == 0)
+        ThrowExport(QString::fromLatin1(ExportText::ZeroStep));
+    const Float80 Steps = (Spec.To - Spec.From) / Spec.Step;
+    if (Steps < 0 && Spec.To != Spec.From)
+        ThrowExport(QString::fromLatin1(ExportText::WrongSign));
+    // A time that misses To by rounding alone still counts as reaching it.
+    const Float80 Whole = std::floor(Steps + 1e-9L);
+    if (!(Whole < MaxFrames))
+        ThrowExport(QString::fromLatin1(ExportText::TooManyFrames));
+    return int(Whole) + 1;
+}
+
+std::unique_ptr<TFrameSink> TAnimationExport::MakeSink(TExportFormat Format, const QString& Path,
+                                                      const TAnimationSpec& Spec)
+{
+    switch (Format)
+    {
+    case TExportFormat::WebP:
+        return std::make_unique<TWebPWriter>(Path, Spec.Size, Spec.DelayMs);
+    case TExportFormat::Gif:
+        return std::make_unique<TGifWriter>(Path, Spec.Size, Spec.DelayMs);
+    default:
+        return std::make_unique<TFrameFolderWriter>(Path);
+    }
+}
+
+Float80 TAnimationExport::FrameTime(const TAnimationSpec& Spec, int Index) { return Spec.From + Index * Spec.Step; }
+
+bool TAnimationExport::Run(TPlotPicture& Picture, const TAnimationSpec& Spec, TFrameSink& Sink,
+                           const TProgress& Progress)
+{
+    if (!DrawFrames(Picture, Spec, Sink, Progress))
+        return false;
+    Sink.Commit();
+    return true;
+}
+
+bool TAnimationExport::DrawFrames(TPlotPicture& Picture, const TAnimationSpec& Spec, TFrameSink& Sink,
+                                  const TProgress& Progress)
+{
+    const int Count = FrameCount(Spec);
+    TPlotModel& Model = Picture.Model();
+    // The trail lies as it does while the window animates with this step.
+    Model.TimeIncrement = float(Spec.Step);
+    const bool GraphsEnabled = Model.GraphsEnabled;
+    for (int i = 0; i < Count; ++i)
+    {
+        Model.TimeText = QString::fromStdU16String(FormatGeneral15(FrameTime(Spec, i), Picture.DecimalSeparator()));
+        Model.GraphsEnabled = GraphsEnabled;
+        Sink.Add(Picture.Render(Spec.Size));
+        if (Progress && !Progress(i + 1, Count))
+            return false;
+    }
+    return true;
+}

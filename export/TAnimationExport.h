@@ -1,0 +1,50 @@
+#pragma once
+// An animation of a plot: frames at the times From, From + Step, ... up to To (included
+// where it falls on a step), each drawn as the window draws it while the animation runs
+// with that step: the motion-blur trail follows Step. Each frame's time text is the time in
+// the 15-digit form the evaluator reads, so frame i is the picture `--render --time` gives
+// for that time with the same step.
+#include "export/TExportFormat.h"
+#include "expr/Float80.h"
+
+#include <QSize>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class TFrameSink;
+class TPlotPicture;
+
+struct TAnimationSpec
+{
+    Float80 From = 0;
+    Float80 To = 0;
+    Float80 Step = 0;
+    int DelayMs = 40;
+    QSize Size;
+};
+
+class TAnimationExport
+{
+  public:
+    static constexpr int MaxFrames = 10000;
+
+    // The number of frames; throws EExportError for a step of 0, a step leading away from
+    // To, or more than MaxFrames frames.
+    static int FrameCount(const TAnimationSpec& Spec);
+    static Float80 FrameTime(const TAnimationSpec& Spec, int Index);
+
+    // The writer of an animation format (WebP, Gif or Frames) into Path.
+    static std::unique_ptr<TFrameSink> MakeSink(TExportFormat Format, const QString& Path, const TAnimationSpec& Spec);
+
+    // Told after each frame how many of how many are done; answers false to cancel.
+    using TProgress = std::function<bool(int Done, int Count)>;
+
+    // Draws every frame into Sink and commits it. Returns false when cancelled (the sink
+    // then commits nothing); a drawing or writing error leaves as an exception.
+    static bool Run(TPlotPicture& Picture, const TAnimationSpec& Spec, TFrameSink& Sink, const TProgress& Progress);
+    // The same without the commit, which is left to the caller.
+    static bool DrawFrames(TPlotPicture& Picture, const TAnimationSpec& Spec, TFrameSink& Sink,
+                           const TProgress& Progress);
+};

@@ -1,0 +1,95 @@
+#include "export/TFrameFolderWriter.h"
+
+#include "export/Errors.h"
+#include "export/TPictureWriter.h"
+#include "export/TPngEncoder.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+namespace
+{
+bool HoldsOnlyFrames(const QString& Folder)
+{
+    static const QRegularExpression FramePattern(QStringLiteral("^frame\\d{4,5}\\.png$"));
+    const QFileInfoList Entries = QDir(Folder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo& Entry : Entries)
+        if (!Entry.isFile() || Entry.isSymLink() || !FramePattern.match(Entry.fileName()).hasMatch())
+            return false;
+    return true;
+}
+
+// A new name beside Path that nothing has yet.
+QString FreeNameBeside(const QString& Path, const QString& Suffix)
+{
+    for (int i = 0;; ++i)
+    {
+        const QString Name = Path + Suffix + (i ? QString::number(i) : QString());
+        if (!QFileInfo::exists(Name) && !QFileInfo(Name).isSymLink())
+            return Name;
+    }
+}
+} // namespace
+
+QString TFrameFolderWriter::FrameName(int Index)
+{
+    return QStringLiteral("frame%1.png").arg(Index + 1, 4, 10, QLatin1Char('0'));
+}
+
+TFrameFolderWriter::TFrameFolderWriter(const QString& FolderIn)
+    : Folder(QDir::cleanPath(QFileInfo(FolderIn).absoluteFilePath()))
+{
+    const QFileInfo Target(Folder);
+    if (Target.exists() || Target.isSymLink())
+    {
+        if (!Target.isDir() || Target.isSymLink())
+            ThrowExport(ExportText::CannotWrite(FolderIn));
+        if (!HoldsOnlyFrames(Folder))
+            ThrowExport(QString::fromLatin1(ExportText::FolderNotEmpty).arg(FolderIn));
+    }
+    Temporary = FreeNameBeside(Folder, QStringLiteral(".exporting"));
+    if (!QDir().mkdir(Temporary))
+    {
+        Temporary.clear();
+        ThrowExport(ExportText::CannotWrite(FolderIn));
+    }
+}
+
+TFrameFolderWriter::~TFrameFolderWriter()
+{
+    if (!Temporary.isEmpty())
+        QDir(Temporary).removeRecursively();
+}
+
+void TFrameFolderWriter::Add(const QImage& Frame)
+{
+    const QString Path = Temporary + QLatin1Char('/') + FrameName(Count);
+    const QByteArray Bytes = TPngEncoder::Encode(Frame);
+    if (Bytes.isEmpty())
+        ThrowExport(ExportText::CannotWrite(Path));
+    TPictureWriter::SaveBytes(Bytes, Path);
+    ++Count;
+}
+
+void TFrameFolderWriter::Commit()
+{
+    // The old folder steps aside first and comes back if the new one cannot take its place.
+    QString Old;
+    if (QFileInfo::exists(Folder))
+    {
+        Old = FreeNameBeside(Folder, QStringLiteral(".replaced"));
+        if (!QDir().rename(Folder, Old))
+            ThrowExport(ExportText::CannotWrite(Folder));
+    }
+    if (!QDir().rename(Temporary, Folder))
+    {
+        if (!Old.isEmpty())
+            QDir().rename(Old, Folder);
+        ThrowExport(ExportText::CannotWrite(Folder));
+    }
+    Temporary.clear();
+    if (!Old.isEmpty())
+        QDir(Old).removeRecursively();
+}

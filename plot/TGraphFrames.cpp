@@ -1,0 +1,515 @@
+#include "plot/TGraphFrames.h"
+
+#include "expr/Errors.h"
+#include "expr/FloatArith.h"
+#include "expr/TextToFloat.h"
+#include "plot/LineStyle.h"
+#include "plot/TCanvas.h"
+#include "plot/TCurveRasterizer.h"
+#include "plot/TGPGraphics.h"
+#include "plot/TGPPen.h"
+#include "plot/TGraphEvaluator.h"
+#include "plot/TOrderedWork.h"
+#include "plot/TPaintBudget.h"
+#include "plot/TPlotModel.h"
+#include "plot/TPlotView.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPoint>
+
+#include <algorithm>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+namespace
+{
+// The budget is looked at once per this many columns, or at every column of a long text,
+// whose evaluations may take long.
+constexpr int64_t BudgetColumns = 64;
+int64_t BudgetEvery(const std::u16string& Text)
+{
+    return Text.size() > 200 ? 1 : BudgetColumns;
+}
+
+bool IsUndefinedPoint(const Exception& Error)
+{
+    return dynamic_cast<const EZeroDivide*>(&Error) || dynamic_cast<const EInvalidOp*>(&Error) ||
+           dynamic_cast<const EDomainError*>(&Error);
+}
+} // namespace
+
+// A curve's polylines between gaps, the same for every frame of one text, and the error
+// that ended it, if any.
+struct TGraphFrames::TGeometry
+{
+    std::vector<QPoint> Points;
+    std::vector<size_t> PieceEnds; // piece p is Points[PieceEnds[p - 1] .. PieceEnds[p])
+    std::exception_ptr Error;
+    // How far the walk has got: the next column, and whether it only ends a piece.
+    bool Started = false;
+    int64_t Next = 0;
+    bool Break = true;
+};
+
+struct TGraphFrames::TText
+{
+    std::u16string Text;
+    // As a fill: every column's row; each half of the columns is evaluated up to Next[h]
+    // (exclusive), or up to its failing column, whose error is Error[h].
+    bool IsFill = false;
+    std::vector<int32_t> Rows;
+    int64_t Next[2] = {0, 0};
+    std::exception_ptr Error[2];
+    // As a curve: the runs still to draw that use it, and its geometry once computed.
+    size_t Uses = 0;
+    std::mutex Lock;
+    bool GeometryDone = false;
+    TGeometry Geometry;
+
+    int64_t Half(int h) const { return h == 0 ? int64_t(Rows.size()) / 2 : int64_t(Rows.size()); }
+    int64_t HalfStart(int h) const { return h == 0 ? 0 : int64_t(Rows.size()) / 2; }
+    bool FillComplete() const { return IsFill && Next[0] == Half(0) && Next[1] == Half(1); }
+};
+
+// Frames FirstFrame .. LastFrame of one graph, all of one text; once computed, the frame it
+// is drawn as, its pen and its pieces' outlines.
+struct TGraphFrames::TRun
+{
+    int Graph = 0;
+    int FirstFrame = 0, LastFrame = 0;
+    uint32_t Text = 0;
+    const TGeometry* Geometry = nullptr;
+    std::optional<TGPPen> Pen;
+    std::vector<std::vector<TCurveRasterizer::TEdge>> Outlines;
+    std::vector<bool> Outlined;
+    std::exception_ptr Error; // anything but a curve error: it leaves DrawPlot
+};
+
+// What a thread computing runs owns: its evaluator and a rasterizer for outlines only.
+struct TGraphFrames::TLane
+{
+    TGraphEvaluator* Evaluator = nullptr;
+    TCurveRasterizer* Outliner = nullptr;
+};
+
+TGraphFrames::TGraphFrames(char16_t DecimalSeparator) : Sep(DecimalSeparator) {}
+
+TGraphFrames::~TGraphFrames() = default;
+
+void TGraphFrames::Forget()
+{
+    TextsMade = false;
+    Texts.clear();
+    TextIndex.clear();
+    CurveTexts.clear();
+    FillTexts.clear();
+    Uniform.clear();
+    RunsMade = false;
+    Runs.clear();
+    RunsDrawn = 0;
+}
+
+void TGraphFrames::Begin(TPlotModel& NewModel, TGraphEvaluator& NewEvaluator, const TPlotView& NewView,
+                         int32_t NewOriginY, int Width, const TPaintBudget* NewBudget)
+{
+    Model = &NewModel;
+    Evaluator = &NewEvaluator;
+    View = std::make_unique<TPlotView>(NewView);
+    OriginY = NewOriginY;
+    First = NewView.Margin;
+    Last = int64_t(Width) - NewView.Margin;
+    Budget = NewBudget;
+}
+
+bool TGraphFrames::GraphDrawn(int Index) const
+{
+    return Model->GraphsEnabled && !Model->FuncList.Item(Index).Func.isEmpty();
+}
+
+int32_t TGraphFrames::CurveRow(TGraphEvaluator& With, const TExprProgram& Program, const TPlotView& View,
+                               int32_t OriginY, int64_t Px)
+{
+    const Float80 v = With.Run(Program, View.PlaneX(Px));
+    const int64_t d = Round64(FMul(v, View.ScaleY));
+    // OriginY - d can leave int64 only where the clamp would cut it anyway.
+    int64_t r = 0;
+    if (__builtin_sub_overflow(int64_t(OriginY), d, &r))
+        r = d > 0 ? -View.RowClamp : View.RowClamp;
+    return int32_t(std::clamp(r, -View.RowClamp, View.RowClamp));
+}
+
+uint32_t TGraphFrames::Intern(std::u16string Text)
+{
+    const auto [Found, Added] = TextIndex.try_emplace(std::move(Text), uint32_t(Texts.size()));
+    if (Added)
+    {
+        Texts.push_back(std::make_unique<TText>());
+        Texts.back()->Text = Found->first;
+    }
+    return Found->second;
+}
+
+// Frame j of every graph is drawn at the time the sum t + j * Step reaches step by step; the
+// fill's frame j at that time plus (N - 1 - j) steps, so that all fill frames normally fall
+// on the time of the full-colour frame.
+void TGraphFrames::MakeTexts()
+{
+    if (TextsMade)
+        return;
+    FrameCount = std::max(0, Model->FrameCount());
+    const size_t N = size_t(FrameCount);
+    const Float80 Step = Model->TimeIncrement;
+    std::vector<Float80> Times(N, 0);
+    if (N > 0)
+        Times[0] = TextToFloat(Model->TimeText.toStdU16String(), Sep);
+    for (size_t j = 1; j < N; ++j)
+        Times[j] = Times[j - 1] + Step;
+    const size_t Count = size_t(Model->FuncList.Count());
+    CurveTexts.assign(Count * N, 0);
+    FillTexts.assign(Count * N, 0);
+    Uniform.assign(Count, 0);
+    for (size_t i = 0; i < Count; ++i)
+    {
+        if (!GraphDrawn(int(i)))
+            continue;
+        for (size_t j = 0; j < N; ++j)
+            CurveTexts[i * N + j] = Intern(Evaluator->FormulaAtTime(Model->FuncList, int(i), Times[j]));
+        if (!Model->FilledGraphs)
+            continue;
+        bool Same = true;
+        for (size_t j = 0; j < N; ++j)
+        {
+            FillTexts[i * N + j] =
+                Intern(Evaluator->FormulaAtTime(Model->FuncList, int(i), Times[j] + Float80(N - 1 - j) * Step));
+            Same = Same && FillTexts[i * N + j] == FillTexts[i * N];
+        }
+        Uniform[i] = Same;
+        if (Same && N > 0)
+            Texts[FillTexts[i * N]]->IsFill = true;
+    }
+    TextsMade = true;
+}
+
+bool TGraphFrames::FillUniform(int Index)
+{
+    MakeTexts();
+    return Uniform[size_t(Index)];
+}
+
+const std::u16string& TGraphFrames::FillText(int Index, int Frame)
+{
+    MakeTexts();
+    return Texts[FillTexts[size_t(Index) * size_t(FrameCount) + size_t(Frame)]]->Text;
+}
+
+void TGraphFrames::EvaluateFillHalf(TText& Text, int Half, TGraphEvaluator& With)
+{
+    int64_t& Next = Text.Next[Half];
+    const int64_t End = Text.Half(Half);
+    if (Next >= End || Text.Error[Half])
+        return;
+    const std::shared_ptr<const TExprProgram> Program = With.Program(Text.Text);
+    // The budget is looked at after some columns, so every paint gets on.
+    const int64_t Every = BudgetEvery(Text.Text);
+    for (int64_t Done = 1; Next < End; ++Done)
+    {
+        try
+        {
+            Text.Rows[size_t(Next)] = CurveRow(With, *Program, *View, OriginY, First + Next);
+        }
+        catch (const Exception&)
+        {
+            Text.Error[Half] = std::current_exception();
+            return;
+        }
+        ++Next;
+        if (Budget && Done % Every == 0)
+            Budget->Check();
+    }
+}
+
+void TGraphFrames::EvaluateFills(bool UseHelper)
+{
+    MakeTexts();
+    std::vector<TText*> Fills;
+    const size_t Columns = Last >= First ? size_t(Last - First + 1) : 0;
+    for (const std::unique_ptr<TText>& Text : Texts)
+        if (Text->IsFill)
+        {
+            if (Text->Rows.size() != Columns)
+            {
+                Text->Rows.assign(Columns, 0);
+                Text->Next[0] = 0;
+                Text->Next[1] = Text->HalfStart(1);
+            }
+            Fills.push_back(Text.get());
+        }
+    if (UseHelper && !HelperEvaluator)
+        HelperEvaluator = std::make_unique<TGraphEvaluator>(Sep);
+    // The left halves of all texts are one item, the right halves the other.
+    std::exception_ptr Failure[2];
+    TOrderedWork::Run(
+        2, UseHelper,
+        [&](size_t Half, int Lane)
+        {
+            try
+            {
+                for (TText* Text : Fills)
+                    EvaluateFillHalf(*Text, int(Half), Lane == 0 ? *Evaluator : *HelperEvaluator);
+            }
+            catch (...)
+            {
+                Failure[Half] = std::current_exception();
+            }
+        },
+        [](size_t) { return true; });
+    for (const std::exception_ptr& f : Failure)
+        if (f)
+            std::rethrow_exception(f);
+}
+
+TGraphFrames::TFillRows TGraphFrames::FillRows(int Index) const
+{
+    const TText& Text = *Texts[FillTexts[size_t(Index) * size_t(FrameCount)]];
+    TFillRows Out;
+    Out.Rows = Text.Rows.data();
+    if (Text.Error[0])
+    {
+        Out.Done = Text.Next[0];
+        Out.Error = Text.Error[0];
+    }
+    else if (Text.Error[1])
+    {
+        Out.Done = Text.Next[1];
+        Out.Error = Text.Error[1];
+    }
+    else
+        Out.Done = int64_t(Text.Rows.size());
+    return Out;
+}
+
+// The columns a curve frame evaluates, as the drawing loop walks them: the first column and
+// the one after an undefined point only end the piece before them; an error of another
+// kind ends the walk. A text whose fill is complete has every row already. A walk that the
+// budget stops goes on from there when it is asked for again.
+const TGraphFrames::TGeometry& TGraphFrames::Geometry(TText& Text, TGraphEvaluator& With, bool MayStop)
+{
+    const std::lock_guard<std::mutex> Hold(Text.Lock);
+    if (Text.GeometryDone)
+        return Text.Geometry;
+    TGeometry& G = Text.Geometry;
+    if (!G.Started)
+    {
+        G = TGeometry();
+        G.Started = true;
+        G.Next = First;
+    }
+    const bool Known = Text.FillComplete();
+    std::shared_ptr<const TExprProgram> Program;
+    const auto EndPiece = [&]
+    {
+        if (G.PieceEnds.empty() ? !G.Points.empty() : G.PieceEnds.back() != G.Points.size())
+            G.PieceEnds.push_back(G.Points.size());
+    };
+    if (Known)
+        G.Points.reserve(size_t(std::max<int64_t>(0, Last - First)));
+    const int64_t Every = BudgetEvery(Text.Text);
+    for (int64_t Evaluated = 1; G.Next <= Last; ++G.Next)
+    {
+        const int64_t px = G.Next;
+        if (G.Break)
+        {
+            EndPiece();
+            G.Break = false;
+            continue;
+        }
+        if (Known)
+        {
+            G.Points.emplace_back(int(px), Text.Rows[size_t(px - First)]);
+            continue;
+        }
+        if (!Program)
+            Program = With.Program(Text.Text);
+        try
+        {
+            G.Points.emplace_back(int(px), CurveRow(With, *Program, *View, OriginY, px));
+        }
+        catch (const Exception& Error)
+        {
+            if (!IsUndefinedPoint(Error))
+            {
+                G.Error = std::current_exception();
+                break;
+            }
+            G.Break = true;
+        }
+        if (MayStop && Evaluated++ % Every == 0)
+        {
+            ++G.Next; // this column is done
+            Budget->Check();
+            --G.Next;
+        }
+    }
+    EndPiece();
+    Text.GeometryDone = true;
+    return G;
+}
+
+void TGraphFrames::MakeRuns()
+{
+    if (RunsMade)
+        return;
+    const size_t N = size_t(FrameCount);
+    for (int i = 0; i < Model->FuncList.Count(); ++i)
+    {
+        if (!GraphDrawn(i))
+            continue;
+        for (size_t j = 0; j < N;)
+        {
+            TRun Run;
+            Run.Graph = i;
+            Run.FirstFrame = int(j);
+            Run.Text = CurveTexts[size_t(i) * N + j];
+            while (j + 1 < N && CurveTexts[size_t(i) * N + j + 1] == Run.Text)
+                ++j;
+            Run.LastFrame = int(j);
+            ++j;
+            ++Texts[Run.Text]->Uses;
+            Runs.push_back(std::move(Run));
+        }
+    }
+    RunsMade = true;
+}
+
+void TGraphFrames::ComputeRun(TRun& Run, TLane& Lane, int ArrowSize, bool FirstOfPaint)
+{
+    Run.Error = nullptr;
+    try
+    {
+        if (Budget && !FirstOfPaint)
+            Budget->Check();
+        const TGeometry& G = Geometry(*Texts[Run.Text], *Lane.Evaluator, Budget != nullptr);
+        Run.Geometry = &G;
+        const TFunc& Graph = Model->FuncList.Item(Run.Graph);
+        const int Frame = G.Error ? Run.FirstFrame : Run.LastFrame;
+        Run.Pen.emplace(ColorToArgb(LightenColor(Graph.Color, FrameCount - 1 - Frame, Model->FramesCount)),
+                        float(ArrowSize));
+        Run.Pen->SetDashStyle(Graph.Style);
+        if (!Lane.Outliner)
+            return;
+        Run.Outlines.resize(G.PieceEnds.size());
+        Run.Outlined.resize(G.PieceEnds.size());
+        size_t Start = 0;
+        for (size_t p = 0; p < G.PieceEnds.size(); ++p)
+        {
+            Run.Outlined[p] = Lane.Outliner->Prepare(Run.Pen->Pen(), G.Points.data() + Start,
+                                                     int(G.PieceEnds[p] - Start), Run.Outlines[p]);
+            Start = G.PieceEnds[p];
+        }
+    }
+    catch (...)
+    {
+        // Memory running out or the budget spent: it leaves DrawPlot when the run's turn comes.
+        Run.Error = std::current_exception();
+    }
+}
+
+bool TGraphFrames::DrawRun(TRun& Run, TCurveRasterizer* Raster, TGPGraphics& Graphics, std::exception_ptr& Error)
+{
+    if (Run.Error)
+    {
+        Error = Run.Error;
+        return false;
+    }
+    const TGeometry& G = *Run.Geometry;
+    size_t Start = 0;
+    for (size_t p = 0; p < G.PieceEnds.size(); ++p)
+    {
+        const int Count = int(G.PieceEnds[p] - Start);
+        if (Raster && p < Run.Outlined.size() && Run.Outlined[p])
+            Raster->FillEdges(Run.Outlines[p], Run.Pen->Pen().color().rgba());
+        else
+            Graphics.DrawPolyline(*Run.Pen, G.Points.data() + Start, Count);
+        Start = G.PieceEnds[p];
+    }
+    Error = G.Error;
+    // The memory of a drawn run goes at once, and its text's geometry with the last run.
+    Run.Outlines = {};
+    Run.Outlined = {};
+    TText& Text = *Texts[Run.Text];
+    if (--Text.Uses == 0)
+        Text.Geometry = TGeometry();
+    Run.Geometry = nullptr;
+    return !Error;
+}
+
+void TGraphFrames::DrawCurves(TCanvas& Canvas, int ArrowSize,
+                              const std::function<void(const Exception&)>& ReportCurveError)
+{
+    if (Model->FrameCount() <= 0)
+        return; // no frame to draw
+    bool Any = false;
+    for (int i = 0; i < Model->FuncList.Count() && !Any; ++i)
+        Any = GraphDrawn(i);
+    if (!Any)
+        return;
+    MakeTexts();
+    MakeRuns();
+
+    TLane Lanes[2];
+    const bool UseHelper = Canvas.RasterBits() && std::thread::hardware_concurrency() > 1;
+    TCurveRasterizer* Target = nullptr;
+    if (Canvas.RasterBits())
+    {
+        const QPaintDevice* Device = Canvas.Painter().device();
+        const int W = Device->width(), H = Device->height();
+        if (!Raster || Raster->ImageWidth() != W || Raster->ImageHeight() != H)
+        {
+            Raster = std::make_unique<TCurveRasterizer>(Canvas.RasterBits(), Canvas.RasterStride(), W, H);
+            for (std::unique_ptr<TCurveRasterizer>& Outliner : Outliners)
+                Outliner = std::make_unique<TCurveRasterizer>(nullptr, 0, W, H);
+        }
+        Raster->Retarget(Canvas.RasterBits(), Canvas.RasterStride());
+        Target = Raster.get();
+        for (int l = 0; l < 2; ++l)
+            Lanes[l].Outliner = Outliners[l].get();
+    }
+    Lanes[0].Evaluator = Evaluator;
+    if (UseHelper)
+    {
+        if (!HelperEvaluator)
+            HelperEvaluator = std::make_unique<TGraphEvaluator>(Sep);
+        Lanes[1].Evaluator = HelperEvaluator.get();
+    }
+    TGPGraphics Graphics(Canvas.Painter(), Target);
+    const size_t Done = RunsDrawn;
+    std::exception_ptr Error;
+    TOrderedWork::Run(
+        Runs.size() - Done, UseHelper,
+        // The first run of a paint gets on at least by one column whatever the budget, so
+        // every paint gets on.
+        [&](size_t r, int Lane) { ComputeRun(Runs[Done + r], Lanes[Lane], ArrowSize, r == 0); },
+        [&](size_t r)
+        {
+            if (!DrawRun(Runs[Done + r], Target, Graphics, Error))
+                return false;
+            ++RunsDrawn;
+            return true;
+        });
+    // Reported once the helper has stopped: whatever the report does, nothing reads the model
+    // on another thread any more.
+    if (!Error)
+        return;
+    try
+    {
+        std::rethrow_exception(Error);
+    }
+    catch (const Exception& e)
+    {
+        Model->GraphsEnabled = false;
+        if (ReportCurveError)
+            ReportCurveError(e);
+    }
+}

@@ -1,0 +1,119 @@
+#pragma once
+// The graph layers of one paint: the formula text of every motion-blur frame of every graph
+// (for its fill and its curve), computed once and shared by everything that needs it; the
+// rows of the fill texts; and the curves, computed on two threads and drawn in order.
+//
+// Frames and graphs whose text is the same (a time step of 0, a formula without t, the
+// full-colour frame and its fill, two graphs with one formula) share one evaluation. A
+// curve is handed out in runs of frames of one text: a run is evaluated once and drawn as
+// its last frame, which sets the very pixels of the frames before it (or as its first
+// frame, when an error ends the drawing there). Runs of one graph and of different graphs
+// are computed by whichever thread is free, so few animated graphs still keep both busy.
+//
+// A paint with a budget may stop partway (EPaintAbandoned); what was evaluated or drawn
+// until then is kept, so a paint of the same model that continues it goes on from there.
+#include "expr/Float80.h"
+
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class Exception;
+class TCanvas;
+class TExprProgram;
+class TGraphEvaluator;
+class TPaintBudget;
+class TPlotModel;
+struct TPlotView;
+
+class TGraphFrames
+{
+  public:
+    explicit TGraphFrames(char16_t DecimalSeparator);
+    ~TGraphFrames();
+
+    // Forgets the texts, rows and curves of the paint before.
+    void Forget();
+    // The model, evaluator, view and budget of the paint that follows (nothing computed yet).
+    void Begin(TPlotModel& Model, TGraphEvaluator& Evaluator, const TPlotView& View, int32_t OriginY, int Width,
+               const TPaintBudget* Budget);
+
+    // The fill of graph Index: whether all its frames have one text (then one evaluation
+    // of it is all that shows), and the text of its frame j (0 the palest). Texts are
+    // computed at the first call; a time text that is not a number fails there.
+    bool FillUniform(int Index);
+    const std::u16string& FillText(int Index, int Frame);
+
+    // Evaluates every column of the fill texts of the graphs whose fill frames have one
+    // text (the columns split over two threads when UseHelper). Leaves only when the
+    // budget is spent.
+    void EvaluateFills(bool UseHelper);
+    // The rows of graph Index's fill text after EvaluateFills: Rows[0 .. Done) are the
+    // columns before the first failing one, whose error is Error (null: all columns done).
+    struct TFillRows
+    {
+        const int32_t* Rows = nullptr;
+        int64_t Done = 0;
+        std::exception_ptr Error;
+    };
+    TFillRows FillRows(int Index) const;
+
+    // Draws the curves of every drawn graph (step 9 of the picture). An error of a curve that
+    // is not an undefined point clears GraphsEnabled, goes to ReportCurveError once, and
+    // ends the drawing of curves; other failures and EPaintAbandoned leave.
+    void DrawCurves(TCanvas& Canvas, int ArrowSize, const std::function<void(const Exception&)>& ReportCurveError);
+
+    // The row of Program at column Px, clamped to -View.RowClamp .. View.RowClamp; errors
+    // pass through.
+    static int32_t CurveRow(TGraphEvaluator& With, const TExprProgram& Program, const TPlotView& View,
+                            int32_t OriginY, int64_t Px);
+
+  private:
+    struct TText;
+    struct TGeometry;
+    struct TRun;
+    struct TLane;
+
+    void MakeTexts();
+    uint32_t Intern(std::u16string Text);
+    void EvaluateFillHalf(TText& Text, int Half, TGraphEvaluator& With);
+    // MayStop: the budget may end the computing.
+    const TGeometry& Geometry(TText& Text, TGraphEvaluator& With, bool MayStop);
+    void MakeRuns();
+    // FirstOfPaint: the first run of this paint, which the budget stops only inside its walk.
+    void ComputeRun(TRun& Run, TLane& Lane, int ArrowSize, bool FirstOfPaint);
+    bool DrawRun(TRun& Run, class TCurveRasterizer* Raster, class TGPGraphics& Graphics, std::exception_ptr& Error);
+    bool GraphDrawn(int Index) const;
+
+    char16_t Sep;
+    TPlotModel* Model = nullptr;
+    TGraphEvaluator* Evaluator = nullptr;
+    const TPaintBudget* Budget = nullptr;
+    std::unique_ptr<TPlotView> View;
+    int32_t OriginY = 0;
+    int64_t First = 0, Last = -1; // the columns evaluated
+
+    // Every text of the paint once; per drawn graph and frame, the index of its curve text
+    // and of its fill text.
+    bool TextsMade = false;
+    int FrameCount = 0;
+    std::vector<std::unique_ptr<TText>> Texts;
+    std::unordered_map<std::u16string, uint32_t> TextIndex;
+    std::vector<uint32_t> CurveTexts, FillTexts; // [Graph * FrameCount + Frame]
+    std::vector<uint8_t> Uniform;                // per graph: its fill frames have one text
+
+    // The curve runs in drawing order, and how many of them are drawn.
+    bool RunsMade = false;
+    std::vector<TRun> Runs;
+    size_t RunsDrawn = 0;
+
+    // The evaluator of the thread that works beside the caller's.
+    std::unique_ptr<TGraphEvaluator> HelperEvaluator;
+    // The rasterizer filling the curves, and one per thread for outlines, kept from paint to
+    // paint while the image size stays: their scratch buffers grow once.
+    std::unique_ptr<class TCurveRasterizer> Raster, Outliners[2];
+};
