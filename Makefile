@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all deps configure build run test bench package package-check sanitize fuzz-build fuzz-smoke clean
+.PHONY: all deps configure build run check-layers test bench package package-check sanitize fuzz-build fuzz-smoke clean
 
 all: build
 
@@ -21,7 +21,11 @@ run: build
 	  echo "make run: no display; start it as: xvfb-run -a $(BUILD)/vendrel, or set DISPLAY" >&2; exit 1; fi
 	$(BUILD)/vendrel $(ARGS)
 
-test: build
+# Fails when a source file includes across a layer (scripts/check-layers.sh says which).
+check-layers:
+	bash scripts/check-layers.sh
+
+test: check-layers build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build

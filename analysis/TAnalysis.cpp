@@ -7,7 +7,6 @@
 #include "analysis/TRootFinder.h"
 #include "analysis/TSamples.h"
 #include "expr/FunctionLibrary.h"
-#include "expr/NumberText.h"
 #include "expr/TEvaluator.h"
 #include "expr/TimeSubstitution.h"
 
@@ -23,7 +22,7 @@ TAnalysis::~TAnalysis() = default;
 
 std::shared_ptr<const TExprProgram> TAnalysis::Program(std::u16string_view Formula, Float80 T)
 {
-    return Evaluator->Compile(SubstituteTime(Formula, FormatGeneral15(T, Sep), Sep));
+    return Evaluator->Compile(FormulaAtTime(Formula, T, Sep));
 }
 
 TCurveFunction TAnalysis::Curve(std::u16string_view Formula, std::u16string_view Subtracted, Float80 T)

@@ -104,8 +104,7 @@ TMainForm::~TMainForm()
 void TMainForm::FormCreate()
 {
     WindowBox->SetDoubleBuffered(true);
-    PlotModel.FramesCount = 5;
-    PlotModel.MotionBlur = true;
+    // FramesCount, MotionBlur, TicksByX, TicksByY and TimeStep start at the model's values.
     PlotModel.FuncList.Assign({TFunc()});
     // The evaluator, with "Pi", the function library and "x" bound to its storage.
     Evaluator = std::make_unique<TGraphEvaluator>(DecimalSeparator);
@@ -128,9 +127,6 @@ void TMainForm::FormCreate()
     // The hints keep the start texts, put back when a typed range is rejected.
     for (QLineEdit* Edit : {LeftEdt, TopEdt, RightEdt, BottomEdt})
         Edit->setToolTip(Edit->text());
-    PlotModel.TicksByX = 20;
-    PlotModel.TicksByY = 20;
-    PlotModel.TimeStep = 0.05f;
     UndoMan = std::make_unique<TUndoMan>();
     SettingsDlg = std::make_unique<TSettingsDlg>(DecimalSeparator, this);
     AboutBox = std::make_unique<TAboutBox>(this);
@@ -159,11 +155,12 @@ void TMainForm::CreateControls()
     connect(WindowBox, &TWindowBox::KeyDown, this,
             [this](int& Key, Qt::KeyboardModifiers Shift) { Guard([&] { EditKeyDown(Key, Shift); }); });
 
-    LeftEdt = MakeEdit(Client, "LeftEdt", QStringLiteral("-10"));
-    RightEdt = MakeEdit(Client, "RightEdt", QStringLiteral("10"));
-    TopEdt = MakeEdit(Client, "TopEdt", QStringLiteral("10"));
-    BottomEdt = MakeEdit(Client, "BottomEdt", QStringLiteral("-10"));
-    TimeEdt = MakeEdit(Client, "TimeEdt", QStringLiteral("0"));
+    // The editors start with the model's texts, which they mirror from then on.
+    LeftEdt = MakeEdit(Client, "LeftEdt", PlotModel.LeftText);
+    RightEdt = MakeEdit(Client, "RightEdt", PlotModel.RightText);
+    TopEdt = MakeEdit(Client, "TopEdt", PlotModel.TopText);
+    BottomEdt = MakeEdit(Client, "BottomEdt", PlotModel.BottomText);
+    TimeEdt = MakeEdit(Client, "TimeEdt", PlotModel.TimeText);
     FuncEdit = MakeEdit(Client, "FuncEdit", QString());
     for (QLineEdit* Edit : {LeftEdt, RightEdt, TopEdt, BottomEdt, TimeEdt, FuncEdit})
         Edit->installEventFilter(this);

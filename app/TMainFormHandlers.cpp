@@ -358,7 +358,7 @@ bool TMainForm::ChangeView(const TBoundTexts& New, bool Record)
     switch (Navigation.CheckView(New, WindowBox->width(), WindowBox->height()))
     {
     case TViewFault::EmptyRange: Dialogs.ShowErrorMessage(WindowBox, WrongRange); return false;
-    case TViewFault::OutOfRange: Dialogs.ShowError(this, QString::fromUtf8(ViewOutOfRangeMessage)); return false;
+    case TViewFault::OutOfRange: Dialogs.ShowError(this, QString::fromUtf8(Msg::ViewOutOfRange)); return false;
     case TViewFault::None: break;
     }
     if (Record)

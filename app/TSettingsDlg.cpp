@@ -3,6 +3,7 @@
 #include "app/TSpinEdit.h"
 #include "expr/Errors.h"
 #include "expr/TextToFloat.h"
+#include "plot/TPlotModel.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -18,7 +19,6 @@
 
 namespace
 {
-constexpr float DefaultTimeStep = 0.05f;
 constexpr int32_t TicksMin = 2;
 constexpr int32_t TicksMax = 100;
 } // namespace
@@ -44,7 +44,7 @@ void TSettingsDlg::BuildControls()
     GroupBox = Named(new QGroupBox(QStringLiteral("Number of ticks"), this), "GroupBox");
     ByXSE = Named(new TSpinEdit(TicksMin, TicksMax, Separator, GroupBox), "ByXSE");
     ByYSE = Named(new TSpinEdit(TicksMin, TicksMax, Separator, GroupBox), "ByYSE");
-    StepEdt = Named(new QLineEdit(QStringLiteral("0.05"), this), "StepEdt");
+    StepEdt = Named(new QLineEdit(QString::fromLatin1(TPlotModel::StartTimeStepText), this), "StepEdt");
     FillCheckBox = Named(new QCheckBox(QStringLiteral("Filled Graphs"), this), "FillCheckBox");
     FillCheckBox->setChecked(true);
     FramesCountSE = Named(new TSpinEdit(TicksMin, TicksMax, Separator, this), "FramesCountSE");
@@ -92,11 +92,11 @@ float TSettingsDlg::ReadTimeStep(const QString& Text, char16_t Sep)
             Sep);
         const float Step = static_cast<float>(Value);
         // A step beyond the float range would stop the animation's arithmetic for good.
-        return std::isfinite(Step) ? Step : DefaultTimeStep;
+        return std::isfinite(Step) ? Step : TPlotModel::StartTimeStep;
     }
     catch (const Exception&)
     {
-        return DefaultTimeStep;
+        return TPlotModel::StartTimeStep;
     }
 }
 

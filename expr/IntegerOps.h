@@ -59,4 +59,41 @@ inline int64_t Mod(int64_t a, int64_t b)
         return 0;
     return a % b;
 }
+
+// The binary integer operators of the language, in the order of their opcodes.
+enum class TOperator : uint8_t
+{
+    Bor,
+    Bxor,
+    Div,
+    Mod,
+    Shl,
+    Shr,
+    Band,
+};
+
+// Left op Right. The right operand is rounded before the left, so when both are out of range
+// the right one is the first to fail.
+inline Float80 Apply(TOperator Op, Float80 Left, Float80 Right)
+{
+    const int64_t b = Round64(Right);
+    const int64_t a = Round64(Left);
+    switch (Op)
+    {
+    case TOperator::Bor:
+        return Float80(a | b);
+    case TOperator::Bxor:
+        return Float80(a ^ b);
+    case TOperator::Div:
+        return Float80(Div(a, b));
+    case TOperator::Mod:
+        return Float80(Mod(a, b));
+    case TOperator::Shl:
+        return Float80(int64_t(ShiftLeft(uint64_t(a), b)));
+    case TOperator::Shr:
+        return Float80(int64_t(ShiftRight(uint64_t(a), b)));
+    default:
+        return Float80(a & b); // Band
+    }
+}
 } // namespace IntegerOps

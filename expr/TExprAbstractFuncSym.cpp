@@ -7,20 +7,20 @@
 Float80 TExprAbstractFuncSym::ReadFirstArgument()
 {
     if (BoundLexer()->CurrentKind() != TTokenKind::LParen)
-        throw EExprEvalError(std::string(Msg::FirstParameterExpected));
+        RaiseParseError(Msg::FirstParameterExpected);
     return BoundParser()->ParseComparison(true);
 }
 
 Float80 TExprAbstractFuncSym::ReadNextArgument()
 {
     if (BoundLexer()->CurrentKind() != TTokenKind::Comma)
-        throw EExprEvalError(std::string(Msg::NextParameterExpected));
+        RaiseParseError(Msg::NextParameterExpected);
     return BoundParser()->ParseComparison(true);
 }
 
 void TExprAbstractFuncSym::CloseArguments()
 {
     if (BoundLexer()->CurrentKind() != TTokenKind::RParen)
-        throw EExprEvalError(std::string(Msg::CloseParametersExpected));
+        RaiseParseError(Msg::CloseParametersExpected);
     BoundLexer()->Advance();
 }

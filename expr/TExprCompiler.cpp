@@ -9,10 +9,8 @@
 #include "expr/TExprProgram.h"
 #include "expr/TExprUnary80FuncSym.h"
 #include "expr/TExprVar80Sym.h"
-#include "expr/TStringHashMapTraits.h"
 #include "expr/Utf16.h"
 
-#include <cstring>
 
 namespace
 {
@@ -60,20 +58,6 @@ std::shared_ptr<const TExprProgram> TExprCompiler::Compile(std::u16string_view T
     return Program;
 }
 
-bool TExprCompiler::AtKeyword(const char* Keyword) const
-{
-    if (FLexer.CurrentKind() != TTokenKind::Identifier)
-        return false;
-    const std::u16string& Text = FLexer.LastText();
-    const size_t Length = std::strlen(Keyword);
-    if (Text.size() != Length)
-        return false;
-    for (size_t i = 0; i < Length; ++i)
-        if (FoldAsciiCase(Text[i]) != char16_t(Keyword[i]))
-            return false;
-    return true;
-}
-
 // whole = comparison End
 void TExprCompiler::CompileWhole()
 {
@@ -99,7 +83,7 @@ void TExprCompiler::CompileComparison(bool Skip)
         case TTokenKind::Greater: Code = TExprOpCode::Greater; break;
         case TTokenKind::GreaterEqual: Code = TExprOpCode::GreaterEqual; break;
         default:
-            if (!AtKeyword("CMP"))
+            if (!FLexer.AtKeyword("CMP"))
                 return;
             Code = TExprOpCode::Cmp;
             break;
@@ -120,13 +104,13 @@ void TExprCompiler::CompileSum(bool Skip)
             Code = TExprOpCode::Add;
         else if (FLexer.CurrentKind() == TTokenKind::Minus)
             Code = TExprOpCode::Sub;
-        else if (AtKeyword("OR"))
+        else if (FLexer.AtKeyword("OR"))
             Code = TExprOpCode::Or;
-        else if (AtKeyword("XOR"))
+        else if (FLexer.AtKeyword("XOR"))
             Code = TExprOpCode::Xor;
-        else if (AtKeyword("BOR"))
+        else if (FLexer.AtKeyword("BOR"))
             Code = TExprOpCode::Bor;
-        else if (AtKeyword("BXOR"))
+        else if (FLexer.AtKeyword("BXOR"))
             Code = TExprOpCode::Bxor;
         else
             return;
@@ -146,17 +130,17 @@ void TExprCompiler::CompileProduct(bool Skip)
             Code = TExprOpCode::Mul;
         else if (FLexer.CurrentKind() == TTokenKind::Slash)
             Code = TExprOpCode::Div;
-        else if (AtKeyword("AND"))
+        else if (FLexer.AtKeyword("AND"))
             Code = TExprOpCode::And;
-        else if (AtKeyword("DIV"))
+        else if (FLexer.AtKeyword("DIV"))
             Code = TExprOpCode::IntDiv;
-        else if (AtKeyword("MOD"))
+        else if (FLexer.AtKeyword("MOD"))
             Code = TExprOpCode::IntMod;
-        else if (AtKeyword("SHL"))
+        else if (FLexer.AtKeyword("SHL"))
             Code = TExprOpCode::Shl;
-        else if (AtKeyword("SHR"))
+        else if (FLexer.AtKeyword("SHR"))
             Code = TExprOpCode::Shr;
-        else if (AtKeyword("BAND"))
+        else if (FLexer.AtKeyword("BAND"))
             Code = TExprOpCode::Band;
         else
             return;
@@ -180,12 +164,12 @@ void TExprCompiler::CompileSignedFactor(bool Skip)
         CompileSignedFactor(true);
         return FProgram->Emit(TExprOpCode::Negate);
     case TTokenKind::Identifier:
-        if (AtKeyword("NOT"))
+        if (FLexer.AtKeyword("NOT"))
         {
             CompileSignedFactor(true);
             return FProgram->Emit(TExprOpCode::Not);
         }
-        if (AtKeyword("BNOT"))
+        if (FLexer.AtKeyword("BNOT"))
         {
             CompileSignedFactor(true);
             return FProgram->Emit(TExprOpCode::Bnot);

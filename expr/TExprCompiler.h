@@ -31,7 +31,6 @@ class TExprCompiler
     void CompileSignedFactor(bool Skip);
     void CompileFactor();
     void CompileSymbol();
-    bool AtKeyword(const char* Keyword) const;
 
     const TExprContext* FScope;
     TExprSimpleLexer FLexer;

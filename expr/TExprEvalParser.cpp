@@ -21,16 +21,13 @@
 #include "expr/TExprContext.h"
 #include "expr/TExprLexer.h"
 #include "expr/TExprSym.h"
-#include "expr/TStringHashMapTraits.h"
 #include "expr/Utf16.h"
 
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
 using IntegerOps::Round64;
-using IntegerOps::ShiftLeft;
-using IntegerOps::ShiftRight;
+using IntegerOps::TOperator;
 
 namespace
 {
@@ -61,22 +58,6 @@ class TBindingGuard
     TExprEvalParser* FSavedParser;
 };
 } // namespace
-
-// Keyword is upper case ASCII; the identifier matches it when it is equal after folding
-// 'a'..'z' (not the C library's tolower, which follows the process locale).
-bool TExprEvalParser::AtKeyword(const char* Keyword) const
-{
-    if (FTokenSource->CurrentKind() != TTokenKind::Identifier)
-        return false;
-    const std::u16string& Text = FTokenSource->LastText();
-    const size_t Length = std::strlen(Keyword);
-    if (Text.size() != Length)
-        return false;
-    for (size_t i = 0; i < Length; ++i)
-        if (FoldAsciiCase(Text[i]) != char16_t(Keyword[i]))
-            return false;
-    return true;
-}
 
 // whole = comparison End
 Float80 TExprEvalParser::ParseWhole()
@@ -117,7 +98,7 @@ Float80 TExprEvalParser::ParseComparison(bool Skip)
             a = Truth(a >= ParseSum(true));
             break;
         default:
-            if (!AtKeyword("CMP"))
+            if (!FTokenSource->AtKeyword("CMP"))
                 return a;
             {
                 Float80 b = ParseSum(true);
@@ -143,26 +124,20 @@ Float80 TExprEvalParser::ParseSum(bool Skip)
             a = FSub(a, ParseProduct(true));
             break;
         case TTokenKind::Identifier:
-            if (AtKeyword("OR"))
+            if (FTokenSource->AtKeyword("OR"))
             {
                 Float80 b = ParseProduct(true);
                 a = Truth(b != 0 || a != 0);
             }
-            else if (AtKeyword("XOR"))
+            else if (FTokenSource->AtKeyword("XOR"))
             {
                 Float80 b = ParseProduct(true);
                 a = Truth((a != 0) != (b != 0));
             }
-            else if (AtKeyword("BOR"))
-            {
-                int64_t b = Round64(ParseProduct(true));
-                a = Float80(Round64(a) | b);
-            }
-            else if (AtKeyword("BXOR"))
-            {
-                int64_t b = Round64(ParseProduct(true));
-                a = Float80(Round64(a) ^ b);
-            }
+            else if (FTokenSource->AtKeyword("BOR"))
+                a = IntegerOps::Apply(TOperator::Bor, a, ParseProduct(true));
+            else if (FTokenSource->AtKeyword("BXOR"))
+                a = IntegerOps::Apply(TOperator::Bxor, a, ParseProduct(true));
             else
                 return a;
             break;
@@ -187,54 +162,28 @@ Float80 TExprEvalParser::ParseProduct(bool Skip)
             a = FDiv(a, ParseSignedFactor(true));
             break;
         case TTokenKind::Identifier:
-            if (AtKeyword("AND"))
+            if (FTokenSource->AtKeyword("AND"))
             {
                 Float80 b = ParseSignedFactor(true);
                 a = Truth(a != 0 && b != 0);
                 break;
             }
             {
-                // The integer operators: the right operand is converted before the left.
-                enum class TIntOp
-                {
-                    Div,
-                    Mod,
-                    Shl,
-                    Shr,
-                    Band
-                } Op;
-                if (AtKeyword("DIV"))
-                    Op = TIntOp::Div;
-                else if (AtKeyword("MOD"))
-                    Op = TIntOp::Mod;
-                else if (AtKeyword("SHL"))
-                    Op = TIntOp::Shl;
-                else if (AtKeyword("SHR"))
-                    Op = TIntOp::Shr;
-                else if (AtKeyword("BAND"))
-                    Op = TIntOp::Band;
+                // The integer operators; Apply rounds the right operand before the left.
+                TOperator Op;
+                if (FTokenSource->AtKeyword("DIV"))
+                    Op = TOperator::Div;
+                else if (FTokenSource->AtKeyword("MOD"))
+                    Op = TOperator::Mod;
+                else if (FTokenSource->AtKeyword("SHL"))
+                    Op = TOperator::Shl;
+                else if (FTokenSource->AtKeyword("SHR"))
+                    Op = TOperator::Shr;
+                else if (FTokenSource->AtKeyword("BAND"))
+                    Op = TOperator::Band;
                 else
                     return a;
-                int64_t b = Round64(ParseSignedFactor(true));
-                int64_t l = Round64(a);
-                switch (Op)
-                {
-                case TIntOp::Div:
-                    a = Float80(IntegerOps::Div(l, b));
-                    break;
-                case TIntOp::Mod:
-                    a = Float80(IntegerOps::Mod(l, b));
-                    break;
-                case TIntOp::Shl:
-                    a = Float80(int64_t(ShiftLeft(uint64_t(l), b)));
-                    break;
-                case TIntOp::Shr:
-                    a = Float80(int64_t(ShiftRight(uint64_t(l), b)));
-                    break;
-                case TIntOp::Band:
-                    a = Float80(l & b);
-                    break;
-                }
+                a = IntegerOps::Apply(Op, a, ParseSignedFactor(true));
             }
             break;
         default:
@@ -258,9 +207,9 @@ Float80 TExprEvalParser::ParseSignedFactor(bool Skip)
     case TTokenKind::Minus:
         return -ParseSignedFactor(true);
     case TTokenKind::Identifier:
-        if (AtKeyword("NOT"))
+        if (FTokenSource->AtKeyword("NOT"))
             return Truth(ParseSignedFactor(true) == 0);
-        if (AtKeyword("BNOT"))
+        if (FTokenSource->AtKeyword("BNOT"))
             return Float80(~Round64(ParseSignedFactor(true)));
         return ParseFactor();
     default:

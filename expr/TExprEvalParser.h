@@ -33,8 +33,6 @@ class TExprEvalParser
     virtual Float80 ParseWhole();
 
   private:
-    bool AtKeyword(const char* Keyword) const;
-
     TExprContext* FSymbolScope = nullptr;
     TExprLexer* FTokenSource;
     // Current nesting of ParseSignedFactor; back to 0 when a parse ends, also on error.

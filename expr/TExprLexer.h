@@ -2,9 +2,11 @@
 // The lexer's face to the parser and the function symbols: exactly one current token,
 // no look-ahead, no positions.
 #include "expr/Float80.h"
+#include "expr/TStringHashMapTraits.h"
 #include "expr/TokenKind.h"
 
 #include <string>
+#include <string_view>
 
 class TExprLexer
 {
@@ -17,6 +19,19 @@ class TExprLexer
     // The text of the most recent number or identifier token; other tokens leave it alone,
     // and a new text does not clear it (error messages quote it).
     const std::u16string& LastText() const { return FLastText; }
+
+    // Whether the current token is the keyword, given in upper-case ASCII: keywords are
+    // identifiers that match after folding 'a'..'z' (not the C library's tolower, which
+    // follows the process locale). The parser and the compiler recognise them by this alone.
+    bool AtKeyword(std::string_view Keyword) const
+    {
+        if (FCurrentKind != TTokenKind::Identifier || FLastText.size() != Keyword.size())
+            return false;
+        for (size_t i = 0; i < Keyword.size(); ++i)
+            if (FoldAsciiCase(FLastText[i]) != char16_t(Keyword[i]))
+                return false;
+        return true;
+    }
 
     // Reads the next token. Fails only when a number text is rejected by the conversion.
     virtual void Advance() = 0;

@@ -75,30 +75,13 @@ int StackEffect(TExprOpCode Code)
     }
 }
 
-// The integer operators, which round the right operand before the left.
-Float80 IntegerOperation(TExprOpCode Code, Float80 Left, Float80 Right)
+// The integer operator of an integer opcode: the two enumerations run in the same order.
+IntegerOps::TOperator IntegerOperator(TExprOpCode Code)
 {
-    using namespace IntegerOps;
-    const int64_t b = Round64(Right);
-    const int64_t a = Round64(Left);
-    switch (Code)
-    {
-    case TExprOpCode::Bor:
-        return Float80(a | b);
-    case TExprOpCode::Bxor:
-        return Float80(a ^ b);
-    case TExprOpCode::IntDiv:
-        return Float80(Div(a, b));
-    case TExprOpCode::IntMod:
-        return Float80(Mod(a, b));
-    case TExprOpCode::Shl:
-        return Float80(int64_t(ShiftLeft(uint64_t(a), b)));
-    case TExprOpCode::Shr:
-        return Float80(int64_t(ShiftRight(uint64_t(a), b)));
-    default:
-        return Float80(a & b); // Band
-    }
+    return IntegerOps::TOperator(int(Code) - int(TExprOpCode::Bor));
 }
+static_assert(int(TExprOpCode::Band) - int(TExprOpCode::Bor) == int(IntegerOps::TOperator::Band));
+static_assert(int(TExprOpCode::IntMod) - int(TExprOpCode::Bor) == int(IntegerOps::TOperator::Mod));
 } // namespace
 
 TExprProgram::TExprProgram() = default;
@@ -245,6 +228,49 @@ void TExprProgram::RaiseStoredError() const
     throw EExprEvalError(FErrorMessage);
 }
 
+// The cases of one arithmetic operator Op (FAdd, ...) and its group, whose opcodes are named
+// after it: Name for the operator on the stack, Pair for its two-leaf forms ("Sum" ...). Every
+// fused case reads its leaves first and computes as the unfused instructions would.
+#define VENDREL_ARITHMETIC_CASES(Name, Pair, Op)                                                       \
+    case TExprOpCode::Name:                                                                            \
+        Top = Op(*--Below, Top);                                                                       \
+        break;                                                                                         \
+    case TExprOpCode::Name##Operand:                                                                   \
+        Top = Op(Top, OperandA(*I));                                                                   \
+        break;                                                                                         \
+    case TExprOpCode::Set##Pair:                                                                       \
+    {                                                                                                  \
+        const Float80 a = OperandA(*I);                                                                \
+        Top = Op(a, OperandB(*I, a));                                                                  \
+        break;                                                                                         \
+    }                                                                                                  \
+    case TExprOpCode::Push##Pair:                                                                      \
+    {                                                                                                  \
+        const Float80 a = OperandA(*I);                                                                \
+        *Below++ = Top;                                                                                \
+        Top = Op(a, OperandB(*I, a));                                                                  \
+        break;                                                                                         \
+    }                                                                                                  \
+        VENDREL_PAIR_CASE(Name, Op, Sum, FAdd)                                                         \
+        VENDREL_PAIR_CASE(Name, Op, Difference, FSub)                                                  \
+        VENDREL_PAIR_CASE(Name, Op, Product, FMul)                                                     \
+        VENDREL_PAIR_CASE(Name, Op, Quotient, FDiv)
+
+// Top := Top Op (*A InnerOp *B): the pair first, then the outer operator.
+#define VENDREL_PAIR_CASE(Name, Op, Pair, InnerOp)                                                     \
+    case TExprOpCode::Name##Pair:                                                                      \
+    {                                                                                                  \
+        const Float80 a = OperandA(*I);                                                                \
+        Top = Op(Top, InnerOp(a, OperandB(*I, a)));                                                    \
+        break;                                                                                         \
+    }
+
+// Pop a, Top := a Compare Top as 1 or 0.
+#define VENDREL_COMPARISON_CASE(Name, Compare)                                                         \
+    case TExprOpCode::Name:                                                                            \
+        Top = Truth(*--Below Compare Top);                                                             \
+        break;
+
 // One switch in an endless loop: the program's last instruction (End or Raise) leaves it,
 // so there is no end test per instruction, and every opcode has a case, so there is no range
 // test either. Top stays in a register throughout.
@@ -266,196 +292,16 @@ Float80 TExprProgram::Run(Float80* Stack) const
             *Below++ = Top;
             Top = OperandA(*I);
             break;
-        case TExprOpCode::Add:
-            Top = FAdd(*--Below, Top);
-            break;
-        case TExprOpCode::Sub:
-            Top = FSub(*--Below, Top);
-            break;
-        case TExprOpCode::Mul:
-            Top = FMul(*--Below, Top);
-            break;
-        case TExprOpCode::Div:
-            Top = FDiv(*--Below, Top);
-            break;
-        case TExprOpCode::AddOperand:
-            Top = FAdd(Top, OperandA(*I));
-            break;
-        case TExprOpCode::SubOperand:
-            Top = FSub(Top, OperandA(*I));
-            break;
-        case TExprOpCode::MulOperand:
-            Top = FMul(Top, OperandA(*I));
-            break;
-        case TExprOpCode::DivOperand:
-            Top = FDiv(Top, OperandA(*I));
-            break;
-        case TExprOpCode::SetSum:
-        {
-            const Float80 a = OperandA(*I);
-            Top = FAdd(a, OperandB(*I, a));
-            break;
-        }
-        case TExprOpCode::SetDifference:
-        {
-            const Float80 a = OperandA(*I);
-            Top = FSub(a, OperandB(*I, a));
-            break;
-        }
-        case TExprOpCode::SetProduct:
-        {
-            const Float80 a = OperandA(*I);
-            Top = FMul(a, OperandB(*I, a));
-            break;
-        }
-        case TExprOpCode::SetQuotient:
-        {
-            const Float80 a = OperandA(*I);
-            Top = FDiv(a, OperandB(*I, a));
-            break;
-        }
-        case TExprOpCode::PushSum:
-        {
-            const Float80 a = OperandA(*I);
-            *Below++ = Top;
-            Top = FAdd(a, OperandB(*I, a));
-            break;
-        }
-        case TExprOpCode::PushDifference:
-        {
-            const Float80 a = OperandA(*I);
-            *Below++ = Top;
-            Top = FSub(a, OperandB(*I, a));
-            break;
-        }
-        case TExprOpCode::PushProduct:
-        {
-            const Float80 a = OperandA(*I);
-            *Below++ = Top;
-            Top = FMul(a, OperandB(*I, a));
-            break;
-        }
-        case TExprOpCode::PushQuotient:
-        {
-            const Float80 a = OperandA(*I);
-            *Below++ = Top;
-            Top = FDiv(a, OperandB(*I, a));
-            break;
-        }
-        case TExprOpCode::AddSum:
-        {
-            const Float80 a = OperandA(*I);
-            Top = FAdd(Top, FAdd(a, OperandB(*I, a)));
-            break;
-        }
-        case TExprOpCode::AddDifference:
-        {
-            const Float80 a = OperandA(*I);
-            Top = FAdd(Top, FSub(a, OperandB(*I, a)));
-            break;
-        }
-        case TExprOpCode::AddProduct:
-        {
-            const Float80 a = OperandA(*I);
-            Top = FAdd(Top, FMul(a, OperandB(*I, a)));
-            break;
-        }
-        case TExprOpCode::AddQuotient:
-        {
-            const Float80 a = OperandA(*I);
-            Top = FAdd(Top, FDiv(a, OperandB(*I, a)));
-            break;
-        }
-        case TExprOpCode::SubSum:
-        {
-            const Float80 a = OperandA(*I);
-            Top = FSub(Top, FAdd(a, OperandB(*I, a)));
-            break;
-        }
-        case TExprOpCode::SubDifference:
-        {
-            const Float80 a = OperandA(*I);
-            Top = FSub(Top, FSub(a, OperandB(*I, a)));
-            break;
-        }
-        case TExprOpCode::SubProduct:
-        {
-            const Float80 a = OperandA(*I);
-            Top = FSub(Top, FMul(a, OperandB(*I, a)));
-            break;
-        }
-        case TExprOpCode::SubQuotient:
-        {
-            const Float80 a = OperandA(*I);
-            Top = FSub(Top, FDiv(a, OperandB(*I, a)));
-            break;
-        }
-        case TExprOpCode::MulSum:
-        {
-            const Float80 a = OperandA(*I);
-            Top = FMul(Top, FAdd(a, OperandB(*I, a)));
-            break;
-        }
-        case TExprOpCode::MulDifference:
-        {
-            const Float80 a = OperandA(*I);
-            Top = FMul(Top, FSub(a, OperandB(*I, a)));
-            break;
-        }
-        case TExprOpCode::MulProduct:
-        {
-            const Float80 a = OperandA(*I);
-            Top = FMul(Top, FMul(a, OperandB(*I, a)));
-            break;
-        }
-        case TExprOpCode::MulQuotient:
-        {
-            const Float80 a = OperandA(*I);
-            Top = FMul(Top, FDiv(a, OperandB(*I, a)));
-            break;
-        }
-        case TExprOpCode::DivSum:
-        {
-            const Float80 a = OperandA(*I);
-            Top = FDiv(Top, FAdd(a, OperandB(*I, a)));
-            break;
-        }
-        case TExprOpCode::DivDifference:
-        {
-            const Float80 a = OperandA(*I);
-            Top = FDiv(Top, FSub(a, OperandB(*I, a)));
-            break;
-        }
-        case TExprOpCode::DivProduct:
-        {
-            const Float80 a = OperandA(*I);
-            Top = FDiv(Top, FMul(a, OperandB(*I, a)));
-            break;
-        }
-        case TExprOpCode::DivQuotient:
-        {
-            const Float80 a = OperandA(*I);
-            Top = FDiv(Top, FDiv(a, OperandB(*I, a)));
-            break;
-        }
-        case TExprOpCode::Equal:
-            Top = Truth(*--Below == Top);
-            break;
-        case TExprOpCode::NotEqual:
-            Top = Truth(*--Below != Top);
-            break;
-        case TExprOpCode::Less:
-            Top = Truth(*--Below < Top);
-            break;
-        case TExprOpCode::LessEqual:
-            Top = Truth(*--Below <= Top);
-            break;
-        case TExprOpCode::Greater:
-            Top = Truth(*--Below > Top);
-            break;
-        case TExprOpCode::GreaterEqual:
-            Top = Truth(*--Below >= Top);
-            break;
+            VENDREL_ARITHMETIC_CASES(Add, Sum, FAdd)
+            VENDREL_ARITHMETIC_CASES(Sub, Difference, FSub)
+            VENDREL_ARITHMETIC_CASES(Mul, Product, FMul)
+            VENDREL_ARITHMETIC_CASES(Div, Quotient, FDiv)
+            VENDREL_COMPARISON_CASE(Equal, ==)
+            VENDREL_COMPARISON_CASE(NotEqual, !=)
+            VENDREL_COMPARISON_CASE(Less, <)
+            VENDREL_COMPARISON_CASE(LessEqual, <=)
+            VENDREL_COMPARISON_CASE(Greater, >)
+            VENDREL_COMPARISON_CASE(GreaterEqual, >=)
         case TExprOpCode::Cmp:
         {
             const Float80 a = *--Below;
@@ -490,7 +336,7 @@ Float80 TExprProgram::Run(Float80* Stack) const
         case TExprOpCode::Band:
         {
             const Float80 a = *--Below;
-            Top = IntegerOperation(I->Code, a, Top);
+            Top = IntegerOps::Apply(IntegerOperator(I->Code), a, Top);
             break;
         }
         case TExprOpCode::Negate:
@@ -520,3 +366,7 @@ Float80 TExprProgram::Run(Float80* Stack) const
         }
     }
 }
+
+#undef VENDREL_ARITHMETIC_CASES
+#undef VENDREL_PAIR_CASE
+#undef VENDREL_COMPARISON_CASE

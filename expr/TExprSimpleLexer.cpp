@@ -2,6 +2,7 @@
 
 #include "expr/CharClass.h"
 #include "expr/TextToFloat.h"
+#include "expr/TokenRules.h"
 
 #include <array>
 
@@ -97,31 +98,11 @@ void TExprSimpleLexer::SkipBlanks()
         ++FCursor;
 }
 
-void TExprSimpleLexer::SkipDigits()
-{
-    while (IsAsciiDigit(Peek()))
-        ++FCursor;
-}
-
-// digits [ ("." | separator) digits ] [ ("e" | "E") [ "+" | "-" ] digits ]
-// A "." is taken even when the separator is another character; the conversion then
-// rejects the text.
+// digits [ ("." | separator) digits ] [ ("e" | "E") [ "+" | "-" ] digits ], by NumberEnd
 void TExprSimpleLexer::ReadNumber()
 {
     const size_t Start = FCursor;
-    SkipDigits();
-    if (Peek() == u'.' || Peek() == FDecimalSeparator)
-    {
-        ++FCursor;
-        SkipDigits();
-    }
-    if (Peek() == u'e' || Peek() == u'E')
-    {
-        ++FCursor;
-        if (Peek() == u'+' || Peek() == u'-')
-            ++FCursor;
-        SkipDigits();
-    }
+    FCursor = NumberEnd(FSourceText, FCursor, FDecimalSeparator);
     FLastText.assign(FSourceText.substr(Start, FCursor - Start));
     // On a rejected text LastText already holds it and the kind stays as it was.
     FNumberValue = TextToFloat(FLastText, FDecimalSeparator);
@@ -131,9 +112,7 @@ void TExprSimpleLexer::ReadNumber()
 void TExprSimpleLexer::ReadIdentifier()
 {
     const size_t Start = FCursor;
-    ++FCursor;
-    while (IsIdentifierChar(Peek()))
-        ++FCursor;
+    FCursor = IdentifierEnd(FSourceText, FCursor);
     FLastText.assign(FSourceText.substr(Start, FCursor - Start));
     FCurrentKind = TTokenKind::Identifier;
 }

@@ -31,7 +31,6 @@ class TExprSimpleLexer final : public TExprLexer
         return At < FSourceText.size() ? FSourceText[At] : u'\0';
     }
     void SkipBlanks();
-    void SkipDigits();
     void ReadNumber();
     void ReadIdentifier();
 

@@ -1,42 +1,7 @@
 #include "expr/TimeSubstitution.h"
 
-#include "expr/CharClass.h"
-
-namespace
-{
-// The end of the number run that starts with a digit at Start: digits, an optional
-// "." or separator with digits, an optional exponent letter, sign and digits. The run
-// must be skipped as a whole, or the "e" of 2e5 would look like an identifier.
-size_t SkipNumber(std::u16string_view Text, size_t At, char16_t Sep)
-{
-    auto SkipDigits = [&] {
-        while (At < Text.size() && IsAsciiDigit(Text[At]))
-            ++At;
-    };
-    SkipDigits();
-    if (At < Text.size() && (Text[At] == u'.' || Text[At] == Sep))
-    {
-        ++At;
-        SkipDigits();
-    }
-    if (At < Text.size() && (Text[At] == u'e' || Text[At] == u'E'))
-    {
-        ++At;
-        if (At < Text.size() && (Text[At] == u'+' || Text[At] == u'-'))
-            ++At;
-        SkipDigits();
-    }
-    return At;
-}
-
-size_t SkipIdentifier(std::u16string_view Text, size_t At)
-{
-    ++At;
-    while (At < Text.size() && IsIdentifierChar(Text[At]))
-        ++At;
-    return At;
-}
-} // namespace
+#include "expr/NumberText.h"
+#include "expr/TokenRules.h"
 
 std::u16string SubstituteTime(std::u16string_view Formula, std::u16string_view TimeText, char16_t Sep)
 {
@@ -56,10 +21,10 @@ std::u16string SubstituteTime(std::u16string_view Formula, std::u16string_view T
         }
         size_t End = At + 1;
         if (IsAsciiDigit(c))
-            End = SkipNumber(Formula, At, Sep);
+            End = NumberEnd(Formula, At, Sep);
         else if (IsIdentifierStart(c))
         {
-            End = SkipIdentifier(Formula, At);
+            End = IdentifierEnd(Formula, At);
             if (End - At == 1 && c == u't')
             {
                 Out += TimeText;
@@ -71,4 +36,9 @@ std::u16string SubstituteTime(std::u16string_view Formula, std::u16string_view T
         At = End;
     }
     return Out;
+}
+
+std::u16string FormulaAtTime(std::u16string_view Formula, Float80 T, char16_t Sep)
+{
+    return SubstituteTime(Formula, FormatGeneral15(T, Sep), Sep);
 }

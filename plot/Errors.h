@@ -3,10 +3,12 @@
 // application's error report shows them like any other error.
 //
 //   Exception
-//   └── EFileWriteError     a document file could not be written (missing folder, a parent that
-//                           is a file, read-only folder, full disk); the old file is left as it was
-//   └── EFileReadError      a document file exists but is not read: no regular file (a device, a
-//                           pipe), larger than a document can be, or unreadable
+//   ├── EFileWriteError     a document file could not be written (missing folder, a parent that
+//   │                       is a file, read-only folder, full disk); the old file is left as it was
+//   ├── EFileReadError      a document file exists but is not read: no regular file (a device, a
+//   │                       pipe), larger than a document can be, or unreadable
+//   └── EViewRangeError     a view puts an axis so far outside the picture that its pixel
+//                           position does not fit 32 bits (rather than letting it wrap around)
 #include "expr/Errors.h"
 
 namespace Msg
@@ -17,6 +19,7 @@ inline constexpr std::string_view DocumentTooLarge = "Cannot open %s: a document
 inline constexpr std::string_view UnableToRead = "Cannot read %s";
 // An allocation failed (std::bad_alloc): the operation is abandoned, the program goes on.
 inline constexpr std::string_view OutOfMemory = "Not enough memory to complete the operation";
+inline constexpr std::string_view ViewOutOfRange = "The view is out of range";
 } // namespace Msg
 
 class EFileWriteError : public Exception
@@ -31,4 +34,11 @@ class EFileReadError : public Exception
   public:
     using Exception::Exception;
     const char* ClassName() const noexcept override { return "EFileReadError"; }
+};
+
+class EViewRangeError : public Exception
+{
+  public:
+    using Exception::Exception;
+    const char* ClassName() const noexcept override { return "EViewRangeError"; }
 };

@@ -1,7 +1,6 @@
 #include "plot/TGraphEvaluator.h"
 
 #include "expr/FunctionLibrary.h"
-#include "expr/NumberText.h"
 #include "expr/TEvaluator.h"
 #include "expr/TExprProgram.h"
 #include "expr/TimeSubstitution.h"
@@ -22,8 +21,7 @@ Float80 TGraphEvaluator::EvaluateGraph(const TFuncList& FuncList, int Index, Flo
 
 std::u16string TGraphEvaluator::FormulaAtTime(const TFuncList& FuncList, int Index, Float80 T) const
 {
-    const std::u16string Formula = FuncList.Item(Index).Func.toStdU16String();
-    return SubstituteTime(Formula, FormatGeneral15(T, Sep), Sep);
+    return ::FormulaAtTime(FuncList.Item(Index).Func.toStdU16String(), T, Sep);
 }
 
 Float80 TGraphEvaluator::EvaluateAt(std::u16string_view Text, Float80 X)

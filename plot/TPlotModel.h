@@ -36,7 +36,11 @@ public:
     int32_t Decimals = 0;
     int32_t FramesCount = 5;
     float TimeIncrement = 0.0f; // signed time change per tick, and the distance between blur frames
-    float TimeStep = 0.05f;
+    // The time step at start; the settings dialog first shows it as StartTimeStepText and
+    // takes it for a step it cannot read.
+    static constexpr float StartTimeStep = 0.05f;
+    static constexpr const char* StartTimeStepText = "0.05";
+    float TimeStep = StartTimeStep;
     bool FilledGraphs = false;
     bool MotionBlur = true;
     bool GraphsEnabled = false;

@@ -19,7 +19,7 @@ int32_t PixelPosition(int64_t Margin, int64_t Offset)
     int64_t Sum = 0;
     if (__builtin_add_overflow(Margin, Offset, &Sum) || Sum < std::numeric_limits<int32_t>::min() ||
         Sum > std::numeric_limits<int32_t>::max())
-        throw EViewRangeError(ViewOutOfRangeMessage);
+        throw EViewRangeError(std::string(Msg::ViewOutOfRange));
     return int32_t(Sum);
 }
 

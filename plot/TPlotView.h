@@ -2,23 +2,12 @@
 // The mapping between the plane and the pixels of one drawing, computed afresh from the
 // model's bound texts at the start of every DrawPlot (and by anyone else who needs to turn
 // a pixel into a plane point, such as the mouse zoom).
-#include "expr/Errors.h"
 #include "expr/Float80.h"
+#include "plot/Errors.h"
 
 #include <cstdint>
 
 class TPlotModel;
-
-// Raised when a view puts an axis so far outside the picture that its pixel position does
-// not fit 32 bits: the original overflowed silently there.
-class EViewRangeError : public Exception
-{
-  public:
-    using Exception::Exception;
-    const char* ClassName() const noexcept override { return "EViewRangeError"; }
-};
-
-inline constexpr const char* ViewOutOfRangeMessage = "The view is out of range";
 
 // Round to the nearest integer, ties to even, in 64 bits. A value outside the 64-bit range
 // raises EInvalidOp, as the processor's integer conversion does.

@@ -2,8 +2,6 @@
 
 #include "plot/TSavingFile.h"
 
-#include <QStringDecoder>
-
 #include <algorithm>
 
 namespace
@@ -63,48 +61,6 @@ uint32_t FoldedHash(QStringView s)
     return h;
 }
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF. Text that passes
-// decodes and encodes back to the very same bytes.
-bool IsStrictUtf8(const QByteArray& Bytes)
-{
-    const auto* p = reinterpret_cast<const uint8_t*>(Bytes.constData());
-    const auto* End = p + Bytes.size();
-    while (p < End)
-    {
-        const uint8_t b = *p++;
-        if (b < 0x80)
-            continue;
-        int More;
-        uint8_t Low = 0x80, High = 0xBF; // range of the first continuation byte
-        if (b >= 0xC2 && b <= 0xDF)
-            More = 1;
-        else if (b >= 0xE0 && b <= 0xEF)
-        {
-            More = 2;
-            if (b == 0xE0)
-                Low = 0xA0;
-            if (b == 0xED)
-                High = 0x9F;
-        }
-        else if (b >= 0xF0 && b <= 0xF4)
-        {
-            More = 3;
-            if (b == 0xF0)
-                Low = 0x90;
-            if (b == 0xF4)
-                High = 0x8F;
-        }
-        else
-            return false;
-        if (End - p < More || *p < Low || *p > High)
-            return false;
-        for (++p; --More > 0; ++p)
-            if (*p < 0x80 || *p > 0xBF)
-                return false;
-    }
-    return true;
-}
-
 // The name of a "[name]" header line, or false for any other line.
 bool SectionNameOf(QStringView Line, QStringView& Name)
 {
@@ -141,25 +97,6 @@ bool EndsWithLineBreak(const QString& s)
     return !s.isEmpty() && IsLineBreak(s.back());
 }
 
-bool FitsLatin1(const QString& s)
-{
-    return std::all_of(s.begin(), s.end(), [](QChar c) { return c.unicode() <= 0xFF; });
-}
-
-// UTF-8 cannot hold a surrogate code unit that is not part of a pair.
-bool FitsUtf8(const QString& s)
-{
-    for (qsizetype i = 0; i < s.size(); ++i)
-    {
-        const QChar c = s.at(i);
-        if (c.isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate())
-            ++i;
-        else if (c.isSurrogate())
-            return false;
-    }
-    return true;
-}
-
 int HexDigit(QChar c)
 {
     char16_t u = c.unicode();
@@ -191,35 +128,7 @@ void TProfileFile::Load()
         Unreadable = Status != TRegularFile::TStatus::Missing;
         return;
     }
-    const auto Byte = [&](qsizetype i) { return uint8_t(Bytes[i]); };
-
-    if (Bytes.size() >= 2 && ((Byte(0) == 0xFF && Byte(1) == 0xFE) || (Byte(0) == 0xFE && Byte(1) == 0xFF)))
-    {
-        Encoding = Byte(0) == 0xFF ? TEncoding::Utf16LE : TEncoding::Utf16BE;
-        HasBom = true;
-        const qsizetype Units = (Bytes.size() - 2) / 2;
-        const int Low = Encoding == TEncoding::Utf16LE ? 0 : 1;
-        Text = QString(Units, Qt::Uninitialized);
-        for (qsizetype i = 0; i < Units; ++i)
-            Text[i] = QChar(char16_t(Byte(2 + 2 * i + Low) | (Byte(2 + 2 * i + 1 - Low) << 8)));
-        if ((Bytes.size() - 2) % 2)
-            Utf16Tail = Bytes.right(1);
-    }
-    else
-    {
-        HasBom = Bytes.startsWith("\xEF\xBB\xBF");
-        const QByteArray Body = HasBom ? Bytes.mid(3) : Bytes;
-        // UTF-8 only when it is strictly so, so that saving keeps every unchanged line byte
-        // for byte; anything else is one Latin-1 character per byte, which also round-trips.
-        if (IsStrictUtf8(Body))
-            Text = QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom)
-                       .decode(Body);
-        else
-        {
-            Encoding = TEncoding::Latin1;
-            Text = QString::fromLatin1(Body);
-        }
-    }
+    Encoding = TProfileEncoding::Detect(Bytes, Text);
 
     const qsizetype Break = std::find_if(Text.cbegin(), Text.cend(), IsLineBreak) - Text.cbegin();
     if (Break < Text.size())
@@ -504,37 +413,6 @@ QString TProfileFile::MergedText() const
     return Out;
 }
 
-QByteArray TProfileFile::Encode(const QString& Content, TEncoding As) const
-{
-    QByteArray Out;
-    switch (As)
-    {
-    case TEncoding::Utf16LE:
-    case TEncoding::Utf16BE:
-    {
-        const bool Le = As == TEncoding::Utf16LE;
-        Out.resize(2 + 2 * Content.size());
-        char* p = Out.data();
-        *p++ = Le ? '\xFF' : '\xFE';
-        *p++ = Le ? '\xFE' : '\xFF';
-        for (QChar c : Content)
-        {
-            const char Lo = char(c.unicode() & 0xFF), Hi = char(c.unicode() >> 8);
-            *p++ = Le ? Lo : Hi;
-            *p++ = Le ? Hi : Lo;
-        }
-        return Out + Utf16Tail;
-    }
-    case TEncoding::Latin1:
-        Out = Content.toLatin1();
-        break;
-    case TEncoding::Utf8:
-        Out = Content.toUtf8();
-        break;
-    }
-    return HasBom ? "\xEF\xBB\xBF" + Out : Out;
-}
-
 void TProfileFile::Save()
 {
     const auto Fail = [this]
@@ -542,17 +420,8 @@ void TProfileFile::Save()
     if (Unreadable)
         Fail();
     QString Content = MergedText();
-    TEncoding As = Encoding;
-    if (As == TEncoding::Latin1 && !FitsLatin1(Content))
-        As = TEncoding::Utf8;
-    // A Latin-1 text whose bytes happen to be strict UTF-8 (once the lines that made it invalid
-    // are rewritten) would read back as other characters: it is written as UTF-8 instead.
-    if (As == TEncoding::Latin1 && IsStrictUtf8(Content.toLatin1()))
-        As = TEncoding::Utf8;
-    // A formula may hold lone surrogates (from a UTF-16 document): only UTF-16 keeps them.
-    if (As == TEncoding::Utf8 && !FitsUtf8(Content))
-        As = TEncoding::Utf16LE;
-    const QByteArray Bytes = Encode(Content, As);
+    const TProfileEncoding As = Encoding.For(Content);
+    const QByteArray Bytes = As.Encode(Content);
 
     TSavingFile::Write(FilePath, Bytes);
 

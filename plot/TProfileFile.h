@@ -11,12 +11,11 @@
 // surrounding blanks (space, tab). Of duplicates the first occurrence is read and updated: the
 // first section of a name, and in it the first line of a key.
 //
-// Encodings: a UTF-16 file with a byte-order mark (LE or BE) is read and written back as UTF-16
-// with its mark; a UTF-8 mark is kept; other files are UTF-8 when they decode as UTF-8 exactly,
-// and Latin-1 otherwise. A Latin-1 file is written back as Latin-1 while every character fits,
-// and is converted to UTF-8 as a whole when a written value does not. New files are UTF-8
-// without a mark, with CR LF line ends; an existing file keeps the line end of its first line.
+// The bytes become text and back by TProfileEncoding (UTF-8, Latin-1 or UTF-16, with their
+// marks); this class reads and writes the file on disk and holds the sections and keys. New
+// files have CR LF line ends; an existing file keeps the line end of its first line.
 #include "plot/Errors.h"
+#include "plot/TProfileEncoding.h"
 #include "plot/TRegularFile.h"
 
 #include <QString>
@@ -79,14 +78,6 @@ class TProfileFile
     static bool ParseInteger(QStringView Text, int32_t& Value);
 
   private:
-    enum class TEncoding
-    {
-        Utf8,
-        Latin1,
-        Utf16LE,
-        Utf16BE
-    };
-
     // Eight bytes per distinct key name, so that even a file of nothing but short keys is
     // indexed in less memory than its text takes.
     struct TKeyRef
@@ -122,13 +113,10 @@ class TProfileFile
     qsizetype NextLineStart(qsizetype ContentEnd) const;
     QStringView LineAt(qsizetype Start) const;
     QString MergedText() const;
-    QByteArray Encode(const QString& Content, TEncoding As) const;
 
     QString FilePath;
     QString Text;
-    TEncoding Encoding = TEncoding::Utf8;
-    bool HasBom = false;
-    QByteArray Utf16Tail; // an odd last byte of a UTF-16 file, written back as it was
+    TProfileEncoding Encoding;
     bool Unreadable = false;
     TRegularFile::TStatus Status = TRegularFile::TStatus::Missing;
     QString LineEnd = QStringLiteral("\r\n");

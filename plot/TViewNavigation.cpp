@@ -107,7 +107,7 @@ TViewBounds TViewNavigation::ZoomAbout(const TViewBounds& View, int Width, int H
     }
     catch (const EMathError&)
     {
-        throw EViewRangeError(ViewOutOfRangeMessage);
+        throw EViewRangeError(std::string(Msg::ViewOutOfRange));
     }
     return New;
 }
@@ -123,7 +123,7 @@ TViewBounds TViewNavigation::Shift(const TViewBounds& View, int Width, int Heigh
     }
     catch (const EMathError&)
     {
-        throw EViewRangeError(ViewOutOfRangeMessage);
+        throw EViewRangeError(std::string(Msg::ViewOutOfRange));
     }
 }
 

@@ -10,7 +10,6 @@
 // (tools/TAnalysisLines.h gives the output), sampled at --samples N points (4096).
 #include "expr/Errors.h"
 #include "expr/FunctionLibrary.h"
-#include "expr/NumberText.h"
 #include "expr/TEvaluator.h"
 #include "expr/TextToFloat.h"
 #include "expr/TimeSubstitution.h"
@@ -85,7 +84,7 @@ private:
         const Float80 T = TextToFloat(FromUtf8(std::string_view(Line).substr(FirstTab + 1, SecondTab - FirstTab - 1)), u'.');
         X = TextToFloat(FromUtf8(std::string_view(Line).substr(0, FirstTab)), u'.');
         const std::u16string Formula = FromUtf8(std::string_view(Line).substr(SecondTab + 1));
-        return Evaluator->EvaluateText(SubstituteTime(Formula, FormatGeneral15(T, Separator), Separator));
+        return Evaluator->EvaluateText(FormulaAtTime(Formula, T, Separator));
     }
 
     // A record is one line whatever the input held: a line break that reaches a message (none

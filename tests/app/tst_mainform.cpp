@@ -78,8 +78,10 @@ private slots:
         QCOMPARE(Edit("TimeEdt")->text(), QStringLiteral("0"));
         QVERIFY(!Form->Model().GraphsEnabled);
         QCOMPARE(Form->Model().TicksByX, 20);
+        QCOMPARE(Form->Model().TicksByY, 20);
         QCOMPARE(Form->Model().FramesCount, 5);
         QVERIFY(Form->Model().MotionBlur);
+        QCOMPARE(Form->Model().TimeStep, 0.05f);
     }
 
     void enterAcceptsTheFormulaIntoTheLastGraph()

@@ -2,7 +2,9 @@
 // Shared pieces of the evaluator tests: an evaluator with a few routines of its own (the
 // real function library is tested on its own), and exact comparisons of values and errors.
 #include "expr/Errors.h"
+#include "expr/FunctionLibrary.h"
 #include "expr/TEvaluator.h"
+#include "expr/TExprProgram.h"
 #include "expr/Utf16.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +12,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <span>
 #include <string>
 
 namespace ExprTest
@@ -90,4 +94,47 @@ inline std::string Error(const char* ClassName, std::string_view Message, std::s
 {
     return std::string(ClassName) + ": " + Msg::Format(Message, Argument);
 }
+
+// What an evaluation comes to: "value " and its 80 bits, or the error's class and message. Two
+// paths agree on a text when their outcomes are equal strings.
+template <typename TAction> std::string OutcomeOf(TAction Action)
+{
+    try
+    {
+        return "value " + Bits80(Action());
+    }
+    catch (const Exception& e)
+    {
+        return std::string(e.ClassName()) + ": " + e.Message();
+    }
+}
+
+// The plot's evaluator: "Pi", the whole function library and "x" bound to X.
+struct TPlotSetup
+{
+    explicit TPlotSetup(char16_t Separator = u'.') : Evaluator(MakePlotEvaluator(Separator, &X)) {}
+
+    // The first of Xs at which the reference evaluator, the compiled program's instructions and
+    // its machine code (run only where the program has some) differ on Text, or "".
+    std::string Difference(const std::u16string& Text, std::span<const Float80> Xs)
+    {
+        const auto Program = Evaluator->Compile(Text);
+        for (Float80 x : Xs)
+        {
+            X = x;
+            const std::string Reference = OutcomeOf([&] { return Evaluator->EvaluateText(Text); });
+            Evaluator->SetMachineCode(false);
+            const std::string Instructions = OutcomeOf([&] { return Evaluator->Run(*Program); });
+            Evaluator->SetMachineCode(true);
+            const std::string Machine = OutcomeOf([&] { return Evaluator->Run(*Program); });
+            if (Reference != Instructions || Reference != Machine)
+                return "at x = " + Exact(x) + ": reference " + Reference + ", instructions " + Instructions +
+                       ", machine code " + Machine;
+        }
+        return {};
+    }
+
+    Float80 X = 0;
+    std::unique_ptr<TEvaluator> Evaluator;
+};
 } // namespace ExprTest

@@ -18,44 +18,7 @@ using namespace ExprTest;
 
 namespace
 {
-// The value's 80 bits as hex, or the error's class and message.
-template <typename TAction> std::string OutcomeOf(TAction Action)
-{
-    try
-    {
-        const Float80 v = Action();
-        return "value " + Bits80(v) + " (" + Exact(v) + ")";
-    }
-    catch (const Exception& e)
-    {
-        return std::string(e.ClassName()) + ": " + e.Message();
-    }
-}
-
-// The plot's evaluator: "Pi", the whole function library and "x".
-struct TPlotSetup
-{
-    explicit TPlotSetup(char16_t Separator) : Evaluator(MakePlotEvaluator(Separator, &X)) {}
-    Float80 X = 0;
-    std::unique_ptr<TEvaluator> Evaluator;
-};
-
 const std::array<Float80, 9> Xs = {0, 1, -1, 0.5L, -2.5L, 3, 100, 12000, 1e19L};
-
-// Compiles once, then compares both paths at every x; returns the first difference.
-std::string Difference(TPlotSetup& Setup, const std::u16string& Text)
-{
-    const auto Program = Setup.Evaluator->Compile(Text);
-    for (Float80 x : Xs)
-    {
-        Setup.X = x;
-        const std::string Reference = OutcomeOf([&] { return Setup.Evaluator->EvaluateText(Text); });
-        const std::string Compiled = OutcomeOf([&] { return Setup.Evaluator->Run(*Program); });
-        if (Reference != Compiled)
-            return "at x = " + Exact(x) + ": reference " + Reference + ", compiled " + Compiled;
-    }
-    return {};
-}
 
 // Random formulas: mostly well-formed, with a share of every kind of fault.
 class TFormulaGenerator
@@ -162,7 +125,7 @@ TEST(Compiler, AgreesWithTheReferenceOnGeneratedFormulas)
         for (int i = 0; i < 2500; ++i)
         {
             const std::u16string Text = Generator.Formula();
-            const std::string Found = Difference(Setup, Text);
+            const std::string Found = Setup.Difference(Text, Xs);
             ASSERT_EQ(Found, "") << "formula " << ToUtf8(Text) << " with separator " << char(Separator);
         }
     }
@@ -205,7 +168,7 @@ TEST(Compiler, RaisesTheFirstErrorOfTheReference)
         Setup.X = 1;
         const auto Program = Setup.Evaluator->Compile(r.Text);
         EXPECT_EQ(ErrorOf([&] { Setup.Evaluator->Run(*Program); }), r.Expected) << ToUtf8(r.Text);
-        EXPECT_EQ(Difference(Setup, r.Text), "") << ToUtf8(r.Text);
+        EXPECT_EQ(Setup.Difference(r.Text, Xs), "") << ToUtf8(r.Text);
     }
 }
 
@@ -232,8 +195,8 @@ TEST(Compiler, StopsAtTheParsersNestingLimit)
             Text += u"x";
             if (Open != u"-")
                 Text += std::u16string(n, u')');
-            EXPECT_EQ(Difference(Setup, Text), "") << ToUtf8(Open) << " nested " << n;
-            EXPECT_EQ(Difference(Setup, u"1/x+" + Text), "") << ToUtf8(Open) << " nested " << n;
+            EXPECT_EQ(Setup.Difference(Text, Xs), "") << ToUtf8(Open) << " nested " << n;
+            EXPECT_EQ(Setup.Difference(u"1/x+" + Text, Xs), "") << ToUtf8(Open) << " nested " << n;
         }
     const auto Deep = Setup.Evaluator->Compile(std::u16string(300, u'(') + u"1");
     EXPECT_EQ(ErrorOf([&] { Setup.Evaluator->Run(*Deep); }), Error("EExprEvalError", Msg::NestingTooDeep));

@@ -17,49 +17,13 @@ using namespace ExprTest;
 
 namespace
 {
-std::string OutcomeOf(TEvaluator& Evaluator, const TExprProgram* Program, const std::u16string& Text)
-{
-    try
-    {
-        const Float80 v = Program ? Evaluator.Run(*Program) : Evaluator.EvaluateText(Text);
-        unsigned char Bytes[10];
-        std::memcpy(Bytes, &v, sizeof Bytes);
-        std::string Text = "value ";
-        for (int i = 9; i >= 0; --i)
-        {
-            char Hex[3];
-            std::snprintf(Hex, sizeof Hex, "%02x", Bytes[i]);
-            Text += Hex;
-        }
-        return Text + " (" + Exact(v) + ")";
-    }
-    catch (const Exception& e)
-    {
-        return std::string(e.ClassName()) + ": " + e.Message();
-    }
-}
-
 // x values that reach every fault: zero divisors, 0/0, overflow and underflow of products.
 const std::array<Float80, 8> Xs = {0, 1, -1, 3, 0.1L, 1e4000L, -1e4000L, 1e-4000L};
 
-struct TFusionSetup
+struct TFusionSetup : TPlotSetup
 {
-    TFusionSetup() : Evaluator(MakePlotEvaluator(u'.', &X)) {}
-
-    // The first x at which the compiled text differs from the reference, or "".
-    std::string Difference(const std::u16string& Text)
-    {
-        const auto Program = Evaluator->Compile(Text);
-        for (Float80 x : Xs)
-        {
-            X = x;
-            const std::string Reference = OutcomeOf(*Evaluator, nullptr, Text);
-            const std::string Compiled = OutcomeOf(*Evaluator, Program.get(), Text);
-            if (Reference != Compiled)
-                return "at x = " + Exact(x) + ": reference " + Reference + ", compiled " + Compiled;
-        }
-        return {};
-    }
+    // The first x at which a compiled path differs from the reference, or "".
+    std::string Difference(const std::u16string& Text) { return TPlotSetup::Difference(Text, Xs); }
 
     bool Contains(const std::u16string& Text, TExprOpCode Code)
     {
@@ -68,9 +32,6 @@ struct TFusionSetup
         return std::any_of(Instructions.begin(), Instructions.end(),
                            [Code](const TExprInstruction& I) { return I.Code == Code; });
     }
-
-    Float80 X = 0;
-    std::unique_ptr<TEvaluator> Evaluator;
 };
 
 const std::array<const char16_t*, 4> ArithmeticOperators = {u"+", u"-", u"*", u"/"};

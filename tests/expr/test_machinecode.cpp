@@ -17,46 +17,15 @@ using namespace ExprTest;
 
 namespace
 {
-std::string OutcomeOf(const std::function<Float80()>& Action)
-{
-    try
-    {
-        return "value " + Bits80(Action());
-    }
-    catch (const Exception& e)
-    {
-        return std::string(e.ClassName()) + ": " + e.Message();
-    }
-}
-
 constexpr Float80 Inf = std::numeric_limits<Float80>::infinity();
 constexpr Float80 NaN = std::numeric_limits<Float80>::quiet_NaN();
 
 const Float80 Xs[] = {0, -0.0L, 1, -1, 0.1L, -3.5L, 1e19L, 1e2000L, -1e2500L, 1e-2000L, 1e-4940L, Inf, -Inf, NaN};
 
-struct TSetup
+struct TSetup : TPlotSetup
 {
-    Float80 X = 0;
-    std::unique_ptr<TEvaluator> Evaluator = MakePlotEvaluator(u'.', &X);
-
     // The first x at which machine code, instructions and reference differ, or "".
-    std::string Difference(const std::u16string& Text)
-    {
-        const auto Program = Evaluator->Compile(Text);
-        for (Float80 x : Xs)
-        {
-            X = x;
-            const std::string Reference = OutcomeOf([&] { return Evaluator->EvaluateText(Text); });
-            Evaluator->SetMachineCode(false);
-            const std::string Instructions = OutcomeOf([&] { return Evaluator->Run(*Program); });
-            Evaluator->SetMachineCode(true);
-            const std::string Machine = OutcomeOf([&] { return Evaluator->Run(*Program); });
-            if (Reference != Instructions || Reference != Machine)
-                return "at x = " + Exact(x) + ": reference " + Reference + ", instructions " + Instructions +
-                       ", machine code " + Machine;
-        }
-        return {};
-    }
+    std::string Difference(const std::u16string& Text) { return TPlotSetup::Difference(Text, Xs); }
 };
 
 // Formulas of the translated kind: leaves, the four operators, signs and brackets.

@@ -47,3 +47,13 @@ TEST(SubstituteTime, ReplacesOnlyTheIdentifierT)
     for (const auto& Case : Cases)
         EXPECT_EQ(ToUtf8(SubstituteTime(Case.Formula, Case.Time, Case.Sep)), ToUtf8(Case.Expected)) << Case.Name;
 }
+
+// The plot and vendrel-eval both reach a formula through this: the time in the 15-digit form,
+// written with the separator the substitution also reads numbers by.
+TEST(FormulaAtTime, WritesTheTimeInTheFormThePlotUses)
+{
+    EXPECT_EQ(ToUtf8(FormulaAtTime(u"x*t", 0.05L, u'.')), "x*0.05");
+    EXPECT_EQ(ToUtf8(FormulaAtTime(u"2,5t+t", -1.5L, u',')), "2,5-1,5+-1,5");
+    EXPECT_EQ(ToUtf8(FormulaAtTime(u"Sin(t)", 0.00001L, u'.')), "Sin(1E-5)");
+    EXPECT_EQ(ToUtf8(FormulaAtTime(u"t", 1.0L / 3, u'.')), "0.333333333333333");
+}

@@ -1,6 +1,8 @@
 // The curve rasteriser against QPainter: every polyline it accepts must set exactly the
 // pixels QPainter::drawPolyline sets with the same pen, and what it refuses it must leave
 // untouched. Then whole scenes, whose curves go through it, against the QPainter-only paint.
+#include "PlotTestSupport.h"
+
 #include "expr/Errors.h"
 #include "plot/TCanvas.h"
 #include "plot/TCurveRasterizer.h"
@@ -21,6 +23,8 @@
 
 namespace
 {
+using PlotTest::FirstDifference;
+
 std::string Describe(const std::vector<QPoint>& Points, int Width, int Style)
 {
     std::ostringstream Out;
@@ -28,15 +32,6 @@ std::string Describe(const std::vector<QPoint>& Points, int Width, int Style)
     for (const QPoint& p : Points)
         Out << ' ' << p.x() << ',' << p.y();
     return Out.str();
-}
-
-std::string FirstDifference(const QImage& A, const QImage& B)
-{
-    for (int y = 0; y < A.height(); ++y)
-        for (int x = 0; x < A.width(); ++x)
-            if (A.pixel(x, y) != B.pixel(x, y))
-                return std::to_string(x) + "," + std::to_string(y);
-    return "none";
 }
 
 // Draws Points both ways on a white image; returns whether the rasteriser took it.

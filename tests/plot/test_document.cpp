@@ -1,4 +1,6 @@
 // The document's keys: what Save writes, in which order, and what Read makes of any file.
+#include "PlotTestSupport.h"
+
 #include "plot/TDocument.h"
 
 #include <QFile>
@@ -11,23 +13,8 @@
 
 namespace
 {
-class Document : public ::testing::Test
+class Document : public PlotTest::TTempFileTest
 {
-  protected:
-    QTemporaryDir Dir;
-    QString Path = Dir.filePath(QStringLiteral("doc.vdg"));
-
-    void Put(const QByteArray& Bytes)
-    {
-        QFile f(Path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(Bytes);
-    }
-    QByteArray Bytes() const
-    {
-        QFile f(Path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
 };
 
 TFunc Graph(const char* Formula, TColor Color, TColor BG, int32_t Style)

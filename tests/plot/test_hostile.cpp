@@ -1,6 +1,8 @@
 // Documents nobody writes by hand but anybody can open: empty, binary, cut off, in UTF-16
 // with and without a mark, with duplicate keys and absurd counts. Each opens and draws on
 // a small picture, with every drawing switch on, without a crash or an unbounded loop.
+#include "PlotTestSupport.h"
+
 #include "expr/Errors.h"
 #include "plot/TCanvas.h"
 #include "plot/TDocument.h"
@@ -11,7 +13,6 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <random>
@@ -19,18 +20,7 @@
 
 namespace
 {
-QByteArray Utf16(const QString& Text, bool BigEndian, bool Mark)
-{
-    QByteArray Bytes;
-    if (Mark)
-        Bytes += BigEndian ? QByteArray("\xFE\xFF", 2) : QByteArray("\xFF\xFE", 2);
-    for (QChar c : Text)
-    {
-        const char Hi = char(c.unicode() >> 8), Lo = char(c.unicode() & 0xFF);
-        Bytes += BigEndian ? QByteArray{&Hi, 1} + QByteArray{&Lo, 1} : QByteArray{&Lo, 1} + QByteArray{&Hi, 1};
-    }
-    return Bytes;
-}
+using PlotTest::Utf16;
 
 QByteArray RandomBytes(size_t Size, unsigned Seed)
 {
@@ -49,21 +39,16 @@ QByteArray ManyGraphs(int Count, const char* Formula)
     return Keys;
 }
 
-class HostileDocument : public ::testing::Test
+class HostileDocument : public PlotTest::TTempFileTest
 {
   protected:
-    QTemporaryDir Dir;
-    QString Path = Dir.filePath(QStringLiteral("hostile.vdg"));
     TPlotModel Model;
     TGraphEvaluator Evaluator{u'.'};
     std::string Outcome;
 
     void Open(const QByteArray& Bytes)
     {
-        QFile File(Path);
-        ASSERT_TRUE(File.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(File.write(Bytes), Bytes.size());
-        File.close();
+        Put(Bytes);
         Model = TPlotModel();
         TDocument::Read(Path, Model);
     }

@@ -86,12 +86,16 @@ TEST(OrderedWork, StopsAtTheItemWhoseConsumerSaysSo)
 TEST(OrderedWork, AThrowingConsumerLeavesWithTheHelperStopped)
 {
     // Items past the first few wait (a bounded while) for the consumer's throw, so a busy
-    // machine that delays the consumer cannot let the helper finish every item first.
+    // machine that delays the consumer cannot let the helper finish every item first. Once
+    // thrown they still take a millisecond each: the exception needs a while to unwind to the
+    // point that stops the helper, and instant items would all be done by then.
     std::atomic<int> Computed{0};
     std::atomic<bool> Thrown{false};
     const auto WaitForThrow = [&](size_t i)
     {
         for (int k = 0; i > 5 && k < 2000 && !Thrown; ++k)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (i > 5)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
     };
     EXPECT_THROW(TOrderedWork::Run(

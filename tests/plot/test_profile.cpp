@@ -1,4 +1,6 @@
 // The private-profile file: reading rules, in-place updates, encodings, atomic saving.
+#include "PlotTestSupport.h"
+
 #include "plot/TProfileFile.h"
 
 #include <QDir>
@@ -8,36 +10,10 @@
 
 namespace
 {
-class ProfileFile : public ::testing::Test
+class ProfileFile : public PlotTest::TTempFileTest
 {
-  protected:
-    QTemporaryDir Dir;
-    QString Path = Dir.filePath(QStringLiteral("doc.vdg"));
-
-    void Put(const QByteArray& Bytes)
-    {
-        QFile f(Path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(Bytes);
-    }
-    QByteArray Bytes() const
-    {
-        QFile f(Path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
 };
 
-QByteArray Utf16(const QString& s, bool LittleEndian)
-{
-    QByteArray Out(LittleEndian ? "\xFF\xFE" : "\xFE\xFF");
-    for (QChar c : s)
-    {
-        const char Lo = char(c.unicode() & 0xFF), Hi = char(c.unicode() >> 8);
-        Out += LittleEndian ? Lo : Hi;
-        Out += LittleEndian ? Hi : Lo;
-    }
-    return Out;
-}
 } // namespace
 
 TEST_F(ProfileFile, TextValuesFollowTheReadingRules)
@@ -254,13 +230,13 @@ TEST_F(ProfileFile, Utf16FilesStayUtf16WithTheirByteOrderMark)
     for (bool Le : {true, false})
     {
         const QString Before = QStringLiteral("[Main]\r\nFunc1=Sin(x)·π\r\n; ü\r\n");
-        Put(Utf16(Before, Le));
+        Put(PlotTest::Utf16(Before, !Le));
         TProfileFile File(Path);
         EXPECT_EQ(File.ReadString(QStringLiteral("Main"), QStringLiteral("Func1"), QString()), "Sin(x)·π");
         File.WriteString(QStringLiteral("Main"), QStringLiteral("Func1"), QStringLiteral("Cos(x)→"));
         File.WriteString(QStringLiteral("Main"), QStringLiteral("Color1"), QStringLiteral("255"));
         File.Save();
-        EXPECT_EQ(Bytes(), Utf16(QStringLiteral("[Main]\r\nFunc1=Cos(x)→\r\nColor1=255\r\n; ü\r\n"), Le))
+        EXPECT_EQ(Bytes(), PlotTest::Utf16(QStringLiteral("[Main]\r\nFunc1=Cos(x)→\r\nColor1=255\r\n; ü\r\n"), !Le))
             << (Le ? "little endian" : "big endian");
     }
 }

@@ -1,6 +1,8 @@
 // The raster fast path of image targets against QPainter: the same scene drawn both ways
 // must agree in every pixel. And the fills, drawn once per graph instead of once per frame,
 // against the frame-by-frame drawing, above all where an error stops the paint halfway.
+#include "PlotTestSupport.h"
+
 #include "expr/Errors.h"
 #include "plot/LineStyle.h"
 #include "plot/TGPGraphics.h"
@@ -23,6 +25,8 @@
 
 namespace
 {
+using PlotTest::FirstDifference;
+
 struct TPicture
 {
     QImage Image;
@@ -52,17 +56,6 @@ TPicture Paint(TPlotModel Model, int Width, int Height, bool AllowRaster,
         Out.Error = Error.ClassName();
     }
     return Out;
-}
-
-// The first differing pixel, for the failure message.
-std::string FirstDifference(const QImage& A, const QImage& B)
-{
-    for (int y = 0; y < A.height(); ++y)
-        for (int x = 0; x < A.width(); ++x)
-            if (A.pixel(x, y) != B.pixel(x, y))
-                return std::to_string(x) + "," + std::to_string(y) + ": " + std::to_string(A.pixel(x, y)) +
-                       " vs " + std::to_string(B.pixel(x, y));
-    return "none";
 }
 
 void ExpectSamePictures(const TPlotModel& Model, int Width, int Height, const std::string& Name,
