@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all deps configure build run check-layers test bench package package-check sanitize fuzz-build fuzz-smoke clean
+.PHONY: all deps configure build run check-layers check-format test bench package package-check sanitize fuzz-build fuzz-smoke clean
 
 all: build
 
@@ -24,6 +24,10 @@ run: build
 # Fails when a source file includes across a layer (scripts/check-layers.sh says which).
 check-layers:
 	bash scripts/check-layers.sh
+
+# Fails when a C++ file is not laid out as .clang-format says (scripts/check-format.sh says which).
+check-format: deps
+	bash scripts/check-format.sh
 
 test: check-layers build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

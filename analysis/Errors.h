@@ -14,7 +14,8 @@ inline constexpr std::string_view NotFinite = "The interval's ends must be finit
 inline constexpr std::string_view Reversed = "The interval's start must not lie after its end";
 inline constexpr std::string_view Empty = "The interval is a single point: give a start below its end";
 inline constexpr std::string_view TooWide = "The interval is wider than 1E18: choose a narrower one";
-inline constexpr std::string_view UndefinedEverywhere = "The formula is undefined at every sample of the interval (%s)";
+inline constexpr std::string_view UndefinedEverywhere =
+    "The formula is undefined at every sample of the interval (%s)";
 inline constexpr std::string_view Cancelled = "The analysis was cancelled";
 inline constexpr std::string_view AreaOverflow = "The area is beyond the largest number";
 // Notes that go with a result.
@@ -27,14 +28,14 @@ inline constexpr std::string_view AreaUndefinedAt = "The formula is undefined at
 
 class EAnalysisError : public Exception
 {
-public:
+  public:
     using Exception::Exception;
     const char* ClassName() const noexcept override { return "EAnalysisError"; }
 };
 
 class EAnalysisCancelled : public Exception
 {
-public:
+  public:
     using Exception::Exception;
     const char* ClassName() const noexcept override { return "EAnalysisCancelled"; }
 };

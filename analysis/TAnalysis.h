@@ -30,7 +30,7 @@ class TCurveFunction;
 
 class TAnalysis
 {
-public:
+  public:
     explicit TAnalysis(char16_t DecimalSeparator);
     ~TAnalysis();
     TAnalysis(const TAnalysis&) = delete;
@@ -50,7 +50,7 @@ public:
     TAnalysisResult ValueAt(std::u16string_view Formula, Float80 T, Float80 X);
     TAnalysisResult Area(std::u16string_view Formula, Float80 T, Float80 A, Float80 B);
 
-private:
+  private:
     std::shared_ptr<const TExprProgram> Program(std::u16string_view Formula, Float80 T);
     TCurveFunction Curve(std::u16string_view Formula, std::u16string_view Subtracted, Float80 T);
 

@@ -4,16 +4,26 @@ const char* KindName(TPointKind Kind)
 {
     switch (Kind)
     {
-    case TPointKind::Root: return "root";
-    case TPointKind::DoubleRoot: return "double root";
-    case TPointKind::Pole: return "pole";
-    case TPointKind::Jump: return "jump";
-    case TPointKind::Minimum: return "minimum";
-    case TPointKind::Maximum: return "maximum";
-    case TPointKind::Intersection: return "intersection";
-    case TPointKind::Value: return "value";
-    case TPointKind::Undefined: return "undefined";
-    case TPointKind::Area: return "area";
+    case TPointKind::Root:
+        return "root";
+    case TPointKind::DoubleRoot:
+        return "double root";
+    case TPointKind::Pole:
+        return "pole";
+    case TPointKind::Jump:
+        return "jump";
+    case TPointKind::Minimum:
+        return "minimum";
+    case TPointKind::Maximum:
+        return "maximum";
+    case TPointKind::Intersection:
+        return "intersection";
+    case TPointKind::Value:
+        return "value";
+    case TPointKind::Undefined:
+        return "undefined";
+    case TPointKind::Area:
+        return "area";
     }
     return "?";
 }

@@ -30,10 +30,10 @@ struct TAnalysisPoint
     TPointKind Kind = TPointKind::Root;
     Float80 X = 0;
     Float80 Y = 0;
-    bool HasY = true;     // false for poles, jumps and undefined points
-    Float80 X2 = 0;       // Area: the end of the interval
-    Float80 Estimate = 0; // Area: the error estimate of the quadrature
-    std::string ErrorClass;   // Undefined: the evaluator's error
+    bool HasY = true;       // false for poles, jumps and undefined points
+    Float80 X2 = 0;         // Area: the end of the interval
+    Float80 Estimate = 0;   // Area: the error estimate of the quadrature
+    std::string ErrorClass; // Undefined: the evaluator's error
     std::string ErrorMessage;
 };
 

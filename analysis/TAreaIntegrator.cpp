@@ -86,7 +86,8 @@ TAnalysisResult TAreaIntegrator::Integrate(TCurveFunction& F, Float80 A, Float80
 
 TAnalysisPoint TAreaIntegrator::Quadrature(TCurveFunction& F, Float80 A, Float80 B, bool SingularEnd)
 {
-    auto Value = [&F](Float80 X) {
+    auto Value = [&F](Float80 X)
+    {
         const TCurveFunction::TPoint P = F.At(X);
         if (!P.Defined)
             throw TUndefinedAt{X};
@@ -106,8 +107,8 @@ TAnalysisPoint TAreaIntegrator::Quadrature(TCurveFunction& F, Float80 A, Float80
             P.Y = TanhSinh->Rule.integrate(Value, A, B, Tolerance, &Estimate);
         }
         else
-            P.Y = boost::math::quadrature::gauss_kronrod<Float80, 61>::integrate(Value, A, B, MaxDepth, Tolerance,
-                                                                                 &Estimate);
+            P.Y = boost::math::quadrature::gauss_kronrod<Float80, 61>::integrate(Value, A, B, MaxDepth,
+                                                                                 Tolerance, &Estimate);
         P.Estimate = Estimate;
         if (!std::isfinite(P.Y) || !std::isfinite(P.Estimate))
             throw EAnalysisError(std::string(AnalysisMsg::AreaOverflow));

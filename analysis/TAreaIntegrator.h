@@ -15,13 +15,13 @@
 
 class TAreaIntegrator
 {
-public:
+  public:
     TAreaIntegrator();
     ~TAreaIntegrator();
 
     TAnalysisResult Integrate(TCurveFunction& F, Float80 A, Float80 B, int Samples);
 
-private:
+  private:
     TAnalysisPoint Quadrature(TCurveFunction& F, Float80 A, Float80 B, bool SingularEnd);
     // The tanh-sinh rule's nodes take a while to compute: made once, at first need.
     struct TTanhSinh;

@@ -4,15 +4,23 @@
 #include "expr/FloatArith.h"
 #include "expr/TEvaluator.h"
 
-TCurveFunction::TCurveFunction(TEvaluator& EvaluatorIn, Float80& XStorage, std::shared_ptr<const TExprProgram> F,
-                               std::shared_ptr<const TExprProgram> G, const std::atomic<bool>* CancelFlag)
-    : Evaluator(EvaluatorIn), XValue(XStorage), Formula(std::move(F)), Subtracted(std::move(G)), Cancel(CancelFlag)
+TCurveFunction::TCurveFunction(TEvaluator& EvaluatorIn, Float80& XStorage,
+                               std::shared_ptr<const TExprProgram> F, std::shared_ptr<const TExprProgram> G,
+                               const std::atomic<bool>* CancelFlag)
+    : Evaluator(EvaluatorIn), XValue(XStorage), Formula(std::move(F)), Subtracted(std::move(G)),
+      Cancel(CancelFlag)
 {
 }
 
-TCurveFunction::TPoint TCurveFunction::At(Float80 X) { return Run(X, Subtracted != nullptr); }
+TCurveFunction::TPoint TCurveFunction::At(Float80 X)
+{
+    return Run(X, Subtracted != nullptr);
+}
 
-TCurveFunction::TPoint TCurveFunction::FirstAt(Float80 X) { return Run(X, false); }
+TCurveFunction::TPoint TCurveFunction::FirstAt(Float80 X)
+{
+    return Run(X, false);
+}
 
 TCurveFunction::TPoint TCurveFunction::Run(Float80 X, bool Both)
 {

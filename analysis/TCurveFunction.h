@@ -17,7 +17,7 @@ class TExprProgram;
 
 class TCurveFunction
 {
-public:
+  public:
     struct TPoint
     {
         Float80 Y = 0;
@@ -39,7 +39,7 @@ public:
     const std::string& LastErrorClass() const { return LastClass; }
     const std::string& LastErrorMessage() const { return LastMessage; }
 
-private:
+  private:
     TPoint Run(Float80 X, bool Both);
 
     TEvaluator& Evaluator;

@@ -14,7 +14,9 @@ constexpr Float80 BrentTolerance = 1.0L / (1ULL << (BrentBits - 1));
 constexpr Float80 Epsilon = std::numeric_limits<Float80>::epsilon();
 } // namespace
 
-TExtremumFinder::TExtremumFinder(TCurveFunction& Function, const TSamples& Samples) : F(Function), S(Samples) {}
+TExtremumFinder::TExtremumFinder(TCurveFunction& Function, const TSamples& Samples) : F(Function), S(Samples)
+{
+}
 
 std::vector<TAnalysisPoint> TExtremumFinder::Find(bool NearZeroOnly)
 {
@@ -53,7 +55,8 @@ std::vector<TAnalysisPoint> TExtremumFinder::Find(bool NearZeroOnly)
 bool TExtremumFinder::Refine(size_t Lo, size_t Mid, size_t Hi, int Sign, TAnalysisPoint& Out)
 {
     constexpr Float80 Undefined = std::numeric_limits<Float80>::max();
-    auto V = [&](Float80 X) {
+    auto V = [&](Float80 X)
+    {
         const TCurveFunction::TPoint P = F.At(X);
         return P.Defined ? Sign * P.Y : Undefined;
     };

@@ -13,7 +13,7 @@
 
 class TExtremumFinder
 {
-public:
+  public:
     TExtremumFinder(TCurveFunction& F, const TSamples& Samples);
 
     // The extrema in increasing x. NearZeroOnly: only those whose value may reach 0 (the
@@ -24,7 +24,7 @@ public:
     // touches the axis there.
     static bool TouchesZero(const TAnalysisPoint& Extremum);
 
-private:
+  private:
     // Refines the extremum bracketed by samples Lo < Mid < Hi; Sign +1 for a minimum, -1 for
     // a maximum. False when the bracket holds no extremum.
     bool Refine(size_t Lo, size_t Mid, size_t Hi, int Sign, TAnalysisPoint& Out);

@@ -25,7 +25,10 @@ constexpr Float80 ShrinkFactor = 16;
 // a bounded formula such as Sin(1/x) by no more than its bound over the samples).
 constexpr Float80 GapPoleFactor = 0x1p20L;
 
-int SignOf(Float80 Y) { return Y > 0 ? 1 : (Y < 0 ? -1 : 0); }
+int SignOf(Float80 Y)
+{
+    return Y > 0 ? 1 : (Y < 0 ? -1 : 0);
+}
 } // namespace
 
 TRootFinder::TRootFinder(TCurveFunction& Function, const TSamples& Samples, size_t Max, TPointKind Kind)
@@ -99,7 +102,8 @@ void TRootFinder::SignChange(size_t Left, size_t Right, bool AcrossGap)
 
 void TRootFinder::Refine(const TSample& A, const TSample& B)
 {
-    auto Value = [this](Float80 X) {
+    auto Value = [this](Float80 X)
+    {
         const TCurveFunction::TPoint P = F.At(X);
         if (!P.Defined)
             throw TUndefinedAt{X};
@@ -189,7 +193,8 @@ void TRootFinder::Gap(const TSample& A, const TSample& B, Float80 Undefined)
             FR = P.Y;
     }
     const Float80 RightEdge = R;
-    auto Grows = [](Float80 AtEdge, Float80 AtSample) { return std::fabs(AtEdge) > GapPoleFactor * std::fabs(AtSample); };
+    auto Grows = [](Float80 AtEdge, Float80 AtSample)
+    { return std::fabs(AtEdge) > GapPoleFactor * std::fabs(AtSample); };
     // A single undefined point is a pole or a jump where it was met.
     if (RightEdge - LeftEdge <= (B.X - A.X) * 0x1p-40L)
         return Emit(Grows(FL, A.Y) || Grows(FR, B.Y) ? TPointKind::Pole : TPointKind::Jump, Undefined, false);
@@ -218,7 +223,8 @@ void TRootFinder::ZeroRun(size_t First, size_t Last)
         return;
     if (!Full())
         Emit(RootKind, S[Last].X, true);
-    Result.Notes.push_back(Msg::Format(AnalysisMsg::ZeroRun, NumberText(S[First].X) + " to " + NumberText(S[Last].X)));
+    Result.Notes.push_back(
+        Msg::Format(AnalysisMsg::ZeroRun, NumberText(S[First].X) + " to " + NumberText(S[Last].X)));
 }
 
 void TRootFinder::DoubleRoots()

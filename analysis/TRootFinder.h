@@ -18,14 +18,14 @@
 
 class TRootFinder
 {
-public:
+  public:
     // RootKind: Root, or Intersection when F is the difference of two graphs (Y is then the
     // first graph's value). At most MaxResults points; a note says when more exist.
     TRootFinder(TCurveFunction& F, const TSamples& Samples, size_t MaxResults, TPointKind RootKind);
 
     TAnalysisResult Find();
 
-private:
+  private:
     void SignChange(size_t Left, size_t Right, bool AcrossGap);
     void Refine(const TSample& A, const TSample& B);
     void Gap(const TSample& A, const TSample& B, Float80 Undefined);

@@ -25,7 +25,7 @@ struct TSample
 
 class TSamples
 {
-public:
+  public:
     // Throws EAnalysisError when no sample is defined, naming the first error.
     TSamples(TCurveFunction& F, Float80 A, Float80 B, int Count);
 
@@ -35,7 +35,7 @@ public:
     // The largest |Y| among the defined samples.
     Float80 Scale() const { return MaxAbs; }
 
-private:
+  private:
     std::vector<TSample> Items;
     Float80 MaxAbs = 0;
 };

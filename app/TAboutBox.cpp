@@ -105,9 +105,15 @@ bool TAboutBox::eventFilter(QObject* Watched, QEvent* Event)
     return QDialog::eventFilter(Watched, Event);
 }
 
-void TAboutBox::Link1Click() { UrlOpener(QUrl(QString::fromLatin1(WebAddress))); }
+void TAboutBox::Link1Click()
+{
+    UrlOpener(QUrl(QString::fromLatin1(WebAddress)));
+}
 
-void TAboutBox::Link2Click() { UrlOpener(QUrl(QStringLiteral("mailto:") + QString::fromLatin1(SupportAddress))); }
+void TAboutBox::Link2Click()
+{
+    UrlOpener(QUrl(QStringLiteral("mailto:") + QString::fromLatin1(SupportAddress)));
+}
 
 void TAboutBox::DrawProgramIcon(QPainter& Painter, int Width, int Height)
 {
@@ -133,13 +139,15 @@ void TAboutBox::DrawProgramIcon(QPainter& Painter, int Width, int Height)
     Painter.drawLine(QPointF(Plot.center().x(), Plot.top()), QPointF(Plot.center().x(), Plot.bottom()));
 
     // A filled sine and a dashed damped wave.
-    auto Curve = [&](auto f) {
+    auto Curve = [&](auto f)
+    {
         QPainterPath Path;
         const int Steps = 200;
         for (int i = 0; i <= Steps; ++i)
         {
             const double u = static_cast<double>(i) / Steps;
-            const QPointF Point(Plot.left() + u * Plot.width(), Plot.center().y() - f(u) * Plot.height() * 0.4);
+            const QPointF Point(Plot.left() + u * Plot.width(),
+                                Plot.center().y() - f(u) * Plot.height() * 0.4);
             if (i == 0)
                 Path.moveTo(Point);
             else
@@ -156,6 +164,7 @@ void TAboutBox::DrawProgramIcon(QPainter& Painter, int Width, int Height)
     Painter.setPen(QPen(QColor(0x10, 0x40, 0xC0), std::max(2.0, Width / 60.0), Qt::SolidLine, Qt::RoundCap));
     Painter.drawPath(Sine);
     Painter.setPen(QPen(QColor(0xD0, 0x20, 0x20), std::max(2.0, Width / 80.0), Qt::DashLine, Qt::RoundCap));
-    Painter.drawPath(Curve([](double u) { return std::exp(-2 * u) * std::cos(u * 10 * std::numbers::pi) * 0.9; }));
+    Painter.drawPath(
+        Curve([](double u) { return std::exp(-2 * u) * std::cos(u * 10 * std::numbers::pi) * 0.9; }));
     Painter.restore();
 }

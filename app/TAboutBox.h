@@ -14,7 +14,7 @@ class TAboutBox : public QDialog
 {
     Q_OBJECT
 
-public:
+  public:
     static constexpr const char* WebAddress = "https://vendrel.example.org";
     static constexpr const char* SupportAddress = "support@vendrel.example.org";
 
@@ -30,10 +30,10 @@ public:
     // the painter's Width x Height. Also used to make the desktop icon.
     static void DrawProgramIcon(QPainter& Painter, int Width, int Height);
 
-protected:
+  protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
 
-private:
+  private:
     void FormCreate();
     QLabel* MakeLink(const char* Name, const QString& Text);
 

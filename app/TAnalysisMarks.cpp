@@ -15,7 +15,10 @@ constexpr QRgb MarkColor = 0xC01010;
 constexpr int Radius = 4;
 constexpr int Margin = 5; // the plot surface's margin
 
-QString Number(Float80 Value, char16_t Sep) { return AnalysisNumber(Value, 6, Sep); }
+QString Number(Float80 Value, char16_t Sep)
+{
+    return AnalysisNumber(Value, 6, Sep);
+}
 } // namespace
 
 TAnalysisMarks::TAnalysisMarks(const TPlotModel& ModelIn, char16_t DecimalSeparator, QWidget* Surface)

@@ -17,7 +17,7 @@ class TAnalysisMarks : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     struct TMark
     {
         Float80 X = 0, Y = 0;
@@ -37,11 +37,11 @@ public:
     // The coordinates as the mark writes them.
     static QString Label(const TMark& Mark, char16_t DecimalSeparator);
 
-protected:
+  protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
     void paintEvent(QPaintEvent* Event) override;
 
-private:
+  private:
     const TPlotModel& Model;
     char16_t Sep;
     std::vector<TMark> Items;

@@ -47,12 +47,11 @@ QLineEdit* NamedEdit(const char* Name, const QString& Text, const QString& Place
 }
 } // namespace
 
-TAnalysisPanel::TAnalysisPanel(const TPlotModel& ModelIn, char16_t DecimalSeparator, std::function<int()> Selected,
-                               QWidget* Surface, QWidget* Parent)
+TAnalysisPanel::TAnalysisPanel(const TPlotModel& ModelIn, char16_t DecimalSeparator,
+                               std::function<int()> Selected, QWidget* Surface, QWidget* Parent)
     : QDockWidget(QStringLiteral("Analyse"), Parent), Model(ModelIn), Sep(DecimalSeparator),
-      SelectedGraph([this, Selected = std::move(Selected)] {
-          return std::clamp(Selected(), 0, Model.FuncList.Count() - 1);
-      })
+      SelectedGraph([this, Selected = std::move(Selected)]
+                    { return std::clamp(Selected(), 0, Model.FuncList.Count() - 1); })
 {
     setObjectName(QStringLiteral("AnalysisPanel"));
     Marks = new TAnalysisMarks(Model, Sep, Surface);
@@ -92,7 +91,8 @@ void TAnalysisPanel::CreateControls()
     Inputs->addWidget(new QLabel(QStringLiteral("Over the view, from left to right")));
     Inputs->addWidget(Row({new QLabel(QStringLiteral("With graph")), OtherGraph}));
     Inputs->addWidget(Row({new QLabel(QStringLiteral("x =")), ValueX}));
-    Inputs->addWidget(Row({new QLabel(QStringLiteral("From")), AreaFrom, new QLabel(QStringLiteral("to")), AreaTo}));
+    Inputs->addWidget(
+        Row({new QLabel(QStringLiteral("From")), AreaFrom, new QLabel(QStringLiteral("to")), AreaTo}));
     Layout->addWidget(Inputs);
 
     Table = new QTableWidget(0, 3, Client);
@@ -120,10 +120,12 @@ void TAnalysisPanel::CreateControls()
     Layout->addWidget(MarksInOutput);
     setWidget(Client);
 
-    connect(Sections, &QTabBar::currentChanged, this, [this](int Index) {
-        Inputs->setCurrentIndex(Index);
-        ModelChanged();
-    });
+    connect(Sections, &QTabBar::currentChanged, this,
+            [this](int Index)
+            {
+                Inputs->setCurrentIndex(Index);
+                ModelChanged();
+            });
     connect(OtherGraph, &QComboBox::activated, this, [this] { ModelChanged(); });
     for (QLineEdit* Edit : {ValueX, AreaFrom, AreaTo})
         connect(Edit, &QLineEdit::editingFinished, this, [this] { ModelChanged(); });
@@ -204,14 +206,17 @@ bool TAnalysisPanel::MakeRequest(TAnalysisRequest& R, QString& Problem) const
             }
             R.Other = ToU16(Model.FuncList.Item(OtherGraph->currentData().toInt()).Func);
             break;
-        case TQuestion::Value: R.X = Value(ValueX->text()); break;
+        case TQuestion::Value:
+            R.X = Value(ValueX->text());
+            break;
         case TQuestion::Area:
             if (!AreaFrom->text().trimmed().isEmpty())
                 R.A = Value(AreaFrom->text());
             if (!AreaTo->text().trimmed().isEmpty())
                 R.B = Value(AreaTo->text());
             break;
-        default: break;
+        default:
+            break;
         }
     }
     catch (const std::exception& Error)
@@ -227,8 +232,8 @@ QString TAnalysisPanel::RequestKey(const TAnalysisRequest& R) const
     QString Key = QString::number(int(R.Question)) + QLatin1Char(' ') + QString::number(R.Samples);
     for (Float80 Value : {R.T, R.A, R.B, R.X})
         Key += QLatin1Char(' ') + AnalysisNumber(Value, 21, u'.');
-    return Key + QLatin1Char('\n') +
-           QString::fromStdU16String(R.Formula) + QLatin1Char('\n') + QString::fromStdU16String(R.Other);
+    return Key + QLatin1Char('\n') + QString::fromStdU16String(R.Formula) + QLatin1Char('\n') +
+           QString::fromStdU16String(R.Other);
 }
 
 void TAnalysisPanel::FillOtherGraphs()
@@ -265,7 +270,8 @@ void TAnalysisPanel::ShowResult(const TAnalysisResult& Result, const QString& Er
     Shown = Result;
     Table->clearContents();
     Table->setRowCount(0);
-    auto Add = [this](int Point, const QString& X, const QString& Y, const QString& Kind) {
+    auto Add = [this](int Point, const QString& X, const QString& Y, const QString& Kind)
+    {
         const int R = Table->rowCount();
         Table->insertRow(R);
         int Column = 0;
@@ -331,7 +337,10 @@ QString TAnalysisPanel::TableText() const
     return Text;
 }
 
-void TAnalysisPanel::CopyClick() { QApplication::clipboard()->setText(TableText()); }
+void TAnalysisPanel::CopyClick()
+{
+    QApplication::clipboard()->setText(TableText());
+}
 
 void TAnalysisPanel::StopClick()
 {
@@ -341,7 +350,8 @@ void TAnalysisPanel::StopClick()
     Status->setText(QStringLiteral("Stopped."));
 }
 
-void TAnalysisPanel::DrawMarksForOutput(QPainter& Painter, int Width, int Height, int Margin, qreal Scale) const
+void TAnalysisPanel::DrawMarksForOutput(QPainter& Painter, int Width, int Height, int Margin,
+                                        qreal Scale) const
 {
     if (MarksInOutput->isChecked())
         Marks->Draw(Painter, Width, Height, Margin, Scale);

@@ -29,7 +29,7 @@ class TAnalysisPanel : public QDockWidget
 {
     Q_OBJECT
 
-public:
+  public:
     // SelectedGraph: the index of the graph the graph list shows. Surface: the plot surface,
     // over which the marks are laid.
     TAnalysisPanel(const TPlotModel& Model, char16_t DecimalSeparator, std::function<int()> SelectedGraph,
@@ -54,11 +54,11 @@ public:
         AreaSection
     };
 
-protected:
+  protected:
     void showEvent(QShowEvent* Event) override;
     void hideEvent(QHideEvent* Event) override;
 
-private:
+  private:
     void CreateControls();
     // The request for what the panel shows now; false, with Problem set, when it cannot be
     // made (no formula, a bound or time that is not a number, ...).

@@ -24,11 +24,16 @@ TAnalysisResult TAnalysisRunner::Run(const TAnalysisRequest& R, const std::atomi
     using Q = TAnalysisRequest::TQuestion;
     switch (R.Question)
     {
-    case Q::Roots: return Analysis.Roots(R.Formula, R.T, R.A, R.B);
-    case Q::Extrema: return Analysis.Extrema(R.Formula, R.T, R.A, R.B);
-    case Q::Intersections: return Analysis.Intersections(R.Formula, R.Other, R.T, R.A, R.B);
-    case Q::Value: return Analysis.ValueAt(R.Formula, R.T, R.X);
-    case Q::Area: return Analysis.Area(R.Formula, R.T, R.A, R.B);
+    case Q::Roots:
+        return Analysis.Roots(R.Formula, R.T, R.A, R.B);
+    case Q::Extrema:
+        return Analysis.Extrema(R.Formula, R.T, R.A, R.B);
+    case Q::Intersections:
+        return Analysis.Intersections(R.Formula, R.Other, R.T, R.A, R.B);
+    case Q::Value:
+        return Analysis.ValueAt(R.Formula, R.T, R.X);
+    case Q::Area:
+        return Analysis.Area(R.Formula, R.T, R.A, R.B);
     }
     return {};
 }
@@ -56,31 +61,36 @@ void TAnalysisRunner::Launch()
     const TAnalysisRequest Request = std::move(*Pending);
     Pending.reset();
     WorkerCancel = std::make_shared<std::atomic<bool>>(false);
-    Worker = std::thread([this, Request, Mine = Generation, Flag = WorkerCancel] {
-        TAnalysisResult Result;
-        QString Error;
-        bool Cancelled = false;
-        try
+    Worker = std::thread(
+        [this, Request, Mine = Generation, Flag = WorkerCancel]
         {
-            Result = Run(Request, Flag.get());
-        }
-        catch (const EAnalysisCancelled&)
-        {
-            Cancelled = true;
-        }
-        catch (const std::exception& e)
-        {
-            Error = QString::fromUtf8(e.what());
-        }
-        // Queued: it runs on the owner's thread, or never when the owner goes first (the
-        // owner's destructor waits for this thread, so it is alive while this is posted).
-        QMetaObject::invokeMethod(
-            this, [this, Mine, Result = std::move(Result), Error, Cancelled] { JobEnded(Mine, Result, Error, Cancelled); },
-            Qt::QueuedConnection);
-    });
+            TAnalysisResult Result;
+            QString Error;
+            bool Cancelled = false;
+            try
+            {
+                Result = Run(Request, Flag.get());
+            }
+            catch (const EAnalysisCancelled&)
+            {
+                Cancelled = true;
+            }
+            catch (const std::exception& e)
+            {
+                Error = QString::fromUtf8(e.what());
+            }
+            // Queued: it runs on the owner's thread, or never when the owner goes first (the
+            // owner's destructor waits for this thread, so it is alive while this is posted).
+            QMetaObject::invokeMethod(
+                this,
+                [this, Mine, Result = std::move(Result), Error, Cancelled]
+                { JobEnded(Mine, Result, Error, Cancelled); },
+                Qt::QueuedConnection);
+        });
 }
 
-void TAnalysisRunner::JobEnded(uint64_t Mine, const TAnalysisResult& Result, const QString& Error, bool Cancelled)
+void TAnalysisRunner::JobEnded(uint64_t Mine, const TAnalysisResult& Result, const QString& Error,
+                               bool Cancelled)
 {
     Worker.join();
     WorkerCancel.reset();

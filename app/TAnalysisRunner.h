@@ -43,7 +43,7 @@ class TAnalysisRunner : public QObject
 {
     Q_OBJECT
 
-public:
+  public:
     explicit TAnalysisRunner(QObject* Parent = nullptr);
     ~TAnalysisRunner() override;
 
@@ -55,11 +55,11 @@ public:
     // The analysis itself, on the calling thread (the worker threads run this).
     static TAnalysisResult Run(const TAnalysisRequest& Request, const std::atomic<bool>* CancelFlag);
 
-signals:
+  signals:
     // The latest request's result, or its error's message (Result then empty).
     void Finished(const TAnalysisResult& Result, const QString& Error);
 
-private:
+  private:
     void Launch();
     void JobEnded(uint64_t Generation, const TAnalysisResult& Result, const QString& Error, bool Cancelled);
 

@@ -26,7 +26,10 @@ std::string TCommandLine::HelpText()
            "The manual page vendrel(1) tells more.\n";
 }
 
-std::string TCommandLine::VersionText() { return std::string("vendrel ") + Version + "\n"; }
+std::string TCommandLine::VersionText()
+{
+    return std::string("vendrel ") + Version + "\n";
+}
 
 std::optional<int> TCommandLine::Answer(int argc, char** argv)
 {

@@ -43,7 +43,8 @@ QString GetExportFileName(QWidget* Owner, const QString& Initial, TExportFormat 
     if (!Initial.isEmpty())
     {
         const QFileInfo Last(Initial);
-        Dialog.selectFile(Last.path() + QLatin1Char('/') + Last.completeBaseName() + QLatin1Char('.') + Suffix);
+        Dialog.selectFile(Last.path() + QLatin1Char('/') + Last.completeBaseName() + QLatin1Char('.') +
+                          Suffix);
     }
     if (Dialog.exec() != QDialog::Accepted || Dialog.selectedFiles().isEmpty())
         return QString();
@@ -54,7 +55,8 @@ class TQtProgress : public TExportProgress
 {
   public:
     TQtProgress(QWidget* Owner, int CountIn)
-        : Dialog(QStringLiteral("Exporting %1 frames...").arg(CountIn), QStringLiteral("Cancel"), 0, CountIn, Owner),
+        : Dialog(QStringLiteral("Exporting %1 frames...").arg(CountIn), QStringLiteral("Cancel"), 0, CountIn,
+                 Owner),
           Count(CountIn)
     {
         Dialog.setWindowTitle(QStringLiteral("Export Animation"));

@@ -14,7 +14,7 @@ class QWidget;
 
 class TDialogs
 {
-public:
+  public:
     virtual ~TDialogs() = default;
 
     // The application's error report: the error's text, an error icon and an OK button.
@@ -34,7 +34,8 @@ public:
     virtual bool PageSetup(QWidget* Owner, QPrinter& Printer) = 0;
     // The export options, then the file (or folder) name; nothing when either is cancelled.
     virtual std::optional<TPictureChoice> ExportPicture(QWidget* Owner, const TPictureChoice& Defaults) = 0;
-    virtual std::optional<TAnimationChoice> ExportAnimation(QWidget* Owner, const TAnimationChoice& Defaults) = 0;
+    virtual std::optional<TAnimationChoice> ExportAnimation(QWidget* Owner,
+                                                            const TAnimationChoice& Defaults) = 0;
     // The progress of an export of Count frames, with a Cancel button.
     virtual std::unique_ptr<TExportProgress> StartProgress(QWidget* Owner, int Count) = 0;
 };
@@ -42,7 +43,7 @@ public:
 // The real dialogs of Qt.
 class TQtDialogs : public TDialogs
 {
-public:
+  public:
     void ShowError(QWidget* Owner, const QString& Text) override;
     void ShowErrorMessage(QWidget* Owner, const QString& Text) override;
     void ShowWarning(QWidget* Owner, const QString& Text, const QString& Caption) override;
@@ -52,6 +53,7 @@ public:
     QString GetPdfFileName(QWidget* Owner) override;
     bool PageSetup(QWidget* Owner, QPrinter& Printer) override;
     std::optional<TPictureChoice> ExportPicture(QWidget* Owner, const TPictureChoice& Defaults) override;
-    std::optional<TAnimationChoice> ExportAnimation(QWidget* Owner, const TAnimationChoice& Defaults) override;
+    std::optional<TAnimationChoice> ExportAnimation(QWidget* Owner,
+                                                    const TAnimationChoice& Defaults) override;
     std::unique_ptr<TExportProgress> StartProgress(QWidget* Owner, int Count) override;
 };

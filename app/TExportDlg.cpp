@@ -63,7 +63,8 @@ TExportDlg::TExportDlg(const TPictureChoice& Defaults, QWidget* Parent) : QDialo
 {
     setObjectName(QStringLiteral("ExportPictureDlg"));
     QFormLayout* Form = BuildCommon(QStringLiteral("Export Picture"), Defaults.Size);
-    AddFormats(FormatBox, {{"PNG", TExportFormat::Png}, {"SVG", TExportFormat::Svg}, {"PDF", TExportFormat::Pdf}},
+    AddFormats(FormatBox,
+               {{"PNG", TExportFormat::Png}, {"SVG", TExportFormat::Svg}, {"PDF", TExportFormat::Pdf}},
                Defaults.Format);
     TimeEdit = MakeEdit(this, "TimeEdit", Defaults.Time);
     FilledBox = new QCheckBox(QStringLiteral("Filled Graphs"), this);

@@ -22,7 +22,10 @@ THelpWindow::THelpWindow(QWidget* Parent) : QWidget(Parent, Qt::Window)
     resize(720, 640);
 }
 
-QString THelpWindow::HelpFilePath() { return FindHelpFile(HelpFolders()); }
+QString THelpWindow::HelpFilePath()
+{
+    return FindHelpFile(HelpFolders());
+}
 
 QStringList THelpWindow::HelpFolders()
 {

@@ -13,7 +13,7 @@ class THelpWindow : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     static constexpr const char* HelpFileName = "Vendrel.html";
     static constexpr const char* MissingText = "Failed to launch help.";
     static constexpr const char* MissingCaption = "Vendrel";
@@ -42,7 +42,7 @@ public:
     QString ShownFile() const { return CurrentFile; }
     QTextBrowser* Browser() const { return Viewer; }
 
-private:
+  private:
     QTextBrowser* Viewer = nullptr;
     QString CurrentFile;
 };

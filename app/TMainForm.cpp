@@ -7,8 +7,9 @@
 #include "app/TAnalysisPanel.h"
 #include "app/TDialogs.h"
 #include "app/THelpWindow.h"
-#include "app/TRecentFiles.h"
 #include "app/TOutputSettings.h"
+#include "app/TPaintSlices.h"
+#include "app/TRecentFiles.h"
 #include "app/TSettingsDlg.h"
 #include "app/TStatusReadout.h"
 #include "app/TStyleComboBox.h"
@@ -18,7 +19,6 @@
 #include "controls/TWindowBox.h"
 #include "expr/Errors.h"
 #include "plot/TGraphEvaluator.h"
-#include "app/TPaintSlices.h"
 #include "plot/TPlotRenderer.h"
 #include "plot/TProfileFile.h"
 
@@ -28,17 +28,17 @@
 #include <QComboBox>
 #include <QFont>
 #include <QIcon>
-#include <QPainter>
-#include <QPixmap>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
-#include <QStyle>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 
 #include <new>
@@ -65,7 +65,8 @@ QPushButton* MakeButton(QWidget* Parent, const char* Name, const QString& Captio
 } // namespace
 
 TMainForm::TMainForm(TDialogs& DialogsIn, QSettings& StoreIn, char16_t Separator, QWidget* Parent)
-    : QMainWindow(Parent), Dialogs(DialogsIn), Store(StoreIn), DecimalSeparator(Separator), Navigation(Separator)
+    : QMainWindow(Parent), Dialogs(DialogsIn), Store(StoreIn), DecimalSeparator(Separator),
+      Navigation(Separator)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Vendrel"));
@@ -115,10 +116,12 @@ void TMainForm::FormCreate()
     RecentFilesClient = TRecentFiles::FindClient(*menuBar());
     RecentFiles = std::make_unique<TRecentFiles>(Store);
     RecentFiles->SetClient(RecentFilesClient);
-    connect(RecentFiles.get(), &TRecentFiles::ReopenRequested, this, [this](const QString& Path) {
-        OpenFileName = Path;
-        Guard([this] { FileOpenAccept(); });
-    });
+    connect(RecentFiles.get(), &TRecentFiles::ReopenRequested, this,
+            [this](const QString& Path)
+            {
+                OpenFileName = Path;
+                Guard([this] { FileOpenAccept(); });
+            });
     RecentFiles->LoadRecentFiles();
     // The next Open dialog starts at the newest entry.
     if (RecentFiles->Count() > 0)
@@ -143,15 +146,15 @@ void TMainForm::CreateControls()
     WindowBox->setObjectName(QStringLiteral("WindowBox"));
     WindowBox->SetOnPaint([this](QPainter& Painter, const QSize& Size, double Ratio)
                           { WindowBoxPaint(Painter, Size, Ratio); });
-    connect(WindowBox, &TWindowBox::MouseDown, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers m, QPoint p) {
-        Guard([&] { WindowBoxMouseDown(b, m, p); });
-    });
-    connect(WindowBox, &TWindowBox::MouseMove, this, [this](Qt::MouseButton, Qt::KeyboardModifiers m, QPoint p) {
-        Guard([&] { WindowBoxMouseMove(m, p); });
-    });
-    connect(WindowBox, &TWindowBox::MouseUp, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers m, QPoint p) {
-        Guard([&] { WindowBoxMouseUp(b, m, p); });
-    });
+    connect(WindowBox, &TWindowBox::MouseDown, this,
+            [this](Qt::MouseButton b, Qt::KeyboardModifiers m, QPoint p)
+            { Guard([&] { WindowBoxMouseDown(b, m, p); }); });
+    connect(WindowBox, &TWindowBox::MouseMove, this,
+            [this](Qt::MouseButton, Qt::KeyboardModifiers m, QPoint p)
+            { Guard([&] { WindowBoxMouseMove(m, p); }); });
+    connect(WindowBox, &TWindowBox::MouseUp, this,
+            [this](Qt::MouseButton b, Qt::KeyboardModifiers m, QPoint p)
+            { Guard([&] { WindowBoxMouseUp(b, m, p); }); });
     connect(WindowBox, &TWindowBox::KeyDown, this,
             [this](int& Key, Qt::KeyboardModifiers Shift) { Guard([&] { EditKeyDown(Key, Shift); }); });
 
@@ -169,7 +172,8 @@ void TMainForm::CreateControls()
     ComboBox = new QComboBox(Client);
     ComboBox->setObjectName(QStringLiteral("ComboBox"));
     ComboBox->addItem(QStringLiteral("1"));
-    connect(ComboBox, &QComboBox::activated, this, [this](int Index) { Guard([&] { ComboBoxChange(Index); }); });
+    connect(ComboBox, &QComboBox::activated, this,
+            [this](int Index) { Guard([&] { ComboBoxChange(Index); }); });
 
     AddBtn = MakeButton(Client, "AddBtn", QStringLiteral("Add"));
     connect(AddBtn, &QPushButton::clicked, this, [this] { Guard([this] { AddBtnClick(); }); });
@@ -185,12 +189,16 @@ void TMainForm::CreateControls()
 
     StyleComboBox = new TStyleComboBox([this] { return ColorBtn->Color(); }, Client);
     StyleComboBox->setObjectName(QStringLiteral("StyleComboBox"));
-    connect(StyleComboBox, &QComboBox::activated, this, [this](int Index) {
-        Guard([&] {
-            StyleComboBoxClick(Index);
-            StyleComboBoxChange();
-        });
-    });
+    connect(StyleComboBox, &QComboBox::activated, this,
+            [this](int Index)
+            {
+                Guard(
+                    [&]
+                    {
+                        StyleComboBoxClick(Index);
+                        StyleComboBoxChange();
+                    });
+            });
 
     ForwardBtn = MakeButton(Client, "ForwardBtn", QStringLiteral("Forward"));
     BackBtn = MakeButton(Client, "BackBtn", QStringLiteral("Back"));
@@ -212,32 +220,36 @@ void TMainForm::CreateViewTools()
     Readout = new TStatusReadout(*WindowBox, *statusBar(), PlotModel, *Evaluator,
                                  [this] { return ComboBox->currentIndex(); });
     connect(ComboBox, &QComboBox::currentIndexChanged, Readout, &TStatusReadout::Refresh);
-    Gestures = new TViewGestures(*WindowBox, PlotModel, Navigation,
-                                 [this](const TBoundTexts& New, bool Record) { return ChangeView(New, Record); });
+    Gestures =
+        new TViewGestures(*WindowBox, PlotModel, Navigation,
+                          [this](const TBoundTexts& New, bool Record) { return ChangeView(New, Record); });
     connect(Gestures, &TViewGestures::ViewChanged, Readout, &TStatusReadout::Refresh);
     connect(WindowBox, &TWindowBox::Wheel, this,
-            [this](QPoint Angle, QPoint Pixels, Qt::ScrollPhase Phase, Qt::KeyboardModifiers Shift, QPointF Pos) {
-                Guard([&] { Gestures->Wheel(Angle, Pixels, Phase, Shift, Pos); });
-            });
-    connect(WindowBox, &TWindowBox::NativeGesture, this, [this](Qt::NativeGestureType Type, qreal Value, QPointF Pos) {
-        Guard([&] { Gestures->NativeGesture(Type, Value, Pos); });
-    });
+            [this](QPoint Angle, QPoint Pixels, Qt::ScrollPhase Phase, Qt::KeyboardModifiers Shift,
+                   QPointF Pos) { Guard([&] { Gestures->Wheel(Angle, Pixels, Phase, Shift, Pos); }); });
+    connect(WindowBox, &TWindowBox::NativeGesture, this,
+            [this](Qt::NativeGestureType Type, qreal Value, QPointF Pos)
+            { Guard([&] { Gestures->NativeGesture(Type, Value, Pos); }); });
 }
 
 void TMainForm::MirrorEditorsIntoModel()
 {
     // Every read of a bound or time text sees exactly what the editor shows.
-    auto Mirror = [this](QLineEdit* Edit, QString TPlotModel::*Field) {
+    auto Mirror = [this](QLineEdit* Edit, QString TPlotModel::*Field)
+    {
         PlotModel.*Field = Edit->text();
-        connect(Edit, &QLineEdit::textChanged, this, [this, Field](const QString& Text) { PlotModel.*Field = Text; });
+        connect(Edit, &QLineEdit::textChanged, this,
+                [this, Field](const QString& Text) { PlotModel.*Field = Text; });
     };
     // A bound written by the program (a zoom, a pan, an undo) shows its head: a 15-digit
     // text is wider than its editor.
     for (QLineEdit* Edit : {LeftEdt, RightEdt, TopEdt, BottomEdt})
-        connect(Edit, &QLineEdit::textChanged, Edit, [Edit] {
-            if (!Edit->hasFocus())
-                Edit->setCursorPosition(0);
-        });
+        connect(Edit, &QLineEdit::textChanged, Edit,
+                [Edit]
+                {
+                    if (!Edit->hasFocus())
+                        Edit->setCursorPosition(0);
+                });
     Mirror(LeftEdt, &TPlotModel::LeftText);
     Mirror(RightEdt, &TPlotModel::RightText);
     Mirror(TopEdt, &TPlotModel::TopText);
@@ -247,8 +259,9 @@ void TMainForm::MirrorEditorsIntoModel()
 
 void TMainForm::CreateActions()
 {
-    auto Make = [this](const char* Name, const QString& Caption, const QKeySequence& Shortcut, const QString& Hint,
-                       void (TMainForm::*Slot)()) {
+    auto Make = [this](const char* Name, const QString& Caption, const QKeySequence& Shortcut,
+                       const QString& Hint, void (TMainForm::*Slot)())
+    {
         auto* Action = new QAction(Caption, this);
         Action->setObjectName(QString::fromLatin1(Name));
         Action->setShortcut(Shortcut);
@@ -258,10 +271,12 @@ void TMainForm::CreateActions()
             Action->setToolTip(Hint.section(QLatin1Char('|'), 0, 0));
             Action->setStatusTip(Hint.section(QLatin1Char('|'), -1));
         }
-        connect(Action, &QAction::triggered, this, [this, Slot] { Guard([this, Slot] { (this->*Slot)(); }); });
+        connect(Action, &QAction::triggered, this,
+                [this, Slot] { Guard([this, Slot] { (this->*Slot)(); }); });
         return Action;
     };
-    auto Toggle = [this](const char* Name, const QString& Caption, bool Checked) {
+    auto Toggle = [this](const char* Name, const QString& Caption, bool Checked)
+    {
         auto* Action = new QAction(Caption, this);
         Action->setObjectName(QString::fromLatin1(Name));
         Action->setCheckable(true);
@@ -272,38 +287,45 @@ void TMainForm::CreateActions()
 
     FileOpen = Make("FileOpen", QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O),
                     QStringLiteral("Open|Opens an existing file"), &TMainForm::FileOpenExecute);
-    FileSaveAs = Make("FileSaveAs", QStringLiteral("Save &As..."), QKeySequence(),
-                      QStringLiteral("Save As|Saves the active file with a new name"), &TMainForm::FileSaveAsExecute);
+    FileSaveAs =
+        Make("FileSaveAs", QStringLiteral("Save &As..."), QKeySequence(),
+             QStringLiteral("Save As|Saves the active file with a new name"), &TMainForm::FileSaveAsExecute);
     FilePrintSetup = Make("FilePrintSetup", QStringLiteral("Print Set&up..."), QKeySequence(),
                           QStringLiteral("Print Setup"), &TMainForm::FilePrintSetupExecute);
     Print = Make("Print", QStringLiteral("&Print"), QKeySequence(), QString(), &TMainForm::PrintExecute);
-    PrintPdf = Make("PrintPdf", QStringLiteral("Print to P&DF..."), QKeySequence(),
-                    QStringLiteral("Print to PDF|Prints the plot into a PDF file"), &TMainForm::PrintPdfExecute);
-    ExportPicture = Make("ExportPicture", QStringLiteral("&Export Picture..."), QKeySequence(Qt::CTRL | Qt::Key_E),
-                         QStringLiteral("Export Picture|Writes the plot into a PNG, SVG or PDF file"),
-                         &TMainForm::ExportPictureExecute);
-    ExportAnimation = Make("ExportAnimation", QStringLiteral("Export &Animation..."), QKeySequence(),
-                           QStringLiteral("Export Animation|Writes the animated plot into a WebP, a GIF or PNG frames"),
-                           &TMainForm::ExportAnimationExecute);
-    FileExit = Make("FileExit", QStringLiteral("E&xit"), QKeySequence(), QStringLiteral("Exit|Quits the application"),
-                    &TMainForm::FileExitExecute);
+    PrintPdf =
+        Make("PrintPdf", QStringLiteral("Print to P&DF..."), QKeySequence(),
+             QStringLiteral("Print to PDF|Prints the plot into a PDF file"), &TMainForm::PrintPdfExecute);
+    ExportPicture =
+        Make("ExportPicture", QStringLiteral("&Export Picture..."), QKeySequence(Qt::CTRL | Qt::Key_E),
+             QStringLiteral("Export Picture|Writes the plot into a PNG, SVG or PDF file"),
+             &TMainForm::ExportPictureExecute);
+    ExportAnimation =
+        Make("ExportAnimation", QStringLiteral("Export &Animation..."), QKeySequence(),
+             QStringLiteral("Export Animation|Writes the animated plot into a WebP, a GIF or PNG frames"),
+             &TMainForm::ExportAnimationExecute);
+    FileExit = Make("FileExit", QStringLiteral("E&xit"), QKeySequence(),
+                    QStringLiteral("Exit|Quits the application"), &TMainForm::FileExitExecute);
     EditCopy = Make("EditCopy", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C), QString(),
                     &TMainForm::EditCopyExecute);
     EditUndo = Make("EditUndo", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), QString(),
                     &TMainForm::EditUndoExecute);
     EditUndo->setEnabled(false);
     OutputSettings = std::make_unique<TOutputSettings>(Store);
-    EditCopyAtScreenResolution = Make("EditCopyAtScreenResolution", QStringLiteral("Copy at screen resolution"),
-                                      QKeySequence(), QString(), &TMainForm::EditCopyAtScreenResolutionExecute);
+    EditCopyAtScreenResolution =
+        Make("EditCopyAtScreenResolution", QStringLiteral("Copy at screen resolution"), QKeySequence(),
+             QString(), &TMainForm::EditCopyAtScreenResolutionExecute);
     EditCopyAtScreenResolution->setCheckable(true);
     EditCopyAtScreenResolution->setChecked(OutputSettings->CopyAtScreenResolution());
-    Settings = Make("Settings", QStringLiteral("&Settings"), QKeySequence(), QString(), &TMainForm::SettingsExecute);
+    Settings =
+        Make("Settings", QStringLiteral("&Settings"), QKeySequence(), QString(), &TMainForm::SettingsExecute);
     HelpContents = Make("HelpContents", QStringLiteral("&Index"), QKeySequence(Qt::Key_F1),
                         QStringLiteral("Help Index"), &TMainForm::HelpContentsExecute);
     About = Make("About", QStringLiteral("&About"), QKeySequence(), QString(), &TMainForm::AboutExecute);
-    Analyse = Make("Analyse", QStringLiteral("&Analyse..."), QKeySequence(),
-                   QStringLiteral("Analyse|Roots, extrema, intersections, values and areas of the selected graph"),
-                   &TMainForm::AnalyseExecute);
+    Analyse =
+        Make("Analyse", QStringLiteral("&Analyse..."), QKeySequence(),
+             QStringLiteral("Analyse|Roots, extrema, intersections, values and areas of the selected graph"),
+             &TMainForm::AnalyseExecute);
 
     Grid = Toggle("Grid", QStringLiteral("&Show Grid"), true);
     Numbers = Toggle("Numbers", QStringLiteral("S&how Numbers"), true);
@@ -316,14 +338,15 @@ void TMainForm::CreateActions()
     ZoomIn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     ZoomOut = Make("ZoomOut", QStringLiteral("Zoom &Out"), QKeySequence(Qt::CTRL | Qt::Key_Minus), QString(),
                    &TMainForm::ZoomOutExecute);
-    ResetView = Make("ResetView", QStringLiteral("&Reset View"), QKeySequence(Qt::CTRL | Qt::Key_0), QString(),
-                     &TMainForm::ResetViewExecute);
+    ResetView = Make("ResetView", QStringLiteral("&Reset View"), QKeySequence(Qt::CTRL | Qt::Key_0),
+                     QString(), &TMainForm::ResetViewExecute);
     GridStyle = new QActionGroup(this);
     GridStyle->setExclusive(true);
     for (QAction* Action : {GridDot, GridDash, GridSolid})
         GridStyle->addAction(Action);
-    addActions({FileOpen, FileSaveAs, FilePrintSetup, Print, PrintPdf, ExportPicture, ExportAnimation, FileExit,
-                EditCopy, EditUndo, Settings, HelpContents, About, ZoomIn, ZoomOut, ResetView, Analyse});
+    addActions({FileOpen, FileSaveAs, FilePrintSetup, Print, PrintPdf, ExportPicture, ExportAnimation,
+                FileExit, EditCopy, EditUndo, Settings, HelpContents, About, ZoomIn, ZoomOut, ResetView,
+                Analyse});
 }
 
 void TMainForm::CreateMenus()
@@ -384,9 +407,8 @@ void TMainForm::LayoutControls()
     const int W = centralWidget()->width();
     const int H = Top + centralWidget()->height();
     const int dW = W - 540, dH = H - 619;
-    auto Place = [Top](QWidget* Control, int X, int Y, int Width, int Height) {
-        Control->setGeometry(X, Y - Top, Width, Height);
-    };
+    auto Place = [Top](QWidget* Control, int X, int Y, int Width, int Height)
+    { Control->setGeometry(X, Y - Top, Width, Height); };
     Place(WindowBox, 9, 30, std::max(523 + dW, 40), std::max(523 + dH, 40));
     // 41 pixels, so the top editor ends short of the y axis's arrow head.
     constexpr int BoundWidth = 41;
@@ -444,7 +466,10 @@ void TMainForm::closeEvent(QCloseEvent* Event)
     QMainWindow::closeEvent(Event);
 }
 
-void TMainForm::FileExitExecute() { close(); }
+void TMainForm::FileExitExecute()
+{
+    close();
+}
 
 void TMainForm::InvalidatePlot()
 {
@@ -466,7 +491,8 @@ void TMainForm::AnalyseExecute()
         connect(ComboBox, &QComboBox::currentIndexChanged, AnalysisPanel.get(),
                 [this] { AnalysisPanel->ModelChanged(); });
         // The wheel changes the view between paints.
-        connect(Gestures, &TViewGestures::ViewChanged, AnalysisPanel.get(), [this] { AnalysisPanel->ModelChanged(); });
+        connect(Gestures, &TViewGestures::ViewChanged, AnalysisPanel.get(),
+                [this] { AnalysisPanel->ModelChanged(); });
         addDockWidget(Qt::RightDockWidgetArea, AnalysisPanel.get());
         AnalysisPanel->show();
         const int Separator = style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
@@ -488,7 +514,10 @@ void TMainForm::Guard(const std::function<void()>& Handler)
     }
 }
 
-void TMainForm::ReportError(const std::exception& Error) { Dialogs.ShowError(this, ErrorText(Error)); }
+void TMainForm::ReportError(const std::exception& Error)
+{
+    Dialogs.ShowError(this, ErrorText(Error));
+}
 
 QString TMainForm::ErrorText(const std::exception& Error)
 {

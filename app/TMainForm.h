@@ -44,7 +44,7 @@ class TMainForm : public QMainWindow
 {
     Q_OBJECT
 
-public:
+  public:
     // Dialogs and the settings store are handed in so tests can replace them.
     TMainForm(TDialogs& Dialogs, QSettings& Settings, char16_t DecimalSeparator, QWidget* Parent = nullptr);
     ~TMainForm() override;
@@ -112,13 +112,13 @@ public:
     void ExportAnimationExecute();
     void AnalyseExecute();
 
-protected:
+  protected:
     void showEvent(QShowEvent* Event) override;
     void closeEvent(QCloseEvent* Event) override;
     void resizeEvent(QResizeEvent* Event) override;
     bool eventFilter(QObject* Watched, QEvent* Event) override;
 
-private:
+  private:
     void CreateControls();
     void CreateActions();
     void CreateMenus();
@@ -167,8 +167,8 @@ private:
     std::unique_ptr<QPrinter> Printer;
     std::unique_ptr<THelpWindow> HelpWindow;
     std::unique_ptr<TAnalysisPanel> AnalysisPanel; // made when first opened
-    TStatusReadout* Readout = nullptr;   // owned by WindowBox
-    TViewGestures* Gestures = nullptr;  // owned by WindowBox
+    TStatusReadout* Readout = nullptr;             // owned by WindowBox
+    TViewGestures* Gestures = nullptr;             // owned by WindowBox
 
     // Zoom rectangle, in surface pixels.
     bool Selecting = false;

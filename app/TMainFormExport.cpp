@@ -19,7 +19,10 @@
 
 namespace
 {
-Float80 ReadTime(const QString& Text, char16_t Sep) { return TextToFloat(Text.toStdU16String(), Sep); }
+Float80 ReadTime(const QString& Text, char16_t Sep)
+{
+    return TextToFloat(Text.toStdU16String(), Sep);
+}
 
 // A single-precision step as the settings show it: its shortest text (0.05, not 0.0500000007).
 QString StepText(float Step, char16_t Sep)
@@ -68,7 +71,8 @@ void TMainForm::ExportAnimationExecute()
     {
         Defaults.From = QStringLiteral("0");
     }
-    Defaults.To = QString::fromStdU16String(FormatGeneral15(From + DefaultFrames * StepValue, DecimalSeparator));
+    Defaults.To =
+        QString::fromStdU16String(FormatGeneral15(From + DefaultFrames * StepValue, DecimalSeparator));
     Defaults.FileName = ExportFileName;
     const std::optional<TAnimationChoice> Choice = Dialogs.ExportAnimation(this, Defaults);
     if (!Choice)
@@ -84,7 +88,8 @@ void TMainForm::ExportAnimationExecute()
     const int Count = TAnimationExport::FrameCount(Spec);
 
     TPlotPicture Picture(PlotModel, DecimalSeparator, WindowBox->Color(), WindowBox->font());
-    const std::unique_ptr<TFrameSink> Sink = TAnimationExport::MakeSink(Choice->Format, Choice->FileName, Spec);
+    const std::unique_ptr<TFrameSink> Sink =
+        TAnimationExport::MakeSink(Choice->Format, Choice->FileName, Spec);
     std::unique_ptr<TExportProgress> Progress = Dialogs.StartProgress(this, Count);
     TAnimationExport::Run(Picture, Spec, *Sink, [&](int Done, int) { return Progress->Advance(Done); });
 }

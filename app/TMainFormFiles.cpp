@@ -77,13 +77,16 @@ void TMainForm::FileSaveAsExecute()
     FileSaveAsAccept(Name);
 }
 
-void TMainForm::FileSaveAsAccept(const QString& FileName) { TDocument::Save(FileName, PlotModel); }
+void TMainForm::FileSaveAsAccept(const QString& FileName)
+{
+    TDocument::Save(FileName, PlotModel);
+}
 
 void TMainForm::SettingsExecute()
 {
     TPlotModel& m = PlotModel;
-    if (SettingsDlg->ExecuteSettings(m.Decimals, m.TicksByX, m.TicksByY, m.FramesCount, m.TimeStep, m.FilledGraphs,
-                                     m.MotionBlur))
+    if (SettingsDlg->ExecuteSettings(m.Decimals, m.TicksByX, m.TicksByY, m.FramesCount, m.TimeStep,
+                                     m.FilledGraphs, m.MotionBlur))
     {
         LastPaintError.clear();
         InvalidatePlot();
@@ -97,7 +100,8 @@ void TMainForm::EditCopyExecute()
     QImage Picture = RenderPlot(Scale);
     if (AnalysisPanel)
     {
-        const TPlotTarget Target = TPlotTarget::Screen(Picture.size(), Scale, WindowBox->Color(), WindowBox->font());
+        const TPlotTarget Target =
+            TPlotTarget::Screen(Picture.size(), Scale, WindowBox->Color(), WindowBox->font());
         QPainter Painter(&Picture);
         AnalysisPanel->DrawMarksForOutput(Painter, Picture.width(), Picture.height(), Target.Margin, Scale);
     }
@@ -109,9 +113,15 @@ void TMainForm::EditCopyAtScreenResolutionExecute()
     OutputSettings->SetCopyAtScreenResolution(EditCopyAtScreenResolution->isChecked());
 }
 
-void TMainForm::AboutExecute() { AboutBox->exec(); }
+void TMainForm::AboutExecute()
+{
+    AboutBox->exec();
+}
 
-void TMainForm::PrintExecute() { PrintOn(*Printer); }
+void TMainForm::PrintExecute()
+{
+    PrintOn(*Printer);
+}
 
 // Where no printer exists the plot can still go on paper later: into a PDF file. The file is
 // made in memory and written in one piece, so a full disk leaves no truncated PDF.
@@ -122,10 +132,10 @@ void TMainForm::PrintPdfExecute()
         return;
     QPrinter Pdf(QPrinter::HighResolution);
     Pdf.setOutputFormat(QPrinter::PdfFormat);
-    const QByteArray Bytes = TPrintOutput::PdfPage(
-        Printer->pageLayout(), Pdf.resolution(),
-        [this](QPainter& Painter, int Width, int Height, int Margin, int ArrowSize)
-        { DrawPage(Painter, Width, Height, Margin, ArrowSize); });
+    const QByteArray Bytes =
+        TPrintOutput::PdfPage(Printer->pageLayout(), Pdf.resolution(),
+                              [this](QPainter& Painter, int Width, int Height, int Margin, int ArrowSize)
+                              { DrawPage(Painter, Width, Height, Margin, ArrowSize); });
     if (Bytes.isEmpty())
     {
         Dialogs.ShowErrorMessage(this, QString::fromLatin1(TPrintOutput::CannotStartText));
@@ -151,12 +161,15 @@ void TMainForm::DrawPage(QPainter& Painter, int Width, int Height, int Margin, i
         AnalysisPanel->DrawMarksForOutput(Painter, Width, Height, Margin, ArrowSize / 3.0);
 }
 
-void TMainForm::FilePrintSetupExecute() { Dialogs.PageSetup(this, *Printer); }
+void TMainForm::FilePrintSetupExecute()
+{
+    Dialogs.PageSetup(this, *Printer);
+}
 
 void TMainForm::HelpContentsExecute()
 {
     if (!HelpWindow)
         HelpWindow = std::make_unique<THelpWindow>();
-    HelpWindow->Launch(THelpWindow::HelpFilePath(),
-                       [this](const QString& Text, const QString& Caption) { Dialogs.ShowWarning(this, Text, Caption); });
+    HelpWindow->Launch(THelpWindow::HelpFilePath(), [this](const QString& Text, const QString& Caption)
+                       { Dialogs.ShowWarning(this, Text, Caption); });
 }

@@ -26,7 +26,8 @@
 
 namespace
 {
-const QString WrongRange = QStringLiteral("You have set the wrong range! Max should be always greater than Min!");
+const QString WrongRange =
+    QStringLiteral("You have set the wrong range! Max should be always greater than Min!");
 } // namespace
 
 // --- editors, view menu, paint ---
@@ -80,8 +81,10 @@ void TMainForm::WindowBoxPaint(QPainter& Painter, const QSize& Size, double Rati
                            [&](const TPaintBudget* Budget, bool Continue)
                            {
                                DrawPlotOn(
-                                   Painter, *Renderer, TPlotTarget::Screen(Size, Ratio, WindowBox->Color(), WindowBox->font()),
-                                   [this](const Exception& Error) { ReportPaintError(QString::fromUtf8(Error.what())); },
+                                   Painter, *Renderer,
+                                   TPlotTarget::Screen(Size, Ratio, WindowBox->Color(), WindowBox->font()),
+                                   [this](const Exception& Error)
+                                   { ReportPaintError(QString::fromUtf8(Error.what())); },
                                    Budget, Continue);
                            });
     }
@@ -96,7 +99,8 @@ QImage TMainForm::RenderPlot(double Scale)
 {
     QImage Image(DeviceSize(WindowBox->size(), Scale), QImage::Format_RGB32);
     QPainter Painter(&Image);
-    DrawPlotOn(Painter, *Renderer, TPlotTarget::Screen(Image.size(), Scale, WindowBox->Color(), WindowBox->font()),
+    DrawPlotOn(Painter, *Renderer,
+               TPlotTarget::Screen(Image.size(), Scale, WindowBox->Color(), WindowBox->font()),
                [this](const Exception& Error) { ReportError(Error); });
     return Image;
 }
@@ -164,7 +168,10 @@ void TMainForm::StyleComboBoxClick(int Index)
         PlotModel.FuncList.Item(Graph).Style = Index;
 }
 
-void TMainForm::StyleComboBoxChange() { InvalidatePlot(); }
+void TMainForm::StyleComboBoxChange()
+{
+    InvalidatePlot();
+}
 
 // --- mouse zoom and undo ---
 
@@ -213,8 +220,9 @@ void TMainForm::WindowBoxMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, QPoint)
     // The record is made before any bound is computed, so a failing zoom leaves it.
     RecordView();
 
-    const TBoundTexts New = Navigation.Zoom({LeftEdt->text(), TopEdt->text(), RightEdt->text(), BottomEdt->text()},
-                                            WindowBox->width(), WindowBox->height(), Selection);
+    const TBoundTexts New =
+        Navigation.Zoom({LeftEdt->text(), TopEdt->text(), RightEdt->text(), BottomEdt->text()},
+                        WindowBox->width(), WindowBox->height(), Selection);
     LeftEdt->setText(New.Left);
     TopEdt->setText(New.Top);
     RightEdt->setText(New.Right);
@@ -256,7 +264,10 @@ void TMainForm::BackBtnClick()
         Timer->start();
 }
 
-void TMainForm::StopBtnClick() { Timer->stop(); }
+void TMainForm::StopBtnClick()
+{
+    Timer->stop();
+}
 
 // While a picture is still being drawn slice by slice, the time waits for it: ticks that
 // came faster would only start pictures that are never finished.
@@ -278,27 +289,46 @@ void TMainForm::EditKeyDown(int& Key, Qt::KeyboardModifiers Shift)
     if (Shift & Qt::ControlModifier)
     {
         // The grid counts stay at 1 or more: the renderer and the pans divide by them.
-        auto Change = [this](int32_t& Ticks, int Delta) {
+        auto Change = [this](int32_t& Ticks, int Delta)
+        {
             Ticks = int32_t(std::clamp<int64_t>(int64_t(Ticks) + Delta, 1, INT32_MAX));
             InvalidatePlot();
         };
         switch (Pressed)
         {
-        case Qt::Key_Left: Change(PlotModel.TicksByX, +1); break;
-        case Qt::Key_Up: Change(PlotModel.TicksByY, +1); break;
-        case Qt::Key_Right: Change(PlotModel.TicksByX, -1); break;
-        case Qt::Key_Down: Change(PlotModel.TicksByY, -1); break;
-        default: break;
+        case Qt::Key_Left:
+            Change(PlotModel.TicksByX, +1);
+            break;
+        case Qt::Key_Up:
+            Change(PlotModel.TicksByY, +1);
+            break;
+        case Qt::Key_Right:
+            Change(PlotModel.TicksByX, -1);
+            break;
+        case Qt::Key_Down:
+            Change(PlotModel.TicksByY, -1);
+            break;
+        default:
+            break;
         }
         return;
     }
     switch (Pressed)
     {
-    case Qt::Key_Left: PanX(+1); break;
-    case Qt::Key_Up: PanY(-1); break;
-    case Qt::Key_Right: PanX(-1); break;
-    case Qt::Key_Down: PanY(+1); break;
-    default: break;
+    case Qt::Key_Left:
+        PanX(+1);
+        break;
+    case Qt::Key_Up:
+        PanY(-1);
+        break;
+    case Qt::Key_Right:
+        PanX(-1);
+        break;
+    case Qt::Key_Down:
+        PanY(+1);
+        break;
+    default:
+        break;
     }
 }
 
@@ -322,9 +352,15 @@ void TMainForm::PanY(int n)
 
 // --- view menu zoom ---
 
-void TMainForm::ZoomInExecute() { ZoomView(1); }
+void TMainForm::ZoomInExecute()
+{
+    ZoomView(1);
+}
 
-void TMainForm::ZoomOutExecute() { ZoomView(-1); }
+void TMainForm::ZoomOutExecute()
+{
+    ZoomView(-1);
+}
 
 // One notch about the centre of the plot.
 void TMainForm::ZoomView(int Notches)
@@ -357,9 +393,14 @@ bool TMainForm::ChangeView(const TBoundTexts& New, bool Record)
 {
     switch (Navigation.CheckView(New, WindowBox->width(), WindowBox->height()))
     {
-    case TViewFault::EmptyRange: Dialogs.ShowErrorMessage(WindowBox, WrongRange); return false;
-    case TViewFault::OutOfRange: Dialogs.ShowError(this, QString::fromUtf8(Msg::ViewOutOfRange)); return false;
-    case TViewFault::None: break;
+    case TViewFault::EmptyRange:
+        Dialogs.ShowErrorMessage(WindowBox, WrongRange);
+        return false;
+    case TViewFault::OutOfRange:
+        Dialogs.ShowError(this, QString::fromUtf8(Msg::ViewOutOfRange));
+        return false;
+    case TViewFault::None:
+        break;
     }
     if (Record)
         RecordView();

@@ -5,7 +5,7 @@ class QSettings;
 
 class TOutputSettings
 {
-public:
+  public:
     explicit TOutputSettings(QSettings& Settings) : Store(Settings) {}
 
     // "Copy at screen resolution" (value CopyAtScreenResolution, 1 or 0): Copy puts the
@@ -14,6 +14,6 @@ public:
     bool CopyAtScreenResolution() const;
     void SetCopyAtScreenResolution(bool Value);
 
-private:
+  private:
     QSettings& Store;
 };

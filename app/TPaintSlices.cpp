@@ -31,7 +31,8 @@ void TPaintSlices::Paint(QPainter& Painter, const QSize& Size,
     {
         FUnfinished = true;
         Kept = Image->copy();
-        QTimer::singleShot(0, Owner, [this, Asked = Generation]
+        QTimer::singleShot(0, Owner,
+                           [this, Asked = Generation]
                            {
                                if (Asked != Generation)
                                    return;

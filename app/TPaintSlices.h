@@ -25,7 +25,10 @@ class TPaintSlices
 
     // Continue is called when a paint stopped unfinished, from Owner's event loop once the
     // input waiting then has been handled; it is to ask for the next paint.
-    TPaintSlices(QObject* Owner, std::function<void()> Continue) : Owner(Owner), ContinueLater(std::move(Continue)) {}
+    TPaintSlices(QObject* Owner, std::function<void()> Continue)
+        : Owner(Owner), ContinueLater(std::move(Continue))
+    {
+    }
 
     // Draws on Painter, whose device is Size big: Draw(Budget, Continue) draws the picture,
     // with a budget only where the device is an image that keeps the picture, and leaves

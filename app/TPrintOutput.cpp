@@ -41,7 +41,8 @@ TPrintOutput::TPrinterInfo TPrintOutput::QueryPrinter(QPrinter& Printer)
 
 namespace
 {
-bool DrawPage(QPaintDevice& Device, const TPrintOutput::TPrinterInfo& Info, const TPrintOutput::TDrawPlot& Draw)
+bool DrawPage(QPaintDevice& Device, const TPrintOutput::TPrinterInfo& Info,
+              const TPrintOutput::TDrawPlot& Draw)
 {
     QPainter Painter;
     if (!Painter.begin(&Device))

@@ -11,22 +11,28 @@ namespace
 const QString GroupName = QStringLiteral("Recent File List");
 const QString FilledGraphsName = QStringLiteral("BG");
 
-QString FileValueName(int Number) { return QStringLiteral("File%1").arg(Number); }
+QString FileValueName(int Number)
+{
+    return QStringLiteral("File%1").arg(Number);
+}
 
 // Keeps the store inside the list's group for one operation.
 class TGroupScope
 {
-public:
+  public:
     explicit TGroupScope(QSettings& Settings) : Store(Settings) { Store.beginGroup(GroupName); }
     ~TGroupScope() { Store.endGroup(); }
     TGroupScope(const TGroupScope&) = delete;
     TGroupScope& operator=(const TGroupScope&) = delete;
 
-private:
+  private:
     QSettings& Store;
 };
 
-char16_t AsciiUpper(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c; }
+char16_t AsciiUpper(char16_t c)
+{
+    return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
+}
 
 void VisitActions(const QList<QAction*>& Actions, QMenu*& Found)
 {
@@ -146,7 +152,8 @@ void TRecentFiles::LoadRecentFiles()
         if (Value.typeId() != QMetaType::QString)
             continue;
         // A caption of millions of characters would freeze the menu each time it opens.
-        if (Value.toString().size() > MaxPathBytes || QFile::encodeName(Value.toString()).size() > MaxPathBytes)
+        if (Value.toString().size() > MaxPathBytes ||
+            QFile::encodeName(Value.toString()).size() > MaxPathBytes)
             continue;
         AddRecentFile(Value.toString());
     }

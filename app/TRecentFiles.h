@@ -18,7 +18,7 @@ class TRecentFiles : public QObject
 {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int SlotCount = 10;
     // A stored entry longer than a path can be (PATH_MAX bytes) is no path and is not loaded.
     static constexpr qsizetype MaxPathBytes = 4096;
@@ -65,11 +65,11 @@ public:
     static QString EntryCaption(int Index, const QString& Path);
     static bool SameFileName(const QString& a, const QString& b);
 
-signals:
+  signals:
     // Any of the ten entries was chosen.
     void ReopenRequested(const QString& Path);
 
-private:
+  private:
     void AppendEntry();
     void RecaptionEntries();
 

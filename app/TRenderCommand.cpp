@@ -136,9 +136,10 @@ bool TRenderCommand::Parse(const QStringList& Arguments, TOptions& Options, QStr
             const std::optional<double> Seconds = ParseTimeLimit(Arguments[++i]);
             if (!Seconds)
             {
-                Error = QStringLiteral("invalid time limit '%1': expected seconds, more than 0 and at most %2")
-                            .arg(Arguments[i])
-                            .arg(MaxTimeLimit);
+                Error =
+                    QStringLiteral("invalid time limit '%1': expected seconds, more than 0 and at most %2")
+                        .arg(Arguments[i])
+                        .arg(MaxTimeLimit);
                 return false;
             }
             Options.TimeLimit = *Seconds;
@@ -156,8 +157,9 @@ bool TRenderCommand::Parse(const QStringList& Arguments, TOptions& Options, QStr
     }
     if (Positional.size() != (Options.Frames.isEmpty() ? 2 : 1))
     {
-        Error = Options.Frames.isEmpty() ? QStringLiteral("expected a document and an output file")
-                                         : QStringLiteral("expected a document and --frames DIR, no output file");
+        Error = Options.Frames.isEmpty()
+                    ? QStringLiteral("expected a document and an output file")
+                    : QStringLiteral("expected a document and --frames DIR, no output file");
         return false;
     }
     Options.Document = Positional[0];
@@ -195,7 +197,8 @@ bool TRenderCommand::CheckFormat(TOptions& Options, QString& Error) const
         return ParseAnimation(Options, Error);
     if (!(Options.From + Options.To + Options.Step + Options.Delay).isEmpty())
     {
-        Error = QStringLiteral("--from, --to, --step and --delay need a .webp or .gif output or --frames DIR");
+        Error =
+            QStringLiteral("--from, --to, --step and --delay need a .webp or .gif output or --frames DIR");
         return false;
     }
     return true;
@@ -205,7 +208,8 @@ bool TRenderCommand::ParseAnimation(TOptions& Options, QString& Error) const
 {
     if (Options.HasTime)
     {
-        Error = QStringLiteral("--time does not apply to an animation: its times are --from, --to and --step");
+        Error =
+            QStringLiteral("--time does not apply to an animation: its times are --from, --to and --step");
         return false;
     }
     if (Options.From.isEmpty() || Options.To.isEmpty() || Options.Step.isEmpty())
@@ -233,7 +237,9 @@ bool TRenderCommand::ParseAnimation(TOptions& Options, QString& Error) const
         const int Delay = Digits.match(Options.Delay).hasMatch() ? Options.Delay.toInt() : 0;
         if (Delay < 1 || Delay > MaxDelayMs)
         {
-            Error = QStringLiteral("invalid delay '%1': expected milliseconds, 1 to %2").arg(Options.Delay).arg(MaxDelayMs);
+            Error = QStringLiteral("invalid delay '%1': expected milliseconds, 1 to %2")
+                        .arg(Options.Delay)
+                        .arg(MaxDelayMs);
             return false;
         }
         Spec.DelayMs = Delay;

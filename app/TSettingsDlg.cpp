@@ -36,7 +36,8 @@ TSettingsDlg::TSettingsDlg(char16_t Sep, QWidget* Parent) : QDialog(Parent), Sep
 
 void TSettingsDlg::BuildControls()
 {
-    auto Named = [](auto* Widget, const char* Name) {
+    auto Named = [](auto* Widget, const char* Name)
+    {
         Widget->setObjectName(QString::fromLatin1(Name));
         return Widget;
     };
@@ -87,9 +88,9 @@ float TSettingsDlg::ReadTimeStep(const QString& Text, char16_t Sep)
 {
     try
     {
-        const auto Value = TextToFloat(
-            std::u16string_view(reinterpret_cast<const char16_t*>(Text.utf16()), static_cast<size_t>(Text.size())),
-            Sep);
+        const auto Value = TextToFloat(std::u16string_view(reinterpret_cast<const char16_t*>(Text.utf16()),
+                                                           static_cast<size_t>(Text.size())),
+                                       Sep);
         const float Step = static_cast<float>(Value);
         // A step beyond the float range would stop the animation's arithmetic for good.
         return std::isfinite(Step) ? Step : TPlotModel::StartTimeStep;
@@ -100,8 +101,9 @@ float TSettingsDlg::ReadTimeStep(const QString& Text, char16_t Sep)
     }
 }
 
-bool TSettingsDlg::ExecuteSettings(int32_t& Decimals, int32_t& TicksByX, int32_t& TicksByY, int32_t& FramesCount,
-                                   float& TimeStep, bool& FilledGraphs, bool& MotionBlur)
+bool TSettingsDlg::ExecuteSettings(int32_t& Decimals, int32_t& TicksByX, int32_t& TicksByY,
+                                   int32_t& FramesCount, float& TimeStep, bool& FilledGraphs,
+                                   bool& MotionBlur)
 {
     DecimalsSE->WriteValue(Decimals);
     ByXSE->WriteValue(TicksByX);

@@ -17,7 +17,7 @@ class TSettingsDlg : public QDialog
 {
     Q_OBJECT
 
-public:
+  public:
     // Sep is the user's decimal separator, used to read the time step.
     explicit TSettingsDlg(char16_t Sep, QWidget* Parent = nullptr);
 
@@ -34,7 +34,7 @@ public:
     // float gives 0.05.
     static float ReadTimeStep(const QString& Text, char16_t Sep);
 
-private:
+  private:
     void BuildControls();
 
     char16_t Separator;

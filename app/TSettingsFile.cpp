@@ -23,11 +23,12 @@ TSettingsFile::TSettingsFile(const QString& Path, QTextStream& Warnings)
     }
     Warnings << "vendrel: " << Path
              << (Status == TRegularFile::TStatus::NotRegular ? " is not a regular file"
-                                                              : " is larger than a settings file can be")
+                                                             : " is larger than a settings file can be")
              << "; settings are neither read from it nor kept in it\n";
     Warnings.flush();
     Scratch = std::make_unique<QTemporaryDir>();
-    Settings = std::make_unique<QSettings>(Scratch->filePath(QStringLiteral("Vendrel.conf")), QSettings::IniFormat);
+    Settings =
+        std::make_unique<QSettings>(Scratch->filePath(QStringLiteral("Vendrel.conf")), QSettings::IniFormat);
 }
 
 TSettingsFile::~TSettingsFile() = default;

@@ -65,7 +65,10 @@ int TSpinEdit::valueFromText(const QString& Text) const
     return Ok ? Clamp(Value) : (HasRange() ? RangeMin : 0);
 }
 
-QString TSpinEdit::textFromValue(int Value) const { return QString::number(Value); }
+QString TSpinEdit::textFromValue(int Value) const
+{
+    return QString::number(Value);
+}
 
 void TSpinEdit::focusOutEvent(QFocusEvent* Event)
 {

@@ -11,7 +11,7 @@ class TSpinEdit : public QSpinBox
 {
     Q_OBJECT
 
-public:
+  public:
     // Sep is the user's decimal separator, which typing accepts like a digit.
     TSpinEdit(int32_t MinValue, int32_t MaxValue, char16_t Sep, QWidget* Parent = nullptr);
 
@@ -27,10 +27,10 @@ public:
     // Plain digits: no group separators, whatever the locale.
     QString textFromValue(int Value) const override;
 
-protected:
+  protected:
     void focusOutEvent(QFocusEvent* Event) override;
 
-private:
+  private:
     bool HasRange() const { return RangeMin != RangeMax; }
     int32_t Clamp(int64_t Value) const;
 

@@ -10,13 +10,15 @@ TStatusReadout::TStatusReadout(TWindowBox& BoxIn, QStatusBar& BarIn, const TPlot
     : QObject(&BoxIn), Box(BoxIn), Bar(BarIn), Readout(Model, Evaluator), SelectedGraph(std::move(Selected)),
       FMarker(new TTraceMarker(BoxIn))
 {
-    connect(&Box, &TWindowBox::MouseMove, this, [this](Qt::MouseButton, Qt::KeyboardModifiers, QPoint Pos) {
-        // A left-button drag keeps reporting outside the surface: no plot is under the mouse there.
-        if (Box.rect().contains(Pos))
-            MouseAt(Pos);
-        else
-            MouseLeft();
-    });
+    connect(&Box, &TWindowBox::MouseMove, this,
+            [this](Qt::MouseButton, Qt::KeyboardModifiers, QPoint Pos)
+            {
+                // A left-button drag keeps reporting outside the surface: no plot is under the mouse there.
+                if (Box.rect().contains(Pos))
+                    MouseAt(Pos);
+                else
+                    MouseLeft();
+            });
     connect(&Box, &TWindowBox::MouseLeave, this, &TStatusReadout::MouseLeft);
     connect(&Box, &TWindowBox::PictureRendered, this, &TStatusReadout::Refresh);
 }

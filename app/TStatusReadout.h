@@ -21,7 +21,7 @@ class TStatusReadout : public QObject
 {
     Q_OBJECT
 
-public:
+  public:
     // SelectedGraph gives the index of the graph the readout follows.
     TStatusReadout(TWindowBox& Box, QStatusBar& Bar, const TPlotModel& Model, TGraphEvaluator& Evaluator,
                    std::function<int()> SelectedGraph);
@@ -31,7 +31,7 @@ public:
     // Reads again at the last mouse position (the model changed under it).
     void Refresh();
 
-private:
+  private:
     TWindowBox& Box;
     QStatusBar& Bar;
     TPlotReadout Readout;

@@ -4,15 +4,15 @@
 
 #include <QAbstractItemView>
 #include <QPainter>
-#include <QStyledItemDelegate>
 #include <QStylePainter>
+#include <QStyledItemDelegate>
 
 namespace
 {
 // Draws an item of the open list: the sample line and nothing else.
 class TStyleItemDelegate : public QStyledItemDelegate
 {
-public:
+  public:
     explicit TStyleItemDelegate(std::function<TColor()> Color, QObject* Parent)
         : QStyledItemDelegate(Parent), LineColor(std::move(Color))
     {
@@ -28,7 +28,7 @@ public:
         return QSize(Option.rect.width(), TStyleComboBox::ItemHeight);
     }
 
-private:
+  private:
     std::function<TColor()> LineColor;
 };
 } // namespace

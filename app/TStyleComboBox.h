@@ -11,16 +11,16 @@ class TStyleComboBox : public QComboBox
 {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int ItemHeight = 16;
     static constexpr int StyleCount = 5;
 
     // LineColor tells the colour to draw the samples in, read at every drawing.
     explicit TStyleComboBox(std::function<TColor()> LineColor, QWidget* Parent = nullptr);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* Event) override;
 
-private:
+  private:
     std::function<TColor()> LineColor;
 };

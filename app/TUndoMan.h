@@ -7,7 +7,7 @@
 
 class TUndoMan
 {
-public:
+  public:
     // Appends Record; the stack owns it from now on.
     void Push(std::unique_ptr<TUndoObject> Record);
 
@@ -18,6 +18,6 @@ public:
 
     int Count() const { return static_cast<int>(Records.size()); }
 
-private:
+  private:
     std::vector<std::unique_ptr<TUndoObject>> Records; // oldest first
 };

@@ -8,7 +8,7 @@
 
 class TUndoObject
 {
-public:
+  public:
     // Captures each editor's current text, in the order left, top, right, bottom.
     TUndoObject(QLineEdit* LeftEdt, QLineEdit* TopEdt, QLineEdit* RightEdt, QLineEdit* BottomEdt);
 
@@ -16,7 +16,7 @@ public:
     // that no longer exists is skipped.
     void Restore() const;
 
-private:
+  private:
     struct TSavedText
     {
         QPointer<QLineEdit> Editor;

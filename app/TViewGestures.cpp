@@ -12,23 +12,25 @@ namespace
 constexpr qreal NotchAngle = 120; // eighths of a degree in one wheel notch
 } // namespace
 
-TViewGestures::TViewGestures(TWindowBox& BoxIn, const TPlotModel& ModelIn, const TViewNavigation& NavigationIn,
-                             TChangeView Change)
+TViewGestures::TViewGestures(TWindowBox& BoxIn, const TPlotModel& ModelIn,
+                             const TViewNavigation& NavigationIn, TChangeView Change)
     : QObject(&BoxIn), Box(BoxIn), Model(ModelIn), Navigation(NavigationIn), ChangeView(std::move(Change))
 {
     BurstTimer.setSingleShot(true);
     BurstTimer.setInterval(BurstMs);
-    connect(&BurstTimer, &QTimer::timeout, this, [this] {
-        if (!InGesture)
-            EndBurst();
-    });
+    connect(&BurstTimer, &QTimer::timeout, this,
+            [this]
+            {
+                if (!InGesture)
+                    EndBurst();
+            });
     PauseTimer.setSingleShot(true);
     PauseTimer.setInterval(PauseMs);
     connect(&PauseTimer, &QTimer::timeout, &Box, &TWindowBox::Invalidate);
 }
 
-void TViewGestures::Wheel(QPoint AngleDelta, QPoint PixelDelta, Qt::ScrollPhase Phase, Qt::KeyboardModifiers Shift,
-                          QPointF Pos)
+void TViewGestures::Wheel(QPoint AngleDelta, QPoint PixelDelta, Qt::ScrollPhase Phase,
+                          Qt::KeyboardModifiers Shift, QPointF Pos)
 {
     if (Phase == Qt::ScrollBegin)
         BeginGesture();
@@ -52,20 +54,26 @@ void TViewGestures::NativeGesture(Qt::NativeGestureType Type, qreal Value, QPoin
 {
     switch (Type)
     {
-    case Qt::BeginNativeGesture: BeginGesture(); break;
-    case Qt::EndNativeGesture: EndGesture(); break;
+    case Qt::BeginNativeGesture:
+        BeginGesture();
+        break;
+    case Qt::EndNativeGesture:
+        EndGesture();
+        break;
     case Qt::ZoomNativeGesture:
         // The picture grows by 1 + Value; a shrink to nothing or less means nothing.
         if (Value > -1 && Value != 0)
             Zoom(std::log1p(Float80(Value)) / std::log(TViewNavigation::ZoomPerNotch), Pos);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
 void TViewGestures::Zoom(Float80 Notches, QPointF At)
 {
-    const TViewBounds New = TViewNavigation::ZoomAbout(CurrentBounds(), Box.width(), Box.height(), At, Notches);
+    const TViewBounds New =
+        TViewNavigation::ZoomAbout(CurrentBounds(), Box.width(), Box.height(), At, Notches);
     const qreal Scale = qreal(std::pow(TViewNavigation::ZoomPerNotch, Notches));
     QTransform Picture;
     Picture.translate(At.x(), At.y());

@@ -6,8 +6,8 @@
 // fingers; a pinch zooms like the wheel. Each step writes the bounds at once and shows the
 // kept picture moved or scaled to match; the picture is drawn anew when the steps pause.
 // A burst of steps within BurstMs of each other, or one touchpad gesture from its start to
-// its end and the glide after it, is one undo step. Mouse buttons are not looked at: every drag stays the zoom
-// rectangle.
+// its end and the glide after it, is one undo step. Mouse buttons are not looked at: every drag stays the
+// zoom rectangle.
 #include "plot/TViewNavigation.h"
 
 #include <QObject>
@@ -25,7 +25,7 @@ class TViewGestures : public QObject
 {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int BurstMs = 500; // steps closer than this are one undo step
     static constexpr int PauseMs = 150; // the picture is drawn anew after this much quiet
 
@@ -34,18 +34,20 @@ public:
     // view that cannot be drawn (it tells the user why).
     using TChangeView = std::function<bool(const TBoundTexts& New, bool Record)>;
 
-    TViewGestures(TWindowBox& Box, const TPlotModel& Model, const TViewNavigation& Navigation, TChangeView ChangeView);
+    TViewGestures(TWindowBox& Box, const TPlotModel& Model, const TViewNavigation& Navigation,
+                  TChangeView ChangeView);
 
     // The surface's Wheel and NativeGesture events. A bound text that is not a number raises
     // EConvertError, a step beyond the numbers EViewRangeError; the view stays as it was.
-    void Wheel(QPoint AngleDelta, QPoint PixelDelta, Qt::ScrollPhase Phase, Qt::KeyboardModifiers Shift, QPointF Pos);
+    void Wheel(QPoint AngleDelta, QPoint PixelDelta, Qt::ScrollPhase Phase, Qt::KeyboardModifiers Shift,
+               QPointF Pos);
     void NativeGesture(Qt::NativeGestureType Type, qreal Value, QPointF Pos);
 
-signals:
+  signals:
     // The bounds have changed (the picture follows after the pause).
     void ViewChanged();
 
-private:
+  private:
     void Zoom(Float80 Notches, QPointF At);
     void Pan(QPointF Delta);
     // Applies one step; Picture moves the kept picture the same way.

@@ -22,7 +22,10 @@
 namespace
 {
 // The user's decimal separator, read once; the program never sets it.
-char16_t LocaleSeparator() { return QLocale::system().decimalPoint().at(0).unicode(); }
+char16_t LocaleSeparator()
+{
+    return QLocale::system().decimalPoint().at(0).unicode();
+}
 
 // The arguments left after the application took its own, as the bytes the user gave. An
 // argument whose bytes do not come back from its text (not UTF-8) is put in Unusable: as a file

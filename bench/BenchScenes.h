@@ -8,9 +8,16 @@
 
 namespace BenchScenes
 {
-inline const QStringList FormulasS = {
-    "Sin(x*0.05)", "x*x-3*x+2", "Sqrt(Abs(x))*Cos(3*x)+Exp(-x*x)", "1/x", "Sin(x)/x+Ln(Abs(x)+1)-TanH(x*0.5)*2",
-    "Sin(x*0.05)", "x*x-3*x+2", "Sqrt(Abs(x))*Cos(3*x)+Exp(-x*x)", "1/x", "Sin(x)/x+Ln(Abs(x)+1)-TanH(x*0.5)*2"};
+inline const QStringList FormulasS = {"Sin(x*0.05)",
+                                      "x*x-3*x+2",
+                                      "Sqrt(Abs(x))*Cos(3*x)+Exp(-x*x)",
+                                      "1/x",
+                                      "Sin(x)/x+Ln(Abs(x)+1)-TanH(x*0.5)*2",
+                                      "Sin(x*0.05)",
+                                      "x*x-3*x+2",
+                                      "Sqrt(Abs(x))*Cos(3*x)+Exp(-x*x)",
+                                      "1/x",
+                                      "Sin(x)/x+Ln(Abs(x)+1)-TanH(x*0.5)*2"};
 
 inline TPlotModel SceneS()
 {

@@ -47,7 +47,8 @@ void Analyse(benchmark::State& State, TQuestion Question, int Samples = Columns)
 
 template <typename TFloat> void NativeRoots(benchmark::State& State)
 {
-    auto F = [](TFloat x) { return std::sin(x) / x + std::log(std::abs(x) + 1) - std::tanh(x * TFloat(0.5)) * 2; };
+    auto F = [](TFloat x)
+    { return std::sin(x) / x + std::log(std::abs(x) + 1) - std::tanh(x * TFloat(0.5)) * 2; };
     size_t Roots = 0;
     for (auto _ : State)
     {
@@ -70,13 +71,25 @@ template <typename TFloat> void NativeRoots(benchmark::State& State)
 }
 } // namespace
 
-BENCHMARK_CAPTURE(Analyse, Roots, TQuestion::Roots)->Name("Analysis/Roots/F5/523")->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(Analyse, Extrema, TQuestion::Extrema)->Name("Analysis/Extrema/F5/523")->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(Analyse, Area, TQuestion::Area)->Name("Analysis/Area/F5/523")->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(Analyse, Whole, TQuestion::Whole)->Name("Analysis/Whole/F5/523")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Analyse, Roots, TQuestion::Roots)
+    ->Name("Analysis/Roots/F5/523")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Analyse, Extrema, TQuestion::Extrema)
+    ->Name("Analysis/Extrema/F5/523")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Analyse, Area, TQuestion::Area)
+    ->Name("Analysis/Area/F5/523")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Analyse, Whole, TQuestion::Whole)
+    ->Name("Analysis/Whole/F5/523")
+    ->Unit(benchmark::kMicrosecond);
 // The panel samples at least 4096 points.
-BENCHMARK_CAPTURE(Analyse, Panel, TQuestion::Whole, 4096)->Name("Analysis/Whole/F5/4096")->Unit(benchmark::kMicrosecond);
-BENCHMARK(NativeRoots<long double>)->Name("Analysis/NativeLongDouble/Roots/F5/523")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Analyse, Panel, TQuestion::Whole, 4096)
+    ->Name("Analysis/Whole/F5/4096")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(NativeRoots<long double>)
+    ->Name("Analysis/NativeLongDouble/Roots/F5/523")
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(NativeRoots<double>)->Name("Analysis/NativeDouble/Roots/F5/523")->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

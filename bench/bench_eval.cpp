@@ -45,11 +45,16 @@ template <typename TFloat> TFloat NativeFormula(size_t Index, TFloat x)
     using std::abs, std::cos, std::exp, std::log, std::sin, std::sqrt, std::tanh;
     switch (Index)
     {
-    case 0: return sin(x * TFloat(0.05));
-    case 1: return x * x - 3 * x + 2;
-    case 2: return sqrt(abs(x)) * cos(3 * x) + exp(-x * x);
-    case 3: return 1 / x;
-    default: return sin(x) / x + log(abs(x) + 1) - tanh(x * TFloat(0.5)) * 2;
+    case 0:
+        return sin(x * TFloat(0.05));
+    case 1:
+        return x * x - 3 * x + 2;
+    case 2:
+        return sqrt(abs(x)) * cos(3 * x) + exp(-x * x);
+    case 3:
+        return 1 / x;
+    default:
+        return sin(x) / x + log(abs(x) + 1) - tanh(x * TFloat(0.5)) * 2;
     }
 }
 
@@ -163,10 +168,14 @@ class TRatioReporter : public benchmark::ConsoleReporter
     {
         switch (Unit)
         {
-        case benchmark::kSecond: return 1e9;
-        case benchmark::kMillisecond: return 1e6;
-        case benchmark::kMicrosecond: return 1e3;
-        default: return 1;
+        case benchmark::kSecond:
+            return 1e9;
+        case benchmark::kMillisecond:
+            return 1e6;
+        case benchmark::kMicrosecond:
+            return 1e3;
+        default:
+            return 1;
         }
     }
 
@@ -188,7 +197,8 @@ class TRatioReporter : public benchmark::ConsoleReporter
 bool AsksForAnotherFormat(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], "--benchmark_format=", 19) == 0 && std::strcmp(argv[i] + 19, "console") != 0)
+        if (std::strncmp(argv[i], "--benchmark_format=", 19) == 0 &&
+            std::strcmp(argv[i] + 19, "console") != 0)
             return true;
     return false;
 }

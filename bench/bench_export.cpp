@@ -30,7 +30,10 @@ namespace
 constexpr int AnimationFrames = 25;
 std::map<std::string, double> Seconds; // per benchmark, for the ratios printed at the end
 
-TPlotPicture PictureS() { return TPlotPicture(BenchScenes::SceneS(), u'.', clWhite, QFont(QStringLiteral("DejaVu Sans"), 8)); }
+TPlotPicture PictureS()
+{
+    return TPlotPicture(BenchScenes::SceneS(), u'.', clWhite, QFont(QStringLiteral("DejaVu Sans"), 8));
+}
 
 void ExportAnimation(benchmark::State& State, bool Gif)
 {
@@ -59,7 +62,8 @@ void ExportAnimation(benchmark::State& State, bool Gif)
 
 const QImage& Picture1080()
 {
-    static const QImage Image = [] {
+    static const QImage Image = []
+    {
         TPlotPicture Picture = PictureS();
         return Picture.Render(QSize(1920, 1080));
     }();
@@ -86,7 +90,8 @@ void EncodePng(benchmark::State& State, bool Fast)
         benchmark::DoNotOptimize(Bytes.data());
     }
     Seconds[Fast ? "Png/Fast" : "Png/QtDefault"] =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count() / double(State.iterations());
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count() /
+        double(State.iterations());
     State.counters["file_kB"] = double(Size) / 1024;
 }
 
@@ -101,7 +106,8 @@ void Process(benchmark::State& State, const std::string& Command)
             State.SkipWithError(("failed: " + Command).c_str());
             return;
         }
-        State.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count());
+        State.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count());
     }
 }
 
@@ -140,11 +146,12 @@ std::string GnuplotCommand()
     const std::string Script = WorkFolder().toStdString() + "/ten.gp";
     if (FILE* f = std::fopen(Script.c_str(), "w"))
     {
-        std::fprintf(f, "set terminal pngcairo size 1920,1080\nset output '%s/gnuplot.png'\n"
-                        "set samples 1910\nset xrange [0.1:20.1]\nset yrange [-10:10]\nset grid\n"
-                        "f1(x)=sin(x*0.05)\nf2(x)=x*x-3*x+2\nf3(x)=sqrt(abs(x))*cos(3*x)+exp(-x*x)\n"
-                        "f4(x)=1/x\nf5(x)=sin(x)/x+log(abs(x)+1)-tanh(x*0.5)*2\n"
-                        "plot f1(x), f2(x), f3(x), f4(x), f5(x), f1(x), f2(x), f3(x), f4(x), f5(x)\n",
+        std::fprintf(f,
+                     "set terminal pngcairo size 1920,1080\nset output '%s/gnuplot.png'\n"
+                     "set samples 1910\nset xrange [0.1:20.1]\nset yrange [-10:10]\nset grid\n"
+                     "f1(x)=sin(x*0.05)\nf2(x)=x*x-3*x+2\nf3(x)=sqrt(abs(x))*cos(3*x)+exp(-x*x)\n"
+                     "f4(x)=1/x\nf5(x)=sin(x)/x+log(abs(x)+1)-tanh(x*0.5)*2\n"
+                     "plot f1(x), f2(x), f3(x), f4(x), f5(x), f1(x), f2(x), f3(x), f4(x), f5(x)\n",
                      WorkFolder().toStdString().c_str());
         std::fclose(f);
     }
@@ -156,20 +163,25 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication App(argc, argv);
-    benchmark::RegisterBenchmark("Export/WebP/S/523x523", [](benchmark::State& s) { ExportAnimation(s, false); })
+    benchmark::RegisterBenchmark("Export/WebP/S/523x523",
+                                 [](benchmark::State& s) { ExportAnimation(s, false); })
         ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("Export/GIF/S/523x523", [](benchmark::State& s) { ExportAnimation(s, true); })
+    benchmark::RegisterBenchmark("Export/GIF/S/523x523",
+                                 [](benchmark::State& s) { ExportAnimation(s, true); })
         ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("Png/QtDefault/S/1920x1080", [](benchmark::State& s) { EncodePng(s, false); })
+    benchmark::RegisterBenchmark("Png/QtDefault/S/1920x1080",
+                                 [](benchmark::State& s) { EncodePng(s, false); })
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("Png/Fast/S/1920x1080", [](benchmark::State& s) { EncodePng(s, true); })
         ->Unit(benchmark::kMillisecond);
     const std::string Vendrel = VendrelCommand(), Gnuplot = GnuplotCommand();
-    benchmark::RegisterBenchmark("Render/Vendrel/S/1920x1080", [=](benchmark::State& s) { Process(s, Vendrel); })
+    benchmark::RegisterBenchmark("Render/Vendrel/S/1920x1080",
+                                 [=](benchmark::State& s) { Process(s, Vendrel); })
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond)
         ->Iterations(10);
-    benchmark::RegisterBenchmark("Render/Gnuplot/S/1920x1080", [=](benchmark::State& s) { Process(s, Gnuplot); })
+    benchmark::RegisterBenchmark("Render/Gnuplot/S/1920x1080",
+                                 [=](benchmark::State& s) { Process(s, Gnuplot); })
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond)
         ->Iterations(10);
@@ -191,7 +203,8 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks(&Reporter);
     benchmark::Shutdown();
 
-    auto Get = [](const char* Prefix) {
+    auto Get = [](const char* Prefix)
+    {
         for (const auto& [Name, Value] : Seconds)
             if (Name.rfind(Prefix, 0) == 0)
                 return Value;
@@ -202,9 +215,11 @@ int main(int argc, char** argv)
     if (Old > 0 && New > 0 && Whole > 0)
     {
         const double Before = Whole - New + Old; // the same process with Qt's default encoding
-        std::printf("PNG encoding: %.1f ms -> %.1f ms; whole --render %.1f ms, %.1f ms before (encoding %.0f%% of it); "
+        std::printf("PNG encoding: %.1f ms -> %.1f ms; whole --render %.1f ms, %.1f ms before (encoding "
+                    "%.0f%% of it); "
                     "target %.1f ms\n",
-                    Old * 1e3, New * 1e3, Whole * 1e3, Before * 1e3, 100 * Old / Before, (Before - Old / 2) * 1e3);
+                    Old * 1e3, New * 1e3, Whole * 1e3, Before * 1e3, 100 * Old / Before,
+                    (Before - Old / 2) * 1e3);
     }
     if (Whole > 0 && Peer > 0)
         std::printf("vendrel --render / gnuplot (same ten functions, 1920x1080 PNG): %.2f\n", Whole / Peer);

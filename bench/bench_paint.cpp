@@ -100,7 +100,8 @@ const TScene SceneSt{{"Sin(x*0.05)+t", "x*x-3*x+2+t", "Sqrt(Abs(x))*Cos(3*x)+Exp
                      "0.1",
                      "20.1",
                      true};
-const TScene SceneS4{{"Sin(x*t)*5", "Cos(x*t+1)*3", "Sin(x+t)*x/2", "Cos(x*x*t)*4"}, NativeS4, "1", "-10", "10"};
+const TScene SceneS4{
+    {"Sin(x*t)*5", "Cos(x*t+1)*3", "Sin(x+t)*x/2", "Cos(x*x*t)*4"}, NativeS4, "1", "-10", "10"};
 
 // Evaluations of a literal paint without gaps: per graph and frame, the fill evaluates
 // every column from margin to margin, the curve every column but the first.
@@ -212,9 +213,10 @@ void Paint(benchmark::State& State, const TScene& Scene, bool Raster, int Width,
     }
     State.counters["x8ms"] = Ms / TargetMs;
     // Constant when the cost grows linearly with width x graphs x frames.
-    State.counters["ns_per_col_graph_frame"] = Ms * 1e6 / (double(Width) * double(Scene.Formulas.size()) * Frames);
-    State.counters["evaluations"] = benchmark::Counter(EvaluationsPerPaint(Scene, Width) * double(State.iterations()),
-                                                       benchmark::Counter::kIsRate);
+    State.counters["ns_per_col_graph_frame"] =
+        Ms * 1e6 / (double(Width) * double(Scene.Formulas.size()) * Frames);
+    State.counters["evaluations"] = benchmark::Counter(
+        EvaluationsPerPaint(Scene, Width) * double(State.iterations()), benchmark::Counter::kIsRate);
 }
 
 // The arithmetic of a literal paint alone, at the columns and times the paint uses.
@@ -235,8 +237,8 @@ void Native(benchmark::State& State, const TScene& Scene, int Width)
             }
         benchmark::DoNotOptimize(Sum);
     }
-    State.counters["evaluations"] = benchmark::Counter(EvaluationsPerPaint(Scene, Width) * double(State.iterations()),
-                                                       benchmark::Counter::kIsRate);
+    State.counters["evaluations"] = benchmark::Counter(
+        EvaluationsPerPaint(Scene, Width) * double(State.iterations()), benchmark::Counter::kIsRate);
 }
 
 void Register()
@@ -249,7 +251,8 @@ void Register()
     const TSize Sizes[] = {{523, 523, "523x523"}, {1920, 1080, "1920x1080"}, {3840, 2160, "3840x2160"}};
     for (const TSize& s : Sizes)
         benchmark::RegisterBenchmark((std::string("Paint/Raster/St/") + s.Name).c_str(),
-                                     [=](benchmark::State& State) { Paint(State, SceneSt, true, s.Width, s.Height); })
+                                     [=](benchmark::State& State)
+                                     { Paint(State, SceneSt, true, s.Width, s.Height); })
             ->Unit(benchmark::kMillisecond)
             ->MinTime(0.5);
     for (const TSize& s : Sizes)
@@ -268,7 +271,8 @@ void Register()
     }
     for (bool Raster : {false, true})
         benchmark::RegisterBenchmark(Raster ? "Paint/Raster/S4/1000x1000" : "Paint/QPainter/S4/1000x1000",
-                                     [=](benchmark::State& State) { Paint(State, SceneS4, Raster, 1000, 1000); })
+                                     [=](benchmark::State& State)
+                                     { Paint(State, SceneS4, Raster, 1000, 1000); })
             ->Unit(benchmark::kMillisecond)
             ->MinTime(0.5);
     benchmark::RegisterBenchmark("Paint/NativeLongDouble/S4/1000x1000",

@@ -48,8 +48,8 @@ void Native(benchmark::State& State)
 }
 
 const char* const Formula = "Sin(x*t)*x+Exp(-x*x)";
-BENCHMARK_CAPTURE(Reading, Compiled/Defined, Formula, 300)->Name("Readout/Compiled/Defined");
-BENCHMARK_CAPTURE(Reading, Compiled/Undefined, "1/x", 261)->Name("Readout/Compiled/Undefined");
+BENCHMARK_CAPTURE(Reading, Compiled / Defined, Formula, 300)->Name("Readout/Compiled/Defined");
+BENCHMARK_CAPTURE(Reading, Compiled / Undefined, "1/x", 261)->Name("Readout/Compiled/Undefined");
 BENCHMARK(Native)->Name("Readout/NativeLongDouble/Defined");
 } // namespace
 

@@ -78,7 +78,8 @@ void Process(benchmark::State& State, const std::vector<std::string>& Arguments)
             State.SkipWithError("vendrel failed");
             return;
         }
-        State.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count());
+        State.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count());
     }
     State.counters["cpu_ms"] = CpuSeconds * 1e3 / double(State.iterations());
 }
@@ -90,10 +91,11 @@ void Register(const std::string& Folder)
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond)
         ->MinTime(0.5);
-    benchmark::RegisterBenchmark(
-        "Thumbnail/Process/S/256x256",
-        [=](benchmark::State& State)
-        { Process(State, {"--render", Folder + "/S.vdg", Folder + "/S.png", "--size", "256x256", "--filled"}); })
+    benchmark::RegisterBenchmark("Thumbnail/Process/S/256x256",
+                                 [=](benchmark::State& State) {
+                                     Process(State, {"--render", Folder + "/S.vdg", Folder + "/S.png",
+                                                     "--size", "256x256", "--filled"});
+                                 })
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond)
         ->MinTime(1.0);

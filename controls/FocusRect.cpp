@@ -5,7 +5,10 @@
 
 namespace
 {
-bool IsDot(int X, int Y) { return ((X + Y) & 1) == 0; }
+bool IsDot(int X, int Y)
+{
+    return ((X + Y) & 1) == 0;
+}
 } // namespace
 
 void DrawFocusRect(QPainter& Painter, const QRect& Rect)

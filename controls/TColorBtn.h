@@ -10,7 +10,7 @@ class TColorBtn : public QPushButton
 {
     Q_OBJECT
 
-public:
+  public:
     explicit TColorBtn(QWidget* Parent = nullptr);
 
     // The swatch colour (0x00BBGGRR). Setting a new value emits Changed() and repaints;
@@ -31,13 +31,13 @@ public:
     // focus or is the window's default button.
     bool DefaultFrame() const { return hasFocus() || isDefault(); }
 
-signals:
+  signals:
     void Changed();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* e) override;
 
-private:
+  private:
     void DrawPanel(QPainter& Painter, QRect& R);
     void DrawSwatch(QPainter& Painter);
     QBrush SwatchBrush() const;

@@ -15,7 +15,7 @@ class TTraceMarker : public QObject
 {
     Q_OBJECT
 
-public:
+  public:
     // Half the cross's width and height, in pixels.
     static constexpr int Arm = 4;
 
@@ -28,7 +28,7 @@ public:
 
     void Paint(QPainter& Painter) const;
 
-private:
+  private:
     QRect Bounds() const;
 
     TWindowBox& Box;

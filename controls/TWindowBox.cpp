@@ -70,9 +70,15 @@ void TWindowBox::SetRubberBand(const QRect& Band)
     update();
 }
 
-void TWindowBox::ClearRubberBand() { SetRubberBand(QRect()); }
+void TWindowBox::ClearRubberBand()
+{
+    SetRubberBand(QRect());
+}
 
-void TWindowBox::AddOverlay(TOverlayPainter Painter) { Overlays.push_back(std::move(Painter)); }
+void TWindowBox::AddOverlay(TOverlayPainter Painter)
+{
+    Overlays.push_back(std::move(Painter));
+}
 
 void TWindowBox::TransformPicture(const QTransform& Step)
 {
@@ -188,7 +194,10 @@ void TWindowBox::mouseMoveEvent(QMouseEvent* e)
         emit MouseMove(HeldButton(e->buttons()), e->modifiers(), Pos);
 }
 
-void TWindowBox::leaveEvent(QEvent*) { emit MouseLeave(); }
+void TWindowBox::leaveEvent(QEvent*)
+{
+    emit MouseLeave();
+}
 
 void TWindowBox::wheelEvent(QWheelEvent* e)
 {

@@ -22,7 +22,7 @@ class TWindowBox : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     // Called with a painter on the whole picture (font and brush already set to the
     // surface's font and Color), the picture's size in pixels and the device pixels per
     // logical pixel it is drawn at. Double buffered, the picture has the screen's device
@@ -72,7 +72,7 @@ public:
     void TransformPicture(const QTransform& Step);
     QTransform PictureTransform() const { return FPictureTransform; }
 
-signals:
+  signals:
     // Key is a Qt::Key code; a handler that sets it to 0 has handled the key, and
     // nothing else happens with it (no focus traversal, no propagation to the parent).
     // Shortcuts of the window's actions are dispatched before this signal.
@@ -93,7 +93,7 @@ signals:
     // OnPaint has just drawn a new picture; overlays are drawn after this.
     void PictureRendered();
 
-protected:
+  protected:
     bool event(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
@@ -102,7 +102,7 @@ protected:
     void leaveEvent(QEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
 
-private:
+  private:
     void RenderPicture();
     // The kept picture shows the current model at the current size and ratio.
     bool PictureFits() const;

@@ -16,11 +16,17 @@ class EExportError : public Exception
 
 namespace ExportText
 {
-inline QString CannotWrite(const QString& Path) { return QStringLiteral("cannot write %1").arg(Path); }
+inline QString CannotWrite(const QString& Path)
+{
+    return QStringLiteral("cannot write %1").arg(Path);
+}
 inline constexpr const char* ZeroStep = "the time step must not be 0";
 inline constexpr const char* WrongSign = "the time step must lead from the start time to the end time";
 inline constexpr const char* TooManyFrames = "an animation has at most 10000 frames";
 inline constexpr const char* FolderNotEmpty = "%1 holds other files than frames";
 } // namespace ExportText
 
-[[noreturn]] inline void ThrowExport(const QString& Message) { throw EExportError(Message.toStdString()); }
+[[noreturn]] inline void ThrowExport(const QString& Message)
+{
+    throw EExportError(Message.toStdString());
+}

@@ -27,7 +27,7 @@ int TAnimationExport::FrameCount(const TAnimationSpec& Spec)
 }
 
 std::unique_ptr<TFrameSink> TAnimationExport::MakeSink(TExportFormat Format, const QString& Path,
-                                                      const TAnimationSpec& Spec)
+                                                       const TAnimationSpec& Spec)
 {
     switch (Format)
     {
@@ -40,7 +40,10 @@ std::unique_ptr<TFrameSink> TAnimationExport::MakeSink(TExportFormat Format, con
     }
 }
 
-Float80 TAnimationExport::FrameTime(const TAnimationSpec& Spec, int Index) { return Spec.From + Index * Spec.Step; }
+Float80 TAnimationExport::FrameTime(const TAnimationSpec& Spec, int Index)
+{
+    return Spec.From + Index * Spec.Step;
+}
 
 bool TAnimationExport::Run(TPlotPicture& Picture, const TAnimationSpec& Spec, TFrameSink& Sink,
                            const TProgress& Progress)
@@ -61,7 +64,8 @@ bool TAnimationExport::DrawFrames(TPlotPicture& Picture, const TAnimationSpec& S
     const bool GraphsEnabled = Model.GraphsEnabled;
     for (int i = 0; i < Count; ++i)
     {
-        Model.TimeText = QString::fromStdU16String(FormatGeneral15(FrameTime(Spec, i), Picture.DecimalSeparator()));
+        Model.TimeText =
+            QString::fromStdU16String(FormatGeneral15(FrameTime(Spec, i), Picture.DecimalSeparator()));
         Model.GraphsEnabled = GraphsEnabled;
         Sink.Add(Picture.Render(Spec.Size));
         if (Progress && !Progress(i + 1, Count))

@@ -36,14 +36,16 @@ class TAnimationExport
     static Float80 FrameTime(const TAnimationSpec& Spec, int Index);
 
     // The writer of an animation format (WebP, Gif or Frames) into Path.
-    static std::unique_ptr<TFrameSink> MakeSink(TExportFormat Format, const QString& Path, const TAnimationSpec& Spec);
+    static std::unique_ptr<TFrameSink> MakeSink(TExportFormat Format, const QString& Path,
+                                                const TAnimationSpec& Spec);
 
     // Told after each frame how many of how many are done; answers false to cancel.
     using TProgress = std::function<bool(int Done, int Count)>;
 
     // Draws every frame into Sink and commits it. Returns false when cancelled (the sink
     // then commits nothing); a drawing or writing error leaves as an exception.
-    static bool Run(TPlotPicture& Picture, const TAnimationSpec& Spec, TFrameSink& Sink, const TProgress& Progress);
+    static bool Run(TPlotPicture& Picture, const TAnimationSpec& Spec, TFrameSink& Sink,
+                    const TProgress& Progress);
     // The same without the commit, which is left to the caller.
     static bool DrawFrames(TPlotPicture& Picture, const TAnimationSpec& Spec, TFrameSink& Sink,
                            const TProgress& Progress);

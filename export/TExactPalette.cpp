@@ -5,7 +5,8 @@
 
 QImage TExactPalette::Indexed(const QImage& Source)
 {
-    const QImage Image = Source.format() == QImage::Format_RGB32 ? Source : Source.convertToFormat(QImage::Format_RGB32);
+    const QImage Image =
+        Source.format() == QImage::Format_RGB32 ? Source : Source.convertToFormat(QImage::Format_RGB32);
     QImage Indexed(Image.size(), QImage::Format_Indexed8);
     if (Indexed.isNull())
         return QImage();

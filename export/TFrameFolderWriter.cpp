@@ -14,7 +14,8 @@ namespace
 bool HoldsOnlyFrames(const QString& Folder)
 {
     static const QRegularExpression FramePattern(QStringLiteral("^frame\\d{4,5}\\.png$"));
-    const QFileInfoList Entries = QDir(Folder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QFileInfoList Entries =
+        QDir(Folder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo& Entry : Entries)
         if (!Entry.isFile() || Entry.isSymLink() || !FramePattern.match(Entry.fileName()).hasMatch())
             return false;

@@ -11,8 +11,8 @@
 
 #include <algorithm>
 #include <climits>
-#include <functional>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 namespace
@@ -79,13 +79,14 @@ TIndexedFrame Quantised(const QImage& Pixels)
     }
     int CutSize = 256 - int(Out.Palette.size());
     std::vector<GifColorType> Cut(256);
-    if (GifQuantizeBuffer(unsigned(Pixels.width()), unsigned(Pixels.height()), &CutSize, Red.data(), Green.data(),
-                          Blue.data(), Index.data(), Cut.data()) != GIF_OK)
+    if (GifQuantizeBuffer(unsigned(Pixels.width()), unsigned(Pixels.height()), &CutSize, Red.data(),
+                          Green.data(), Blue.data(), Index.data(), Cut.data()) != GIF_OK)
         return TIndexedFrame();
     Out.Palette.insert(Out.Palette.end(), Cut.begin(), Cut.begin() + CutSize);
 
     QHash<QRgb, uchar> Nearest;
-    auto Find = [&](QRgb c) {
+    auto Find = [&](QRgb c)
+    {
         auto Found = Nearest.constFind(c);
         if (Found != Nearest.constEnd())
             return *Found;
@@ -121,14 +122,18 @@ TIndexedFrame IndexFrame(const QImage& Frame)
     if (!Out.Indexes.isNull())
     {
         for (QRgb c : Out.Indexes.colorTable())
-            Out.Palette.push_back(GifColorType{GifByteType(qRed(c)), GifByteType(qGreen(c)), GifByteType(qBlue(c))});
+            Out.Palette.push_back(
+                GifColorType{GifByteType(qRed(c)), GifByteType(qGreen(c)), GifByteType(qBlue(c))});
         return Out;
     }
     return Quantised(Frame.convertToFormat(QImage::Format_RGB32));
 }
 } // namespace
 
-int TGifWriter::DelayCentiseconds(int DelayMs) { return std::max(1, (DelayMs + 5) / 10); }
+int TGifWriter::DelayCentiseconds(int DelayMs)
+{
+    return std::max(1, (DelayMs + 5) / 10);
+}
 
 TGifWriter::TGifWriter(const QString& PathIn, QSize SizeIn, int Delay)
     : Path(PathIn), Size(SizeIn), DelayMs(Delay)
@@ -147,7 +152,10 @@ TGifWriter::~TGifWriter()
         EGifCloseFile(Gif, nullptr);
 }
 
-void TGifWriter::Fail() { ThrowExport(ExportText::CannotWrite(Path)); }
+void TGifWriter::Fail()
+{
+    ThrowExport(ExportText::CannotWrite(Path));
+}
 
 void TGifWriter::PutHeader()
 {
@@ -221,8 +229,8 @@ void TGifWriter::Add(const QImage& Picture)
     if (!Map)
         Fail();
     PutDelay();
-    bool Written =
-        EGifPutImageDesc(Gif, Changed.left(), Changed.top(), Changed.width(), Changed.height(), false, Map) == GIF_OK;
+    bool Written = EGifPutImageDesc(Gif, Changed.left(), Changed.top(), Changed.width(), Changed.height(),
+                                    false, Map) == GIF_OK;
     for (int y = 0; Written && y < Changed.height(); ++y)
         Written = EGifPutLine(Gif, Indexed.Indexes.scanLine(y), Changed.width()) == GIF_OK;
     GifFreeMapObject(Map);

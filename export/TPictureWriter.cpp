@@ -26,7 +26,8 @@ void TPictureWriter::Write(TPlotPicture& Picture, TExportFormat Format, QSize Si
     SaveBytes(Encode(Picture, Format, Size, Path), Path);
 }
 
-QByteArray TPictureWriter::Encode(TPlotPicture& Picture, TExportFormat Format, QSize Size, const QString& Path)
+QByteArray TPictureWriter::Encode(TPlotPicture& Picture, TExportFormat Format, QSize Size,
+                                  const QString& Path)
 {
     switch (Format)
     {
@@ -96,8 +97,9 @@ QByteArray TPictureWriter::EncodePdf(TPlotPicture& Picture, QSize Size, const QS
         Writer.setCreator(QStringLiteral("Vendrel"));
         // One page of exactly the picture: its size in points at 96 pixels to the inch.
         const QSizeF Points(Size.width() * 72.0 / DotsPerInch, Size.height() * 72.0 / DotsPerInch);
-        Writer.setPageLayout(QPageLayout(QPageSize(Points, QPageSize::Point, QString(), QPageSize::ExactMatch),
-                                         QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        Writer.setPageLayout(
+            QPageLayout(QPageSize(Points, QPageSize::Point, QString(), QPageSize::ExactMatch),
+                        QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         QPainter Painter;
         if (!Painter.begin(&Writer))
             ThrowExport(ExportText::CannotWrite(Path));

@@ -10,8 +10,8 @@
 #include <optional>
 #include <string>
 
-TPlotPicture::TPlotPicture(const TPlotModel& Model, char16_t DecimalSeparator, TColor BackgroundIn, const QFont& FontIn,
-                           double ScaleIn)
+TPlotPicture::TPlotPicture(const TPlotModel& Model, char16_t DecimalSeparator, TColor BackgroundIn,
+                           const QFont& FontIn, double ScaleIn)
     : PlotModel(Model), Sep(DecimalSeparator), Background(BackgroundIn), Font(FontIn), Scale(ScaleIn),
       Evaluator(std::make_unique<TGraphEvaluator>(DecimalSeparator)),
       Renderer(std::make_unique<TPlotRenderer>(PlotModel, *Evaluator, DecimalSeparator))
@@ -33,7 +33,8 @@ QImage TPlotPicture::Render(QSize Size)
 {
     QImage Image(Size, QImage::Format_RGB32);
     if (Image.isNull())
-        ThrowExport(QStringLiteral("not enough memory for a picture of %1x%2").arg(Size.width()).arg(Size.height()));
+        ThrowExport(
+            QStringLiteral("not enough memory for a picture of %1x%2").arg(Size.width()).arg(Size.height()));
     QPainter Painter(&Image);
     Draw(Painter, Image.width(), Image.height());
     return Image;

@@ -13,7 +13,8 @@ namespace
 {
 void Append(png_structp Png, png_bytep Data, png_size_t Length)
 {
-    static_cast<QByteArray*>(png_get_io_ptr(Png))->append(reinterpret_cast<const char*>(Data), qsizetype(Length));
+    static_cast<QByteArray*>(png_get_io_ptr(Png))
+        ->append(reinterpret_cast<const char*>(Data), qsizetype(Length));
 }
 
 void Flush(png_structp) {}
@@ -63,7 +64,8 @@ bool WritePng(QByteArray& Out, const QImage& Image, const std::vector<png_color>
 
 QByteArray TPngEncoder::Encode(const QImage& Source)
 {
-    const QImage Image = Source.format() == QImage::Format_RGB32 ? Source : Source.convertToFormat(QImage::Format_RGB32);
+    const QImage Image =
+        Source.format() == QImage::Format_RGB32 ? Source : Source.convertToFormat(QImage::Format_RGB32);
     QByteArray Out;
     const QImage Indexed = TExactPalette::Indexed(Image);
     bool Written = false;

@@ -17,7 +17,8 @@ constexpr int LosslessMethod = 0;
 constexpr float LosslessQuality = 10.0f;
 } // namespace
 
-TWebPWriter::TWebPWriter(const QString& PathIn, QSize SizeIn, int Delay) : Path(PathIn), Size(SizeIn), DelayMs(Delay)
+TWebPWriter::TWebPWriter(const QString& PathIn, QSize SizeIn, int Delay)
+    : Path(PathIn), Size(SizeIn), DelayMs(Delay)
 {
     TPictureWriter::CheckTarget(Path);
     WebPAnimEncoderOptions Options;
@@ -31,7 +32,10 @@ TWebPWriter::TWebPWriter(const QString& PathIn, QSize SizeIn, int Delay) : Path(
         ThrowExport(ExportText::CannotWrite(Path));
 }
 
-TWebPWriter::~TWebPWriter() { WebPAnimEncoderDelete(Encoder); }
+TWebPWriter::~TWebPWriter()
+{
+    WebPAnimEncoderDelete(Encoder);
+}
 
 void TWebPWriter::Add(const QImage& Frame)
 {
@@ -63,9 +67,11 @@ void TWebPWriter::Commit()
     // The last frame's duration is the time from its timestamp to this one.
     WebPData Data;
     WebPDataInit(&Data);
-    if (!WebPAnimEncoderAdd(Encoder, nullptr, TimestampMs, nullptr) || !WebPAnimEncoderAssemble(Encoder, &Data))
+    if (!WebPAnimEncoderAdd(Encoder, nullptr, TimestampMs, nullptr) ||
+        !WebPAnimEncoderAssemble(Encoder, &Data))
         ThrowExport(ExportText::CannotWrite(Path));
-    const QByteArray Bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(Data.bytes), qsizetype(Data.size));
+    const QByteArray Bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(Data.bytes), qsizetype(Data.size));
     try
     {
         TPictureWriter::SaveBytes(Bytes, Path);

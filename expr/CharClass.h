@@ -1,12 +1,21 @@
 #pragma once
 // Character classes of the formula language, shared by the lexer and the time substitution.
 
-inline bool IsAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+inline bool IsAsciiDigit(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
-inline bool IsAsciiLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
+inline bool IsAsciiLetter(char16_t c)
+{
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
 
 // The first character of an identifier: an ASCII letter or "_".
-inline bool IsIdentifierStart(char16_t c) { return IsAsciiLetter(c) || c == u'_'; }
+inline bool IsIdentifierStart(char16_t c)
+{
+    return IsAsciiLetter(c) || c == u'_';
+}
 
 // Characters after the first one: the XML 1.1 name characters without "-", "." and ":".
 // Surrogate code units end an identifier.
@@ -21,4 +30,7 @@ inline bool IsIdentifierChar(char16_t c)
 }
 
 // White space between tokens: U+0009 to U+000D and U+0020.
-inline bool IsBlank(char16_t c) { return (c >= 0x09 && c <= 0x0D) || c == 0x20; }
+inline bool IsBlank(char16_t c)
+{
+    return (c >= 0x09 && c <= 0x0D) || c == 0x20;
+}

@@ -11,12 +11,30 @@ std::string Msg::Format(std::string_view Pattern, std::string_view Argument)
     return Out;
 }
 
-void RaiseZeroDivide() { throw EZeroDivide(std::string(Msg::ZeroDivide)); }
-void RaiseInvalidOp() { throw EInvalidOp(std::string(Msg::InvalidOp)); }
-void RaiseOverflow() { throw EOverflow(std::string(Msg::Overflow)); }
-void RaiseDivByZero() { throw EDivByZero(std::string(Msg::DivByZero)); }
-void RaiseDomainError() { throw EDomainError(std::string(Msg::DomainCheck)); }
-void RaiseParseError(std::string_view Message) { throw EExprEvalError(std::string(Message)); }
+void RaiseZeroDivide()
+{
+    throw EZeroDivide(std::string(Msg::ZeroDivide));
+}
+void RaiseInvalidOp()
+{
+    throw EInvalidOp(std::string(Msg::InvalidOp));
+}
+void RaiseOverflow()
+{
+    throw EOverflow(std::string(Msg::Overflow));
+}
+void RaiseDivByZero()
+{
+    throw EDivByZero(std::string(Msg::DivByZero));
+}
+void RaiseDomainError()
+{
+    throw EDomainError(std::string(Msg::DomainCheck));
+}
+void RaiseParseError(std::string_view Message)
+{
+    throw EExprEvalError(std::string(Message));
+}
 void RaiseUnknownSymbol(std::u16string_view Name)
 {
     throw EExprEvalError(Msg::Format(Msg::UnknownSymbol, ToUtf8(Name)));

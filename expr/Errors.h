@@ -25,9 +25,11 @@ namespace Msg
 inline constexpr std::string_view ParenExpected = "Parse error: ')' expected";
 inline constexpr std::string_view FactorExpected = "Parse error: Factor expected";
 inline constexpr std::string_view UnknownSymbol = "Parse error: Unknown symbol: '%s'";
-inline constexpr std::string_view FirstParameterExpected = "Parse error: '(' and function's first parameter expected";
+inline constexpr std::string_view FirstParameterExpected =
+    "Parse error: '(' and function's first parameter expected";
 inline constexpr std::string_view NextParameterExpected = "Parse error: ',' and another parameter expected";
-inline constexpr std::string_view CloseParametersExpected = "Parse error: ')' to close function's parameters expected";
+inline constexpr std::string_view CloseParametersExpected =
+    "Parse error: ')' to close function's parameters expected";
 // Not one of the grammar's messages: nesting deeper than the parser's fixed limit.
 inline constexpr std::string_view NestingTooDeep = "Parse error: Expression nested too deeply";
 inline constexpr std::string_view InvalidFloat = "'%s' is not a valid floating point value";
@@ -44,19 +46,19 @@ std::string Format(std::string_view Pattern, std::string_view Argument);
 
 class Exception : public std::runtime_error
 {
-public:
+  public:
     explicit Exception(const std::string& Message) : std::runtime_error(Message) {}
     const char* Message() const noexcept { return what(); }
     // The class name as the user-facing tools print it ("EZeroDivide", ...).
     virtual const char* ClassName() const noexcept { return "Exception"; }
 };
 
-#define VENDREL_ERROR_CLASS(Name, Base)                                                                \
-    class Name : public Base                                                                           \
-    {                                                                                                  \
-    public:                                                                                            \
-        using Base::Base;                                                                              \
-        const char* ClassName() const noexcept override { return #Name; }                              \
+#define VENDREL_ERROR_CLASS(Name, Base)                                                                      \
+    class Name : public Base                                                                                 \
+    {                                                                                                        \
+      public:                                                                                                \
+        using Base::Base;                                                                                    \
+        const char* ClassName() const noexcept override { return #Name; }                                    \
     };
 
 VENDREL_ERROR_CLASS(ECalcError, Exception)

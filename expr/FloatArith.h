@@ -21,9 +21,18 @@ inline Float80 CheckResult(Float80 r)
     return r;
 }
 
-inline Float80 FAdd(Float80 a, Float80 b) { return CheckResult(a + b); }
-inline Float80 FSub(Float80 a, Float80 b) { return CheckResult(a - b); }
-inline Float80 FMul(Float80 a, Float80 b) { return CheckResult(a * b); }
+inline Float80 FAdd(Float80 a, Float80 b)
+{
+    return CheckResult(a + b);
+}
+inline Float80 FSub(Float80 a, Float80 b)
+{
+    return CheckResult(a - b);
+}
+inline Float80 FMul(Float80 a, Float80 b)
+{
+    return CheckResult(a * b);
+}
 inline Float80 FDiv(Float80 a, Float80 b)
 {
     if (__builtin_expect(b == 0, 0))

@@ -17,7 +17,10 @@ namespace
 {
 // Equal including the sign of a zero: the step of Power is a function of r alone, so
 // a repeated state repeats everything after it.
-bool SameState(Float80 a, Float80 b) { return a == b && std::signbit(a) == std::signbit(b); }
+bool SameState(Float80 a, Float80 b)
+{
+    return a == b && std::signbit(a) == std::signbit(b);
+}
 
 // Trunc of a Float80 into a 64-bit integer; outside that range the conversion is an
 // invalid operation.
@@ -75,7 +78,10 @@ Float80 Sqrt(Float80 x)
     return std::sqrt(x);
 }
 
-Float80 Exp(Float80 x) { return MathLib::Exp(x); }
+Float80 Exp(Float80 x)
+{
+    return MathLib::Exp(x);
+}
 
 Float80 Ln(Float80 x)
 {
@@ -96,7 +102,10 @@ Float80 Power(Float80 Base, Float80 Exponent)
     return r;
 }
 
-Float80 Abs(Float80 x) { return std::fabs(x); }
+Float80 Abs(Float80 x)
+{
+    return std::fabs(x);
+}
 } // namespace FunctionLibrary
 
 namespace
@@ -162,7 +171,10 @@ void RegisterFunctionLibrary(TEasyEvaluator& Evaluator)
     }
 }
 
-void RegisterPi(TEasyEvaluator& Evaluator) { Evaluator.RegisterConstant(u"Pi", MathLib::Pi); }
+void RegisterPi(TEasyEvaluator& Evaluator)
+{
+    Evaluator.RegisterConstant(u"Pi", MathLib::Pi);
+}
 
 std::unique_ptr<TEvaluator> MakePlotEvaluator(char16_t Separator, Float80* XStorage)
 {

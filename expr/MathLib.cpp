@@ -106,9 +106,15 @@ Float80 ScaledLog2(Float80 Factor, Float80 x)
 }
 
 // 2^(n + f) = (2^f - 1 + 1) * 2^n for the split y = n + f chosen by the caller.
-Float80 TwoToSplitPower(Float80 n, Float80 f) { return CheckResult(X87Scale(X87TwoToFMinus1(f) + 1, n)); }
+Float80 TwoToSplitPower(Float80 n, Float80 f)
+{
+    return CheckResult(X87Scale(X87TwoToFMinus1(f) + 1, n));
+}
 
-void CheckAngle(Float80 x) { DomainCheck(std::fabs(x) > MaxAngle); }
+void CheckAngle(Float80 x)
+{
+    DomainCheck(std::fabs(x) > MaxAngle);
+}
 } // namespace
 
 void DomainCheck(bool Failed)
@@ -140,7 +146,10 @@ Float80 Log10Of2()
 
 // ---- auxiliary routines ----
 
-Float80 Log2(Float80 x) { return ScaledLog2(1, x); }
+Float80 Log2(Float80 x)
+{
+    return ScaledLog2(1, x);
+}
 
 Float80 Sqrt(Float80 x)
 {
@@ -149,7 +158,10 @@ Float80 Sqrt(Float80 x)
     return std::sqrt(x);
 }
 
-Float80 Ln(Float80 x) { return ScaledLog2(LnOf2(), x); }
+Float80 Ln(Float80 x)
+{
+    return ScaledLog2(LnOf2(), x);
+}
 
 Float80 Exp(Float80 x)
 {
@@ -165,9 +177,15 @@ Float80 Exp2Floor(Float80 x)
     return TwoToSplitPower(n, y - n);
 }
 
-Float80 ArcTan2(Float80 y, Float80 x) { return X87ArcTan2(y, x); }
+Float80 ArcTan2(Float80 y, Float80 x)
+{
+    return X87ArcTan2(y, x);
+}
 
-Float80 ArcTan(Float80 x) { return X87ArcTan2(x, 1); }
+Float80 ArcTan(Float80 x)
+{
+    return X87ArcTan2(x, 1);
+}
 
 Float80 GuardedExp(Float80 x)
 {
@@ -221,9 +239,15 @@ Float80 ArcCot(Float80 x)
     return ArcTan(FDiv(1, x));
 }
 
-Float80 ArcCsc(Float80 x) { return ArcSec(FDiv(x, Sqrt(FSub(FMul(x, x), 1)))); }
+Float80 ArcCsc(Float80 x)
+{
+    return ArcSec(FDiv(x, Sqrt(FSub(FMul(x, x), 1))));
+}
 
-Float80 ArcSec(Float80 x) { return ArcTan(Sqrt(FSub(FMul(x, x), 1))); }
+Float80 ArcSec(Float80 x)
+{
+    return ArcTan(Sqrt(FSub(FMul(x, x), 1)));
+}
 
 Float80 ArcSin(Float80 x)
 {
@@ -245,7 +269,10 @@ Float80 Cot(Float80 x)
     return FDiv(1, X87Tan(x));
 }
 
-Float80 Coversine(Float80 x) { return FSub(1, Sin(x)); }
+Float80 Coversine(Float80 x)
+{
+    return FSub(1, Sin(x));
+}
 
 // The zero test needs the sine, so it follows the computation.
 Float80 Csc(Float80 x)
@@ -255,9 +282,15 @@ Float80 Csc(Float80 x)
     return FDiv(1, s);
 }
 
-Float80 Exsecans(Float80 x) { return FSub(Sec(x), 1); }
+Float80 Exsecans(Float80 x)
+{
+    return FSub(Sec(x), 1);
+}
 
-Float80 Haversine(Float80 x) { return FMul(FSub(1, Cos(x)), 0.5L); }
+Float80 Haversine(Float80 x)
+{
+    return FMul(FSub(1, Cos(x)), 0.5L);
+}
 
 Float80 Sec(Float80 x)
 {
@@ -277,7 +310,10 @@ Float80 Tan(Float80 x)
     return X87Tan(x);
 }
 
-Float80 Versine(Float80 x) { return FSub(1, Cos(x)); }
+Float80 Versine(Float80 x)
+{
+    return FSub(1, Cos(x));
+}
 
 // ---- inverse hyperbolic ----
 
@@ -305,7 +341,10 @@ Float80 ArcSecH(Float80 x)
     return Ln(FDiv(FAdd(Sqrt(FSub(1, FMul(x, x))), 1), x));
 }
 
-Float80 ArcSinH(Float80 x) { return Ln(FAdd(x, Sqrt(FAdd(FMul(x, x), 1)))); }
+Float80 ArcSinH(Float80 x)
+{
+    return Ln(FAdd(x, Sqrt(FAdd(FMul(x, x), 1))));
+}
 
 Float80 ArcTanH(Float80 x)
 {
@@ -321,7 +360,10 @@ Float80 CosH(Float80 x)
     return FMul(FAdd(c, FDiv(1, c)), 0.5L);
 }
 
-Float80 CotH(Float80 x) { return FDiv(1, TanH(x)); }
+Float80 CotH(Float80 x)
+{
+    return FDiv(1, TanH(x));
+}
 
 // The zero test needs both exponentials, so it follows their computation.
 Float80 CscH(Float80 x)

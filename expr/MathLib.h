@@ -47,13 +47,13 @@ Float80 LnOf2();
 Float80 Log10Of2();
 
 // Auxiliary routines (not registered as formula functions).
-Float80 Log2(Float80 x);                 // log2 x; EZeroDivide for 0, EInvalidOp below 0
-Float80 Sqrt(Float80 x);                 // square root; EInvalidOp below 0
-Float80 Ln(Float80 x);                   // ln 2 * log2 x, no domain check
-Float80 Exp(Float80 x);                  // 2^y, y = x*log2 e, split at the nearest integer
-Float80 Exp2Floor(Float80 x);            // as Exp, but split at floor(y)
-Float80 ArcTan2(Float80 y, Float80 x);   // the angle of the point (x, y)
-Float80 ArcTan(Float80 x);               // ArcTan2(x, 1)
+Float80 Log2(Float80 x);               // log2 x; EZeroDivide for 0, EInvalidOp below 0
+Float80 Sqrt(Float80 x);               // square root; EInvalidOp below 0
+Float80 Ln(Float80 x);                 // ln 2 * log2 x, no domain check
+Float80 Exp(Float80 x);                // 2^y, y = x*log2 e, split at the nearest integer
+Float80 Exp2Floor(Float80 x);          // as Exp, but split at floor(y)
+Float80 ArcTan2(Float80 y, Float80 x); // the angle of the point (x, y)
+Float80 ArcTan(Float80 x);             // ArcTan2(x, 1)
 Float80 GuardedExp(Float80 x);
 Float80 Sgn(Float80 x);
 

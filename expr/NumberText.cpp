@@ -8,7 +8,10 @@
 
 namespace
 {
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // C's printf of a finite long double. Whatever locale the process runs under, the
 // output consists of digits, '-', '+', 'e' and the locale's radix text.

@@ -11,7 +11,6 @@
 #include "expr/TExprVar80Sym.h"
 #include "expr/Utf16.h"
 
-
 namespace
 {
 
@@ -76,12 +75,24 @@ void TExprCompiler::CompileComparison(bool Skip)
         TExprOpCode Code;
         switch (FLexer.CurrentKind())
         {
-        case TTokenKind::Equal: Code = TExprOpCode::Equal; break;
-        case TTokenKind::NotEqual: Code = TExprOpCode::NotEqual; break;
-        case TTokenKind::Less: Code = TExprOpCode::Less; break;
-        case TTokenKind::LessEqual: Code = TExprOpCode::LessEqual; break;
-        case TTokenKind::Greater: Code = TExprOpCode::Greater; break;
-        case TTokenKind::GreaterEqual: Code = TExprOpCode::GreaterEqual; break;
+        case TTokenKind::Equal:
+            Code = TExprOpCode::Equal;
+            break;
+        case TTokenKind::NotEqual:
+            Code = TExprOpCode::NotEqual;
+            break;
+        case TTokenKind::Less:
+            Code = TExprOpCode::Less;
+            break;
+        case TTokenKind::LessEqual:
+            Code = TExprOpCode::LessEqual;
+            break;
+        case TTokenKind::Greater:
+            Code = TExprOpCode::Greater;
+            break;
+        case TTokenKind::GreaterEqual:
+            Code = TExprOpCode::GreaterEqual;
+            break;
         default:
             if (!FLexer.AtKeyword("CMP"))
                 return;

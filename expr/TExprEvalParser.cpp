@@ -12,12 +12,12 @@
 // Keywords are identifiers compared without regard to ASCII letter case, recognised only
 // where their level expects them; elsewhere they are ordinary names. Operands are
 // evaluated left to right, each completely; "and", "or" and "xor" always evaluate both.
-#include "expr/IntegerOps.h"
 #include "expr/TExprEvalParser.h"
+#include "expr/IntegerOps.h"
 
 #include "expr/Errors.h"
-#include "expr/TDepthGuard.h"
 #include "expr/FloatArith.h"
+#include "expr/TDepthGuard.h"
 #include "expr/TExprContext.h"
 #include "expr/TExprLexer.h"
 #include "expr/TExprSym.h"
@@ -36,7 +36,6 @@ Float80 Truth(bool b)
 {
     return b ? 1 : 0;
 }
-
 
 // Binds a symbol to a lexer and parser while it computes, and gives back the previous
 // binding however the computation ends: a symbol may occur inside its own arguments.

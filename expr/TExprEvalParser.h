@@ -1,8 +1,8 @@
 #pragma once
 // The evaluating parser: recursive descent, one operation per precedence level, computing
 // while it parses. See the grammar at the top of TExprEvalParser.cpp.
-#include "expr/TDepthGuard.h"
 #include "expr/Float80.h"
+#include "expr/TDepthGuard.h"
 
 class TExprContext;
 class TExprLexer;

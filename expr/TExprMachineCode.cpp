@@ -14,10 +14,10 @@ namespace
 {
 // x87 register-stack instructions: opcode bytes DE xx pop the stack and leave
 // ST(1) op ST(0) in the new top.
-constexpr uint8_t FAddP = 0xC1;  // ST(1) + ST(0)
-constexpr uint8_t FMulP = 0xC9;  // ST(1) * ST(0)
-constexpr uint8_t FSubP = 0xE9;  // ST(1) - ST(0)
-constexpr uint8_t FDivP = 0xF9;  // ST(1) / ST(0)
+constexpr uint8_t FAddP = 0xC1;                             // ST(1) + ST(0)
+constexpr uint8_t FMulP = 0xC9;                             // ST(1) * ST(0)
+constexpr uint8_t FSubP = 0xE9;                             // ST(1) - ST(0)
+constexpr uint8_t FDivP = 0xF9;                             // ST(1) / ST(0)
 constexpr uint8_t PopOps[4] = {FAddP, FSubP, FMulP, FDivP}; // in the order Add, Sub, Mul, Div
 
 // The registers hold the variables, the values below the top, the top and two more: leaves
@@ -93,7 +93,8 @@ class TCodeWriter
         }
         if (const auto v = std::find(Variables.begin(), Variables.end(), Address); v != Variables.end())
         {
-            Put({0xD8, uint8_t(0xC0 | (Reg[Index] << 3) | (Depth - 1 - int(v - Variables.begin())))}); // op st(0), st(i)
+            Put({0xD8, uint8_t(0xC0 | (Reg[Index] << 3) |
+                               (Depth - 1 - int(v - Variables.begin())))}); // op st(0), st(i)
             return;
         }
         LoadFromMemory(Address, false);
@@ -103,10 +104,10 @@ class TCodeWriter
     // Leaves the program with a NaN when the top is not finite.
     void TestTop()
     {
-        Put({0xD9, 0xC0});       // fld st(0)
-        Put({0xD8, 0xE0});       // fsub st(0), st(0): 0, or NaN for an infinity or a NaN
-        Put({0xDF, 0xE8});       // fucomip st(0), st(0): unordered for a NaN
-        Put({0x0F, 0x8A});       // jp rel32, to the way out for this depth
+        Put({0xD9, 0xC0}); // fld st(0)
+        Put({0xD8, 0xE0}); // fsub st(0), st(0): 0, or NaN for an infinity or a NaN
+        Put({0xDF, 0xE8}); // fucomip st(0), st(0): unordered for a NaN
+        Put({0x0F, 0x8A}); // jp rel32, to the way out for this depth
         Exits.push_back({Bytes.size(), Depth});
         Put({0, 0, 0, 0});
     }
@@ -119,7 +120,7 @@ class TCodeWriter
             const int32_t Rel = int32_t(Bytes.size() - (Exit.Patch + 4));
             std::memcpy(&Bytes[Exit.Patch], &Rel, 4);
             for (int i = 0; i < Exit.Depth; ++i)
-                Put({0xDD, 0xD8}); // fstp st(0)
+                Put({0xDD, 0xD8});                     // fstp st(0)
             Put({0xD9, 0xEE, 0xD9, 0xEE, 0xDE, 0xF9}); // fldz; fldz; fdivp: 0 / 0
             Put({0xC3});
         }
@@ -256,7 +257,8 @@ std::unique_ptr<TExprMachineCode> TExprMachineCode::Translate(const TExprProgram
 }
 
 TExprMachineCode::TExprMachineCode(void* Memory, size_t Size)
-    : FMemory(Memory), FSize(Size), FEntry(reinterpret_cast<TEntry>(static_cast<uint8_t*>(Memory) + EntryOffset))
+    : FMemory(Memory), FSize(Size),
+      FEntry(reinterpret_cast<TEntry>(static_cast<uint8_t*>(Memory) + EntryOffset))
 {
 }
 

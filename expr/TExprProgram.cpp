@@ -231,44 +231,44 @@ void TExprProgram::RaiseStoredError() const
 // The cases of one arithmetic operator Op (FAdd, ...) and its group, whose opcodes are named
 // after it: Name for the operator on the stack, Pair for its two-leaf forms ("Sum" ...). Every
 // fused case reads its leaves first and computes as the unfused instructions would.
-#define VENDREL_ARITHMETIC_CASES(Name, Pair, Op)                                                       \
-    case TExprOpCode::Name:                                                                            \
-        Top = Op(*--Below, Top);                                                                       \
-        break;                                                                                         \
-    case TExprOpCode::Name##Operand:                                                                   \
-        Top = Op(Top, OperandA(*I));                                                                   \
-        break;                                                                                         \
-    case TExprOpCode::Set##Pair:                                                                       \
-    {                                                                                                  \
-        const Float80 a = OperandA(*I);                                                                \
-        Top = Op(a, OperandB(*I, a));                                                                  \
-        break;                                                                                         \
-    }                                                                                                  \
-    case TExprOpCode::Push##Pair:                                                                      \
-    {                                                                                                  \
-        const Float80 a = OperandA(*I);                                                                \
-        *Below++ = Top;                                                                                \
-        Top = Op(a, OperandB(*I, a));                                                                  \
-        break;                                                                                         \
-    }                                                                                                  \
-        VENDREL_PAIR_CASE(Name, Op, Sum, FAdd)                                                         \
-        VENDREL_PAIR_CASE(Name, Op, Difference, FSub)                                                  \
-        VENDREL_PAIR_CASE(Name, Op, Product, FMul)                                                     \
+#define VENDREL_ARITHMETIC_CASES(Name, Pair, Op)                                                             \
+    case TExprOpCode::Name:                                                                                  \
+        Top = Op(*--Below, Top);                                                                             \
+        break;                                                                                               \
+    case TExprOpCode::Name##Operand:                                                                         \
+        Top = Op(Top, OperandA(*I));                                                                         \
+        break;                                                                                               \
+    case TExprOpCode::Set##Pair:                                                                             \
+    {                                                                                                        \
+        const Float80 a = OperandA(*I);                                                                      \
+        Top = Op(a, OperandB(*I, a));                                                                        \
+        break;                                                                                               \
+    }                                                                                                        \
+    case TExprOpCode::Push##Pair:                                                                            \
+    {                                                                                                        \
+        const Float80 a = OperandA(*I);                                                                      \
+        *Below++ = Top;                                                                                      \
+        Top = Op(a, OperandB(*I, a));                                                                        \
+        break;                                                                                               \
+    }                                                                                                        \
+        VENDREL_PAIR_CASE(Name, Op, Sum, FAdd)                                                               \
+        VENDREL_PAIR_CASE(Name, Op, Difference, FSub)                                                        \
+        VENDREL_PAIR_CASE(Name, Op, Product, FMul)                                                           \
         VENDREL_PAIR_CASE(Name, Op, Quotient, FDiv)
 
 // Top := Top Op (*A InnerOp *B): the pair first, then the outer operator.
-#define VENDREL_PAIR_CASE(Name, Op, Pair, InnerOp)                                                     \
-    case TExprOpCode::Name##Pair:                                                                      \
-    {                                                                                                  \
-        const Float80 a = OperandA(*I);                                                                \
-        Top = Op(Top, InnerOp(a, OperandB(*I, a)));                                                    \
-        break;                                                                                         \
+#define VENDREL_PAIR_CASE(Name, Op, Pair, InnerOp)                                                           \
+    case TExprOpCode::Name##Pair:                                                                            \
+    {                                                                                                        \
+        const Float80 a = OperandA(*I);                                                                      \
+        Top = Op(Top, InnerOp(a, OperandB(*I, a)));                                                          \
+        break;                                                                                               \
     }
 
 // Pop a, Top := a Compare Top as 1 or 0.
-#define VENDREL_COMPARISON_CASE(Name, Compare)                                                         \
-    case TExprOpCode::Name:                                                                            \
-        Top = Truth(*--Below Compare Top);                                                             \
+#define VENDREL_COMPARISON_CASE(Name, Compare)                                                               \
+    case TExprOpCode::Name:                                                                                  \
+        Top = Truth(*--Below Compare Top);                                                                   \
         break;
 
 // One switch in an endless loop: the program's last instruction (End or Raise) leaves it,

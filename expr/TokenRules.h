@@ -12,7 +12,8 @@
 // text. The run is taken whole, or the "e" of 2e5 would look like an identifier.
 inline size_t NumberEnd(std::u16string_view Text, size_t At, char16_t Sep)
 {
-    const auto SkipDigits = [&] {
+    const auto SkipDigits = [&]
+    {
         while (At < Text.size() && IsAsciiDigit(Text[At]))
             ++At;
     };

@@ -27,10 +27,19 @@ void AppendUtf8(std::string& Out, char32_t c)
 }
 
 // The smallest character that needs a sequence of Length bytes.
-char32_t MinimumOfLength(int Length) { return Length <= 1 ? 0 : Length == 2 ? 0x80 : Length == 3 ? 0x800 : 0x10000; }
+char32_t MinimumOfLength(int Length)
+{
+    return Length <= 1 ? 0 : Length == 2 ? 0x80 : Length == 3 ? 0x800 : 0x10000;
+}
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool IsHighSurrogate(char16_t c)
+{
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t c)
+{
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 } // namespace
 
 std::string ToUtf8(std::u16string_view Text)

@@ -22,7 +22,8 @@ inline const std::string& ScratchDir()
             std::filesystem::remove_all(Path, Ignored);
         }
     };
-    static const TScratch Scratch = [] {
+    static const TScratch Scratch = []
+    {
         const std::filesystem::path Path =
             std::filesystem::temp_directory_path() / ("vendrel-fuzz-" + std::to_string(getpid()));
         std::filesystem::create_directories(Path);

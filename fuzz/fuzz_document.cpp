@@ -73,9 +73,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     const qint64 Cap = Size ? qint64(Data[0]) * 4 : 0;
     QByteArray Bytes;
     const TRegularFile::TStatus Status = TRegularFile::Read(Input, Cap, Bytes);
-    if (qint64(Size) <= Cap ? (Status != TRegularFile::TStatus::Read ||
-                               Bytes != QByteArray::fromRawData(reinterpret_cast<const char*>(Data), qsizetype(Size)))
-                            : (Status != TRegularFile::TStatus::TooLarge || !Bytes.isEmpty()))
+    if (qint64(Size) <= Cap
+            ? (Status != TRegularFile::TStatus::Read ||
+               Bytes != QByteArray::fromRawData(reinterpret_cast<const char*>(Data), qsizetype(Size)))
+            : (Status != TRegularFile::TStatus::TooLarge || !Bytes.isEmpty()))
         Fuzz::Fail("bounded read", std::to_string(Size) + " bytes under a cap of " + std::to_string(Cap));
 
     TPlotModel Read;

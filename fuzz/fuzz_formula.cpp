@@ -20,10 +20,10 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <iterator>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <cstdint>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <string_view>

@@ -58,9 +58,10 @@ bool SegmentMeetsBox(QPointF P1, QPointF P2, QPointF TopLeft, QPointF BottomRigh
 class TDasher
 {
   public:
-    TDasher(const QList<qreal>& Pattern, double Width, double MiterLimit, QRectF Device, TCurveStroker& Stroker,
-            std::vector<QPointF>& Current)
-        : Pattern(Pattern), Width(Width), MiterLimit(MiterLimit), Device(Device), Stroker(Stroker), Current(Current)
+    TDasher(const QList<qreal>& Pattern, double Width, double MiterLimit, QRectF Device,
+            TCurveStroker& Stroker, std::vector<QPointF>& Current)
+        : Pattern(Pattern), Width(Width), MiterLimit(MiterLimit), Device(Device), Stroker(Stroker),
+          Current(Current)
     {
         Current.clear();
     }

@@ -53,7 +53,8 @@ void TCurveStroker::Close()
         FContourEnds.push_back(int(FOutline.size() / 2) - 1);
 }
 
-TCurveStroker::TIntersection TCurveStroker::Intersect(QPointF A1, QPointF A2, QPointF B1, QPointF B2, QPointF& At)
+TCurveStroker::TIntersection TCurveStroker::Intersect(QPointF A1, QPointF A2, QPointF B1, QPointF B2,
+                                                      QPointF& At)
 {
     const double Ax = A2.x() - A1.x(), Ay = A2.y() - A1.y();
     const double Bx = B1.x() - B2.x(), By = B1.y() - B2.y();
@@ -151,7 +152,8 @@ void TCurveStroker::Join(double FocalX, double FocalY, QPointF NextStart, QPoint
         const double NextOld = Length(Nx, Ny);
         double AfterEndX = NextEnd.x(), AfterEndY = NextEnd.y();
         if (NextOld > 0)
-            AfterEndX = NextStart.x() + Limit * (Nx / NextOld), AfterEndY = NextStart.y() + Limit * (Ny / NextOld);
+            AfterEndX = NextStart.x() + Limit * (Nx / NextOld),
+            AfterEndY = NextStart.y() + Limit * (Ny / NextOld);
         const double AfterX = NextStart.x() + -(AfterEndX - NextStart.x());
         const double AfterY = NextStart.y() + -(AfterEndY - NextStart.y());
         EmitLineTo(BeforeX, BeforeY);

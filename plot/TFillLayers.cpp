@@ -7,8 +7,8 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <thread>
 #include <cstdint>
+#include <thread>
 
 void TFillLayers::Add(TColor Color, const int32_t* Rows, int64_t FirstColumn, int64_t EndColumn)
 {
@@ -16,8 +16,7 @@ void TFillLayers::Add(TColor Color, const int32_t* Rows, int64_t FirstColumn, in
         Layers.push_back({Color, Rows, FirstColumn, EndColumn});
 }
 
-template <class TRun>
-void TFillLayers::ForEachRun(int32_t OriginY, TRun&& Run)
+template <class TRun> void TFillLayers::ForEachRun(int32_t OriginY, TRun&& Run)
 {
     int64_t First = INT64_MAX, End = INT64_MIN;
     for (const TLayer& Layer : Layers)
@@ -126,7 +125,8 @@ void TFillLayers::DrawRows(TCanvas& Canvas, int32_t OriginY)
     const int64_t Stride = Canvas.RasterStride();
     const size_t Columns = size_t(EndColumn - FirstColumn);
     const int32_t Middle = FirstRow + (EndRow - FirstRow) / 2;
-    const bool Split = std::thread::hardware_concurrency() > 1 && double(Columns) * double(EndRow - FirstRow) > 300000;
+    const bool Split =
+        std::thread::hardware_concurrency() > 1 && double(Columns) * double(EndRow - FirstRow) > 300000;
     Current.assign(Split ? 2 * Columns : Columns, 0);
     const auto Sweep = [&](uint32_t* Colors, int32_t From, int32_t To)
     {
@@ -159,6 +159,8 @@ void TFillLayers::DrawRows(TCanvas& Canvas, int32_t OriginY)
     for (uint32_t c = 0; c < RowStart[size_t(Middle - FirstRow)]; ++c)
         Lower[Changes[c].Column - FirstColumn] = Changes[c].Pixel;
     TOrderedWork::Run(
-        2, true, [&](size_t Band, int) { Band == 0 ? Sweep(Current.data(), FirstRow, Middle) : Sweep(Lower, Middle, EndRow); },
+        2, true,
+        [&](size_t Band, int)
+        { Band == 0 ? Sweep(Current.data(), FirstRow, Middle) : Sweep(Lower, Middle, EndRow); },
         [](size_t) { return true; });
 }

@@ -27,8 +27,7 @@ class TFillLayers
 
   private:
     // Calls Run(px, Top, Bottom, Color) for every run of rows a layer adds, top layer first.
-    template <class TRun>
-    void ForEachRun(int32_t OriginY, TRun&& Run);
+    template <class TRun> void ForEachRun(int32_t OriginY, TRun&& Run);
     void DrawRows(TCanvas& Canvas, int32_t OriginY);
 
     struct TLayer

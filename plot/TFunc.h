@@ -8,7 +8,7 @@
 
 class TFunc
 {
-public:
+  public:
     explicit TFunc(const QString& Formula = QString()) : Func(Formula) {}
 
     TColor BGColor = clWhite; // fill colour, used when "Filled Graphs" is on

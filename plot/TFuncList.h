@@ -7,7 +7,7 @@
 
 class TFuncList
 {
-public:
+  public:
     TFuncList() : Items(1) {}
 
     int Count() const { return int(Items.size()); }
@@ -24,6 +24,6 @@ public:
             Items.emplace_back();
     }
 
-private:
+  private:
     std::vector<TFunc> Items;
 };

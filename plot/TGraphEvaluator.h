@@ -54,5 +54,6 @@ class TGraphEvaluator
         using is_transparent = void;
         size_t operator()(std::u16string_view Text) const { return std::hash<std::u16string_view>{}(Text); }
     };
-    std::unordered_map<std::u16string, std::shared_ptr<const TExprProgram>, TTextHash, std::equal_to<>> Programs;
+    std::unordered_map<std::u16string, std::shared_ptr<const TExprProgram>, TTextHash, std::equal_to<>>
+        Programs;
 };

@@ -181,8 +181,8 @@ void TGraphFrames::MakeTexts()
         bool Same = true;
         for (size_t j = 0; j < N; ++j)
         {
-            FillTexts[i * N + j] =
-                Intern(Evaluator->FormulaAtTime(Model->FuncList, int(i), Times[j] + Float80(N - 1 - j) * Step));
+            FillTexts[i * N + j] = Intern(
+                Evaluator->FormulaAtTime(Model->FuncList, int(i), Times[j] + Float80(N - 1 - j) * Step));
             Same = Same && FillTexts[i * N + j] == FillTexts[i * N];
         }
         Uniform[i] = Same;
@@ -416,7 +416,8 @@ void TGraphFrames::ComputeRun(TRun& Run, TLane& Lane, int ArrowSize, bool FirstO
     }
 }
 
-bool TGraphFrames::DrawRun(TRun& Run, TCurveRasterizer* Raster, TGPGraphics& Graphics, std::exception_ptr& Error)
+bool TGraphFrames::DrawRun(TRun& Run, TCurveRasterizer* Raster, TGPGraphics& Graphics,
+                           std::exception_ptr& Error)
 {
     if (Run.Error)
     {

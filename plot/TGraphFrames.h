@@ -39,8 +39,8 @@ class TGraphFrames
     // Forgets the texts, rows and curves of the paint before.
     void Forget();
     // The model, evaluator, view and budget of the paint that follows (nothing computed yet).
-    void Begin(TPlotModel& Model, TGraphEvaluator& Evaluator, const TPlotView& View, int32_t OriginY, int Width,
-               const TPaintBudget* Budget);
+    void Begin(TPlotModel& Model, TGraphEvaluator& Evaluator, const TPlotView& View, int32_t OriginY,
+               int Width, const TPaintBudget* Budget);
 
     // The fill of graph Index: whether all its frames have one text (then one evaluation
     // of it is all that shows), and the text of its frame j (0 the palest). Texts are
@@ -65,7 +65,8 @@ class TGraphFrames
     // Draws the curves of every drawn graph (step 9 of the picture). An error of a curve that
     // is not an undefined point clears GraphsEnabled, goes to ReportCurveError once, and
     // ends the drawing of curves; other failures and EPaintAbandoned leave.
-    void DrawCurves(TCanvas& Canvas, int ArrowSize, const std::function<void(const Exception&)>& ReportCurveError);
+    void DrawCurves(TCanvas& Canvas, int ArrowSize,
+                    const std::function<void(const Exception&)>& ReportCurveError);
 
     // The row of Program at column Px, clamped to -View.RowClamp .. View.RowClamp; errors
     // pass through.
@@ -86,7 +87,8 @@ class TGraphFrames
     void MakeRuns();
     // FirstOfPaint: the first run of this paint, which the budget stops only inside its walk.
     void ComputeRun(TRun& Run, TLane& Lane, int ArrowSize, bool FirstOfPaint);
-    bool DrawRun(TRun& Run, class TCurveRasterizer* Raster, class TGPGraphics& Graphics, std::exception_ptr& Error);
+    bool DrawRun(TRun& Run, class TCurveRasterizer* Raster, class TGPGraphics& Graphics,
+                 std::exception_ptr& Error);
     bool GraphDrawn(int Index) const;
 
     char16_t Sep;

@@ -34,7 +34,13 @@ void TOrderedWork::Run(size_t Count, bool UseHelper, const TCompute& Compute, co
         Ready[i].notify_one();
         return true;
     };
-    std::thread Helper([&] { while (ComputeNext(1)) {} });
+    std::thread Helper(
+        [&]
+        {
+            while (ComputeNext(1))
+            {
+            }
+        });
     // The helper is joined however this thread leaves, a throwing Consume included.
     struct TJoin
     {

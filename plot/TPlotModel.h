@@ -11,17 +11,17 @@
 
 struct TViewSwitches
 {
-    bool Grid = true;     // "&Show Grid"
-    bool Numbers = true;  // "S&how Numbers"
-    bool Arrows = true;   // "Sh&ow Arrows"
-    bool GridDot = false; // "&Dot"   } one radio group:
+    bool Grid = true;      // "&Show Grid"
+    bool Numbers = true;   // "S&how Numbers"
+    bool Arrows = true;    // "Sh&ow Arrows"
+    bool GridDot = false;  // "&Dot"   } one radio group:
     bool GridDash = false; // "D&ash" } exactly one of the three
     bool GridSolid = true; // "&Solid" } is on
 };
 
 class TPlotModel
 {
-public:
+  public:
     TFuncList FuncList;
 
     // The view bounds and the time exist only as texts, converted at every use.

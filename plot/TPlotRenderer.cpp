@@ -31,8 +31,7 @@ int64_t GridLine(const TPlotView& View, int64_t I, Float80 TickPixels)
 // The part of a tick number that can show when written from column X.
 QString FixedText(const TCanvas& Canvas, int64_t X, Float80 Value, int Decimals, char16_t Sep)
 {
-    return QString::fromStdU16String(
-        FormatFixedHead(Value, Decimals, Sep, Canvas.NumberTextCapacity(X)));
+    return QString::fromStdU16String(FormatFixedHead(Value, Decimals, Sep, Canvas.NumberTextCapacity(X)));
 }
 // Whether two models give the same picture: everything the drawing reads.
 bool SameDrawing(const TPlotModel& A, const TPlotModel& B)
@@ -42,10 +41,10 @@ bool SameDrawing(const TPlotModel& A, const TPlotModel& B)
         A.TopText != B.TopText || A.TimeText != B.TimeText || A.TicksByX != B.TicksByX ||
         A.TicksByY != B.TicksByY || A.Decimals != B.Decimals || A.FramesCount != B.FramesCount ||
         std::bit_cast<uint32_t>(A.TimeIncrement) != std::bit_cast<uint32_t>(B.TimeIncrement) ||
-         A.FilledGraphs != B.FilledGraphs || A.MotionBlur != B.MotionBlur ||
-        A.GraphsEnabled != B.GraphsEnabled || a.Grid != b.Grid || a.Numbers != b.Numbers || a.Arrows != b.Arrows ||
-        a.GridDot != b.GridDot || a.GridDash != b.GridDash || a.GridSolid != b.GridSolid ||
-        A.FuncList.Count() != B.FuncList.Count())
+        A.FilledGraphs != B.FilledGraphs || A.MotionBlur != B.MotionBlur ||
+        A.GraphsEnabled != B.GraphsEnabled || a.Grid != b.Grid || a.Numbers != b.Numbers ||
+        a.Arrows != b.Arrows || a.GridDot != b.GridDot || a.GridDash != b.GridDash ||
+        a.GridSolid != b.GridSolid || A.FuncList.Count() != B.FuncList.Count())
         return false;
     for (int i = 0; i < A.FuncList.Count(); ++i)
     {
@@ -58,7 +57,8 @@ bool SameDrawing(const TPlotModel& A, const TPlotModel& B)
 } // namespace
 
 TPlotRenderer::TPlotRenderer(TPlotModel& Model, TGraphEvaluator& Evaluator, char16_t DecimalSeparator)
-    : Model(Model), Evaluator(Evaluator), Sep(DecimalSeparator), Frames(std::make_unique<TGraphFrames>(DecimalSeparator))
+    : Model(Model), Evaluator(Evaluator), Sep(DecimalSeparator),
+      Frames(std::make_unique<TGraphFrames>(DecimalSeparator))
 {
 }
 
@@ -184,8 +184,8 @@ void TPlotRenderer::DrawNumbers(TCanvas& Canvas, const TPlotView& View, int32_t 
     for (int64_t i = 0; i < Model.TicksByX; ++i)
     {
         const int64_t Column = GridLine(View, i, View.TickPixelsX) + Canvas.Scaled(3);
-        const QString Text = FixedText(Canvas, Column, FAdd(View.Left, FMul(Float80(i), View.TickStepX)),
-                                       Model.Decimals, Sep);
+        const QString Text =
+            FixedText(Canvas, Column, FAdd(View.Left, FMul(Float80(i), View.TickStepX)), Model.Decimals, Sep);
         if (Column == PreviousColumn && Text == Previous)
             continue;
         Canvas.TextOut(Column, int64_t(OriginY) + Canvas.Scaled(1), Text);
@@ -250,7 +250,8 @@ Float80 TPlotRenderer::ConvertTime() const
 // earlier graphs and the palest frame up to the failing column. The rare graph whose frame
 // texts differ after all (the 15-digit time text of the sums may differ in the last digit)
 // is drawn frame by frame.
-void TPlotRenderer::DrawFills(TCanvas& Canvas, const TPlotView& View, int32_t OriginY, int Width, bool UseHelper)
+void TPlotRenderer::DrawFills(TCanvas& Canvas, const TPlotView& View, int32_t OriginY, int Width,
+                              bool UseHelper)
 {
     const int N = Model.FrameCount();
     if (N <= 0)
@@ -286,7 +287,8 @@ void TPlotRenderer::DrawFills(TCanvas& Canvas, const TPlotView& View, int32_t Or
     Layers.Draw(Canvas, OriginY);
 }
 
-void TPlotRenderer::DrawFillFrames(TCanvas& Canvas, const TPlotView& View, int32_t OriginY, int Width, int Index)
+void TPlotRenderer::DrawFillFrames(TCanvas& Canvas, const TPlotView& View, int32_t OriginY, int Width,
+                                   int Index)
 {
     const int N = Model.FrameCount();
     for (int j = 0; j < N; ++j)

@@ -21,7 +21,8 @@ TRegularFile::TStatus StatusOf(const struct stat& Info, qint64 MaxSize)
 
 TRegularFile::TStatus StatusOfError(int Error)
 {
-    return (Error == ENOENT || Error == ENOTDIR) ? TRegularFile::TStatus::Missing : TRegularFile::TStatus::Unreadable;
+    return (Error == ENOENT || Error == ENOTDIR) ? TRegularFile::TStatus::Missing
+                                                 : TRegularFile::TStatus::Unreadable;
 }
 
 // Closes the descriptor on every path out of Read.
@@ -57,7 +58,8 @@ TRegularFile::TStatus TRegularFile::Read(const QString& Path, qint64 MaxSize, QB
     const TStatus Before = Check(Path, MaxSize);
     if (Before != TStatus::Read)
         return Before;
-    const TDescriptor File(::open(QFile::encodeName(Path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    const TDescriptor File(
+        ::open(QFile::encodeName(Path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (File.Fd < 0)
         return StatusOfError(errno);
     struct stat Info;

@@ -24,7 +24,10 @@ constexpr auto LockRetry = std::chrono::milliseconds(10);
     throw EFileWriteError(Msg::Format(Msg::UnableToWrite, Path.toStdString()));
 }
 
-bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+bool SameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
 
 bool WriteAll(int Fd, const QByteArray& Bytes)
 {
@@ -50,7 +53,8 @@ int OpenLocked(const QByteArray& Name)
     for (;;)
     {
         // Not blocking and not following a link: a pipe or a link put under this name is refused.
-        const int Fd = ::open(Name.constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+        const int Fd =
+            ::open(Name.constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
         if (Fd < 0)
             return -1;
         struct stat Opened, Named;

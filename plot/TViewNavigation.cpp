@@ -10,8 +10,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <tuple>
 #include <limits>
+#include <tuple>
 
 namespace
 {
@@ -26,7 +26,10 @@ int32_t RoundPixel(Float80 v)
 }
 
 // Pixels between the margins, at least one, so a surface squeezed to nothing still maps.
-Float80 InnerSize(int Size) { return Float80(std::max(Size - 2 * TViewNavigation::Margin, 1)); }
+Float80 InnerSize(int Size)
+{
+    return Float80(std::max(Size - 2 * TViewNavigation::Margin, 1));
+}
 
 // The range [Low, High] scaled about the point a fraction Along the way from Low to High.
 std::pair<Float80, Float80> ScaleRange(Float80 Low, Float80 High, Float80 Along, Float80 Notches)
@@ -41,7 +44,8 @@ std::pair<Float80, Float80> ScaleRange(Float80 Low, Float80 High, Float80 Along,
 }
 } // namespace
 
-TBoundTexts TViewNavigation::Zoom(const TBoundTexts& Current, int Width, int Height, const QRect& Selection) const
+TBoundTexts TViewNavigation::Zoom(const TBoundTexts& Current, int Width, int Height,
+                                  const QRect& Selection) const
 {
     const Float80 R = TextToFloat(ToU16(Current.Right), Separator);
     const Float80 T = TextToFloat(ToU16(Current.Top), Separator);
@@ -74,7 +78,8 @@ std::pair<QString, QString> TViewNavigation::Pan(const QString& Low, const QStri
     const Float80 H = TextToFloat(ToU16(High), Separator);
     const Float80 Step = FDiv(FSub(H, L), Float80(Ticks));
     const Float80 Move = FMul(Float80(Steps), Step);
-    return {FromU16(FormatGeneral15(FAdd(Move, L), Separator)), FromU16(FormatGeneral15(FAdd(Move, H), Separator))};
+    return {FromU16(FormatGeneral15(FAdd(Move, L), Separator)),
+            FromU16(FormatGeneral15(FAdd(Move, H), Separator))};
 }
 
 TViewBounds TViewNavigation::ReadBounds(const TBoundTexts& Texts) const
@@ -93,7 +98,8 @@ TBoundTexts TViewNavigation::WriteBounds(const TViewBounds& b) const
     return {Text(b.Left), Text(b.Top), Text(b.Right), Text(b.Bottom)};
 }
 
-TViewBounds TViewNavigation::ZoomAbout(const TViewBounds& View, int Width, int Height, QPointF At, Float80 Notches)
+TViewBounds TViewNavigation::ZoomAbout(const TViewBounds& View, int Width, int Height, QPointF At,
+                                       Float80 Notches)
 {
     // Along x the fraction runs from the left bound, along y from the top one, each counted
     // from the margin, as the renderer maps the plane onto the pixels.

@@ -35,7 +35,7 @@ enum class TViewFault
 
 class TViewNavigation
 {
-public:
+  public:
     explicit TViewNavigation(char16_t DecimalSeparator) : Separator(DecimalSeparator) {}
 
     // The view that makes the pixel rectangle (x1, y1)-(x2, y2) of a Width x Height surface the
@@ -72,6 +72,6 @@ public:
     // with two decimals.
     QString StepTime(const QString& TimeText, float Increment) const;
 
-private:
+  private:
     char16_t Separator;
 };

@@ -7,7 +7,7 @@ PACKAGES=(
   cmake make g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev libglx-dev libvulkan-dev
   libgtest-dev googletest libbenchmark-dev libmuparser-dev libboost-math-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   xvfb xauth x11-apps imagemagick fonts-dejavu-core locales
   # export: SVG, animated WebP and GIF; their command-line readers and the PDF rasteriser for
   # the tests; gnuplot only for the PNG bench's comparison

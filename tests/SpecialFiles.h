@@ -31,7 +31,10 @@ inline bool MakeDevice(const QString& Path, TDevice Which)
     return ::mknod(QFile::encodeName(Path).constData(), S_IFCHR | 0666, makedev(1, unsigned(Which))) == 0;
 }
 
-inline bool MakeFifo(const QString& Path) { return ::mkfifo(QFile::encodeName(Path).constData(), 0666) == 0; }
+inline bool MakeFifo(const QString& Path)
+{
+    return ::mkfifo(QFile::encodeName(Path).constData(), 0666) == 0;
+}
 
 inline bool IsCharDevice(const QString& Path)
 {
@@ -53,10 +56,7 @@ inline bool IsFifo(const QString& Path)
 class TFifoWatch
 {
   public:
-    explicit TFifoWatch(const QString& Path)
-        : Name(QFile::encodeName(Path)), Watcher([this] { Watch(); })
-    {
-    }
+    explicit TFifoWatch(const QString& Path) : Name(QFile::encodeName(Path)), Watcher([this] { Watch(); }) {}
     ~TFifoWatch()
     {
         Stop = true;

@@ -65,15 +65,21 @@ std::string TAnalysisLines::AnalyseLine(const std::string& Line)
         const size_t SecondTab = FirstTab == std::string::npos ? FirstTab : Line.find('\t', FirstTab + 1);
         if (SecondTab == std::string::npos)
             throw EConvertError("Input line is not X<TAB>T<TAB>FORMULA");
-        const Float80 T =
-            TextToFloat(FromUtf8(std::string_view(Line).substr(FirstTab + 1, SecondTab - FirstTab - 1)), u'.');
+        const Float80 T = TextToFloat(
+            FromUtf8(std::string_view(Line).substr(FirstTab + 1, SecondTab - FirstTab - 1)), u'.');
         const std::u16string Formula = FromUtf8(std::string_view(Line).substr(SecondTab + 1));
         TAnalysisResult Result;
         switch (Mode)
         {
-        case TMode::Roots: Result = Analysis->Roots(Formula, T, A, B); break;
-        case TMode::Extrema: Result = Analysis->Extrema(Formula, T, A, B); break;
-        case TMode::Area: Result = Analysis->Area(Formula, T, A, B); break;
+        case TMode::Roots:
+            Result = Analysis->Roots(Formula, T, A, B);
+            break;
+        case TMode::Extrema:
+            Result = Analysis->Extrema(Formula, T, A, B);
+            break;
+        case TMode::Area:
+            Result = Analysis->Area(Formula, T, A, B);
+            break;
         }
         for (const TAnalysisPoint& P : Result.Points)
             Out += PointLine(P);

@@ -19,7 +19,7 @@ class TAnalysis;
 
 class TAnalysisLines
 {
-public:
+  public:
     enum class TMode
     {
         Roots,
@@ -36,7 +36,7 @@ public:
     // The mode for an option ("--roots", ...), or false when it names none.
     static bool ModeFor(const char* Option, TMode& Mode);
 
-private:
+  private:
     char16_t Separator;
     TMode Mode;
     Float80 A, B;

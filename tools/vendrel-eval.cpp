@@ -50,8 +50,11 @@ char16_t UserSeparator()
 
 class TLineEvaluator
 {
-public:
-    explicit TLineEvaluator(char16_t Separator) : Separator(Separator), Evaluator(MakePlotEvaluator(Separator, &X)) {}
+  public:
+    explicit TLineEvaluator(char16_t Separator)
+        : Separator(Separator), Evaluator(MakePlotEvaluator(Separator, &X))
+    {
+    }
 
     // The output line for one input line, without its end of line.
     std::string EvaluateLine(const std::string& Line)
@@ -74,14 +77,15 @@ public:
         }
     }
 
-private:
+  private:
     Float80 Evaluate(const std::string& Line)
     {
         const size_t FirstTab = Line.find('\t');
         const size_t SecondTab = FirstTab == std::string::npos ? FirstTab : Line.find('\t', FirstTab + 1);
         if (SecondTab == std::string::npos)
             throw EConvertError("Input line is not X<TAB>T<TAB>FORMULA");
-        const Float80 T = TextToFloat(FromUtf8(std::string_view(Line).substr(FirstTab + 1, SecondTab - FirstTab - 1)), u'.');
+        const Float80 T = TextToFloat(
+            FromUtf8(std::string_view(Line).substr(FirstTab + 1, SecondTab - FirstTab - 1)), u'.');
         X = TextToFloat(FromUtf8(std::string_view(Line).substr(0, FirstTab)), u'.');
         const std::u16string Formula = FromUtf8(std::string_view(Line).substr(SecondTab + 1));
         return Evaluator->EvaluateText(FormulaAtTime(Formula, T, Separator));
@@ -91,7 +95,8 @@ private:
     // can, as the decoder refuses the overlong forms) shows as U+FFFD.
     static std::string OneLine(std::string Record)
     {
-        for (size_t At = Record.find_first_of("\r\n"); At != std::string::npos; At = Record.find_first_of("\r\n", At))
+        for (size_t At = Record.find_first_of("\r\n"); At != std::string::npos;
+             At = Record.find_first_of("\r\n", At))
             Record.replace(At, 1, "\xEF\xBF\xBD");
         return Record;
     }
@@ -158,7 +163,8 @@ int Answer(const char* Text)
 // The results did not all reach standard output (a full disk, a closed pipe).
 int OutputFailed()
 {
-    std::fprintf(stderr, "vendrel-eval: cannot write the results: %s\n", errno ? std::strerror(errno) : "write error");
+    std::fprintf(stderr, "vendrel-eval: cannot write the results: %s\n",
+                 errno ? std::strerror(errno) : "write error");
     return 1;
 }
 

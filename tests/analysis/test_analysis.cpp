@@ -16,13 +16,17 @@
 
 namespace
 {
-Float80 Ref(const char* Text) { return std::strtold(Text, nullptr); }
+Float80 Ref(const char* Text)
+{
+    return std::strtold(Text, nullptr);
+}
 
 // Units in the last place between a result and the nearest long double to the reference;
 // around 0, units of the smallest normal number.
 Float80 UlpsApart(Float80 Value, Float80 Reference)
 {
-    const Float80 Unit = Reference == 0 ? LDBL_MIN : std::nextafter(std::fabs(Reference), INFINITY) - std::fabs(Reference);
+    const Float80 Unit =
+        Reference == 0 ? LDBL_MIN : std::nextafter(std::fabs(Reference), INFINITY) - std::fabs(Reference);
     return std::fabs(Value - Reference) / Unit;
 }
 
@@ -30,7 +34,7 @@ struct TExpected
 {
     TPointKind Kind;
     const char* X;
-    Float80 XUlps; // the position's tolerance
+    Float80 XUlps;           // the position's tolerance
     const char* Y = nullptr; // no value checked when null
     Float80 YUlps = 0;
 };
@@ -72,10 +76,16 @@ TEST(Analysis, RootsPolesAndJumpsMatchReferences)
 {
     const char* Pi = "3.141592653589793238462643383279502884197";
     const std::vector<TRootCase> Cases = {
-        {"x*x-2: the square root of 2 to the last bit", u"x*x-2", -10, 10,
+        {"x*x-2: the square root of 2 to the last bit",
+         u"x*x-2",
+         -10,
+         10,
          {{Root, "-1.41421356237309504880168872420969807857", 0},
           {Root, "1.41421356237309504880168872420969807857", 0}}},
-        {"Sin(x) on [-10, 10]: every multiple of pi", u"Sin(x)", -10, 10,
+        {"Sin(x) on [-10, 10]: every multiple of pi",
+         u"Sin(x)",
+         -10,
+         10,
          {{Root, "-9.424777960769379715387930149838508652592", 1},
           {Root, "-6.283185307179586476925286766559005768394", 1},
           {Root, "-3.141592653589793238462643383279502884197", 1},
@@ -83,11 +93,17 @@ TEST(Analysis, RootsPolesAndJumpsMatchReferences)
           {Root, Pi, 1},
           {Root, "6.283185307179586476925286766559005768394", 1},
           {Root, "9.424777960769379715387930149838508652592", 1}}},
-        {"Cos(x)-x: the fixed point of the cosine", u"Cos(x)-x", -10, 10,
+        {"Cos(x)-x: the fixed point of the cosine",
+         u"Cos(x)-x",
+         -10,
+         10,
          {{Root, "0.7390851332151606416553120876738734040134", 0}}},
         {"1/x: a pole where a sample is undefined, not a root", u"1/x", -10, 10, {{Pole, "0", 0}}},
         {"1/x: a pole between two samples, not a root", u"1/x", -1, 2.1L, {{Pole, "0", 1}}},
-        {"Tan(x): poles at odd multiples of pi/2 between the roots", u"Tan(x)", -5, 5,
+        {"Tan(x): poles at odd multiples of pi/2 between the roots",
+         u"Tan(x)",
+         -5,
+         5,
          {{Pole, "-4.712388980384689857693965074919254326296", 2},
           {Root, "-3.141592653589793238462643383279502884197", 1},
           {Pole, "-1.570796326794896619231321691639751442099", 2},
@@ -96,13 +112,25 @@ TEST(Analysis, RootsPolesAndJumpsMatchReferences)
           {Root, Pi, 1},
           {Pole, "4.712388980384689857693965074919254326296", 2}}},
         {"a rounding step that crosses the axis is a jump", u"(x div 1)+0.5", -1, 1, {{Jump, "-0.5", 1}}},
-        {"a change of sign through an undefined point of finite height is a jump", u"x/Abs(x)", -1, 1,
+        {"a change of sign through an undefined point of finite height is a jump",
+         u"x/Abs(x)",
+         -1,
+         1,
          {{Jump, "0", 0}}},
-        {"an undefined stretch between two poles names both", u"x/Sqrt(x*x-1)", -10, 10,
+        {"an undefined stretch between two poles names both",
+         u"x/Sqrt(x*x-1)",
+         -10,
+         10,
          {{Pole, "-1", 1}, {Pole, "1", 1}}},
-        {"an undefined stretch whose edges are exact zeros names two roots", u"x*Sqrt(x*x-1)", -10, 10,
+        {"an undefined stretch whose edges are exact zeros names two roots",
+         u"x*Sqrt(x*x-1)",
+         -10,
+         10,
          {{Root, "-1", 0}, {Root, "1", 0}}},
-        {"a root that only touches the axis is a double root", u"(x-1)*(x-1)", -10, 10,
+        {"a root that only touches the axis is a double root",
+         u"(x-1)*(x-1)",
+         -10,
+         10,
          {{TPointKind::DoubleRoot, "1", BrentUlps}}},
         {"the time is put into the text as the plot does", u"x-t", -10, 10, {{Root, "0.25", 0}}, 0.25L},
     };
@@ -134,8 +162,9 @@ TEST(Analysis, ABoundedFormulaIsNoPoleAtItsUndefinedPoint)
 TEST(Analysis, ExtremaAndIntersectionsMatchReferences)
 {
     TAnalysis Analysis(u'.');
-    ExpectPoints(Analysis.Extrema(u"x*x*x-3*x", 0, -10, 10),
-                 {{TPointKind::Maximum, "-1", BrentUlps, "2", 1}, {TPointKind::Minimum, "1", BrentUlps, "-2", 1}});
+    ExpectPoints(
+        Analysis.Extrema(u"x*x*x-3*x", 0, -10, 10),
+        {{TPointKind::Maximum, "-1", BrentUlps, "2", 1}, {TPointKind::Minimum, "1", BrentUlps, "-2", 1}});
     // No extremum at the poles of Tan, where the samples jump from one sign to the other.
     ExpectPoints(Analysis.Extrema(u"Tan(x)", 0, -10, 10), {});
     // Five steps put two equal samples either side of the minimum of x*x.
@@ -221,7 +250,8 @@ TEST(Analysis, ValueAtGivesTheValueOrTheError)
 TEST(Analysis, BadInputGetsAClearMessage)
 {
     TAnalysis Analysis(u'.');
-    auto Message = [](auto Call) -> std::string {
+    auto Message = [](auto Call) -> std::string
+    {
         try
         {
             Call();
@@ -248,7 +278,8 @@ TEST(Analysis, BadInputGetsAClearMessage)
         {"a single point for roots", Message([&] { Analysis.Roots(u"x", 0, 2, 2); }),
          "EAnalysisError: The interval is a single point: give a start below its end"},
         {"undefined everywhere", Message([&] { Analysis.Roots(u"Sqrt(-1-x*x)", 0, -10, 10); }),
-         "EAnalysisError: The formula is undefined at every sample of the interval (Domain check failure in MathLib)"},
+         "EAnalysisError: The formula is undefined at every sample of the interval (Domain check failure in "
+         "MathLib)"},
         {"an area beyond the largest number", Message([&] { Analysis.Area(u"x*1e4900", 0, 0, 1e18L); }),
          "EAnalysisError: The area is beyond the largest number"},
         {"a parse error passes through", Message([&] { Analysis.Intersections(u"x", u"y", 0, -1, 1); }),

@@ -11,7 +11,7 @@
 
 class TFakeDialogs : public TDialogs
 {
-public:
+  public:
     QStringList Errors;
     QStringList Messages;
     std::deque<std::optional<TColor>> Colors;

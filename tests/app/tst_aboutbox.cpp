@@ -9,7 +9,7 @@ class TestAboutBox : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void VersionText();
     void LinksOpenTheirAddresses();
     void PictureAndOkButton();
@@ -28,10 +28,12 @@ void TestAboutBox::LinksOpenTheirAddresses()
 {
     TAboutBox Box;
     QList<QUrl> Opened;
-    Box.SetUrlOpener([&](const QUrl& Url) {
-        Opened << Url;
-        return true;
-    });
+    Box.SetUrlOpener(
+        [&](const QUrl& Url)
+        {
+            Opened << Url;
+            return true;
+        });
     QLabel* Link1 = Box.findChild<QLabel*>(QStringLiteral("Link1"));
     QLabel* Link2 = Box.findChild<QLabel*>(QStringLiteral("Link2"));
     QVERIFY(Link1 && Link2);

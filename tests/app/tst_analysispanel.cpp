@@ -60,10 +60,11 @@ class TestAnalysisPanel : public QObject
         return Count;
     }
 
-private slots:
+  private slots:
     void init()
     {
-        Store = std::make_unique<QSettings>(Dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+        Store =
+            std::make_unique<QSettings>(Dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
         Dialogs = std::make_unique<TFakeDialogs>();
         Form = std::make_unique<TMainForm>(*Dialogs, *Store, u'.');
         Form->show();
@@ -185,9 +186,9 @@ private slots:
     {
         TAnalysisRunner Runner;
         QList<QString> Shown;
-        connect(&Runner, &TAnalysisRunner::Finished, this, [&](const TAnalysisResult& R, const QString& Error) {
-            Shown << (Error.isEmpty() ? QString::number(R.Points.size()) : Error);
-        });
+        connect(&Runner, &TAnalysisRunner::Finished, this,
+                [&](const TAnalysisResult& R, const QString& Error)
+                { Shown << (Error.isEmpty() ? QString::number(R.Points.size()) : Error); });
         TAnalysisRequest Slow;
         Slow.Formula = u"Sin(1000*x)";
         Slow.A = -10;

@@ -37,7 +37,7 @@ class TestExport : public QObject
         return QDir(Dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     }
 
-private slots:
+  private slots:
     void init()
     {
         Store = std::make_unique<QSettings>(Path("settings.ini"), QSettings::IniFormat);
@@ -72,7 +72,8 @@ private slots:
     {
         Edit("TimeEdt")->setText(QStringLiteral("0.7"));
         Trigger("ExportPicture");
-        QCOMPARE(Dialogs.PictureDefaults.Size, Form->findChild<TWindowBox*>(QStringLiteral("WindowBox"))->size());
+        QCOMPARE(Dialogs.PictureDefaults.Size,
+                 Form->findChild<TWindowBox*>(QStringLiteral("WindowBox"))->size());
         QCOMPARE(Dialogs.PictureDefaults.Time, QStringLiteral("0.7"));
         QCOMPARE(Dialogs.PictureDefaults.Filled, false);
 
@@ -135,8 +136,9 @@ private slots:
         Choice.FileName = Path("b.gif");
         Dialogs.AnimationAnswer = Choice;
         Trigger("ExportAnimation");
-        QCOMPARE(Dialogs.Errors,
-                 QStringList({QStringLiteral("the time step must lead from the start time to the end time")}));
+        QCOMPARE(
+            Dialogs.Errors,
+            QStringList({QStringLiteral("the time step must lead from the start time to the end time")}));
 
         TPictureChoice Picture;
         Picture.Size = QSize(64, 64);

@@ -10,7 +10,7 @@ class TestHelp : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void LooksBesideTheExecutableThenInShare();
     void FirstFolderHoldingThePageWins();
     void MissingFileWarns();
@@ -36,7 +36,8 @@ void TestHelp::FirstFolderHoldingThePageWins()
         QVERIFY(Dir.mkdir(QLatin1String(Name)));
     const QStringList Folders{Dir.filePath(QStringLiteral("build")), Dir.filePath(QStringLiteral("share")),
                               Dir.filePath(QStringLiteral("data"))};
-    const auto Page = [&](int Index) { return QDir(Folders.at(Index)).filePath(QStringLiteral("Vendrel.html")); };
+    const auto Page = [&](int Index)
+    { return QDir(Folders.at(Index)).filePath(QStringLiteral("Vendrel.html")); };
     // No folder has it: the path beside the executable, where the launch reports it missing.
     QCOMPARE(THelpWindow::FindHelpFile(Folders), Page(0));
     // A folder of that name is no page.
@@ -55,14 +56,16 @@ void TestHelp::MissingFileWarns()
     QTemporaryDir Dir;
     THelpWindow Window;
     QStringList Calls;
-    const bool Shown = Window.Launch(Dir.filePath(QStringLiteral("Vendrel.html")),
-                                     [&](const QString& Text, const QString& Caption) { Calls << Text << Caption; });
+    const bool Shown =
+        Window.Launch(Dir.filePath(QStringLiteral("Vendrel.html")),
+                      [&](const QString& Text, const QString& Caption) { Calls << Text << Caption; });
     QVERIFY(!Shown);
     QCOMPARE(Calls, (QStringList{QStringLiteral("Failed to launch help."), QStringLiteral("Vendrel")}));
     QVERIFY(!Window.isVisible());
     // A folder of that name is no help page either.
     QVERIFY(QDir(Dir.path()).mkdir(QStringLiteral("Vendrel.html")));
-    QVERIFY(!Window.Launch(Dir.filePath(QStringLiteral("Vendrel.html")), [&](const QString&, const QString&) {}));
+    QVERIFY(
+        !Window.Launch(Dir.filePath(QStringLiteral("Vendrel.html")), [&](const QString&, const QString&) {}));
 }
 
 void TestHelp::PresentFileIsShown()
@@ -95,18 +98,21 @@ void TestHelp::PresentFileIsShown()
 void TestHelp::ShippedPageNamesEveryFunction()
 {
     // The sources are compiled by absolute path, so the page is found from this file.
-    QFile Page(QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../../app/resources/Vendrel.html")));
+    QFile Page(QFileInfo(QStringLiteral(__FILE__))
+                   .dir()
+                   .filePath(QStringLiteral("../../app/resources/Vendrel.html")));
     QVERIFY(Page.open(QIODevice::ReadOnly));
     const QString Text = QString::fromUtf8(Page.readAll());
-    const char* Names[] = {"Sqrt", "Exp", "Ln", "Power", "Abs", "LogBase10", "LogBase2", "LogBaseN", "ArcCos",
-                           "ArcCot", "ArcCsc", "ArcSec", "ArcSin", "ArcTan", "ArcTan2", "Cos", "Cot", "Coversine",
-                           "Csc", "Exsecans", "Haversine", "Sec", "Sin", "Tan", "Versine", "ArcCosH", "ArcCotH",
-                           "ArcCscH", "ArcSecH", "ArcSinH", "ArcTanH", "CosH", "CotH", "CscH", "SecH", "SinH",
-                           "TanH"};
+    const char* Names[] = {"Sqrt",     "Exp",     "Ln",      "Power",     "Abs",     "LogBase10", "LogBase2",
+                           "LogBaseN", "ArcCos",  "ArcCot",  "ArcCsc",    "ArcSec",  "ArcSin",    "ArcTan",
+                           "ArcTan2",  "Cos",     "Cot",     "Coversine", "Csc",     "Exsecans",  "Haversine",
+                           "Sec",      "Sin",     "Tan",     "Versine",   "ArcCosH", "ArcCotH",   "ArcCscH",
+                           "ArcSecH",  "ArcSinH", "ArcTanH", "CosH",      "CotH",    "CscH",      "SecH",
+                           "SinH",     "TanH"};
     for (const char* Name : Names)
         QVERIFY2(Text.contains(QStringLiteral("<td><code>%1</code></td>").arg(QLatin1String(Name))), Name);
-    for (const char* Keyword : {"cmp", "or", "xor", "bor", "bxor", "div", "mod", "and", "shl", "shr", "band",
-                                "not", "bnot", "Pi"})
+    for (const char* Keyword :
+         {"cmp", "or", "xor", "bor", "bxor", "div", "mod", "and", "shl", "shr", "band", "not", "bnot", "Pi"})
         QVERIFY2(Text.contains(QStringLiteral("<code>%1</code>").arg(QLatin1String(Keyword))), Keyword);
 }
 

@@ -14,7 +14,6 @@
 
 #include <deque>
 
-
 class TestMainForm : public QObject
 {
     Q_OBJECT
@@ -43,7 +42,8 @@ class TestMainForm : public QObject
     }
     QStringList Bounds()
     {
-        return {Edit("LeftEdt")->text(), Edit("TopEdt")->text(), Edit("RightEdt")->text(), Edit("BottomEdt")->text()};
+        return {Edit("LeftEdt")->text(), Edit("TopEdt")->text(), Edit("RightEdt")->text(),
+                Edit("BottomEdt")->text()};
     }
     void Key(int K, Qt::KeyboardModifiers M = Qt::NoModifier)
     {
@@ -51,10 +51,11 @@ class TestMainForm : public QObject
         QTest::keyClick(Box(), Qt::Key(K), M);
     }
 
-private slots:
+  private slots:
     void init()
     {
-        Store = std::make_unique<QSettings>(Dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+        Store =
+            std::make_unique<QSettings>(Dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
         Store->clear();
         Dialogs = std::make_unique<TFakeDialogs>();
         Form = std::make_unique<TMainForm>(*Dialogs, *Store, u'.');
@@ -98,10 +99,18 @@ private slots:
         QTest::addColumn<QString>("Editor");
         QTest::addColumn<QString>("Typed");
         QTest::addColumn<QString>("Back");
-        QTest::newRow("left above right") << "LeftEdt" << "15" << "-10";
-        QTest::newRow("right below left") << "RightEdt" << "-20" << "10";
-        QTest::newRow("top below bottom") << "TopEdt" << "-10" << "10";
-        QTest::newRow("bottom above top") << "BottomEdt" << "11" << "-10";
+        QTest::newRow("left above right") << "LeftEdt"
+                                          << "15"
+                                          << "-10";
+        QTest::newRow("right below left") << "RightEdt"
+                                          << "-20"
+                                          << "10";
+        QTest::newRow("top below bottom") << "TopEdt"
+                                          << "-10"
+                                          << "10";
+        QTest::newRow("bottom above top") << "BottomEdt"
+                                          << "11"
+                                          << "-10";
     }
     void enterInABoundEditorRejectsAWrongRangeAndPutsTheHintBack()
     {

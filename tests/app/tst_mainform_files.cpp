@@ -44,7 +44,7 @@ class TestMainFormFiles : public QObject
         Store->sync();
     }
 
-private slots:
+  private slots:
     void init()
     {
         Store = std::make_unique<QSettings>(Path("settings.ini"), QSettings::IniFormat);
@@ -141,7 +141,8 @@ private slots:
         Trigger("EditCopy");
         const QImage Copied = QGuiApplication::clipboard()->image();
         QCOMPARE(Copied.size(), Form->findChild<TWindowBox*>(QStringLiteral("WindowBox"))->size());
-        QCOMPARE(Copied.convertToFormat(QImage::Format_RGB32), Form->RenderPlot().convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(Copied.convertToFormat(QImage::Format_RGB32),
+                 Form->RenderPlot().convertToFormat(QImage::Format_RGB32));
     }
 
     // Run again at ratio 2 by CTest (QT_SCALE_FACTOR=2). Off, Copy gives the logical size;
@@ -174,9 +175,9 @@ private slots:
         QString Errors;
         QTextStream ErrorOut(&Errors);
         const int Code = TRenderCommand(u'.').Run(
-            {QStringLiteral("vendrel"), QStringLiteral("--render"), Dialogs.SaveName, Png, QStringLiteral("--size"),
-             QStringLiteral("%1x%2").arg(Box->width()).arg(Box->height()), QStringLiteral("--scale"),
-             QString::number(Ratio)},
+            {QStringLiteral("vendrel"), QStringLiteral("--render"), Dialogs.SaveName, Png,
+             QStringLiteral("--size"), QStringLiteral("%1x%2").arg(Box->width()).arg(Box->height()),
+             QStringLiteral("--scale"), QString::number(Ratio)},
             ErrorOut);
         QCOMPARE(Code, 0);
         QCOMPARE(QImage(Png).convertToFormat(QImage::Format_RGB32), Screen);
@@ -221,11 +222,12 @@ private slots:
         QTextStream ErrorOut(&Errors);
         const QSize Size = Screen.size();
         const int Code = TRenderCommand(u'.').Run(
-            {QStringLiteral("vendrel"), QStringLiteral("--render"), Dialogs.SaveName, Png, QStringLiteral("--size"),
-             QStringLiteral("%1x%2").arg(Size.width()).arg(Size.height())},
+            {QStringLiteral("vendrel"), QStringLiteral("--render"), Dialogs.SaveName, Png,
+             QStringLiteral("--size"), QStringLiteral("%1x%2").arg(Size.width()).arg(Size.height())},
             ErrorOut);
         QCOMPARE(Code, 0);
-        QCOMPARE(QImage(Png).convertToFormat(QImage::Format_RGB32), Screen.convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(QImage(Png).convertToFormat(QImage::Format_RGB32),
+                 Screen.convertToFormat(QImage::Format_RGB32));
     }
 
     void anOpenedDocumentWithoutGraphsGivesOneEmptyGraph()

@@ -15,7 +15,7 @@ class TestPrintOutput : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void MarginAndArrow_data();
     void MarginAndArrow();
     void PdfPrinterIsQueried();
@@ -77,7 +77,8 @@ void TestPrintOutput::PrintWritesPdfWithPageSizeAndScaledSizes()
     int Calls = 0, GotWidth = 0, GotHeight = 0, GotMargin = 0, GotArrow = 0;
     const bool Printed = TPrintOutput::PrintExecute(
         Printer,
-        [&](QPainter& Painter, int Width, int Height, int Margin, int ArrowSize) {
+        [&](QPainter& Painter, int Width, int Height, int Margin, int ArrowSize)
+        {
             ++Calls;
             GotWidth = Width;
             GotHeight = Height;
@@ -113,7 +114,8 @@ void TestPrintOutput::JobEndsWhenDrawingFails()
     {
         TPrintOutput::PrintExecute(
             Printer,
-            [](QPainter& Painter, int, int, int, int) {
+            [](QPainter& Painter, int, int, int, int)
+            {
                 Painter.drawLine(0, 0, 100, 100);
                 throw std::runtime_error("'abc' is not a valid floating point value");
             },
@@ -131,7 +133,8 @@ void TestPrintOutput::JobEndsWhenDrawingFails()
     QVERIFY(Bytes.startsWith("%PDF"));
     QVERIFY(Bytes.trimmed().endsWith("%%EOF"));
     // And the printer can start the next job.
-    QVERIFY(TPrintOutput::PrintExecute(Printer, [](QPainter&, int, int, int, int) {}, [](const QString&) {}));
+    QVERIFY(TPrintOutput::PrintExecute(
+        Printer, [](QPainter&, int, int, int, int) {}, [](const QString&) {}));
 }
 
 // Print to PDF makes its file in memory; the page must be the one a PDF printer of the same
@@ -169,8 +172,10 @@ void TestPrintOutput::PdfInMemoryIsThePageAPdfPrinterMakes()
         Printer.setPageSize(QPageSize(QPageSize::Letter));
         Printer.setPageOrientation(Orientation);
         TPage Printed, InMemory;
-        QVERIFY(TPrintOutput::PrintExecute(Printer, Recorder(Printed), [](const QString& Text) { QFAIL(qPrintable(Text)); }));
-        const QByteArray Bytes = TPrintOutput::PdfPage(Printer.pageLayout(), Printer.resolution(), Recorder(InMemory));
+        QVERIFY(TPrintOutput::PrintExecute(Printer, Recorder(Printed),
+                                           [](const QString& Text) { QFAIL(qPrintable(Text)); }));
+        const QByteArray Bytes =
+            TPrintOutput::PdfPage(Printer.pageLayout(), Printer.resolution(), Recorder(InMemory));
         QCOMPARE(InMemory.Arguments, Printed.Arguments);
         QCOMPARE(InMemory.Device, Printed.Device);
         QCOMPARE(InMemory.Origin, Printed.Origin);
@@ -192,7 +197,8 @@ void TestPrintOutput::NoPrinterSaysSo()
     QStringList Errors;
     int Calls = 0;
     const bool Printed = TPrintOutput::PrintExecute(
-        Printer, [&](QPainter&, int, int, int, int) { ++Calls; }, [&](const QString& Text) { Errors << Text; });
+        Printer, [&](QPainter&, int, int, int, int) { ++Calls; },
+        [&](const QString& Text) { Errors << Text; });
     QVERIFY(!Printed);
     QCOMPARE(Calls, 0);
     QCOMPARE(Errors, QStringList{QStringLiteral("No printers")});

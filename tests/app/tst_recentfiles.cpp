@@ -16,7 +16,7 @@ class TestRecentFiles : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init();
     void TwelveAddsKeepTenNewestFirst();
     void Contains_data();
@@ -31,10 +31,11 @@ private slots:
     void FindsClientAndTakesOverItsEntries();
     void AmpersandInPathShowsAsItself();
 
-private:
+  private:
     std::unique_ptr<QSettings> NewStore() const
     {
-        return std::make_unique<QSettings>(Dir->filePath(QStringLiteral("Vendrel.ini")), QSettings::IniFormat);
+        return std::make_unique<QSettings>(Dir->filePath(QStringLiteral("Vendrel.ini")),
+                                           QSettings::IniFormat);
     }
     QStringList MenuCaptions(const QMenu& Menu) const
     {
@@ -47,7 +48,10 @@ private:
     std::unique_ptr<QTemporaryDir> Dir;
 };
 
-void TestRecentFiles::init() { Dir = std::make_unique<QTemporaryDir>(); }
+void TestRecentFiles::init()
+{
+    Dir = std::make_unique<QTemporaryDir>();
+}
 
 void TestRecentFiles::TwelveAddsKeepTenNewestFirst()
 {
@@ -76,12 +80,18 @@ void TestRecentFiles::Contains_data()
     QTest::addColumn<QString>("Listed");
     QTest::addColumn<QString>("Asked");
     QTest::addColumn<bool>("Found");
-    QTest::newRow("same text") << "/home/a/Plot.vdg" << "/home/a/Plot.vdg" << true;
-    QTest::newRow("ASCII letters in other case") << "/home/a/Plot.vdg" << "/HOME/A/pLOT.VDG" << true;
-    QTest::newRow("other name") << "/home/a/Plot.vdg" << "/home/a/Plot2.vdg" << false;
-    QTest::newRow("prefix only") << "/home/a/Plot.vdg" << "/home/a/Plot.vd" << false;
-    QTest::newRow("non-ASCII letters keep their case") << "/home/a/Ärger.vdg" << "/home/a/ärger.vdg" << false;
-    QTest::newRow("not folded across punctuation") << "/home/a/[x].vdg" << "/home/a/{x}.vdg" << false;
+    QTest::newRow("same text") << "/home/a/Plot.vdg"
+                               << "/home/a/Plot.vdg" << true;
+    QTest::newRow("ASCII letters in other case") << "/home/a/Plot.vdg"
+                                                 << "/HOME/A/pLOT.VDG" << true;
+    QTest::newRow("other name") << "/home/a/Plot.vdg"
+                                << "/home/a/Plot2.vdg" << false;
+    QTest::newRow("prefix only") << "/home/a/Plot.vdg"
+                                 << "/home/a/Plot.vd" << false;
+    QTest::newRow("non-ASCII letters keep their case") << "/home/a/Ärger.vdg"
+                                                       << "/home/a/ärger.vdg" << false;
+    QTest::newRow("not folded across punctuation") << "/home/a/[x].vdg"
+                                                   << "/home/a/{x}.vdg" << false;
 }
 
 void TestRecentFiles::Contains()
@@ -133,8 +143,8 @@ void TestRecentFiles::SaveThenLoadKeepsOrder()
     TRecentFiles Recent(*Store);
     Recent.SetClient(&Menu);
     Recent.LoadRecentFiles();
-    QCOMPARE(MenuCaptions(Menu),
-             (QStringList{QStringLiteral("&0: /c.vdg"), QStringLiteral("&1: /b.vdg"), QStringLiteral("&2: /a.vdg")}));
+    QCOMPARE(MenuCaptions(Menu), (QStringList{QStringLiteral("&0: /c.vdg"), QStringLiteral("&1: /b.vdg"),
+                                              QStringLiteral("&2: /a.vdg")}));
 }
 
 void TestRecentFiles::LoadSkipsGapsAndSaveStopsAtFirstGap()
@@ -243,7 +253,8 @@ void TestRecentFiles::FindsClientAndTakesOverItsEntries()
     QCOMPARE(Recent.Count(), 1);
     QCOMPARE(Recent.Path(0), QStringLiteral("/kept.vdg"));
     Recent.AddRecentFile(QStringLiteral("/new.vdg"));
-    QCOMPARE(MenuCaptions(*Last), (QStringList{QStringLiteral("&0: /new.vdg"), QStringLiteral("&1: /kept.vdg")}));
+    QCOMPARE(MenuCaptions(*Last),
+             (QStringList{QStringLiteral("&0: /new.vdg"), QStringLiteral("&1: /kept.vdg")}));
 }
 
 void TestRecentFiles::AmpersandInPathShowsAsItself()

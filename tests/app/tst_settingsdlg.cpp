@@ -33,8 +33,14 @@ bool Execute(TSettingsDlg& Dlg, TSettings& s)
                                s.MotionBlur);
 }
 
-TSpinEdit* Spin(TSettingsDlg& Dlg, const char* Name) { return Dlg.findChild<TSpinEdit*>(QLatin1String(Name)); }
-QLineEdit* StepEdt(TSettingsDlg& Dlg) { return Dlg.findChild<QLineEdit*>(QStringLiteral("StepEdt")); }
+TSpinEdit* Spin(TSettingsDlg& Dlg, const char* Name)
+{
+    return Dlg.findChild<TSpinEdit*>(QLatin1String(Name));
+}
+QLineEdit* StepEdt(TSettingsDlg& Dlg)
+{
+    return Dlg.findChild<QLineEdit*>(QStringLiteral("StepEdt"));
+}
 
 // Replaces the field's text as a user would: select all, type.
 void TypeInto(QWidget* Field, const QString& Text)
@@ -57,7 +63,7 @@ class TestSettingsDlg : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void FillShowsClampedValues();
     void TypedValueClampsOnFocusOut();
     void DecimalsIsUnlimited();
@@ -79,13 +85,15 @@ void TestSettingsDlg::FillShowsClampedValues()
     s.FramesCount = -3;
     s.Decimals = -7;
     QString Shown[4];
-    Dlg.SetModalRunner([&] {
-        Shown[0] = Spin(Dlg, "ByXSE")->text();
-        Shown[1] = Spin(Dlg, "ByYSE")->text();
-        Shown[2] = Spin(Dlg, "FramesCountSE")->text();
-        Shown[3] = Spin(Dlg, "DecimalsSE")->text();
-        return int(QDialog::Rejected);
-    });
+    Dlg.SetModalRunner(
+        [&]
+        {
+            Shown[0] = Spin(Dlg, "ByXSE")->text();
+            Shown[1] = Spin(Dlg, "ByYSE")->text();
+            Shown[2] = Spin(Dlg, "FramesCountSE")->text();
+            Shown[3] = Spin(Dlg, "DecimalsSE")->text();
+            return int(QDialog::Rejected);
+        });
     QVERIFY(!Execute(Dlg, s));
     QCOMPARE(Shown[0], QStringLiteral("2"));
     QCOMPARE(Shown[1], QStringLiteral("100"));
@@ -98,14 +106,16 @@ void TestSettingsDlg::TypedValueClampsOnFocusOut()
     TSettingsDlg Dlg(u'.');
     TSettings s;
     QString BeforeFocusOut, AfterFocusOut;
-    Dlg.SetModalRunner([&] {
-        TSpinEdit* ByX = Spin(Dlg, "ByXSE");
-        TypeInto(ByX, QStringLiteral("150"));
-        BeforeFocusOut = ByX->text();
-        LoseFocus(ByX);
-        AfterFocusOut = ByX->text();
-        return int(QDialog::Accepted);
-    });
+    Dlg.SetModalRunner(
+        [&]
+        {
+            TSpinEdit* ByX = Spin(Dlg, "ByXSE");
+            TypeInto(ByX, QStringLiteral("150"));
+            BeforeFocusOut = ByX->text();
+            LoseFocus(ByX);
+            AfterFocusOut = ByX->text();
+            return int(QDialog::Accepted);
+        });
     QVERIFY(Execute(Dlg, s));
     QCOMPARE(BeforeFocusOut, QStringLiteral("150")); // typing is not cut at the bound
     QCOMPARE(AfterFocusOut, QStringLiteral("100"));
@@ -124,10 +134,12 @@ void TestSettingsDlg::DecimalsIsUnlimited()
         QCOMPARE(s.Decimals, Value);
     }
     TSettings s;
-    Dlg.SetModalRunner([&] {
-        TypeInto(Spin(Dlg, "DecimalsSE"), QStringLiteral("12345"));
-        return int(QDialog::Accepted);
-    });
+    Dlg.SetModalRunner(
+        [&]
+        {
+            TypeInto(Spin(Dlg, "DecimalsSE"), QStringLiteral("12345"));
+            return int(QDialog::Accepted);
+        });
     QVERIFY(Execute(Dlg, s));
     QCOMPARE(s.Decimals, 12345);
 }
@@ -138,12 +150,14 @@ void TestSettingsDlg::ReadBackClampsWithoutFocusLoss()
     // range all the same, since the renderer divides by them.
     TSettingsDlg Dlg(u'.');
     TSettings s;
-    Dlg.SetModalRunner([&] {
-        TypeInto(Spin(Dlg, "ByXSE"), QStringLiteral("150"));
-        TypeInto(Spin(Dlg, "ByYSE"), QStringLiteral("0"));
-        TypeInto(Spin(Dlg, "FramesCountSE"), QStringLiteral("-"));
-        return int(QDialog::Accepted);
-    });
+    Dlg.SetModalRunner(
+        [&]
+        {
+            TypeInto(Spin(Dlg, "ByXSE"), QStringLiteral("150"));
+            TypeInto(Spin(Dlg, "ByYSE"), QStringLiteral("0"));
+            TypeInto(Spin(Dlg, "FramesCountSE"), QStringLiteral("-"));
+            return int(QDialog::Accepted);
+        });
     QVERIFY(Execute(Dlg, s));
     QCOMPARE(s.TicksByX, 100);
     QCOMPARE(s.TicksByY, 2);
@@ -160,12 +174,14 @@ void TestSettingsDlg::ReadBackOrderAndValues()
     s.FramesCount = 9;
     s.FilledGraphs = true;
     s.MotionBlur = false;
-    Dlg.SetModalRunner([&] {
-        Dlg.findChild<QCheckBox*>(QStringLiteral("FillCheckBox"))->setChecked(false);
-        Dlg.findChild<QCheckBox*>(QStringLiteral("BlurCheckBox"))->setChecked(true);
-        TypeInto(StepEdt(Dlg), QStringLiteral("-0.25"));
-        return int(QDialog::Accepted);
-    });
+    Dlg.SetModalRunner(
+        [&]
+        {
+            Dlg.findChild<QCheckBox*>(QStringLiteral("FillCheckBox"))->setChecked(false);
+            Dlg.findChild<QCheckBox*>(QStringLiteral("BlurCheckBox"))->setChecked(true);
+            TypeInto(StepEdt(Dlg), QStringLiteral("-0.25"));
+            return int(QDialog::Accepted);
+        });
     QVERIFY(Execute(Dlg, s));
     TSettings Expected{3, 22, 7, 9, -0.25f, false, true};
     QVERIFY(s == Expected);
@@ -196,10 +212,12 @@ void TestSettingsDlg::TimeStep()
     TSettingsDlg Dlg(Sep.unicode());
     TSettings s;
     s.TimeStep = 99.0f;
-    Dlg.SetModalRunner([&] {
-        StepEdt(Dlg)->setText(Text);
-        return int(QDialog::Accepted);
-    });
+    Dlg.SetModalRunner(
+        [&]
+        {
+            StepEdt(Dlg)->setText(Text);
+            return int(QDialog::Accepted);
+        });
     QVERIFY(Execute(Dlg, s));
     QCOMPARE(s.TimeStep, Step);
 }
@@ -209,21 +227,25 @@ void TestSettingsDlg::UnreadableStepIsKeptForNextUse()
     TSettingsDlg Dlg(u'.');
     TSettings s;
     QString FirstShown;
-    Dlg.SetModalRunner([&] {
-        FirstShown = StepEdt(Dlg)->text();
-        TypeInto(StepEdt(Dlg), QStringLiteral("fast"));
-        return int(QDialog::Accepted);
-    });
+    Dlg.SetModalRunner(
+        [&]
+        {
+            FirstShown = StepEdt(Dlg)->text();
+            TypeInto(StepEdt(Dlg), QStringLiteral("fast"));
+            return int(QDialog::Accepted);
+        });
     QVERIFY(Execute(Dlg, s));
     QCOMPARE(FirstShown, QStringLiteral("0.05"));
     QCOMPARE(s.TimeStep, 0.05f);
 
     QString SecondShown;
     s.TimeStep = 1.0f; // the field is never filled from the setting
-    Dlg.SetModalRunner([&] {
-        SecondShown = StepEdt(Dlg)->text();
-        return int(QDialog::Rejected);
-    });
+    Dlg.SetModalRunner(
+        [&]
+        {
+            SecondShown = StepEdt(Dlg)->text();
+            return int(QDialog::Rejected);
+        });
     QVERIFY(!Execute(Dlg, s));
     QCOMPARE(SecondShown, QStringLiteral("fast"));
 }
@@ -233,27 +255,31 @@ void TestSettingsDlg::CancelWritesNothing()
     TSettingsDlg Dlg(u'.');
     TSettings s;
     const TSettings Before = s;
-    Dlg.SetModalRunner([&] {
-        TypeInto(Spin(Dlg, "DecimalsSE"), QStringLiteral("4"));
-        TypeInto(Spin(Dlg, "ByXSE"), QStringLiteral("30"));
-        TypeInto(Spin(Dlg, "ByYSE"), QStringLiteral("40"));
-        TypeInto(Spin(Dlg, "FramesCountSE"), QStringLiteral("50"));
-        TypeInto(StepEdt(Dlg), QStringLiteral("0.7"));
-        Dlg.findChild<QCheckBox*>(QStringLiteral("FillCheckBox"))->setChecked(true);
-        Dlg.findChild<QCheckBox*>(QStringLiteral("BlurCheckBox"))->setChecked(false);
-        return int(QDialog::Rejected);
-    });
+    Dlg.SetModalRunner(
+        [&]
+        {
+            TypeInto(Spin(Dlg, "DecimalsSE"), QStringLiteral("4"));
+            TypeInto(Spin(Dlg, "ByXSE"), QStringLiteral("30"));
+            TypeInto(Spin(Dlg, "ByYSE"), QStringLiteral("40"));
+            TypeInto(Spin(Dlg, "FramesCountSE"), QStringLiteral("50"));
+            TypeInto(StepEdt(Dlg), QStringLiteral("0.7"));
+            Dlg.findChild<QCheckBox*>(QStringLiteral("FillCheckBox"))->setChecked(true);
+            Dlg.findChild<QCheckBox*>(QStringLiteral("BlurCheckBox"))->setChecked(false);
+            return int(QDialog::Rejected);
+        });
     QVERIFY(!Execute(Dlg, s));
     QVERIFY(s == Before);
 
     // The next use refills everything but the time step.
     QString Shown[3];
-    Dlg.SetModalRunner([&] {
-        Shown[0] = Spin(Dlg, "ByXSE")->text();
-        Shown[1] = StepEdt(Dlg)->text();
-        Shown[2] = Dlg.findChild<QCheckBox*>(QStringLiteral("BlurCheckBox"))->isChecked() ? "on" : "off";
-        return int(QDialog::Rejected);
-    });
+    Dlg.SetModalRunner(
+        [&]
+        {
+            Shown[0] = Spin(Dlg, "ByXSE")->text();
+            Shown[1] = StepEdt(Dlg)->text();
+            Shown[2] = Dlg.findChild<QCheckBox*>(QStringLiteral("BlurCheckBox"))->isChecked() ? "on" : "off";
+            return int(QDialog::Rejected);
+        });
     QVERIFY(!Execute(Dlg, s));
     QCOMPARE(Shown[0], QStringLiteral("20"));
     QCOMPARE(Shown[1], QStringLiteral("0.7"));

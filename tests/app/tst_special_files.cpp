@@ -48,7 +48,7 @@ class TestSpecialFiles : public QObject
         QCOMPARE(File.write(Bytes), Bytes.size());
     }
 
-private slots:
+  private slots:
     void initTestCase()
     {
         qputenv("HOME", QFile::encodeName(Dir.path()));
@@ -83,7 +83,8 @@ private slots:
         {
             Dialogs.Errors.clear();
             Form->OpenDocument(Path(Name));
-            QCOMPARE(Dialogs.Errors, QStringList{QStringLiteral("Cannot open %1: it is not a regular file").arg(Path(Name))});
+            QCOMPARE(Dialogs.Errors,
+                     QStringList{QStringLiteral("Cannot open %1: it is not a regular file").arg(Path(Name))});
             QCOMPARE(Form->Model().FuncList.Item(0).Func, QStringLiteral("Sin(x)"));
             QCOMPARE(Edit("FuncEdit")->text(), QStringLiteral("Sin(x)"));
         }
@@ -95,7 +96,8 @@ private slots:
     void aFormulaLongerThanAnEditorsDefaultIsSavedWhole()
     {
         const QString Long = QStringLiteral("1") + QStringLiteral("+1").repeated(20000);
-        WriteFile(Path(QStringLiteral("long.vdg")), "[Main]\r\nFuncCount=1\r\nFunc1=" + Long.toLatin1() + "\r\n");
+        WriteFile(Path(QStringLiteral("long.vdg")),
+                  "[Main]\r\nFuncCount=1\r\nFunc1=" + Long.toLatin1() + "\r\n");
         Form->OpenDocument(Path(QStringLiteral("long.vdg")));
         QCOMPARE(Edit("FuncEdit")->text().size(), Long.size());
         QTest::keyClick(Edit("FuncEdit"), Qt::Key_Return);
@@ -140,7 +142,8 @@ private slots:
     void overlongRecentEntriesAreDroppedAndLongCaptionsElided()
     {
         const QString Long = QStringLiteral("/") + QStringLiteral("b").repeated(300) + QStringLiteral(".vdg");
-        Store->setValue(QStringLiteral("Recent File List/File1"), QString(TRecentFiles::MaxPathBytes + 1, u'a'));
+        Store->setValue(QStringLiteral("Recent File List/File1"),
+                        QString(TRecentFiles::MaxPathBytes + 1, u'a'));
         Store->setValue(QStringLiteral("Recent File List/File2"), Long);
         Store->setValue(QStringLiteral("Recent File List/File3"), QStringLiteral("/short.vdg"));
         QMenu Menu;
@@ -151,7 +154,8 @@ private slots:
         QCOMPARE(Recent.Path(0), Long);
         const QString Caption = Menu.actions().at(0)->text();
         QVERIFY(Caption.size() <= 4 + TRecentFiles::MaxCaptionPath + 3);
-        QVERIFY(Caption.startsWith(QStringLiteral("&0: /bbb")) && Caption.endsWith(QStringLiteral("bbb.vdg")));
+        QVERIFY(Caption.startsWith(QStringLiteral("&0: /bbb")) &&
+                Caption.endsWith(QStringLiteral("bbb.vdg")));
         QVERIFY(Caption.contains(QStringLiteral("...")));
         QCOMPARE(Menu.actions().at(1)->text(), QStringLiteral("&1: /short.vdg"));
     }
@@ -197,7 +201,8 @@ private slots:
             Settings.Store().setValue(QStringLiteral("Recent File List/BG"), 1);
         }
         QVERIFY(Warning.isEmpty());
-        QCOMPARE(QSettings(Conf, QSettings::IniFormat).value(QStringLiteral("Recent File List/BG")).toInt(), 1);
+        QCOMPARE(QSettings(Conf, QSettings::IniFormat).value(QStringLiteral("Recent File List/BG")).toInt(),
+                 1);
         if (!HaveDevice)
             QSKIP("cannot make a device node here; the pipe was checked");
     }

@@ -14,7 +14,7 @@ class TestTimeBudget : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void WorkInTimeIsCompleteOnReturn();
     void ErrorOfTheWorkReachesTheCaller();
 };

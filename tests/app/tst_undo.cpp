@@ -20,7 +20,10 @@ struct TBounds
         Bottom.setText(B);
     }
     QStringList Texts() const { return {Left.text(), Top.text(), Right.text(), Bottom.text()}; }
-    std::unique_ptr<TUndoObject> Record() { return std::make_unique<TUndoObject>(&Left, &Top, &Right, &Bottom); }
+    std::unique_ptr<TUndoObject> Record()
+    {
+        return std::make_unique<TUndoObject>(&Left, &Top, &Right, &Bottom);
+    }
 };
 } // namespace
 
@@ -28,7 +31,7 @@ class TestUndo : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void oneRecordRestoresAndLeavesNothing();
     void twoZoomsTwoUndosGoBackToTheStart();
     void popOnEmptyStackChangesNothing();

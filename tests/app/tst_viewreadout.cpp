@@ -20,7 +20,8 @@
 
 namespace
 {
-const QString WrongRange = QStringLiteral("You have set the wrong range! Max should be always greater than Min!");
+const QString WrongRange =
+    QStringLiteral("You have set the wrong range! Max should be always greater than Min!");
 const QStringList StartView = {"-10", "10", "10", "-10"};
 } // namespace
 
@@ -39,7 +40,8 @@ class TestViewReadout : public QObject
     TWindowBox* Box() { return Child<TWindowBox>("WindowBox"); }
     QStringList Bounds()
     {
-        return {Edit("LeftEdt")->text(), Edit("TopEdt")->text(), Edit("RightEdt")->text(), Edit("BottomEdt")->text()};
+        return {Edit("LeftEdt")->text(), Edit("TopEdt")->text(), Edit("RightEdt")->text(),
+                Edit("BottomEdt")->text()};
     }
     void SetBounds(const QStringList& b)
     {
@@ -62,16 +64,16 @@ class TestViewReadout : public QObject
     }
     const TTraceMarker* Marker() { return Box()->findChild<TTraceMarker*>(); }
 
-    void Wheel(QPointF Pos, QPoint Angle, QPoint Pixels = QPoint(), Qt::KeyboardModifiers Mods = Qt::NoModifier,
-               Qt::ScrollPhase Phase = Qt::NoScrollPhase)
+    void Wheel(QPointF Pos, QPoint Angle, QPoint Pixels = QPoint(),
+               Qt::KeyboardModifiers Mods = Qt::NoModifier, Qt::ScrollPhase Phase = Qt::NoScrollPhase)
     {
         QWheelEvent e(Pos, Box()->mapToGlobal(Pos), Pixels, Angle, Qt::NoButton, Mods, Phase, false);
         QApplication::sendEvent(Box(), &e);
     }
     void Pinch(Qt::NativeGestureType Type, QPointF Pos, qreal Value = 0)
     {
-        QNativeGestureEvent e(Type, QPointingDevice::primaryPointingDevice(), 2, Pos, Pos, Box()->mapToGlobal(Pos),
-                              Value, QPointF());
+        QNativeGestureEvent e(Type, QPointingDevice::primaryPointingDevice(), 2, Pos, Pos,
+                              Box()->mapToGlobal(Pos), Value, QPointF());
         QApplication::sendEvent(Box(), &e);
     }
     // The plane point under pixel At, as the plot maps it (margin 5 on every side).
@@ -79,7 +81,8 @@ class TestViewReadout : public QObject
     {
         const QStringList b = Bounds();
         const double L = b[0].toDouble(), T = b[1].toDouble(), R = b[2].toDouble(), B = b[3].toDouble();
-        return {L + (At.x() - 5) / (Box()->width() - 10) * (R - L), T - (At.y() - 5) / (Box()->height() - 10) * (T - B)};
+        return {L + (At.x() - 5) / (Box()->width() - 10) * (R - L),
+                T - (At.y() - 5) / (Box()->height() - 10) * (T - B)};
     }
     void EndBurst() { QTest::qWait(TViewGestures::BurstMs + 100); }
     int UndoAll()
@@ -93,10 +96,11 @@ class TestViewReadout : public QObject
         return n;
     }
 
-private slots:
+  private slots:
     void init()
     {
-        Store = std::make_unique<QSettings>(Dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+        Store =
+            std::make_unique<QSettings>(Dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
         Store->clear();
         Dialogs = std::make_unique<TFakeDialogs>();
         Form = std::make_unique<TMainForm>(*Dialogs, *Store, u'.');
@@ -122,7 +126,8 @@ private slots:
         QCOMPARE(Form->size(), QSize(540, 619 + StatusHeight));
         Form->resize(540 + dW, 619 + StatusHeight + dH);
         QCoreApplication::processEvents();
-        auto Place = [this](const char* Name) {
+        auto Place = [this](const char* Name)
+        {
             auto* w = Child<QWidget>(Name);
             return QRect(w->mapTo(Form.get(), QPoint(0, 0)), w->size());
         };
@@ -144,12 +149,16 @@ private slots:
         QTest::addColumn<QString>("Formula");
         QTest::addColumn<QString>("Expected");
         QTest::addColumn<bool>("HasMarker");
-        QTest::newRow("defined") << "x/4+t" << "x = 100    y = 500    f1(x) = 25.5" << true;
-        QTest::newRow("undefined") << "1/(x-100)" << "x = 100    y = 500    f1(x): Floating point division by zero"
-                                   << false;
-        QTest::newRow("domain error") << "Ln(-x)" << "x = 100    y = 500    f1(x): " << false;
-        QTest::newRow("far above the surface") << "x*1e9" << "x = 100    y = 500    f1(x) = 100000000000" << false;
-        QTest::newRow("no formula") << "" << "x = 100    y = 500" << false;
+        QTest::newRow("defined") << "x/4+t"
+                                 << "x = 100    y = 500    f1(x) = 25.5" << true;
+        QTest::newRow("undefined") << "1/(x-100)"
+                                   << "x = 100    y = 500    f1(x): Floating point division by zero" << false;
+        QTest::newRow("domain error") << "Ln(-x)"
+                                      << "x = 100    y = 500    f1(x): " << false;
+        QTest::newRow("far above the surface") << "x*1e9"
+                                               << "x = 100    y = 500    f1(x) = 100000000000" << false;
+        QTest::newRow("no formula") << ""
+                                    << "x = 100    y = 500" << false;
     }
     void theReadoutShowsThePointAndTheValueOrTheError()
     {
@@ -247,10 +256,12 @@ private slots:
         QTest::addColumn<QPoint>("Angle");
         QTest::addColumn<int>("Modifiers");
         QTest::addColumn<QStringList>("Expected");
-        QTest::newRow("tilt left") << QPoint(120, 0) << int(Qt::NoModifier) << QStringList{"-11", "10", "9", "-10"};
-        QTest::newRow("tilt right") << QPoint(-120, 0) << int(Qt::NoModifier) << QStringList{"-9", "10", "11", "-10"};
-        QTest::newRow("shift with the wheel") << QPoint(0, 120) << int(Qt::ShiftModifier)
-                                              << QStringList{"-11", "10", "9", "-10"};
+        QTest::newRow("tilt left") << QPoint(120, 0) << int(Qt::NoModifier)
+                                   << QStringList{"-11", "10", "9", "-10"};
+        QTest::newRow("tilt right") << QPoint(-120, 0) << int(Qt::NoModifier)
+                                    << QStringList{"-9", "10", "11", "-10"};
+        QTest::newRow("shift with the wheel")
+            << QPoint(0, 120) << int(Qt::ShiftModifier) << QStringList{"-11", "10", "9", "-10"};
         QTest::newRow("half a tilt") << QPoint(60, 0) << int(Qt::NoModifier)
                                      << QStringList{"-10.5", "10", "9.5", "-10"};
     }
@@ -311,7 +322,8 @@ private slots:
 
     void undoTakesBackEachKindOfStepNewestFirst()
     {
-        auto Drag = [this](QPoint From, QPoint To) {
+        auto Drag = [this](QPoint From, QPoint To)
+        {
             QTest::mousePress(Box(), Qt::RightButton, Qt::NoModifier, From);
             QTest::mouseMove(Box(), To);
             QTest::mouseRelease(Box(), Qt::RightButton, Qt::NoModifier, To);

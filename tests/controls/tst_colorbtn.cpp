@@ -11,12 +11,15 @@ namespace
 constexpr QRgb Black = 0xFF000000;
 constexpr QRgb Gray = 0xFF808080;
 
-QRgb Rgb(TColor C) { return qRgb(C & 0xFF, (C >> 8) & 0xFF, (C >> 16) & 0xFF); }
+QRgb Rgb(TColor C)
+{
+    return qRgb(C & 0xFF, (C >> 8) & 0xFF, (C >> 16) & 0xFF);
+}
 
 // Counts the paint events a widget receives.
 class TPaintCounter : public QObject
 {
-public:
+  public:
     int Count = 0;
     bool eventFilter(QObject*, QEvent* e) override
     {
@@ -53,7 +56,7 @@ class TestColorBtn : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void changedOnlyOnARealChange();
     void sameColourCausesNoRepaint();
     void swatchSitsAtItsPlace_data();

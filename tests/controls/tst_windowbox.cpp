@@ -15,7 +15,10 @@ namespace
 {
 constexpr QRgb Picture = 0xFF3060A0;
 
-QRgb Inverted(QRgb C) { return qRgb(255 - qRed(C), 255 - qGreen(C), 255 - qBlue(C)); }
+QRgb Inverted(QRgb C)
+{
+    return qRgb(255 - qRed(C), 255 - qGreen(C), 255 - qBlue(C));
+}
 
 // QTest presses Shift, Ctrl or Alt themselves before a key with modifiers.
 bool IsModifierKey(int Key)
@@ -29,8 +32,8 @@ struct TKeyCount
     int Count = 0;
     void Attach(TWindowBox& Box)
     {
-        QObject::connect(&Box, &TWindowBox::KeyDown, [this](int& K, Qt::KeyboardModifiers)
-                         { Count += IsModifierKey(K) ? 0 : 1; });
+        QObject::connect(&Box, &TWindowBox::KeyDown,
+                         [this](int& K, Qt::KeyboardModifiers) { Count += IsModifierKey(K) ? 0 : 1; });
     }
 };
 
@@ -58,10 +61,13 @@ struct TFocusWindow
     }
 };
 
-QRgb PixelAt(QWidget& W, int X, int Y) { return W.grab().toImage().pixel(X, Y) | 0xFF000000; }
+QRgb PixelAt(QWidget& W, int X, int Y)
+{
+    return W.grab().toImage().pixel(X, Y) | 0xFF000000;
+}
 
-void SendMouse(QWidget& W, QEvent::Type Type, Qt::MouseButton Button, Qt::MouseButtons Buttons,
-               QPoint Pos, Qt::KeyboardModifiers Mods = Qt::NoModifier)
+void SendMouse(QWidget& W, QEvent::Type Type, Qt::MouseButton Button, Qt::MouseButtons Buttons, QPoint Pos,
+               Qt::KeyboardModifiers Mods = Qt::NoModifier)
 {
     QMouseEvent E(Type, QPointF(Pos), QPointF(W.mapToGlobal(Pos)), Button, Buttons, Mods);
     QApplication::sendEvent(&W, &E);
@@ -88,7 +94,7 @@ class TestWindowBox : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void paintCallbackDrawsTheWholeClientArea_data();
     void paintCallbackDrawsTheWholeClientArea();
     void withoutPaintCallbackTheSurfaceShowsItsColour();
@@ -177,9 +183,9 @@ void TestWindowBox::rubberBandIsDrawnOverTheKeptPicture()
     {
         QPoint P;
         bool Inverted;
-    } Rows[] = {{{10, 20}, true},  {{11, 20}, false}, {{30, 30}, true}, {{29, 30}, false},
-                {{10, 22}, true},  {{10, 23}, false}, {{30, 24}, true}, {{20, 25}, false},
-                {{9, 20}, false},  {{31, 30}, false}};
+    } Rows[] = {{{10, 20}, true}, {{11, 20}, false}, {{30, 30}, true}, {{29, 30}, false},
+                {{10, 22}, true}, {{10, 23}, false}, {{30, 24}, true}, {{20, 25}, false},
+                {{9, 20}, false}, {{31, 30}, false}};
     for (const auto& Row : Rows)
     {
         QRgb Want = Row.Inverted ? Inverted(Picture) : Picture;
@@ -375,10 +381,12 @@ void TestWindowBox::aMovedPictureAndOverlaysNeverCallThePaintCallback()
     Box.resize(100, 100);
     Box.SetDoubleBuffered(true);
     int Paints = 0;
-    Box.SetOnPaint([&](QPainter& P, const QSize& Size, double) {
-        ++Paints;
-        P.fillRect(QRect(QPoint(0, 0), Size), QColor(Picture));
-    });
+    Box.SetOnPaint(
+        [&](QPainter& P, const QSize& Size, double)
+        {
+            ++Paints;
+            P.fillRect(QRect(QPoint(0, 0), Size), QColor(Picture));
+        });
     QPoint Mark(50, 50);
     Box.AddOverlay([&](QPainter& P) { P.fillRect(QRect(Mark, QSize(1, 1)), Qt::black); });
     QCOMPARE(PixelAt(Box, 50, 50), QRgb(0xFF000000));

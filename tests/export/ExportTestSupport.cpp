@@ -33,7 +33,8 @@ std::vector<TDecodedFrame> ReadWebP(const QString& Path)
             break;
         QImage Frame(int(Info.canvas_width), int(Info.canvas_height), QImage::Format_ARGB32);
         for (int y = 0; y < Frame.height(); ++y)
-            memcpy(Frame.scanLine(y), Pixels + size_t(y) * Info.canvas_width * 4, size_t(Info.canvas_width) * 4);
+            memcpy(Frame.scanLine(y), Pixels + size_t(y) * Info.canvas_width * 4,
+                   size_t(Info.canvas_width) * 4);
         // A frame's timestamp is when it ends: its duration is the step from the one before.
         Frames.push_back({Frame.convertToFormat(QImage::Format_RGB32), Timestamp - Previous});
         Previous = Timestamp;
@@ -90,14 +91,18 @@ double EqualShare(const QImage& a, const QImage& b)
 
 int MissedCurvePixels(const QImage& Expected, const QImage& Actual, QRgb Colour)
 {
-    const QImage E = Expected.convertToFormat(QImage::Format_RGB32), A = Actual.convertToFormat(QImage::Format_RGB32);
+    const QImage E = Expected.convertToFormat(QImage::Format_RGB32),
+                 A = Actual.convertToFormat(QImage::Format_RGB32);
     // Antialiased edges mix the colour with what lies beside it: near enough is a match.
-    auto Near = [&](QRgb p) {
+    auto Near = [&](QRgb p)
+    {
         return std::abs(qRed(p) - qRed(Colour)) + std::abs(qGreen(p) - qGreen(Colour)) +
-                   std::abs(qBlue(p) - qBlue(Colour)) <= 96;
+                   std::abs(qBlue(p) - qBlue(Colour)) <=
+               96;
     };
     // Where another curve crosses, the two readers may put its dashes a pixel apart over this one.
-    auto NearCrossing = [&](int x, int y) {
+    auto NearCrossing = [&](int x, int y)
+    {
         for (int dy = -2; dy <= 2; ++dy)
             for (int dx = -2; dx <= 2; ++dx)
                 if (E.valid(x + dx, y + dy) && (E.pixel(x + dx, y + dy) & 0xFFFFFF) == 0)

@@ -28,7 +28,10 @@ inline TPlotModel Scene()
     return Model;
 }
 
-inline TPlotPicture Picture() { return TPlotPicture(Scene(), u'.', clWhite, QFont(QStringLiteral("DejaVu Sans"), 8)); }
+inline TPlotPicture Picture()
+{
+    return TPlotPicture(Scene(), u'.', clWhite, QFont(QStringLiteral("DejaVu Sans"), 8));
+}
 
 struct TDecodedFrame
 {

@@ -48,7 +48,8 @@ QImage ExpectedFrame(const TAnimationSpec& Spec, int Index, bool Numbers = true)
     TPlotPicture P = Picture();
     P.Model().View.Numbers = Numbers;
     P.Model().TimeIncrement = float(Spec.Step);
-    P.Model().TimeText = QString::fromStdU16String(FormatGeneral15(TAnimationExport::FrameTime(Spec, Index), u'.'));
+    P.Model().TimeText =
+        QString::fromStdU16String(FormatGeneral15(TAnimationExport::FrameTime(Spec, Index), u'.'));
     return P.Render(Spec.Size);
 }
 
@@ -172,10 +173,10 @@ TEST(VectorExport, RasterisesToThePngOfTheSameSize)
         GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
     const QString Prefix = Dir.filePath(QStringLiteral("page"));
     ASSERT_EQ(QProcess::execute(QStringLiteral("pdftoppm"),
-                                {QStringLiteral("-png"), QStringLiteral("-singlefile"), QStringLiteral("-aa"), QStringLiteral("no"),
-                                 QStringLiteral("-aaVector"), QStringLiteral("no"), QStringLiteral("-scale-to-x"),
-                                 QString::number(Size.width()), QStringLiteral("-scale-to-y"),
-                                 QString::number(Size.height()), Pdf, Prefix}),
+                                {QStringLiteral("-png"), QStringLiteral("-singlefile"), QStringLiteral("-aa"),
+                                 QStringLiteral("no"), QStringLiteral("-aaVector"), QStringLiteral("no"),
+                                 QStringLiteral("-scale-to-x"), QString::number(Size.width()),
+                                 QStringLiteral("-scale-to-y"), QString::number(Size.height()), Pdf, Prefix}),
               0);
     const QImage FromPdf(Prefix + QStringLiteral(".png"));
     EXPECT_GE(EqualShare(Png, FromPdf), 0.97);
@@ -302,18 +303,21 @@ TEST(AnimationExport, CancelledOrFailedLeavesTheOldFileAndNothingElse)
     {
         TWebPWriter Writer(Path, QSize(120, 90), 40);
         int Calls = 0;
-        EXPECT_FALSE(TAnimationExport::Run(P, Spec(0, 1, 0.1L), Writer, [&](int Done, int Count) {
-            ++Calls;
-            EXPECT_EQ(Count, 11);
-            return Done < 3;
-        }));
+        EXPECT_FALSE(TAnimationExport::Run(P, Spec(0, 1, 0.1L), Writer,
+                                           [&](int Done, int Count)
+                                           {
+                                               ++Calls;
+                                               EXPECT_EQ(Count, 11);
+                                               return Done < 3;
+                                           }));
         EXPECT_EQ(Calls, 3);
     }
     const QString Gif = Dir.filePath(QStringLiteral("old.gif"));
     WriteFile(Gif, "the old gif");
     {
         TGifWriter Writer(Gif, QSize(120, 90), 40);
-        EXPECT_FALSE(TAnimationExport::Run(P, Spec(0, 1, 0.1L), Writer, [](int Done, int) { return Done < 2; }));
+        EXPECT_FALSE(
+            TAnimationExport::Run(P, Spec(0, 1, 0.1L), Writer, [](int Done, int) { return Done < 2; }));
     }
     // A drawing error ends the export: the bounds cannot be read.
     P.Model().LeftText = QStringLiteral("left");
@@ -327,12 +331,14 @@ TEST(AnimationExport, CancelledOrFailedLeavesTheOldFileAndNothingElse)
 }
 
 // A device in the target's place is never replaced, and one that refuses the bytes is a
-// failure; a full disk keeps the old picture. Devices are made in a private folder, the full disk is a small tmpfs of the test's own.
+// failure; a full disk keeps the old picture. Devices are made in a private folder, the full disk is a small
+// tmpfs of the test's own.
 TEST(PictureExport, FailsWithCannotWriteAndKeepsWhatWasThere)
 {
     QTemporaryDir Dir;
     TPlotPicture P = Picture();
-    auto ExpectCannotWrite = [&](TExportFormat Format, const QString& Path) {
+    auto ExpectCannotWrite = [&](TExportFormat Format, const QString& Path)
+    {
         try
         {
             TPictureWriter::Write(P, Format, QSize(200, 150), Path);

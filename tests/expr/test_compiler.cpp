@@ -44,15 +44,22 @@ class TFormulaGenerator
         switch (Pick(10))
         {
         case 0:
-        case 1: return Leaf();
+        case 1:
+            return Leaf();
         case 2:
         case 3:
-        case 4: return Expression(Depth + 1) + Blank() + Operator() + Blank() + Expression(Depth + 1);
-        case 5: return std::u16string(OneOf(Prefixes)) + Expression(Depth + 1);
-        case 6: return u"(" + Expression(Depth + 1) + Closing(u")");
-        case 7: return Unary(Depth);
-        case 8: return Binary(Depth);
-        default: return Chance(15) ? Expression(Depth + 1) + OneOf(Junk) : Leaf();
+        case 4:
+            return Expression(Depth + 1) + Blank() + Operator() + Blank() + Expression(Depth + 1);
+        case 5:
+            return std::u16string(OneOf(Prefixes)) + Expression(Depth + 1);
+        case 6:
+            return u"(" + Expression(Depth + 1) + Closing(u")");
+        case 7:
+            return Unary(Depth);
+        case 8:
+            return Binary(Depth);
+        default:
+            return Chance(15) ? Expression(Depth + 1) + OneOf(Junk) : Leaf();
         }
     }
 
@@ -93,27 +100,31 @@ class TFormulaGenerator
 
     std::mt19937 Random;
     static constexpr std::array<const char16_t*, 16> Numbers = {
-        u"0",   u"1",  u"2",      u"0.5", u"3.25", u"7E+2", u"1e",  u"1e4930",
+        u"0",    u"1",  u"2",     u"0.5", u"3.25", u"7E+2",    u"1e", u"1e4930",
         u"1e19", u"10", u"1e308", u"3",   u"0.1",  u"1e-4940", u"64", u"9223372036854775808"};
     // Rejected by the conversion under one separator or both, or cut short by ",".
-    static constexpr std::array<const char16_t*, 6> BadNumbers = {u"1e5000", u"1.5", u"1,5", u"2.", u"0,25", u"1e-5000"};
+    static constexpr std::array<const char16_t*, 6> BadNumbers = {u"1e5000", u"1.5",  u"1,5",
+                                                                  u"2.",     u"0,25", u"1e-5000"};
     static constexpr std::array<const char16_t*, 4> Names = {u"x", u"X", u"Pi", u"pi"};
     static constexpr std::array<const char16_t*, 3> BadNames = {u"foo", u"t", u"x1"};
     static constexpr std::array<const char16_t*, 27> Operators = {
-        u"+",   u"-",   u"*",   u"/",    u"=",   u"<>",  u"<",   u"<=",  u">",
-        u">=",  u"cmp", u"or",  u"xor",  u"bor", u"BXOR", u"and", u"div", u"mod",
-        u"shl", u"shr", u"band", u"+",   u"-",   u"*",   u"/",   u"Mod", u"DIV"};
+        u"+",   u"-",   u"*",    u"/",   u"=",   u"<>",   u"<",   u"<=",  u">",
+        u">=",  u"cmp", u"or",   u"xor", u"bor", u"BXOR", u"and", u"div", u"mod",
+        u"shl", u"shr", u"band", u"+",   u"-",   u"*",    u"/",   u"Mod", u"DIV"};
     static constexpr std::array<const char16_t*, 4> BadOperators = {u"^", u"", u",", u"**"};
-    static constexpr std::array<const char16_t*, 6> Prefixes = {u"-", u"+", u"not ", u"bnot ", u"- ", u"NOT "};
-    static constexpr std::array<const char16_t*, 9> Junk = {u")", u",", u"^2", u" 2", u" x", u"$", u"\u00e9", u"(", u" 1e5000"};
+    static constexpr std::array<const char16_t*, 6> Prefixes = {u"-",     u"+",  u"not ",
+                                                                u"bnot ", u"- ", u"NOT "};
+    static constexpr std::array<const char16_t*, 9> Junk = {u")", u",",      u"^2", u" 2",     u" x",
+                                                            u"$", u"\u00e9", u"(",  u" 1e5000"};
     static constexpr std::array<const char16_t*, 35> UnaryNames = {
-        u"Sqrt",     u"Exp",       u"Ln",     u"Abs",    u"LogBase10", u"LogBase2", u"ArcCos",  u"ArcCot",
-        u"ArcCsc",   u"ArcSec",    u"ArcSin", u"ArcTan", u"Cos",       u"Cot",      u"Coversine", u"Csc",
-        u"Exsecans", u"Haversine", u"Sec",    u"Sin",    u"Tan",       u"Versine",  u"ArcCosH", u"ArcCotH",
-        u"ArcCscH",  u"ArcSecH",   u"ArcSinH", u"ArcTanH", u"CosH",    u"CotH",     u"CscH",    u"SecH",
-        u"SinH",     u"TanH",      u"sin"};
+        u"Sqrt",      u"Exp",     u"Ln",       u"Abs",       u"LogBase10", u"LogBase2", u"ArcCos",
+        u"ArcCot",    u"ArcCsc",  u"ArcSec",   u"ArcSin",    u"ArcTan",    u"Cos",      u"Cot",
+        u"Coversine", u"Csc",     u"Exsecans", u"Haversine", u"Sec",       u"Sin",      u"Tan",
+        u"Versine",   u"ArcCosH", u"ArcCotH",  u"ArcCscH",   u"ArcSecH",   u"ArcSinH",  u"ArcTanH",
+        u"CosH",      u"CotH",    u"CscH",     u"SecH",      u"SinH",      u"TanH",     u"sin"};
     static constexpr std::array<const char16_t*, 3> BinaryNames = {u"Power", u"LogBaseN", u"ArcTan2"};
-    static constexpr std::array<const char16_t*, 7> Exponents = {u"3", u"-2", u"0.5", u"-0.5", u"0", u"40000", u"x"};
+    static constexpr std::array<const char16_t*, 7> Exponents = {u"3", u"-2",    u"0.5", u"-0.5",
+                                                                 u"0", u"40000", u"x"};
 };
 
 TEST(Compiler, AgreesWithTheReferenceOnGeneratedFormulas)

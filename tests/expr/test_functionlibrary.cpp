@@ -16,7 +16,10 @@ using FunctionLibrary::Power;
 
 namespace
 {
-bool SameBits(Float80 a, Float80 b) { return a == b && std::signbit(a) == std::signbit(b); }
+bool SameBits(Float80 a, Float80 b)
+{
+    return a == b && std::signbit(a) == std::signbit(b);
+}
 
 // The loop exactly as Power defines it, without any early finish.
 Float80 PowerStepByStep(Float80 b, std::int32_t n)
@@ -52,10 +55,14 @@ TEST(WindowRoutines, ValuesAndDomains)
     EXPECT_EQ(FunctionLibrary::Exp(0), 1);
     EXPECT_EQ(FunctionLibrary::Abs(-2.5L), 2.5L);
     EXPECT_FALSE(std::signbit(FunctionLibrary::Abs(-0.0L)));
-    ExpectError("Sqrt of -1", [] { return FunctionLibrary::Sqrt(-1); }, "EDomainError");
-    ExpectError("Ln of 0", [] { return FunctionLibrary::Ln(0); }, "EDomainError");
-    ExpectError("Ln of -1", [] { return FunctionLibrary::Ln(-1); }, "EDomainError");
-    ExpectError("Exp of 20000", [] { return FunctionLibrary::Exp(20000); }, "EOverflow");
+    ExpectError(
+        "Sqrt of -1", [] { return FunctionLibrary::Sqrt(-1); }, "EDomainError");
+    ExpectError(
+        "Ln of 0", [] { return FunctionLibrary::Ln(0); }, "EDomainError");
+    ExpectError(
+        "Ln of -1", [] { return FunctionLibrary::Ln(-1); }, "EDomainError");
+    ExpectError(
+        "Exp of 20000", [] { return FunctionLibrary::Exp(20000); }, "EOverflow");
 }
 
 TEST(Power, ValuesOfTheLoop)
@@ -89,20 +96,27 @@ TEST(Power, ValuesOfTheLoop)
 
 TEST(Power, Errors)
 {
-    ExpectError("a positive fractional exponent", [] { return Power(2, 0.5L); }, "EDomainError");
-    ExpectError("the domain check comes before the division", [] { return Power(0, 1.5L); }, "EDomainError");
-    ExpectError("dividing by a zero base", [] { return Power(0, -1); }, "EZeroDivide");
-    ExpectError("2^16384 overflows", [] { return Power(2, 16384); }, "EOverflow");
-    ExpectError("a tiny base divided into 1 overflows", [] { return Power(1e-4000L, -2); }, "EOverflow");
-    ExpectError("an exponent beyond 64 bits", [] { return Power(2, 1e19L); }, "EInvalidOp");
-    ExpectError("a negative exponent beyond 64 bits", [] { return Power(2, -1e19L); }, "EInvalidOp");
+    ExpectError(
+        "a positive fractional exponent", [] { return Power(2, 0.5L); }, "EDomainError");
+    ExpectError(
+        "the domain check comes before the division", [] { return Power(0, 1.5L); }, "EDomainError");
+    ExpectError(
+        "dividing by a zero base", [] { return Power(0, -1); }, "EZeroDivide");
+    ExpectError(
+        "2^16384 overflows", [] { return Power(2, 16384); }, "EOverflow");
+    ExpectError(
+        "a tiny base divided into 1 overflows", [] { return Power(1e-4000L, -2); }, "EOverflow");
+    ExpectError(
+        "an exponent beyond 64 bits", [] { return Power(2, 1e19L); }, "EInvalidOp");
+    ExpectError(
+        "a negative exponent beyond 64 bits", [] { return Power(2, -1e19L); }, "EInvalidOp");
 }
 
 // The early finish must give what the plain loop gives, bit for bit, errors included.
 TEST(Power, EarlyFinishMatchesTheStepwiseLoop)
 {
-    const Float80 Bases[] = {0.5L,   -0.5L, 0.9L, -0.9L, 0.999L, 1, -1, 0, -0.0L, 1e-300L, -1e-300L, 3, -1.0001L,
-                             1e-4940L};
+    const Float80 Bases[] = {0.5L, -0.5L, 0.9L,    -0.9L,    0.999L, 1,        -1,
+                             0,    -0.0L, 1e-300L, -1e-300L, 3,      -1.0001L, 1e-4940L};
     const std::int32_t Counts[] = {1, 2, 3, 17, 1000, 20001, 200000, -1, -2, -3, -1001, -20000, -200001};
     for (Float80 b : Bases)
         for (std::int32_t n : Counts)

@@ -67,11 +67,13 @@ bool RunWithStack(size_t StackBytes, const std::function<void()>& Work)
     pthread_attr_init(&Attr);
     pthread_attr_setstacksize(&Attr, StackBytes);
     pthread_t Thread;
-    auto Entry = [](void* Arg) -> void* {
+    auto Entry = [](void* Arg) -> void*
+    {
         (*static_cast<const std::function<void()>*>(Arg))();
         return nullptr;
     };
-    const bool Started = pthread_create(&Thread, &Attr, Entry, const_cast<std::function<void()>*>(&Work)) == 0;
+    const bool Started =
+        pthread_create(&Thread, &Attr, Entry, const_cast<std::function<void()>*>(&Work)) == 0;
     pthread_attr_destroy(&Attr);
     if (Started)
         pthread_join(Thread, nullptr);
@@ -110,12 +112,16 @@ TEST(HostileFormula, NestingAtTheLimitFitsASmallThreadStack)
     for (const auto& Text : Deepest)
     {
         std::string AtLimit, PastLimit;
-        ASSERT_TRUE(RunWithStack(Stack, [&] {
-            TPlotEvaluator t;
-            AtLimit = t.Result(Text);
-            PastLimit = t.Result(std::u16string(TExprEvalParser::MaxDepth, u'(') + Text);
-        }));
-        EXPECT_EQ(AtLimit.rfind("E", 0), std::string::npos) << AtLimit << " for " << ToUtf8(Text.substr(0, 8));
+        ASSERT_TRUE(RunWithStack(Stack,
+                                 [&]
+                                 {
+                                     TPlotEvaluator t;
+                                     AtLimit = t.Result(Text);
+                                     PastLimit =
+                                         t.Result(std::u16string(TExprEvalParser::MaxDepth, u'(') + Text);
+                                 }));
+        EXPECT_EQ(AtLimit.rfind("E", 0), std::string::npos)
+            << AtLimit << " for " << ToUtf8(Text.substr(0, 8));
         EXPECT_EQ(PastLimit, Parse(Msg::NestingTooDeep));
     }
 }
@@ -133,14 +139,16 @@ TEST(HostileFormula, TenMillionCharacterTextsEvaluateOrFailCleanly)
     };
     const TCase Cases[] = {
         {"a long sum", Join({u"0", Repeat(u"+x", TenMillion / 2)}), Exact(Float80(TenMillion / 2) * 0.5L)},
-        {"blanks around one number", Join({std::u16string(TenMillion, u' '), u"7", std::u16string(TenMillion, u'\t')}),
-         Exact(7)},
+        {"blanks around one number",
+         Join({std::u16string(TenMillion, u' '), u"7", std::u16string(TenMillion, u'\t')}), Exact(7)},
         {"ten million nines overflow", Digits, Error("EConvertError", Msg::InvalidFloat, ToUtf8(Digits))},
         {"leading zeros", Join({std::u16string(TenMillion, u'0'), u"1.5"}), Exact(1.5L)},
-        {"a long fraction", Join({u"0.", std::u16string(TenMillion, u'3')}), Exact(TextToFloat(u"0.3333333333333333333333333333", u'.'))},
+        {"a long fraction", Join({u"0.", std::u16string(TenMillion, u'3')}),
+         Exact(TextToFloat(u"0.3333333333333333333333333333", u'.'))},
         {"a long name", Join({u"x", std::u16string(TenMillion, u'y')}),
          Parse(Msg::UnknownSymbol, "x" + std::string(TenMillion, 'y'))},
-        {"a long chain of unary minus signs", Join({std::u16string(TenMillion, u'-'), u"1"}), Parse(Msg::NestingTooDeep)},
+        {"a long chain of unary minus signs", Join({std::u16string(TenMillion, u'-'), u"1"}),
+         Parse(Msg::NestingTooDeep)},
     };
     for (const auto& Case : Cases)
         EXPECT_EQ(t.Result(Case.Text), Case.Expected) << Case.Name;
@@ -162,11 +170,17 @@ TEST(HostileFormula, LoneSurrogatesAreOrdinaryCodeUnits)
     // A surrogate ends an identifier and is then read by its low byte like any code unit
     // above U+00FF: U+D82B as "+", U+DC28 as "(", U+DB29 as ")".
     TPlotEvaluator t;
-    EXPECT_EQ(t.Result(u"1\xD82B" u"2"), Exact(3));
-    EXPECT_EQ(t.Result(u"Sqrt\xDC28" u"4\xDB29"), Exact(2));
+    EXPECT_EQ(t.Result(u"1\xD82B"
+                       u"2"),
+              Exact(3));
+    EXPECT_EQ(t.Result(u"Sqrt\xDC28"
+                       u"4\xDB29"),
+              Exact(2));
     // U+D800 reads as the invalid kind of code 0 (it is not the NUL that ends a text): a
     // left-over token, reported with the name before it.
-    EXPECT_EQ(t.Result(u"x\xD800" u"1"), Parse(Msg::UnknownSymbol, "x"));
+    EXPECT_EQ(t.Result(u"x\xD800"
+                       u"1"),
+              Parse(Msg::UnknownSymbol, "x"));
     // Every lone surrogate, high and low, alone and after a name, gives a value or an error.
     for (char32_t c = 0xD800; c <= 0xDFFF; ++c)
     {
@@ -231,13 +245,9 @@ TEST_P(HostileLocale, NamesAndKeywordsMatchByAsciiCase)
         Float80 Value;
     };
     const TCase Cases[] = {
-        {u"PI*0", 0},                      {u"pi-PI", 0},
-        {u"SIN(0)", 0},                    {u"sin(0)", 0},
-        {u"BNOT 0", -1},                   {u"bnot 0", -1},
-        {u"1 XOR 0", 1},                   {u"1 xor 1", 0},
-        {u"7 DIV 2", 3},                   {u"SQRT(4)", 2},
-        {u"LN(1)", 0},                     {u"1 OR 0", 1},
-        {u"1.5*2", 3},
+        {u"PI*0", 0},    {u"pi-PI", 0},   {u"SIN(0)", 0},  {u"sin(0)", 0},  {u"BNOT 0", -1},
+        {u"bnot 0", -1}, {u"1 XOR 0", 1}, {u"1 xor 1", 0}, {u"7 DIV 2", 3}, {u"SQRT(4)", 2},
+        {u"LN(1)", 0},   {u"1 OR 0", 1},  {u"1.5*2", 3},
     };
     for (const auto& Case : Cases)
         EXPECT_EQ(t.Result(Case.Text), Exact(Case.Value)) << ToUtf8(Case.Text);

@@ -20,7 +20,8 @@ namespace
 constexpr Float80 Inf = std::numeric_limits<Float80>::infinity();
 constexpr Float80 NaN = std::numeric_limits<Float80>::quiet_NaN();
 
-const Float80 Xs[] = {0, -0.0L, 1, -1, 0.1L, -3.5L, 1e19L, 1e2000L, -1e2500L, 1e-2000L, 1e-4940L, Inf, -Inf, NaN};
+const Float80 Xs[] = {0,       -0.0L,    1,        -1,       0.1L, -3.5L, 1e19L,
+                      1e2000L, -1e2500L, 1e-2000L, 1e-4940L, Inf,  -Inf,  NaN};
 
 struct TSetup : TPlotSetup
 {
@@ -39,12 +40,16 @@ class TArithmeticGenerator
         switch (Depth > 4 ? 0 : Pick(7))
         {
         case 0:
-        case 1: return Leaf();
+        case 1:
+            return Leaf();
         case 2:
         case 3:
-        case 4: return Formula(Depth + 1) + Operators[Pick(4)] + Formula(Depth + 1);
-        case 5: return std::u16string(Pick(2) ? u"-" : u"+").append(Formula(Depth + 1));
-        default: return std::u16string(u"(").append(Formula(Depth + 1)).append(u")");
+        case 4:
+            return Formula(Depth + 1) + Operators[Pick(4)] + Formula(Depth + 1);
+        case 5:
+            return std::u16string(Pick(2) ? u"-" : u"+").append(Formula(Depth + 1));
+        default:
+            return std::u16string(u"(").append(Formula(Depth + 1)).append(u")");
         }
     }
 
@@ -52,8 +57,9 @@ class TArithmeticGenerator
     size_t Pick(size_t Count) { return std::uniform_int_distribution<size_t>(0, Count - 1)(Random); }
     std::u16string Leaf()
     {
-        static constexpr const char16_t* Leaves[] = {u"x", u"x", u"x", u"0", u"1", u"2", u"0.1", u"3.25",
-                                                     u"1e4930", u"1e-4940", u"1e19", u"Pi", u"0.3"};
+        static constexpr const char16_t* Leaves[] = {u"x",    u"x",   u"x",    u"0",      u"1",
+                                                     u"2",    u"0.1", u"3.25", u"1e4930", u"1e-4940",
+                                                     u"1e19", u"Pi",  u"0.3"};
         return Leaves[Pick(std::size(Leaves))];
     }
     static constexpr const char16_t* Operators[] = {u"+", u"-", u"*", u"/"};

@@ -75,9 +75,9 @@ TEST(FormatFixed, WritesLikeCPrintf)
         {0.05L, 2, "0.05"},
         {0.15L, 2, "0.15"},
         {-0.05L, 2, "-0.05"},
-        {-0.4L, 0, "-0"},      // C keeps the sign of a value that rounds to zero
+        {-0.4L, 0, "-0"}, // C keeps the sign of a value that rounds to zero
         {-0.001L, 2, "-0.00"},
-        {2.5L, 0, "2"},        // ties of the exact binary value go to even
+        {2.5L, 0, "2"}, // ties of the exact binary value go to even
         {0.125L, 2, "0.12"},
         {1.5L, 3, "1.500"},
         {1.0L / 3, 18, "0.333333333333333333"},
@@ -121,7 +121,8 @@ TEST(FormatFixed, HeadIsTheStartOfTheWholeText)
             for (char16_t Sep : {u'.', u','})
             {
                 const std::u16string Whole = FormatFixed(Value, Decimals, Sep);
-                for (size_t MaxChars : {size_t(0), size_t(1), size_t(2), size_t(17), size_t(400), size_t(6000)})
+                for (size_t MaxChars :
+                     {size_t(0), size_t(1), size_t(2), size_t(17), size_t(400), size_t(6000)})
                     EXPECT_EQ(FormatFixedHead(Value, Decimals, Sep, MaxChars), Whole.substr(0, MaxChars))
                         << static_cast<double>(Value) << " " << Decimals << " " << MaxChars;
             }

@@ -45,7 +45,8 @@ TEST(SubstituteTime, ReplacesOnlyTheIdentifierT)
         {"nothing after a NUL changes", std::u16string(u"t\0t", 3), u"1", u'.', std::u16string(u"1\0t", 3)},
     };
     for (const auto& Case : Cases)
-        EXPECT_EQ(ToUtf8(SubstituteTime(Case.Formula, Case.Time, Case.Sep)), ToUtf8(Case.Expected)) << Case.Name;
+        EXPECT_EQ(ToUtf8(SubstituteTime(Case.Formula, Case.Time, Case.Sep)), ToUtf8(Case.Expected))
+            << Case.Name;
 }
 
 // The plot and vendrel-eval both reach a formula through this: the time in the 15-digit form,

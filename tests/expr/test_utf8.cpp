@@ -26,7 +26,10 @@ TEST(FromUtf8, ReadsOnlyTheShortestFormOfEachCharacter)
         {"encoded high surrogate", "\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},
         {"encoded low surrogate", "\xED\xBF\xBF", u"\uFFFD\uFFFD\uFFFD"},
         {"past U+10FFFF", "\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
-        {"stray continuation byte", "a\x80" "b", u"a\uFFFDb"},
+        {"stray continuation byte",
+         "a\x80"
+         "b",
+         u"a\uFFFDb"},
         {"cut-off sequence at the end", "a\xE2\x82", u"a\uFFFD\uFFFD"},
         {"bytes that never start a sequence", "\xF8\xFF", u"\uFFFD\uFFFD"},
     };

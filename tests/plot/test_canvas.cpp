@@ -206,12 +206,35 @@ TEST(Canvas, WidePensThickenAcrossTheLineAndStretchTheirPattern)
         TPixels Expected;
     };
     const Row Rows[] = {
-        {"horizontal, width 2", 2, TPenStyle::Solid, 2, 5, 5, 5, {{2, 4}, {3, 4}, {4, 4}, {2, 5}, {3, 5}, {4, 5}}},
-        {"vertical, width 3", 3, TPenStyle::Solid, 3, 1, 3, 3, {{2, 1}, {3, 1}, {4, 1}, {2, 2}, {3, 2}, {4, 2}}},
-        {"diagonal, width 2: two rows per column", 2, TPenStyle::Solid, 1, 1, 3, 3, {{1, 0}, {1, 1}, {2, 1}, {2, 2}}},
+        {"horizontal, width 2",
+         2,
+         TPenStyle::Solid,
+         2,
+         5,
+         5,
+         5,
+         {{2, 4}, {3, 4}, {4, 4}, {2, 5}, {3, 5}, {4, 5}}},
+        {"vertical, width 3",
+         3,
+         TPenStyle::Solid,
+         3,
+         1,
+         3,
+         3,
+         {{2, 1}, {3, 1}, {4, 1}, {2, 2}, {3, 2}, {4, 2}}},
+        {"diagonal, width 2: two rows per column",
+         2,
+         TPenStyle::Solid,
+         1,
+         1,
+         3,
+         3,
+         {{1, 0}, {1, 1}, {2, 1}, {2, 2}}},
         {"on the top edge, only the visible row", 2, TPenStyle::Solid, 1, 0, 3, 0, {{1, 0}, {2, 0}}},
         {"just above the device: nothing", 2, TPenStyle::Solid, 1, -1, 3, -1, {}},
-        {"dotted, width 2: 6 on, 6 off", 2, TPenStyle::Dot, 0, 1, 14, 1, [] {
+        {"dotted, width 2: 6 on, 6 off", 2, TPenStyle::Dot, 0, 1, 14, 1,
+         []
+         {
              TPixels p;
              for (int x : {0, 1, 2, 3, 4, 5, 12, 13})
                  p.insert({x, 0}), p.insert({x, 1});

@@ -40,7 +40,10 @@ struct TPointSource
 {
     std::mt19937_64 Random{20261207};
 
-    double Uniform(double Low, double High) { return std::uniform_real_distribution<double>(Low, High)(Random); }
+    double Uniform(double Low, double High)
+    {
+        return std::uniform_real_distribution<double>(Low, High)(Random);
+    }
     int Integer(int Low, int High) { return std::uniform_int_distribution<int>(Low, High)(Random); }
 
     std::pair<QPointF, QPointF> Segment()
@@ -59,7 +62,8 @@ struct TPointSource
             return {P1, QPointF(P1.x() + (P2.x() - P1.x()) * t, P1.y() + (P2.y() - P1.y()) * t)};
         }
         case 3: // anywhere
-            return {QPointF(Uniform(-2e4, 2e4), Uniform(-2e4, 2e4)), QPointF(Uniform(-2e4, 2e4), Uniform(-2e4, 2e4))};
+            return {QPointF(Uniform(-2e4, 2e4), Uniform(-2e4, 2e4)),
+                    QPointF(Uniform(-2e4, 2e4), Uniform(-2e4, 2e4))};
         case 4: // tiny
             return {P1, P1 + QPointF(Uniform(-1e-6, 1e-6), Uniform(-1e-6, 1e-6))};
         default: // horizontal or vertical
@@ -110,10 +114,10 @@ TEST(CurveStroker, IntersectionsAreQLineFsBitForBit)
         QPointF Expected(-1, -1), Got(-1, -1);
         const QLineF::IntersectionType Type = QLineF(A1, A2).intersects(QLineF(B1, B2), &Expected);
         const TCurveStroker::TIntersection Mine = TCurveStroker::Intersect(A1, A2, B1, B2, Got);
-        const TCurveStroker::TIntersection Theirs = Type == QLineF::NoIntersection ? TCurveStroker::TIntersection::None
-                                                    : Type == QLineF::BoundedIntersection
-                                                        ? TCurveStroker::TIntersection::Bounded
-                                                        : TCurveStroker::TIntersection::Unbounded;
+        const TCurveStroker::TIntersection Theirs =
+            Type == QLineF::NoIntersection        ? TCurveStroker::TIntersection::None
+            : Type == QLineF::BoundedIntersection ? TCurveStroker::TIntersection::Bounded
+                                                  : TCurveStroker::TIntersection::Unbounded;
         ASSERT_EQ(int(Mine), int(Theirs)) << Text(A1) << Text(A2) << Text(B1) << Text(B2);
         if (Type != QLineF::NoIntersection)
         {
@@ -141,7 +145,8 @@ TEST(CurveStroker, CornerTestAgreesWithQLineFNearItsThresholds)
     {
         auto [Before, Joint] = Source.Segment();
         if (i % 3 == 0) // a hair off horizontal, either way
-            Joint = Before + QPointF(Source.Uniform(0.5, 50), Source.Uniform(-1, 1) * Turns[Source.Integer(0, 10)]);
+            Joint = Before +
+                    QPointF(Source.Uniform(0.5, 50), Source.Uniform(-1, 1) * Turns[Source.Integer(0, 10)]);
         const QPointF Direction = Joint - Before;
         const double Length = std::hypot(Direction.x(), Direction.y());
         if (!(Length > 1e-3))

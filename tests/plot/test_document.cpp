@@ -3,8 +3,8 @@
 
 #include "plot/TDocument.h"
 
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 

@@ -68,7 +68,8 @@ class HostileDocument : public PlotTest::TTempFileTest
         try
         {
             Renderer.DrawPlot(Canvas, Width, Height, 5, 3,
-                              [this](const Exception& Error) { Outcome = std::string("curve: ") + Error.Message(); });
+                              [this](const Exception& Error)
+                              { Outcome = std::string("curve: ") + Error.Message(); });
         }
         catch (const Exception& Error)
         {
@@ -134,12 +135,14 @@ TEST_F(HostileDocument, AbsurdCountsAndBoundsDrawInBoundedTime)
         {"Decimals -2^31", "Func1=x\r\nDecimals=0x80000000\r\n", "drawn"},
         {"styles and colours beyond their ranges",
          "Func1=x\r\nStyleStr1=2147483647\r\nColor1=-1\r\nBG1=0x7FFFFFFF\r\n", "drawn"},
-        {"a view of width zero", "Func1=x\r\nLeft=1\r\nRight=1\r\n", "EZeroDivide: Floating point division by zero"},
+        {"a view of width zero", "Func1=x\r\nLeft=1\r\nRight=1\r\n",
+         "EZeroDivide: Floating point division by zero"},
         {"a view far beyond 64 bits", "Func1=x\r\nLeft=1e-4900\r\nRight=2e-4900\r\n", ""},
         {"bounds at the end of the range", "Func1=x\r\nLeft=-1e4900\r\nRight=1e4900\r\nTop=1e4932\r\n", ""},
         {"bounds that are formulas", "Func1=x\r\nLeft=-Pi\r\n", ""},
         // Each tick number has 4000 digits; only the few a picture can show are worked out.
-        {"ten thousand numbers of 4000 digits", "Func1=x\r\nTop=1e4000\r\nBottom=-1\r\nByY=10000\r\n", "drawn"},
+        {"ten thousand numbers of 4000 digits", "Func1=x\r\nTop=1e4000\r\nBottom=-1\r\nByY=10000\r\n",
+         "drawn"},
     };
     for (const TCase& Case : Cases)
     {
@@ -174,7 +177,8 @@ TEST_F(HostileDocument, ALatin1DocumentSavedOverReadsBackTheSame)
 {
     // Latin-1 because of the bad value of BG1 alone; once saving rewrites that line, the bytes
     // left would be strict UTF-8 ("\xD6\x87" is one character there, two in Latin-1).
-    Open("[Main]\r\nFunc1=Sin\xD6\x87(x)\r\nBG1=$\xC6" "F00\r\nFuncCount=1\r\n");
+    Open("[Main]\r\nFunc1=Sin\xD6\x87(x)\r\nBG1=$\xC6"
+         "F00\r\nFuncCount=1\r\n");
     const QString Formula = Model.FuncList.Item(0).Func;
     ASSERT_EQ(Formula, QString::fromLatin1("Sin\xD6\x87(x)"));
     TDocument::Save(Path, Model);

@@ -20,7 +20,8 @@ TEST(Messages, EveryConstantHoldsItsExactText)
         {"UnknownSymbol", Msg::UnknownSymbol, "Parse error: Unknown symbol: '%s'"},
         {"FirstParameterExpected", Msg::FirstParameterExpected,
          "Parse error: '(' and function's first parameter expected"},
-        {"NextParameterExpected", Msg::NextParameterExpected, "Parse error: ',' and another parameter expected"},
+        {"NextParameterExpected", Msg::NextParameterExpected,
+         "Parse error: ',' and another parameter expected"},
         {"CloseParametersExpected", Msg::CloseParametersExpected,
          "Parse error: ')' to close function's parameters expected"},
         {"NestingTooDeep", Msg::NestingTooDeep, "Parse error: Expression nested too deeply"},
@@ -45,7 +46,8 @@ TEST(Messages, EveryConstantHoldsItsExactText)
         {"ZeroRun", AnalysisMsg::ZeroRun, "The formula is 0 on the whole stretch from %s"},
         {"LargeErrorEstimate", AnalysisMsg::LargeErrorEstimate,
          "The error estimate is large: the area may not exist (a pole inside the interval?)"},
-        {"AreaUndefinedAt", AnalysisMsg::AreaUndefinedAt, "The formula is undefined at x = %s inside the interval"},
+        {"AreaUndefinedAt", AnalysisMsg::AreaUndefinedAt,
+         "The formula is undefined at x = %s inside the interval"},
     };
     for (const auto& Row : Rows)
         EXPECT_EQ(Row.Constant, Row.Text) << Row.Name;

@@ -66,7 +66,12 @@ TEST(OrderedWork, StopsAtTheItemWhoseConsumerSaysSo)
         std::vector<std::atomic<int>> Computed(Count);
         std::vector<size_t> Consumed;
         TOrderedWork::Run(
-            Count, UseHelper, [&](size_t i, int) { ++Computed[i]; Busy(i); },
+            Count, UseHelper,
+            [&](size_t i, int)
+            {
+                ++Computed[i];
+                Busy(i);
+            },
             [&](size_t i)
             {
                 Consumed.push_back(i);

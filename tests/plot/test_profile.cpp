@@ -236,7 +236,8 @@ TEST_F(ProfileFile, Utf16FilesStayUtf16WithTheirByteOrderMark)
         File.WriteString(QStringLiteral("Main"), QStringLiteral("Func1"), QStringLiteral("Cos(x)→"));
         File.WriteString(QStringLiteral("Main"), QStringLiteral("Color1"), QStringLiteral("255"));
         File.Save();
-        EXPECT_EQ(Bytes(), PlotTest::Utf16(QStringLiteral("[Main]\r\nFunc1=Cos(x)→\r\nColor1=255\r\n; ü\r\n"), !Le))
+        EXPECT_EQ(Bytes(),
+                  PlotTest::Utf16(QStringLiteral("[Main]\r\nFunc1=Cos(x)→\r\nColor1=255\r\n; ü\r\n"), !Le))
             << (Le ? "little endian" : "big endian");
     }
 }

@@ -5,9 +5,9 @@
 
 #include "expr/Errors.h"
 #include "plot/LineStyle.h"
+#include "plot/TCanvas.h"
 #include "plot/TGPGraphics.h"
 #include "plot/TGPPen.h"
-#include "plot/TCanvas.h"
 #include "plot/TGraphEvaluator.h"
 #include "plot/TPaintBudget.h"
 #include "plot/TPlotModel.h"
@@ -67,7 +67,8 @@ void ExpectSamePictures(const TPlotModel& Model, int Width, int Height, const st
     ASSERT_TRUE(Raster.Raster) << Name;
     EXPECT_EQ(Painted.Error, Raster.Error) << Name;
     EXPECT_EQ(Painted.Reports, Raster.Reports) << Name;
-    EXPECT_TRUE(Painted.Image == Raster.Image) << Name << " first difference at " << FirstDifference(Painted.Image, Raster.Image);
+    EXPECT_TRUE(Painted.Image == Raster.Image)
+        << Name << " first difference at " << FirstDifference(Painted.Image, Raster.Image);
 }
 
 TPlotModel Graphs(std::initializer_list<const char*> Formulas)
@@ -167,8 +168,8 @@ TEST(RasterIdentity, SceneOfEveryKindLooksTheSameOnBothPaths)
 
 TEST(RasterIdentity, GeneratedScenesLookTheSameOnBothPaths)
 {
-    const char* const Formulas[] = {"Sin(x*t)*4", "x*x-3*x+2", "1/x", "Sqrt(x)", "Ln(x)*t",
-                                    "Tan(x)", "Exp(x)", "x*t-1", "Abs(x)-5", "1E30*x", "2"};
+    const char* const Formulas[] = {"Sin(x*t)*4", "x*x-3*x+2", "1/x",      "Sqrt(x)", "Ln(x)*t", "Tan(x)",
+                                    "Exp(x)",     "x*t-1",     "Abs(x)-5", "1E30*x",  "2"};
     const char* const Bounds[] = {"-10", "10", "-0.3", "0.3", "3", "-7", "250", "-250"};
     std::mt19937 Random(20261207);
     auto Pick = [&](int n) { return int(Random() % unsigned(n)); };
@@ -248,8 +249,8 @@ TEST(RasterIdentity, CanvasLinesOfEveryStyleAndReachLookTheSameOnBothPaths)
                 Canvas.VerticalRun(l.RunX, l.RunTop, l.RunBottom);
             }
         }
-        EXPECT_TRUE(Images[0] == Images[1]) << int(Style) << " first difference at "
-                                            << FirstDifference(Images[0], Images[1]);
+        EXPECT_TRUE(Images[0] == Images[1])
+            << int(Style) << " first difference at " << FirstDifference(Images[0], Images[1]);
     }
 }
 
@@ -365,7 +366,8 @@ TEST(RasterIdentity, AFillThatFailsLeavesWhatTheFrameByFrameDrawingLeaves)
             const TPicture Got = Paint(r.Model, 150, 120, Raster);
             EXPECT_FALSE(Got.Error.empty()) << r.Name;
             EXPECT_TRUE(Got.Image == Expected)
-                << r.Name << (Raster ? " raster" : "") << " first difference at " << FirstDifference(Got.Image, Expected);
+                << r.Name << (Raster ? " raster" : "") << " first difference at "
+                << FirstDifference(Got.Image, Expected);
         }
     }
 }
@@ -512,8 +514,9 @@ TEST(RasterIdentity, CurvesLookLikeTheFrameByFrameDrawing)
             {
                 const TPicture Got = Paint(Model, 190, 150, Raster, QImage::Format_RGB32, ArrowSize);
                 EXPECT_EQ(Got.Reports, Reports) << r.Name;
-                EXPECT_TRUE(Got.Image == Expected) << r.Name << (Raster ? " raster" : "") << " pen " << ArrowSize
-                                                   << " first difference at " << FirstDifference(Got.Image, Expected);
+                EXPECT_TRUE(Got.Image == Expected)
+                    << r.Name << (Raster ? " raster" : "") << " pen " << ArrowSize << " first difference at "
+                    << FirstDifference(Got.Image, Expected);
             }
         }
     }
@@ -577,7 +580,8 @@ TEST(RasterIdentity, APaintContinuedSliceBySliceLooksLikeOneWholePaint)
                 const TPaintBudget Spent(std::chrono::milliseconds(0));
                 try
                 {
-                    Renderer.DrawPlot(Canvas, 700, 150, 5, 3, [&](const Exception&) { ++Reports; }, &Spent, Slices > 0);
+                    Renderer.DrawPlot(
+                        Canvas, 700, 150, 5, 3, [&](const Exception&) { ++Reports; }, &Spent, Slices > 0);
                     Done = true;
                 }
                 catch (const EPaintAbandoned&)
@@ -594,7 +598,8 @@ TEST(RasterIdentity, APaintContinuedSliceBySliceLooksLikeOneWholePaint)
             EXPECT_GT(Slices, 3) << r.Name;
             EXPECT_EQ(Error, Whole.Error) << r.Name;
             EXPECT_EQ(Reports, Whole.Reports) << r.Name;
-            EXPECT_TRUE(Image == Whole.Image) << r.Name << (Raster ? " raster" : "") << " first difference at "
-                                              << FirstDifference(Image, Whole.Image);
+            EXPECT_TRUE(Image == Whole.Image)
+                << r.Name << (Raster ? " raster" : "") << " first difference at "
+                << FirstDifference(Image, Whole.Image);
         }
 }

@@ -83,8 +83,10 @@ TEST_F(SpecialFile, OnlyARegularFileWithinTheCapIsRead)
     for (const auto& Case : Cases)
     {
         QByteArray Bytes;
-        EXPECT_EQ(TRegularFile::Read(Path(Case.Name), TProfileFile::MaxFileSize, Bytes), Case.Expected) << Case.Name;
-        EXPECT_EQ(TRegularFile::Check(Path(Case.Name), TProfileFile::MaxFileSize), Case.Expected) << Case.Name;
+        EXPECT_EQ(TRegularFile::Read(Path(Case.Name), TProfileFile::MaxFileSize, Bytes), Case.Expected)
+            << Case.Name;
+        EXPECT_EQ(TRegularFile::Check(Path(Case.Name), TProfileFile::MaxFileSize), Case.Expected)
+            << Case.Name;
         EXPECT_EQ(Bytes.size(), Case.Bytes) << Case.Name;
     }
     EXPECT_FALSE(Watch.ReaderSeen()) << "the pipe was opened for reading";
