@@ -1,6 +1,6 @@
 // The analysis panel as a user drives it: Tools > Analyse... on the selected graph, the
 // sections, the table, Copy, the marks over the plot and in copies, recomputation.
-#include "FakeDialogs.h"
+#include "MainFormHarness.h"
 #include "app/TAnalysisMarks.h"
 #include "app/TAnalysisPanel.h"
 #include "app/TAnalysisRunner.h"
@@ -19,16 +19,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-class TestAnalysisPanel : public QObject
+class TestAnalysisPanel : public QObject, private TMainFormHarness
 {
     Q_OBJECT
 
-    QTemporaryDir Dir;
-    std::unique_ptr<QSettings> Store;
-    std::unique_ptr<TFakeDialogs> Dialogs;
-    std::unique_ptr<TMainForm> Form;
-
-    template <class T> T* Child(const char* Name) { return Form->findChild<T*>(QString::fromLatin1(Name)); }
     QTableWidget* Table() { return Child<QTableWidget>("AnalysisTable"); }
     QString Status() { return Child<QLabel>("AnalysisStatus")->text(); }
     void Enter(const char* Name, const QString& Text)
@@ -61,15 +55,7 @@ class TestAnalysisPanel : public QObject
     }
 
   private slots:
-    void init()
-    {
-        Store =
-            std::make_unique<QSettings>(Dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-        Dialogs = std::make_unique<TFakeDialogs>();
-        Form = std::make_unique<TMainForm>(*Dialogs, *Store, u'.');
-        Form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
-    }
+    void init() { QVERIFY(StartForm()); }
     void cleanup() { Form.reset(); }
 
     void opensFromTheToolsMenuWithoutShrinkingThePlot()

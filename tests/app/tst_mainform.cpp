@@ -1,5 +1,5 @@
 // The main window as a user drives it: editors, graph list, zoom, undo, animation, keys.
-#include "FakeDialogs.h"
+#include "MainFormHarness.h"
 #include "app/TMainForm.h"
 #include "controls/TColorBtn.h"
 #include "controls/TWindowBox.h"
@@ -14,19 +14,10 @@
 
 #include <deque>
 
-class TestMainForm : public QObject
+class TestMainForm : public QObject, private TMainFormHarness
 {
     Q_OBJECT
 
-    QTemporaryDir Dir;
-    std::unique_ptr<QSettings> Store;
-    std::unique_ptr<TFakeDialogs> Dialogs;
-    std::unique_ptr<TMainForm> Form;
-
-    template <class T> T* Child(const char* Name) { return Form->findChild<T*>(QString::fromLatin1(Name)); }
-    QLineEdit* Edit(const char* Name) { return Child<QLineEdit>(Name); }
-    QAction* Action(const char* Name) { return Child<QAction>(Name); }
-    TWindowBox* Box() { return Child<TWindowBox>("WindowBox"); }
     void Enter(const char* Name) { QTest::keyClick(Edit(Name), Qt::Key_Return); }
     void SetBoxSize(int W, int H)
     {
@@ -40,11 +31,6 @@ class TestMainForm : public QObject
         QTest::mouseMove(Box(), To);
         QTest::mouseRelease(Box(), Qt::LeftButton, Qt::NoModifier, To);
     }
-    QStringList Bounds()
-    {
-        return {Edit("LeftEdt")->text(), Edit("TopEdt")->text(), Edit("RightEdt")->text(),
-                Edit("BottomEdt")->text()};
-    }
     void Key(int K, Qt::KeyboardModifiers M = Qt::NoModifier)
     {
         Box()->setFocus();
@@ -52,16 +38,7 @@ class TestMainForm : public QObject
     }
 
   private slots:
-    void init()
-    {
-        Store =
-            std::make_unique<QSettings>(Dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-        Store->clear();
-        Dialogs = std::make_unique<TFakeDialogs>();
-        Form = std::make_unique<TMainForm>(*Dialogs, *Store, u'.');
-        Form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
-    }
+    void init() { QVERIFY(StartForm()); }
     void cleanup() { Form.reset(); }
 
     void startsWithOneEmptyGraphAndTheStartTexts()

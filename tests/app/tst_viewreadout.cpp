@@ -1,6 +1,6 @@
 // Reading and moving the plot: the designed layout, the status bar readout and trace marker,
 // the wheel, touchpad scroll and pinch, the View menu's zoom entries, and their undo.
-#include "FakeDialogs.h"
+#include "MainFormHarness.h"
 #include "app/TMainForm.h"
 #include "app/TViewGestures.h"
 #include "controls/TTraceMarker.h"
@@ -25,24 +25,10 @@ const QString WrongRange =
 const QStringList StartView = {"-10", "10", "10", "-10"};
 } // namespace
 
-class TestViewReadout : public QObject
+class TestViewReadout : public QObject, private TMainFormHarness
 {
     Q_OBJECT
 
-    QTemporaryDir Dir;
-    std::unique_ptr<QSettings> Store;
-    std::unique_ptr<TFakeDialogs> Dialogs;
-    std::unique_ptr<TMainForm> Form;
-
-    template <class T> T* Child(const char* Name) { return Form->findChild<T*>(QString::fromLatin1(Name)); }
-    QLineEdit* Edit(const char* Name) { return Child<QLineEdit>(Name); }
-    QAction* Action(const char* Name) { return Child<QAction>(Name); }
-    TWindowBox* Box() { return Child<TWindowBox>("WindowBox"); }
-    QStringList Bounds()
-    {
-        return {Edit("LeftEdt")->text(), Edit("TopEdt")->text(), Edit("RightEdt")->text(),
-                Edit("BottomEdt")->text()};
-    }
     void SetBounds(const QStringList& b)
     {
         Edit("LeftEdt")->setText(b[0]);
@@ -97,16 +83,7 @@ class TestViewReadout : public QObject
     }
 
   private slots:
-    void init()
-    {
-        Store =
-            std::make_unique<QSettings>(Dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-        Store->clear();
-        Dialogs = std::make_unique<TFakeDialogs>();
-        Form = std::make_unique<TMainForm>(*Dialogs, *Store, u'.');
-        Form->show();
-        QVERIFY(QTest::qWaitForWindowActive(Form.get()));
-    }
+    void init() { QVERIFY(StartForm(true)); }
     void cleanup() { Form.reset(); }
 
     // Client-area positions, menu bar included, at the designed size and after a resize
