@@ -35,10 +35,12 @@ std::optional<int> TCommandLine::Answer(int argc, char** argv)
 {
     if (argc < 2)
         return std::nullopt;
+    // "vendrel --render --help" asks for the same help as "vendrel --help".
+    const char* Asked = std::strcmp(argv[1], "--render") == 0 && argc == 3 ? argv[2] : argv[1];
     std::string Text;
-    if (std::strcmp(argv[1], "--help") == 0)
+    if (std::strcmp(Asked, "--help") == 0)
         Text = HelpText();
-    else if (std::strcmp(argv[1], "--version") == 0)
+    else if (std::strcmp(Asked, "--version") == 0)
         Text = VersionText();
     else
         return std::nullopt;

@@ -100,10 +100,10 @@ int main(int argc, char** argv)
     std::signal(SIGXFSZ, SIG_IGN);
     try
     {
-        if (TRenderCommand::Requested(argc, argv))
-            return RunRender(argc, argv);
         if (const std::optional<int> Code = TCommandLine::Answer(argc, argv))
             return *Code;
+        if (TRenderCommand::Requested(argc, argv))
+            return RunRender(argc, argv);
         return RunWindow(argc, argv);
     }
     catch (const std::bad_alloc&)

@@ -56,6 +56,10 @@ grep -q "'abc' is not a valid floating point value" "$WORK/err" || fail "bad tim
 "$VENDREL" --render "$WORK/missing.vdg" "$WORK/x.png" 2> /dev/null
 [ $? -eq 1 ] || fail "missing document: expected exit 1"
 
+# "--render --help" is the program's help, on standard output, exit 0.
+"$VENDREL" --render --help > "$WORK/help" 2> /dev/null || fail "--render --help: exit $?"
+grep -q "^Usage: vendrel " "$WORK/help" || fail "--render --help shows no usage line"
+
 for args in "--render $WORK/good.vdg" "--render $WORK/good.vdg $WORK/x.png --size 0x10" \
             "--render $WORK/good.vdg $WORK/x.png --size" "--render $WORK/good.vdg $WORK/x.png --bogus" \
             "--render $WORK/good.vdg $WORK/x.png --scale 0" "--render $WORK/good.vdg $WORK/x.png --scale abc" \
