@@ -329,7 +329,8 @@ bool TRenderCommand::Draw(const TOptions& Options, QTextStream& ErrorOut, QByteA
     TPlotModel Model;
     TDocument::Read(File, Model);
     Model.GraphsEnabled = true;
-    Model.TimeText = Options.Time;
+    if (Options.HasTime)
+        Model.TimeText = Options.Time; // otherwise the model's start time
     Model.FilledGraphs = Options.Filled;
 
     const QSize Size = DeviceSize(Options.Size, Options.Scale);

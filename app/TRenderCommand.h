@@ -68,7 +68,7 @@ class TRenderCommand
         QString Document;
         QString Output;
         QSize Size{523, 523};
-        QString Time = QStringLiteral("0");
+        QString Time; // as given with --time (HasTime)
         bool Filled = false;
         TExportFormat Format = TExportFormat::Png;
         bool HasTime = false;
