@@ -79,17 +79,17 @@ void TMainForm::ExportAnimationExecute()
         return;
     ExportFileName = Choice->FileName;
 
-    TAnimationSpec Spec;
-    Spec.From = ReadTime(Choice->From, DecimalSeparator);
-    Spec.To = ReadTime(Choice->To, DecimalSeparator);
-    Spec.Step = ReadTime(Choice->Step, DecimalSeparator);
-    Spec.DelayMs = Choice->DelayMs;
-    Spec.Size = Choice->Size;
-    const int Count = TAnimationExport::FrameCount(Spec);
+    TAnimationPlan Plan;
+    Plan.From = ReadTime(Choice->From, DecimalSeparator);
+    Plan.To = ReadTime(Choice->To, DecimalSeparator);
+    Plan.Step = ReadTime(Choice->Step, DecimalSeparator);
+    Plan.DelayMs = Choice->DelayMs;
+    Plan.Size = Choice->Size;
+    const int Count = TAnimationExport::FrameCount(Plan);
 
     TPlotPicture Picture(PlotModel, DecimalSeparator, WindowBox->Color(), WindowBox->font());
     const std::unique_ptr<TFrameSink> Sink =
-        TAnimationExport::MakeSink(Choice->Format, Choice->FileName, Spec);
+        TAnimationExport::MakeSink(Choice->Format, Choice->FileName, Plan);
     std::unique_ptr<TExportProgress> Progress = Dialogs.StartProgress(this, Count);
-    TAnimationExport::Run(Picture, Spec, *Sink, [&](int Done, int) { return Progress->Advance(Done); });
+    TAnimationExport::Run(Picture, Plan, *Sink, [&](int Done, int) { return Progress->Advance(Done); });
 }

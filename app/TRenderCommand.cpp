@@ -217,14 +217,14 @@ bool TRenderCommand::ParseAnimation(TOptions& Options, QString& Error) const
         Error = QStringLiteral("an animation needs --from T0, --to T1 and --step DT");
         return false;
     }
-    TAnimationSpec& Spec = Options.Animation;
-    Spec.Size = DeviceSize(Options.Size, Options.Scale);
+    TAnimationPlan& Plan = Options.Animation;
+    Plan.Size = DeviceSize(Options.Size, Options.Scale);
     try
     {
-        Spec.From = TextToFloat(Options.From.toStdU16String(), Sep);
-        Spec.To = TextToFloat(Options.To.toStdU16String(), Sep);
-        Spec.Step = TextToFloat(Options.Step.toStdU16String(), Sep);
-        TAnimationExport::FrameCount(Spec);
+        Plan.From = TextToFloat(Options.From.toStdU16String(), Sep);
+        Plan.To = TextToFloat(Options.To.toStdU16String(), Sep);
+        Plan.Step = TextToFloat(Options.Step.toStdU16String(), Sep);
+        TAnimationExport::FrameCount(Plan);
     }
     catch (const Exception& Bad)
     {
@@ -242,7 +242,7 @@ bool TRenderCommand::ParseAnimation(TOptions& Options, QString& Error) const
                         .arg(MaxDelayMs);
             return false;
         }
-        Spec.DelayMs = Delay;
+        Plan.DelayMs = Delay;
     }
     return true;
 }

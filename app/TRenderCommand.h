@@ -74,7 +74,7 @@ class TRenderCommand
         bool HasTime = false;
         // The animation options as given, each empty when absent.
         QString From, To, Step, Delay, Frames;
-        TAnimationSpec Animation;
+        TAnimationPlan Animation;
         double Scale = 1;
         double TimeLimit = 10; // seconds
         bool HasTimeLimit = false;

@@ -40,19 +40,19 @@ void ExportAnimation(benchmark::State& State, bool Gif)
     QTemporaryDir Dir;
     const QString Path = Dir.filePath(Gif ? QStringLiteral("s.gif") : QStringLiteral("s.webp"));
     TPlotPicture Picture = PictureS();
-    TAnimationSpec Spec;
-    Spec.From = 0;
-    Spec.Step = 0.05L;
-    Spec.To = Spec.Step * (AnimationFrames - 1);
-    Spec.Size = QSize(523, 523);
+    TAnimationPlan Plan;
+    Plan.From = 0;
+    Plan.Step = 0.05L;
+    Plan.To = Plan.Step * (AnimationFrames - 1);
+    Plan.Size = QSize(523, 523);
     for (auto _ : State)
     {
         std::unique_ptr<TFrameSink> Sink;
         if (Gif)
-            Sink = std::make_unique<TGifWriter>(Path, Spec.Size, 40);
+            Sink = std::make_unique<TGifWriter>(Path, Plan.Size, 40);
         else
-            Sink = std::make_unique<TWebPWriter>(Path, Spec.Size, 40);
-        TAnimationExport::Run(Picture, Spec, *Sink, {});
+            Sink = std::make_unique<TWebPWriter>(Path, Plan.Size, 40);
+        TAnimationExport::Run(Picture, Plan, *Sink, {});
     }
     State.SetItemsProcessed(State.iterations() * AnimationFrames);
     State.counters["frames_per_s"] =

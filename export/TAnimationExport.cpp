@@ -12,12 +12,12 @@
 
 #include <cmath>
 
-int TAnimationExport::FrameCount(const TAnimationSpec& Spec)
+int TAnimationExport::FrameCount(const TAnimationPlan& Plan)
 {
-    if (Spec.Step == 0)
+    if (Plan.Step == 0)
         ThrowExport(QString::fromLatin1(ExportText::ZeroStep));
-    const Float80 Steps = (Spec.To - Spec.From) / Spec.Step;
-    if (Steps < 0 && Spec.To != Spec.From)
+    const Float80 Steps = (Plan.To - Plan.From) / Plan.Step;
+    if (Steps < 0 && Plan.To != Plan.From)
         ThrowExport(QString::fromLatin1(ExportText::WrongSign));
     // A time that misses To by rounding alone still counts as reaching it.
     const Float80 Whole = std::floor(Steps + 1e-9L);
@@ -27,47 +27,47 @@ int TAnimationExport::FrameCount(const TAnimationSpec& Spec)
 }
 
 std::unique_ptr<TFrameSink> TAnimationExport::MakeSink(TExportFormat Format, const QString& Path,
-                                                       const TAnimationSpec& Spec)
+                                                       const TAnimationPlan& Plan)
 {
     switch (Format)
     {
     case TExportFormat::WebP:
-        return std::make_unique<TWebPWriter>(Path, Spec.Size, Spec.DelayMs);
+        return std::make_unique<TWebPWriter>(Path, Plan.Size, Plan.DelayMs);
     case TExportFormat::Gif:
-        return std::make_unique<TGifWriter>(Path, Spec.Size, Spec.DelayMs);
+        return std::make_unique<TGifWriter>(Path, Plan.Size, Plan.DelayMs);
     default:
         return std::make_unique<TFrameFolderWriter>(Path);
     }
 }
 
-Float80 TAnimationExport::FrameTime(const TAnimationSpec& Spec, int Index)
+Float80 TAnimationExport::FrameTime(const TAnimationPlan& Plan, int Index)
 {
-    return Spec.From + Index * Spec.Step;
+    return Plan.From + Index * Plan.Step;
 }
 
-bool TAnimationExport::Run(TPlotPicture& Picture, const TAnimationSpec& Spec, TFrameSink& Sink,
+bool TAnimationExport::Run(TPlotPicture& Picture, const TAnimationPlan& Plan, TFrameSink& Sink,
                            const TProgress& Progress)
 {
-    if (!DrawFrames(Picture, Spec, Sink, Progress))
+    if (!DrawFrames(Picture, Plan, Sink, Progress))
         return false;
     Sink.Commit();
     return true;
 }
 
-bool TAnimationExport::DrawFrames(TPlotPicture& Picture, const TAnimationSpec& Spec, TFrameSink& Sink,
+bool TAnimationExport::DrawFrames(TPlotPicture& Picture, const TAnimationPlan& Plan, TFrameSink& Sink,
                                   const TProgress& Progress)
 {
-    const int Count = FrameCount(Spec);
+    const int Count = FrameCount(Plan);
     TPlotModel& Model = Picture.Model();
     // The trail lies as it does while the window animates with this step.
-    Model.TimeIncrement = float(Spec.Step);
+    Model.TimeIncrement = float(Plan.Step);
     const bool GraphsEnabled = Model.GraphsEnabled;
     for (int i = 0; i < Count; ++i)
     {
         Model.TimeText =
-            QString::fromStdU16String(FormatGeneral15(FrameTime(Spec, i), Picture.DecimalSeparator()));
+            QString::fromStdU16String(FormatGeneral15(FrameTime(Plan, i), Picture.DecimalSeparator()));
         Model.GraphsEnabled = GraphsEnabled;
-        Sink.Add(Picture.Render(Spec.Size));
+        Sink.Add(Picture.Render(Plan.Size));
         if (Progress && !Progress(i + 1, Count))
             return false;
     }

@@ -16,7 +16,7 @@
 class TFrameSink;
 class TPlotPicture;
 
-struct TAnimationSpec
+struct TAnimationPlan
 {
     Float80 From = 0;
     Float80 To = 0;
@@ -32,21 +32,21 @@ class TAnimationExport
 
     // The number of frames; throws EExportError for a step of 0, a step leading away from
     // To, or more than MaxFrames frames.
-    static int FrameCount(const TAnimationSpec& Spec);
-    static Float80 FrameTime(const TAnimationSpec& Spec, int Index);
+    static int FrameCount(const TAnimationPlan& Plan);
+    static Float80 FrameTime(const TAnimationPlan& Plan, int Index);
 
     // The writer of an animation format (WebP, Gif or Frames) into Path.
     static std::unique_ptr<TFrameSink> MakeSink(TExportFormat Format, const QString& Path,
-                                                const TAnimationSpec& Spec);
+                                                const TAnimationPlan& Plan);
 
     // Told after each frame how many of how many are done; answers false to cancel.
     using TProgress = std::function<bool(int Done, int Count)>;
 
     // Draws every frame into Sink and commits it. Returns false when cancelled (the sink
     // then commits nothing); a drawing or writing error leaves as an exception.
-    static bool Run(TPlotPicture& Picture, const TAnimationSpec& Spec, TFrameSink& Sink,
+    static bool Run(TPlotPicture& Picture, const TAnimationPlan& Plan, TFrameSink& Sink,
                     const TProgress& Progress);
     // The same without the commit, which is left to the caller.
-    static bool DrawFrames(TPlotPicture& Picture, const TAnimationSpec& Spec, TFrameSink& Sink,
+    static bool DrawFrames(TPlotPicture& Picture, const TAnimationPlan& Plan, TFrameSink& Sink,
                            const TProgress& Progress);
 };

@@ -43,19 +43,19 @@ void WriteFile(const QString& Path, const QByteArray& Bytes)
 }
 
 // The picture the animation's frame Index should be: the frame's time, the trail of the step.
-QImage ExpectedFrame(const TAnimationSpec& Spec, int Index, bool Numbers = true)
+QImage ExpectedFrame(const TAnimationPlan& Plan, int Index, bool Numbers = true)
 {
     TPlotPicture P = Picture();
     P.Model().View.Numbers = Numbers;
-    P.Model().TimeIncrement = float(Spec.Step);
+    P.Model().TimeIncrement = float(Plan.Step);
     P.Model().TimeText =
-        QString::fromStdU16String(FormatGeneral15(TAnimationExport::FrameTime(Spec, Index), u'.'));
-    return P.Render(Spec.Size);
+        QString::fromStdU16String(FormatGeneral15(TAnimationExport::FrameTime(Plan, Index), u'.'));
+    return P.Render(Plan.Size);
 }
 
-TAnimationSpec Spec(Float80 From, Float80 To, Float80 Step, QSize Size = QSize(120, 90))
+TAnimationPlan Plan(Float80 From, Float80 To, Float80 Step, QSize Size = QSize(120, 90))
 {
-    TAnimationSpec s;
+    TAnimationPlan s;
     s.From = From;
     s.To = To;
     s.Step = Step;
@@ -103,12 +103,12 @@ TEST(AnimationFrames, AreCountedFromTheTimesAndRefusedWhenAbsurd)
     {
         SCOPED_TRACE(r.Name);
         if (r.Count)
-            EXPECT_EQ(TAnimationExport::FrameCount(Spec(r.From, r.To, r.Step)), r.Count);
+            EXPECT_EQ(TAnimationExport::FrameCount(Plan(r.From, r.To, r.Step)), r.Count);
         else
         {
             try
             {
-                TAnimationExport::FrameCount(Spec(r.From, r.To, r.Step));
+                TAnimationExport::FrameCount(Plan(r.From, r.To, r.Step));
                 ADD_FAILURE() << "accepted";
             }
             catch (const EExportError& e)
@@ -191,7 +191,7 @@ TEST(WebPExport, HoldsEveryFrameExactlyWithItsDelay)
 {
     QTemporaryDir Dir;
     const QString Path = Dir.filePath(QStringLiteral("a.webp"));
-    TAnimationSpec s = Spec(0, 0.4L, 0.1L);
+    TAnimationPlan s = Plan(0, 0.4L, 0.1L);
     s.DelayMs = 70;
     TPlotPicture P = Picture();
     TWebPWriter Writer(Path, s.Size, s.DelayMs);
@@ -211,7 +211,7 @@ TEST(GifExport, HoldsEveryFrameWithAnExactPaletteAndItsDelay)
 {
     QTemporaryDir Dir;
     const QString Path = Dir.filePath(QStringLiteral("a.gif"));
-    TAnimationSpec s = Spec(-0.2L, 0.2L, 0.2L);
+    TAnimationPlan s = Plan(-0.2L, 0.2L, 0.2L);
     s.DelayMs = 44; // shown as 4 hundredths
     TPlotPicture P = Picture();
     P.Model().View.Numbers = false; // at most 256 colours: the palette is exact
@@ -270,7 +270,7 @@ TEST(FrameFolderExport, WritesNumberedPngsAndReplacesOnlyAFolderOfFrames)
 {
     QTemporaryDir Dir;
     const QString Folder = Dir.filePath(QStringLiteral("frames"));
-    TAnimationSpec s = Spec(0, 0.2L, 0.1L);
+    TAnimationPlan s = Plan(0, 0.2L, 0.1L);
     TPlotPicture P = Picture();
     {
         TFrameFolderWriter Writer(Folder);
@@ -284,7 +284,7 @@ TEST(FrameFolderExport, WritesNumberedPngsAndReplacesOnlyAFolderOfFrames)
     // A second export replaces the earlier frames whole.
     {
         TFrameFolderWriter Writer(Folder);
-        ASSERT_TRUE(TAnimationExport::Run(P, Spec(0, 0.1L, 0.1L), Writer, {}));
+        ASSERT_TRUE(TAnimationExport::Run(P, Plan(0, 0.1L, 0.1L), Writer, {}));
     }
     EXPECT_EQ(EntriesOf(Folder), QStringList({"frame0001.png", "frame0002.png"}));
 
@@ -303,7 +303,7 @@ TEST(AnimationExport, CancelledOrFailedLeavesTheOldFileAndNothingElse)
     {
         TWebPWriter Writer(Path, QSize(120, 90), 40);
         int Calls = 0;
-        EXPECT_FALSE(TAnimationExport::Run(P, Spec(0, 1, 0.1L), Writer,
+        EXPECT_FALSE(TAnimationExport::Run(P, Plan(0, 1, 0.1L), Writer,
                                            [&](int Done, int Count)
                                            {
                                                ++Calls;
@@ -317,13 +317,13 @@ TEST(AnimationExport, CancelledOrFailedLeavesTheOldFileAndNothingElse)
     {
         TGifWriter Writer(Gif, QSize(120, 90), 40);
         EXPECT_FALSE(
-            TAnimationExport::Run(P, Spec(0, 1, 0.1L), Writer, [](int Done, int) { return Done < 2; }));
+            TAnimationExport::Run(P, Plan(0, 1, 0.1L), Writer, [](int Done, int) { return Done < 2; }));
     }
     // A drawing error ends the export: the bounds cannot be read.
     P.Model().LeftText = QStringLiteral("left");
     {
         TFrameFolderWriter Writer(Dir.filePath(QStringLiteral("frames")));
-        EXPECT_THROW(TAnimationExport::Run(P, Spec(0, 1, 0.1L), Writer, {}), Exception);
+        EXPECT_THROW(TAnimationExport::Run(P, Plan(0, 1, 0.1L), Writer, {}), Exception);
     }
     EXPECT_EQ(ReadAll(Path), "the old file");
     EXPECT_EQ(ReadAll(Gif), "the old gif");
@@ -396,7 +396,7 @@ TEST(PictureExport, FailsWithCannotWriteAndKeepsWhatWasThere)
     try
     {
         TWebPWriter Writer(Old, QSize(600, 400), 40);
-        TAnimationExport::Run(P, Spec(0, 2, 0.1L, QSize(600, 400)), Writer, {});
+        TAnimationExport::Run(P, Plan(0, 2, 0.1L, QSize(600, 400)), Writer, {});
         ADD_FAILURE() << "a full disk took the animation";
     }
     catch (const EExportError&)
