@@ -26,16 +26,5 @@ inline constexpr std::string_view LargeErrorEstimate =
 inline constexpr std::string_view AreaUndefinedAt = "The formula is undefined at x = %s inside the interval";
 } // namespace AnalysisMsg
 
-class EAnalysisError : public Exception
-{
-  public:
-    using Exception::Exception;
-    const char* ClassName() const noexcept override { return "EAnalysisError"; }
-};
-
-class EAnalysisCancelled : public Exception
-{
-  public:
-    using Exception::Exception;
-    const char* ClassName() const noexcept override { return "EAnalysisCancelled"; }
-};
+VENDREL_ERROR_CLASS(EAnalysisError, Exception)
+VENDREL_ERROR_CLASS(EAnalysisCancelled, Exception)

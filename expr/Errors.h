@@ -53,6 +53,8 @@ class Exception : public std::runtime_error
     virtual const char* ClassName() const noexcept { return "Exception"; }
 };
 
+// An error class under Base whose ClassName is its own name; the other layers declare
+// their errors through it too.
 #define VENDREL_ERROR_CLASS(Name, Base)                                                                      \
     class Name : public Base                                                                                 \
     {                                                                                                        \
@@ -73,8 +75,6 @@ VENDREL_ERROR_CLASS(EInvalidOp, EMathError)
 VENDREL_ERROR_CLASS(EOverflow, EMathError)
 VENDREL_ERROR_CLASS(EIntError, EExternal)
 VENDREL_ERROR_CLASS(EDivByZero, EIntError)
-
-#undef VENDREL_ERROR_CLASS
 
 // Raisers with the fixed messages, so every site uses the one text.
 [[noreturn]] void RaiseZeroDivide();

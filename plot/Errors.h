@@ -22,23 +22,6 @@ inline constexpr std::string_view OutOfMemory = "Not enough memory to complete t
 inline constexpr std::string_view ViewOutOfRange = "The view is out of range";
 } // namespace Msg
 
-class EFileWriteError : public Exception
-{
-  public:
-    using Exception::Exception;
-    const char* ClassName() const noexcept override { return "EFileWriteError"; }
-};
-
-class EFileReadError : public Exception
-{
-  public:
-    using Exception::Exception;
-    const char* ClassName() const noexcept override { return "EFileReadError"; }
-};
-
-class EViewRangeError : public Exception
-{
-  public:
-    using Exception::Exception;
-    const char* ClassName() const noexcept override { return "EViewRangeError"; }
-};
+VENDREL_ERROR_CLASS(EFileWriteError, Exception)
+VENDREL_ERROR_CLASS(EFileReadError, Exception)
+VENDREL_ERROR_CLASS(EViewRangeError, Exception)
