@@ -1,9 +1,7 @@
 // File > Export Picture and File > Export Animation: the dialogs' defaults come from the
 // window, a PNG export is the picture Copy gives at that size, Cancel leaves nothing behind,
 // and a failure is reported once with the old file kept.
-#include "FakeDialogs.h"
-#include "app/TMainForm.h"
-#include "controls/TWindowBox.h"
+#include "MainFormHarness.h"
 
 #include <QAction>
 #include <QDir>
@@ -15,18 +13,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-class TestExport : public QObject
+class TestExport : public QObject, private TMainFormHarness
 {
     Q_OBJECT
 
-    QTemporaryDir Dir;
-    std::unique_ptr<QSettings> Store;
-    TFakeDialogs Dialogs;
-    std::unique_ptr<TMainForm> Form;
-
     QString Path(const char* Name) const { return Dir.filePath(QString::fromLatin1(Name)); }
-    QLineEdit* Edit(const char* Name) { return Form->findChild<QLineEdit*>(QString::fromLatin1(Name)); }
-    void Trigger(const char* Name) { Form->findChild<QAction*>(QString::fromLatin1(Name))->trigger(); }
+    void Trigger(const char* Name) { Action(Name)->trigger(); }
     void Enter(const char* Name, const QString& Text)
     {
         Edit(Name)->setText(Text);
@@ -40,11 +32,7 @@ class TestExport : public QObject
   private slots:
     void init()
     {
-        Store = std::make_unique<QSettings>(Path("settings.ini"), QSettings::IniFormat);
-        Dialogs = TFakeDialogs();
-        Form = std::make_unique<TMainForm>(Dialogs, *Store, u'.');
-        Form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
+        QVERIFY(StartForm());
         Enter("FuncEdit", QStringLiteral("Sin(x*t)*5"));
         QFile::remove(Path("settings.ini"));
     }
@@ -72,16 +60,16 @@ class TestExport : public QObject
     {
         Edit("TimeEdt")->setText(QStringLiteral("0.7"));
         Trigger("ExportPicture");
-        QCOMPARE(Dialogs.PictureDefaults.Size,
+        QCOMPARE(Dialogs->PictureDefaults.Size,
                  Form->findChild<TWindowBox*>(QStringLiteral("WindowBox"))->size());
-        QCOMPARE(Dialogs.PictureDefaults.Time, QStringLiteral("0.7"));
-        QCOMPARE(Dialogs.PictureDefaults.Filled, false);
+        QCOMPARE(Dialogs->PictureDefaults.Time, QStringLiteral("0.7"));
+        QCOMPARE(Dialogs->PictureDefaults.Filled, false);
 
-        TPictureChoice Choice = Dialogs.PictureDefaults;
+        TPictureChoice Choice = Dialogs->PictureDefaults;
         Choice.FileName = Path("plot.png");
-        Dialogs.PictureAnswer = Choice;
+        Dialogs->PictureAnswer = Choice;
         Trigger("ExportPicture");
-        QVERIFY(Dialogs.Errors.isEmpty());
+        QVERIFY(Dialogs->Errors.isEmpty());
         QCOMPARE(QImage(Choice.FileName).convertToFormat(QImage::Format_RGB32), Form->RenderPlot());
     }
 
@@ -89,10 +77,10 @@ class TestExport : public QObject
     {
         Edit("TimeEdt")->setText(QStringLiteral("2"));
         Trigger("ExportAnimation");
-        QCOMPARE(Dialogs.AnimationDefaults.From, QStringLiteral("2"));
-        QCOMPARE(Dialogs.AnimationDefaults.Step, QStringLiteral("0.05"));
-        QCOMPARE(Dialogs.AnimationDefaults.To, QStringLiteral("7"));
-        QCOMPARE(Dialogs.AnimationDefaults.DelayMs, 40);
+        QCOMPARE(Dialogs->AnimationDefaults.From, QStringLiteral("2"));
+        QCOMPARE(Dialogs->AnimationDefaults.Step, QStringLiteral("0.05"));
+        QCOMPARE(Dialogs->AnimationDefaults.To, QStringLiteral("7"));
+        QCOMPARE(Dialogs->AnimationDefaults.DelayMs, 40);
         QVERIFY2(Entries().isEmpty(), "cancelled: nothing written");
     }
 
@@ -108,21 +96,21 @@ class TestExport : public QObject
         Choice.To = QStringLiteral("1");
         Choice.Step = QStringLiteral("0.1");
         Choice.FileName = Old.fileName();
-        Dialogs.AnimationAnswer = Choice;
-        Dialogs.CancelAt = 4;
+        Dialogs->AnimationAnswer = Choice;
+        Dialogs->CancelAt = 4;
         Trigger("ExportAnimation");
-        QCOMPARE(Dialogs.ProgressShown, std::vector<int>({11, 1, 2, 3, 4}));
-        QVERIFY(Dialogs.Errors.isEmpty());
+        QCOMPARE(Dialogs->ProgressShown, std::vector<int>({11, 1, 2, 3, 4}));
+        QVERIFY(Dialogs->Errors.isEmpty());
         QVERIFY(Old.open(QIODevice::ReadOnly));
         QCOMPARE(Old.readAll(), QByteArray("old"));
         QCOMPARE(Entries(), QStringList({"a.webp"}));
 
-        Dialogs.CancelAt = 0;
+        Dialogs->CancelAt = 0;
         Choice.Format = TExportFormat::Gif;
         Choice.FileName = Path("a.gif");
-        Dialogs.AnimationAnswer = Choice;
+        Dialogs->AnimationAnswer = Choice;
         Trigger("ExportAnimation");
-        QVERIFY(Dialogs.Errors.isEmpty());
+        QVERIFY(Dialogs->Errors.isEmpty());
         QVERIFY(QFile(Choice.FileName).size() > 0);
     }
 
@@ -134,10 +122,10 @@ class TestExport : public QObject
         Choice.To = QStringLiteral("1");
         Choice.Step = QStringLiteral("-0.1");
         Choice.FileName = Path("b.gif");
-        Dialogs.AnimationAnswer = Choice;
+        Dialogs->AnimationAnswer = Choice;
         Trigger("ExportAnimation");
         QCOMPARE(
-            Dialogs.Errors,
+            Dialogs->Errors,
             QStringList({QStringLiteral("the time step must lead from the start time to the end time")}));
 
         TPictureChoice Picture;
@@ -145,9 +133,9 @@ class TestExport : public QObject
         Picture.Time = QStringLiteral("0");
         Picture.Format = TExportFormat::Svg;
         Picture.FileName = Path("missing/p.svg");
-        Dialogs.PictureAnswer = Picture;
+        Dialogs->PictureAnswer = Picture;
         Trigger("ExportPicture");
-        QCOMPARE(Dialogs.Errors.last(), QStringLiteral("cannot write ") + Picture.FileName);
+        QCOMPARE(Dialogs->Errors.last(), QStringLiteral("cannot write ") + Picture.FileName);
         QVERIFY(Entries().isEmpty());
     }
 };
