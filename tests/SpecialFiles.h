@@ -8,7 +8,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <csignal>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <thread>
@@ -87,5 +89,29 @@ class TFifoWatch
     std::atomic<bool> Stop{false};
     std::atomic<bool> Seen{false};
     std::thread Watcher;
+};
+// While it lives, no file of this process may grow past Bytes: writes beyond that fail as
+// they do on a full disk (with the signal that would end the process ignored).
+class TFileSizeLimit
+{
+  public:
+    explicit TFileSizeLimit(rlim_t Bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &Saved);
+        OldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit Limited = Saved;
+        Limited.rlim_cur = Bytes;
+        Active = setrlimit(RLIMIT_FSIZE, &Limited) == 0;
+    }
+    ~TFileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &Saved);
+        std::signal(SIGXFSZ, OldHandler);
+    }
+    bool Active = false;
+
+  private:
+    rlimit Saved{};
+    void (*OldHandler)(int) = nullptr;
 };
 } // namespace SpecialFiles

@@ -19,9 +19,6 @@
 #include <QTextStream>
 #include <QtTest>
 
-#include <csignal>
-#include <sys/resource.h>
-
 using namespace SpecialFiles;
 
 class TestSpecialFiles : public QObject
@@ -125,15 +122,11 @@ class TestSpecialFiles : public QObject
     void aPdfThatCannotBeWrittenIsReportedAndLeavesNoFile()
     {
         Dialogs.PdfName = Path(QStringLiteral("plot.pdf"));
-        const auto OldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit Old;
-        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &Old), 0);
-        struct rlimit Limited = Old;
-        Limited.rlim_cur = 2048;
-        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &Limited), 0);
-        Trigger("PrintPdf");
-        ::setrlimit(RLIMIT_FSIZE, &Old);
-        std::signal(SIGXFSZ, OldHandler);
+        {
+            TFileSizeLimit Full(2048);
+            QVERIFY(Full.Active);
+            Trigger("PrintPdf");
+        }
         QCOMPARE(Dialogs.Errors, QStringList{QStringLiteral("Unable to write to %1").arg(Dialogs.PdfName)});
         QVERIFY(!QFile::exists(Dialogs.PdfName));
         QVERIFY(!QFile::exists(Dialogs.PdfName + QStringLiteral(".saving")));

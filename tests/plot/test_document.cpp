@@ -1,4 +1,5 @@
 // The document's keys: what Save writes, in which order, and what Read makes of any file.
+#include "../SpecialFiles.h"
 #include "PlotTestSupport.h"
 
 #include "plot/TDocument.h"
@@ -7,9 +8,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace
 {
@@ -301,41 +299,13 @@ TEST_F(Document, AbsurdCountsAreLimited)
     }
 }
 
-namespace
-{
-// While it lives, no file of this process may grow past Bytes: writes beyond that fail as
-// they do on a full disk (with the signal that would end the process ignored).
-class TFileSizeLimit
-{
-  public:
-    explicit TFileSizeLimit(rlim_t Bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &Saved);
-        OldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit Limited = Saved;
-        Limited.rlim_cur = Bytes;
-        Active = setrlimit(RLIMIT_FSIZE, &Limited) == 0;
-    }
-    ~TFileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &Saved);
-        std::signal(SIGXFSZ, OldHandler);
-    }
-    bool Active = false;
-
-  private:
-    rlimit Saved{};
-    void (*OldHandler)(int) = nullptr;
-};
-} // namespace
-
 TEST_F(Document, ASaveThatRunsOutOfSpaceReportsThePathAndLeavesTheFileAlone)
 {
     Put("[Main]\r\nFunc1=keep\r\n");
     TPlotModel Big = Sample();
     Big.FuncList.Item(0).Func = QString(100000, u'x');
     {
-        TFileSizeLimit Full(8192);
+        SpecialFiles::TFileSizeLimit Full(8192);
         ASSERT_TRUE(Full.Active);
         try
         {

@@ -12,9 +12,6 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
-
 using namespace SpecialFiles;
 using TStatus = TRegularFile::TStatus;
 
@@ -182,15 +179,11 @@ TEST_F(SpecialFile, ASaveCrossingTheFileSizeLimitFailsAndKeepsTheOldFile)
     Write(Path("doc.vdg"), Document);
     TPlotModel Model;
     Model.FuncList.Assign({TFunc(QString(100000, u'x'))});
-    const auto OldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit Old;
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &Old), 0);
-    struct rlimit Limited = Old;
-    Limited.rlim_cur = 4096;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &Limited), 0);
-    EXPECT_THROW(TDocument::Save(Path("doc.vdg"), Model), EFileWriteError);
-    ::setrlimit(RLIMIT_FSIZE, &Old);
-    std::signal(SIGXFSZ, OldHandler);
+    {
+        TFileSizeLimit Full(4096);
+        ASSERT_TRUE(Full.Active);
+        EXPECT_THROW(TDocument::Save(Path("doc.vdg"), Model), EFileWriteError);
+    }
     EXPECT_EQ(Contents(Path("doc.vdg")), Document);
     EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("doc.vdg")});
 }
