@@ -39,6 +39,9 @@ class TCurveRasterizer
         Bits = NewBits;
         Stride = NewStride;
     }
+    // Whether the stroker looks corners up (the default); off, the reference it is checked
+    // against.
+    void UseJoinTable(bool On) { Stroker.UseJoinTable(On); }
     int ImageWidth() const { return Width; }
     int ImageHeight() const { return Height; }
 

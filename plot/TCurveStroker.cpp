@@ -2,6 +2,7 @@
 
 #include <QLineF>
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -38,6 +39,8 @@ TCurveStroker::TCurveStroker()
     }
 }
 
+TCurveStroker::~TCurveStroker() = default;
+
 void TCurveStroker::Begin(double PenWidth, double PenMiterLimit)
 {
     Width = PenWidth;
@@ -54,7 +57,7 @@ void TCurveStroker::Close()
 }
 
 TCurveStroker::TIntersection TCurveStroker::Intersect(QPointF A1, QPointF A2, QPointF B1, QPointF B2,
-                                                      QPointF& At)
+                                                      QPointF& At, double* Along)
 {
     const double Ax = A2.x() - A1.x(), Ay = A2.y() - A1.y();
     const double Bx = B1.x() - B2.x(), By = B1.y() - B2.y();
@@ -65,10 +68,10 @@ TCurveStroker::TIntersection TCurveStroker::Intersect(QPointF A1, QPointF A2, QP
     const double Reciprocal = 1 / Denominator;
     const double Na = (By * Cx - Bx * Cy) * Reciprocal;
     At = QPointF(A1.x() + Ax * Na, A1.y() + Ay * Na);
-    if (Na < 0 || Na > 1)
-        return TIntersection::Unbounded;
     const double Nb = (Ax * Cy - Ay * Cx) * Reciprocal;
-    if (Nb < 0 || Nb > 1)
+    if (Along)
+        Along[0] = Na, Along[1] = Nb;
+    if (Na < 0 || Na > 1 || Nb < 0 || Nb > 1)
         return TIntersection::Unbounded;
     return TIntersection::Bounded;
 }
@@ -84,8 +87,10 @@ bool TCurveStroker::InnerCornerByAngle(QPointF Before, QPointF Joint, QPointF Ne
 // product P.x S.y - P.y S.x in image coordinates) and its cosine (the dot product) are both
 // positive; near 0 and 90 degrees, where QLineF's rounding and fuzzy compares decide, QLineF
 // is asked. Near 180 and 270 degrees either side of the threshold gives the same answer.
-bool TCurveStroker::InnerCorner(QPointF Before, QPointF Joint, QPointF Next)
+bool TCurveStroker::InnerCorner(QPointF Before, QPointF Joint, QPointF Next, double* Clearness)
 {
+    if (Clearness)
+        *Clearness = 0;
     if (QLineF(Before, Joint).isNull() || QLineF(Joint, Next).isNull())
         return InnerCornerByAngle(Before, Joint, Next);
     const double Sx = Next.x() - Joint.x(), Sy = Next.y() - Joint.y();
@@ -102,6 +107,8 @@ bool TCurveStroker::InnerCorner(QPointF Before, QPointF Joint, QPointF Next)
             return false;
         return InnerCornerByAngle(Before, Joint, Next);
     }
+    if (Clearness)
+        *Clearness = std::min(std::fabs(Sine), std::fabs(Cosine)) / (Bound / CornerTolerance);
     return !(Sine > 0 && Cosine > 0);
 }
 
@@ -123,24 +130,43 @@ void TCurveStroker::Join(double FocalX, double FocalY, QPointF NextStart, QPoint
         return; // already connected
     const QPointF Back2(Back2X, Back2Y), Back1(Back1X, Back1Y);
     QPointF Intersection;
-    const TIntersection Type = Intersect(Back2, Back1, NextStart, NextEnd, Intersection);
-    // The inner side of a corner runs through the joint itself.
-    if (Type == TIntersection::Bounded || InnerCorner(Back2, Back1, NextStart))
+    double Along[2] = {};
+    const TIntersection Type = Intersect(Back2, Back1, NextStart, NextEnd, Intersection, Along);
+    if (Probe)
     {
-        EmitLineTo(FocalX, FocalY);
-        EmitLineTo(NextStart.x(), NextStart.y());
+        for (const double Where : Along)
+        {
+            Probe->Compare(Where, 0, TCurveJoinTable::AlongMargin);
+            Probe->Compare(Where, 1, TCurveJoinTable::AlongMargin);
+        }
+        if (Type == TIntersection::None)
+            Probe->Unsure = true;
+    }
+    // The inner side of a corner runs through the joint itself.
+    double Clearness = 0;
+    const bool Inner =
+        Type == TIntersection::Bounded || InnerCorner(Back2, Back1, NextStart, Probe ? &Clearness : nullptr);
+    if (Probe && Type != TIntersection::Bounded)
+        Probe->Compare(Clearness, 0, TCurveJoinTable::CornerMargin);
+    if (Inner)
+    {
+        JoinPoint(FocalX, FocalY);
+        JoinPoint(NextStart.x(), NextStart.y());
         return;
     }
     if (Cap || Type == TIntersection::None)
     {
-        EmitLineTo(NextStart.x(), NextStart.y());
+        JoinPoint(NextStart.x(), NextStart.y());
         return;
     }
     // A miter longer than the limit is cut square at that distance along both lines: the
     // line before set to the limit's length and moved on by itself, the next one set to it
     // and moved back by its new self.
     const double Limit = Width * MiterLimit;
-    if (Length(Intersection.x() - Back1X, Intersection.y() - Back1Y) > Limit)
+    const double Miter = Length(Intersection.x() - Back1X, Intersection.y() - Back1Y);
+    if (Probe)
+        Probe->Compare(Miter, Limit, TCurveJoinTable::LengthMargin);
+    if (Miter > Limit)
     {
         const double Dx = Back1X - Back2X, Dy = Back1Y - Back2Y;
         const double Old = Length(Dx, Dy);
@@ -156,12 +182,46 @@ void TCurveStroker::Join(double FocalX, double FocalY, QPointF NextStart, QPoint
             AfterEndY = NextStart.y() + Limit * (Ny / NextOld);
         const double AfterX = NextStart.x() + -(AfterEndX - NextStart.x());
         const double AfterY = NextStart.y() + -(AfterEndY - NextStart.y());
-        EmitLineTo(BeforeX, BeforeY);
-        EmitLineTo(AfterX, AfterY);
+        JoinPoint(BeforeX, BeforeY);
+        JoinPoint(AfterX, AfterY);
     }
     else
-        EmitLineTo(Intersection.x(), Intersection.y());
-    EmitLineTo(NextStart.x(), NextStart.y());
+        JoinPoint(Intersection.x(), Intersection.y());
+    JoinPoint(NextStart.x(), NextStart.y());
+}
+
+bool TCurveStroker::LookUp(QPointF Joint, int Step, int In, int Out)
+{
+    if (!Table)
+        Table = std::make_unique<TCurveJoinTable>();
+    const TCurveJoinTable::TLine& Line = Table->FindLine(Width, MiterLimit, Step, Out);
+    if (Line.Computed)
+        return false;
+    const int32_t X = int32_t(Joint.x()) * 64, Y = int32_t(Joint.y()) * 64;
+    if (In != Out) // else the next line goes straight on from the last point, fuzzily
+    {
+        const TCurveJoinTable::TJoin& Corner = Table->FindJoin(Width, MiterLimit, Step, In, Out);
+        if (Corner.Computed)
+            return false;
+        for (int k = 0; k < Corner.Count; ++k)
+        {
+            FOutline.push_back(X + Corner.Points[2 * k]);
+            FOutline.push_back(Y + Corner.Points[2 * k + 1]);
+        }
+    }
+    FOutline.push_back(X + Step * 64 + Line.End[0]);
+    FOutline.push_back(Y + Out * 64 + Line.End[1]);
+    return true;
+}
+
+void TCurveStroker::RestoreBack(QPointF BeforeThat, QPointF Before, QPointF Joint, bool Skipped)
+{
+    const double Offset = Width / 2;
+    const QPointF Shift = NormalOffset(Before, Joint, Offset);
+    const QPointF End = Joint + Shift;
+    const QPointF Start = Skipped ? Before + NormalOffset(BeforeThat, Before, Offset) : Before + Shift;
+    Back2X = Start.x(), Back2Y = Start.y();
+    Back1X = End.x(), Back1Y = End.y();
 }
 
 // Lines of no length (by QPointF's fuzzy equality) are passed over. The first line's ends
@@ -174,6 +234,14 @@ void TCurveStroker::StrokeSide(const QPointF* Points, size_t Count, QPointF& Sta
     QPointF Previous = At(0);
     bool First = true;
     const double Offset = Width / 2;
+    constexpr int Step = Backward ? -1 : 1;
+    // The last line ran from Before to Previous, rising InRise when corners after it may be
+    // looked up; the corner at Before added no point when SkippedBefore.
+    QPointF Before, BeforeThat;
+    int InRise = NoRise;
+    bool SkippedBefore = false;
+    // Whether Back1 and Back2 are behind, after corners looked up.
+    bool Stale = false;
     for (size_t i = 1; i < Count; ++i)
     {
         const QPointF Point = At(i);
@@ -181,23 +249,44 @@ void TCurveStroker::StrokeSide(const QPointF* Points, size_t Count, QPointF& Sta
         // coordinates stroked here, which spares the curves' usual segments the compare.
         if (!(std::fabs(Point.x() - Previous.x()) >= 1) && Previous == Point)
             continue;
-        const QPointF Shift = NormalOffset(Previous, Point, Offset);
-        const QPointF LineA = Previous + Shift, LineB = Point + Shift;
-        if (First)
+        const int OutRise = TableOn ? TableRise(Previous, Point, Step) : NoRise;
+        bool Skipped = false;
+        if (!First && InRise != NoRise && OutRise != NoRise && LookUp(Previous, Step, InRise, OutRise))
         {
-            if constexpr (Backward)
-                Join(Previous.x(), Previous.y(), LineA, LineB, true);
-            else
-                EmitMoveTo(LineA.x(), LineA.y());
-            StartA = LineA;
-            StartB = LineB;
-            First = false;
+            Skipped = InRise == OutRise;
+            Stale = true;
         }
         else
-            Join(Previous.x(), Previous.y(), LineA, LineB, false);
-        EmitLineTo(LineB.x(), LineB.y());
+        {
+            if (Stale)
+                RestoreBack(BeforeThat, Before, Previous, SkippedBefore);
+            Stale = false;
+            const QPointF Shift = NormalOffset(Previous, Point, Offset);
+            const QPointF LineA = Previous + Shift, LineB = Point + Shift;
+            const size_t Emitted = FOutline.size();
+            if (First)
+            {
+                if constexpr (Backward)
+                    Join(Previous.x(), Previous.y(), LineA, LineB, true);
+                else
+                    EmitMoveTo(LineA.x(), LineA.y());
+                StartA = LineA;
+                StartB = LineB;
+                First = false;
+            }
+            else
+                Join(Previous.x(), Previous.y(), LineA, LineB, false);
+            Skipped = FOutline.size() == Emitted;
+            EmitLineTo(LineB.x(), LineB.y());
+        }
+        BeforeThat = Before;
+        Before = Previous;
+        SkippedBefore = Skipped;
+        InRise = OutRise;
         Previous = Point;
     }
+    if (Stale)
+        RestoreBack(BeforeThat, Before, Previous, SkippedBefore);
 }
 
 bool TCurveStroker::Stroke(const QPointF* Points, size_t Count)

@@ -13,17 +13,26 @@
 //
 // The outline is kept already rounded to 1/64 pixel (26.6 fixed point), as the filling uses
 // it.
+//
+// Most corners of a curve join whole-pixel points one column apart with small rises. Those
+// are looked up (TCurveJoinTable): the corner's rounded points, worked out once at one place
+// and moved to the corner by whole pixels, where that provably gives what the computation
+// there gives; every other corner is computed.
+#include "plot/TCurveJoinTable.h"
+
 #include <QPointF>
 
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class TCurveStroker
 {
   public:
     TCurveStroker();
+    ~TCurveStroker();
 
     // Starts a new outline for a pen of Width pixels and the given miter limit.
     void Begin(double Width, double MiterLimit);
@@ -33,6 +42,9 @@ class TCurveStroker
     bool Stroke(const QPointF* Points, size_t Count);
     // Ends the last contour.
     void Close();
+    // Whether corners are looked up where they can be (the default). Off, every corner is
+    // computed: the reference the look-up is checked against.
+    void UseJoinTable(bool On) { TableOn = On; }
 
     // The outline's points as x, y pairs in 26.6 fixed point; each contour ends where it
     // started, at the index its entry in ContourEnds names.
@@ -80,15 +92,22 @@ class TCurveStroker
         Bounded,
         Unbounded,
     };
-    static TIntersection Intersect(QPointF A1, QPointF A2, QPointF B1, QPointF B2, QPointF& At);
+    // Along, when given, receives where the intersection lies along either line (0 at A1 or
+    // B1, 1 at A2 or B2).
+    static TIntersection Intersect(QPointF A1, QPointF A2, QPointF B1, QPointF B2, QPointF& At,
+                                   double* Along = nullptr);
 
     // QLineF(Joint, Next).angleTo(QLineF(Before, Joint)) > 90 and not fuzzily 90: the corner
-    // at Joint, coming from Before and going on to Next, is an inner one.
-    static bool InnerCorner(QPointF Before, QPointF Joint, QPointF Next);
+    // at Joint, coming from Before and going on to Next, is an inner one. Clearness, when
+    // given, receives how clearly the answer was decided without QLineF: the smaller of the
+    // sine and cosine relative to the lengths, 0 when QLineF decided.
+    static bool InnerCorner(QPointF Before, QPointF Joint, QPointF Next, double* Clearness = nullptr);
     // The same, answered by QLineF alone.
     static bool InnerCornerByAngle(QPointF Before, QPointF Joint, QPointF Next);
 
   private:
+    friend class TCurveJoinTable;
+
     void EmitMoveTo(double X, double Y);
     void EmitLineTo(double X, double Y)
     {
@@ -98,6 +117,37 @@ class TCurveStroker
         FOutline.push_back(qRound(Y * 64));
     }
     void Join(double FocalX, double FocalY, QPointF NextStart, QPointF NextEnd, bool Cap);
+    // A point of a corner: emitted, and noted by the probe when there is one.
+    void JoinPoint(double X, double Y)
+    {
+        if (Probe)
+            Probe->Add(X, Y);
+        EmitLineTo(X, Y);
+    }
+    // The rise of the line from P1 to P2 when a corner at P1 may be looked up: P1 a whole
+    // pixel within the table's range and clearance, P2 the next column in direction Step
+    // with a whole rise of at most the table's reach. NoRise otherwise.
+    static constexpr int NoRise = TCurveJoinTable::Reach + 1;
+    static int TableRise(QPointF P1, QPointF P2, int Step)
+    {
+        const double Rise = P2.y() - P1.y();
+        const double Ax = std::fabs(P1.x()), Ay = std::fabs(P1.y());
+        if (P2.x() - P1.x() != Step || !(std::fabs(Rise) <= TCurveJoinTable::Reach) ||
+            !(Ax >= TCurveJoinTable::Clearance && Ax <= TCurveJoinTable::Range &&
+              Ay >= TCurveJoinTable::Clearance && Ay <= TCurveJoinTable::Range))
+            return NoRise;
+        if (std::trunc(P1.x()) != P1.x() || std::trunc(P1.y()) != P1.y() || std::trunc(P2.y()) != P2.y())
+            return NoRise;
+        return int(Rise);
+    }
+    // Emits the corner at the whole-pixel point Joint between lines rising In and Out over
+    // one column each, walked in the direction Step, and the end of the next line's offset
+    // side, from the table; false, emitting nothing, where the table says to compute them.
+    bool LookUp(QPointF Joint, int Step, int In, int Out);
+    // Works out again the last two points' doubles (Back1, Back2) after corners looked up:
+    // the line from Before to Joint was the last, and the corner at Before added no point
+    // when Skipped (then the line before ran from BeforeThat).
+    void RestoreBack(QPointF BeforeThat, QPointF Before, QPointF Joint, bool Skipped);
     template <bool Backward>
     void StrokeSide(const QPointF* Points, size_t Count, QPointF& StartA, QPointF& StartB);
 
@@ -122,6 +172,9 @@ class TCurveStroker
     }
 
     std::array<TUnit, 512> Units;
+    bool TableOn = true;
+    std::unique_ptr<TCurveJoinTable> Table; // made when first needed
+    TCurveJoinTable::TProbe* Probe = nullptr;
     double Width = 0;
     double MiterLimit = 0;
     std::vector<int32_t> FOutline;

@@ -1,0 +1,91 @@
+// The cost of the wide curves alone: the polylines of scene St (see bench_paint) at
+// 3840 x 2160, one per graph and motion-blur frame, outlined and filled by the curve
+// rasteriser, per dash style; the outline (stroking and edges) and the filling apart, with
+// the stroker's corner table and without it (every corner computed).
+#include "plot/TCurveRasterizer.h"
+#include "plot/TGPPen.h"
+
+#include <QImage>
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace
+{
+constexpr int Width = 3840, Height = 2160, Margin = 5, Frames = 5;
+
+long double Formula(int Index, long double x)
+{
+    switch (Index)
+    {
+    case 0:
+        return std::sin(x * 0.05L);
+    case 1:
+        return x * x - 3 * x + 2;
+    case 2:
+        return std::sqrt(std::fabs(x)) * std::cos(3 * x) + std::exp(-x * x);
+    case 3:
+        return 1 / x;
+    default:
+        return std::sin(x) / x + std::log(std::fabs(x) + 1) - std::tanh(x * 0.5L) * 2;
+    }
+}
+
+// The polylines of formula Index at the five frame times, as the plot places them.
+std::vector<std::vector<QPoint>> Curves(int Index)
+{
+    std::vector<std::vector<QPoint>> Out;
+    const long double ScaleX = (Width - 2 * Margin) / 20.0L, ScaleY = (Height - 2 * Margin) / 20.0L;
+    for (int f = 0; f < Frames; ++f)
+    {
+        std::vector<QPoint> Points;
+        for (int px = Margin + 1; px <= Width - Margin; ++px)
+        {
+            const long double v = Formula(Index, 0.1L + (px - Margin) / ScaleX) + f * 0.05L;
+            const long double Row = std::clamp(std::roundl(Height / 2 - v * ScaleY), -10000.0L, 10000.0L);
+            Points.emplace_back(px, int(Row));
+        }
+        Out.push_back(std::move(Points));
+    }
+    return Out;
+}
+
+void Curve(benchmark::State& State, bool Fill)
+{
+    const int Style = int(State.range(0));
+    const bool Table = State.range(1) != 0;
+    QImage Image(Width, Height, QImage::Format_RGB32);
+    Image.fill(Qt::white);
+    TCurveRasterizer Raster(reinterpret_cast<uint32_t*>(Image.bits()), Image.bytesPerLine() / 4, Width,
+                            Height);
+    Raster.UseJoinTable(Table);
+    TGPPen Pen(0xFF204080u, 3);
+    Pen.SetDashStyle(Style);
+    std::vector<std::vector<QPoint>> All;
+    for (int g = 0; g < 5; ++g)
+        for (std::vector<QPoint>& c : Curves(g))
+            All.push_back(std::move(c));
+    std::vector<TCurveRasterizer::TEdge> Edges;
+    for (auto _ : State)
+        for (const std::vector<QPoint>& c : All)
+        {
+            Raster.Prepare(Pen.Pen(), c.data(), int(c.size()), Edges);
+            if (Fill)
+                Raster.FillEdges(Edges, 0xFF204080u);
+            benchmark::DoNotOptimize(Edges.data());
+        }
+    State.counters["polylines"] = double(All.size());
+}
+} // namespace
+
+BENCHMARK_CAPTURE(Curve, Outline, false)
+    ->ArgsProduct({{0, 1, 2, 3, 4}, {1, 0}})
+    ->ArgNames({"style", "table"})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Curve, OutlineAndFill, true)
+    ->ArgsProduct({{0, 1, 2, 3, 4}, {1, 0}})
+    ->ArgNames({"style", "table"})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();
