@@ -328,16 +328,91 @@ bool TCurveRasterizer::AddOutline(const std::vector<int32_t>& Outline, const std
 
 // Every crossing adds its winding to the pixel it starts at; the running sum along each row
 // is nonzero exactly on the pixels to set. Columns are swept left to right over the rows
-// that have crossings in them or a nonzero sum carried in from the left.
+// that have crossings in them or a nonzero sum carried in from the left. A wide curve's
+// outline crosses few rows per column, so its crossings are sorted by column in a list; an
+// outline crossing more than a quarter of the image's pixels goes through a buffer of them.
 void TCurveRasterizer::FillEdges(const std::vector<TEdge>& Edges, uint32_t Pixel)
 {
     if (Edges.empty())
         return;
+    if (RowWinding.empty())
+        RowWinding.assign(size_t(Height), 0);
+    uint64_t Total = 0;
+    for (const TEdge& e : Edges)
+        Total += uint64_t(e.Bottom - e.Top + 1);
+    if (Total > uint64_t(Width) * uint64_t(Height) / 4)
+        FillDense(Edges, Pixel);
+    else
+        FillSparse(Edges, Pixel);
+}
+
+void TCurveRasterizer::FillSparse(const std::vector<TEdge>& Edges, uint32_t Pixel)
+{
+    if (ColumnStart.empty())
+        ColumnStart.assign(size_t(Width) + 1, 0);
+    // Counted per column (at c + 1), summed into starts, then placed.
+    int32_t FirstColumn = Width, LastColumn = -1;
+    for (const TEdge& e : Edges)
+    {
+        uint32_t X = uint32_t(e.X);
+        for (int32_t y = e.Top; y <= e.Bottom; ++y, X += uint32_t(e.Delta))
+            ++ColumnStart[size_t(int32_t(X) >> 16) + 1];
+        FirstColumn = std::min({FirstColumn, e.X >> 16, int32_t(X - uint32_t(e.Delta)) >> 16});
+        LastColumn = std::max({LastColumn, e.X >> 16, int32_t(X - uint32_t(e.Delta)) >> 16});
+    }
+    for (int32_t c = FirstColumn; c <= LastColumn; ++c)
+        ColumnStart[size_t(c) + 1] += ColumnStart[size_t(c)];
+    Crossings.resize(ColumnStart[size_t(LastColumn) + 1]);
+    for (const TEdge& e : Edges)
+    {
+        uint32_t X = uint32_t(e.X);
+        const int32_t Up = e.Winding > 0 ? 1 : 0;
+        for (int32_t y = e.Top; y <= e.Bottom; ++y, X += uint32_t(e.Delta))
+            Crossings[ColumnStart[size_t(int32_t(X) >> 16)]++] = y * 2 + Up;
+    }
+    // Placing moved every start to the next column's: column c's crossings now end at
+    // ColumnStart[c] and begin at ColumnStart[c - 1] (0 for the first).
+    int32_t Lo = Height, Hi = -1; // rows whose running sum may be nonzero
+    uint32_t Begin = 0;
+    for (int32_t c = FirstColumn; c <= LastColumn; ++c)
+    {
+        int32_t From = Lo, To = Hi;
+        const uint32_t End = ColumnStart[size_t(c)];
+        for (uint32_t k = Begin; k < End; ++k)
+        {
+            const int32_t y = Crossings[k] >> 1;
+            RowWinding[size_t(y)] += (Crossings[k] & 1) ? 1 : -1;
+            From = std::min(From, y);
+            To = std::max(To, y);
+        }
+        Begin = End;
+        Lo = Height;
+        Hi = -1;
+        uint32_t* Target = Bits + c;
+        for (int32_t y = From; y <= To; ++y)
+            if (RowWinding[size_t(y)] != 0)
+            {
+                Target[y * Stride] = Pixel;
+                Lo = std::min(Lo, y);
+                Hi = y;
+            }
+    }
+    for (int32_t c = FirstColumn; c <= LastColumn + 1; ++c)
+        ColumnStart[size_t(c)] = 0;
+    // A closed outline leaves no sum behind; clear any all the same.
+    for (int32_t y = Lo; y <= Hi; ++y)
+        RowWinding[size_t(y)] = 0;
+}
+
+// Every crossing adds its winding to the pixel it starts at; the running sum along each row
+// is nonzero exactly on the pixels to set. Columns are swept left to right over the rows
+// that have crossings in them or a nonzero sum carried in from the left.
+void TCurveRasterizer::FillDense(const std::vector<TEdge>& Edges, uint32_t Pixel)
+{
     const size_t H = size_t(Height);
     if (Changes.empty())
     {
         Changes.assign(size_t(Width) * H, 0);
-        RowWinding.assign(H, 0);
         Low.assign(size_t(Width), Height);
         High.assign(size_t(Width), -1);
     }

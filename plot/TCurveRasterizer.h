@@ -70,6 +70,10 @@ class TCurveRasterizer
     void FillEdges(const std::vector<TEdge>& Edges, uint32_t Pixel);
 
   private:
+    // FillEdges for outlines of few crossings, which wide curves have: the crossings sorted
+    // by column. And for any number: a winding change per pixel of the image.
+    void FillSparse(const std::vector<TEdge>& Edges, uint32_t Pixel);
+    void FillDense(const std::vector<TEdge>& Edges, uint32_t Pixel);
     bool Dash(const QPen& Pen, double PenWidth);
     bool AddOutline(const std::vector<int32_t>& Outline, const std::vector<int>& ContourEnds,
                     std::vector<TEdge>& Out) const;
@@ -84,10 +88,16 @@ class TCurveRasterizer
     std::vector<QPointF> Line;
     std::vector<QPointF> DashPoints;
     std::vector<TEdge> Edges;
-    // Per column, the first and last row with a crossing; Height and -1 between calls.
+    // Per row, the running sum of windings; all zero between calls.
+    std::vector<int32_t> RowWinding;
+    // The sparse filling's crossings (row * 2, plus 1 when winding up), grouped by column:
+    // those of column c from ColumnStart[c] on; ColumnStart all zero between calls.
+    std::vector<uint32_t> ColumnStart;
+    std::vector<int32_t> Crossings;
+    // The dense filling's: per column, the first and last row with a crossing (Height and -1
+    // between calls), and the winding changes, column-major (Height per column), all zero
+    // between calls.
     std::vector<int32_t> Low;
     std::vector<int32_t> High;
-    // Winding changes, column-major (Height per column), all zero between calls.
     std::vector<int16_t> Changes;
-    std::vector<int32_t> RowWinding;
 };
