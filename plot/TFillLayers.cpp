@@ -7,8 +7,36 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <thread>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace
+{
+// The first column from From on (before End) whose colour is not v, or End: four columns at
+// a time where the processor compares four at once.
+int32_t RunEnd(const uint32_t* Colors, int32_t From, int32_t End, uint32_t v)
+{
+    int32_t x = From;
+#if defined(__SSE2__)
+    const __m128i Wanted = _mm_set1_epi32(int32_t(v));
+    for (; x + 4 <= End; x += 4)
+    {
+        const __m128i Four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Colors + x));
+        const int Same = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(Four, Wanted)));
+        if (Same != 0xF)
+            return x + std::countr_one(unsigned(Same));
+    }
+#endif
+    while (x < End && Colors[x] == v)
+        ++x;
+    return x;
+}
+} // namespace
 
 void TFillLayers::Add(TColor Color, const int32_t* Rows, int64_t FirstColumn, int64_t EndColumn)
 {
@@ -141,9 +169,7 @@ void TFillLayers::DrawRows(TCanvas& Canvas, int32_t OriginY)
             {
                 // A span of one colour, written at once; columns without fill are passed.
                 const uint32_t v = Colors[x];
-                int32_t End = x + 1;
-                while (End < EndColumn && Colors[End] == v)
-                    ++End;
+                const int32_t End = RunEnd(Colors, x + 1, EndColumn, v);
                 if (v)
                     std::fill(Line + x, Line + End, v);
                 x = End;
