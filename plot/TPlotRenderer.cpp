@@ -17,11 +17,43 @@
 
 #include <algorithm>
 #include <bit>
+#include <system_error>
 #include <thread>
 #include <vector>
 
 namespace
 {
+// Pictures of at least this many pixels have their background written on a thread of its
+// own (for smaller ones starting a thread costs more than it saves).
+constexpr int64_t BackgroundThreadArea = 1 << 20;
+
+// A fill of the background on another thread, waited for however the paint leaves.
+class TBackgroundFill
+{
+  public:
+    ~TBackgroundFill() { Wait(); }
+    // Runs Fill on a thread, or here when no thread can be started.
+    template <class TFill> void Start(TFill&& Fill)
+    {
+        try
+        {
+            Thread = std::thread(Fill);
+        }
+        catch (const std::system_error&)
+        {
+            Fill();
+        }
+    }
+    void Wait()
+    {
+        if (Thread.joinable())
+            Thread.join();
+    }
+
+  private:
+    std::thread Thread;
+};
+
 // The position of grid line I of a direction: Margin + Round(I * TickPixels).
 int64_t GridLine(const TPlotView& View, int64_t I, Float80 TickPixels)
 {
@@ -89,21 +121,33 @@ void TPlotRenderer::DrawPlot(TCanvas& Canvas, int Width, int Height, int Margin,
         }
         else
         {
-            Canvas.FillRect(0, 0, Width, Height);
-            TPlotView View = TPlotView::Compute(Model, Width, Height, Margin, Sep);
-            View.RowClamp = Canvas.Scaled(CurveRowClamp);
-            Canvas.SetPenWidth(1);
-            Canvas.SetPenStyle(TPenStyle::Solid);
             // Fill rows are worked out on two threads whatever the canvas; curves only where
             // they are written into image memory.
             const bool UseHelper = std::thread::hardware_concurrency() > 1;
+            // A large background in image memory is written on a thread of its own while the
+            // fill rows are worked out: the one waits on memory, the other computes. Nothing
+            // else touches the canvas until it is done.
+            TBackgroundFill Background;
+            if (Canvas.RasterBits() && Model.FilledGraphs && UseHelper &&
+                int64_t(Width) * Height >= BackgroundThreadArea)
+                Background.Start([&] { Canvas.FillRect(0, 0, Width, Height); });
+            else
+                Canvas.FillRect(0, 0, Width, Height);
+            TPlotView View = TPlotView::Compute(Model, Width, Height, Margin, Sep);
+            View.RowClamp = Canvas.Scaled(CurveRowClamp);
+            const bool Fills = Model.FilledGraphs && AnyFillDrawn();
             if (Model.FilledGraphs)
             {
-                const int32_t OriginY = View.OriginY();
                 ConvertTime(); // only checked here: the frame texts convert it again
-                Frames->Begin(Model, Evaluator, View, OriginY, Width, Budget);
-                DrawFills(Canvas, View, OriginY, Width, UseHelper);
+                Frames->Begin(Model, Evaluator, View, View.OriginY(), Width, Budget);
+                if (Fills)
+                    Frames->EvaluateFills(UseHelper);
             }
+            Background.Wait();
+            Canvas.SetPenWidth(1);
+            Canvas.SetPenStyle(TPenStyle::Solid);
+            if (Fills)
+                DrawFills(Canvas, View, View.OriginY(), Width, UseHelper);
             // Grid, arrows and axes are one pixel of the ordinary picture thick; the fills
             // above draw one line per device column, one device pixel wide.
             Canvas.SetPenWidth(int(Canvas.Scaled(1)));
@@ -250,17 +294,20 @@ Float80 TPlotRenderer::ConvertTime() const
 // earlier graphs and the palest frame up to the failing column. The rare graph whose frame
 // texts differ after all (the 15-digit time text of the sums may differ in the last digit)
 // is drawn frame by frame.
+bool TPlotRenderer::AnyFillDrawn() const
+{
+    if (Model.FrameCount() <= 0)
+        return false; // no frame to draw (and N - 1 must not overflow)
+    for (int i = 0; i < Model.FuncList.Count(); ++i)
+        if (GraphDrawn(i))
+            return true;
+    return false;
+}
+
 void TPlotRenderer::DrawFills(TCanvas& Canvas, const TPlotView& View, int32_t OriginY, int Width,
                               bool UseHelper)
 {
     const int N = Model.FrameCount();
-    if (N <= 0)
-        return; // no frame to draw (and N - 1 must not overflow)
-    bool Any = false;
-    for (int i = 0; i < Model.FuncList.Count() && !Any; ++i)
-        Any = GraphDrawn(i);
-    if (!Any)
-        return;
     const int64_t First = View.Margin, Last = int64_t(Width) - View.Margin;
     Frames->EvaluateFills(UseHelper);
     TFillLayers Layers;

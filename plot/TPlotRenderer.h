@@ -48,6 +48,8 @@ class TPlotRenderer
     void DrawFillFrames(TCanvas& Canvas, const TPlotView& View, int32_t OriginY, int Width, int Index);
     bool GraphDrawn(int Index) const;
     Float80 ConvertTime() const;
+    // Whether the fills have anything to draw: a frame to draw and a graph drawn.
+    bool AnyFillDrawn() const;
 
     TPlotModel& Model;
     TGraphEvaluator& Evaluator;
