@@ -447,15 +447,18 @@ bool TGraphFrames::DrawRun(TRun& Run, TCurveRasterizer* Raster, TGPGraphics& Gra
 }
 
 void TGraphFrames::DrawCurves(TCanvas& Canvas, int ArrowSize,
-                              const std::function<void(const Exception&)>& ReportCurveError)
+                              const std::function<void(const Exception&)>& ReportCurveError,
+                              const std::function<void()>& Before)
 {
-    if (Model->FrameCount() <= 0)
-        return; // no frame to draw
     bool Any = false;
     for (int i = 0; i < Model->FuncList.Count() && !Any; ++i)
         Any = GraphDrawn(i);
-    if (!Any)
+    if (Model->FrameCount() <= 0 || !Any) // no frame or no graph to draw
+    {
+        if (Before)
+            Before();
         return;
+    }
     MakeTexts();
     MakeRuns();
 
@@ -484,7 +487,8 @@ void TGraphFrames::DrawCurves(TCanvas& Canvas, int ArrowSize,
             HelperEvaluator = std::make_unique<TGraphEvaluator>(Sep);
         Lanes[1].Evaluator = HelperEvaluator.get();
     }
-    TGPGraphics Graphics(Canvas.Painter(), Target);
+    // Made once Before has drawn: it changes the painter's state until the curves are done.
+    std::optional<TGPGraphics> Graphics;
     const size_t Done = RunsDrawn;
     std::exception_ptr Error;
     TOrderedWork::Run(
@@ -494,11 +498,14 @@ void TGraphFrames::DrawCurves(TCanvas& Canvas, int ArrowSize,
         [&](size_t r, int Lane) { ComputeRun(Runs[Done + r], Lanes[Lane], ArrowSize, r == 0); },
         [&](size_t r)
         {
-            if (!DrawRun(Runs[Done + r], Target, Graphics, Error))
+            if (!Graphics)
+                Graphics.emplace(Canvas.Painter(), Target);
+            if (!DrawRun(Runs[Done + r], Target, *Graphics, Error))
                 return false;
             ++RunsDrawn;
             return true;
-        });
+        },
+        Before);
     // Reported once the helper has stopped: whatever the report does, nothing reads the model
     // on another thread any more.
     if (!Error)

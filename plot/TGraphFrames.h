@@ -65,8 +65,11 @@ class TGraphFrames
     // Draws the curves of every drawn graph (step 9 of the picture). An error of a curve that
     // is not an undefined point clears GraphsEnabled, goes to ReportCurveError once, and
     // ends the drawing of curves; other failures and EPaintAbandoned leave.
+    // Before runs first on the caller's thread, while curves are already computed beside it
+    // where they are written into image memory; it must not touch what computing them reads.
     void DrawCurves(TCanvas& Canvas, int ArrowSize,
-                    const std::function<void(const Exception&)>& ReportCurveError);
+                    const std::function<void(const Exception&)>& ReportCurveError,
+                    const std::function<void()>& Before = {});
 
     // The row of Program at column Px, clamped to -View.RowClamp .. View.RowClamp; errors
     // pass through.

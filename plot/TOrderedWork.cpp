@@ -4,10 +4,13 @@
 #include <memory>
 #include <thread>
 
-void TOrderedWork::Run(size_t Count, bool UseHelper, const TCompute& Compute, const TConsume& Consume)
+void TOrderedWork::Run(size_t Count, bool UseHelper, const TCompute& Compute, const TConsume& Consume,
+                       const std::function<void()>& Before)
 {
     if (!UseHelper || Count < 2)
     {
+        if (Before)
+            Before();
         for (size_t i = 0; i < Count; ++i)
         {
             Compute(i, 0);
@@ -52,6 +55,8 @@ void TOrderedWork::Run(size_t Count, bool UseHelper, const TCompute& Compute, co
             Helper.join();
         }
     } Join{Stop, Helper};
+    if (Before)
+        Before();
     for (size_t i = 0; i < Count; ++i)
     {
         while (!Ready[i].load(std::memory_order_acquire))

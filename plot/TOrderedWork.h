@@ -17,6 +17,8 @@ class TOrderedWork
     using TConsume = std::function<bool(size_t Item)>;
 
     // With UseHelper false (or fewer than two items) everything runs on the caller's thread,
-    // each item computed right before it is consumed.
-    static void Run(size_t Count, bool UseHelper, const TCompute& Compute, const TConsume& Consume);
+    // each item computed right before it is consumed. Before, when given, runs on the
+    // caller's thread first, while the helper already computes.
+    static void Run(size_t Count, bool UseHelper, const TCompute& Compute, const TConsume& Consume,
+                    const std::function<void()>& Before = {});
 };

@@ -148,23 +148,30 @@ void TPlotRenderer::DrawPlot(TCanvas& Canvas, int Width, int Height, int Margin,
             Canvas.SetPenStyle(TPenStyle::Solid);
             if (Fills)
                 DrawFills(Canvas, View, View.OriginY(), Width, UseHelper);
-            // Grid, arrows and axes are one pixel of the ordinary picture thick; the fills
-            // above draw one line per device column, one device pixel wide.
-            Canvas.SetPenWidth(int(Canvas.Scaled(1)));
-            if (Model.View.Grid)
-                DrawGrid(Canvas, View, Width, Height);
             const int32_t OriginY = View.OriginY();
-            // Numbers, arrows and axes are black whatever the fills left in the pen.
-            Canvas.SetPenColor(clBlack);
-            Canvas.SetPenStyle(TPenStyle::Solid);
-            if (Model.View.Numbers)
-                DrawNumbers(Canvas, View, OriginY);
-            if (Model.View.Arrows)
-                DrawArrows(Canvas, View, OriginY, Width, ArrowSize);
-            DrawAxes(Canvas, View, OriginY, Width, Height);
-            Stopped = {Width, Height, Margin, ArrowSize, Canvas.Scale(), true};
             Frames->Begin(Model, Evaluator, View, OriginY, Width, Budget);
-            Frames->DrawCurves(Canvas, ArrowSize, ReportCurveError);
+            // The curves are computed beside the drawing of grid, numbers, arrows and axes,
+            // and drawn over them.
+            Frames->DrawCurves(Canvas, ArrowSize, ReportCurveError,
+                               [&]
+                               {
+                                   // Grid, arrows and axes are one pixel of the ordinary picture
+                                   // thick; the fills above draw one line per device column, one
+                                   // device pixel wide.
+                                   Canvas.SetPenWidth(int(Canvas.Scaled(1)));
+                                   if (Model.View.Grid)
+                                       DrawGrid(Canvas, View, Width, Height);
+                                   // Numbers, arrows and axes are black whatever the fills left
+                                   // in the pen.
+                                   Canvas.SetPenColor(clBlack);
+                                   Canvas.SetPenStyle(TPenStyle::Solid);
+                                   if (Model.View.Numbers)
+                                       DrawNumbers(Canvas, View, OriginY);
+                                   if (Model.View.Arrows)
+                                       DrawArrows(Canvas, View, OriginY, Width, ArrowSize);
+                                   DrawAxes(Canvas, View, OriginY, Width, Height);
+                                   Stopped = {Width, Height, Margin, ArrowSize, Canvas.Scale(), true};
+                               });
         }
     }
     catch (const EPaintAbandoned&)
