@@ -6,8 +6,28 @@
 
 #include <QStringList>
 
+#include <cmath>
+
 namespace BenchScenes
 {
+// Formula Index of scene S (0 .. 9) as native long double code.
+inline long double NativeS(int Index, long double x, long double = 0)
+{
+    switch (Index % 5)
+    {
+    case 0:
+        return std::sin(x * 0.05L);
+    case 1:
+        return x * x - 3 * x + 2;
+    case 2:
+        return std::sqrt(std::fabs(x)) * std::cos(3 * x) + std::exp(-x * x);
+    case 3:
+        return 1 / x;
+    default:
+        return std::sin(x) / x + std::log(std::fabs(x) + 1) - std::tanh(x * 0.5L) * 2;
+    }
+}
+
 inline const QStringList FormulasS = {"Sin(x*0.05)",
                                       "x*x-3*x+2",
                                       "Sqrt(Abs(x))*Cos(3*x)+Exp(-x*x)",

@@ -2,6 +2,7 @@
 // 3840 x 2160, one per graph and motion-blur frame, outlined and filled by the curve
 // rasteriser, per dash style; the outline (stroking and edges) and the filling apart, with
 // the stroker's corner table and without it (every corner computed).
+#include "BenchScenes.h"
 #include "plot/TCurveRasterizer.h"
 #include "plot/TGPPen.h"
 
@@ -16,23 +17,6 @@ namespace
 {
 constexpr int Width = 3840, Height = 2160, Margin = 5, Frames = 5;
 
-long double Formula(int Index, long double x)
-{
-    switch (Index)
-    {
-    case 0:
-        return std::sin(x * 0.05L);
-    case 1:
-        return x * x - 3 * x + 2;
-    case 2:
-        return std::sqrt(std::fabs(x)) * std::cos(3 * x) + std::exp(-x * x);
-    case 3:
-        return 1 / x;
-    default:
-        return std::sin(x) / x + std::log(std::fabs(x) + 1) - std::tanh(x * 0.5L) * 2;
-    }
-}
-
 // The polylines of formula Index at the five frame times, as the plot places them.
 std::vector<std::vector<QPoint>> Curves(int Index)
 {
@@ -43,7 +27,7 @@ std::vector<std::vector<QPoint>> Curves(int Index)
         std::vector<QPoint> Points;
         for (int px = Margin + 1; px <= Width - Margin; ++px)
         {
-            const long double v = Formula(Index, 0.1L + (px - Margin) / ScaleX) + f * 0.05L;
+            const long double v = BenchScenes::NativeS(Index, 0.1L + (px - Margin) / ScaleX) + f * 0.05L;
             const long double Row = std::clamp(std::roundl(Height / 2 - v * ScaleY), -10000.0L, 10000.0L);
             Points.emplace_back(px, int(Row));
         }

@@ -14,6 +14,7 @@
 // On the raster path it also prints the one-core lower bound measured in the same run (the
 // evaluations the picture needs, one per column of each distinct formula and time, as
 // native long double code, plus one fill of the image) and the paint's ratio to it.
+#include "BenchScenes.h"
 #include "expr/Errors.h"
 #include "plot/TCanvas.h"
 #include "plot/TGraphEvaluator.h"
@@ -53,23 +54,6 @@ struct TScene
     bool Timed = false;
 };
 
-long double NativeS(int Index, long double x, long double)
-{
-    switch (Index % 5)
-    {
-    case 0:
-        return std::sin(x * 0.05L);
-    case 1:
-        return x * x - 3 * x + 2;
-    case 2:
-        return std::sqrt(std::fabs(x)) * std::cos(3 * x) + std::exp(-x * x);
-    case 3:
-        return 1 / x;
-    default:
-        return std::sin(x) / x + std::log(std::fabs(x) + 1) - std::tanh(x * 0.5L) * 2;
-    }
-}
-
 long double NativeS4(int Index, long double x, long double t)
 {
     switch (Index)
@@ -88,14 +72,14 @@ long double NativeS4(int Index, long double x, long double t)
 const TScene SceneS{{"Sin(x*0.05)", "x*x-3*x+2", "Sqrt(Abs(x))*Cos(3*x)+Exp(-x*x)", "1/x",
                      "Sin(x)/x+Ln(Abs(x)+1)-TanH(x*0.5)*2", "Sin(x*0.05)", "x*x-3*x+2",
                      "Sqrt(Abs(x))*Cos(3*x)+Exp(-x*x)", "1/x", "Sin(x)/x+Ln(Abs(x)+1)-TanH(x*0.5)*2"},
-                    NativeS,
+                    BenchScenes::NativeS,
                     "0",
                     "0.1",
                     "20.1"};
 const TScene SceneSt{{"Sin(x*0.05)+t", "x*x-3*x+2+t", "Sqrt(Abs(x))*Cos(3*x)+Exp(-x*x)+t", "1/x+t",
                       "Sin(x)/x+Ln(Abs(x)+1)-TanH(x*0.5)*2+t", "Sin(x*0.05)+t", "x*x-3*x+2+t",
                       "Sqrt(Abs(x))*Cos(3*x)+Exp(-x*x)+t", "1/x+t", "Sin(x)/x+Ln(Abs(x)+1)-TanH(x*0.5)*2+t"},
-                     NativeS,
+                     BenchScenes::NativeS,
                      "0",
                      "0.1",
                      "20.1",
