@@ -126,3 +126,64 @@ TEST(OrderedWork, AThrowingConsumerLeavesWithTheHelperStopped)
     EXPECT_EQ(Computed.load(), After); // no thread is left computing
     EXPECT_LT(After, 1000);
 }
+
+// Before runs once on the caller's thread ahead of every consumer, also without items; with
+// the helper, items are computed while it runs; a throwing Before leaves with the helper
+// stopped and nothing consumed.
+TEST(OrderedWork, BeforeRunsFirstOnTheCallersThreadWhileTheHelperComputes)
+{
+    for (bool UseHelper : {false, true})
+        for (size_t Count : {size_t(0), size_t(1), size_t(2), size_t(50)})
+        {
+            const std::thread::id Caller = std::this_thread::get_id();
+            std::atomic<int> ByHelper{0};
+            int Befores = 0;
+            bool HelperWorkedMeanwhile = false;
+            std::vector<size_t> Consumed;
+            TOrderedWork::Run(
+                Count, UseHelper,
+                [&](size_t i, int Lane)
+                {
+                    Busy(i);
+                    ByHelper += Lane == 1;
+                },
+                [&](size_t i)
+                {
+                    EXPECT_EQ(Befores, 1);
+                    Consumed.push_back(i);
+                    return true;
+                },
+                [&]
+                {
+                    ++Befores;
+                    EXPECT_EQ(std::this_thread::get_id(), Caller);
+                    EXPECT_TRUE(Consumed.empty());
+                    if (!UseHelper || Count < 2)
+                        return;
+                    const auto Until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+                    while (ByHelper == 0 && std::chrono::steady_clock::now() < Until)
+                        std::this_thread::yield();
+                    HelperWorkedMeanwhile = ByHelper > 0;
+                });
+            EXPECT_EQ(Befores, 1) << UseHelper << ' ' << Count;
+            EXPECT_EQ(Consumed.size(), Count);
+            if (UseHelper && Count >= 2)
+            {
+                EXPECT_TRUE(HelperWorkedMeanwhile) << Count;
+            }
+        }
+    for (bool UseHelper : {false, true})
+    {
+        bool AnyConsumed = false;
+        EXPECT_THROW(TOrderedWork::Run(
+                         100, UseHelper, [](size_t i, int) { Busy(i); },
+                         [&](size_t)
+                         {
+                             AnyConsumed = true;
+                             return true;
+                         },
+                         [] { throw std::runtime_error("before"); }),
+                     std::runtime_error);
+        EXPECT_FALSE(AnyConsumed);
+    }
+}
