@@ -235,6 +235,10 @@ void TCurveStroker::StrokeSide(const QPointF* Points, size_t Count, QPointF& Sta
     bool First = true;
     const double Offset = Width / 2;
     constexpr int Step = Backward ? -1 : 1;
+    // A corner is looked up between two whole lines, which the first and the last line are
+    // not when they end a dash; a polyline of a few points (a dot, a short dash) has too few
+    // such corners to gain by the look-up what the bookkeeping around it costs.
+    const bool LookUps = TableOn && Count >= 8;
     // The last line ran from Before to Previous, rising InRise when corners after it may be
     // looked up; the corner at Before added no point when SkippedBefore.
     QPointF Before, BeforeThat;
@@ -249,7 +253,7 @@ void TCurveStroker::StrokeSide(const QPointF* Points, size_t Count, QPointF& Sta
         // coordinates stroked here, which spares the curves' usual segments the compare.
         if (!(std::fabs(Point.x() - Previous.x()) >= 1) && Previous == Point)
             continue;
-        const int OutRise = TableOn ? TableRise(Previous, Point, Step) : NoRise;
+        const int OutRise = LookUps ? TableRise(Previous, Point, Step) : NoRise;
         bool Skipped = false;
         if (!First && InRise != NoRise && OutRise != NoRise && LookUp(Previous, Step, InRise, OutRise))
         {

@@ -49,8 +49,8 @@ struct TStrokePair
 } // namespace
 
 // Every corner of the table, between a line that continues one before it (so the corner
-// before was passed over) and one continued after it, at places near the clearance, near
-// the range's ends and far between, for the curve pens and wider or fractional ones.
+// before was passed over) and one continued after it, then turning back to the first rise, at places near the
+// clearance, near the range's ends and far between, for the curve pens and wider or fractional ones.
 TEST(CurveJoinTable, EveryCornerIsTheComputedOneAtEveryPlace)
 {
     struct TPen
@@ -68,9 +68,15 @@ TEST(CurveJoinTable, EveryCornerIsTheComputedOneAtEveryPlace)
             for (int In = -Reach; In <= Reach; ++In)
                 for (int Out = -Reach; Out <= Reach; ++Out)
                 {
-                    const std::vector<QPointF> Points = {Place - QPointF(2, 2 * In), Place - QPointF(1, In),
-                                                         Place, Place + QPointF(1, Out),
-                                                         Place + QPointF(2, Out + In)};
+                    // Long enough for the stroker to look corners up at all.
+                    const std::vector<QPointF> Points = {Place - QPointF(4, 4 * In),
+                                                         Place - QPointF(3, 3 * In),
+                                                         Place - QPointF(2, 2 * In),
+                                                         Place - QPointF(1, In),
+                                                         Place,
+                                                         Place + QPointF(1, Out),
+                                                         Place + QPointF(2, 2 * Out),
+                                                         Place + QPointF(3, 2 * Out + In)};
                     ASSERT_TRUE(Pair.Same(Points, Pen.Width, Pen.MiterLimit));
                 }
 }
