@@ -48,9 +48,10 @@ struct TStrokePair
 };
 } // namespace
 
-// Every corner of the table, between a line that continues one before it (so the corner
-// before was passed over) and one continued after it, then turning back to the first rise, at places near the
-// clearance, near the range's ends and far between, for the curve pens and wider or fractional ones.
+// Every corner of the table, between a line that continues lines before it (so the corners
+// before were passed over) and one continued after it, then turning back to the first rise,
+// at places near the clearance, near the range's ends and far between, for the curve pens
+// and wider or fractional ones.
 TEST(CurveJoinTable, EveryCornerIsTheComputedOneAtEveryPlace)
 {
     struct TPen
