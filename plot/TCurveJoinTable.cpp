@@ -39,9 +39,8 @@ TCurveJoinTable::TLine TCurveJoinTable::MakeLine(int Step, int Rise)
         Scratch = std::make_unique<TCurveStroker>();
     const QPointF Start(TablePlace, TablePlace), End = Start + QPointF(Step, Rise);
     const QPointF Shift = Scratch->NormalOffset(Start, End, PenWidth / 2);
-    const QPointF A = Start + Shift, B = End + Shift;
-    if (Round(A.x(), TablePlace, Line.Start[0]) && Round(A.y(), TablePlace, Line.Start[1]) &&
-        Round(B.x(), TablePlace + Step, Line.End[0]) && Round(B.y(), TablePlace + Rise, Line.End[1]))
+    const QPointF B = End + Shift;
+    if (Round(B.x(), TablePlace + Step, Line.End[0]) && Round(B.y(), TablePlace + Rise, Line.End[1]))
         Line.Computed = 0;
     return Line;
 }

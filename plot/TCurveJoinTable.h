@@ -56,13 +56,12 @@ class TCurveJoinTable
         uint8_t Count = 0;
         int16_t Points[6] = {};
     };
-    // The offset line beside a line one column long: its start relative to the line's start
-    // and its end relative to the line's end (1/64 pixel), unless Computed.
+    // The offset line beside a line one column long: its end relative to the line's end
+    // (1/64 pixel), unless Computed. (Its start is the last point of the corner before.)
     struct TLine
     {
         uint8_t Known = 0;
         uint8_t Computed = 0;
-        int16_t Start[2] = {};
         int16_t End[2] = {};
     };
 
