@@ -1,5 +1,7 @@
 #include "tools/TAnalysisLines.h"
 
+#include "tools/TInputLine.h"
+
 #include "analysis/TAnalysis.h"
 #include "expr/Errors.h"
 #include "expr/TextToFloat.h"
@@ -61,13 +63,9 @@ std::string TAnalysisLines::AnalyseLine(const std::string& Line)
     std::string Out;
     try
     {
-        const size_t FirstTab = Line.find('\t');
-        const size_t SecondTab = FirstTab == std::string::npos ? FirstTab : Line.find('\t', FirstTab + 1);
-        if (SecondTab == std::string::npos)
-            throw EConvertError("Input line is not X<TAB>T<TAB>FORMULA");
-        const Float80 T = TextToFloat(
-            FromUtf8(std::string_view(Line).substr(FirstTab + 1, SecondTab - FirstTab - 1)), u'.');
-        const std::u16string Formula = FromUtf8(std::string_view(Line).substr(SecondTab + 1));
+        const TInputLine Input = TInputLine::Parse(Line);
+        const Float80 T = Input.T;
+        const std::u16string& Formula = Input.Formula;
         TAnalysisResult Result;
         switch (Mode)
         {

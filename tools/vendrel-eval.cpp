@@ -15,6 +15,7 @@
 #include "expr/TimeSubstitution.h"
 #include "expr/Utf16.h"
 #include "tools/TAnalysisLines.h"
+#include "tools/TInputLine.h"
 
 #include <cerrno>
 #include <clocale>
@@ -80,15 +81,9 @@ class TLineEvaluator
   private:
     Float80 Evaluate(const std::string& Line)
     {
-        const size_t FirstTab = Line.find('\t');
-        const size_t SecondTab = FirstTab == std::string::npos ? FirstTab : Line.find('\t', FirstTab + 1);
-        if (SecondTab == std::string::npos)
-            throw EConvertError("Input line is not X<TAB>T<TAB>FORMULA");
-        const Float80 T = TextToFloat(
-            FromUtf8(std::string_view(Line).substr(FirstTab + 1, SecondTab - FirstTab - 1)), u'.');
-        X = TextToFloat(FromUtf8(std::string_view(Line).substr(0, FirstTab)), u'.');
-        const std::u16string Formula = FromUtf8(std::string_view(Line).substr(SecondTab + 1));
-        return Evaluator->EvaluateText(FormulaAtTime(Formula, T, Separator));
+        const TInputLine Input = TInputLine::Parse(Line);
+        X = Input.X();
+        return Evaluator->EvaluateText(FormulaAtTime(Input.Formula, Input.T, Separator));
     }
 
     // A record is one line whatever the input held: a line break that reaches a message (none
