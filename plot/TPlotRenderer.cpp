@@ -155,21 +155,7 @@ void TPlotRenderer::DrawPlot(TCanvas& Canvas, int Width, int Height, int Margin,
             Frames->DrawCurves(Canvas, ArrowSize, ReportCurveError,
                                [&]
                                {
-                                   // Grid, arrows and axes are one pixel of the ordinary picture
-                                   // thick; the fills above draw one line per device column, one
-                                   // device pixel wide.
-                                   Canvas.SetPenWidth(int(Canvas.Scaled(1)));
-                                   if (Model.View.Grid)
-                                       DrawGrid(Canvas, View, Width, Height);
-                                   // Numbers, arrows and axes are black whatever the fills left
-                                   // in the pen.
-                                   Canvas.SetPenColor(clBlack);
-                                   Canvas.SetPenStyle(TPenStyle::Solid);
-                                   if (Model.View.Numbers)
-                                       DrawNumbers(Canvas, View, OriginY);
-                                   if (Model.View.Arrows)
-                                       DrawArrows(Canvas, View, OriginY, Width, ArrowSize);
-                                   DrawAxes(Canvas, View, OriginY, Width, Height);
+                                   DrawGridAndAxes(Canvas, View, OriginY, Width, Height, ArrowSize);
                                    Stopped = {Width, Height, Margin, ArrowSize, Canvas.Scale(), true};
                                });
         }
@@ -293,14 +279,6 @@ Float80 TPlotRenderer::ConvertTime() const
     return TextToFloat(Model.TimeText.toStdU16String(), Sep);
 }
 
-// Every frame of a fill is computed at t + k * TimeIncrement with t advancing per frame,
-// so all frames normally share one formula text, the one of the curve's full-colour frame,
-// and the full-colour frame, drawn last over the same lines, is all that shows: each column
-// is evaluated once and only that frame is drawn. Any error, an undefined point included,
-// leaves DrawPlot; what the frames drawn so far left on the canvas is drawn first: the
-// earlier graphs and the palest frame up to the failing column. The rare graph whose frame
-// texts differ after all (the 15-digit time text of the sums may differ in the last digit)
-// is drawn frame by frame.
 bool TPlotRenderer::AnyFillDrawn() const
 {
     if (Model.FrameCount() <= 0)
@@ -311,6 +289,32 @@ bool TPlotRenderer::AnyFillDrawn() const
     return false;
 }
 
+void TPlotRenderer::DrawGridAndAxes(TCanvas& Canvas, const TPlotView& View, int32_t OriginY, int Width,
+                                    int Height, int ArrowSize)
+{
+    // Grid, arrows and axes are one pixel of the ordinary picture thick; the fills draw one
+    // line per device column, one device pixel wide.
+    Canvas.SetPenWidth(int(Canvas.Scaled(1)));
+    if (Model.View.Grid)
+        DrawGrid(Canvas, View, Width, Height);
+    // Numbers, arrows and axes are black whatever the fills left in the pen.
+    Canvas.SetPenColor(clBlack);
+    Canvas.SetPenStyle(TPenStyle::Solid);
+    if (Model.View.Numbers)
+        DrawNumbers(Canvas, View, OriginY);
+    if (Model.View.Arrows)
+        DrawArrows(Canvas, View, OriginY, Width, ArrowSize);
+    DrawAxes(Canvas, View, OriginY, Width, Height);
+}
+
+// Every frame of a fill is computed at t + k * TimeIncrement with t advancing per frame,
+// so all frames normally share one formula text, the one of the curve's full-colour frame,
+// and the full-colour frame, drawn last over the same lines, is all that shows: each column
+// is evaluated once and only that frame is drawn. Any error, an undefined point included,
+// leaves DrawPlot; what the frames drawn so far left on the canvas is drawn first: the
+// earlier graphs and the palest frame up to the failing column. The rare graph whose frame
+// texts differ after all (the 15-digit time text of the sums may differ in the last digit)
+// is drawn frame by frame.
 void TPlotRenderer::DrawFills(TCanvas& Canvas, const TPlotView& View, int32_t OriginY, int Width,
                               bool UseHelper)
 {

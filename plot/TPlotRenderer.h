@@ -38,7 +38,11 @@ class TPlotRenderer
 
   private:
     // The drawing steps, in the order DrawPlot takes them.
+    // Only when AnyFillDrawn().
     void DrawFills(TCanvas& Canvas, const TPlotView& View, int32_t OriginY, int Width, bool UseHelper);
+    // Grid, numbers, arrows and axes, over the fills.
+    void DrawGridAndAxes(TCanvas& Canvas, const TPlotView& View, int32_t OriginY, int Width, int Height,
+                         int ArrowSize);
     void DrawGrid(TCanvas& Canvas, const TPlotView& View, int Width, int Height) const;
     void DrawNumbers(TCanvas& Canvas, const TPlotView& View, int32_t OriginY) const;
     void DrawArrows(TCanvas& Canvas, const TPlotView& View, int32_t OriginY, int Width, int ArrowSize) const;
