@@ -176,11 +176,13 @@ void RegisterPi(TEasyEvaluator& Evaluator)
     Evaluator.RegisterConstant(u"Pi", MathLib::Pi);
 }
 
-std::unique_ptr<TEvaluator> MakePlotEvaluator(char16_t Separator, Float80* XStorage)
+std::unique_ptr<TEvaluator> MakePlotEvaluator(char16_t Separator, Float80* XStorage,
+                                              std::u16string_view Variable)
 {
     auto Evaluator = std::make_unique<TEvaluator>(Separator);
     RegisterPi(*Evaluator);
     RegisterFunctionLibrary(*Evaluator);
-    Evaluator->RegisterVariable(u"x", XStorage);
+    if (!Variable.empty())
+        Evaluator->RegisterVariable(Variable, XStorage);
     return Evaluator;
 }

@@ -5,6 +5,7 @@
 #include "expr/Float80.h"
 
 #include <memory>
+#include <string_view>
 
 class TEasyEvaluator;
 class TEvaluator;
@@ -27,5 +28,7 @@ void RegisterFunctionLibrary(TEasyEvaluator& Evaluator);
 // Registers the constant "Pi".
 void RegisterPi(TEasyEvaluator& Evaluator);
 // An evaluator set up as the plot uses it: "Pi", the library, then the variable "x"
-// reading *XStorage, which must outlive the evaluator.
-std::unique_ptr<TEvaluator> MakePlotEvaluator(char16_t Separator, Float80* XStorage);
+// reading *XStorage, which must outlive the evaluator. Curves of other kinds read another
+// variable ("s", "y") by the name Variable; an empty name registers none.
+std::unique_ptr<TEvaluator> MakePlotEvaluator(char16_t Separator, Float80* XStorage,
+                                              std::u16string_view Variable = u"x");

@@ -1,10 +1,25 @@
 #pragma once
-// One graph: a formula text with its line colour, fill colour and dash style.
+// One graph: a formula text with its line colour, fill colour and dash style, and the kind
+// of curve the formula describes.
 #include "plot/TColor.h"
 
 #include <QString>
 
 #include <cstdint>
+
+// What a graph's formulas describe. A function is y = f(x) sampled once per pixel column;
+// parametric (x = X(s), y = Y(s)) and polar (r = R(s) at angle s) curves are sampled over s
+// from From to To; an inverse graph is x = g(y), sampled once per pixel row; derivative and
+// integral graphs are computed from another graph of the list.
+enum class TGraphKind : uint8_t
+{
+    Function,
+    Parametric,
+    Polar,
+    Inverse,
+    Derivative,
+    Integral,
+};
 
 class TFunc
 {
@@ -13,6 +28,15 @@ class TFunc
 
     TColor BGColor = clWhite; // fill colour, used when "Filled Graphs" is on
     TColor Color = clBlack;   // line colour of the curve
-    QString Func;             // the formula text as typed; may be empty
+    QString Func;             // the formula text as typed (X(s), R(s) or g(y) by kind); may be empty
     int32_t Style = 0;        // dash style 0..4; other values only come from documents
+
+    TGraphKind Kind = TGraphKind::Function;
+    QString FuncY;                           // Y(s) of a parametric curve
+    QString FromText = QStringLiteral("0");  // S0 (integral graphs: the lower end a)
+    QString ToText = QStringLiteral("2*Pi"); // S1
+    int32_t Of = 0;                          // derived graphs: the graph's number, from 1
+    int32_t Order = 1;                       // derivative graphs: 1 or 2
+
+    bool operator==(const TFunc&) const = default;
 };

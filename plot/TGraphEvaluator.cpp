@@ -6,8 +6,8 @@
 #include "expr/TimeSubstitution.h"
 #include "plot/TFuncList.h"
 
-TGraphEvaluator::TGraphEvaluator(char16_t DecimalSeparator)
-    : Sep(DecimalSeparator), Evaluator(MakePlotEvaluator(DecimalSeparator, &XValue))
+TGraphEvaluator::TGraphEvaluator(char16_t DecimalSeparator, std::u16string_view Variable)
+    : Sep(DecimalSeparator), Evaluator(MakePlotEvaluator(DecimalSeparator, &XValue, Variable))
 {
 }
 

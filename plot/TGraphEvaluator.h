@@ -16,7 +16,9 @@ class TGraphEvaluator
 {
   public:
     // Builds the plot's evaluator ("Pi", the function library, then "x" bound to XValue).
-    explicit TGraphEvaluator(char16_t DecimalSeparator);
+    // Curves of other kinds name their variable otherwise ("s", "y"); with an empty name
+    // the evaluator knows no variable (for texts such as a curve's ends).
+    explicit TGraphEvaluator(char16_t DecimalSeparator, std::u16string_view Variable = u"x");
     ~TGraphEvaluator();
     // The evaluator holds the address of XValue: the object stays where it was made.
     TGraphEvaluator(const TGraphEvaluator&) = delete;

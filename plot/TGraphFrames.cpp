@@ -5,7 +5,9 @@
 #include "expr/TextToFloat.h"
 #include "plot/LineStyle.h"
 #include "plot/TCanvas.h"
+#include "plot/TCurveEvaluators.h"
 #include "plot/TCurveRasterizer.h"
+#include "plot/TCurveSource.h"
 #include "plot/TGPGraphics.h"
 #include "plot/TGPPen.h"
 #include "plot/TGraphEvaluator.h"
@@ -23,39 +25,12 @@
 #include <optional>
 #include <thread>
 
-namespace
-{
-// The budget is looked at once per this many columns, or at every column of a long text,
-// whose evaluations may take long.
-constexpr int64_t BudgetColumns = 64;
-int64_t BudgetEvery(const std::u16string& Text)
-{
-    return Text.size() > 200 ? 1 : BudgetColumns;
-}
-
-bool IsUndefinedPoint(const Exception& Error)
-{
-    return dynamic_cast<const EZeroDivide*>(&Error) || dynamic_cast<const EInvalidOp*>(&Error) ||
-           dynamic_cast<const EDomainError*>(&Error);
-}
-} // namespace
-
-// A curve's polylines between gaps, the same for every frame of one text, and the error
-// that ended it, if any.
-struct TGraphFrames::TGeometry
-{
-    std::vector<QPoint> Points;
-    std::vector<size_t> PieceEnds; // piece p is Points[PieceEnds[p - 1] .. PieceEnds[p])
-    std::exception_ptr Error;
-    // How far the walk has got: the next column, and whether it only ends a piece.
-    bool Started = false;
-    int64_t Next = 0;
-    bool Break = true;
-};
-
 struct TGraphFrames::TText
 {
+    // The key of the texts (a function's one text as it is) and the texts its source reads.
     std::u16string Text;
+    const TCurveSource* Source = nullptr;
+    std::vector<std::u16string> Parts;
     // As a fill: every column's row; each half of the columns is evaluated up to Next[h]
     // (exclusive), or up to its failing column, whose error is Error[h].
     bool IsFill = false;
@@ -66,7 +41,7 @@ struct TGraphFrames::TText
     size_t Uses = 0;
     std::mutex Lock;
     bool GeometryDone = false;
-    TGeometry Geometry;
+    TCurveGeometry Geometry;
 
     int64_t Half(int h) const { return h == 0 ? int64_t(Rows.size()) / 2 : int64_t(Rows.size()); }
     int64_t HalfStart(int h) const { return h == 0 ? 0 : int64_t(Rows.size()) / 2; }
@@ -80,21 +55,25 @@ struct TGraphFrames::TRun
     int Graph = 0;
     int FirstFrame = 0, LastFrame = 0;
     uint32_t Text = 0;
-    const TGeometry* Geometry = nullptr;
+    const TCurveGeometry* Geometry = nullptr;
     std::optional<TGPPen> Pen;
     std::vector<std::vector<TCurveRasterizer::TEdge>> Outlines;
     std::vector<bool> Outlined;
     std::exception_ptr Error; // anything but a curve error: it leaves DrawPlot
 };
 
-// What a thread computing runs owns: its evaluator and a rasterizer for outlines only.
+// What a thread computing runs owns: its evaluators and a rasterizer for outlines only.
 struct TGraphFrames::TLane
 {
-    TGraphEvaluator* Evaluator = nullptr;
+    TCurveEvaluators* Evaluators = nullptr;
     TCurveRasterizer* Outliner = nullptr;
 };
 
-TGraphFrames::TGraphFrames(char16_t DecimalSeparator) : Sep(DecimalSeparator) {}
+TGraphFrames::TGraphFrames(char16_t DecimalSeparator)
+    : Sep(DecimalSeparator), LaneEvaluators{TCurveEvaluators(DecimalSeparator),
+                                            TCurveEvaluators(DecimalSeparator)}
+{
+}
 
 TGraphFrames::~TGraphFrames() = default;
 
@@ -120,12 +99,20 @@ void TGraphFrames::Begin(TPlotModel& NewModel, TGraphEvaluator& NewEvaluator, co
     OriginY = NewOriginY;
     First = NewView.Margin;
     Last = int64_t(Width) - NewView.Margin;
+    Top = NewView.Margin;
+    Bottom = int64_t(NewView.Margin) + NewView.InnerHeight;
     Budget = NewBudget;
+    LaneEvaluators[0].SetX(&NewEvaluator);
 }
 
 bool TGraphFrames::GraphDrawn(int Index) const
 {
-    return Model->GraphsEnabled && !Model->FuncList.Item(Index).Func.isEmpty();
+    return Model->GraphsEnabled && SourceOf(Index).Drawn(Model->FuncList, Index);
+}
+
+const TCurveSource& TGraphFrames::SourceOf(int Index) const
+{
+    return CurveSourceOf(Model->FuncList.Item(Index).Kind);
 }
 
 int32_t TGraphFrames::CurveRow(TGraphEvaluator& With, const TExprProgram& Program, const TPlotView& View,
@@ -140,13 +127,18 @@ int32_t TGraphFrames::CurveRow(TGraphEvaluator& With, const TExprProgram& Progra
     return int32_t(std::clamp(r, -View.RowClamp, View.RowClamp));
 }
 
-uint32_t TGraphFrames::Intern(std::u16string Text)
+uint32_t TGraphFrames::Intern(int Graph, Float80 T)
 {
-    const auto [Found, Added] = TextIndex.try_emplace(std::move(Text), uint32_t(Texts.size()));
+    const TFunc& Func = Model->FuncList.Item(Graph);
+    const TCurveSource& Source = SourceOf(Graph);
+    std::vector<std::u16string> Parts = Source.Texts(Model->FuncList, Graph, T, Sep);
+    const auto [Found, Added] = TextIndex.try_emplace(CurveKey(Func.Kind, Parts), uint32_t(Texts.size()));
     if (Added)
     {
         Texts.push_back(std::make_unique<TText>());
         Texts.back()->Text = Found->first;
+        Texts.back()->Source = &Source;
+        Texts.back()->Parts = std::move(Parts);
     }
     return Found->second;
 }
@@ -175,18 +167,18 @@ void TGraphFrames::MakeTexts()
         if (!GraphDrawn(int(i)))
             continue;
         for (size_t j = 0; j < N; ++j)
-            CurveTexts[i * N + j] = Intern(Evaluator->FormulaAtTime(Model->FuncList, int(i), Times[j]));
+            CurveTexts[i * N + j] = Intern(int(i), Times[j]);
         if (!Model->FilledGraphs)
             continue;
         bool Same = true;
         for (size_t j = 0; j < N; ++j)
         {
-            FillTexts[i * N + j] = Intern(
-                Evaluator->FormulaAtTime(Model->FuncList, int(i), Times[j] + Float80(N - 1 - j) * Step));
+            FillTexts[i * N + j] = Intern(int(i), Times[j] + Float80(N - 1 - j) * Step);
             Same = Same && FillTexts[i * N + j] == FillTexts[i * N];
         }
-        Uniform[i] = Same;
-        if (Same && N > 0)
+        // Only a function's fill is worked out column by column.
+        Uniform[i] = Same && Model->FuncList.Item(int(i)).Kind == TGraphKind::Function;
+        if (Uniform[i] && N > 0)
             Texts[FillTexts[i * N]]->IsFill = true;
     }
     TextsMade = true;
@@ -290,71 +282,45 @@ TGraphFrames::TFillRows TGraphFrames::FillRows(int Index) const
     return Out;
 }
 
-// The columns a curve frame evaluates, as the drawing loop walks them: the first column and
-// the one after an undefined point only end the piece before them; an error of another
-// kind ends the walk. A text whose fill is complete has every row already. A walk that the
-// budget stops goes on from there when it is asked for again.
-const TGraphFrames::TGeometry& TGraphFrames::Geometry(TText& Text, TGraphEvaluator& With, bool MayStop)
+// The curve of a text, traced by its source on the evaluators With. A text whose fill is
+// complete has every row already. A trace that the budget stops (MayStop) goes on from there
+// when it is asked for again.
+const TCurveGeometry& TGraphFrames::Geometry(TText& Text, TCurveEvaluators& With, bool MayStop)
 {
     const std::lock_guard<std::mutex> Hold(Text.Lock);
     if (Text.GeometryDone)
         return Text.Geometry;
-    TGeometry& G = Text.Geometry;
-    if (!G.Started)
-    {
-        G = TGeometry();
-        G.Started = true;
-        G.Next = First;
-    }
-    const bool Known = Text.FillComplete();
-    std::shared_ptr<const TExprProgram> Program;
-    const auto EndPiece = [&]
-    {
-        if (G.PieceEnds.empty() ? !G.Points.empty() : G.PieceEnds.back() != G.Points.size())
-            G.PieceEnds.push_back(G.Points.size());
-    };
-    if (Known)
-        G.Points.reserve(size_t(std::max<int64_t>(0, Last - First)));
-    const int64_t Every = BudgetEvery(Text.Text);
-    for (int64_t Evaluated = 1; G.Next <= Last; ++G.Next)
-    {
-        const int64_t px = G.Next;
-        if (G.Break)
-        {
-            EndPiece();
-            G.Break = false;
-            continue;
-        }
-        if (Known)
-        {
-            G.Points.emplace_back(int(px), Text.Rows[size_t(px - First)]);
-            continue;
-        }
-        if (!Program)
-            Program = With.Program(Text.Text);
-        try
-        {
-            G.Points.emplace_back(int(px), CurveRow(With, *Program, *View, OriginY, px));
-        }
-        catch (const Exception& Error)
-        {
-            if (!IsUndefinedPoint(Error))
-            {
-                G.Error = std::current_exception();
-                break;
-            }
-            G.Break = true;
-        }
-        if (MayStop && Evaluated++ % Every == 0)
-        {
-            ++G.Next; // this column is done
-            Budget->Check();
-            --G.Next;
-        }
-    }
-    EndPiece();
+    TCurveTrace In{Text.Parts, With, *View};
+    In.OriginY = OriginY;
+    In.First = First;
+    In.Last = Last;
+    In.Top = Top;
+    In.Bottom = Bottom;
+    In.Budget = MayStop ? Budget : nullptr;
+    In.KnownRows = Text.FillComplete() ? Text.Rows.data() : nullptr;
+    Text.Source->Trace(In, Text.Geometry);
     Text.GeometryDone = true;
-    return G;
+    return Text.Geometry;
+}
+
+void TGraphFrames::DrawShapeFill(TCanvas& Canvas, int Index)
+{
+    MakeTexts();
+    const size_t N = size_t(FrameCount);
+    const TFunc& Graph = Model->FuncList.Item(Index);
+    for (size_t j = 0; j < N; ++j)
+    {
+        const uint32_t Text = FillTexts[size_t(Index) * N + j];
+        // A frame of the same text as the next one is covered by it.
+        if (j + 1 < N && FillTexts[size_t(Index) * N + j + 1] == Text)
+            continue;
+        const TCurveGeometry& G = Geometry(*Texts[Text], LaneEvaluators[0], false);
+        // A curve that fails is reported when it is drawn; its fill is left out.
+        if (G.Error)
+            continue;
+        Texts[Text]->Source->DrawFill(Canvas, G, *View, OriginY,
+                                      LightenColor(Graph.BGColor, int(N - 1 - j), Model->FramesCount));
+    }
 }
 
 void TGraphFrames::MakeRuns()
@@ -390,7 +356,7 @@ void TGraphFrames::ComputeRun(TRun& Run, TLane& Lane, int ArrowSize, bool FirstO
     {
         if (Budget && !FirstOfPaint)
             Budget->Check();
-        const TGeometry& G = Geometry(*Texts[Run.Text], *Lane.Evaluator, Budget != nullptr);
+        const TCurveGeometry& G = Geometry(*Texts[Run.Text], *Lane.Evaluators, Budget != nullptr);
         Run.Geometry = &G;
         const TFunc& Graph = Model->FuncList.Item(Run.Graph);
         const int Frame = G.Error ? Run.FirstFrame : Run.LastFrame;
@@ -424,7 +390,7 @@ bool TGraphFrames::DrawRun(TRun& Run, TCurveRasterizer* Raster, TGPGraphics& Gra
         Error = Run.Error;
         return false;
     }
-    const TGeometry& G = *Run.Geometry;
+    const TCurveGeometry& G = *Run.Geometry;
     size_t Start = 0;
     for (size_t p = 0; p < G.PieceEnds.size(); ++p)
     {
@@ -441,7 +407,7 @@ bool TGraphFrames::DrawRun(TRun& Run, TCurveRasterizer* Raster, TGPGraphics& Gra
     Run.Outlined = {};
     TText& Text = *Texts[Run.Text];
     if (--Text.Uses == 0)
-        Text.Geometry = TGeometry();
+        Text.Geometry = TCurveGeometry();
     Run.Geometry = nullptr;
     return !Error;
 }
@@ -480,12 +446,14 @@ void TGraphFrames::DrawCurves(TCanvas& Canvas, int ArrowSize,
         for (int l = 0; l < 2; ++l)
             Lanes[l].Outliner = Outliners[l].get();
     }
-    Lanes[0].Evaluator = Evaluator;
+    LaneEvaluators[0].SetX(Evaluator);
+    Lanes[0].Evaluators = &LaneEvaluators[0];
     if (UseHelper)
     {
         if (!HelperEvaluator)
             HelperEvaluator = std::make_unique<TGraphEvaluator>(Sep);
-        Lanes[1].Evaluator = HelperEvaluator.get();
+        LaneEvaluators[1].SetX(HelperEvaluator.get());
+        Lanes[1].Evaluators = &LaneEvaluators[1];
     }
     // Made once Before has drawn: it changes the painter's state until the curves are done.
     std::optional<TGPGraphics> Graphics;

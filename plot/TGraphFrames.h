@@ -13,6 +13,8 @@
 // A paint with a budget may stop partway (EPaintAbandoned); what was evaluated or drawn
 // until then is kept, so a paint of the same model that continues it goes on from there.
 #include "expr/Float80.h"
+#include "plot/TCurveEvaluators.h"
+#include "plot/TCurveGeometry.h"
 
 #include <cstdint>
 #include <exception>
@@ -24,6 +26,7 @@
 
 class Exception;
 class TCanvas;
+class TCurveSource;
 class TExprProgram;
 class TGraphEvaluator;
 class TPaintBudget;
@@ -61,6 +64,9 @@ class TGraphFrames
         std::exception_ptr Error;
     };
     TFillRows FillRows(int Index) const;
+    // Fills graph Index, a curve of another kind than a function, frame by frame (the palest
+    // first) as its source fills it; a frame whose curve fails is left out.
+    void DrawShapeFill(TCanvas& Canvas, int Index);
 
     // Draws the curves of every drawn graph (step 9 of the picture). An error of a curve that
     // is not an undefined point clears GraphsEnabled, goes to ReportCurveError once, and
@@ -78,21 +84,22 @@ class TGraphFrames
 
   private:
     struct TText;
-    struct TGeometry;
     struct TRun;
     struct TLane;
 
     void MakeTexts();
-    uint32_t Intern(std::u16string Text);
+    // The texts of graph Graph's frame at time T, once per paint.
+    uint32_t Intern(int Graph, Float80 T);
     void EvaluateFillHalf(TText& Text, int Half, TGraphEvaluator& With);
     // MayStop: the budget may end the computing.
-    const TGeometry& Geometry(TText& Text, TGraphEvaluator& With, bool MayStop);
+    const TCurveGeometry& Geometry(TText& Text, TCurveEvaluators& With, bool MayStop);
     void MakeRuns();
     // FirstOfPaint: the first run of this paint, which the budget stops only inside its walk.
     void ComputeRun(TRun& Run, TLane& Lane, int ArrowSize, bool FirstOfPaint);
     bool DrawRun(TRun& Run, class TCurveRasterizer* Raster, class TGPGraphics& Graphics,
                  std::exception_ptr& Error);
     bool GraphDrawn(int Index) const;
+    const TCurveSource& SourceOf(int Index) const;
 
     char16_t Sep;
     TPlotModel* Model = nullptr;
@@ -101,6 +108,7 @@ class TGraphFrames
     std::unique_ptr<TPlotView> View;
     int32_t OriginY = 0;
     int64_t First = 0, Last = -1; // the columns evaluated
+    int64_t Top = 0, Bottom = -1; // the rows between the margins
 
     // Every text of the paint once; per drawn graph and frame, the index of its curve text
     // and of its fill text.
@@ -116,8 +124,10 @@ class TGraphFrames
     std::vector<TRun> Runs;
     size_t RunsDrawn = 0;
 
-    // The evaluator of the thread that works beside the caller's.
+    // The evaluator of the thread that works beside the caller's, and each thread's
+    // evaluators of the other variables.
     std::unique_ptr<TGraphEvaluator> HelperEvaluator;
+    TCurveEvaluators LaneEvaluators[2];
     // The rasterizer filling the curves, and one per thread for outlines, kept from paint to
     // paint while the image size stays: their scratch buffers grow once.
     std::unique_ptr<class TCurveRasterizer> Raster, Outliners[2];

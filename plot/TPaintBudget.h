@@ -6,6 +6,8 @@
 // again where it stopped. Read from two threads at once.
 #include <atomic>
 #include <chrono>
+#include <cstdint>
+#include <string>
 
 struct EPaintAbandoned
 {
@@ -39,3 +41,10 @@ class TPaintBudget
     std::chrono::steady_clock::time_point Deadline;
     mutable std::atomic<bool> Spent{false};
 };
+
+// How many columns (or rows) of a curve are evaluated between two looks at the budget: some,
+// or every one for a long text, whose evaluations may take long.
+inline int64_t BudgetEvery(const std::u16string& Text)
+{
+    return Text.size() > 200 ? 1 : 64;
+}

@@ -6,6 +6,7 @@
 #include "expr/TextToFloat.h"
 #include "plot/LineStyle.h"
 #include "plot/TCanvas.h"
+#include "plot/TCurveSource.h"
 #include "plot/TFillLayers.h"
 #include "plot/TGraphEvaluator.h"
 #include "plot/TGraphFrames.h"
@@ -79,11 +80,8 @@ bool SameDrawing(const TPlotModel& A, const TPlotModel& B)
         a.GridSolid != b.GridSolid || A.FuncList.Count() != B.FuncList.Count())
         return false;
     for (int i = 0; i < A.FuncList.Count(); ++i)
-    {
-        const TFunc &f = A.FuncList.Item(i), &g = B.FuncList.Item(i);
-        if (f.Func != g.Func || f.Color != g.Color || f.BGColor != g.BGColor || f.Style != g.Style)
+        if (!(A.FuncList.Item(i) == B.FuncList.Item(i)))
             return false;
-    }
     return true;
 }
 } // namespace
@@ -271,7 +269,7 @@ void TPlotRenderer::DrawAxes(TCanvas& Canvas, const TPlotView& View, int32_t Ori
 
 bool TPlotRenderer::GraphDrawn(int Index) const
 {
-    return Model.GraphsEnabled && !Model.FuncList.Item(Index).Func.isEmpty();
+    return Model.GraphsEnabled && CurveSourceOf(Model.FuncList.Item(Index).Kind).Drawn(Model.FuncList, Index);
 }
 
 Float80 TPlotRenderer::ConvertTime() const
@@ -326,6 +324,12 @@ void TPlotRenderer::DrawFills(TCanvas& Canvas, const TPlotView& View, int32_t Or
     {
         if (!GraphDrawn(i))
             continue;
+        if (Model.FuncList.Item(i).Kind != TGraphKind::Function)
+        {
+            Layers.Draw(Canvas, OriginY);
+            Frames->DrawShapeFill(Canvas, i);
+            continue;
+        }
         if (!Frames->FillUniform(i))
         {
             Layers.Draw(Canvas, OriginY);

@@ -1,0 +1,32 @@
+// The source of every graph kind; a new kind of curve is registered here.
+#include "plot/TCurveSource.h"
+#include "plot/TDerivedCurve.h"
+#include "plot/TFunctionCurve.h"
+#include "plot/TInverseCurve.h"
+#include "plot/TSampledCurve.h"
+
+const TCurveSource& CurveSourceOf(TGraphKind Kind)
+{
+    static const TFunctionCurve Function;
+    static const TParametricCurve Parametric;
+    static const TPolarCurve Polar;
+    static const TInverseCurve Inverse;
+    static const TDerivativeCurve Derivative;
+    static const TIntegralCurve Integral;
+    switch (Kind)
+    {
+    case TGraphKind::Function:
+        break;
+    case TGraphKind::Parametric:
+        return Parametric;
+    case TGraphKind::Polar:
+        return Polar;
+    case TGraphKind::Inverse:
+        return Inverse;
+    case TGraphKind::Derivative:
+        return Derivative;
+    case TGraphKind::Integral:
+        return Integral;
+    }
+    return Function;
+}

@@ -1,0 +1,24 @@
+#pragma once
+// The evaluators one thread of a paint reads formulas with, one per variable: "x" for
+// functions, "s" for parametric and polar curves, "y" for inverse graphs, and one without a
+// variable for texts such as a curve's ends. The "x" evaluator is handed in (the window's
+// own on the painting thread); the others are made when first asked for and kept.
+#include "plot/TGraphEvaluator.h"
+
+#include <memory>
+#include <string_view>
+
+class TCurveEvaluators
+{
+  public:
+    explicit TCurveEvaluators(char16_t DecimalSeparator) : Sep(DecimalSeparator) {}
+
+    void SetX(TGraphEvaluator* Evaluator) { X = Evaluator; }
+    // The evaluator of Variable ("x", "s", "y" or empty).
+    TGraphEvaluator& For(std::u16string_view Variable);
+
+  private:
+    char16_t Sep;
+    TGraphEvaluator* X = nullptr;
+    std::unique_ptr<TGraphEvaluator> S, Y, None;
+};

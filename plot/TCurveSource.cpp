@@ -1,0 +1,50 @@
+#include "plot/TCurveSource.h"
+
+#include "expr/Errors.h"
+#include "plot/TCanvas.h"
+#include "plot/TFuncList.h"
+#include "plot/TPlotView.h"
+
+#include <QBrush>
+#include <QPainter>
+
+bool TCurveSource::Drawn(const TFuncList& List, int Index) const
+{
+    return !List.Item(Index).Func.isEmpty();
+}
+
+void TCurveSource::DrawFill(TCanvas& Canvas, const TCurveGeometry& G, const TPlotView&, int32_t,
+                            TColor Color) const
+{
+    if (!G.Closed())
+        return;
+    QPainter& Painter = Canvas.Painter();
+    Painter.save();
+    Painter.setRenderHint(QPainter::Antialiasing, false);
+    Painter.setPen(Qt::NoPen);
+    Painter.setBrush(QBrush(ToQColor(Color)));
+    Painter.drawPolygon(G.Points.data(), int(G.Points.size()), Qt::WindingFill);
+    Painter.restore();
+}
+
+bool IsUndefinedPoint(const Exception& Error)
+{
+    return dynamic_cast<const EZeroDivide*>(&Error) || dynamic_cast<const EInvalidOp*>(&Error) ||
+           dynamic_cast<const EDomainError*>(&Error);
+}
+
+std::u16string CurveKey(TGraphKind Kind, const std::vector<std::u16string>& Texts)
+{
+    if (Kind == TGraphKind::Function && Texts.size() == 1)
+        return Texts[0];
+    std::u16string Key;
+    Key += char16_t(0xFDD0 + unsigned(Kind)); // a noncharacter: no formula text starts with it
+    for (const std::u16string& Text : Texts)
+    {
+        const size_t n = Text.size();
+        Key += char16_t(n >> 16);
+        Key += char16_t(n & 0xFFFF);
+        Key += Text;
+    }
+    return Key;
+}
