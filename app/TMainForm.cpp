@@ -6,6 +6,7 @@
 #include "app/TAboutBox.h"
 #include "app/TAnalysisPanel.h"
 #include "app/TDialogs.h"
+#include "app/TGraphPanel.h"
 #include "app/THelpWindow.h"
 #include "app/TOutputSettings.h"
 #include "app/TPaintSlices.h"
@@ -97,6 +98,7 @@ TMainForm::~TMainForm()
     RecentFiles->SaveRecentFiles();
     HelpWindow.reset();
     AnalysisPanel.reset();
+    GraphPanel.reset();
     Renderer.reset();
     Evaluator.reset();
     UndoMan.reset();
@@ -326,6 +328,9 @@ void TMainForm::CreateActions()
         Make("Analyse", QStringLiteral("&Analyse..."), QKeySequence(),
              QStringLiteral("Analyse|Roots, extrema, intersections, values and areas of the selected graph"),
              &TMainForm::AnalyseExecute);
+    GraphAction = Make("Graph", QStringLiteral("&Graph..."), QKeySequence(),
+                       QStringLiteral("Graph|The kind and the formulas of the selected graph"),
+                       &TMainForm::GraphExecute);
 
     Grid = Toggle("Grid", QStringLiteral("&Show Grid"), true);
     Numbers = Toggle("Numbers", QStringLiteral("S&how Numbers"), true);
@@ -346,7 +351,7 @@ void TMainForm::CreateActions()
         GridStyle->addAction(Action);
     addActions({FileOpen, FileSaveAs, FilePrintSetup, Print, PrintPdf, ExportPicture, ExportAnimation,
                 FileExit, EditCopy, EditUndo, Settings, HelpContents, About, ZoomIn, ZoomOut, ResetView,
-                Analyse});
+                Analyse, GraphAction});
 }
 
 void TMainForm::CreateMenus()
@@ -384,6 +389,7 @@ void TMainForm::CreateMenus()
     QMenu* Tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     Tools->addAction(Settings);
     Tools->addAction(Analyse);
+    Tools->addAction(GraphAction);
 
     QMenu* Help = menuBar()->addMenu(QStringLiteral("&Help"));
     Help->addAction(HelpContents);

@@ -16,6 +16,7 @@
 class QAction;
 class QActionGroup;
 class QComboBox;
+class QDockWidget;
 class QLineEdit;
 class QMenu;
 class QPainter;
@@ -34,6 +35,7 @@ class TRecentFiles;
 class TSettingsDlg;
 class TAboutBox;
 class TAnalysisPanel;
+class TGraphPanel;
 class TStatusReadout;
 class TStyleComboBox;
 class TUndoMan;
@@ -111,6 +113,13 @@ class TMainForm : public QMainWindow
     void ExportPictureExecute();
     void ExportAnimationExecute();
     void AnalyseExecute();
+    void GraphExecute();
+
+    // --- the Graph panel: kinds, formulas, derived graphs ---
+    // Applies an edited graph as Enter applies a formula, recorded for Undo.
+    void ApplyGraph(int Index, const TFunc& Edited);
+    // Adds a graph of Kind (derivative or integral) derived from graph Of (0-based).
+    void AddDerivedGraph(int Of, TGraphKind Kind);
 
   protected:
     void showEvent(QShowEvent* Event) override;
@@ -128,6 +137,10 @@ class TMainForm : public QMainWindow
     void LoadGraphIntoEditors(const QString& Func, int32_t Color, int32_t BGColor, int32_t Style);
     void FillSelector(int Count);
     void InvalidatePlot();
+    // Puts Graph in place of graph Index, if the list has it (undo of the Graph panel).
+    void PutGraph(int Index, const TFunc& Graph);
+    // Opens a dock on the right; the window grows by its width, so the plot keeps its size.
+    void OpenDock(QDockWidget* Dock);
     // Runs a handler and sends any error that leaves it to the error report.
     void Guard(const std::function<void()>& Handler);
     void ReportError(const std::exception& Error);
@@ -167,6 +180,7 @@ class TMainForm : public QMainWindow
     std::unique_ptr<QPrinter> Printer;
     std::unique_ptr<THelpWindow> HelpWindow;
     std::unique_ptr<TAnalysisPanel> AnalysisPanel; // made when first opened
+    std::unique_ptr<TGraphPanel> GraphPanel;       // made when first opened
     TStatusReadout* Readout = nullptr;             // owned by WindowBox
     TViewGestures* Gestures = nullptr;             // owned by WindowBox
 
@@ -226,4 +240,5 @@ class TMainForm : public QMainWindow
     QAction* HelpContents = nullptr;
     QAction* About = nullptr;
     QAction* Analyse = nullptr;
+    QAction* GraphAction = nullptr;
 };

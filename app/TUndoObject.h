@@ -11,10 +11,15 @@ class TUndoObject
   public:
     // Captures each editor's current text, in the order left, top, right, bottom.
     TUndoObject(QLineEdit* LeftEdt, QLineEdit* TopEdt, QLineEdit* RightEdt, QLineEdit* BottomEdt);
+    virtual ~TUndoObject() = default;
 
     // Writes the captured texts back, in the order left, top, right, bottom. An editor
     // that no longer exists is skipped.
-    void Restore() const;
+    virtual void Restore() const;
+
+  protected:
+    // A record of something else than the view (see TGraphUndo).
+    TUndoObject() = default;
 
   private:
     struct TSavedText

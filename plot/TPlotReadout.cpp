@@ -5,6 +5,7 @@
 #include "expr/NumberText.h"
 #include "expr/TextToFloat.h"
 #include "plot/QtText.h"
+#include "plot/TCurveReadout.h"
 #include "plot/TGraphEvaluator.h"
 #include "plot/TPlotModel.h"
 #include "plot/TPlotView.h"
@@ -20,20 +21,22 @@ TPlotReadout::TPlotReadout(const TPlotModel& ModelIn, TGraphEvaluator& Evaluator
 {
 }
 
+TPlotReadout::~TPlotReadout() = default;
+
 TReadout TPlotReadout::At(QPoint Pixel, int Width, int Height, int Graph) const
 {
     const char16_t Sep = Evaluator.DecimalSeparator();
     auto Number = [Sep](Float80 v) { return FromU16(FormatGeneral15(v, Sep)); };
     TReadout r;
     TPlotView View;
-    Float80 X = 0;
+    Float80 X = 0, Y = 0;
     int32_t OriginY = 0;
     try
     {
         View = TPlotView::Compute(Model, Width, Height, TViewNavigation::Margin, Sep);
         OriginY = View.OriginY();
         X = View.PlaneX(Pixel.x());
-        const Float80 Y = FDiv(Float80(int64_t(OriginY) - Pixel.y()), View.ScaleY);
+        Y = FDiv(Float80(int64_t(OriginY) - Pixel.y()), View.ScaleY);
         r.Text = QStringLiteral("x = ") + Number(X) + Gap + QStringLiteral("y = ") + Number(Y);
     }
     catch (const Exception& Error)
@@ -44,6 +47,13 @@ TReadout TPlotReadout::At(QPoint Pixel, int Width, int Height, int Graph) const
 
     if (Graph < 0 || Graph >= Model.FuncList.Count() || Model.FuncList.Item(Graph).Func.isEmpty())
         return r;
+    if (Model.FuncList.Item(Graph).Kind != TGraphKind::Function)
+    {
+        if (!Curves)
+            Curves = std::make_unique<TCurveReadout>(Model, Sep);
+        Curves->Read(r, View, OriginY, Pixel, Y, Width, Height, Graph);
+        return r;
+    }
     r.Text += Gap + QStringLiteral("f%1(x)").arg(Graph + 1);
     Float80 Value = 0;
     try

@@ -7,8 +7,10 @@
 #include <QPoint>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
+class TCurveReadout;
 class TGraphEvaluator;
 class TPlotModel;
 
@@ -23,6 +25,7 @@ class TPlotReadout
 {
   public:
     TPlotReadout(const TPlotModel& Model, TGraphEvaluator& Evaluator);
+    ~TPlotReadout();
 
     // The reading at Pixel of a Width x Height picture for graph Graph (0-based). Numbers are
     // in the 15-significant-digit form; where the graph is undefined, or any text cannot be
@@ -32,4 +35,6 @@ class TPlotReadout
   private:
     const TPlotModel& Model;
     TGraphEvaluator& Evaluator;
+    // Readings of graphs that are not functions, made when first needed.
+    mutable std::unique_ptr<TCurveReadout> Curves;
 };
