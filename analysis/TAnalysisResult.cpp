@@ -24,6 +24,8 @@ const char* KindName(TPointKind Kind)
         return "undefined";
     case TPointKind::Area:
         return "area";
+    case TPointKind::ArcLength:
+        return "arc length";
     }
     return "?";
 }

@@ -20,6 +20,7 @@ enum class TPointKind
     Value,        // the value at a given x
     Undefined,    // the formula raises an error at X
     Area,         // the signed area over [X, X2]
+    ArcLength,    // the length of a curve over s from X to X2
 };
 
 // The kind as the table and vendrel-eval write it ("root", "pole", ...).
