@@ -12,8 +12,8 @@
 
 #include <cmath>
 
-TAnalysis::TAnalysis(char16_t DecimalSeparator)
-    : Sep(DecimalSeparator), Evaluator(MakePlotEvaluator(DecimalSeparator, &XValue)),
+TAnalysis::TAnalysis(char16_t DecimalSeparator, std::u16string_view Variable)
+    : Sep(DecimalSeparator), Evaluator(MakePlotEvaluator(DecimalSeparator, &XValue, Variable)),
       Integrator(std::make_unique<TAreaIntegrator>())
 {
 }

@@ -31,7 +31,8 @@ class TCurveFunction;
 class TAnalysis
 {
   public:
-    explicit TAnalysis(char16_t DecimalSeparator);
+    // Formulas read the variable Variable: "x", or "y" for an inverse graph x = g(y).
+    explicit TAnalysis(char16_t DecimalSeparator, std::u16string_view Variable = u"x");
     ~TAnalysis();
     TAnalysis(const TAnalysis&) = delete;
     TAnalysis& operator=(const TAnalysis&) = delete;

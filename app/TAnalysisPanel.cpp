@@ -4,6 +4,7 @@
 #include "app/TAnalysisMarks.h"
 #include "expr/Errors.h"
 #include "expr/TextToFloat.h"
+#include "plot/GraphKind.h"
 #include "plot/QtText.h"
 #include "plot/TPlotModel.h"
 
@@ -179,21 +180,38 @@ void TAnalysisPanel::ModelChanged()
 bool TAnalysisPanel::MakeRequest(TAnalysisRequest& R, QString& Problem) const
 {
     const int Index = SelectedGraph();
-    R.Formula = ToU16(Model.FuncList.Item(Index).Func);
+    const TFunc& Graph = Model.FuncList.Item(Index);
+    R.Formula = ToU16(Graph.Func);
     R.Separator = Sep;
     R.Question = TQuestion(Sections->currentIndex());
     // Never fewer samples than the plot has columns.
     R.Samples = std::max(4096, Marks->width());
+    if (!HasFormula(Graph.Kind))
+    {
+        Problem = QStringLiteral("A derived graph is analysed through the graph it comes from.");
+        return false;
+    }
     if (R.Formula.empty())
     {
         Problem = QStringLiteral("The selected graph has no formula.");
         return false;
     }
+    if (Graph.Kind == TGraphKind::Parametric || Graph.Kind == TGraphKind::Polar)
+    {
+        R.Curve = Graph.Kind == TGraphKind::Polar ? TAnalysisRequest::TCurve::Polar
+                                                  : TAnalysisRequest::TCurve::Parametric;
+        R.Second = ToU16(Graph.FuncY);
+        R.From = ToU16(Graph.FromText);
+        R.To = ToU16(Graph.ToText);
+    }
+    if (Graph.Kind == TGraphKind::Inverse)
+        R.Variable = u"y";
     auto Value = [this](const QString& Text) { return TextToFloat(ToU16(Text), Sep); };
     try
     {
         R.T = Value(Model.TimeText);
-        const Float80 Left = Value(Model.LeftText), Right = Value(Model.RightText);
+        const Float80 Left = Value(R.Variable == u"y" ? Model.BottomText : Model.LeftText),
+                      Right = Value(R.Variable == u"y" ? Model.TopText : Model.RightText);
         R.A = std::min(Left, Right);
         R.B = std::max(Left, Right);
         switch (R.Question)
@@ -232,8 +250,9 @@ QString TAnalysisPanel::RequestKey(const TAnalysisRequest& R) const
     QString Key = QString::number(int(R.Question)) + QLatin1Char(' ') + QString::number(R.Samples);
     for (Float80 Value : {R.T, R.A, R.B, R.X})
         Key += QLatin1Char(' ') + AnalysisNumber(Value, 21, u'.');
-    return Key + QLatin1Char('\n') + QString::fromStdU16String(R.Formula) + QLatin1Char('\n') +
-           QString::fromStdU16String(R.Other);
+    for (const std::u16string* Text : {&R.Formula, &R.Other, &R.Variable, &R.Second, &R.From, &R.To})
+        Key += QLatin1Char('\n') + QString::fromStdU16String(*Text);
+    return Key + QLatin1Char('\n') + QString::number(int(R.Curve));
 }
 
 void TAnalysisPanel::FillOtherGraphs()
@@ -286,7 +305,7 @@ void TAnalysisPanel::ShowResult(const TAnalysisResult& Result, const QString& Er
     {
         const TAnalysisPoint& P = Result.Points[size_t(i)];
         const QString Kind = QString::fromLatin1(KindName(P.Kind));
-        if (P.Kind == TPointKind::Area)
+        if (P.Kind == TPointKind::Area || P.Kind == TPointKind::ArcLength)
         {
             Add(-1, Number(P.X) + QStringLiteral(" .. ") + Number(P.X2), Number(P.Y), Kind);
             Add(-1, QString(), Number(P.Estimate), QStringLiteral("error estimate"));
@@ -306,6 +325,23 @@ void TAnalysisPanel::ShowResult(const TAnalysisResult& Result, const QString& Er
         Lines << QString::fromStdString(Note);
     if (Error.isEmpty() && Result.Points.empty())
         Lines << QStringLiteral("Nothing found in the interval.");
+    switch (Model.FuncList.Item(SelectedGraph()).Kind)
+    {
+    case TGraphKind::Parametric:
+    case TGraphKind::Polar:
+        Lines << QStringLiteral(
+            "A parametric or polar curve is measured over s from S0 to S1: its arc length "
+            "and, when it is closed, the area it encloses. Roots, extrema, intersections, "
+            "values and areas under a graph are answered for functions and inverse graphs.");
+        break;
+    case TGraphKind::Inverse:
+        Lines << QStringLiteral(
+            "Inverse graph x = g(y): the questions are asked of g over the view's y range; "
+            "the x column holds y and the y column g(y).");
+        break;
+    default:
+        break;
+    }
     Status->setText(Lines.join(QLatin1Char('\n')));
 }
 
@@ -318,8 +354,12 @@ void TAnalysisPanel::MarkSelectedRows()
         if (Item->column() != 0 || Point < 0 || Point >= int(Shown.Points.size()))
             continue;
         const TAnalysisPoint& P = Shown.Points[size_t(Point)];
-        // Poles, jumps and undefined points sit on the axis.
-        Chosen.push_back({P.X, P.HasY ? P.Y : 0});
+        // Poles, jumps and undefined points sit on the axis; the points of an inverse graph are
+        // (y, g(y)).
+        if (Model.FuncList.Item(SelectedGraph()).Kind == TGraphKind::Inverse)
+            Chosen.push_back({P.HasY ? P.Y : 0, P.X});
+        else
+            Chosen.push_back({P.X, P.HasY ? P.Y : 0});
     }
     Marks->SetMarks(std::move(Chosen));
 }

@@ -2,6 +2,7 @@
 
 #include "analysis/Errors.h"
 #include "analysis/TAnalysis.h"
+#include "analysis/TCurveMeasures.h"
 
 #include <QMetaObject>
 
@@ -18,7 +19,14 @@ TAnalysisRunner::~TAnalysisRunner()
 
 TAnalysisResult TAnalysisRunner::Run(const TAnalysisRequest& R, const std::atomic<bool>* CancelFlag)
 {
-    TAnalysis Analysis(R.Separator);
+    if (R.Curve != TAnalysisRequest::TCurve::None)
+    {
+        TCurveMeasures Measures(R.Separator);
+        Measures.SetCancelFlag(CancelFlag);
+        return Measures.Measure(R.Formula, R.Second, R.From, R.To, R.T,
+                                R.Curve == TAnalysisRequest::TCurve::Polar);
+    }
+    TAnalysis Analysis(R.Separator, R.Variable);
     Analysis.SetSamples(R.Samples);
     Analysis.SetCancelFlag(CancelFlag);
     using Q = TAnalysisRequest::TQuestion;

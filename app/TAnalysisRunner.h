@@ -37,6 +37,19 @@ struct TAnalysisRequest
     Float80 X = 0;        // Value
     int Samples = 4096;
     char16_t Separator = u'.';
+    // The graph's variable: "x", or "y" for an inverse graph x = g(y), whose interval is then
+    // one of y and whose points are (y, g(y)).
+    std::u16string Variable = u"x";
+    // A parametric (Formula X(s), Second Y(s)) or polar (Formula R(s)) curve over s from From to
+    // To is measured, whatever the question: its arc length and, when closed, its area.
+    enum class TCurve
+    {
+        None,
+        Parametric,
+        Polar
+    };
+    TCurve Curve = TCurve::None;
+    std::u16string Second, From, To;
 };
 
 class TAnalysisRunner : public QObject
