@@ -1,0 +1,24 @@
+#pragma once
+// A value carried through a formula together with its first and second derivative with
+// respect to the variable x: forward-mode automatic differentiation cut after the second
+// order. The value is the very number the plain run computes; D1 and D2 are the exact
+// derivatives' values rounded along the way, each step done in long double.
+#include "expr/Float80.h"
+
+struct TDual
+{
+    Float80 Value = 0;
+    Float80 D1 = 0; // f'(x)
+    Float80 D2 = 0; // f''(x)
+
+    bool operator==(const TDual&) const = default;
+};
+
+// The two partial derivatives of a routine of one argument at a point: D1 = f'(u), D2 = f''(u).
+// Infinite: the slope is unbounded there (Sqrt at 0); D1 and D2 mean nothing then.
+struct TSlope
+{
+    Float80 D1 = 0;
+    Float80 D2 = 0;
+    bool Infinite = false;
+};
