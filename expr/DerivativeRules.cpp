@@ -296,8 +296,8 @@ TSlope CscH(Float80 u, Float80)
 
 struct TPartials
 {
-    Float80 A = 0, B = 0;            // df/da, df/db
-    Float80 AA = 0, AB = 0, BB = 0;  // the second partials
+    Float80 A = 0, B = 0;           // df/da, df/db
+    Float80 AA = 0, AB = 0, BB = 0; // the second partials
     bool Infinite = false;
 };
 
@@ -305,7 +305,8 @@ struct TPartials
 // acts only through its integral part: a flat step, so d/de is 0.
 TPartials Power(Float80 b, Float80 e, Float80 v)
 {
-    const auto n32 = static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::int64_t>(std::trunc(e))));
+    const auto n32 =
+        static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::int64_t>(std::trunc(e))));
     const Float80 n = (e > 0 && n32 > 0) || (e < 0 && n32 < 0) ? Float80(n32) : 0;
     TPartials p;
     if (n == 0)
@@ -487,7 +488,8 @@ TDual Binary(TBinaryRoutine Routine, const TDual& a, const TDual& b, TFault& Fau
     if (p.Infinite)
         return Undefined(v, TFault::InfiniteSlope, Fault);
     const Float80 D1 = p.A * a.D1 + p.B * b.D1;
-    const Float80 D2 = p.AA * a.D1 * a.D1 + 2 * p.AB * a.D1 * b.D1 + p.BB * b.D1 * b.D1 + p.A * a.D2 + p.B * b.D2;
+    const Float80 D2 =
+        p.AA * a.D1 * a.D1 + 2 * p.AB * a.D1 * b.D1 + p.BB * b.D1 * b.D1 + p.A * a.D2 + p.B * b.D2;
     return {v, D1, D2};
 }
 
