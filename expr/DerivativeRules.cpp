@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <iterator>
 #include <limits>
-#include <math.h>
 
 namespace DerivativeRules
 {
@@ -36,14 +35,16 @@ struct TSinCos
 {
     Float80 Sin, Cos;
 };
+// u is within MathLib::MaxAngle: the value has been computed.
 TSinCos SinCos(Float80 u)
 {
-    TSinCos r;
-    ::sincosl(u, &r.Sin, &r.Cos);
-    return r;
+    return {MathLib::Sin(u), MathLib::Cos(u)};
 }
 
 // ---- the rules, one per routine: f'(u) and f''(u), v being f(u) ----
+// The trigonometric rules take sine and cosine from the processor, as the values do (the C
+// library's long double sine is several times slower); the others take the C library's
+// functions where the value's own method loses digits (sinh near 0, 1 - tanh^2 near 1).
 // Beyond |u| = 2 the rules with squares work in w = 1/u, so that u*u never overflows where
 // the value is defined and small derivatives do not vanish early.
 
@@ -55,10 +56,10 @@ TSlope Sqrt(Float80 u, Float80 v)
     return {D1, -0.5L * D1 / u};
 }
 
-TSlope Exp(Float80 u, Float80)
+// The derivative is the value itself, as accurate as Exp's own method (|u| ulp or so).
+TSlope Exp(Float80, Float80 v)
 {
-    const Float80 e = std::exp(u);
-    return {e, e};
+    return {v, v};
 }
 
 TSlope Ln(Float80 u, Float80)
@@ -137,44 +138,47 @@ TSlope ArcCsc(Float80 u, Float80 v)
     return {-s.D1, -s.D2, s.Infinite};
 }
 
-TSlope Sin(Float80 u, Float80)
+// Sin and Cos: the second derivative is minus the value, so one more sine or cosine does.
+TSlope Sin(Float80 u, Float80 v)
 {
-    const TSinCos t = SinCos(u);
-    return {t.Cos, -t.Sin};
+    return {MathLib::Cos(u), -v};
 }
 
-TSlope Cos(Float80 u, Float80)
+TSlope Cos(Float80 u, Float80 v)
 {
-    const TSinCos t = SinCos(u);
-    return {-t.Sin, -t.Cos};
+    return {-MathLib::Sin(u), -v};
 }
 
-TSlope Tan(Float80 u, Float80)
+// Tan and Cot: 1 + v^2 is the square of the secant (cosecant), with no further call.
+TSlope Tan(Float80, Float80 v)
 {
-    const TSinCos t = SinCos(u);
-    const Float80 Sec = 1 / t.Cos;
-    return {Sec * Sec, 2 * (t.Sin * Sec) * Sec * Sec};
+    const Float80 Sec2 = 1 + v * v;
+    return {Sec2, 2 * v * Sec2};
 }
 
-TSlope Cot(Float80 u, Float80)
+TSlope Cot(Float80, Float80 v)
 {
-    const TSinCos t = SinCos(u);
-    const Float80 Csc = 1 / t.Sin;
-    return {-Csc * Csc, 2 * (t.Cos * Csc) * Csc * Csc};
+    const Float80 Csc2 = 1 + v * v;
+    return {-Csc2, 2 * v * Csc2};
 }
 
-TSlope Sec(Float80 u, Float80)
+// Sec and Csc from the value and the one other function: tan = sin * sec, cot = cos * csc.
+TSlope Sec(Float80 u, Float80 v)
 {
-    const TSinCos t = SinCos(u);
-    const Float80 Sec = 1 / t.Cos, Tan = t.Sin * Sec;
-    return {Sec * Tan, Sec * (Tan * Tan + Sec * Sec)};
+    const Float80 Tan = MathLib::Sin(u) * v;
+    return {v * Tan, v * (Tan * Tan + v * v)};
 }
 
-TSlope Csc(Float80 u, Float80)
+// Exsecans is Sec - 1: the secant itself is taken afresh, not from the value.
+TSlope Exsecans(Float80 u, Float80)
 {
-    const TSinCos t = SinCos(u);
-    const Float80 Csc = 1 / t.Sin, Cot = t.Cos * Csc;
-    return {-Csc * Cot, Csc * (Cot * Cot + Csc * Csc)};
+    return Sec(u, 1 / MathLib::Cos(u));
+}
+
+TSlope Csc(Float80 u, Float80 v)
+{
+    const Float80 Cot = MathLib::Cos(u) * v;
+    return {-v * Cot, v * (Cot * Cot + v * v)};
 }
 
 TSlope Versine(Float80 u, Float80)
@@ -268,10 +272,19 @@ TSlope CosH(Float80 u, Float80)
     return {std::sinh(u), std::cosh(u)};
 }
 
-TSlope TanH(Float80 u, Float80)
+// sech^2 = 1 - tanh^2, from the value while it is well away from 1; beyond, from e^-2|u|, as
+// 4e / (1 + e)^2, where 1 - v * v would cancel.
+TSlope TanH(Float80 u, Float80 v)
 {
-    const Float80 Sech = 1 / std::cosh(u), Tanh = std::tanh(u);
-    return {Sech * Sech, -2 * Tanh * Sech * Sech};
+    Float80 Sech2;
+    if (std::fabs(v) < 0.5L)
+        Sech2 = OneMinusSquare(v);
+    else
+    {
+        const Float80 e = MathLib::Exp(-2 * std::fabs(u));
+        Sech2 = 4 * e / ((1 + e) * (1 + e));
+    }
+    return {Sech2, -2 * v * Sech2};
 }
 
 TSlope CotH(Float80 u, Float80)
@@ -401,7 +414,7 @@ constexpr TUnaryRule UnaryRules[] = {
     {MathLib::Cot, Cot},
     {MathLib::Coversine, Coversine},
     {MathLib::Csc, Csc},
-    {MathLib::Exsecans, Sec}, // Sec - 1 has the derivatives of Sec
+    {MathLib::Exsecans, Exsecans},
     {MathLib::Haversine, Haversine},
     {MathLib::Sec, Sec},
     {MathLib::Versine, Versine},

@@ -62,8 +62,11 @@ inline TDual DMul(const TDual& a, const TDual& b)
 inline TDual DDiv(const TDual& a, const TDual& b)
 {
     const Float80 q = FDiv(a.Value, b.Value);
-    const Float80 D1 = (a.D1 - q * b.D1) / b.Value;
-    return {q, D1, (a.D2 - 2 * D1 * b.D1 - q * b.D2) / b.Value};
+    if (b.D1 == 0 && b.D2 == 0) // a constant divisor, the common case: one division each
+        return {q, a.D1 / b.Value, a.D2 / b.Value};
+    const Float80 r = 1 / b.Value;
+    const Float80 D1 = (a.D1 - q * b.D1) * r;
+    return {q, D1, (a.D2 - 2 * D1 * b.D1 - q * b.D2) * r};
 }
 
 IntegerOps::TOperator IntegerOperator(TExprOpCode Code)

@@ -79,7 +79,7 @@ ROWS = [
 
 
 # Rows whose reference cancels: the terms of F5'' at 1.25 add up to 1/90 of their size, so
-# the rounding of each term shows 90 times larger in the sum. Their bound in ulps.
+# the rounding of each term shows up to 90 times larger in the sum. Their bound in ulps.
 BOUNDS = {('F5', '1.25'): 128}
 
 
