@@ -13,6 +13,15 @@ namespace DerivativeRules
 namespace
 {
 constexpr Float80 NaN = std::numeric_limits<Float80>::quiet_NaN();
+
+// The first and second derivative of a routine of one argument at a point. Infinite: the
+// slope is unbounded there (Sqrt at 0); D1 and D2 mean nothing then.
+struct TSlope
+{
+    Float80 D1 = 0;
+    Float80 D2 = 0;
+    bool Infinite = false;
+};
 // log10(e) = 1 / ln 10, rounded to long double.
 constexpr Float80 Log10OfE = 0.434294481903251827651128918916605082294397005803666566114L;
 
@@ -504,28 +513,5 @@ TDual Binary(TBinaryRoutine Routine, const TDual& a, const TDual& b, TFault& Fau
     const Float80 D2 =
         p.AA * a.D1 * a.D1 + 2 * p.AB * a.D1 * b.D1 + p.BB * b.D1 * b.D1 + p.A * a.D2 + p.B * b.D2;
     return {v, D1, D2};
-}
-
-bool Knows(TUnaryRoutine Routine)
-{
-    return Find(Routine) != nullptr;
-}
-
-bool Knows(TBinaryRoutine Routine)
-{
-    return Find(Routine) != nullptr;
-}
-
-TSlope SlopeOf(TUnaryRoutine Routine, Float80 u, Float80 v)
-{
-    const TUnaryRule* Rule = Find(Routine);
-    if (!Rule)
-        return {NaN, NaN};
-    if (!Rule->Slope)
-    {
-        const TDual d = AbsJet({u, 1, 0}, v);
-        return {d.D1, d.D2};
-    }
-    return Rule->Slope(u, v);
 }
 } // namespace DerivativeRules

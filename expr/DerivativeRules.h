@@ -34,12 +34,4 @@ enum class TFault : uint8_t
 TDual Unary(TUnaryRoutine Routine, const TDual& u, TFault& Fault);
 // The same for a routine of two arguments, Routine(a, b).
 TDual Binary(TBinaryRoutine Routine, const TDual& a, const TDual& b, TFault& Fault);
-
-// Whether a routine has a rule (every routine of the function library has one).
-bool Knows(TUnaryRoutine Routine);
-bool Knows(TBinaryRoutine Routine);
-
-// The slope of a routine of one argument at u, where its value is v; for tests and for the
-// chain rule above. A routine without a rule gives a NaN slope.
-TSlope SlopeOf(TUnaryRoutine Routine, Float80 u, Float80 v);
 } // namespace DerivativeRules

@@ -13,12 +13,3 @@ struct TDual
 
     bool operator==(const TDual&) const = default;
 };
-
-// The two partial derivatives of a routine of one argument at a point: D1 = f'(u), D2 = f''(u).
-// Infinite: the slope is unbounded there (Sqrt at 0); D1 and D2 mean nothing then.
-struct TSlope
-{
-    Float80 D1 = 0;
-    Float80 D2 = 0;
-    bool Infinite = false;
-};

@@ -8,6 +8,7 @@
 #include "expr/TExprProgram.h"
 
 #include <cmath>
+#include <limits>
 
 namespace
 {
@@ -97,7 +98,8 @@ TDual TDualRunner::Run(const TExprProgram& Program, const Float80* Variable, int
         // The value and its errors first; the derivatives of an unknown kind of symbol are not known.
         const Float80 Value = Evaluator.Run(Program);
         if (Order == 0)
-            return Flat(Value);
+            return {Value, std::numeric_limits<Float80>::quiet_NaN(),
+                    std::numeric_limits<Float80>::quiet_NaN()};
         throw ECalcError(std::string(Msg::NoDerivative));
     }
     if (Stack.size() < Program.StackSize())

@@ -15,7 +15,7 @@
 //   ECalcError   the formula calls a routine from outside the library, whose derivative is
 //                unknown (Msg::NoDerivative)
 // Only the derivatives up to the order asked for are checked; the higher one is then left as
-// it came out (perhaps not finite).
+// it came out: not finite where it is undefined.
 #include "expr/TDual.h"
 
 #include <vector>
