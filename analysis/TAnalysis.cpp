@@ -2,11 +2,12 @@
 
 #include "analysis/Errors.h"
 #include "analysis/TAreaIntegrator.h"
+#include "analysis/TCriticalPointFinder.h"
 #include "analysis/TCurveFunction.h"
-#include "analysis/TExtremumFinder.h"
 #include "analysis/TRootFinder.h"
 #include "analysis/TSamples.h"
 #include "expr/FunctionLibrary.h"
+#include "expr/TDualRunner.h"
 #include "expr/TEvaluator.h"
 #include "expr/TimeSubstitution.h"
 
@@ -14,7 +15,7 @@
 
 TAnalysis::TAnalysis(char16_t DecimalSeparator, std::u16string_view Variable)
     : Sep(DecimalSeparator), Evaluator(MakePlotEvaluator(DecimalSeparator, &XValue, Variable)),
-      Integrator(std::make_unique<TAreaIntegrator>())
+      DualRunner(std::make_unique<TDualRunner>(*Evaluator)), Integrator(std::make_unique<TAreaIntegrator>())
 {
 }
 
@@ -27,8 +28,10 @@ std::shared_ptr<const TExprProgram> TAnalysis::Program(std::u16string_view Formu
 
 TCurveFunction TAnalysis::Curve(std::u16string_view Formula, std::u16string_view Subtracted, Float80 T)
 {
-    return TCurveFunction(*Evaluator, XValue, Program(Formula, T),
-                          Subtracted.empty() ? nullptr : Program(Subtracted, T), Cancel);
+    TCurveFunction F(*Evaluator, XValue, Program(Formula, T),
+                     Subtracted.empty() ? nullptr : Program(Subtracted, T), Cancel);
+    F.SetDualRunner(DualRunner.get());
+    return F;
 }
 
 TAnalysisResult TAnalysis::Roots(std::u16string_view Formula, Float80 T, Float80 A, Float80 B)
@@ -44,8 +47,21 @@ TAnalysisResult TAnalysis::Extrema(std::u16string_view Formula, Float80 T, Float
     CheckInterval(A, B, false);
     TCurveFunction F = Curve(Formula, {}, T);
     const TSamples S(F, A, B, Samples);
+    return Limited(TCriticalPointFinder(F, S).Extrema());
+}
+
+TAnalysisResult TAnalysis::Inflections(std::u16string_view Formula, Float80 T, Float80 A, Float80 B)
+{
+    CheckInterval(A, B, false);
+    TCurveFunction F = Curve(Formula, {}, T);
+    const TSamples S(F, A, B, Samples);
+    return Limited(TCriticalPointFinder(F, S).Inflections());
+}
+
+TAnalysisResult TAnalysis::Limited(std::vector<TAnalysisPoint> Points) const
+{
     TAnalysisResult Result;
-    Result.Points = TExtremumFinder(F, S).Find();
+    Result.Points = std::move(Points);
     if (Result.Points.size() > MaxResults)
     {
         Result.Points.resize(MaxResults);
@@ -72,10 +88,14 @@ TAnalysisResult TAnalysis::ValueAt(std::u16string_view Formula, Float80 T, Float
     TCurveFunction F = Curve(Formula, {}, T);
     TAnalysisPoint P;
     P.X = X;
-    const TCurveFunction::TPoint V = F.At(X);
+    const TCurveFunction::TJet V = F.JetAt(X);
     P.Kind = V.Defined ? TPointKind::Value : TPointKind::Undefined;
     P.Y = V.Y;
     P.HasY = V.Defined;
+    P.D1 = V.D1;
+    P.D2 = V.D2;
+    P.HasD1 = V.D1Defined;
+    P.HasD2 = V.D2Defined;
     P.ErrorClass = F.FirstErrorClass();
     P.ErrorMessage = F.FirstErrorMessage();
     TAnalysisResult Result;

@@ -1,13 +1,16 @@
 #pragma once
 // The analysis of formula texts as the plot draws them: the time t put into the text as
 // the plot does it (expr/TimeSubstitution), "Pi", the function library and "x" known, and
-// every value computed by the evaluator in long double. Five questions:
+// every value computed by the evaluator in long double. Six questions:
 //
 //   Roots          where the graph crosses or touches the axis, and its poles and jumps
-//   Extrema        local minima and maxima
+//   Extrema        local minima and maxima: the roots of f' where f' exists (to the last
+//                  bit), the minimiser elsewhere (TCriticalPointFinder)
 //   Intersections  where two graphs meet (the roots of their difference)
-//   ValueAt        the value at one x, or the error that makes it undefined there
+//   ValueAt        the value at one x with f'(x) and f''(x), or the error that makes it
+//                  undefined there
 //   Area           the signed area over [A, B] with its error estimate
+//   Inflections    where f'' changes sign and f, f' stay continuous
 //
 // The interval is sampled at Samples + 1 evenly spaced points first (give at least as
 // many as the plot has columns); what lies between two samples is found by refinement
@@ -23,6 +26,7 @@
 #include <memory>
 #include <string_view>
 
+class TDualRunner;
 class TEvaluator;
 class TExprProgram;
 class TAreaIntegrator;
@@ -50,14 +54,18 @@ class TAnalysis
                                   Float80 B);
     TAnalysisResult ValueAt(std::u16string_view Formula, Float80 T, Float80 X);
     TAnalysisResult Area(std::u16string_view Formula, Float80 T, Float80 A, Float80 B);
+    TAnalysisResult Inflections(std::u16string_view Formula, Float80 T, Float80 A, Float80 B);
 
   private:
     std::shared_ptr<const TExprProgram> Program(std::u16string_view Formula, Float80 T);
     TCurveFunction Curve(std::u16string_view Formula, std::u16string_view Subtracted, Float80 T);
+    // At most MaxResults of Points, with the note when more exist.
+    TAnalysisResult Limited(std::vector<TAnalysisPoint> Points) const;
 
     char16_t Sep;
     Float80 XValue = 0;
     std::unique_ptr<TEvaluator> Evaluator;
+    std::unique_ptr<TDualRunner> DualRunner;
     std::unique_ptr<TAreaIntegrator> Integrator;
     int Samples = DefaultSamples;
     size_t MaxResults = DefaultMaxResults;

@@ -26,6 +26,8 @@ const char* KindName(TPointKind Kind)
         return "area";
     case TPointKind::ArcLength:
         return "arc length";
+    case TPointKind::Inflection:
+        return "inflection";
     }
     return "?";
 }

@@ -21,6 +21,7 @@ enum class TPointKind
     Undefined,    // the formula raises an error at X
     Area,         // the signed area over [X, X2]
     ArcLength,    // the length of a curve over s from X to X2
+    Inflection,   // f'' changes sign here
 };
 
 // The kind as the table and vendrel-eval write it ("root", "pole", ...).
@@ -31,9 +32,13 @@ struct TAnalysisPoint
     TPointKind Kind = TPointKind::Root;
     Float80 X = 0;
     Float80 Y = 0;
-    bool HasY = true;       // false for poles, jumps and undefined points
-    Float80 X2 = 0;         // Area: the end of the interval
-    Float80 Estimate = 0;   // Area: the error estimate of the quadrature
+    bool HasY = true;     // false for poles, jumps and undefined points
+    Float80 X2 = 0;       // Area: the end of the interval
+    Float80 Estimate = 0; // Area: the error estimate of the quadrature
+    Float80 D1 = 0;       // Value: f'(X), where HasD1
+    Float80 D2 = 0;       // Value: f''(X), where HasD2
+    bool HasD1 = false;
+    bool HasD2 = false;
     std::string ErrorClass; // Undefined: the evaluator's error
     std::string ErrorMessage;
 };

@@ -5,13 +5,15 @@
 // library raises an error (division by zero, invalid operation, domain error, overflow,
 // integer division by zero) is undefined; an error of the text itself (parse, conversion)
 // leaves the call, since no point of such a formula can be evaluated. Every evaluation
-// first looks at the caller's cancel flag.
+// first looks at the caller's cancel flag. Given a runner of derivatives, it also gives the
+// first and second derivative at a point (JetAt), each defined or not on its own.
 #include "expr/Float80.h"
 
 #include <atomic>
 #include <memory>
 #include <string>
 
+class TDualRunner;
 class TEvaluator;
 class TExprProgram;
 
@@ -28,7 +30,20 @@ class TCurveFunction
     TCurveFunction(TEvaluator& Evaluator, Float80& XStorage, std::shared_ptr<const TExprProgram> Formula,
                    std::shared_ptr<const TExprProgram> Subtracted, const std::atomic<bool>* Cancel);
 
+    // The value with its first and second derivative (the first formula only).
+    struct TJet
+    {
+        Float80 Y = 0, D1 = 0, D2 = 0;
+        bool Defined = false;   // the value
+        bool D1Defined = false; // f', and so f'' may be too
+        bool D2Defined = false;
+    };
+
     TPoint At(Float80 X);
+    // Needs SetDualRunner; an undefined value counts as At's undefined points do.
+    TJet JetAt(Float80 X);
+    // The runner of derivatives over the same evaluator and variable; it must outlive this.
+    void SetDualRunner(TDualRunner* Runner) { Dual = Runner; }
     // The first formula alone (its value where two graphs meet).
     TPoint FirstAt(Float80 X);
 
@@ -41,11 +56,15 @@ class TCurveFunction
 
   private:
     TPoint Run(Float80 X, bool Both);
+    // Runs Body, which returns true, with the cancel test before and the sorting of errors:
+    // those of the text leave, every other one makes the point undefined (false).
+    template <typename TBody> bool Guarded(TBody Body);
 
     TEvaluator& Evaluator;
     Float80& XValue;
     std::shared_ptr<const TExprProgram> Formula;
     std::shared_ptr<const TExprProgram> Subtracted;
     const std::atomic<bool>* Cancel;
+    TDualRunner* Dual = nullptr;
     std::string ErrorClass, ErrorMessage, LastClass, LastMessage;
 };

@@ -2,6 +2,7 @@
 
 #include "app/AnalysisNumber.h"
 #include "app/TAnalysisMarks.h"
+#include "app/TTangentRows.h"
 #include "expr/Errors.h"
 #include "expr/TextToFloat.h"
 #include "plot/GraphKind.h"
@@ -76,7 +77,7 @@ void TAnalysisPanel::CreateControls()
 
     Sections = new QTabBar(Client);
     Sections->setObjectName(QStringLiteral("AnalysisSections"));
-    for (const char* Caption : {"Roots", "Extrema", "Intersections", "Value at x", "Area"})
+    for (const char* Caption : {"Roots", "Extrema", "Intersections", "Value at x", "Area", "Inflections"})
         Sections->addTab(QString::fromLatin1(Caption));
     Sections->setExpanding(false);
     Sections->setUsesScrollButtons(true);
@@ -94,6 +95,7 @@ void TAnalysisPanel::CreateControls()
     Inputs->addWidget(Row({new QLabel(QStringLiteral("x =")), ValueX}));
     Inputs->addWidget(
         Row({new QLabel(QStringLiteral("From")), AreaFrom, new QLabel(QStringLiteral("to")), AreaTo}));
+    Inputs->addWidget(new QLabel(QStringLiteral("Over the view, from left to right")));
     Layout->addWidget(Inputs);
 
     Table = new QTableWidget(0, 3, Client);
@@ -316,6 +318,9 @@ void TAnalysisPanel::ShowResult(const TAnalysisResult& Result, const QString& Er
                     QString::fromStdString(P.ErrorMessage));
         else
             Add(i, Number(P.X), P.HasY ? Number(P.Y) : QString(), Kind);
+        if (P.Kind == TPointKind::Value)
+            for (const TTangentRows::TRow& Extra : TTangentRows::Rows(P, Sep))
+                Add(-1, Extra.X, Extra.Y, Extra.Kind);
     }
     Table->resizeColumnsToContents();
     QStringList Lines;

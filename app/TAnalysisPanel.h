@@ -1,11 +1,11 @@
 #pragma once
-// The analysis panel: a dock beside the plot that answers five questions about the graph
+// The analysis panel: a dock beside the plot that answers six questions about the graph
 // selected in the graph list, over the current view: its roots (with poles and jumps), its
-// extrema, its intersections with another graph, its value at an x, and its area from a to
-// b. Results fill a table (x, y, kind) at 18 significant digits; Copy puts them on the
-// clipboard as tab-separated text; selecting rows marks their points over the plot. The
-// work runs off the user-interface thread and starts again whenever the formula, the time,
-// the view or a question's input changes (ModelChanged), the stale run being cancelled.
+// extrema, its intersections with another graph, its value at an x (with f'(x), f''(x) and
+// the tangent there), its area from a to b, and its inflection points. Results fill a table (x, y, kind) at
+// 18 significant digits; Copy puts them on the clipboard as tab-separated text; selecting rows marks their
+// points over the plot. The work runs off the user-interface thread and starts again whenever the formula,
+// the time, the view or a question's input changes (ModelChanged), the stale run being cancelled.
 #include "app/TAnalysisRunner.h"
 
 #include <QDockWidget>
@@ -51,7 +51,8 @@ class TAnalysisPanel : public QDockWidget
         ExtremaSection,
         IntersectionsSection,
         ValueSection,
-        AreaSection
+        AreaSection,
+        InflectionsSection
     };
 
   protected:

@@ -42,6 +42,8 @@ TAnalysisResult TAnalysisRunner::Run(const TAnalysisRequest& R, const std::atomi
         return Analysis.ValueAt(R.Formula, R.T, R.X);
     case Q::Area:
         return Analysis.Area(R.Formula, R.T, R.A, R.B);
+    case Q::Inflections:
+        return Analysis.Inflections(R.Formula, R.T, R.A, R.B);
     }
     return {};
 }

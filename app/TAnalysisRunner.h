@@ -27,7 +27,8 @@ struct TAnalysisRequest
         Extrema,
         Intersections,
         Value,
-        Area
+        Area,
+        Inflections
     };
     TQuestion Question = TQuestion::Roots;
     std::u16string Formula;

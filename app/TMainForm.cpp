@@ -222,6 +222,7 @@ void TMainForm::CreateViewTools()
     Readout = new TStatusReadout(*WindowBox, *statusBar(), PlotModel, *Evaluator,
                                  [this] { return ComboBox->currentIndex(); });
     connect(ComboBox, &QComboBox::currentIndexChanged, Readout, &TStatusReadout::Refresh);
+    connect(ShowTangent, &QAction::toggled, Readout, &TStatusReadout::SetShowTangent);
     Gestures =
         new TViewGestures(*WindowBox, PlotModel, Navigation,
                           [this](const TBoundTexts& New, bool Record) { return ChangeView(New, Record); });
@@ -345,6 +346,10 @@ void TMainForm::CreateActions()
                    &TMainForm::ZoomOutExecute);
     ResetView = Make("ResetView", QStringLiteral("&Reset View"), QKeySequence(Qt::CTRL | Qt::Key_0),
                      QString(), &TMainForm::ResetViewExecute);
+    ShowTangent = new QAction(QStringLiteral("Show &Tangent"), this);
+    ShowTangent->setObjectName(QStringLiteral("ShowTangent"));
+    ShowTangent->setCheckable(true);
+    ShowTangent->setStatusTip(QStringLiteral("Draws the tangent through the trace marker"));
     GridStyle = new QActionGroup(this);
     GridStyle->setExclusive(true);
     for (QAction* Action : {GridDot, GridDash, GridSolid})
@@ -385,6 +390,8 @@ void TMainForm::CreateMenus()
     GridMenu->addActions({GridDot, GridDash, GridSolid});
     View->addSeparator();
     View->addActions({ZoomIn, ZoomOut, ResetView});
+    View->addSeparator();
+    View->addAction(ShowTangent);
 
     QMenu* Tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     Tools->addAction(Settings);

@@ -241,4 +241,5 @@ class TMainForm : public QMainWindow
     QAction* About = nullptr;
     QAction* Analyse = nullptr;
     QAction* GraphAction = nullptr;
+    QAction* ShowTangent = nullptr; // the trace marker's tangent, an overlay
 };

@@ -34,6 +34,7 @@ void TStatusReadout::MouseLeft()
     Mouse.reset();
     Bar.clearMessage();
     FMarker->SetPosition(std::nullopt);
+    FMarker->SetTangent(std::nullopt);
 }
 
 void TStatusReadout::Refresh()
@@ -43,4 +44,13 @@ void TStatusReadout::Refresh()
     const TReadout r = Readout.At(*Mouse, Box.width(), Box.height(), SelectedGraph());
     Bar.showMessage(r.Text);
     FMarker->SetPosition(r.Marker);
+    FMarker->SetTangent(ShowTangent ? r.Tangent : std::nullopt);
+}
+
+void TStatusReadout::SetShowTangent(bool Show)
+{
+    ShowTangent = Show;
+    if (!Show)
+        FMarker->SetTangent(std::nullopt);
+    Refresh();
 }

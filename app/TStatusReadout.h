@@ -2,7 +2,8 @@
 // The status bar's readout: while the mouse is over the plot, the plane point under it and the
 // selected graph's value there, with the trace marker on the graph; nothing once the mouse has
 // left. It reads again whenever the surface draws a new picture (an animation tick, a zoom) or
-// the view moves under a resting mouse, and never asks for a drawing itself.
+// the view moves under a resting mouse, and never asks for a drawing itself. When asked
+// (View > Show Tangent), the marker carries the tangent through the graph's point.
 #include "plot/TPlotReadout.h"
 
 #include <QObject>
@@ -30,6 +31,7 @@ class TStatusReadout : public QObject
     void MouseLeft();
     // Reads again at the last mouse position (the model changed under it).
     void Refresh();
+    void SetShowTangent(bool Show);
 
   private:
     TWindowBox& Box;
@@ -38,4 +40,5 @@ class TStatusReadout : public QObject
     std::function<int()> SelectedGraph;
     TTraceMarker* FMarker;
     std::optional<QPoint> Mouse;
+    bool ShowTangent = false;
 };

@@ -5,6 +5,7 @@
 // x of a sweep over [-10, 10] that never hits 0 exactly. After the console table comes a
 // table of ratios: how far the compiled program is from native code, and how much it saves
 // over reading the text.
+#include "BenchFormulas.h"
 #include "expr/Errors.h"
 #include "expr/FunctionLibrary.h"
 #include "expr/TEvaluator.h"
@@ -23,13 +24,7 @@
 
 namespace
 {
-const std::array<const char16_t*, 5> Formulas = {
-    u"Sin(x*0.05)",
-    u"x*x-3*x+2",
-    u"Sqrt(Abs(x))*Cos(3*x)+Exp(-x*x)",
-    u"1/x",
-    u"Sin(x)/x+Ln(Abs(x)+1)-TanH(x*0.5)*2",
-};
+using BenchFormulas::Formulas;
 
 // The same formulas in muparser's syntax (lower-case names, "ln" for the natural logarithm).
 const std::array<const char*, 5> MuParserFormulas = {

@@ -18,6 +18,17 @@ void TTraceMarker::SetPosition(std::optional<QPoint> Position)
     Box.update(Old | Bounds());
 }
 
+void TTraceMarker::SetTangent(std::optional<QLineF> Line)
+{
+    if (Line == FTangent)
+        return;
+    auto Area = [](const std::optional<QLineF>& L)
+    { return L ? QRectF(L->p1(), L->p2()).normalized().toAlignedRect().adjusted(-1, -1, 1, 1) : QRect(); };
+    const QRect Old = Area(FTangent);
+    FTangent = Line;
+    Box.update(Old | Area(FTangent));
+}
+
 QRect TTraceMarker::Bounds() const
 {
     if (!FPosition)
@@ -27,10 +38,15 @@ QRect TTraceMarker::Bounds() const
 
 void TTraceMarker::Paint(QPainter& Painter) const
 {
+    Painter.setRenderHint(QPainter::Antialiasing, false);
+    if (FTangent)
+    {
+        Painter.setPen(QPen(QColor(0xD0, 0, 0), 0));
+        Painter.drawLine(*FTangent);
+    }
     if (!FPosition)
         return;
     const QPoint c = *FPosition;
-    Painter.setRenderHint(QPainter::Antialiasing, false);
     Painter.setCompositionMode(QPainter::RasterOp_NotDestination);
     Painter.setPen(QPen(Qt::black, 0));
     // The centre pixel once, so the two strokes do not invert it back.

@@ -1,7 +1,10 @@
 #pragma once
 // The trace marker: a small cross on the selected graph at the mouse's column, laid over the
 // drawing surface's picture as an overlay, so it never reaches Copy or Print. It inverts the
-// pixels it covers, so it shows on the curve, the fills and the background alike.
+// pixels it covers, so it shows on the curve, the fills and the background alike. With it,
+// when asked, the tangent through the marked point: a thin red line across the surface, under
+// the cross.
+#include <QLineF>
 #include <QObject>
 #include <QPoint>
 #include <QRect>
@@ -25,6 +28,9 @@ class TTraceMarker : public QObject
     // Where the cross stands; none hides it.
     void SetPosition(std::optional<QPoint> Position);
     std::optional<QPoint> Position() const { return FPosition; }
+    // The tangent's segment in surface pixels; none hides it.
+    void SetTangent(std::optional<QLineF> Line);
+    std::optional<QLineF> Tangent() const { return FTangent; }
 
     void Paint(QPainter& Painter) const;
 
@@ -33,4 +39,5 @@ class TTraceMarker : public QObject
 
     TWindowBox& Box;
     std::optional<QPoint> FPosition;
+    std::optional<QLineF> FTangent;
 };

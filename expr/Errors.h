@@ -39,6 +39,8 @@ inline constexpr std::string_view InvalidOp = "Invalid floating point operation"
 inline constexpr std::string_view Overflow = "Floating point overflow";
 inline constexpr std::string_view DivByZero = "Division by zero";
 inline constexpr std::string_view DuplicateEntry = "Duplicate hash list entry: %s";
+// Not one of the grammar's messages: a derivative asked of a routine that has no rule.
+inline constexpr std::string_view NoDerivative = "The formula calls a function whose derivative is unknown";
 
 // The message with its one "%s" replaced by Argument (UTF-8).
 std::string Format(std::string_view Pattern, std::string_view Argument);

@@ -158,6 +158,8 @@ class TExprProgram
     // Values that Run may hold below the top at once.
     size_t StackSize() const { return FStackSize; }
     const std::vector<TExprInstruction>& Code() const { return FCode; }
+    // What a Raise instruction throws, for another runner of the instructions.
+    [[noreturn]] void RaiseError() const { RaiseStoredError(); }
 
     // Executes the instructions of a finished program (an unfinished one yields 0); Stack
     // must have room for StackSize() values.

@@ -1,13 +1,15 @@
 #include "plot/TGraphEvaluator.h"
 
 #include "expr/FunctionLibrary.h"
+#include "expr/TDualRunner.h"
 #include "expr/TEvaluator.h"
 #include "expr/TExprProgram.h"
 #include "expr/TimeSubstitution.h"
 #include "plot/TFuncList.h"
 
 TGraphEvaluator::TGraphEvaluator(char16_t DecimalSeparator, std::u16string_view Variable)
-    : Sep(DecimalSeparator), Evaluator(MakePlotEvaluator(DecimalSeparator, &XValue, Variable))
+    : Sep(DecimalSeparator), Evaluator(MakePlotEvaluator(DecimalSeparator, &XValue, Variable)),
+      DualRunner(std::make_unique<TDualRunner>(*Evaluator))
 {
 }
 
@@ -45,4 +47,10 @@ Float80 TGraphEvaluator::Run(const TExprProgram& Program, Float80 X)
 {
     XValue = X;
     return Evaluator->Run(Program);
+}
+
+TDual TGraphEvaluator::RunDual(const TExprProgram& Program, Float80 X, int Order)
+{
+    XValue = X;
+    return DualRunner->Run(Program, &XValue, Order);
 }

@@ -2,12 +2,14 @@
 // The value of one graph at one x and one time: x reaches the formula through the
 // evaluator's variable "x", the time by rewriting the formula text.
 #include "expr/Float80.h"
+#include "expr/TDual.h"
 
 #include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 
+class TDualRunner;
 class TEvaluator;
 class TExprProgram;
 class TFuncList;
@@ -39,6 +41,10 @@ class TGraphEvaluator
     // the caller holds it.
     std::shared_ptr<const TExprProgram> Program(std::u16string_view Text);
     Float80 Run(const TExprProgram& Program, Float80 X);
+    // The value at X with the first and second derivative with respect to the variable, in one run of
+    // the same program (TDualRunner): the value and its errors are Run's; derivatives up to
+    // Order (0, 1 or 2) that are undefined raise their error.
+    TDual RunDual(const TExprProgram& Program, Float80 X, int Order = 2);
 
     char16_t DecimalSeparator() const { return Sep; }
 
@@ -46,6 +52,7 @@ class TGraphEvaluator
     char16_t Sep;
     Float80 XValue = 0;
     std::unique_ptr<TEvaluator> Evaluator;
+    std::unique_ptr<TDualRunner> DualRunner;
     // Compiled texts. A paint uses one text per graph and motion-blur frame; an animation
     // brings new texts at every tick, so the map is emptied once it holds
     // MaxCachedPrograms of them.

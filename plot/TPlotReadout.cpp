@@ -10,6 +10,7 @@
 #include "plot/TPlotModel.h"
 #include "plot/TPlotView.h"
 #include "plot/TViewNavigation.h"
+#include "plot/TangentLine.h"
 
 namespace
 {
@@ -56,10 +57,12 @@ TReadout TPlotReadout::At(QPoint Pixel, int Width, int Height, int Graph) const
     }
     r.Text += Gap + QStringLiteral("f%1(x)").arg(Graph + 1);
     Float80 Value = 0;
+    std::u16string Formula;
     try
     {
         const Float80 T = TextToFloat(ToU16(Model.TimeText), Sep);
-        Value = Evaluator.EvaluateAt(Evaluator.FormulaAtTime(Model.FuncList, Graph, T), X);
+        Formula = Evaluator.FormulaAtTime(Model.FuncList, Graph, T);
+        Value = Evaluator.EvaluateAt(Formula, X);
     }
     catch (const Exception& Error)
     {
@@ -67,6 +70,17 @@ TReadout TPlotReadout::At(QPoint Pixel, int Width, int Height, int Graph) const
         return r;
     }
     r.Text += QStringLiteral(" = ") + Number(Value);
+    std::optional<Float80> Slope;
+    r.Text += Gap + QStringLiteral("f%1'(x)").arg(Graph + 1);
+    try
+    {
+        Slope = Evaluator.RunDual(*Evaluator.Program(Formula), X, 1).D1;
+        r.Text += QStringLiteral(" = ") + Number(*Slope);
+    }
+    catch (const Exception& Error)
+    {
+        r.Text += QStringLiteral(": ") + QString::fromUtf8(Error.what());
+    }
     // The marker stands on the curve only where the picture shows it.
     if (!Model.GraphsEnabled)
         return r;
@@ -76,6 +90,9 @@ TReadout TPlotReadout::At(QPoint Pixel, int Width, int Height, int Graph) const
         const int64_t Row = int64_t(OriginY) - Round64(FMul(Value, View.ScaleY));
         if (Row >= 0 && Row < Height)
             r.Marker = QPoint(Pixel.x(), int(Row));
+        if (r.Marker && Slope)
+            r.Tangent = TangentLine(QPointF(Pixel.x(), double(int64_t(OriginY) - Value * View.ScaleY)),
+                                    -*Slope * View.ScaleY / View.ScaleX, Width, Height);
     }
     catch (const Exception&)
     {

@@ -3,7 +3,9 @@
 // selected graph's value at its x, written for the status bar, and the pixel of the graph's
 // point in that column for the trace marker. The value comes from the same evaluator, the same
 // compiled program and the same pixel mapping as the picture, so it is the value the curve was
-// drawn from; one reading costs one run of the program, never a drawing.
+// drawn from; one reading costs a run of the program and one with derivatives for the slope,
+// never a drawing.
+#include <QLineF>
 #include <QPoint>
 #include <QString>
 
@@ -16,9 +18,11 @@ class TPlotModel;
 
 struct TReadout
 {
-    QString Text;                 // "x = …    y = …    f1(x) = …"; empty: nothing to show
-    std::optional<QPoint> Marker; // the graph's point in the pixel's column, when the picture
-                                  // shows the graphs and the point is on the surface
+    QString Text;                  // "x = …    y = …    f1(x) = …    f1'(x) = …"; empty: nothing
+    std::optional<QPoint> Marker;  // the graph's point in the pixel's column, when the picture
+                                   // shows the graphs and the point is on the surface
+    std::optional<QLineF> Tangent; // the tangent through the graph's point, where the marker
+                                   // stands and the slope is defined
 };
 
 class TPlotReadout

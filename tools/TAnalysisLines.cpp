@@ -29,9 +29,9 @@ std::string PointLine(const TAnalysisPoint& P)
     case TPointKind::Undefined:
         return Line + "\t" + Exact(P.X) + "\t" + P.ErrorClass + "\t" + P.ErrorMessage + "\n";
     default:
-        Line += "\t" + Exact(P.X);
+        Line.append("\t").append(Exact(P.X));
         if (P.HasY)
-            Line += "\t" + Exact(P.Y);
+            Line.append("\t").append(Exact(P.Y));
         return Line + "\n";
     }
 }
@@ -53,6 +53,8 @@ bool TAnalysisLines::ModeFor(const char* Option, TMode& Mode)
         Mode = TMode::Extrema;
     else if (std::strcmp(Option, "--area") == 0)
         Mode = TMode::Area;
+    else if (std::strcmp(Option, "--inflections") == 0)
+        Mode = TMode::Inflections;
     else
         return false;
     return true;
@@ -77,6 +79,9 @@ std::string TAnalysisLines::AnalyseLine(const std::string& Line)
             break;
         case TMode::Area:
             Result = Analysis->Area(Formula, T, A, B);
+            break;
+        case TMode::Inflections:
+            Result = Analysis->Inflections(Formula, T, A, B);
             break;
         }
         for (const TAnalysisPoint& P : Result.Points)

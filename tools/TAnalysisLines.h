@@ -1,8 +1,9 @@
 #pragma once
-// vendrel-eval's analysis modes: --roots A B, --extrema A B, --area A B. Each input line
+// vendrel-eval's analysis modes: --roots A B, --extrema A B, --inflections A B, --area A B.
+// Each input line
 // X<TAB>T<TAB>FORMULA (X unused) gets a block of output lines, in the order found:
 //
-//   root|double root|minimum|maximum <TAB> x <TAB> y      (%.20Le)
+//   root|double root|minimum|maximum|inflection <TAB> x <TAB> y      (%.20Le)
 //   pole|jump <TAB> x
 //   area <TAB> value <TAB> error estimate
 //   undefined <TAB> x <TAB> ErrorClass <TAB> message     (where the area meets an error)
@@ -24,7 +25,8 @@ class TAnalysisLines
     {
         Roots,
         Extrema,
-        Area
+        Area,
+        Inflections
     };
 
     TAnalysisLines(char16_t Separator, TMode Mode, Float80 A, Float80 B, int Samples);

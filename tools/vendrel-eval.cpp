@@ -6,10 +6,13 @@
 // "x" reads X, the time text of T (15 significant digits, the decimal separator in
 // force) replaces the parameter t, and "Pi" and the whole function library are known.
 // --separator C sets the decimal separator; by default it is the user's locale's.
-// --roots A B, --extrema A B and --area A B analyse each formula over [A, B] instead
-// (tools/TAnalysisLines.h gives the output), sampled at --samples N points (4096).
+// --roots A B, --extrema A B, --inflections A B and --area A B analyse each formula over
+// [A, B] instead (tools/TAnalysisLines.h gives the output), sampled at --samples N points
+// (4096). --derivative 1 (or 2) prints f'(X) (f''(X)) in place of the value, computed
+// exactly by differentiating the compiled formula.
 #include "expr/Errors.h"
 #include "expr/FunctionLibrary.h"
+#include "expr/TDualRunner.h"
 #include "expr/TEvaluator.h"
 #include "expr/TextToFloat.h"
 #include "expr/TimeSubstitution.h"
@@ -52,8 +55,9 @@ char16_t UserSeparator()
 class TLineEvaluator
 {
   public:
-    explicit TLineEvaluator(char16_t Separator)
-        : Separator(Separator), Evaluator(MakePlotEvaluator(Separator, &X))
+    // Order 0: the value; 1 or 2: that derivative.
+    TLineEvaluator(char16_t Separator, int Order)
+        : Separator(Separator), Order(Order), Evaluator(MakePlotEvaluator(Separator, &X)), Dual(*Evaluator)
     {
     }
 
@@ -83,7 +87,11 @@ class TLineEvaluator
     {
         const TInputLine Input = TInputLine::Parse(Line);
         X = Input.X();
-        return Evaluator->EvaluateText(FormulaAtTime(Input.Formula, Input.T, Separator));
+        const std::u16string Text = FormulaAtTime(Input.Formula, Input.T, Separator);
+        if (Order == 0)
+            return Evaluator->EvaluateText(Text);
+        const TDual d = Dual.Run(*Evaluator->Compile(Text), &X, Order);
+        return Order == 1 ? d.D1 : d.D2;
     }
 
     // A record is one line whatever the input held: a line break that reaches a message (none
@@ -104,8 +112,10 @@ class TLineEvaluator
     }
 
     char16_t Separator;
+    int Order;
     Float80 X = 0;
     std::unique_ptr<TEvaluator> Evaluator;
+    TDualRunner Dual;
 };
 
 // A number argument written with "."; false when it is not one.
@@ -124,8 +134,8 @@ bool ArgumentNumber(const char* Text, Float80& Value)
 
 // The answer to --help: one line per option, the name padded to 21 columns.
 constexpr const char* HelpText =
-    "Usage: vendrel-eval [--separator C] < LINES\n"
-    "       vendrel-eval [--separator C] --roots|--extrema|--area A B\n"
+    "Usage: vendrel-eval [--separator C] [--derivative 1|2] < LINES\n"
+    "       vendrel-eval [--separator C] --roots|--extrema|--inflections|--area A B\n"
     "                    [--samples N] < LINES\n"
     "       vendrel-eval --help | --version\n"
     "\n"
@@ -134,14 +144,17 @@ constexpr const char* HelpText =
     "replaces the parameter t. Each gives one output line:\n"
     "  ok<TAB>VALUE                    VALUE as printf(\"%.20Le\")\n"
     "  error<TAB>CLASS<TAB>MESSAGE     the error's class name and its text\n"
-    "With --roots, --extrema or --area (X unused) each gives result lines such as\n"
+    "With --derivative, VALUE is f'(X) or f''(X). With --roots, --extrema,\n"
+    "--inflections or --area (X unused) each gives result lines such as\n"
     "root<TAB>X<TAB>Y, pole<TAB>X, area<TAB>VALUE<TAB>ESTIMATE or note<TAB>TEXT,\n"
     "then the line end.\n"
     "\n"
     "Options:\n"
     "  --separator C        decimal separator inside formulas (default: the locale's)\n"
     "  --roots A B          the roots, poles and jumps of each formula over [A, B]\n"
-    "  --extrema A B        its local minima and maxima over [A, B]\n"
+    "  --derivative 1|2     print the first or second derivative at X, not the value\n"
+    "  --extrema A B        its local minima and maxima over [A, B] (roots of f')\n"
+    "  --inflections A B    its inflection points over [A, B] (sign changes of f'')\n"
     "  --area A B           its signed area over [A, B] and the error estimate\n"
     "  --samples N          points sampled over [A, B] (default 4096)\n"
     "  --help               print this help and exit\n"
@@ -178,7 +191,8 @@ template <typename TAnswer> int AnswerLines(TAnswer AnswerTo)
 
 int Usage()
 {
-    std::fputs("usage: vendrel-eval [--separator C] [--roots|--extrema|--area A B [--samples N]]"
+    std::fputs("usage: vendrel-eval [--separator C] [--derivative 1|2]"
+               " [--roots|--extrema|--inflections|--area A B [--samples N]]"
                " < lines of X<TAB>T<TAB>FORMULA\n",
                stderr);
     return 2;
@@ -191,6 +205,7 @@ int main(int argc, char** argv)
     std::optional<TAnalysisLines::TMode> Mode;
     Float80 A = 0, B = 0;
     int Samples = 4096;
+    int Order = 0;
     for (int i = 1; i < argc; ++i)
     {
         if (std::strcmp(argv[i], "--help") == 0)
@@ -203,6 +218,14 @@ int main(int argc, char** argv)
             Mode = Chosen;
             if (!ArgumentNumber(argv[++i], A) || !ArgumentNumber(argv[++i], B))
                 return Usage();
+            continue;
+        }
+        if (std::strcmp(argv[i], "--derivative") == 0 && i + 1 < argc && Order == 0)
+        {
+            const std::string Chosen = argv[++i];
+            if (Chosen != "1" && Chosen != "2")
+                return Usage();
+            Order = Chosen[0] - '0';
             continue;
         }
         if (std::strcmp(argv[i], "--samples") == 0 && i + 1 < argc)
@@ -221,6 +244,8 @@ int main(int argc, char** argv)
         Separator = *Chosen16;
     }
 
+    if (Mode && Order != 0)
+        return Usage(); // an analysis gives points, not values
     std::ios::sync_with_stdio(false);
     try
     {
@@ -229,7 +254,7 @@ int main(int argc, char** argv)
             TAnalysisLines Analyse(Separator, *Mode, A, B, Samples);
             return AnswerLines([&](const std::string& Line) { return Analyse.AnalyseLine(Line); });
         }
-        TLineEvaluator Lines(Separator);
+        TLineEvaluator Lines(Separator, Order);
         return AnswerLines([&](const std::string& Line) { return Lines.EvaluateLine(Line) + '\n'; });
     }
     catch (const std::bad_alloc&)

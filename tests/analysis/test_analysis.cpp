@@ -310,3 +310,58 @@ TEST(Analysis, ARaisedCancelFlagEndsTheWork)
     EXPECT_EQ(Analysis.Roots(u"x", 0, -1, 1).Points.size(), 1u);
 }
 } // namespace
+
+// Extrema as roots of f', refined to neighbouring long doubles: exactly where f' is 0, on the
+// long double nearest the root elsewhere. References: 0 and pi/2, pi (mpmath, 40 digits).
+TEST(Analysis, ExtremaAndInflectionsLieOnTheRootsOfTheDerivatives)
+{
+    const char* HalfPi = "1.570796326794896619231321691639751442099";
+    const char* PiText = "3.141592653589793238462643383279502884197";
+    const char* MinusPi = "-3.141592653589793238462643383279502884197";
+    constexpr auto Min = TPointKind::Minimum, Max = TPointKind::Maximum, Bend = TPointKind::Inflection;
+    TAnalysis Analysis(u'.');
+    // No sample lies on 0 in [-3, 10]: the refinement finds it.
+    ExpectPoints(Analysis.Extrema(u"x*x/4-3", 0, -3, 10), {{Min, "0", 0, "-3", 0}});
+    ExpectPoints(Analysis.Extrema(u"Sin(x)", 0, 0, 3), {{Max, HalfPi, 0, "1", 0}});
+    ExpectPoints(Analysis.Extrema(u"x*x*x-3*x", 0, -10, 10),
+                 {{Max, "-1", 0, "2", 0}, {Min, "1", 0, "-2", 0}});
+    // A kink: the point itself, not its neighbour with the same |f'|.
+    ExpectPoints(Analysis.Extrema(u"Abs(x-0.25)+1", 0, -1, 2), {{Min, "0.25", 0, "1", 0}});
+    // A saddle is no extremum; a pole's change of sign of f' is none either.
+    ExpectPoints(Analysis.Extrema(u"x*x*x", 0, -1, 2), {});
+    ExpectPoints(Analysis.Extrema(u"1/(x*x)", 0, -1, 2), {});
+    ExpectPoints(Analysis.Inflections(u"x*x*x", 0, -1, 0.7L), {{Bend, "0", 0, "0", 0}});
+    ExpectPoints(Analysis.Inflections(u"Sin(x)", 0, -4, 4),
+                 {{Bend, MinusPi, 0}, {Bend, "0", 0, "0", 0}, {Bend, PiText, 0}});
+    // f'' changes sign across the poles of Tan and of 1/x: no inflection there.
+    ExpectPoints(Analysis.Inflections(u"Tan(x)", 0, -3, 3), {{Bend, "0", 0, "0", 0}});
+    ExpectPoints(Analysis.Inflections(u"1/x", 0, -1, 2), {});
+    // A step of f: f'' of x*x*x + (x > 0.5) changes sign at 0 only.
+    ExpectPoints(Analysis.Inflections(u"x*x*x + (x > 0.5)", 0, -1, 2), {{Bend, "0", 0, "0", 0}});
+}
+
+// Where f' is undefined at a sample (a cusp met by the sampling) the minimiser finds the
+// extremum; a cusp between samples is found where the refinement meets it.
+TEST(Analysis, ACuspIsAnExtremumWithoutSlope)
+{
+    TAnalysis Analysis(u'.');
+    for (Float80 A : {-1.0L, -0.7L})
+    {
+        const TAnalysisResult R = Analysis.Extrema(u"Sqrt(Abs(x))", 0, A, 1);
+        ASSERT_EQ(R.Points.size(), 1u) << double(A);
+        EXPECT_EQ(R.Points[0].Kind, TPointKind::Minimum);
+        EXPECT_LT(std::fabs(R.Points[0].X), 1e-30L);
+    }
+}
+
+TEST(Analysis, ValueAtGivesTheDerivatives)
+{
+    TAnalysis Analysis(u'.');
+    TAnalysisPoint P = Analysis.ValueAt(u"x*x*x", 0, 2).Points.at(0);
+    EXPECT_TRUE(P.HasD1 && P.HasD2);
+    EXPECT_EQ(P.D1, 12);
+    EXPECT_EQ(P.D2, 12);
+    P = Analysis.ValueAt(u"Sqrt(x)", 0, 0).Points.at(0);
+    EXPECT_EQ(P.Kind, TPointKind::Value);
+    EXPECT_FALSE(P.HasD1);
+}

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -67,7 +68,7 @@ class TestAnalysisPanel : public QObject, private TMainFormHarness
         QCOMPARE(Child<QAction>("Analyse")->text(), QStringLiteral("&Analyse..."));
     }
 
-    void answersAllFiveQuestionsAt18Digits()
+    void answersAllSixQuestionsAt18Digits()
     {
         Open(QStringLiteral("x*x*x-3*x"));
         Enter("FuncEdit", QStringLiteral("x*x*x-3*x"));
@@ -80,6 +81,11 @@ class TestAnalysisPanel : public QObject, private TMainFormHarness
         Settle();
         QCOMPARE(Column(2), QStringList({"maximum", "minimum"}));
         QCOMPARE(Column(1), QStringList({"2", "-2"}));
+        QCOMPARE(Column(0), QStringList({"-1", "1"})); // exactly: the roots of f'
+        Sections->setCurrentIndex(TAnalysisPanel::InflectionsSection);
+        Settle();
+        QCOMPARE(Column(2), QStringList({"inflection"}));
+        QCOMPARE(Column(0), QStringList({"0"}));
 
         // Intersections need a second graph: x with itself cubed minus 3x meets y = x at 0 and +-2.
         Form->findChild<QPushButton*>(QStringLiteral("AddBtn"))->click();
@@ -94,7 +100,8 @@ class TestAnalysisPanel : public QObject, private TMainFormHarness
         X->setText(QStringLiteral("0.5"));
         emit X->editingFinished();
         Settle();
-        QCOMPARE(Column(1), QStringList({"0.5"}));
+        QCOMPARE(Column(1), QStringList({"0.5", "1", "0", "y = 1*x + 0"}));
+        QCOMPARE(Column(2), QStringList({"value", "f'(x)", "f''(x)", "tangent"}));
 
         Sections->setCurrentIndex(TAnalysisPanel::AreaSection);
         Child<QLineEdit>("AnalysisFrom")->setText(QStringLiteral("0"));
@@ -103,6 +110,13 @@ class TestAnalysisPanel : public QObject, private TMainFormHarness
         Settle();
         QCOMPARE(Column(1)[0], QStringLiteral("0.5"));
         QCOMPARE(Column(2), QStringList({"area", "error estimate"}));
+
+        // The derivatives of the first graph, and its tangent at x = 0.5.
+        Sections->setCurrentIndex(TAnalysisPanel::ValueSection);
+        Child<QComboBox>("ComboBox")->setCurrentIndex(0);
+        Child<TAnalysisPanel>("AnalysisPanel")->ModelChanged();
+        Settle();
+        QCOMPARE(Column(1), QStringList({"-1.375", "-2.25", "3", "y = -2.25*x - 0.25"}));
     }
 
     void copiesTheTableAsTabSeparatedText()

@@ -10,6 +10,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointingDevice>
 #include <QSettings>
 #include <QStatusBar>
@@ -163,12 +165,12 @@ class TestViewReadout : public QObject, private TMainFormHarness
         SetBounds({"0", "513", "513", "0"});
         Accept(QStringLiteral("x+t"));
         MoveMouse(QPoint(105, 18));
-        QVERIFY(Status().endsWith(QStringLiteral("f1(x) = 100")));
+        QVERIFY(Status().endsWith(QStringLiteral("f1(x) = 100    f1'(x) = 1")));
         Form->ForwardBtnClick();
         Form->TimerTimer();
         Form->StopBtnClick();
         Box()->repaint(); // the new picture reads again
-        QVERIFY2(Status().endsWith(QStringLiteral("f1(x) = 100.05")), qPrintable(Status()));
+        QVERIFY2(Status().endsWith(QStringLiteral("f1(x) = 100.05    f1'(x) = 1")), qPrintable(Status()));
     }
 
     void theMarkerNeverReachesTheCopy()
@@ -185,6 +187,44 @@ class TestViewReadout : public QObject, private TMainFormHarness
         // The cross inverts what lies under it on the screen only.
         const QPoint Arm(c.x() + TTraceMarker::Arm, c.y());
         QCOMPARE(Shown.pixel(Arm), ~Copied.pixel(Arm) | 0xFF000000);
+    }
+
+    // View > Show Tangent: the tangent rides with the marker, on the screen only.
+    void theTangentFollowsTheMarkerOnTheScreenOnly()
+    {
+        SetBounds({"0", "513", "513", "0"});
+        Accept(QStringLiteral("x*x/400"));
+        MoveMouse(QPoint(205, 300));
+        QVERIFY2(Status().endsWith(QStringLiteral("f1'(x) = 1")), qPrintable(Status()));
+        QVERIFY(!Marker()->Tangent());
+        QAction* Show = Action("ShowTangent");
+        QCOMPARE(Show->text(), QStringLiteral("Show &Tangent"));
+        Show->trigger();
+        QVERIFY(Marker()->Tangent());
+        // Through the marker (200, 100), one row up per column: the line y = x - 100.
+        const QLineF Line = *Marker()->Tangent();
+        QCOMPARE(Line.dy() / Line.dx(), -1.0);
+        const QImage Shown = Box()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        // Near the plane point (250, 150), which the curve passes 6 rows above.
+        bool Red = false;
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                Red = Red || (Shown.pixel(255 + dx, 368 + dy) & 0xFFFFFF) == 0xD00000u;
+        QVERIFY(Red);
+        Action("EditCopy")->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+                 Form->RenderPlot().convertToFormat(QImage::Format_RGB32));
+        MoveMouse(QPoint(305, 300));
+        QCOMPARE(Marker()->Tangent()->dy() / Marker()->Tangent()->dx(), -1.5);
+        Show->trigger();
+        QVERIFY(!Marker()->Tangent());
+        // No other entry of the View menu takes the letter T.
+        for (QAction* Menu : Form->menuBar()->actions())
+            if (Menu->text() == QStringLiteral("&View"))
+                for (QAction* Entry : Menu->menu()->actions())
+                    QVERIFY2(Entry == Show ||
+                                 !Entry->text().contains(QStringLiteral("&T"), Qt::CaseInsensitive),
+                             qPrintable(Entry->text()));
     }
 
     void aWheelNotchZoomsAboutTheMouse_data()

@@ -5,6 +5,7 @@
 #include "ExprTestSupport.h"
 
 #include "expr/FunctionLibrary.h"
+#include "expr/TDualRunner.h"
 #include "expr/TExprProgram.h"
 #include "expr/TExprSym.h"
 
@@ -138,6 +139,26 @@ TEST(Compiler, AgreesWithTheReferenceOnGeneratedFormulas)
             const std::u16string Text = Generator.Formula();
             const std::string Found = Setup.Difference(Text, Xs);
             ASSERT_EQ(Found, "") << "formula " << ToUtf8(Text) << " with separator " << char(Separator);
+        }
+    }
+}
+
+// A run that carries derivatives computes the same value, or fails with the same error.
+TEST(Compiler, DerivativeRunsCarryThePlainValueOrError)
+{
+    TPlotSetup Setup;
+    TDualRunner Runner(*Setup.Evaluator);
+    TFormulaGenerator Generator(1207);
+    for (int i = 0; i < 1500; ++i)
+    {
+        const std::u16string Text = Generator.Formula();
+        const auto Program = Setup.Evaluator->Compile(Text);
+        for (Float80 x : Xs)
+        {
+            Setup.X = x;
+            const std::string Plain = OutcomeOf([&] { return Setup.Evaluator->Run(*Program); });
+            const std::string Dual = OutcomeOf([&] { return Runner.Run(*Program, &Setup.X, 0).Value; });
+            ASSERT_EQ(Dual, Plain) << "formula " << ToUtf8(Text) << " at x = " << Exact(x);
         }
     }
 }

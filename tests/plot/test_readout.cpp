@@ -4,6 +4,7 @@
 #include "plot/TPlotModel.h"
 #include "plot/TPlotReadout.h"
 #include "plot/TViewNavigation.h"
+#include "plot/TangentLine.h"
 
 #include "expr/Errors.h"
 #include "plot/TPlotView.h"
@@ -71,11 +72,24 @@ TEST(PlotReadout, TextsForTheSeparatorAndForTextsThatAreNotNumbers)
     Model.TimeText = "0,25";
     Model.FuncList.Item(0).Func = "x/8+t";
     const TPlotReadout Readout(Model, Evaluator);
-    EXPECT_EQ(Readout.At(QPoint(105, 18), 523, 523, 0).Text, "x = 100    y = 500    f1(x) = 12,75");
+    EXPECT_EQ(Readout.At(QPoint(105, 18), 523, 523, 0).Text,
+              "x = 100    y = 500    f1(x) = 12,75    f1'(x) = 0,125");
     // Graphs not yet shown (no Enter since start): the value, but no marker on a curve not drawn.
     EXPECT_FALSE(Readout.At(QPoint(105, 18), 523, 523, 0).Marker);
     Model.GraphsEnabled = true;
     EXPECT_EQ(Readout.At(QPoint(105, 18), 523, 523, 0).Marker, QPoint(105, 505));
+    // The tangent through the graph's point, a pixel per unit both ways: 1/8 row up per column.
+    const std::optional<QLineF> Tangent = Readout.At(QPoint(105, 18), 523, 523, 0).Tangent;
+    ASSERT_TRUE(Tangent);
+    EXPECT_NEAR(Tangent->p1().x(), -1, 1e-9);
+    EXPECT_NEAR(Tangent->p1().y(), 505.25 + 106.0 / 8, 1e-9);
+    EXPECT_NEAR(Tangent->p2().x(), 524, 1e-9);
+    // Where the slope is undefined the status says why, and no tangent is drawn.
+    Model.FuncList.Item(0).Func = "Sqrt(x-100)";
+    const TReadout AtCusp = Readout.At(QPoint(105, 18), 523, 523, 0);
+    EXPECT_EQ(AtCusp.Text, "x = 100    y = 500    f1(x) = 0    f1'(x): Floating point division by zero");
+    EXPECT_FALSE(AtCusp.Tangent);
+    Model.FuncList.Item(0).Func = "x/8+t";
     // The second graph does not exist: the point alone.
     EXPECT_EQ(Readout.At(QPoint(105, 18), 523, 523, 1).Text, "x = 100    y = 500");
 
@@ -90,4 +104,38 @@ TEST(PlotReadout, TextsForTheSeparatorAndForTextsThatAreNotNumbers)
     const TReadout r = Readout.At(QPoint(105, 18), 523, 523, 0);
     EXPECT_EQ(r.Text, "'left' is not a valid floating point value");
     EXPECT_FALSE(r.Marker);
+}
+
+// The part of a line through a point that crosses a 100 x 50 picture (with a pixel to spare on
+// every side), for slopes flat, steep, beyond any size and not finite.
+TEST(TangentLine, IsClippedToThePicture)
+{
+    struct Row
+    {
+        const char* Case;
+        QPointF Through;
+        Float80 Slope;
+        std::optional<QLineF> Expected;
+    };
+    const Row Rows[] = {
+        {"flat", {50, 20}, 0, QLineF(-1, 20, 101, 20)},
+        {"falling to the right", {50, 20}, 0.5L, QLineF(8, -1, 101, 45.5)},
+        {"a huge slope is vertical", {50, 20}, 1e300L, QLineF(50, -1, 50, 51)},
+        {"a slope beyond double", {50, 20}, -1e4000L, QLineF(50, 51, 50, -1)},
+        {"missing the picture", {50, 200}, 0, std::nullopt},
+        {"not finite", {50, 20}, std::numeric_limits<Float80>::infinity(), std::nullopt},
+    };
+    for (const Row& R : Rows)
+    {
+        SCOPED_TRACE(R.Case);
+        const std::optional<QLineF> Got = TangentLine(R.Through, R.Slope, 100, 50);
+        ASSERT_EQ(Got.has_value(), R.Expected.has_value());
+        if (!Got)
+            continue;
+        for (auto [a, b] : {std::pair{Got->p1(), R.Expected->p1()}, std::pair{Got->p2(), R.Expected->p2()}})
+        {
+            EXPECT_NEAR(a.x(), b.x(), 1e-9);
+            EXPECT_NEAR(a.y(), b.y(), 1e-9);
+        }
+    }
 }

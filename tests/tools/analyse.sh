@@ -38,10 +38,16 @@ check "the time reaches the formula; x is unused" \
 "root${T}5.00000000000000000000e-01${T}0.00000000000000000000e+00
 end" --roots -1 1 < <(printf '7\t0.5\tx-t\n')
 
-check "extrema at 523 samples" \
-"maximum${T}-9.99999999753112980925e-01${T}1.99999999999999999978e+00
-minimum${T}1.00000000000032614905e+00${T}-2.00000000000000000000e+00
+check "extrema at 523 samples: the roots of f', to the last bit" \
+"maximum${T}-1.00000000000000000000e+00${T}2.00000000000000000000e+00
+minimum${T}1.00000000000000000000e+00${T}-2.00000000000000000000e+00
 end" --extrema -10 10 --samples 523 < <(printf '0\t0\tx*x*x-3*x\n')
+
+check "inflection points: the long doubles nearest -pi, 0 and pi" \
+"inflection${T}-3.14159265358979323851e+00${T}5.42101086242752217004e-20
+inflection${T}0.00000000000000000000e+00${T}0.00000000000000000000e+00
+inflection${T}3.14159265358979323851e+00${T}-5.42101086242752217004e-20
+end" --inflections -4 4 < <(printf '0\t0\tSin(x)\n')
 
 check "areas with their estimates, and an error inside the interval with its x" \
 "area${T}1.77245385090551602753e+00${T}1.53735865262624167924e-19

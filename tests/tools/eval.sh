@@ -101,9 +101,25 @@ else
     passed=$((passed + 1))
 fi
 
+TAB=$'\t'
 check() { # name, condition result
     if [ "$2" -eq 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL $1"; fi
 }
+
+# --derivative 1 and 2: f'(X) and f''(X) in the value's place, errors as for values (where f
+# fails, the same error; where the slope is unbounded, the division by zero).
+derivatives=$(printf '2\t0\tx*x*x\n0\t0\tSqrt(x)\n1\t0\tLn(x-1)\n0\t0.5\tx*t\n' | "$EVAL" --separator . --derivative 1)
+[ "$derivatives" == "ok${TAB}1.20000000000000000000e+01
+error${TAB}EZeroDivide${TAB}Floating point division by zero
+error${TAB}EDomainError${TAB}Domain check failure in MathLib
+ok${TAB}5.00000000000000000000e-01" ]; check "first derivatives, got: $derivatives" $?
+second=$(printf '2\t0\tx*x*x\n' | "$EVAL" --separator . --derivative 2)
+[ "$second" == "ok${TAB}1.20000000000000000000e+01" ]; check "second derivative, got: $second" $?
+for args in "--derivative 3" "--derivative" "--derivative 1 --roots 0 1"; do
+    # shellcheck disable=SC2086
+    out=$("$EVAL" $args </dev/null 2>/dev/null)
+    [ $? -ne 0 ] && [ -z "$out" ]; check "vendrel-eval $args is refused" $?
+done
 
 # Overlong UTF-8 stands for no character: C0 B1 is not the digit 1, and C0 8A is no line
 # break, so every input line gives exactly one output line, whatever its bytes.
