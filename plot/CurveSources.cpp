@@ -11,8 +11,7 @@ const TCurveSource& CurveSourceOf(TGraphKind Kind)
     static const TParametricCurve Parametric;
     static const TPolarCurve Polar;
     static const TInverseCurve Inverse;
-    static const TDerivativeCurve Derivative;
-    static const TIntegralCurve Integral;
+    static const TDerivedCurve Derived;
     switch (Kind)
     {
     case TGraphKind::Function:
@@ -24,9 +23,8 @@ const TCurveSource& CurveSourceOf(TGraphKind Kind)
     case TGraphKind::Inverse:
         return Inverse;
     case TGraphKind::Derivative:
-        return Derivative;
     case TGraphKind::Integral:
-        return Integral;
+        return Derived;
     }
     return Function;
 }

@@ -4,8 +4,10 @@
 #include "expr/FloatArith.h"
 #include "expr/NumberText.h"
 #include "expr/TextToFloat.h"
+#include "plot/GraphKind.h"
 #include "plot/QtText.h"
 #include "plot/TCurveSource.h"
+#include "plot/TDerivedCurve.h"
 #include "plot/TPlotModel.h"
 #include "plot/TPlotView.h"
 
@@ -47,6 +49,8 @@ void TCurveReadout::Read(TReadout& r, const TPlotView& View, int32_t OriginY, QP
     }
     if (Model.FuncList.Item(Graph).Kind == TGraphKind::Inverse)
         ReadInverse(r, View, Pixel, Y, Width, Height, Graph, T);
+    else if (!HasFormula(Model.FuncList.Item(Graph).Kind))
+        ReadDerived(r, View, OriginY, Pixel, Height, Graph, T);
     else
         ReadSampled(r, View, OriginY, Pixel, Width, Height, Graph, T);
 }
@@ -79,6 +83,44 @@ void TCurveReadout::ReadInverse(TReadout& r, const TPlotView& View, QPoint Pixel
     catch (const Exception&)
     {
         // A column beyond 64 bits is off the surface: no marker.
+    }
+}
+
+void TCurveReadout::ReadDerived(TReadout& r, const TPlotView& View, int32_t OriginY, QPoint Pixel, int Height,
+                                int Graph, Float80 T)
+{
+    const TFunc& Func = Model.FuncList.Item(Graph);
+    r.Text += Gap + (Func.Kind == TGraphKind::Integral ? QStringLiteral("F%1(x)") : QStringLiteral("d%1(x)"))
+                        .arg(Graph + 1);
+    Float80 Value = 0;
+    try
+    {
+        const std::optional<Float80> v =
+            DerivedValueAt(Model.FuncList, Graph, View.PlaneX(Pixel.x()), T, Evaluators.For(u"x"));
+        if (!v)
+        {
+            r.Text += QStringLiteral(": the graph is undefined between a and x");
+            return;
+        }
+        Value = *v;
+    }
+    catch (const Exception& Error)
+    {
+        r.Text += QStringLiteral(": ") + QString::fromUtf8(Error.what());
+        return;
+    }
+    r.Text += QStringLiteral(" = ") + FromU16(FormatGeneral15(Value, Sep));
+    if (!Model.GraphsEnabled)
+        return;
+    try
+    {
+        const int64_t Row = int64_t(OriginY) - Round64(FMul(Value, View.ScaleY));
+        if (Row >= 0 && Row < Height)
+            r.Marker = QPoint(Pixel.x(), int(Row));
+    }
+    catch (const Exception&)
+    {
+        // A row beyond 64 bits is off the surface: no marker.
     }
 }
 

@@ -31,6 +31,8 @@ class TCurveReadout
   private:
     void ReadSampled(TReadout& r, const TPlotView& View, int32_t OriginY, QPoint Pixel, int Width, int Height,
                      int Graph, Float80 T);
+    void ReadDerived(TReadout& r, const TPlotView& View, int32_t OriginY, QPoint Pixel, int Height, int Graph,
+                     Float80 T);
     void ReadInverse(TReadout& r, const TPlotView& View, QPoint Pixel, Float80 Y, int Width, int Height,
                      int Graph, Float80 T);
 

@@ -1,38 +1,258 @@
 #include "plot/TDerivedCurve.h"
 
+#include "analysis/TRunningIntegral.h"
+#include "expr/Errors.h"
+#include "expr/FloatArith.h"
+#include "expr/TextToFloat.h"
+#include "expr/TimeSubstitution.h"
+#include "plot/TCanvas.h"
+#include "plot/TCurveEvaluators.h"
 #include "plot/TFuncList.h"
+#include "plot/TGraphFrames.h"
+#include "plot/TPaintBudget.h"
+#include "plot/TPlotView.h"
 
-QString DerivedGraphProblem(const TFuncList&, int)
+#include <algorithm>
+#include <set>
+
+namespace
 {
-    return QStringLiteral("Derived graphs are not drawn yet.");
+// A derived graph read down to its root: the k-th derivative of function Base, integrated
+// from From when Integral is set.
+struct TChain
+{
+    int Base = -1;
+    int Order = 0;
+    bool Integral = false;
+    QString From;
+    QString Problem; // empty when the chain can be drawn
+};
+
+TChain Resolve(const TFuncList& List, int Index, std::set<int>& Seen)
+{
+    TChain c;
+    if (!Seen.insert(Index).second)
+    {
+        c.Problem =
+            QStringLiteral("Graph %1 derives from itself through a chain of derived graphs.").arg(Index + 1);
+        return c;
+    }
+    const TFunc& Graph = List.Item(Index);
+    switch (Graph.Kind)
+    {
+    case TGraphKind::Function:
+        c.Base = Index;
+        if (Graph.Func.isEmpty())
+            c.Problem = QStringLiteral("Graph %1 has no formula.").arg(Index + 1);
+        return c;
+    case TGraphKind::Derivative:
+    case TGraphKind::Integral:
+        break;
+    default:
+        c.Problem =
+            QStringLiteral("Graph %1 is no function y = f(x): only functions and graphs derived from them "
+                           "are derived.")
+                .arg(Index + 1);
+        return c;
+    }
+    if (Graph.Of < 1 || Graph.Of > List.Count())
+    {
+        c.Problem = QStringLiteral("Graph %1 does not exist.").arg(Graph.Of);
+        return c;
+    }
+    TChain Below = Resolve(List, Graph.Of - 1, Seen);
+    if (!Below.Problem.isEmpty())
+        return Below;
+    if (Graph.Kind == TGraphKind::Integral)
+    {
+        if (Below.Integral)
+        {
+            Below.Problem = QStringLiteral("An integral of an integral is not drawn.");
+            return Below;
+        }
+        Below.Integral = true;
+        Below.From = Graph.FromText;
+        return Below;
+    }
+    if (Graph.Order != 1 && Graph.Order != 2)
+    {
+        Below.Problem = QStringLiteral("A derivative is of order 1 or 2.");
+        return Below;
+    }
+    int Order = Graph.Order;
+    if (Below.Integral)
+    {
+        // The derivative of an integral is the graph integrated.
+        Below.Integral = false;
+        --Order;
+    }
+    Below.Order += Order;
+    if (Below.Order > 2)
+        Below.Problem = QStringLiteral("Derivatives beyond the second order are not drawn.");
+    return Below;
 }
 
-bool TDerivativeCurve::Drawn(const TFuncList& List, int Index) const
+TChain Resolve(const TFuncList& List, int Index)
 {
-    return DerivedGraphProblem(List, Index).isEmpty();
+    std::set<int> Seen;
+    return Resolve(List, Index, Seen);
 }
 
-std::vector<std::u16string> TDerivativeCurve::Texts(const TFuncList&, int, Float80, char16_t) const
+// The integrand or the derivative: f^(k) at x.
+Float80 Derived(TGraphEvaluator& With, const TExprProgram& Program, int Order, Float80 X)
 {
-    return {};
+    if (Order == 0)
+        return With.Run(Program, X);
+    const TDual d = With.RunDual(Program, X, Order);
+    return Order == 1 ? d.D1 : d.D2;
 }
 
-void TDerivativeCurve::Trace(const TCurveTrace&, TCurveGeometry& G) const
+// The row of a value, clamped as a function's rows are.
+int32_t RowOf(const TPlotView& View, int32_t OriginY, Float80 v)
 {
+    const int64_t d = Round64(FMul(v, View.ScaleY));
+    int64_t r = 0;
+    if (__builtin_sub_overflow(int64_t(OriginY), d, &r))
+        r = d > 0 ? -View.RowClamp : View.RowClamp;
+    return int32_t(std::clamp(r, -View.RowClamp, View.RowClamp));
+}
+} // namespace
+
+QString DerivedGraphProblem(const TFuncList& List, int Index)
+{
+    return Resolve(List, Index).Problem;
+}
+
+bool TDerivedCurve::Drawn(const TFuncList& List, int Index) const
+{
+    return Resolve(List, Index).Problem.isEmpty();
+}
+
+std::vector<std::u16string> TDerivedCurve::Texts(const TFuncList& List, int Index, Float80 T,
+                                                 char16_t Sep) const
+{
+    const TChain c = Resolve(List, Index);
+    std::vector<std::u16string> Out{FormulaAtTime(List.Item(c.Base).Func.toStdU16String(), T, Sep),
+                                    std::u16string(1, char16_t(u'0' + c.Order))};
+    if (c.Integral)
+        Out.push_back(FormulaAtTime(c.From.toStdU16String(), T, Sep));
+    return Out;
+}
+
+// Every column is read; an undefined point leaves a gap. An integral is worked out for all
+// columns at once, the first time it is traced.
+void TDerivedCurve::Trace(const TCurveTrace& In, TCurveGeometry& G) const
+{
+    G = TCurveGeometry();
     G.Started = true;
+    TGraphEvaluator& With = In.Evaluators.For(u"x");
+    const int Order = In.Texts[1][0] - u'0';
+    try
+    {
+        const std::shared_ptr<const TExprProgram> Program = With.Program(In.Texts[0]);
+        std::vector<Float80> X;
+        for (int64_t px = In.First; px <= In.Last; ++px)
+            X.push_back(In.View.PlaneX(px));
+        std::vector<TRunningIntegral::TValue> Values;
+        if (In.Texts.size() > 2)
+        {
+            const Float80 A = In.Evaluators.For(u"").EvaluateAt(In.Texts[2], 0);
+            Values = TRunningIntegral::Integrate([&](Float80 u) { return Derived(With, *Program, Order, u); },
+                                                 [](const std::exception_ptr& Error)
+                                                 {
+                                                     try
+                                                     {
+                                                         std::rethrow_exception(Error);
+                                                     }
+                                                     catch (const Exception& e)
+                                                     {
+                                                         return IsUndefinedPoint(e);
+                                                     }
+                                                     catch (...)
+                                                     {
+                                                         return false;
+                                                     }
+                                                 },
+                                                 A, X);
+        }
+        for (size_t i = 0; i < X.size(); ++i)
+        {
+            Float80 v = 0;
+            bool Defined = true;
+            if (!Values.empty())
+            {
+                Defined = Values[i].Defined;
+                v = Values[i].Value;
+            }
+            else
+                try
+                {
+                    v = Derived(With, *Program, Order, X[i]);
+                }
+                catch (const Exception& Error)
+                {
+                    if (!IsUndefinedPoint(Error))
+                        throw;
+                    Defined = false;
+                }
+            if (!Defined)
+            {
+                G.EndPiece();
+                continue;
+            }
+            G.Points.emplace_back(int(In.First + int64_t(i)), RowOf(In.View, In.OriginY, v));
+        }
+    }
+    catch (const Exception& Error)
+    {
+        if (!IsUndefinedPoint(Error))
+            G.Error = std::current_exception();
+    }
+    G.EndPiece();
 }
 
-bool TIntegralCurve::Drawn(const TFuncList& List, int Index) const
+void TDerivedCurve::DrawFill(TCanvas& Canvas, const TCurveGeometry& G, const TPlotView&, int32_t OriginY,
+                             TColor Color) const
 {
-    return DerivedGraphProblem(List, Index).isEmpty();
+    Canvas.SetPenColor(Color);
+    for (const QPoint& P : G.Points)
+    {
+        Canvas.MoveTo(P.x(), OriginY);
+        Canvas.LineTo(P.x(), P.y());
+    }
 }
 
-std::vector<std::u16string> TIntegralCurve::Texts(const TFuncList&, int, Float80, char16_t) const
+std::optional<Float80> DerivedValueAt(const TFuncList& List, int Index, Float80 X, Float80 T,
+                                      TGraphEvaluator& With)
 {
-    return {};
-}
-
-void TIntegralCurve::Trace(const TCurveTrace&, TCurveGeometry& G) const
-{
-    G.Started = true;
+    const char16_t Sep = With.DecimalSeparator();
+    const TChain c = Resolve(List, Index);
+    if (!c.Problem.isEmpty())
+        throw EExprEvalError(c.Problem.toStdString());
+    const auto Program = With.Program(FormulaAtTime(List.Item(c.Base).Func.toStdU16String(), T, Sep));
+    if (!c.Integral)
+        return Derived(With, *Program, c.Order, X);
+    TGraphEvaluator Ends(Sep, u"");
+    const Float80 A = Ends.EvaluateAt(FormulaAtTime(c.From.toStdU16String(), T, Sep), 0);
+    const std::vector<TRunningIntegral::TValue> v =
+        TRunningIntegral::Integrate([&](Float80 u) { return Derived(With, *Program, c.Order, u); },
+                                    [](const std::exception_ptr& Error)
+                                    {
+                                        try
+                                        {
+                                            std::rethrow_exception(Error);
+                                        }
+                                        catch (const Exception& e)
+                                        {
+                                            return IsUndefinedPoint(e);
+                                        }
+                                        catch (...)
+                                        {
+                                            return false;
+                                        }
+                                    },
+                                    A, {X});
+    if (!v[0].Defined)
+        return std::nullopt;
+    return v[0].Value;
 }

@@ -4,6 +4,7 @@
 #include "expr/FloatArith.h"
 #include "expr/NumberText.h"
 #include "expr/TextToFloat.h"
+#include "plot/GraphKind.h"
 #include "plot/QtText.h"
 #include "plot/TCurveReadout.h"
 #include "plot/TGraphEvaluator.h"
@@ -46,7 +47,8 @@ TReadout TPlotReadout::At(QPoint Pixel, int Width, int Height, int Graph) const
         return r;
     }
 
-    if (Graph < 0 || Graph >= Model.FuncList.Count() || Model.FuncList.Item(Graph).Func.isEmpty())
+    if (Graph < 0 || Graph >= Model.FuncList.Count() ||
+        (HasFormula(Model.FuncList.Item(Graph).Kind) && Model.FuncList.Item(Graph).Func.isEmpty()))
         return r;
     if (Model.FuncList.Item(Graph).Kind != TGraphKind::Function)
     {

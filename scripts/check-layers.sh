@@ -7,7 +7,7 @@
 #   expr/       expr/                          none
 #   analysis/   expr/ analysis/                none
 #   tools/      expr/ analysis/                none
-#   plot/       expr/ plot/                    QtCore QtGui
+#   plot/       expr/ analysis/ plot/          QtCore QtGui
 #   export/     expr/ plot/ export/            QtCore QtGui QtSvg
 #   controls/   expr/ plot/ controls/          QtCore QtGui QtWidgets
 #   app/        everything                     everything
@@ -72,9 +72,9 @@ check() {
 check expr "expr" ""
 check analysis "expr analysis" ""
 check tools "expr analysis tools" ""
-check plot "expr plot" "QtCore QtGui"
-check export "expr plot export" "QtCore QtGui QtSvg"
-check controls "expr plot controls" "QtCore QtGui QtWidgets"
+check plot "expr analysis plot" "QtCore QtGui"
+check export "expr analysis plot export" "QtCore QtGui QtSvg"
+check controls "expr analysis plot controls" "QtCore QtGui QtWidgets"
 
 if [ $failures -gt 0 ]; then
     echo "check-layers: $failures include(s) cross a layer" >&2
