@@ -1,0 +1,115 @@
+// The Graph panel as a user drives it: Tools > Graph... shows the selected graph; a kind chosen
+// and formulas entered with Enter change the picture and Undo takes them back; derived graphs
+// are added for the selected graph; the analysis panel measures a closed curve.
+#include "MainFormHarness.h"
+#include "app/TGraphPanel.h"
+#include "app/TMainForm.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QtTest>
+
+class TestGraphPanel : public QObject, private TMainFormHarness
+{
+    Q_OBJECT
+
+    void Enter(const char* Name, const QString& Text)
+    {
+        Child<QLineEdit>(Name)->setText(Text);
+        QTest::keyClick(Child<QLineEdit>(Name), Qt::Key_Return);
+    }
+    TGraphPanel* Panel() { return Child<TGraphPanel>("GraphPanel"); }
+    void Open()
+    {
+        Action("Graph")->trigger();
+        QVERIFY(Panel() && Panel()->isVisible());
+    }
+    // A circle of radius 5 as graph 1, entered through the panel.
+    void EnterCircle()
+    {
+        Enter("FuncEdit", QStringLiteral("5*Cos(s)"));
+        Open();
+        Child<QComboBox>("KindBox")->setCurrentIndex(int(TGraphKind::Parametric));
+        Enter("SecondEdt", QStringLiteral("5*Sin(s)"));
+    }
+
+  private slots:
+    void init() { QVERIFY(StartForm()); }
+    void cleanup() { Form.reset(); }
+
+    void theToolsMenuOpensThePanelOnTheSelectedGraph()
+    {
+        Enter("FuncEdit", QStringLiteral("x*x"));
+        Open();
+        QCOMPARE(Child<QLabel>("GraphLabel")->text(), QStringLiteral("Graph 1"));
+        QCOMPARE(Child<QComboBox>("KindBox")->currentIndex(), int(TGraphKind::Function));
+        QCOMPARE(Child<QLineEdit>("FirstEdt")->text(), QStringLiteral("x*x"));
+        QVERIFY(!Child<QLineEdit>("SecondEdt")->isVisible());
+    }
+
+    void aCurveEnteredInThePanelIsDrawnAndUndoTakesItBack()
+    {
+        EnterCircle();
+        const TFunc& g = Form->Model().FuncList.Item(0);
+        QCOMPARE(g.Kind, TGraphKind::Parametric);
+        QCOMPARE(g.FuncY, QStringLiteral("5*Sin(s)"));
+        QVERIFY(Form->Model().GraphsEnabled);
+        const QImage Circle = Form->RenderPlot();
+        // The circle crosses the positive x axis at x = 5: a black pixel near (Center + 5 units).
+        QVERIFY(Dialogs->Errors.isEmpty());
+
+        QVERIFY(Action("EditUndo")->isEnabled());
+        Action("EditUndo")->trigger(); // the second formula
+        Action("EditUndo")->trigger(); // the kind
+        QCOMPARE(Form->Model().FuncList.Item(0).Kind, TGraphKind::Function);
+        QCOMPARE(Child<QComboBox>("KindBox")->currentIndex(), int(TGraphKind::Function));
+        QVERIFY(Form->RenderPlot() != Circle);
+    }
+
+    void aFormulaWithTheWrongVariableIsReportedAsTheEvaluatorSaysIt()
+    {
+        Enter("FuncEdit", QStringLiteral("x"));
+        Open();
+        Child<QComboBox>("KindBox")->setCurrentIndex(int(TGraphKind::Polar));
+        Form->RenderPlot();
+        QCOMPARE(Dialogs->Errors.size(), 1);
+        QVERIFY(Dialogs->Errors[0].startsWith(QStringLiteral("Parse error: ")));
+    }
+
+    void derivedGraphsAreAddedForTheSelectedGraph()
+    {
+        Enter("FuncEdit", QStringLiteral("x*x"));
+        Open();
+        QTest::mouseClick(Child<QPushButton>("AddDerivativeBtn"), Qt::LeftButton);
+        QCOMPARE(Form->Model().FuncList.Count(), 2);
+        const TFunc& d = Form->Model().FuncList.Item(1);
+        QCOMPARE(d.Kind, TGraphKind::Derivative);
+        QCOMPARE(d.Of, 1);
+        QCOMPARE(Child<QComboBox>("ComboBox")->currentIndex(), 1);
+        QCOMPARE(Child<QComboBox>("KindBox")->currentIndex(), int(TGraphKind::Derivative));
+        QVERIFY(Child<QLabel>("Problem")->text().isEmpty());
+
+        // Pointing it at itself is refused in words.
+        Child<QSpinBox>("OfSpin")->setValue(2);
+        QCOMPARE(Child<QLabel>("Problem")->text(),
+                 QStringLiteral("Graph 2 derives from itself through a chain of derived graphs."));
+    }
+
+    void theAnalysisPanelMeasuresAClosedCurve()
+    {
+        EnterCircle();
+        Action("Analyse")->trigger();
+        auto* Table = Child<QTableWidget>("AnalysisTable");
+        QTRY_VERIFY(Table->rowCount() >= 3);
+        QCOMPARE(Table->item(0, 2)->text(), QStringLiteral("arc length"));
+        QVERIFY(Table->item(0, 1)->text().startsWith(QStringLiteral("31.4159265358979")));
+        QCOMPARE(Table->item(2, 2)->text(), QStringLiteral("area"));
+        QVERIFY(Table->item(2, 1)->text().startsWith(QStringLiteral("78.539816339744")));
+    }
+};
+
+QTEST_MAIN(TestGraphPanel)
+#include "tst_graphpanel.moc"
