@@ -7,6 +7,7 @@
 // by hand in native long double. The ratios are of processor time, which a busy machine
 // disturbs less than the time on the clock.
 #include "BenchFormulas.h"
+#include "BenchReport.h"
 #include "expr/FunctionLibrary.h"
 #include "expr/TDualRunner.h"
 #include "expr/TEvaluator.h"
@@ -233,11 +234,17 @@ int main(int argc, char** argv)
         benchmark::RegisterBenchmark(("Deriv/Dual" + Suffix).c_str(), Dual, i);
         benchmark::RegisterBenchmark(("Deriv/CentralDifference" + Suffix).c_str(), CentralDifference, i);
     }
+    const bool OtherFormat = BenchReport::AsksForAnotherFormat(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    TDerivativeReporter Reporter;
-    benchmark::RunSpecifiedBenchmarks(&Reporter);
+    if (OtherFormat)
+        benchmark::RunSpecifiedBenchmarks();
+    else
+    {
+        TDerivativeReporter Reporter;
+        benchmark::RunSpecifiedBenchmarks(&Reporter);
+    }
     benchmark::Shutdown();
     return 0;
 }

@@ -6,6 +6,7 @@
 // table of ratios: how far the compiled program is from native code, and how much it saves
 // over reading the text.
 #include "BenchFormulas.h"
+#include "BenchReport.h"
 #include "expr/Errors.h"
 #include "expr/FunctionLibrary.h"
 #include "expr/TEvaluator.h"
@@ -189,14 +190,6 @@ class TRatioReporter : public benchmark::ConsoleReporter
     std::map<std::string, double> Nanoseconds;
 };
 
-bool AsksForAnotherFormat(int argc, char** argv)
-{
-    for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], "--benchmark_format=", 19) == 0 &&
-            std::strcmp(argv[i] + 19, "console") != 0)
-            return true;
-    return false;
-}
 } // namespace
 
 int main(int argc, char** argv)
@@ -211,7 +204,7 @@ int main(int argc, char** argv)
         benchmark::RegisterBenchmark(("Eval/MuParser" + Suffix).c_str(), MuParser, i);
     }
     // Read before Initialize, which removes the flags it knows from argv.
-    const bool OtherFormat = AsksForAnotherFormat(argc, argv);
+    const bool OtherFormat = BenchReport::AsksForAnotherFormat(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

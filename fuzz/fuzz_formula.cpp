@@ -3,8 +3,9 @@
 // raw UTF-16LE code units (which reaches lone surrogates), and each text is evaluated under
 // both decimal separators, as typed and with the time parameter substituted. Where the
 // evaluator can compile a text, the compiled program must give the same value, bit for bit,
-// or the same error class and message as the reference reading. The UTF-8 decoder itself is
-// checked on every input.
+// or the same error class and message as the reference reading, and so must its run that
+// carries derivatives (whose derivatives may then fail with their own errors only). The UTF-8
+// decoder itself is checked on every input.
 #include "FuzzSupport.h"
 
 #include "expr/Errors.h"
@@ -16,6 +17,10 @@
 #if __has_include("expr/TExprProgram.h")
 #include "expr/TExprProgram.h"
 #define VENDREL_FUZZ_COMPILED 1
+#endif
+#if __has_include("expr/TDualRunner.h")
+#include "expr/TDualRunner.h"
+#define VENDREL_FUZZ_DERIVATIVES 1
 #endif
 
 #include <algorithm>
@@ -60,7 +65,7 @@ template <typename TAction> std::string Outcome(TAction Action)
     }
 }
 
-void EvaluateOne(TEvaluator& Evaluator, std::u16string_view Text)
+void EvaluateOne(TEvaluator& Evaluator, std::u16string_view Text, const Float80* X)
 {
     const std::string Reference = Outcome([&] { return Evaluator.EvaluateText(Text); });
 #ifdef VENDREL_FUZZ_COMPILED
@@ -76,6 +81,14 @@ void EvaluateOne(TEvaluator& Evaluator, std::u16string_view Text)
                            "\n  reference: " + Reference + "\n  compiled:  " + Compiled);
     }
     Evaluator.SetMachineCode(true);
+#endif
+#ifdef VENDREL_FUZZ_DERIVATIVES
+    TDualRunner Runner(Evaluator);
+    const std::string Dual = Outcome([&] { return Runner.Run(*Program, X, 0).Value; });
+    if (Dual != Reference)
+        Fuzz::Fail("the run with derivatives and the reference differ for",
+                   ToUtf8(Text) + "\n  reference: " + Reference + "\n  derivatives: " + Dual);
+    Outcome([&] { return Runner.Run(*Program, X, 2).D2; }); // any error must be the evaluator's
 #endif
 }
 
@@ -106,10 +119,10 @@ void CheckDecoder(std::string_view Bytes, const std::u16string& Text)
 
 void EvaluateBoth(TSetup& Setup, std::u16string_view Text)
 {
-    EvaluateOne(*Setup.Point, Text);
-    EvaluateOne(*Setup.Comma, Text);
-    EvaluateOne(*Setup.Point, SubstituteTime(Text, u"-0.25", u'.'));
-    EvaluateOne(*Setup.Comma, SubstituteTime(Text, u"1,5E-5", u','));
+    EvaluateOne(*Setup.Point, Text, &Setup.X);
+    EvaluateOne(*Setup.Comma, Text, &Setup.X);
+    EvaluateOne(*Setup.Point, SubstituteTime(Text, u"-0.25", u'.'), &Setup.X);
+    EvaluateOne(*Setup.Comma, SubstituteTime(Text, u"1,5E-5", u','), &Setup.X);
 }
 } // namespace
 
