@@ -98,6 +98,24 @@ TChain Resolve(const TFuncList& List, int Index)
     return Resolve(List, Index, Seen);
 }
 
+// Whether an error of the graph's derivative leaves a gap: an undefined point, or a derivative
+// beyond the largest number.
+bool IsGap(const std::exception_ptr& Error)
+{
+    try
+    {
+        std::rethrow_exception(Error);
+    }
+    catch (const Exception& e)
+    {
+        return IsUndefinedPoint(e) || dynamic_cast<const EOverflow*>(&e) != nullptr;
+    }
+    catch (...)
+    {
+        return false;
+    }
+}
+
 // The integrand or the derivative: f^(k) at x.
 Float80 Derived(TGraphEvaluator& With, const TExprProgram& Program, int Order, Float80 X)
 {
@@ -158,22 +176,7 @@ void TDerivedCurve::Trace(const TCurveTrace& In, TCurveGeometry& G) const
         {
             const Float80 A = In.Evaluators.For(u"").EvaluateAt(In.Texts[2], 0);
             Values = TRunningIntegral::Integrate([&](Float80 u) { return Derived(With, *Program, Order, u); },
-                                                 [](const std::exception_ptr& Error)
-                                                 {
-                                                     try
-                                                     {
-                                                         std::rethrow_exception(Error);
-                                                     }
-                                                     catch (const Exception& e)
-                                                     {
-                                                         return IsUndefinedPoint(e);
-                                                     }
-                                                     catch (...)
-                                                     {
-                                                         return false;
-                                                     }
-                                                 },
-                                                 A, X);
+                                                 IsGap, A, X);
         }
         for (size_t i = 0; i < X.size(); ++i)
         {
@@ -191,7 +194,7 @@ void TDerivedCurve::Trace(const TCurveTrace& In, TCurveGeometry& G) const
                 }
                 catch (const Exception& Error)
                 {
-                    if (!IsUndefinedPoint(Error))
+                    if (!IsGap(std::current_exception()))
                         throw;
                     Defined = false;
                 }
@@ -234,24 +237,8 @@ std::optional<Float80> DerivedValueAt(const TFuncList& List, int Index, Float80 
         return Derived(With, *Program, c.Order, X);
     TGraphEvaluator Ends(Sep, u"");
     const Float80 A = Ends.EvaluateAt(FormulaAtTime(c.From.toStdU16String(), T, Sep), 0);
-    const std::vector<TRunningIntegral::TValue> v =
-        TRunningIntegral::Integrate([&](Float80 u) { return Derived(With, *Program, c.Order, u); },
-                                    [](const std::exception_ptr& Error)
-                                    {
-                                        try
-                                        {
-                                            std::rethrow_exception(Error);
-                                        }
-                                        catch (const Exception& e)
-                                        {
-                                            return IsUndefinedPoint(e);
-                                        }
-                                        catch (...)
-                                        {
-                                            return false;
-                                        }
-                                    },
-                                    A, {X});
+    const std::vector<TRunningIntegral::TValue> v = TRunningIntegral::Integrate(
+        [&](Float80 u) { return Derived(With, *Program, c.Order, u); }, IsGap, A, {X});
     if (!v[0].Defined)
         return std::nullopt;
     return v[0].Value;
