@@ -13,9 +13,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <iterator>
 
 namespace
 {
@@ -60,9 +63,17 @@ TParametersPanel::TParametersPanel(TPlotModel& ModelIn, char16_t DecimalSeparato
     for (int c = 0; c < Heads.size(); ++c)
         Grid->addWidget(new QLabel(Heads[c], RowsHolder), 0, c);
     Grid->setColumnStretch(SliderColumn, 1);
+    // Columns as wide with rows as without, so the dock opens wide enough for all of them.
+    const int Widths[] = {48, 110, 64, 44, 44, 44, 0, 24};
+    for (int c = 0; c < int(std::size(Widths)); ++c)
+        Grid->setColumnMinimumWidth(c, Widths[c]);
+    Grid->setColumnMinimumWidth(ModeColumn, QComboBox().sizeHint().width());
     auto* Scroll = new QScrollArea(Body);
     Scroll->setWidgetResizable(true);
+    Scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Scroll->setWidget(RowsHolder);
+    Scroll->setMinimumWidth(RowsHolder->minimumSizeHint().width() +
+                            Scroll->verticalScrollBar()->sizeHint().width() + 2 * Scroll->frameWidth());
     Column->addWidget(Scroll, 1);
     auto* Add = new QPushButton(QStringLiteral("Add"), Body);
     Add->setObjectName(QStringLiteral("AddParameter"));
@@ -117,7 +128,7 @@ void TParametersPanel::Rebuild()
         Row.Slider = new QSlider(Qt::Horizontal, Holder);
         Row.Slider->setObjectName(QStringLiteral("ParameterSlider") + n);
         Row.Slider->setRange(0, SliderPositions);
-        Row.Slider->setMinimumWidth(120);
+        Row.Slider->setMinimumWidth(110);
         Row.Value = MakeEdit(Holder, QStringLiteral("ParameterValue") + n, 60);
         Row.Min = MakeEdit(Holder, QStringLiteral("ParameterMin") + n, 40);
         Row.Max = MakeEdit(Holder, QStringLiteral("ParameterMax") + n, 40);
