@@ -110,6 +110,30 @@ TEST(ParameterReads, AreReadLikeXOnEveryPathWithoutANewCompile)
     }
 }
 
+// More parameters than the machine code can hold in registers are read from memory where
+// they are used: still machine code, still the same outcome as the other paths.
+TEST(ParameterReads, ManyParametersStayInMachineCode)
+{
+    ExprTest::TPlotSetup Setup;
+    TParameterContext Many;
+    Many.Define({u"p1", u"p2", u"p3", u"p4", u"p5", u"p6", u"p7", u"p8"});
+    for (size_t i = 0; i < Many.Count(); ++i)
+        Many.SetValue(i, Float80(i) * 0.75L - 2);
+    Setup.Evaluator->AddContext(&Many);
+    const std::u16string Texts[] = {
+        u"p1*x*x + p2*x + p3",
+        u"(p1 + p2*x)/(p3 - p4*x) + p5*p6 - p7/p8",
+        u"x/(p1*(p2 - (p3 + (x + p5))))",
+        u"p8 - p7 - p6 - p5 - p4 - p3 - p2 - p1 - x",
+    };
+    const std::array<Float80, 5> Xs = {-2, -0.5L, 0, 1.25L, 1e4000L};
+    for (const std::u16string& Text : Texts)
+    {
+        EXPECT_NE(Setup.Evaluator->Compile(Text)->MachineCode(), nullptr);
+        EXPECT_EQ(Setup.Difference(Text, Xs), "");
+    }
+}
+
 TEST(ParameterReads, AnUndefinedNameKeepsItsMessage)
 {
     const std::pair<std::u16string, std::string> Cases[] = {
