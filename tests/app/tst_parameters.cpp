@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QTableWidget>
 #include <QtTest>
 
 class TestParameters : public QObject, private TMainFormHarness
@@ -115,6 +116,20 @@ class TestParameters : public QObject, private TMainFormHarness
         QCOMPARE(Panel()->Message(), QStringLiteral("'fast' is not a valid floating point value"));
         QCOMPARE(Edit("ParameterStep1")->text(), QStringLiteral("0.1"));
         QVERIFY(!Action("EditUndo")->isEnabled());
+    }
+
+    void theAnalysisReadsTheParameters()
+    {
+        OpenWith("k");
+        Type(QStringLiteral("ParameterValue1"), QStringLiteral("2.5"));
+        Edit("FuncEdit")->setText(QStringLiteral("x - k"));
+        QTest::keyClick(Edit("FuncEdit"), Qt::Key_Return);
+        Action("Analyse")->trigger();
+        auto* Table = Child<QTableWidget>("AnalysisTable");
+        QTRY_COMPARE(Table->rowCount(), 1);
+        QCOMPARE(Table->item(0, 0)->text().toDouble(), 2.5);
+        Type(QStringLiteral("ParameterValue1"), QStringLiteral("-1"));
+        QTRY_COMPARE(Table->rowCount() == 1 ? Table->item(0, 0)->text().toDouble() : 0.0, -1.0);
     }
 
     void animatedParametersTickWithTheTimeAndStopWithIt()
