@@ -9,14 +9,24 @@
 #include "expr/FunctionLibrary.h"
 #include "expr/TDualRunner.h"
 #include "expr/TEvaluator.h"
+#include "expr/TParameterContext.h"
 #include "expr/TimeSubstitution.h"
 
 #include <cmath>
 
 TAnalysis::TAnalysis(char16_t DecimalSeparator, std::u16string_view Variable)
-    : Sep(DecimalSeparator), Evaluator(MakePlotEvaluator(DecimalSeparator, &XValue, Variable)),
+    : Sep(DecimalSeparator), Parameters(std::make_unique<TParameterContext>()),
+      Evaluator(MakePlotEvaluator(DecimalSeparator, &XValue, Variable)),
       DualRunner(std::make_unique<TDualRunner>(*Evaluator)), Integrator(std::make_unique<TAreaIntegrator>())
 {
+    Evaluator->AddContext(Parameters.get());
+}
+
+void TAnalysis::SetParameters(const std::vector<std::u16string>& Names, const std::vector<Float80>& Values)
+{
+    Parameters->Define(Names);
+    for (size_t i = 0; i < Values.size() && i < Names.size(); ++i)
+        Parameters->SetValue(i, Values[i]);
 }
 
 TAnalysis::~TAnalysis() = default;

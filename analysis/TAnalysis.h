@@ -24,10 +24,13 @@
 
 #include <atomic>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
 class TDualRunner;
 class TEvaluator;
+class TParameterContext;
 class TExprProgram;
 class TAreaIntegrator;
 class TCurveFunction;
@@ -47,6 +50,8 @@ class TAnalysis
     void SetMaxResults(size_t Count) { MaxResults = Count; }
     // Read before every evaluation; the flag must outlive the calls.
     void SetCancelFlag(const std::atomic<bool>* Flag) { Cancel = Flag; }
+    // The named parameters the formulas read, and their values.
+    void SetParameters(const std::vector<std::u16string>& Names, const std::vector<Float80>& Values);
 
     TAnalysisResult Roots(std::u16string_view Formula, Float80 T, Float80 A, Float80 B);
     TAnalysisResult Extrema(std::u16string_view Formula, Float80 T, Float80 A, Float80 B);
@@ -64,6 +69,7 @@ class TAnalysis
 
     char16_t Sep;
     Float80 XValue = 0;
+    std::unique_ptr<TParameterContext> Parameters;
     std::unique_ptr<TEvaluator> Evaluator;
     std::unique_ptr<TDualRunner> DualRunner;
     std::unique_ptr<TAreaIntegrator> Integrator;

@@ -185,6 +185,8 @@ bool TAnalysisPanel::MakeRequest(TAnalysisRequest& R, QString& Problem) const
     const TFunc& Graph = Model.FuncList.Item(Index);
     R.Formula = ToU16(Graph.Func);
     R.Separator = Sep;
+    R.ParameterNames = Model.Parameters.Names();
+    R.ParameterValues = Model.Parameters.Values();
     R.Question = TQuestion(Sections->currentIndex());
     // Never fewer samples than the plot has columns.
     R.Samples = std::max(4096, Marks->width());
@@ -252,6 +254,9 @@ QString TAnalysisPanel::RequestKey(const TAnalysisRequest& R) const
     QString Key = QString::number(int(R.Question)) + QLatin1Char(' ') + QString::number(R.Samples);
     for (Float80 Value : {R.T, R.A, R.B, R.X})
         Key += QLatin1Char(' ') + AnalysisNumber(Value, 21, u'.');
+    for (size_t i = 0; i < R.ParameterNames.size(); ++i)
+        Key += QLatin1Char(' ') + QString::fromStdU16String(R.ParameterNames[i]) + QLatin1Char('=') +
+               AnalysisNumber(R.ParameterValues[i], 21, u'.');
     for (const std::u16string* Text : {&R.Formula, &R.Other, &R.Variable, &R.Second, &R.From, &R.To})
         Key += QLatin1Char('\n') + QString::fromStdU16String(*Text);
     return Key + QLatin1Char('\n') + QString::number(int(R.Curve));

@@ -29,6 +29,7 @@ TAnalysisResult TAnalysisRunner::Run(const TAnalysisRequest& R, const std::atomi
     TAnalysis Analysis(R.Separator, R.Variable);
     Analysis.SetSamples(R.Samples);
     Analysis.SetCancelFlag(CancelFlag);
+    Analysis.SetParameters(R.ParameterNames, R.ParameterValues);
     using Q = TAnalysisRequest::TQuestion;
     switch (R.Question)
     {

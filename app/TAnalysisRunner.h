@@ -51,6 +51,9 @@ struct TAnalysisRequest
     };
     TCurve Curve = TCurve::None;
     std::u16string Second, From, To;
+    // The named parameters the formulas read, and their values.
+    std::vector<std::u16string> ParameterNames;
+    std::vector<Float80> ParameterValues;
 };
 
 class TAnalysisRunner : public QObject

@@ -10,6 +10,7 @@
 #include "app/THelpWindow.h"
 #include "app/TOutputSettings.h"
 #include "app/TPaintSlices.h"
+#include "app/TParametersPanel.h"
 #include "app/TRecentFiles.h"
 #include "app/TSettingsDlg.h"
 #include "app/TStatusReadout.h"
@@ -99,6 +100,7 @@ TMainForm::~TMainForm()
     HelpWindow.reset();
     AnalysisPanel.reset();
     GraphPanel.reset();
+    ParametersPanel.reset();
     Renderer.reset();
     Evaluator.reset();
     UndoMan.reset();
@@ -332,6 +334,10 @@ void TMainForm::CreateActions()
     GraphAction = Make("Graph", QStringLiteral("&Graph..."), QKeySequence(),
                        QStringLiteral("Graph|The kind and the formulas of the selected graph"),
                        &TMainForm::GraphExecute);
+    Parameters =
+        Make("Parameters", QStringLiteral("&Parameters..."), QKeySequence(),
+             QStringLiteral("Parameters|Named parameters of the formulas, on sliders, animated with t"),
+             &TMainForm::ParametersExecute);
 
     Grid = Toggle("Grid", QStringLiteral("&Show Grid"), true);
     Numbers = Toggle("Numbers", QStringLiteral("S&how Numbers"), true);
@@ -356,7 +362,7 @@ void TMainForm::CreateActions()
         GridStyle->addAction(Action);
     addActions({FileOpen, FileSaveAs, FilePrintSetup, Print, PrintPdf, ExportPicture, ExportAnimation,
                 FileExit, EditCopy, EditUndo, Settings, HelpContents, About, ZoomIn, ZoomOut, ResetView,
-                Analyse, GraphAction});
+                Analyse, GraphAction, Parameters});
 }
 
 void TMainForm::CreateMenus()
@@ -397,6 +403,7 @@ void TMainForm::CreateMenus()
     Tools->addAction(Settings);
     Tools->addAction(Analyse);
     Tools->addAction(GraphAction);
+    Tools->addAction(Parameters);
 
     QMenu* Help = menuBar()->addMenu(QStringLiteral("&Help"));
     Help->addAction(HelpContents);
@@ -492,6 +499,8 @@ void TMainForm::InvalidatePlot()
         WindowBox->Invalidate();
     if (AnalysisPanel)
         AnalysisPanel->ModelChanged();
+    if (ParametersPanel)
+        ParametersPanel->ModelChanged();
 }
 
 // The panel opens on the right; the window grows by its width, so the plot keeps its size.
@@ -513,6 +522,28 @@ void TMainForm::AnalyseExecute()
     }
     AnalysisPanel->show();
     AnalysisPanel->raise();
+}
+
+// The panel opens on the right like the analysis panel; a slider redraws at once.
+void TMainForm::ParametersExecute()
+{
+    if (!ParametersPanel)
+    {
+        ParametersPanel = std::make_unique<TParametersPanel>(
+            PlotModel, DecimalSeparator,
+            [this]
+            {
+                LastPaintError.clear();
+                InvalidatePlot();
+            },
+            [this](const TParameterList& Before) { RecordParameters(Before); }, this);
+        addDockWidget(Qt::RightDockWidgetArea, ParametersPanel.get());
+        ParametersPanel->show();
+        const int Separator = style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+        resize(width() + ParametersPanel->sizeHint().width() + Separator, height());
+    }
+    ParametersPanel->show();
+    ParametersPanel->raise();
 }
 
 void TMainForm::Guard(const std::function<void()>& Handler)

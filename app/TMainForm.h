@@ -36,6 +36,8 @@ class TSettingsDlg;
 class TAboutBox;
 class TAnalysisPanel;
 class TGraphPanel;
+class TParameterList;
+class TParametersPanel;
 class TStatusReadout;
 class TStyleComboBox;
 class TUndoMan;
@@ -120,6 +122,7 @@ class TMainForm : public QMainWindow
     void ApplyGraph(int Index, const TFunc& Edited);
     // Adds a graph of Kind (derivative or integral) derived from graph Of (0-based).
     void AddDerivedGraph(int Of, TGraphKind Kind);
+    void ParametersExecute();
 
   protected:
     void showEvent(QShowEvent* Event) override;
@@ -155,6 +158,8 @@ class TMainForm : public QMainWindow
     QRect BandRect() const;
     // Pushes an undo record of the four bound editors, as every recorded view change does.
     void RecordView();
+    // Pushes an undo record of the parameters as Before holds them.
+    void RecordParameters(const TParameterList& Before);
     TBoundTexts CurrentBounds() const;
     // Writes New into the bound editors, recording the view before it when Record is set;
     // a view that cannot be drawn is refused with the message the editors and the paint
@@ -179,10 +184,11 @@ class TMainForm : public QMainWindow
     std::unique_ptr<TAboutBox> AboutBox;
     std::unique_ptr<QPrinter> Printer;
     std::unique_ptr<THelpWindow> HelpWindow;
-    std::unique_ptr<TAnalysisPanel> AnalysisPanel; // made when first opened
-    std::unique_ptr<TGraphPanel> GraphPanel;       // made when first opened
-    TStatusReadout* Readout = nullptr;             // owned by WindowBox
-    TViewGestures* Gestures = nullptr;             // owned by WindowBox
+    std::unique_ptr<TAnalysisPanel> AnalysisPanel;     // made when first opened
+    std::unique_ptr<TGraphPanel> GraphPanel;           // made when first opened
+    TStatusReadout* Readout = nullptr;                 // owned by WindowBox
+    TViewGestures* Gestures = nullptr;                 // owned by WindowBox
+    std::unique_ptr<TParametersPanel> ParametersPanel; // made when first opened
 
     // Zoom rectangle, in surface pixels.
     bool Selecting = false;
@@ -242,4 +248,5 @@ class TMainForm : public QMainWindow
     QAction* Analyse = nullptr;
     QAction* GraphAction = nullptr;
     QAction* ShowTangent = nullptr; // the trace marker's tangent, an overlay
+    QAction* Parameters = nullptr;
 };

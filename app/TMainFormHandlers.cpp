@@ -3,6 +3,7 @@
 
 #include "app/TDialogs.h"
 #include "app/TPaintSlices.h"
+#include "app/TParameterUndo.h"
 #include "app/TStyleComboBox.h"
 #include "app/TUndoMan.h"
 #include "app/TUndoObject.h"
@@ -241,6 +242,12 @@ void TMainForm::RecordView()
     UndoMan->Push(std::make_unique<TUndoObject>(LeftEdt, TopEdt, RightEdt, BottomEdt));
 }
 
+void TMainForm::RecordParameters(const TParameterList& Before)
+{
+    EditUndo->setEnabled(true);
+    UndoMan->Push(std::make_unique<TParameterUndo>(PlotModel, Before));
+}
+
 void TMainForm::EditUndoExecute()
 {
     EditUndo->setEnabled(UndoMan->Pop());
@@ -253,6 +260,7 @@ void TMainForm::EditUndoExecute()
 void TMainForm::ForwardBtnClick()
 {
     PlotModel.TimeIncrement = PlotModel.TimeStep;
+    PlotModel.TickDirection = 1;
     if (!Timer->isActive())
         Timer->start();
 }
@@ -260,6 +268,7 @@ void TMainForm::ForwardBtnClick()
 void TMainForm::BackBtnClick()
 {
     PlotModel.TimeIncrement = -PlotModel.TimeStep;
+    PlotModel.TickDirection = -1;
     if (!Timer->isActive())
         Timer->start();
 }
@@ -276,6 +285,7 @@ void TMainForm::TimerTimer()
     if (PaintSlices->Unfinished())
         return;
     TimeEdt->setText(Navigation.StepTime(TimeEdt->text(), PlotModel.TimeIncrement));
+    PlotModel.Parameters.Tick(PlotModel.TickDirection);
     InvalidatePlot();
 }
 

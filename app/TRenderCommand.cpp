@@ -1,6 +1,7 @@
 #include "app/TRenderCommand.h"
 
 #include "app/PlotFont.h"
+#include "app/TParameterOverrides.h"
 #include "app/TTimeBudget.h"
 
 #include "export/Errors.h"
@@ -11,6 +12,7 @@
 #include "expr/TextToFloat.h"
 #include "plot/Errors.h"
 #include "plot/TDocument.h"
+#include "plot/TParameterDocument.h"
 #include "plot/TPlotModel.h"
 #include "plot/TPlotTarget.h"
 
@@ -145,6 +147,8 @@ bool TRenderCommand::Parse(const QStringList& Arguments, TOptions& Options, QStr
             Options.TimeLimit = *Seconds;
             Options.HasTimeLimit = true;
         }
+        else if (Argument == QLatin1String("--set") && HasValue)
+            Options.Sets.push_back(Arguments[++i]);
         else if (QString* Value = AnimationOption(Options, Argument); Value && HasValue)
             *Value = Arguments[++i];
         else if (Argument.startsWith(QLatin1String("--")))
@@ -247,11 +251,27 @@ bool TRenderCommand::ParseAnimation(TOptions& Options, QString& Error) const
     return true;
 }
 
+bool TRenderCommand::ApplySets(const TOptions& Options, TParameterList& Parameters, QString& Error) const
+{
+    TParameterOverrides Overrides(Sep);
+    for (const QString& Set : Options.Sets)
+        if (!Overrides.Add(Set, Error))
+            return false;
+    return Overrides.ApplyTo(Parameters, Error);
+}
+
 int TRenderCommand::Run(const QStringList& Arguments, QTextStream& ErrorOut) const
 {
     TOptions Options;
     QString Error;
-    if (!Parse(Arguments, Options, Error))
+    bool Parsed = Parse(Arguments, Options, Error);
+    // The --set names are checked against the document's parameters before anything is drawn.
+    if (Parsed && !Options.Sets.empty())
+    {
+        TParameterList Parameters = TParameterDocument::Read(TProfileFile(Options.Document));
+        Parsed = ApplySets(Options, Parameters, Error);
+    }
+    if (!Parsed)
     {
         // One line names what is wrong; the usage follows only when nothing at all was given.
         ErrorOut << "vendrel: " << Error << "\n";
@@ -332,6 +352,8 @@ bool TRenderCommand::Draw(const TOptions& Options, QTextStream& ErrorOut, QByteA
     if (Options.HasTime)
         Model.TimeText = Options.Time; // otherwise the model's start time
     Model.FilledGraphs = Options.Filled;
+    QString SetError; // checked in Run
+    ApplySets(Options, Model.Parameters, SetError);
 
     const QSize Size = DeviceSize(Options.Size, Options.Scale);
     if (Size.width() > MaxSide || Size.height() > MaxSide)

@@ -8,7 +8,8 @@
 // so a stopped render leaves no partial file.
 // OUT's extension chooses the format: .png, .svg, .pdf, or an animation, .webp or .gif,
 // with --from T0 --to T1 --step DT [--delay MS]; --frames DIR in place of OUT writes the
-// animation's frames as numbered PNGs. No partial file is ever left.
+// animation's frames as numbered PNGs. No partial file is ever left. --set NAME=VALUE starts
+// the document's parameter NAME at VALUE; an animation ticks the parameters once a frame.
 #include "export/TAnimationExport.h"
 #include "export/TExportFormat.h"
 
@@ -18,9 +19,11 @@
 #include <QStringList>
 
 #include <memory>
+#include <vector>
 
 class QTextStream;
 class TFrameSink;
+class TParameterList;
 
 class TRenderCommand
 {
@@ -34,9 +37,9 @@ class TRenderCommand
 
     static constexpr const char* UsageText =
         "usage: vendrel --render FILE.vdg OUT.png|.svg|.pdf [--size WxH] [--time T] [--filled] [--scale R] "
-        "[--time-limit S]\n"
+        "[--time-limit S] [--set NAME=VALUE]...\n"
         "       vendrel --render FILE.vdg OUT.webp|.gif|--frames DIR --from T0 --to T1 --step DT [--delay MS]"
-        " [--size WxH] [--filled]\n";
+        " [--size WxH] [--filled] [--set NAME=VALUE]...\n";
 
     // The options for `vendrel --help`: one line per option, the name padded to 21 columns.
     static constexpr const char* OptionsHelp =
@@ -51,7 +54,8 @@ class TRenderCommand
         "                       for OUT.webp, OUT.gif or --frames: frames at T0, T0 + DT, ...\n"
         "                       up to T1, with the motion-blur trail of that step\n"
         "  --delay MS           an animation frame's delay in milliseconds (default 40)\n"
-        "  --frames DIR         write the animation's frames as DIR/frame0001.png, ...\n";
+        "  --frames DIR         write the animation's frames as DIR/frame0001.png, ...\n"
+        "  --set NAME=VALUE     the document's parameter NAME starts at VALUE (repeatable)\n";
 
     // True when the arguments (program name first) ask for a render.
     static bool Requested(int argc, char** argv);
@@ -78,6 +82,7 @@ class TRenderCommand
         double Scale = 1;
         double TimeLimit = 10; // seconds
         bool HasTimeLimit = false;
+        std::vector<QString> Sets; // NAME=VALUE, as given with --set
     };
 
     // False, with a message in Error, when the arguments do not parse.
@@ -85,6 +90,9 @@ class TRenderCommand
     // Chooses the format and checks the options that belong to it.
     bool CheckFormat(TOptions& Options, QString& Error) const;
     bool ParseAnimation(TOptions& Options, QString& Error) const;
+    // The --set values, applied to Parameters; false, with a message in Error, when one is
+    // malformed or names no parameter of the document.
+    bool ApplySets(const TOptions& Options, TParameterList& Parameters, QString& Error) const;
     int Render(const TOptions& Options, QTextStream& ErrorOut) const;
     // Reads and draws the document and encodes the picture into Bytes, or an animation's
     // frames into Sink (made here); false, with the errors written to ErrorOut, when it cannot

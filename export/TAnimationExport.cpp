@@ -59,11 +59,16 @@ bool TAnimationExport::DrawFrames(TPlotPicture& Picture, const TAnimationPlan& P
 {
     const int Count = FrameCount(Plan);
     TPlotModel& Model = Picture.Model();
-    // The trail lies as it does while the window animates with this step.
+    // The trail lies as it does while the window animates with this step, and the parameters
+    // tick as the window ticks them, forward for a growing time, back for a falling one:
+    // frame i shows them i ticks on.
     Model.TimeIncrement = float(Plan.Step);
+    Model.TickDirection = Plan.Step < 0 ? -1 : 1;
     const bool GraphsEnabled = Model.GraphsEnabled;
     for (int i = 0; i < Count; ++i)
     {
+        if (i > 0)
+            Model.Parameters.Tick(Model.TickDirection);
         Model.TimeText =
             QString::fromStdU16String(FormatGeneral15(FrameTime(Plan, i), Picture.DecimalSeparator()));
         Model.GraphsEnabled = GraphsEnabled;

@@ -3,7 +3,8 @@
 // where it falls on a step), each drawn as the window draws it while the animation runs
 // with that step: the motion-blur trail follows Step. Each frame's time text is the time in
 // the 15-digit form the evaluator reads, so frame i is the picture `--render --time` gives
-// for that time with the same step.
+// for that time with the same step. The named parameters tick once a frame, as the window
+// ticks them (back when Step is negative): frame i shows their values after i ticks.
 #include "export/TExportFormat.h"
 #include "expr/Float80.h"
 

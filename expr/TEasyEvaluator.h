@@ -26,11 +26,14 @@ class TEasyEvaluator
 
     // Where identifiers are looked up: the own symbols first, then the extra contexts.
     TExprContext* SymbolScope() const { return SearchOrder.get(); }
+    // Adds Context to the extra contexts (asked before those added earlier); it is not owned
+    // and must outlive the evaluator. Programs compiled before do not see it.
+    void AddContext(TExprContext* Context) { ExtraContexts->Append(Context); }
 
   protected:
     // Every registered symbol lives here.
     std::unique_ptr<TExprHashContext> OwnSymbols;
-    // Created empty and left empty; asked after OwnSymbols.
+    // Created empty; AddContext fills it. Asked after OwnSymbols.
     std::unique_ptr<TExprSetContext> ExtraContexts;
     // ExtraContexts, then OwnSymbols; a set asks its last member first.
     std::unique_ptr<TExprSetContext> SearchOrder;

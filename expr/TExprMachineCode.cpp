@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <initializer_list>
 #include <vector>
@@ -237,9 +238,15 @@ bool Write(const TExprProgram& Program, TCodeWriter& w)
 std::unique_ptr<TExprMachineCode> TExprMachineCode::Translate(const TExprProgram& Program)
 {
     if (Program.NeedsReference() || Program.Code().size() > MaxInstructions ||
-        Program.StackSize() + 1 + Loading + Program.Variables().size() > Registers)
+        Program.StackSize() + 1 + Loading > Registers)
         return nullptr;
-    TCodeWriter w(Program.Variables());
+    // The variables first used are held in the registers left free; the others (a formula of
+    // many parameters) are read from memory where they are used, like an 80-bit constant.
+    const size_t Free = Registers - (Program.StackSize() + 1 + Loading);
+    const std::vector<const Float80*>& All = Program.Variables();
+    const std::vector<const Float80*> Held(All.begin(),
+                                           All.begin() + std::ptrdiff_t(std::min(Free, All.size())));
+    TCodeWriter w(Held);
     if (!Write(Program, w))
         return nullptr;
     const size_t Page = size_t(sysconf(_SC_PAGESIZE));

@@ -7,8 +7,9 @@
 //   │                       is a file, read-only folder, full disk); the old file is left as it was
 //   ├── EFileReadError      a document file exists but is not read: no regular file (a device, a
 //   │                       pipe), larger than a document can be, or unreadable
-//   └── EViewRangeError     a view puts an axis so far outside the picture that its pixel
-//                           position does not fit 32 bits (rather than letting it wrap around)
+//   ├── EViewRangeError     a view puts an axis so far outside the picture that its pixel
+//   │                       position does not fit 32 bits (rather than letting it wrap around)
+//   └── EParameterError     a parameter's name is refused, or --set names no parameter
 #include "expr/Errors.h"
 
 namespace Msg
@@ -25,3 +26,4 @@ inline constexpr std::string_view ViewOutOfRange = "The view is out of range";
 VENDREL_ERROR_CLASS(EFileWriteError, Exception)
 VENDREL_ERROR_CLASS(EFileReadError, Exception)
 VENDREL_ERROR_CLASS(EViewRangeError, Exception)
+VENDREL_ERROR_CLASS(EParameterError, Exception)

@@ -6,6 +6,19 @@ TGraphEvaluator& TCurveEvaluators::For(std::u16string_view Variable)
         return *X;
     std::unique_ptr<TGraphEvaluator>& Own = Variable == u"s" ? S : Variable == u"y" ? Y : None;
     if (!Own)
+    {
         Own = std::make_unique<TGraphEvaluator>(Sep, Variable == u"s" || Variable == u"y" ? Variable : u"");
+        Own->SetParameters(ParameterNames, ParameterValues);
+    }
     return *Own;
+}
+
+void TCurveEvaluators::SetParameters(const std::vector<std::u16string>& Names,
+                                     const std::vector<Float80>& Values)
+{
+    ParameterNames = Names;
+    ParameterValues = Values;
+    for (TGraphEvaluator* Each : {X, S.get(), Y.get(), None.get()})
+        if (Each)
+            Each->SetParameters(Names, Values);
 }

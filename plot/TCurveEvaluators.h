@@ -6,7 +6,9 @@
 #include "plot/TGraphEvaluator.h"
 
 #include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
 class TCurveEvaluators
 {
@@ -16,9 +18,14 @@ class TCurveEvaluators
     void SetX(TGraphEvaluator* Evaluator) { X = Evaluator; }
     // The evaluator of Variable ("x", "s", "y" or empty).
     TGraphEvaluator& For(std::u16string_view Variable);
+    // The named parameters every evaluator of the thread reads, and their values (those made
+    // later get them too).
+    void SetParameters(const std::vector<std::u16string>& Names, const std::vector<Float80>& Values);
 
   private:
     char16_t Sep;
     TGraphEvaluator* X = nullptr;
     std::unique_ptr<TGraphEvaluator> S, Y, None;
+    std::vector<std::u16string> ParameterNames;
+    std::vector<Float80> ParameterValues;
 };

@@ -37,6 +37,7 @@ TCurveReadout::~TCurveReadout() = default;
 void TCurveReadout::Read(TReadout& r, const TPlotView& View, int32_t OriginY, QPoint Pixel, Float80 Y,
                          int Width, int Height, int Graph)
 {
+    Evaluators.SetParameters(Model.Parameters.Names(), Model.Parameters.Values());
     Float80 T = 0;
     try
     {

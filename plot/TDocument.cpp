@@ -1,6 +1,7 @@
 #include "plot/TDocument.h"
 
 #include "plot/GraphKind.h"
+#include "plot/TParameterDocument.h"
 
 #include <algorithm>
 #include <vector>
@@ -120,6 +121,7 @@ void TDocument::Write(TProfileFile& File, const TPlotModel& Model)
     File.WriteInteger(Main, QStringLiteral("ByX"), Model.TicksByX);
     File.WriteInteger(Main, QStringLiteral("ByY"), Model.TicksByY);
     File.WriteInteger(Main, QStringLiteral("FramesCount"), Model.FramesCount);
+    TParameterDocument::Write(File, Model.Parameters);
 }
 
 void TDocument::Save(const QString& Path, const TPlotModel& Model)
@@ -158,6 +160,7 @@ TDocumentGraph1 TDocument::Read(const TProfileFile& File, TPlotModel& Model)
     for (int n = 1; n <= Count; ++n)
         Graphs.push_back(ReadGraph(File, n));
     Model.FuncList.Assign(std::move(Graphs));
+    Model.Parameters = TParameterDocument::Read(File);
     return Graph1;
 }
 

@@ -29,13 +29,14 @@ class TDocument
     static constexpr int32_t MaxTicks = 10000;
     static constexpr int32_t MaxFrames = 100;
 
-    // Writes the graph keys, FuncCount, the bounds and the four settings, in that order.
+    // Writes the graph keys, FuncCount, the bounds and the four settings, in that order, then
+    // the parameters (TParameterDocument).
     static void Write(TProfileFile& File, const TPlotModel& Model);
     // Updates the file at Path in place; throws EFileWriteError.
     static void Save(const QString& Path, const TPlotModel& Model);
 
-    // Replaces the graphs, bounds, Decimals, TicksByX/Y and FramesCount of Model by the
-    // document's and enables the graphs. The time, time step, FilledGraphs, MotionBlur and the
+    // Replaces the graphs, bounds, Decimals, TicksByX/Y, FramesCount and parameters of Model
+    // by the document's and enables the graphs. The time, time step, FilledGraphs, MotionBlur and the
     // view switches stay. A missing file reads as a document without keys. Never throws.
     static TDocumentGraph1 Read(const TProfileFile& File, TPlotModel& Model);
     static TDocumentGraph1 Read(const QString& Path, TPlotModel& Model);

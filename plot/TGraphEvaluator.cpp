@@ -4,13 +4,16 @@
 #include "expr/TDualRunner.h"
 #include "expr/TEvaluator.h"
 #include "expr/TExprProgram.h"
+#include "expr/TParameterContext.h"
 #include "expr/TimeSubstitution.h"
 #include "plot/TFuncList.h"
 
 TGraphEvaluator::TGraphEvaluator(char16_t DecimalSeparator, std::u16string_view Variable)
-    : Sep(DecimalSeparator), Evaluator(MakePlotEvaluator(DecimalSeparator, &XValue, Variable)),
+    : Sep(DecimalSeparator), Parameters(std::make_unique<TParameterContext>()),
+      Evaluator(MakePlotEvaluator(DecimalSeparator, &XValue, Variable)),
       DualRunner(std::make_unique<TDualRunner>(*Evaluator))
 {
+    Evaluator->AddContext(Parameters.get());
 }
 
 TGraphEvaluator::~TGraphEvaluator() = default;
@@ -53,4 +56,16 @@ TDual TGraphEvaluator::RunDual(const TExprProgram& Program, Float80 X, int Order
 {
     XValue = X;
     return DualRunner->Run(Program, &XValue, Order);
+}
+
+void TGraphEvaluator::SetParameters(const std::vector<std::u16string>& Names,
+                                    const std::vector<Float80>& Values)
+{
+    if (Names != Parameters->Names())
+    {
+        Programs.clear();
+        Parameters->Define(Names);
+    }
+    for (size_t i = 0; i < Values.size() && i < Names.size(); ++i)
+        Parameters->SetValue(i, Values[i]);
 }

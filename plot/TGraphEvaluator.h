@@ -8,11 +8,13 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 class TDualRunner;
 class TEvaluator;
 class TExprProgram;
 class TFuncList;
+class TParameterContext;
 
 class TGraphEvaluator
 {
@@ -46,11 +48,16 @@ class TGraphEvaluator
     // Order (0, 1 or 2) that are undefined raise their error.
     TDual RunDual(const TExprProgram& Program, Float80 X, int Order = 2);
 
+    // The named parameters the formulas read, beside x, and their values. New names
+    // forget the compiled programs; new values are read by the programs as they are.
+    void SetParameters(const std::vector<std::u16string>& Names, const std::vector<Float80>& Values);
+
     char16_t DecimalSeparator() const { return Sep; }
 
   private:
     char16_t Sep;
     Float80 XValue = 0;
+    std::unique_ptr<TParameterContext> Parameters;
     std::unique_ptr<TEvaluator> Evaluator;
     std::unique_ptr<TDualRunner> DualRunner;
     // Compiled texts. A paint uses one text per graph and motion-blur frame; an animation

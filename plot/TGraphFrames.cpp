@@ -21,6 +21,7 @@
 #include <QPoint>
 
 #include <algorithm>
+#include <cstring>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -31,6 +32,8 @@ struct TGraphFrames::TText
     std::u16string Text;
     const TCurveSource* Source = nullptr;
     std::vector<std::u16string> Parts;
+    // The parameters' values the texts are evaluated with.
+    std::vector<Float80> Values;
     // As a fill: every column's row; each half of the columns is evaluated up to Next[h]
     // (exclusive), or up to its failing column, whose error is Error[h].
     bool IsFill = false;
@@ -127,18 +130,30 @@ int32_t TGraphFrames::CurveRow(TGraphEvaluator& With, const TExprProgram& Progra
     return int32_t(std::clamp(r, -View.RowClamp, View.RowClamp));
 }
 
-uint32_t TGraphFrames::Intern(int Graph, Float80 T)
+// Frames share an evaluation when their texts and their parameters' values are the same: the
+// key is the texts' key followed by the values' bits (as many for every key of the paint).
+uint32_t TGraphFrames::Intern(int Graph, Float80 T, const std::vector<Float80>& Values)
 {
     const TFunc& Func = Model->FuncList.Item(Graph);
     const TCurveSource& Source = SourceOf(Graph);
     std::vector<std::u16string> Parts = Source.Texts(Model->FuncList, Graph, T, Sep);
-    const auto [Found, Added] = TextIndex.try_emplace(CurveKey(Func.Kind, Parts), uint32_t(Texts.size()));
+    std::u16string Key = CurveKey(Func.Kind, Parts);
+    const size_t TextSize = Key.size();
+    for (const Float80 Value : Values)
+    {
+        char16_t Bits[5] = {};
+        static_assert(sizeof(Bits) == 10 && sizeof(Float80) >= 10);
+        std::memcpy(Bits, &Value, sizeof(Bits));
+        Key.append(Bits, 5);
+    }
+    const auto [Found, Added] = TextIndex.try_emplace(std::move(Key), uint32_t(Texts.size()));
     if (Added)
     {
         Texts.push_back(std::make_unique<TText>());
-        Texts.back()->Text = Found->first;
+        Texts.back()->Text = Found->first.substr(0, TextSize);
         Texts.back()->Source = &Source;
         Texts.back()->Parts = std::move(Parts);
+        Texts.back()->Values = Values;
     }
     return Found->second;
 }
@@ -158,6 +173,10 @@ void TGraphFrames::MakeTexts()
         Times[0] = TextToFloat(Model->TimeText.toStdU16String(), Sep);
     for (size_t j = 1; j < N; ++j)
         Times[j] = Times[j - 1] + Step;
+    // Frame j shows the parameters j ticks on, as it shows the time j steps on.
+    ParameterNames = Model->Parameters.Names();
+    const std::vector<std::vector<Float80>> Values =
+        Model->Parameters.FrameValues(int(N), Model->TickDirection);
     const size_t Count = size_t(Model->FuncList.Count());
     CurveTexts.assign(Count * N, 0);
     FillTexts.assign(Count * N, 0);
@@ -167,13 +186,13 @@ void TGraphFrames::MakeTexts()
         if (!GraphDrawn(int(i)))
             continue;
         for (size_t j = 0; j < N; ++j)
-            CurveTexts[i * N + j] = Intern(int(i), Times[j]);
+            CurveTexts[i * N + j] = Intern(int(i), Times[j], Values[j]);
         if (!Model->FilledGraphs)
             continue;
         bool Same = true;
         for (size_t j = 0; j < N; ++j)
         {
-            FillTexts[i * N + j] = Intern(int(i), Times[j] + Float80(N - 1 - j) * Step);
+            FillTexts[i * N + j] = Intern(int(i), Times[j] + Float80(N - 1 - j) * Step, Values[N - 1]);
             Same = Same && FillTexts[i * N + j] == FillTexts[i * N];
         }
         // Only a function's fill is worked out column by column.
@@ -196,12 +215,20 @@ const std::u16string& TGraphFrames::FillText(int Index, int Frame)
     return Texts[FillTexts[size_t(Index) * size_t(FrameCount) + size_t(Frame)]]->Text;
 }
 
+void TGraphFrames::UseFillParameters(TGraphEvaluator& With, int Index, int Frame)
+{
+    MakeTexts();
+    With.SetParameters(ParameterNames,
+                       Texts[FillTexts[size_t(Index) * size_t(FrameCount) + size_t(Frame)]]->Values);
+}
+
 void TGraphFrames::EvaluateFillHalf(TText& Text, int Half, TGraphEvaluator& With)
 {
     int64_t& Next = Text.Next[Half];
     const int64_t End = Text.Half(Half);
     if (Next >= End || Text.Error[Half])
         return;
+    With.SetParameters(ParameterNames, Text.Values);
     const std::shared_ptr<const TExprProgram> Program = With.Program(Text.Text);
     // The budget is looked at after some columns, so every paint gets on.
     const int64_t Every = BudgetEvery(Text.Text);
@@ -298,6 +325,7 @@ const TCurveGeometry& TGraphFrames::Geometry(TText& Text, TCurveEvaluators& With
     In.Bottom = Bottom;
     In.Budget = MayStop ? Budget : nullptr;
     In.KnownRows = Text.FillComplete() ? Text.Rows.data() : nullptr;
+    With.SetParameters(ParameterNames, Text.Values);
     Text.Source->Trace(In, Text.Geometry);
     Text.GeometryDone = true;
     return Text.Geometry;

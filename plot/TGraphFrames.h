@@ -50,6 +50,8 @@ class TGraphFrames
     // computed at the first call; a time text that is not a number fails there.
     bool FillUniform(int Index);
     const std::u16string& FillText(int Index, int Frame);
+    // Gives With the parameters' values of that fill frame, for evaluating its text.
+    void UseFillParameters(TGraphEvaluator& With, int Index, int Frame);
 
     // Evaluates every column of the fill texts of the graphs whose fill frames have one
     // text (the columns split over two threads when UseHelper). Leaves only when the
@@ -89,7 +91,7 @@ class TGraphFrames
 
     void MakeTexts();
     // The texts of graph Graph's frame at time T, once per paint.
-    uint32_t Intern(int Graph, Float80 T);
+    uint32_t Intern(int Graph, Float80 T, const std::vector<Float80>& Values);
     void EvaluateFillHalf(TText& Text, int Half, TGraphEvaluator& With);
     // MayStop: the budget may end the computing.
     const TCurveGeometry& Geometry(TText& Text, TCurveEvaluators& With, bool MayStop);
@@ -118,6 +120,7 @@ class TGraphFrames
     std::unordered_map<std::u16string, uint32_t> TextIndex;
     std::vector<uint32_t> CurveTexts, FillTexts; // [Graph * FrameCount + Frame]
     std::vector<uint8_t> Uniform;                // per graph: its fill frames have one text
+    std::vector<std::u16string> ParameterNames;  // the parameters every text reads
 
     // The curve runs in drawing order, and how many of them are drawn.
     bool RunsMade = false;

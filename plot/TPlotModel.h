@@ -4,6 +4,7 @@
 // mirrors its editors and menu checks into one of these; the renderer, the document
 // file, copy, print and --render all read it.
 #include "plot/TFuncList.h"
+#include "plot/TParameterList.h"
 
 #include <QString>
 
@@ -45,6 +46,10 @@ class TPlotModel
     bool MotionBlur = true;
     bool GraphsEnabled = false;
     TViewSwitches View;
+    // The named parameters, and the way they tick: +1 after Forward, -1 after Back, 0 before
+    // either. The blur trail of a paint shows the values 0, 1, ... ticks on in that direction.
+    TParameterList Parameters;
+    int32_t TickDirection = 0;
 
     // The number of motion-blur frames the renderer draws (may be 0 or negative).
     int32_t FrameCount() const { return MotionBlur ? FramesCount : 1; }

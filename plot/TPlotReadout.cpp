@@ -63,6 +63,7 @@ TReadout TPlotReadout::At(QPoint Pixel, int Width, int Height, int Graph) const
     try
     {
         const Float80 T = TextToFloat(ToU16(Model.TimeText), Sep);
+        Evaluator.SetParameters(Model.Parameters.Names(), Model.Parameters.Values());
         Formula = Evaluator.FormulaAtTime(Model.FuncList, Graph, T);
         Value = Evaluator.EvaluateAt(Formula, X);
     }

@@ -360,7 +360,10 @@ void TPlotRenderer::DrawFillFrames(TCanvas& Canvas, const TPlotView& View, int32
         for (int64_t px = View.Margin; px <= int64_t(Width) - View.Margin; ++px)
         {
             if (!Program)
+            {
+                Frames->UseFillParameters(Evaluator, Index, j);
                 Program = Evaluator.Program(Frames->FillText(Index, j));
+            }
             const int32_t Row = TGraphFrames::CurveRow(Evaluator, *Program, View, OriginY, px);
             Canvas.MoveTo(px, OriginY);
             Canvas.LineTo(px, Row);

@@ -10,10 +10,12 @@
 // [A, B] instead (tools/TAnalysisLines.h gives the output), sampled at --samples N points
 // (4096). --derivative 1 (or 2) prints f'(X) (f''(X)) in place of the value, computed
 // exactly by differentiating the compiled formula.
+// --set NAME=VALUE (VALUE written with ".") defines a parameter NAME that the formulas read.
 #include "expr/Errors.h"
 #include "expr/FunctionLibrary.h"
 #include "expr/TDualRunner.h"
 #include "expr/TEvaluator.h"
+#include "expr/TParameterContext.h"
 #include "expr/TextToFloat.h"
 #include "expr/TimeSubstitution.h"
 #include "expr/Utf16.h"
@@ -29,9 +31,17 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace
 {
+// The parameters given with --set, in order.
+struct TParameterSet
+{
+    std::vector<std::u16string> Names;
+    std::vector<Float80> Values;
+};
+
 // One UTF-16 code unit from a UTF-8 text, or nothing when the text is not exactly one.
 std::optional<char16_t> SingleUnit(const char* Utf8)
 {
@@ -56,9 +66,13 @@ class TLineEvaluator
 {
   public:
     // Order 0: the value; 1 or 2: that derivative.
-    TLineEvaluator(char16_t Separator, int Order)
+    TLineEvaluator(char16_t Separator, int Order, const TParameterSet& Set)
         : Separator(Separator), Order(Order), Evaluator(MakePlotEvaluator(Separator, &X)), Dual(*Evaluator)
     {
+        Parameters.Define(Set.Names);
+        for (size_t i = 0; i < Set.Values.size(); ++i)
+            Parameters.SetValue(i, Set.Values[i]);
+        Evaluator->AddContext(&Parameters);
     }
 
     // The output line for one input line, without its end of line.
@@ -114,6 +128,7 @@ class TLineEvaluator
     char16_t Separator;
     int Order;
     Float80 X = 0;
+    TParameterContext Parameters;
     std::unique_ptr<TEvaluator> Evaluator;
     TDualRunner Dual;
 };
@@ -132,16 +147,51 @@ bool ArgumentNumber(const char* Text, Float80& Value)
     }
 }
 
+// One --set NAME=VALUE added to Set; false, with the reason in Error, when NAME cannot name
+// a parameter (or names one already) or VALUE is no number.
+bool AddParameter(const char* Argument, TParameterSet& Set, std::string& Error)
+{
+    const char* Equal = std::strchr(Argument, '=');
+    Float80 Value = 0;
+    if (!Equal || Equal == Argument || !ArgumentNumber(Equal + 1, Value))
+    {
+        Error =
+            std::string("invalid --set '") + Argument + "': expected NAME=VALUE, VALUE written with \".\"";
+        return false;
+    }
+    const std::u16string Name = FromUtf8(std::string_view(Argument, size_t(Equal - Argument)));
+    Error = TParameterContext::Refusal(Name);
+    if (Error.empty())
+    {
+        std::vector<std::u16string> Names = Set.Names;
+        Names.push_back(Name);
+        try
+        {
+            TParameterContext().Define(Names);
+        }
+        catch (const Exception&)
+        {
+            Error = Msg::Format(Msg::ParameterTaken, ToUtf8(Name));
+        }
+    }
+    if (!Error.empty())
+        return false;
+    Set.Names.push_back(Name);
+    Set.Values.push_back(Value);
+    return true;
+}
+
 // The answer to --help: one line per option, the name padded to 21 columns.
 constexpr const char* HelpText =
-    "Usage: vendrel-eval [--separator C] [--derivative 1|2] < LINES\n"
+    "Usage: vendrel-eval [--separator C] [--set NAME=VALUE]... [--derivative 1|2] < LINES\n"
     "       vendrel-eval [--separator C] --roots|--extrema|--inflections|--area A B\n"
     "                    [--samples N] < LINES\n"
     "       vendrel-eval --help | --version\n"
     "\n"
     "Evaluates formulas exactly as the Vendrel plot does. Each input line is\n"
     "X<TAB>T<TAB>FORMULA, X and T written with \".\"; x reads X and the time text of T\n"
-    "replaces the parameter t. Each gives one output line:\n"
+    "replaces the parameter t; a name given with --set reads its VALUE. Each gives one\n"
+    "output line:\n"
     "  ok<TAB>VALUE                    VALUE as printf(\"%.20Le\")\n"
     "  error<TAB>CLASS<TAB>MESSAGE     the error's class name and its text\n"
     "With --derivative, VALUE is f'(X) or f''(X). With --roots, --extrema,\n"
@@ -151,6 +201,8 @@ constexpr const char* HelpText =
     "\n"
     "Options:\n"
     "  --separator C        decimal separator inside formulas (default: the locale's)\n"
+    "  --set NAME=VALUE     a parameter NAME that the formulas read as VALUE (written\n"
+    "                       with \".\"); repeatable; evaluation lines only\n"
     "  --derivative 1|2     print the first or second derivative at X, not the value\n"
     "  --roots A B          the roots, poles and jumps of each formula over [A, B]\n"
     "  --extrema A B        its local minima and maxima over [A, B] (roots of f')\n"
@@ -191,7 +243,7 @@ template <typename TAnswer> int AnswerLines(TAnswer AnswerTo)
 
 int Usage()
 {
-    std::fputs("usage: vendrel-eval [--separator C] [--derivative 1|2]"
+    std::fputs("usage: vendrel-eval [--separator C] [--set NAME=VALUE]... [--derivative 1|2]"
                " [--roots|--extrema|--inflections|--area A B [--samples N]]"
                " < lines of X<TAB>T<TAB>FORMULA\n",
                stderr);
@@ -206,6 +258,7 @@ int main(int argc, char** argv)
     Float80 A = 0, B = 0;
     int Samples = 4096;
     int Order = 0;
+    TParameterSet Set;
     for (int i = 1; i < argc; ++i)
     {
         if (std::strcmp(argv[i], "--help") == 0)
@@ -228,6 +281,14 @@ int main(int argc, char** argv)
             Order = Chosen[0] - '0';
             continue;
         }
+        if (std::strcmp(argv[i], "--set") == 0 && i + 1 < argc)
+        {
+            std::string Error;
+            if (AddParameter(argv[++i], Set, Error))
+                continue;
+            std::fprintf(stderr, "vendrel-eval: %s\n", Error.c_str());
+            return 2;
+        }
         if (std::strcmp(argv[i], "--samples") == 0 && i + 1 < argc)
         {
             Float80 N = 0;
@@ -247,6 +308,11 @@ int main(int argc, char** argv)
     if (Mode && Order != 0)
         return Usage(); // an analysis gives points, not values
     std::ios::sync_with_stdio(false);
+    if (Mode && !Set.Names.empty())
+    {
+        std::fputs("vendrel-eval: --set applies to evaluation lines, not to an analysis\n", stderr);
+        return 2;
+    }
     try
     {
         if (Mode)
@@ -254,7 +320,7 @@ int main(int argc, char** argv)
             TAnalysisLines Analyse(Separator, *Mode, A, B, Samples);
             return AnswerLines([&](const std::string& Line) { return Analyse.AnalyseLine(Line); });
         }
-        TLineEvaluator Lines(Separator, Order);
+        TLineEvaluator Lines(Separator, Order, Set);
         return AnswerLines([&](const std::string& Line) { return Lines.EvaluateLine(Line) + '\n'; });
     }
     catch (const std::bad_alloc&)

@@ -1,0 +1,68 @@
+#include "expr/TParameterContext.h"
+
+#include "expr/CharClass.h"
+#include "expr/Errors.h"
+#include "expr/FunctionLibrary.h"
+#include "expr/TEasyEvaluator.h"
+#include "expr/TExprHashContext.h"
+#include "expr/TExprVar80Sym.h"
+#include "expr/TStringHashMapTraits.h"
+#include "expr/TokenRules.h"
+#include "expr/Utf16.h"
+
+namespace
+{
+constexpr uint32_t ParameterBucketCount = 31;
+
+bool SameName(std::u16string_view a, std::u16string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (FoldAsciiCase(a[i]) != FoldAsciiCase(b[i]))
+            return false;
+    return true;
+}
+} // namespace
+
+TParameterContext::TParameterContext()
+    : Symbols(std::make_unique<TExprHashContext>(false, ParameterBucketCount))
+{
+}
+
+TParameterContext::~TParameterContext()
+{
+    Symbols.reset();
+}
+
+std::string TParameterContext::Refusal(std::u16string_view Name)
+{
+    const std::string Shown = ToUtf8(Name);
+    if (Name.empty() || !IsIdentifierStart(Name[0]) || IdentifierEnd(Name, 0) != Name.size())
+        return Msg::Format(Msg::ParameterNotAName, Shown);
+    for (std::u16string_view Own : {u"x", u"y", u"s", u"t", u"Pi"})
+        if (SameName(Name, Own))
+            return Msg::Format(Msg::ParameterReserved, Shown);
+    // The library as the plot registers it, asked as the parser would ask it.
+    TEasyEvaluator Library;
+    RegisterFunctionLibrary(Library);
+    if (Library.SymbolScope()->Lookup(Name))
+        return Msg::Format(Msg::ParameterIsFunction, Shown);
+    return {};
+}
+
+void TParameterContext::Define(const std::vector<std::u16string>& Names)
+{
+    auto NewSymbols = std::make_unique<TExprHashContext>(false, ParameterBucketCount);
+    auto NewValues = std::make_unique<Float80[]>(Names.size());
+    for (size_t i = 0; i < Names.size(); ++i)
+        NewSymbols->Insert(std::make_unique<TExprVar80Sym>(Names[i], &NewValues[i]));
+    FNames = Names;
+    Symbols = std::move(NewSymbols);
+    Values = std::move(NewValues);
+}
+
+TExprSym* TParameterContext::Lookup(std::u16string_view Name) const
+{
+    return Symbols->Lookup(Name);
+}
