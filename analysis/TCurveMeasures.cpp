@@ -4,6 +4,7 @@
 #include "expr/FunctionLibrary.h"
 #include "expr/NumberText.h"
 #include "expr/TEvaluator.h"
+#include "expr/TParameterContext.h"
 #include "expr/TimeSubstitution.h"
 
 #include <boost/math/differentiation/finite_difference.hpp>
@@ -28,9 +29,20 @@ std::string Text(Float80 v)
 } // namespace
 
 TCurveMeasures::TCurveMeasures(char16_t DecimalSeparator)
-    : Sep(DecimalSeparator), Ends(MakePlotEvaluator(DecimalSeparator, &SValue, u"")),
+    : Sep(DecimalSeparator), Parameters(std::make_unique<TParameterContext>()),
+      Ends(MakePlotEvaluator(DecimalSeparator, &SValue, u"")),
       Curve(MakePlotEvaluator(DecimalSeparator, &SValue, u"s"))
 {
+    Ends->AddContext(Parameters.get());
+    Curve->AddContext(Parameters.get());
+}
+
+void TCurveMeasures::SetParameters(const std::vector<std::u16string>& Names,
+                                   const std::vector<Float80>& Values)
+{
+    Parameters->Define(Names);
+    for (size_t i = 0; i < Values.size() && i < Names.size(); ++i)
+        Parameters->SetValue(i, Values[i]);
 }
 
 TCurveMeasures::~TCurveMeasures() = default;

@@ -20,9 +20,12 @@
 
 #include <atomic>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
 class TEvaluator;
+class TParameterContext;
 
 class TCurveMeasures
 {
@@ -31,6 +34,8 @@ class TCurveMeasures
     ~TCurveMeasures();
 
     void SetCancelFlag(const std::atomic<bool>* Flag) { Cancel = Flag; }
+    // The named parameters the formulas read, at these values.
+    void SetParameters(const std::vector<std::u16string>& Names, const std::vector<Float80>& Values);
 
     // Second is Y(s) of a parametric curve; empty for a polar one, whose First is R(s).
     TAnalysisResult Measure(std::u16string_view First, std::u16string_view Second, std::u16string_view From,
@@ -38,6 +43,7 @@ class TCurveMeasures
 
   private:
     char16_t Sep;
+    std::unique_ptr<TParameterContext> Parameters;
     Float80 SValue = 0;
     std::unique_ptr<TEvaluator> Ends, Curve;
     const std::atomic<bool>* Cancel = nullptr;

@@ -23,6 +23,7 @@ TAnalysisResult TAnalysisRunner::Run(const TAnalysisRequest& R, const std::atomi
     {
         TCurveMeasures Measures(R.Separator);
         Measures.SetCancelFlag(CancelFlag);
+        Measures.SetParameters(R.ParameterNames, R.ParameterValues);
         return Measures.Measure(R.Formula, R.Second, R.From, R.To, R.T,
                                 R.Curve == TAnalysisRequest::TCurve::Polar);
     }

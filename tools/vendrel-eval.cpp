@@ -40,6 +40,9 @@ struct TParameterSet
 {
     std::vector<std::u16string> Names;
     std::vector<Float80> Values;
+    // The curve variables, known only when given: s of parametric and polar curves, y of
+    // inverse graphs.
+    std::optional<Float80> S, Y;
 };
 
 // One UTF-16 code unit from a UTF-8 text, or nothing when the text is not exactly one.
@@ -73,6 +76,16 @@ class TLineEvaluator
         for (size_t i = 0; i < Set.Values.size(); ++i)
             Parameters.SetValue(i, Set.Values[i]);
         Evaluator->AddContext(&Parameters);
+        if (Set.S)
+        {
+            S = *Set.S;
+            Evaluator->RegisterVariable(u"s", &S);
+        }
+        if (Set.Y)
+        {
+            Y = *Set.Y;
+            Evaluator->RegisterVariable(u"y", &Y);
+        }
     }
 
     // The output line for one input line, without its end of line.
@@ -129,6 +142,7 @@ class TLineEvaluator
     int Order;
     Float80 X = 0;
     TParameterContext Parameters;
+    Float80 S = 0, Y = 0;
     std::unique_ptr<TEvaluator> Evaluator;
     TDualRunner Dual;
 };
@@ -160,6 +174,11 @@ bool AddParameter(const char* Argument, TParameterSet& Set, std::string& Error)
         return false;
     }
     const std::u16string Name = FromUtf8(std::string_view(Argument, size_t(Equal - Argument)));
+    if (Name == u"s" || Name == u"y")
+    {
+        (Name == u"s" ? Set.S : Set.Y) = Value;
+        return true;
+    }
     Error = TParameterContext::Refusal(Name);
     if (Error.empty())
     {
@@ -202,7 +221,9 @@ constexpr const char* HelpText =
     "Options:\n"
     "  --separator C        decimal separator inside formulas (default: the locale's)\n"
     "  --set NAME=VALUE     a parameter NAME that the formulas read as VALUE (written\n"
-    "                       with \".\"); repeatable; evaluation lines only\n"
+    "                       with \".\"); repeatable; evaluation lines only. s=VALUE\n"
+    "                       and y=VALUE make the variables of parametric and polar\n"
+    "                       curves (s) and of inverse graphs (y) known\n"
     "  --derivative 1|2     print the first or second derivative at X, not the value\n"
     "  --roots A B          the roots, poles and jumps of each formula over [A, B]\n"
     "  --extrema A B        its local minima and maxima over [A, B] (roots of f')\n"

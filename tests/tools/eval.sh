@@ -121,6 +121,16 @@ for args in "--derivative 3" "--derivative" "--derivative 1 --roots 0 1"; do
     [ $? -ne 0 ] && [ -z "$out" ]; check "vendrel-eval $args is refused" $?
 done
 
+# The curve variables are known only when given: s and y keep the unknown-name error without
+# --set, and read their value with it.
+curves=$(printf '0\t0\ts*2\n0\t0\ty+1\n0\t0\tx+1\n' | "$EVAL" --separator . --set s=1.5 --set y=2)
+[ "$curves" == "ok${TAB}3.00000000000000000000e+00
+ok${TAB}3.00000000000000000000e+00
+ok${TAB}1.00000000000000000000e+00" ]; check "--set s and y, got: $curves" $?
+unknown=$(printf '0\t0\ts\n0\t0\ty\n' | "$EVAL" --separator .)
+[ "$unknown" == "error${TAB}EExprEvalError${TAB}Parse error: Unknown symbol: 's'
+error${TAB}EExprEvalError${TAB}Parse error: Unknown symbol: 'y'" ]; check "s and y unknown without --set, got: $unknown" $?
+
 # Overlong UTF-8 stands for no character: C0 B1 is not the digit 1, and C0 8A is no line
 # break, so every input line gives exactly one output line, whatever its bytes.
 overlong=$(printf '0\t0\t\xC0\xB1\n0\t0\t1\xC0\x8A+2\n0\t0\t\xED\xA0\x80\n0\t0\t3\r\n' | "$EVAL" --separator .)
