@@ -306,7 +306,7 @@ void TMainForm::CreateActions()
              QStringLiteral("Export Picture|Writes the plot into a PNG, SVG or PDF file"),
              &TMainForm::ExportPictureExecute);
     ExportAnimation =
-        Make("ExportAnimation", QStringLiteral("Export &Animation..."), QKeySequence(),
+        Make("ExportAnimation", QStringLiteral("Export A&nimation..."), QKeySequence(),
              QStringLiteral("Export Animation|Writes the animated plot into a WebP, a GIF or PNG frames"),
              &TMainForm::ExportAnimationExecute);
     FileExit = Make("FileExit", QStringLiteral("E&xit"), QKeySequence(),
@@ -348,7 +348,7 @@ void TMainForm::CreateActions()
     ZoomIn = Make("ZoomIn", QStringLiteral("Zoom &In"), QKeySequence(Qt::CTRL | Qt::Key_Plus), QString(),
                   &TMainForm::ZoomInExecute);
     ZoomIn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    ZoomOut = Make("ZoomOut", QStringLiteral("Zoom &Out"), QKeySequence(Qt::CTRL | Qt::Key_Minus), QString(),
+    ZoomOut = Make("ZoomOut", QStringLiteral("Zoom O&ut"), QKeySequence(Qt::CTRL | Qt::Key_Minus), QString(),
                    &TMainForm::ZoomOutExecute);
     ResetView = Make("ResetView", QStringLiteral("&Reset View"), QKeySequence(Qt::CTRL | Qt::Key_0),
                      QString(), &TMainForm::ResetViewExecute);

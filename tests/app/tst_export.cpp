@@ -51,7 +51,7 @@ class TestExport : public QObject, private TMainFormHarness
         for (QAction* Action : File->actions())
             Captions << Action->text();
         QVERIFY(Captions.contains(QStringLiteral("&Export Picture...")));
-        QVERIFY(Captions.contains(QStringLiteral("Export &Animation...")));
+        QVERIFY(Captions.contains(QStringLiteral("Export A&nimation...")));
         QCOMPARE(Form->findChild<QAction*>(QStringLiteral("ExportPicture"))->shortcut(),
                  QKeySequence(Qt::CTRL | Qt::Key_E));
     }
