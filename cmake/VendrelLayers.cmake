@@ -1,18 +1,102 @@
-# Layers that the compiler enforces. Sources include "<folder>/X.h"; a library finds its own
+# Layers that the compiler enforces, as the one table cmake/layers.txt gives them (the same
+# table scripts/check-layers.sh reads). Sources include "<folder>/X.h"; a library finds its own
 # folder through a root of its own in the build folder that holds nothing but a link to that
 # folder, and the folders of its dependencies through theirs. With no root of the whole project
 # on any path, a plot/ file that includes "app/..." or "controls/..." fails to compile.
 #
 # Qt likewise: linking Qt6::<Module> puts Qt's whole include folder on the path, so that
 # <QtWidgets/QWidget> would compile anywhere. vendrel_qt_modules gives a library the headers of
-# the modules it names and no others. scripts/check-layers.sh names what slips through both.
+# the modules it names and no others.
+#
+# Third-party headers sit in the compiler's own folder (/usr/include), which no target can be
+# kept from. So each target is handed, first on its path, a folder that stops the compiler at
+# the headers of every library its layer is not given: a file that is an #error for a single
+# header, a link that loops for a folder of headers ("boost/" reads as "Too many levels of
+# symbolic links" under .../refused-in-<folder>/boost). scripts/check-layers.sh names the rest.
 
-# vendrel_layer(<target> <folder>): "<folder>/X.h" resolves for the target and its dependents.
+# The table, read once: VENDREL_LAYERS and VENDREL_LIBRARIES, and per entry its lists
+# (VENDREL_layer_<folder>_PROJECT, _QT, _THIRD; VENDREL_library_<name>_HEADERS), "-" read as
+# empty.
+set(VENDREL_LAYER_TABLE ${CMAKE_CURRENT_LIST_DIR}/layers.txt)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${VENDREL_LAYER_TABLE})
+file(STRINGS ${VENDREL_LAYER_TABLE} vendrel_table_lines REGEX "^(layer|library) ")
+foreach(line ${vendrel_table_lines})
+  string(REGEX REPLACE "[ \t]+" ";" fields "${line}")
+  list(LENGTH fields count)
+  list(GET fields 0 kind)
+  list(GET fields 1 name)
+  if(kind STREQUAL "layer" AND count EQUAL 5)
+    list(APPEND VENDREL_LAYERS ${name})
+    set(columns PROJECT QT THIRD)
+  elseif(kind STREQUAL "library" AND count EQUAL 3)
+    list(APPEND VENDREL_LIBRARIES ${name})
+    set(columns HEADERS)
+  else()
+    message(FATAL_ERROR "${VENDREL_LAYER_TABLE}: cannot read the line: ${line}")
+  endif()
+  set(index 2)
+  foreach(column ${columns})
+    list(GET fields ${index} value)
+    if(value STREQUAL "-")
+      set(value "")
+    endif()
+    string(REPLACE "," ";" VENDREL_${kind}_${name}_${column} "${value}")
+    math(EXPR index "${index} + 1")
+  endforeach()
+endforeach()
+
+# vendrel_layer(<target> <folder>): "<folder>/X.h" resolves for the target and its dependents;
+# the target links the libraries of the project folders and the Qt modules that the table
+# gives the folder (none where it says "*": such a target names its own), and is refused the
+# third-party headers the table does not give it.
 function(vendrel_layer target folder)
+  if(NOT folder IN_LIST VENDREL_LAYERS)
+    message(FATAL_ERROR "vendrel_layer: ${folder}/ is no layer of ${VENDREL_LAYER_TABLE}")
+  endif()
   set(root ${PROJECT_BINARY_DIR}/layers/${folder})
   file(MAKE_DIRECTORY ${root})
   file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${root}/${folder} SYMBOLIC)
   target_include_directories(${target} PUBLIC ${root})
+  string(REPLACE ";" "," project "${VENDREL_layer_${folder}_PROJECT}")
+  if(NOT project STREQUAL "*")
+    foreach(used ${VENDREL_layer_${folder}_PROJECT})
+      if(NOT used STREQUAL folder AND TARGET vendrel_${used})
+        target_link_libraries(${target} PUBLIC vendrel_${used})
+      endif()
+    endforeach()
+  endif()
+  set(modules ${VENDREL_layer_${folder}_QT})
+  if(modules AND NOT modules STREQUAL "*")
+    vendrel_qt_modules(${target} ${modules})
+  endif()
+  vendrel_refuse_libraries(${target} ${folder})
+endfunction()
+
+# vendrel_refuse_libraries(<target> <folder>): the folder that stops the compiler at the
+# headers of each library the folder's layer is not given, first on the target's own path.
+function(vendrel_refuse_libraries target folder)
+  set(refused ${PROJECT_BINARY_DIR}/layers/refused-in-${folder})
+  target_include_directories(${target} BEFORE PRIVATE ${refused})
+  get_property(made GLOBAL PROPERTY VENDREL_REFUSED_${folder})
+  if(made)
+    return()
+  endif()
+  set_property(GLOBAL PROPERTY VENDREL_REFUSED_${folder} TRUE)
+  file(REMOVE_RECURSE ${refused})
+  file(MAKE_DIRECTORY ${refused})
+  foreach(library ${VENDREL_LIBRARIES})
+    if(library IN_LIST VENDREL_layer_${folder}_THIRD)
+      continue()
+    endif()
+    foreach(header ${VENDREL_library_${library}_HEADERS})
+      if(header MATCHES "^(.+)/$")
+        file(CREATE_LINK ${CMAKE_MATCH_1} ${refused}/${CMAKE_MATCH_1} SYMBOLIC)
+      else()
+        file(WRITE ${refused}/${header}
+             "#error \"<${header}> (${library}) is not for ${folder}/: see cmake/layers.txt\"\n")
+      endif()
+    endforeach()
+  endforeach()
 endfunction()
 
 # vendrel_qt_modules(<target> <Module>...): links Qt6::Core and the named modules with their

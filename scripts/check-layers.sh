@@ -1,20 +1,52 @@
 #!/usr/bin/env bash
-# The layers, checked on the include lines of every source file. The build already refuses most
-# wrong includes (each library sees only the folders and Qt modules it may use); this check also
-# names the rest, such as a Qt header reached through another module's folder.
-#
-#   folder      may include from the project   Qt modules
-#   expr/       expr/                          none
-#   analysis/   expr/ analysis/                none
-#   tools/      expr/ analysis/                none
-#   plot/       expr/ analysis/ plot/          QtCore QtGui
-#   export/     expr/ plot/ export/            QtCore QtGui QtSvg
-#   controls/   expr/ plot/ controls/          QtCore QtGui QtWidgets
-#   app/        everything                     everything
+# The layers, checked on the include lines of every source file against the one table in
+# cmake/layers.txt, which the build reads too. The build already refuses most wrong includes
+# (each target sees only the folders, Qt modules and third-party headers it may use); this
+# check names every one, and also refuses:
+#   - an include name that climbs with "..", which would reach any folder from any other;
+#   - a third-party header (<boost/...>, <png.h>, ...) outside the layers the table gives it;
+#   - a top-level folder that the table does not know, whose sources nothing would check.
 #
 # Usage: scripts/check-layers.sh [project folder]; exits 1 and lists every violation.
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
+TABLE=cmake/layers.txt
+[ -f "$TABLE" ] || { echo "check-layers: no layer table $TABLE" >&2; exit 1; }
+
+# The table: per folder its project folders, Qt modules and libraries (each " a b c ", or
+# " * "), and per library its headers.
+declare -A PROJECT QT THIRD HEADERS
+LAYERS=()
+spaced() { [ "$1" = - ] && echo " " || echo " ${1//,/ } "; }
+while read -r kind name a b c; do
+    case $kind in
+    layer)
+        LAYERS+=("$name")
+        PROJECT[$name]=$(spaced "$a")
+        QT[$name]=$(spaced "$b")
+        THIRD[$name]=$(spaced "$c")
+        ;;
+    library) HEADERS[$name]=$(spaced "$a") ;;
+    '' | '#'*) ;;
+    *) echo "check-layers: $TABLE: cannot read the line \"$kind $name\"" >&2; exit 1 ;;
+    esac
+done < "$TABLE"
+
+failures=0
+violation() {
+    echo "$1: $2" >&2
+    failures=$((failures + 1))
+}
+
+# The top-level folders: those git knows (tracked or not ignored) in a checkout, else all.
+if [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$(pwd -P)" ]; then
+    folders=$(git ls-files -co --exclude-standard | sed -n 's|/.*||p' | sort -u)
+else
+    folders=$(find . -mindepth 1 -maxdepth 1 -type d ! -name .git -printf '%f\n' | sort)
+fi
+for folder in $folders; do
+    [ -n "${PROJECT[$folder]+known}" ] || violation "$folder/" "a top-level folder that $TABLE does not know"
+done
 
 # The folder of Qt's headers, to tell which module a header such as <QWidget> belongs to.
 QT_HEADERS=$( (qtpaths6 --query QT_INSTALL_HEADERS || qmake6 -query QT_INSTALL_HEADERS) 2>/dev/null || true)
@@ -36,48 +68,57 @@ qt_module() {
     echo Qt
 }
 
-failures=0
-violation() {
-    echo "$1: $2" >&2
-    failures=$((failures + 1))
+# The library whose header an include name is, or nothing.
+library_of() {
+    local name=$1 library header
+    for library in "${!HEADERS[@]}"; do
+        for header in ${HEADERS[$library]}; do
+            if [[ $header == */ && $name == "$header"* ]] || [ "$name" = "$header" ]; then
+                echo "$library"
+                return
+            fi
+        done
+    done
 }
 
-# check FOLDER "PROJECT FOLDERS ALLOWED" "QT MODULES ALLOWED" ("*" allows every module)
+# check FOLDER: every include line of its sources.
 check() {
-    local folder=$1 folders=" $2 " modules=" $3 "
-    [ -d "$folder" ] || return 0
-    local file line number name
+    local folder=$1
+    local folders=${PROJECT[$folder]} modules=${QT[$folder]} libraries=${THIRD[$folder]}
+    local file line number name first library module
     while IFS= read -r -d '' file; do
         number=0
         while IFS= read -r line || [ -n "$line" ]; do
             number=$((number + 1))
             [[ $line =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*[\<\"]([^\>\"]+)[\>\"] ]] || continue
             name=${BASH_REMATCH[1]}
-            if [[ $name =~ ^(expr|analysis|plot|export|controls|app|tools)/ ]]; then
-                [[ $folders == *" ${BASH_REMATCH[1]} "* ]] ||
+            first=${name%%/*}
+            if [[ $name =~ (^|/)\.\.(/|$) ]]; then
+                violation "$file:$number" "$name climbs with \"..\"; include \"<folder>/X.h\" from a root"
+            elif [[ $name == */* && -n ${PROJECT[$first]+known} ]]; then
+                [[ $folders == " * " || $folders == *" $first "* ]] ||
                     violation "$file:$number" "$folder/ may not include $name"
+            elif library=$(library_of "$name") && [ -n "$library" ]; then
+                [[ $libraries == *" $library "* ]] ||
+                    violation "$file:$number" "$folder/ may not include $name ($library)"
             elif [[ $name =~ ^Q[A-Za-z] ]] && [ "$modules" != " * " ]; then
-                local module
                 module=$(qt_module "$name")
                 # A header of no known module passes where some Qt is allowed (Qt's headers
                 # may not be installed yet when this runs first).
-                if [ "$modules" = "  " ] || { [ "$module" != Qt ] && [[ $modules != *" $module "* ]]; }; then
+                if [ "$modules" = " " ] || { [ "$module" != Qt ] && [[ $modules != *" ${module#Qt} "* ]]; }; then
                     violation "$file:$number" "$folder/ may not include $name ($module)"
                 fi
             fi
         done < "$file"
-    done < <(find "$folder" -type f \( -name '*.h' -o -name '*.cpp' \) -print0 | sort -z)
+    done < <(find "$folder" -type f \( -name '*.h' -o -name '*.hpp' -o -name '*.cpp' \) -print0 | sort -z)
 }
 
-check expr "expr" ""
-check analysis "expr analysis" ""
-check tools "expr analysis tools" ""
-check plot "expr analysis plot" "QtCore QtGui"
-check export "expr analysis plot export" "QtCore QtGui QtSvg"
-check controls "expr analysis plot controls" "QtCore QtGui QtWidgets"
+for folder in "${LAYERS[@]}"; do
+    if [ -d "$folder" ]; then check "$folder"; fi
+done
 
 if [ $failures -gt 0 ]; then
-    echo "check-layers: $failures include(s) cross a layer" >&2
+    echo "check-layers: $failures violation(s) of the layers in $TABLE" >&2
     exit 1
 fi
 echo "check-layers: every include keeps to its layer"

@@ -2,12 +2,12 @@
 // links to devices as targets of Save As and as the settings file, formulas longer than an
 // editor's default, recent-file entries of absurd length, and a PDF that cannot be written.
 // HOME and XDG_CONFIG_HOME point into the test's own folder; the nodes are made there too.
-#include "../SpecialFiles.h"
 #include "FakeDialogs.h"
 #include "app/TMainForm.h"
 #include "app/TRecentFiles.h"
 #include "app/TSettingsFile.h"
 #include "plot/TDocument.h"
+#include "tests/SpecialFiles.h"
 
 #include <QAction>
 #include <QDir>

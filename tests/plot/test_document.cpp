@@ -1,6 +1,6 @@
 // The document's keys: what Save writes, in which order, and what Read makes of any file.
-#include "../SpecialFiles.h"
 #include "PlotTestSupport.h"
+#include "tests/SpecialFiles.h"
 
 #include "plot/TDocument.h"
 

@@ -1,11 +1,11 @@
 // Files that are no documents: devices, named pipes, folders, links to them, files past the
 // size cap, and saving where a write cannot go through. None may hang, exhaust memory, or have
 // its target replaced; a failed save leaves the old file and no temporary behind.
-#include "../SpecialFiles.h"
 #include "plot/TDocument.h"
 #include "plot/TProfileFile.h"
 #include "plot/TRegularFile.h"
 #include "plot/TSavingFile.h"
+#include "tests/SpecialFiles.h"
 
 #include <QDir>
 #include <QFile>
