@@ -47,7 +47,6 @@ class TAnalysis
     static constexpr int DefaultSamples = 4096;
     static constexpr size_t DefaultMaxResults = 1000;
     void SetSamples(int Count) { Samples = Count; }
-    void SetMaxResults(size_t Count) { MaxResults = Count; }
     // Read before every evaluation; the flag must outlive the calls.
     void SetCancelFlag(const std::atomic<bool>* Flag) { Cancel = Flag; }
     // The named parameters the formulas read, and their values.

@@ -35,9 +35,7 @@ class TWindowBox : public QWidget
     explicit TWindowBox(QWidget* Parent = nullptr);
 
     void SetOnPaint(TPaintHandler Handler);
-    bool HasOnPaint() const { return static_cast<bool>(OnPaint); }
 
-    bool DoubleBuffered() const { return FDoubleBuffered; }
     void SetDoubleBuffered(bool Value);
 
     // The surface's own colour: the background it shows before anything is drawn and
@@ -58,7 +56,6 @@ class TWindowBox : public QWidget
     // kept picture and does not call OnPaint.
     void SetRubberBand(const QRect& Band);
     void ClearRubberBand();
-    QRect RubberBand() const { return FRubberBand; }
 
     // Marks laid over the shown picture, under the rubber band, in the order added. They
     // draw on the window only, never into the picture OnPaint made, so Copy and Print do

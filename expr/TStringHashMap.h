@@ -54,25 +54,6 @@ template <typename TData> class TStringHashMap
         return true;
     }
 
-    // Calls Visit(Key, Data) for every entry, in no particular order.
-    template <typename TVisit> void ForEach(TVisit Visit) const
-    {
-        std::vector<const TNode*> Pending;
-        for (const auto& Root : FBuckets)
-            if (Root)
-                Pending.push_back(Root.get());
-        while (!Pending.empty())
-        {
-            const TNode* Node = Pending.back();
-            Pending.pop_back();
-            Visit(Node->Key, Node->Data);
-            if (Node->Left)
-                Pending.push_back(Node->Left.get());
-            if (Node->Right)
-                Pending.push_back(Node->Right.get());
-        }
-    }
-
     void Clear()
     {
         // Unbalanced trees may be deep: take them apart without recursion.

@@ -41,14 +41,11 @@ class TCanvas
     int64_t RasterStride() const { return Stride; }
 
     void SetPenColor(TColor Color) { PenColor = Color; }
-    TColor GetPenColor() const { return PenColor; }
     void SetPenStyle(TPenStyle Style) { PenStyle = Style; }
-    TPenStyle GetPenStyle() const { return PenStyle; }
     // Lines are PenWidth device pixels thick across their main direction and centred on it
     // as a wide pen is: the pixels Minor - PenWidth / 2 .. Minor - PenWidth / 2 + PenWidth - 1
     // of each step (width 1: the walked pixel alone). A width below 1 draws as 1.
     void SetPenWidth(int Width) { PenWidth = Width; }
-    int GetPenWidth() const { return PenWidth; }
     // Device pixels per logical pixel of the picture: 1 on an ordinary screen, 2 on one of
     // twice the density. The canvas draws in device pixels whatever it is; Scaled turns a
     // pixel measure of the ordinary picture into this device's.
@@ -56,7 +53,6 @@ class TCanvas
     double Scale() const { return FScale; }
     int64_t Scaled(int64_t Pixels) const { return ScaledPixels(Pixels, FScale); }
     void SetBrushColor(TColor Color) { BrushColor = Color; }
-    TColor GetBrushColor() const { return BrushColor; }
     void SetFont(const QFont& Font)
     {
         FFont = Font;

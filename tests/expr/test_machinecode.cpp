@@ -29,42 +29,6 @@ struct TSetup : TPlotSetup
     std::string Difference(const std::u16string& Text) { return TPlotSetup::Difference(Text, Xs); }
 };
 
-// Formulas of the translated kind: leaves, the four operators, signs and brackets.
-class TArithmeticGenerator
-{
-  public:
-    explicit TArithmeticGenerator(uint32_t Seed) : Random(Seed) {}
-
-    std::u16string Formula(int Depth = 0)
-    {
-        switch (Depth > 4 ? 0 : Pick(7))
-        {
-        case 0:
-        case 1:
-            return Leaf();
-        case 2:
-        case 3:
-        case 4:
-            return Formula(Depth + 1) + Operators[Pick(4)] + Formula(Depth + 1);
-        case 5:
-            return std::u16string(Pick(2) ? u"-" : u"+").append(Formula(Depth + 1));
-        default:
-            return std::u16string(u"(").append(Formula(Depth + 1)).append(u")");
-        }
-    }
-
-  private:
-    size_t Pick(size_t Count) { return std::uniform_int_distribution<size_t>(0, Count - 1)(Random); }
-    std::u16string Leaf()
-    {
-        static constexpr const char16_t* Leaves[] = {u"x",    u"x",   u"x",    u"0",      u"1",
-                                                     u"2",    u"0.1", u"3.25", u"1e4930", u"1e-4940",
-                                                     u"1e19", u"Pi",  u"0.3"};
-        return Leaves[Pick(std::size(Leaves))];
-    }
-    static constexpr const char16_t* Operators[] = {u"+", u"-", u"*", u"/"};
-    std::mt19937 Random;
-};
 } // namespace
 
 TEST(MachineCode, AgreesWithTheInstructionsAndTheReferenceOnGeneratedArithmetic)

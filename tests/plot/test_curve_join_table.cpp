@@ -1,6 +1,8 @@
 // Corners looked up against corners computed: the stroker with its table must give the very
 // outline (and so the very edges) it gives without, for every corner the table holds, at
 // places across the whole coordinate range, and for whole curves of every style.
+#include "PlotTestSupport.h"
+
 #include "plot/TCurveJoinTable.h"
 #include "plot/TCurveRasterizer.h"
 #include "plot/TCurveStroker.h"
@@ -109,14 +111,9 @@ TEST(CurveJoinTable, CurvesOfEveryStyleGiveTheComputedEdges)
     for (const TShape& Shape : Shapes)
         for (int i = 0; i < 40; ++i)
         {
-            std::vector<QPoint> Points;
-            int y = Shape.Top + int(Random() % unsigned(Shape.Bottom - Shape.Top));
-            for (int x = 6 + int(Random() % 30); x < 3990; ++x)
-            {
-                Points.emplace_back(x, y);
-                const int Step = int(Random() % unsigned(2 * Shape.Rise + 1)) - Shape.Rise;
-                y = std::clamp(Shape.Zigzag && x % 2 ? y - Step : y + Step, Shape.Top, Shape.Bottom);
-            }
+            const std::vector<QPoint> Points =
+                PlotTest::RandomWalk(Random, {Shape.Top, Shape.Bottom - Shape.Top, 6, 30, 3990, Shape.Rise,
+                                              Shape.Zigzag, Shape.Top, Shape.Bottom});
             TGPPen Pen(0xFF000000u, Widths[i % 4]);
             Pen.SetDashStyle(i % 5);
             const bool Taken = Table.Prepare(Pen.Pen(), Points.data(), int(Points.size()), Got);

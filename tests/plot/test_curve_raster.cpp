@@ -189,40 +189,11 @@ QImage PaintScene(TPlotModel Model, int Width, int Height, bool AllowRaster, int
 
 TEST(CurveRaster, GeneratedScenesWithWideCurvesLookTheSameOnBothPaths)
 {
-    const char* const Formulas[] = {"Sin(x*t)*4", "x*x-3*x+2", "1/x",        "Sqrt(x)", "Tan(x)",
-                                    "Exp(x)",     "x*t-1",     "Sin(x*7)*x", "1E30*x",  "2"};
-    const char* const Bounds[] = {"-10", "10", "-0.3", "0.3", "3", "-7", "250", "-250"};
-    std::mt19937 Random(99);
-    auto Pick = [&](int n) { return int(Random() % unsigned(n)); };
+    PlotTest::TSceneGenerator Scenes(99);
+    auto Pick = [&](int n) { return Scenes.Pick(n); };
     for (int Scene = 0; Scene < 40; ++Scene)
     {
-        TPlotModel Model;
-        std::vector<TFunc> Funcs;
-        for (int g = 1 + Pick(5); g > 0; --g)
-        {
-            TFunc Graph{QString::fromLatin1(Formulas[Pick(10)])};
-            Graph.Color = TColor(Random() & 0xFFFFFF);
-            Graph.BGColor = TColor(Random() & 0xFFFFFF);
-            Graph.Style = Pick(5);
-            Funcs.push_back(Graph);
-        }
-        Model.FuncList.Assign(Funcs);
-        Model.GraphsEnabled = true;
-        Model.FilledGraphs = Pick(2);
-        Model.MotionBlur = Pick(2);
-        Model.FramesCount = 1 + Pick(4);
-        Model.TimeIncrement = 0.1f;
-        Model.TimeText = QString::number(Pick(5) - 2);
-        do
-        {
-            Model.LeftText = Bounds[Pick(8)];
-            Model.RightText = Bounds[Pick(8)];
-        } while (Model.LeftText == Model.RightText);
-        do
-        {
-            Model.BottomText = Bounds[Pick(8)];
-            Model.TopText = Bounds[Pick(8)];
-        } while (Model.BottomText == Model.TopText);
+        const TPlotModel Model = Scenes.Scene();
         const int Width = 60 + Pick(300), Height = 60 + Pick(200), ArrowSize = 2 + Pick(4);
         const QImage Painted = PaintScene(Model, Width, Height, false, ArrowSize);
         const QImage Raster = PaintScene(Model, Width, Height, true, ArrowSize);

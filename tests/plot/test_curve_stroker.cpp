@@ -2,6 +2,8 @@
 // doubles QPainter's raster engine computes, or single pixels drift. Then the corner test
 // near its thresholds, and polylines that exercise the table, the miter cut and buffers kept
 // from one polyline to the next against QPainter.
+#include "PlotTestSupport.h"
+
 #include "plot/TCurveRasterizer.h"
 #include "plot/TCurveStroker.h"
 #include "plot/TGPPen.h"
@@ -224,18 +226,8 @@ TEST(CurveStroker, PolylinesOfOneRasteriserMatchQPainter)
     {
         std::vector<std::vector<QPoint>> Polylines;
         for (int i = 0; i < 12; ++i)
-        {
-            std::vector<QPoint> Points;
-            int y = 600 + int(Random() % 200);
-            for (int x = 70 + int(Random() % 20); x < 330; ++x)
-            {
-                Points.emplace_back(x, y);
-                const int Step = int(Random() % unsigned(2 * r.Rise + 1)) - r.Rise;
-                y = r.Zigzag && x % 2 ? y - Step : y + Step;
-                y = std::clamp(y, 70, 1330);
-            }
-            Polylines.push_back(Points);
-        }
+            Polylines.push_back(
+                PlotTest::RandomWalk(Random, {600, 200, 70, 20, 330, r.Rise, r.Zigzag != 0, 70, 1330}));
         ExpectSameAsQPainter(Polylines, r.Widths, r.Styles, 400, 1400, r.Name);
     }
 }

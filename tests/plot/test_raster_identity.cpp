@@ -172,47 +172,12 @@ TEST(RasterIdentity, SceneOfEveryKindLooksTheSameOnBothPaths)
 
 TEST(RasterIdentity, GeneratedScenesLookTheSameOnBothPaths)
 {
-    const char* const Formulas[] = {"Sin(x*t)*4", "x*x-3*x+2", "1/x",      "Sqrt(x)", "Ln(x)*t", "Tan(x)",
-                                    "Exp(x)",     "x*t-1",     "Abs(x)-5", "1E30*x",  "2"};
-    const char* const Bounds[] = {"-10", "10", "-0.3", "0.3", "3", "-7", "250", "-250"};
-    std::mt19937 Random(20261207);
-    auto Pick = [&](int n) { return int(Random() % unsigned(n)); };
+    PlotTest::TSceneGenerator Scenes(20261207);
     for (int Scene = 0; Scene < 200; ++Scene)
     {
-        TPlotModel Model;
-        std::vector<TFunc> Funcs;
-        for (int g = 1 + Pick(4); g > 0; --g)
-        {
-            TFunc Graph{QString::fromLatin1(Formulas[Pick(11)])};
-            Graph.Color = TColor(Random() & 0xFFFFFF);
-            Graph.BGColor = TColor(Random() & 0xFFFFFF);
-            Graph.Style = Pick(5);
-            Funcs.push_back(Graph);
-        }
-        Model.FuncList.Assign(Funcs);
-        Model.GraphsEnabled = true;
-        Model.FilledGraphs = Pick(2);
-        Model.MotionBlur = Pick(2);
-        Model.FramesCount = 1 + Pick(4);
-        Model.TimeIncrement = float(Pick(3) - 1) * 0.1f;
-        Model.TimeText = QString::number(Pick(7) - 3);
-        do
-        {
-            Model.LeftText = Bounds[Pick(8)];
-            Model.RightText = Bounds[Pick(8)];
-        } while (Model.LeftText == Model.RightText);
-        do
-        {
-            Model.BottomText = Bounds[Pick(8)];
-            Model.TopText = Bounds[Pick(8)];
-        } while (Model.BottomText == Model.TopText);
-        Model.TicksByX = 1 + Pick(30);
-        Model.TicksByY = 1 + Pick(30);
-        Model.View.Grid = Pick(4) != 0;
-        Model.View.GridDot = Pick(3) == 0;
-        Model.View.GridDash = !Model.View.GridDot && Pick(2);
-        Model.View.Numbers = Pick(2);
-        ExpectSamePictures(Model, 40 + Pick(140), 40 + Pick(140), "scene " + std::to_string(Scene));
+        const TPlotModel Model = Scenes.Scene();
+        ExpectSamePictures(Model, 40 + Scenes.Pick(140), 40 + Scenes.Pick(140),
+                           "scene " + std::to_string(Scene));
     }
 }
 
