@@ -1,9 +1,12 @@
 // The menu bar as the keyboard reaches it: Alt+letter opens a menu and a letter picks an entry,
 // so no two entries of one menu (the bar itself, each menu, each submenu) may share a letter.
+// And as a reader finds it: the help page names every entry.
 #include "MainFormHarness.h"
 
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 
 #include <map>
 
@@ -39,6 +42,22 @@ class TestMenus : public QObject, private TMainFormHarness
             }
             if (QMenu* Sub = Action->menu())
                 Clashes(Action->text(), Sub->actions(), Found);
+        }
+    }
+
+    // Every entry's caption as the help page writes it ("Export Animation"), with the entries
+    // of the recent files, which are documents, left out.
+    static void Captions(const QList<QAction*>& Actions, QStringList& Found)
+    {
+        for (QAction* Action : Actions)
+        {
+            if (Action->isSeparator())
+                continue;
+            QString Caption = Action->text().remove(QRegularExpression(QStringLiteral("&(?!&)")));
+            Found << Caption.remove(QStringLiteral("..."))
+                         .replace(QStringLiteral("&"), QStringLiteral("&amp;"));
+            if (Action->menu() && Action->menu()->objectName() != QStringLiteral("RecentFilesMenu"))
+                Captions(Action->menu()->actions(), Found);
         }
     }
 
@@ -88,6 +107,28 @@ class TestMenus : public QObject, private TMainFormHarness
         QStringList Found;
         Clashes(QStringLiteral("menu bar"), Form->menuBar()->actions(), Found);
         QVERIFY2(Found.isEmpty(), qPrintable(Found.join(QLatin1Char('\n'))));
+    }
+
+    void theHelpPageNamesEveryEntry()
+    {
+        // The sources are compiled by absolute path, so the page is found from this file.
+        QFile Page(QFileInfo(QStringLiteral(__FILE__))
+                       .dir()
+                       .filePath(QStringLiteral("../../app/resources/Vendrel.html")));
+        QVERIFY(Page.open(QIODevice::ReadOnly));
+        const QString Text = QString::fromUtf8(Page.readAll()).simplified();
+        QStringList Entries;
+        Captions(Form->menuBar()->actions(), Entries);
+        QVERIFY(Entries.contains(QStringLiteral("Zoom Out")));
+        for (const QString& Entry : Entries)
+            QVERIFY2(Text.contains(QStringLiteral("<b>") + Entry) ||
+                         Text.contains(QStringLiteral("&gt; ") + Entry),
+                     qPrintable(Entry));
+        // Every chapter is in the contents at the top.
+        QRegularExpression Chapter(QStringLiteral("<h2 id=\"([a-z]+)\">"));
+        for (const QRegularExpressionMatch& m : Chapter.globalMatch(Text))
+            QVERIFY2(Text.contains(QStringLiteral("<a href=\"#%1\">").arg(m.captured(1))),
+                     qPrintable(m.captured(1)));
     }
 };
 
