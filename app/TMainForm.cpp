@@ -135,6 +135,7 @@ void TMainForm::FormCreate()
     for (QLineEdit* Edit : {LeftEdt, TopEdt, RightEdt, BottomEdt})
         Edit->setToolTip(Edit->text());
     UndoMan = std::make_unique<TUndoMan>();
+    UpdateUndo();
     SettingsDlg = std::make_unique<TSettingsDlg>(DecimalSeparator, this);
     AboutBox = std::make_unique<TAboutBox>(this);
     Printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -315,7 +316,6 @@ void TMainForm::CreateActions()
                     &TMainForm::EditCopyExecute);
     EditUndo = Make("EditUndo", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), QString(),
                     &TMainForm::EditUndoExecute);
-    EditUndo->setEnabled(false);
     OutputSettings = std::make_unique<TOutputSettings>(Store);
     EditCopyAtScreenResolution =
         Make("EditCopyAtScreenResolution", QStringLiteral("Copy at screen resolution"), QKeySequence(),
@@ -460,7 +460,7 @@ bool TMainForm::eventFilter(QObject* Watched, QEvent* Event)
         if (Key->key() == Qt::Key_Return || Key->key() == Qt::Key_Enter)
         {
             auto* Edit = qobject_cast<QLineEdit*>(Watched);
-            Guard([&] { EditKeyPress(Edit, 13); });
+            Guard([&] { EditKeyPress(Edit, Qt::Key_Return); });
             return true;
         }
     }
@@ -489,6 +489,12 @@ void TMainForm::closeEvent(QCloseEvent* Event)
 void TMainForm::FileExitExecute()
 {
     close();
+}
+
+void TMainForm::ViewChanged()
+{
+    LastPaintError.clear();
+    InvalidatePlot();
 }
 
 void TMainForm::InvalidatePlot()
@@ -530,12 +536,7 @@ void TMainForm::ParametersExecute()
     if (!ParametersPanel)
     {
         ParametersPanel = std::make_unique<TParametersPanel>(
-            PlotModel, DecimalSeparator,
-            [this]
-            {
-                LastPaintError.clear();
-                InvalidatePlot();
-            },
+            PlotModel, DecimalSeparator, [this] { ViewChanged(); },
             [this](const TParameterList& Before) { RecordParameters(Before); }, this);
         addDockWidget(Qt::RightDockWidgetArea, ParametersPanel.get());
         ParametersPanel->show();

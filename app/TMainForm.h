@@ -3,6 +3,7 @@
 // controls and the time controls below it, and the menus. It owns the model that the
 // renderer draws, the evaluator and the undo manager; every handler reads a control, changes
 // the model and invalidates the plot.
+#include "app/TZoomSelection.h"
 #include "plot/TPlotModel.h"
 #include "plot/TViewNavigation.h"
 
@@ -12,6 +13,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QActionGroup;
@@ -144,6 +146,9 @@ class TMainForm : public QMainWindow
     void PutGraph(int Index, const TFunc& Graph);
     // Opens a dock on the right; the window grows by its width, so the plot keeps its size.
     void OpenDock(QDockWidget* Dock);
+    // The view or what is drawn changed on the user's word: a paint error may be reported
+    // again, and the plot is drawn anew.
+    void ViewChanged();
     // Runs a handler and sends any error that leaves it to the error report.
     void Guard(const std::function<void()>& Handler);
     void ReportError(const std::exception& Error);
@@ -154,13 +159,15 @@ class TMainForm : public QMainWindow
     void PrintOn(QPrinter& Target);
     // The plot on a page of Width x Height dots, for the printer and the PDF file.
     void DrawPage(QPainter& Painter, int Width, int Height, int Margin, int ArrowSize);
-    QRect SelectionRect() const;
-    QRect BandRect() const;
     // Pushes an undo record of the four bound editors, as every recorded view change does.
     void RecordView();
     // Pushes an undo record of the parameters as Before holds them.
     void RecordParameters(const TParameterList& Before);
+    // EditUndo is enabled while there is a record to take back.
+    void UpdateUndo();
     TBoundTexts CurrentBounds() const;
+    // Writes the four bound editors (left, top, right, bottom); the model mirrors them.
+    void SetBounds(const TBoundTexts& New);
     // Writes New into the bound editors, recording the view before it when Record is set;
     // a view that cannot be drawn is refused with the message the editors and the paint
     // give, and false returned. The caller invalidates.
@@ -190,9 +197,8 @@ class TMainForm : public QMainWindow
     TViewGestures* Gestures = nullptr;                 // owned by WindowBox
     std::unique_ptr<TParametersPanel> ParametersPanel; // made when first opened
 
-    // Zoom rectangle, in surface pixels.
-    bool Selecting = false;
-    int32_t SelStartX = 0, SelStartY = 0, SelEndX = 0, SelEndY = 0;
+    // The zoom rectangle while a drag is on.
+    std::optional<TZoomSelection> Selection;
     // The text of the last paint error reported; the same error is not reported again until
     // the user changes something, so a view that cannot be drawn does not loop message boxes.
     QString LastPaintError;

@@ -50,14 +50,10 @@ void TMainForm::FileOpenAccept()
     const TProfileFile File(OpenFileName);
     TDocument::CheckRead(File);
     const TDocumentGraph1 Graph1 = TDocument::Read(File, PlotModel);
-    LeftEdt->setText(PlotModel.LeftText);
-    TopEdt->setText(PlotModel.TopText);
-    RightEdt->setText(PlotModel.RightText);
-    BottomEdt->setText(PlotModel.BottomText);
+    SetBounds({PlotModel.LeftText, PlotModel.TopText, PlotModel.RightText, PlotModel.BottomText});
     LoadGraphIntoEditors(Graph1.Func, Graph1.Color, Graph1.BGColor, Graph1.Style);
     FillSelector(PlotModel.FuncList.Count());
-    LastPaintError.clear();
-    InvalidatePlot();
+    ViewChanged();
 }
 
 void TMainForm::FillSelector(int Count)
@@ -84,13 +80,12 @@ void TMainForm::FileSaveAsAccept(const QString& FileName)
 
 void TMainForm::SettingsExecute()
 {
-    TPlotModel& m = PlotModel;
-    if (SettingsDlg->ExecuteSettings(m.Decimals, m.TicksByX, m.TicksByY, m.FramesCount, m.TimeStep,
-                                     m.FilledGraphs, m.MotionBlur))
-    {
-        LastPaintError.clear();
-        InvalidatePlot();
-    }
+    const std::optional<TSettingsChoice> Chosen =
+        SettingsDlg->ExecuteSettings(TSettingsChoice::Of(PlotModel));
+    if (!Chosen)
+        return;
+    Chosen->ApplyTo(PlotModel);
+    ViewChanged();
 }
 
 void TMainForm::EditCopyExecute()

@@ -44,14 +44,13 @@ void TMainForm::ApplyGraph(int Index, const TFunc& Edited)
     {
         UndoMan->Push(std::make_unique<TGraphUndo>(Index, Graph,
                                                    [this](int At, const TFunc& Old) { PutGraph(At, Old); }));
-        EditUndo->setEnabled(true);
+        UpdateUndo();
         Graph = Edited;
     }
     if (Index == ComboBox->currentIndex())
         FuncEdit->setText(Graph.Func);
     PlotModel.GraphsEnabled = true;
-    LastPaintError.clear();
-    InvalidatePlot();
+    ViewChanged();
     if (GraphPanel)
         GraphPanel->ModelChanged();
 }
@@ -85,6 +84,5 @@ void TMainForm::AddDerivedGraph(int Of, TGraphKind Kind)
     ComboBox->addItem(QString::number(Count));
     ComboBox->setCurrentIndex(Count - 1);
     PlotModel.GraphsEnabled = true;
-    LastPaintError.clear();
-    InvalidatePlot();
+    ViewChanged();
 }

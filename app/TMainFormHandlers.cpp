@@ -35,7 +35,7 @@ const QString WrongRange =
 
 void TMainForm::EditKeyPress(QLineEdit* Sender, int Key)
 {
-    if (Key != 13 || Sender == nullptr)
+    if (Key != Qt::Key_Return || Sender == nullptr)
         return;
     auto Value = [this](QLineEdit* Edit) { return TextToFloat(ToU16(Edit->text()), DecimalSeparator); };
     bool Wrong = false;
@@ -58,8 +58,7 @@ void TMainForm::EditKeyPress(QLineEdit* Sender, int Key)
     }
     PlotModel.GraphsEnabled = true;
     PlotModel.FuncList.Last().Func = FuncEdit->text();
-    LastPaintError.clear();
-    InvalidatePlot();
+    ViewChanged();
     WindowBox->setFocus();
 }
 
@@ -176,83 +175,64 @@ void TMainForm::StyleComboBoxChange()
 
 // --- mouse zoom and undo ---
 
-// The normalised drag rectangle: corners (x1, y1) and (x2, y2), both inclusive.
-QRect TMainForm::SelectionRect() const
-{
-    return QRect(QPoint(std::min(SelStartX, SelEndX), std::min(SelStartY, SelEndY)),
-                 QPoint(std::max(SelStartX, SelEndX), std::max(SelStartY, SelEndY)));
-}
-
-// The band's outline runs from corner to corner; a click with no movement shows nothing.
-QRect TMainForm::BandRect() const
-{
-    const QRect r = SelectionRect();
-    return QRect(r.left(), r.top(), r.right() - r.left(), r.bottom() - r.top());
-}
-
 void TMainForm::WindowBoxMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPoint Pos)
 {
-    SelEndX = SelStartX = Pos.x();
-    SelEndY = SelStartY = Pos.y();
-    WindowBox->SetRubberBand(BandRect());
-    Selecting = true;
+    Selection = TZoomSelection{Pos, Pos};
+    WindowBox->SetRubberBand(Selection->Band());
     WindowBox->setFocus();
 }
 
 void TMainForm::WindowBoxMouseMove(Qt::KeyboardModifiers, QPoint Pos)
 {
-    if (!Selecting)
+    if (!Selection)
         return;
-    SelEndX = Pos.x();
-    SelEndY = Pos.y();
-    WindowBox->SetRubberBand(BandRect());
+    Selection->End = Pos;
+    WindowBox->SetRubberBand(Selection->Band());
 }
 
 void TMainForm::WindowBoxMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, QPoint)
 {
-    if (!Selecting)
+    if (!Selection)
         return;
-    const QRect Selection = SelectionRect();
+    const TZoomSelection Done = *Selection;
     WindowBox->ClearRubberBand();
-    Selecting = false;
-    if (SelStartX == SelEndX || SelStartY == SelEndY)
+    Selection.reset();
+    if (Done.Flat())
         return;
 
     // The record is made before any bound is computed, so a failing zoom leaves it.
     RecordView();
 
-    const TBoundTexts New =
-        Navigation.Zoom({LeftEdt->text(), TopEdt->text(), RightEdt->text(), BottomEdt->text()},
-                        WindowBox->width(), WindowBox->height(), Selection);
-    LeftEdt->setText(New.Left);
-    TopEdt->setText(New.Top);
-    RightEdt->setText(New.Right);
-    BottomEdt->setText(New.Bottom);
-    LastPaintError.clear();
+    SetBounds(Navigation.Zoom(CurrentBounds(), WindowBox->width(), WindowBox->height(), Done.Rect()));
     // A rectangle too thin to give distinct bounds at three decimals is taken back at once.
     if (LeftEdt->text() == RightEdt->text() || TopEdt->text() == BottomEdt->text())
         EditUndoExecute();
     else
-        InvalidatePlot();
+        ViewChanged();
 }
 
 void TMainForm::RecordView()
 {
-    EditUndo->setEnabled(true);
     UndoMan->Push(std::make_unique<TUndoObject>(LeftEdt, TopEdt, RightEdt, BottomEdt));
+    UpdateUndo();
 }
 
 void TMainForm::RecordParameters(const TParameterList& Before)
 {
-    EditUndo->setEnabled(true);
     UndoMan->Push(std::make_unique<TParameterUndo>(PlotModel, Before));
+    UpdateUndo();
 }
 
 void TMainForm::EditUndoExecute()
 {
-    EditUndo->setEnabled(UndoMan->Pop());
-    LastPaintError.clear();
-    InvalidatePlot();
+    UndoMan->Pop();
+    UpdateUndo();
+    ViewChanged();
+}
+
+void TMainForm::UpdateUndo()
+{
+    EditUndo->setEnabled(UndoMan->Count() > 0);
 }
 
 // --- animation ---
@@ -347,8 +327,7 @@ void TMainForm::PanX(int n)
     const auto [Left, Right] = Navigation.Pan(LeftEdt->text(), RightEdt->text(), PlotModel.TicksByX, n);
     LeftEdt->setText(Left);
     RightEdt->setText(Right);
-    LastPaintError.clear();
-    InvalidatePlot();
+    ViewChanged();
 }
 
 void TMainForm::PanY(int n)
@@ -356,8 +335,7 @@ void TMainForm::PanY(int n)
     const auto [Bottom, Top] = Navigation.Pan(BottomEdt->text(), TopEdt->text(), PlotModel.TicksByY, n);
     TopEdt->setText(Top);
     BottomEdt->setText(Bottom);
-    LastPaintError.clear();
-    InvalidatePlot();
+    ViewChanged();
 }
 
 // --- view menu zoom ---
@@ -391,12 +369,20 @@ TBoundTexts TMainForm::CurrentBounds() const
     return {LeftEdt->text(), TopEdt->text(), RightEdt->text(), BottomEdt->text()};
 }
 
+void TMainForm::SetBounds(const TBoundTexts& New)
+{
+    LeftEdt->setText(New.Left);
+    TopEdt->setText(New.Top);
+    RightEdt->setText(New.Right);
+    BottomEdt->setText(New.Bottom);
+}
+
 void TMainForm::MoveView(const TBoundTexts& New)
 {
     if (New == CurrentBounds())
         return;
     if (ChangeView(New, true))
-        InvalidatePlot();
+        ViewChanged();
 }
 
 bool TMainForm::ChangeView(const TBoundTexts& New, bool Record)
@@ -414,10 +400,8 @@ bool TMainForm::ChangeView(const TBoundTexts& New, bool Record)
     }
     if (Record)
         RecordView();
-    LeftEdt->setText(New.Left);
-    TopEdt->setText(New.Top);
-    RightEdt->setText(New.Right);
-    BottomEdt->setText(New.Bottom);
+    SetBounds(New);
+    // The gestures show the kept picture moved and ask for the new one when they pause.
     LastPaintError.clear();
     return true;
 }

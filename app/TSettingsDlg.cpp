@@ -101,30 +101,29 @@ float TSettingsDlg::ReadTimeStep(const QString& Text, char16_t Sep)
     }
 }
 
-bool TSettingsDlg::ExecuteSettings(int32_t& Decimals, int32_t& TicksByX, int32_t& TicksByY,
-                                   int32_t& FramesCount, float& TimeStep, bool& FilledGraphs,
-                                   bool& MotionBlur)
+std::optional<TSettingsChoice> TSettingsDlg::ExecuteSettings(const TSettingsChoice& Current)
 {
-    DecimalsSE->WriteValue(Decimals);
-    ByXSE->WriteValue(TicksByX);
-    ByYSE->WriteValue(TicksByY);
-    FillCheckBox->setChecked(FilledGraphs);
-    FramesCountSE->WriteValue(FramesCount);
-    BlurCheckBox->setChecked(MotionBlur);
+    DecimalsSE->WriteValue(Current.Decimals);
+    ByXSE->WriteValue(Current.TicksByX);
+    ByYSE->WriteValue(Current.TicksByY);
+    FillCheckBox->setChecked(Current.FilledGraphs);
+    FramesCountSE->WriteValue(Current.FramesCount);
+    BlurCheckBox->setChecked(Current.MotionBlur);
     // StepEdt is deliberately not filled: it keeps the text of the last use.
 
     const int Result = ModalRunner ? ModalRunner() : exec();
     if (Result != QDialog::Accepted)
-        return false;
+        return std::nullopt;
 
     // Reading clamps the ranged fields as well, so a value confirmed with Enter before the
     // field lost the focus cannot reach the renderer, which divides by these counts.
-    Decimals = DecimalsSE->ReadValue();
-    TicksByX = ByXSE->ReadValue();
-    TicksByY = ByYSE->ReadValue();
-    TimeStep = ReadTimeStep(StepEdt->text(), Separator);
-    FilledGraphs = FillCheckBox->isChecked();
-    FramesCount = FramesCountSE->ReadValue();
-    MotionBlur = BlurCheckBox->isChecked();
-    return true;
+    TSettingsChoice Chosen;
+    Chosen.Decimals = DecimalsSE->ReadValue();
+    Chosen.TicksByX = ByXSE->ReadValue();
+    Chosen.TicksByY = ByYSE->ReadValue();
+    Chosen.TimeStep = ReadTimeStep(StepEdt->text(), Separator);
+    Chosen.FilledGraphs = FillCheckBox->isChecked();
+    Chosen.FramesCount = FramesCountSE->ReadValue();
+    Chosen.MotionBlur = BlurCheckBox->isChecked();
+    return Chosen;
 }

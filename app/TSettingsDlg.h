@@ -2,10 +2,12 @@
 // The modal dialog behind Tools > Settings. It is created once and reused: every use
 // refills the controls from the main window's settings, except the time step, whose field
 // keeps the text it had when the dialog was last closed.
+#include "app/TSettingsChoice.h"
+
 #include <QDialog>
 
-#include <cstdint>
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QGroupBox;
@@ -21,10 +23,9 @@ class TSettingsDlg : public QDialog
     // Sep is the user's decimal separator, used to read the time step.
     explicit TSettingsDlg(char16_t Sep, QWidget* Parent = nullptr);
 
-    // Fills the controls, runs the dialog modally and, on OK, reads all seven settings back
-    // (in this order) and returns true; on any other result writes none and returns false.
-    bool ExecuteSettings(int32_t& Decimals, int32_t& TicksByX, int32_t& TicksByY, int32_t& FramesCount,
-                         float& TimeStep, bool& FilledGraphs, bool& MotionBlur);
+    // Fills the controls from Current, runs the dialog modally and, on OK, returns all seven
+    // settings read back (in this order); on any other result, nothing.
+    std::optional<TSettingsChoice> ExecuteSettings(const TSettingsChoice& Current);
 
     // Replaces the modal run (exec() by default); tests drive the controls from it and
     // return Accepted or Rejected, so they never block.

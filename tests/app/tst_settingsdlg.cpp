@@ -14,23 +14,15 @@
 
 namespace
 {
-struct TSettings
-{
-    int32_t Decimals = 0;
-    int32_t TicksByX = 20;
-    int32_t TicksByY = 20;
-    int32_t FramesCount = 5;
-    float TimeStep = 0.05f;
-    bool FilledGraphs = false;
-    bool MotionBlur = true;
+using TSettings = TSettingsChoice;
 
-    bool operator==(const TSettings&) const = default;
-};
-
+// Runs the dialog on s and, on OK, puts what it read back into s.
 bool Execute(TSettingsDlg& Dlg, TSettings& s)
 {
-    return Dlg.ExecuteSettings(s.Decimals, s.TicksByX, s.TicksByY, s.FramesCount, s.TimeStep, s.FilledGraphs,
-                               s.MotionBlur);
+    const std::optional<TSettings> Chosen = Dlg.ExecuteSettings(s);
+    if (Chosen)
+        s = *Chosen;
+    return Chosen.has_value();
 }
 
 TSpinEdit* Spin(TSettingsDlg& Dlg, const char* Name)
