@@ -8,7 +8,8 @@
 //   └── EAnalysisCancelled  the caller's cancel flag was raised
 #include "expr/Errors.h"
 
-namespace AnalysisMsg
+// The layer's messages join the evaluator's in namespace Msg.
+namespace Msg
 {
 inline constexpr std::string_view NotFinite = "The interval's ends must be finite numbers";
 inline constexpr std::string_view Reversed = "The interval's start must not lie after its end";
@@ -24,7 +25,10 @@ inline constexpr std::string_view ZeroRun = "The formula is 0 on the whole stret
 inline constexpr std::string_view LargeErrorEstimate =
     "The error estimate is large: the area may not exist (a pole inside the interval?)";
 inline constexpr std::string_view AreaUndefinedAt = "The formula is undefined at x = %s inside the interval";
-} // namespace AnalysisMsg
+} // namespace Msg
+
+// The name the analysis knew its messages by.
+namespace AnalysisMsg = Msg;
 
 VENDREL_ERROR_CLASS(EAnalysisError, Exception)
 VENDREL_ERROR_CLASS(EAnalysisCancelled, Exception)

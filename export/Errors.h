@@ -7,14 +7,10 @@
 
 // A picture or animation that cannot be written, or an animation that cannot be made
 // from the times given.
-class EExportError : public Exception
-{
-  public:
-    using Exception::Exception;
-    const char* ClassName() const noexcept override { return "EExportError"; }
-};
+VENDREL_ERROR_CLASS(EExportError, Exception)
 
-namespace ExportText
+// The layer's messages join the evaluator's and the plot's in namespace Msg.
+namespace Msg
 {
 inline QString CannotWrite(const QString& Path)
 {
@@ -24,7 +20,10 @@ inline constexpr const char* ZeroStep = "the time step must not be 0";
 inline constexpr const char* WrongSign = "the time step must lead from the start time to the end time";
 inline constexpr const char* TooManyFrames = "an animation has at most 10000 frames";
 inline constexpr const char* FolderNotEmpty = "%1 holds other files than frames";
-} // namespace ExportText
+} // namespace Msg
+
+// The name the writers knew the messages by.
+namespace ExportText = Msg;
 
 [[noreturn]] inline void ThrowExport(const QString& Message)
 {
