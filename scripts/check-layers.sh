@@ -15,7 +15,7 @@ TABLE=cmake/layers.txt
 
 # The table: per folder its project folders, Qt modules and libraries (each " a b c ", or
 # " * "), and per library its headers.
-declare -A PROJECT QT THIRD HEADERS
+declare -A PROJECT QT THIRD HEADERS MODULE_OF
 LAYERS=()
 spaced() { [ "$1" = - ] && echo " " || echo " ${1//,/ } "; }
 while read -r kind name a b c; do
@@ -68,13 +68,14 @@ qt_module() {
     echo Qt
 }
 
-# The library whose header an include name is, or nothing.
+# LIBRARY: the library whose header an include name is, or nothing.
 library_of() {
     local name=$1 library header
+    LIBRARY=
     for library in "${!HEADERS[@]}"; do
         for header in ${HEADERS[$library]}; do
             if [[ $header == */ && $name == "$header"* ]] || [ "$name" = "$header" ]; then
-                echo "$library"
+                LIBRARY=$library
                 return
             fi
         done
@@ -85,11 +86,12 @@ library_of() {
 check() {
     local folder=$1
     local folders=${PROJECT[$folder]} modules=${QT[$folder]} libraries=${THIRD[$folder]}
-    local file line number name first library module
+    local file line number name first module
     while IFS= read -r -d '' file; do
-        number=0
-        while IFS= read -r line || [ -n "$line" ]; do
-            number=$((number + 1))
+        # Only the include lines, each as "NUMBER:LINE".
+        while IFS= read -r line; do
+            number=${line%%:*}
+            line=${line#*:}
             [[ $line =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*[\<\"]([^\>\"]+)[\>\"] ]] || continue
             name=${BASH_REMATCH[1]}
             first=${name%%/*}
@@ -98,18 +100,19 @@ check() {
             elif [[ $name == */* && -n ${PROJECT[$first]+known} ]]; then
                 [[ $folders == " * " || $folders == *" $first "* ]] ||
                     violation "$file:$number" "$folder/ may not include $name"
-            elif library=$(library_of "$name") && [ -n "$library" ]; then
-                [[ $libraries == *" $library "* ]] ||
-                    violation "$file:$number" "$folder/ may not include $name ($library)"
+            elif library_of "$name" && [ -n "$LIBRARY" ]; then
+                [[ $libraries == *" $LIBRARY "* ]] ||
+                    violation "$file:$number" "$folder/ may not include $name ($LIBRARY)"
             elif [[ $name =~ ^Q[A-Za-z] ]] && [ "$modules" != " * " ]; then
-                module=$(qt_module "$name")
+                [ -n "${MODULE_OF[$name]+known}" ] || MODULE_OF[$name]=$(qt_module "$name")
+                module=${MODULE_OF[$name]}
                 # A header of no known module passes where some Qt is allowed (Qt's headers
                 # may not be installed yet when this runs first).
                 if [ "$modules" = " " ] || { [ "$module" != Qt ] && [[ $modules != *" ${module#Qt} "* ]]; }; then
                     violation "$file:$number" "$folder/ may not include $name ($module)"
                 fi
             fi
-        done < "$file"
+        done < <(grep -nE '^[[:space:]]*#[[:space:]]*include' "$file" || true)
     done < <(find "$folder" -type f \( -name '*.h' -o -name '*.hpp' -o -name '*.cpp' \) -print0 | sort -z)
 }
 
