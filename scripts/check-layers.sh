@@ -38,11 +38,13 @@ violation() {
     failures=$((failures + 1))
 }
 
-# The top-level folders: those git knows (tracked or not ignored) in a checkout, else all.
+# The top-level folders: those git knows (tracked or not ignored) in a checkout, else all but
+# build folders (those holding a CMakeCache.txt).
 if [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$(pwd -P)" ]; then
     folders=$(git ls-files -co --exclude-standard | sed -n 's|/.*||p' | sort -u)
 else
-    folders=$(find . -mindepth 1 -maxdepth 1 -type d ! -name .git -printf '%f\n' | sort)
+    folders=$(find . -mindepth 1 -maxdepth 1 -type d ! -name .git ! -exec test -e '{}/CMakeCache.txt' ';' \
+        -printf '%f\n' | sort)
 fi
 for folder in $folders; do
     [ -n "${PROJECT[$folder]+known}" ] || violation "$folder/" "a top-level folder that $TABLE does not know"

@@ -9,11 +9,13 @@ trap 'rm -rf "$WORK"' EXIT
 failures=0
 cases=0
 
-# A clean tree: a few sources in their layers, with includes each layer may make.
+# A clean tree: a few sources in their layers, with includes each layer may make, and a build
+# folder, which is no source folder.
 make_tree() {
     rm -rf "$WORK/tree"
     mkdir -p "$WORK/tree/cmake" "$WORK/tree/expr" "$WORK/tree/analysis" "$WORK/tree/plot" "$WORK/tree/export"
     cp "$PROJECT/cmake/layers.txt" "$WORK/tree/cmake/"
+    mkdir -p "$WORK/tree/build" && touch "$WORK/tree/build/CMakeCache.txt"
     printf '#include <string>\n' > "$WORK/tree/expr/Lexer.h"
     printf '#include "expr/Lexer.h"\n#include <boost/math/tools/roots.hpp>\n' > "$WORK/tree/analysis/Roots.cpp"
     printf '#include "expr/Lexer.h"\n#include <QImage>\n' > "$WORK/tree/plot/Canvas.cpp"
