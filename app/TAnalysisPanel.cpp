@@ -1,6 +1,7 @@
 #include "app/TAnalysisPanel.h"
 
 #include "app/AnalysisNumber.h"
+#include "app/Errors.h"
 #include "app/TAnalysisMarks.h"
 #include "app/TTangentRows.h"
 #include "expr/Errors.h"
@@ -197,7 +198,7 @@ bool TAnalysisPanel::MakeRequest(TAnalysisRequest& R, QString& Problem) const
     }
     if (R.Formula.empty())
     {
-        Problem = QStringLiteral("The selected graph has no formula.");
+        Problem = QString::fromLatin1(Msg::NoFormula);
         return false;
     }
     if (Graph.Kind == TGraphKind::Parametric || Graph.Kind == TGraphKind::Polar)
@@ -223,7 +224,7 @@ bool TAnalysisPanel::MakeRequest(TAnalysisRequest& R, QString& Problem) const
         case TQuestion::Intersections:
             if (OtherGraph->currentIndex() < 0)
             {
-                Problem = QStringLiteral("Add a second graph with a formula to intersect with.");
+                Problem = QString::fromLatin1(Msg::NoSecondGraph);
                 return false;
             }
             R.Other = ToU16(Model.FuncList.Item(OtherGraph->currentData().toInt()).Func);
@@ -334,7 +335,7 @@ void TAnalysisPanel::ShowResult(const TAnalysisResult& Result, const QString& Er
     for (const std::string& Note : Result.Notes)
         Lines << QString::fromStdString(Note);
     if (Error.isEmpty() && Result.Points.empty())
-        Lines << QStringLiteral("Nothing found in the interval.");
+        Lines << QString::fromLatin1(Msg::NothingFound);
     switch (Model.FuncList.Item(SelectedGraph()).Kind)
     {
     case TGraphKind::Parametric:

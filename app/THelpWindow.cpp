@@ -1,5 +1,7 @@
 #include "app/THelpWindow.h"
 
+#include "app/Errors.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -54,7 +56,7 @@ bool THelpWindow::Launch(const QString& Path, const TWarning& Warn)
     const QFileInfo File(Path);
     if (!File.isFile())
     {
-        Warn(QString::fromLatin1(MissingText), QString::fromLatin1(MissingCaption));
+        Warn(QString::fromLatin1(Msg::HelpMissing), QString::fromLatin1(MissingCaption));
         return false;
     }
     CurrentFile = File.absoluteFilePath();

@@ -15,7 +15,6 @@ class THelpWindow : public QWidget
 
   public:
     static constexpr const char* HelpFileName = "Vendrel.html";
-    static constexpr const char* MissingText = "Failed to launch help.";
     static constexpr const char* MissingCaption = "Vendrel";
 
     // Shows a warning message box: Text, Caption.

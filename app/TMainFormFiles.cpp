@@ -1,6 +1,7 @@
 // The main window's menu commands: documents, settings, copy, print, help and About.
 #include "app/TMainForm.h"
 
+#include "app/Errors.h"
 #include "app/TAboutBox.h"
 #include "app/TAnalysisPanel.h"
 #include "app/TDialogs.h"
@@ -133,7 +134,7 @@ void TMainForm::PrintPdfExecute()
                               { DrawPage(Painter, Width, Height, Margin, ArrowSize); });
     if (Bytes.isEmpty())
     {
-        Dialogs.ShowErrorMessage(this, QString::fromLatin1(TPrintOutput::CannotStartText));
+        Dialogs.ShowErrorMessage(this, QString::fromLatin1(Msg::CannotStartPrinting));
         return;
     }
     TSavingFile::Write(Name, Bytes);

@@ -1,6 +1,7 @@
 // The main window's handlers: editors, paint, graph list, zoom, undo, animation and keys.
 #include "app/TMainForm.h"
 
+#include "app/Errors.h"
 #include "app/TDialogs.h"
 #include "app/TPaintSlices.h"
 #include "app/TParameterUndo.h"
@@ -25,12 +26,6 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace
-{
-const QString WrongRange =
-    QStringLiteral("You have set the wrong range! Max should be always greater than Min!");
-} // namespace
-
 // --- editors, view menu, paint ---
 
 void TMainForm::EditKeyPress(QLineEdit* Sender, int Key)
@@ -51,7 +46,7 @@ void TMainForm::EditKeyPress(QLineEdit* Sender, int Key)
     }
     if (Wrong)
     {
-        Dialogs.ShowErrorMessage(Sender, WrongRange);
+        Dialogs.ShowErrorMessage(Sender, QString::fromLatin1(Msg::WrongRange));
         Sender->setText(Sender->toolTip());
         WindowBox->setFocus();
         return;
@@ -390,7 +385,7 @@ bool TMainForm::ChangeView(const TBoundTexts& New, bool Record)
     switch (Navigation.CheckView(New, WindowBox->width(), WindowBox->height()))
     {
     case TViewFault::EmptyRange:
-        Dialogs.ShowErrorMessage(WindowBox, WrongRange);
+        Dialogs.ShowErrorMessage(WindowBox, QString::fromLatin1(Msg::WrongRange));
         return false;
     case TViewFault::OutOfRange:
         Dialogs.ShowError(this, QString::fromUtf8(Msg::ViewOutOfRange));

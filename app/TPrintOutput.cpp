@@ -1,5 +1,7 @@
 #include "app/TPrintOutput.h"
 
+#include "app/Errors.h"
+
 #include <QBuffer>
 #include <QPageLayout>
 #include <QPainter>
@@ -92,12 +94,12 @@ bool TPrintOutput::PrintExecute(QPrinter& Printer, const TDrawPlot& Draw, const 
     const TPrinterInfo Info = QueryPrinter(Printer);
     if (Info.PrinterDevice.isEmpty())
     {
-        ShowError(QString::fromLatin1(NoPrintersText));
+        ShowError(QString::fromLatin1(Msg::NoPrinters));
         return false;
     }
     if (!PrintPage(Printer, Info, Draw))
     {
-        ShowError(QString::fromLatin1(CannotStartText));
+        ShowError(QString::fromLatin1(Msg::CannotStartPrinting));
         return false;
     }
     return true;

@@ -15,9 +15,6 @@ class QPrinter;
 class TPrintOutput
 {
   public:
-    static constexpr const char* NoPrintersText = "No printers";
-    static constexpr const char* CannotStartText = "Unable to start printing";
-
     // Draws the picture: Width x Height dots, margin and arrow size in dots.
     using TDrawPlot =
         std::function<void(QPainter& Painter, int Width, int Height, int Margin, int ArrowSize)>;

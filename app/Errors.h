@@ -1,0 +1,17 @@
+#pragma once
+// The window's own messages, beside those of the layers below it (the Errors.h of expr/,
+// plot/, analysis/ and export/), all in namespace Msg. Each is used from one place.
+namespace Msg
+{
+// A bound typed or a view asked for whose maximum is not above its minimum.
+inline constexpr const char* WrongRange =
+    "You have set the wrong range! Max should be always greater than Min!";
+// Help > Index when the help page is found nowhere.
+inline constexpr const char* HelpMissing = "Failed to launch help.";
+inline constexpr const char* NoPrinters = "No printers";
+inline constexpr const char* CannotStartPrinting = "Unable to start printing";
+// The analysis panel's questions that have no answer to compute.
+inline constexpr const char* NoFormula = "The selected graph has no formula.";
+inline constexpr const char* NoSecondGraph = "Add a second graph with a formula to intersect with.";
+inline constexpr const char* NothingFound = "Nothing found in the interval.";
+} // namespace Msg
