@@ -32,6 +32,7 @@ TEST(Messages, EveryConstantHoldsItsExactText)
         {"Overflow", Msg::Overflow, "Floating point overflow"},
         {"DivByZero", Msg::DivByZero, "Division by zero"},
         {"DuplicateEntry", Msg::DuplicateEntry, "Duplicate hash list entry: %s"},
+        {"NoDerivative", Msg::NoDerivative, "The formula calls a function whose derivative is unknown"},
         {"UnableToWrite", Msg::UnableToWrite, "Unable to write to %s"},
         {"ViewOutOfRange", Msg::ViewOutOfRange, "The view is out of range"},
         {"NotARegularFile", Msg::NotARegularFile, "Cannot open %s: it is not a regular file"},
