@@ -6,6 +6,7 @@
 
 #include "export/Errors.h"
 #include "export/TFrameSink.h"
+#include "export/TPartialOutput.h"
 #include "export/TPictureWriter.h"
 #include "export/TPlotPicture.h"
 #include "expr/Errors.h"
@@ -15,6 +16,8 @@
 #include "plot/TParameterDocument.h"
 #include "plot/TPlotModel.h"
 #include "plot/TPlotTarget.h"
+#include "plot/TProfileFile.h"
+#include "plot/TRegularFile.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -29,8 +32,7 @@
 
 namespace
 {
-// Larger pictures are refused rather than risking an allocation the machine cannot make.
-constexpr int MaxSide = 16384;
+constexpr int MaxSide = MaxPictureSide;
 // SVG, PDF and animations are at least this wide and high (PNG keeps its sizes from 1 on).
 constexpr int MinExportSide = 16;
 // A GIF counts a frame's delay in hundredths of a second up to 65535.
@@ -39,6 +41,7 @@ constexpr double MinScale = 0.25;
 constexpr double MaxScale = 8;
 // A time limit beyond a day is surely a typing error.
 constexpr double MaxTimeLimit = 86400;
+constexpr qint64 MaxDocumentKiB = TProfileFile::MaxFileSize / 1024;
 
 std::optional<QSize> ParseSize(const QString& Text)
 {
@@ -70,6 +73,16 @@ std::optional<double> ParseTimeLimit(const QString& Text)
     if (!Ok || !(Seconds > 0) || Seconds > MaxTimeLimit)
         return std::nullopt;
     return Seconds;
+}
+
+// Kibibytes written as decimal digits, 1 to MaxDocumentKiB.
+std::optional<qint64> ParseKiB(const QString& Text)
+{
+    static const QRegularExpression Digits(QStringLiteral("^\\d{1,6}$"));
+    const qint64 KiB = Digits.match(Text).hasMatch() ? Text.toLongLong() : 0;
+    if (KiB < 1 || KiB > MaxDocumentKiB)
+        return std::nullopt;
+    return KiB;
 }
 
 // Where the value of an animation option goes, or null for any other argument.
@@ -145,7 +158,18 @@ bool TRenderCommand::Parse(const QStringList& Arguments, TOptions& Options, QStr
                 return false;
             }
             Options.TimeLimit = *Seconds;
-            Options.HasTimeLimit = true;
+        }
+        else if (Argument == QLatin1String("--document-limit") && HasValue)
+        {
+            const std::optional<qint64> KiB = ParseKiB(Arguments[++i]);
+            if (!KiB)
+            {
+                Error = QStringLiteral("invalid document limit '%1': expected KiB, 1 to %2")
+                            .arg(Arguments[i])
+                            .arg(MaxDocumentKiB);
+                return false;
+            }
+            Options.DocumentLimit = *KiB * 1024;
         }
         else if (Argument == QLatin1String("--set") && HasValue)
             Options.Sets.push_back(Arguments[++i]);
@@ -185,16 +209,32 @@ bool TRenderCommand::CheckFormat(TOptions& Options, QString& Error) const
                     .arg(Options.Output);
         return false;
     }
-    // Pictures of the new formats keep to the sizes the export dialog offers.
-    if (Options.Format != TExportFormat::Png &&
-        (Options.Size.width() < MinExportSide || Options.Size.height() < MinExportSide))
+    // Pictures of the new formats keep to the sizes the export dialog offers, and each format
+    // to the largest it takes.
+    const int Least = Options.Format == TExportFormat::Png ? 1 : MinExportSide;
+    const int Most = MaxSideOf(Options.Format);
+    if (Options.Size.width() < Least || Options.Size.height() < Least || Options.Size.width() > Most ||
+        Options.Size.height() > Most)
     {
         Error = QStringLiteral("invalid size '%1x%2' for %3: expected WxH, each %4 to %5")
                     .arg(Options.Size.width())
                     .arg(Options.Size.height())
                     .arg(Options.Output)
-                    .arg(MinExportSide)
-                    .arg(MaxSide);
+                    .arg(Least)
+                    .arg(Most);
+        return false;
+    }
+    if (const QSize Scaled = DeviceSize(Options.Size, Options.Scale);
+        Scaled.width() > Most || Scaled.height() > Most)
+    {
+        Error = QStringLiteral(
+                    "invalid size '%1x%2' at scale %3: the picture would be %4x%5, more than %6 a side")
+                    .arg(Options.Size.width())
+                    .arg(Options.Size.height())
+                    .arg(Options.Scale)
+                    .arg(Scaled.width())
+                    .arg(Scaled.height())
+                    .arg(Most);
         return false;
     }
     if (IsAnimation(Options.Format))
@@ -295,50 +335,62 @@ int TRenderCommand::Run(const QStringList& Arguments, QTextStream& ErrorOut) con
 
 int TRenderCommand::Render(const TOptions& Options, QTextStream& ErrorOut) const
 {
-    // The drawing thread writes its errors here; ErrorOut itself is left to this thread, which
-    // writes the overrun report while the drawing may still be running.
-    QString DrawErrors;
+    // The work writes its errors here; ErrorOut itself is left to this thread, which writes
+    // the overrun report while the work may still be running.
+    QString WorkErrors;
+    TPartialOutput Partial;
+    bool Written = false;
+    // Reading, drawing and writing, animations included, all within the one budget: a stopped
+    // render takes away what it began on disk before the process ends.
+    TTimeBudget(std::chrono::milliseconds(std::llround(Options.TimeLimit * 1000)))
+        .Run(
+            [&]
+            {
+                QTextStream WorkErrorOut(&WorkErrors);
+                Written = DrawAndWrite(Options, WorkErrorOut, Partial);
+            },
+            [&]
+            {
+                ErrorOut << "vendrel: the render took longer than " << QString::number(Options.TimeLimit)
+                         << " s and was stopped\n";
+                ErrorOut.flush();
+                Partial.Abandon();
+            });
+    ErrorOut << WorkErrors;
+    return Written ? Success : Failure;
+}
+
+bool TRenderCommand::DrawAndWrite(const TOptions& Options, QTextStream& ErrorOut,
+                                  TPartialOutput& Partial) const
+{
     QByteArray Bytes;
     std::unique_ptr<TFrameSink> Sink;
-    bool Drawn = false;
-    const auto Work = [&]
-    {
-        QTextStream DrawErrorOut(&DrawErrors);
-        Drawn = Draw(Options, DrawErrorOut, Bytes, Sink);
-    };
-    // An animation is as long as its times make it: its budget is only the one given.
-    if (IsAnimation(Options.Format) && !Options.HasTimeLimit)
-        Work();
-    else
-        TTimeBudget(std::chrono::milliseconds(std::llround(Options.TimeLimit * 1000)))
-            .Run(Work,
-                 [&]
-                 {
-                     ErrorOut << "vendrel: the render took longer than " << QString::number(Options.TimeLimit)
-                              << " s and was stopped\n";
-                     ErrorOut.flush();
-                 });
-    ErrorOut << DrawErrors;
-    if (!Drawn)
-        return Failure;
+    if (!Draw(Options, ErrorOut, Bytes, Sink, Partial))
+        return false;
     try
     {
         if (Sink)
             Sink->Commit();
         else
-            TPictureWriter::SaveBytes(Bytes, Options.Output);
+            TPictureWriter::SaveBytes(Bytes, Options.Output, &Partial);
     }
     catch (const EExportError& WriteError)
     {
         ErrorOut << "vendrel: " << WriteError.Message() << "\n";
-        return Failure;
+        return false;
     }
-    return Success;
+    return true;
 }
 
 bool TRenderCommand::Draw(const TOptions& Options, QTextStream& ErrorOut, QByteArray& Bytes,
-                          std::unique_ptr<TFrameSink>& Sink) const
+                          std::unique_ptr<TFrameSink>& Sink, TPartialOutput& Partial) const
 {
+    if (TRegularFile::Check(Options.Document, Options.DocumentLimit) == TRegularFile::TStatus::TooLarge)
+    {
+        ErrorOut << "vendrel: " << Options.Document << " is larger than the document limit of "
+                 << Options.DocumentLimit / 1024 << " KiB\n";
+        return false;
+    }
     // Only a regular file of at most the document size is read: never a device or a pipe.
     const TProfileFile File(Options.Document);
     if (File.LoadStatus() != TRegularFile::TStatus::Read)
@@ -356,18 +408,12 @@ bool TRenderCommand::Draw(const TOptions& Options, QTextStream& ErrorOut, QByteA
     ApplySets(Options, Model.Parameters, SetError);
 
     const QSize Size = DeviceSize(Options.Size, Options.Scale);
-    if (Size.width() > MaxSide || Size.height() > MaxSide)
-    {
-        ErrorOut << "vendrel: the picture at scale " << Options.Scale << " is larger than " << MaxSide << "x"
-                 << MaxSide << "\n";
-        return false;
-    }
     TPlotPicture Picture(Model, Sep, clWhite, PlotFont(), Options.Scale);
     try
     {
         if (IsAnimation(Options.Format))
         {
-            Sink = TAnimationExport::MakeSink(Options.Format, Options.Output, Options.Animation);
+            Sink = TAnimationExport::MakeSink(Options.Format, Options.Output, Options.Animation, &Partial);
             TAnimationExport::DrawFrames(Picture, Options.Animation, *Sink, {});
         }
         else

@@ -1,17 +1,19 @@
 #pragma once
 // `vendrel --render FILE.vdg OUT.png [--size WxH] [--time T] [--filled] [--scale R]
-// [--time-limit S]`: draws a document with the plot renderer into a PNG, without a window.
-// Margin 5, arrow size 3, every other setting and view switch at its start value, graphs
-// enabled, time "0" unless given. --scale R draws the picture as a screen of R device pixels
-// per pixel shows it: WxH times R pixels, every pixel measure times R. Reading, drawing and
-// encoding run under a time budget (10 s unless given); the file is written only after that,
-// so a stopped render leaves no partial file.
+// [--time-limit S] [--document-limit KIB]`: draws a document with the plot renderer into a PNG,
+// without a window. Margin 5, arrow size 3, every other setting and view switch at its start
+// value, graphs enabled, time "0" unless given. --scale R draws the picture as a screen of R
+// device pixels per pixel shows it: WxH times R pixels, every pixel measure times R (the
+// environment's scale settings play no part). Reading, drawing, encoding and writing run under
+// one time budget (10 s unless given, an animation's too); a stopped render leaves no partial
+// file or folder. A document larger than the document limit (32 MiB unless given) is not read.
 // OUT's extension chooses the format: .png, .svg, .pdf, or an animation, .webp or .gif,
 // with --from T0 --to T1 --step DT [--delay MS]; --frames DIR in place of OUT writes the
 // animation's frames as numbered PNGs. No partial file is ever left. --set NAME=VALUE starts
 // the document's parameter NAME at VALUE; an animation ticks the parameters once a frame.
 #include "export/TAnimationExport.h"
 #include "export/TExportFormat.h"
+#include "plot/TProfileFile.h"
 
 #include <QByteArray>
 #include <QSize>
@@ -24,6 +26,7 @@
 class QTextStream;
 class TFrameSink;
 class TParameterList;
+class TPartialOutput;
 
 class TRenderCommand
 {
@@ -37,19 +40,26 @@ class TRenderCommand
 
     static constexpr const char* UsageText =
         "usage: vendrel --render FILE.vdg OUT.png|.svg|.pdf [--size WxH] [--time T] [--filled] [--scale R] "
-        "[--time-limit S] [--set NAME=VALUE]...\n"
+        "[--time-limit S] [--document-limit KIB] [--set NAME=VALUE]...
+"
         "       vendrel --render FILE.vdg OUT.webp|.gif|--frames DIR --from T0 --to T1 --step DT [--delay MS]"
-        " [--size WxH] [--filled] [--set NAME=VALUE]...\n";
+        " [--size WxH] [--filled] [--scale R] [--time-limit S] [--document-limit KIB] [--set NAME=VALUE]...
+";
 
     // The options for `vendrel --help`: one line per option, the name padded to 21 columns.
     static constexpr const char* OptionsHelp =
-        "  --size WxH           picture size in pixels, each side 1 to 16384 (default 523x523)\n"
+        "  --size WxH           picture size in pixels, each side 1 to 16384, at most 16383\n"
+        "                       for WebP, also once scaled (default 523x523)\n"
         "  --time T             the time parameter t, as typed in the time editor (default 0)\n"
         "  --filled             fill between each curve and the x axis\n"
         "  --scale R            draw for a screen of R device pixels per pixel, 0.25 to 8: the\n"
         "                       picture has WxH times R pixels (default 1)\n"
-        "  --time-limit S       stop with an error when the render takes longer than S seconds\n"
-        "                       (default 10)\n"
+        "  --time-limit S       stop with an error when the render takes longer than S seconds,\n"
+        "                       writing included (default 10, an animation's too: give a\n"
+        "                       longer limit for a long animation; at most 86400)\n"
+        "  --document-limit KIB\n"
+        "                       refuse a document larger than KIB KiB (default and at most\n"
+        "                       32768)\n"
         "  --from T0 --to T1 --step DT\n"
         "                       for OUT.webp, OUT.gif or --frames: frames at T0, T0 + DT, ...\n"
         "                       up to T1, with the motion-blur trail of that step\n"
@@ -80,9 +90,9 @@ class TRenderCommand
         QString From, To, Step, Delay, Frames;
         TAnimationPlan Animation;
         double Scale = 1;
-        double TimeLimit = 10; // seconds
-        bool HasTimeLimit = false;
-        std::vector<QString> Sets; // NAME=VALUE, as given with --set
+        double TimeLimit = 10;                            // seconds
+        qint64 DocumentLimit = TProfileFile::MaxFileSize; // bytes
+        std::vector<QString> Sets;                        // NAME=VALUE, as given with --set
     };
 
     // False, with a message in Error, when the arguments do not parse.
@@ -94,11 +104,14 @@ class TRenderCommand
     // malformed or names no parameter of the document.
     bool ApplySets(const TOptions& Options, TParameterList& Parameters, QString& Error) const;
     int Render(const TOptions& Options, QTextStream& ErrorOut) const;
+    // Draws, then writes Bytes or commits Sink; false, with the errors written to ErrorOut,
+    // when either fails. Every step on disk is taken through Partial.
+    bool DrawAndWrite(const TOptions& Options, QTextStream& ErrorOut, TPartialOutput& Partial) const;
     // Reads and draws the document and encodes the picture into Bytes, or an animation's
     // frames into Sink (made here); false, with the errors written to ErrorOut, when it cannot
-    // be drawn. Nothing reaches the output until Render writes Bytes or commits Sink.
+    // be drawn. Nothing reaches the output until Bytes is written or Sink committed.
     bool Draw(const TOptions& Options, QTextStream& ErrorOut, QByteArray& Bytes,
-              std::unique_ptr<TFrameSink>& Sink) const;
+              std::unique_ptr<TFrameSink>& Sink, TPartialOutput& Partial) const;
 
     char16_t Sep;
 };

@@ -49,9 +49,19 @@ QString UnusableNameText(const QString& Name)
     return QStringLiteral("Cannot use the file name '%1': it is not valid UTF-8").arg(Name);
 }
 
+// The settings by which a desktop scales what Qt draws: a picture drawn by --render has the
+// scale it is told (--scale) and none of the desktop's, so a thumbnail is the same everywhere.
+constexpr const char* EnvironmentScaleSettings[] = {
+    "QT_SCALE_FACTOR",           "QT_SCREEN_SCALE_FACTORS",         "QT_AUTO_SCREEN_SCALE_FACTOR",
+    "QT_ENABLE_HIGHDPI_SCALING", "QT_SCALE_FACTOR_ROUNDING_POLICY", "QT_FONT_DPI",
+    "QT_USE_PHYSICAL_DPI",
+};
+
 int RunRender(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    for (const char* Name : EnvironmentScaleSettings)
+        qunsetenv(Name);
     QGuiApplication App(argc, argv);
     QTextStream ErrorOut(stderr);
     QString Unusable;
@@ -98,6 +108,8 @@ int main(int argc, char** argv)
     // Past a file-size limit a write fails (and is reported) instead of killing the program
     // with the document unsaved.
     std::signal(SIGXFSZ, SIG_IGN);
+    // A pipe whose reader has gone fails the write ("cannot write") instead of ending the program.
+    std::signal(SIGPIPE, SIG_IGN);
     try
     {
         if (const std::optional<int> Code = TCommandLine::Answer(argc, argv))

@@ -27,16 +27,16 @@ int TAnimationExport::FrameCount(const TAnimationPlan& Plan)
 }
 
 std::unique_ptr<TFrameSink> TAnimationExport::MakeSink(TExportFormat Format, const QString& Path,
-                                                       const TAnimationPlan& Plan)
+                                                       const TAnimationPlan& Plan, TPartialOutput* Partial)
 {
     switch (Format)
     {
     case TExportFormat::WebP:
-        return std::make_unique<TWebPWriter>(Path, Plan.Size, Plan.DelayMs);
+        return std::make_unique<TWebPWriter>(Path, Plan.Size, Plan.DelayMs, Partial);
     case TExportFormat::Gif:
-        return std::make_unique<TGifWriter>(Path, Plan.Size, Plan.DelayMs);
+        return std::make_unique<TGifWriter>(Path, Plan.Size, Plan.DelayMs, Partial);
     default:
-        return std::make_unique<TFrameFolderWriter>(Path);
+        return std::make_unique<TFrameFolderWriter>(Path, Partial);
     }
 }
 

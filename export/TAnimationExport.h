@@ -15,6 +15,7 @@
 #include <memory>
 
 class TFrameSink;
+class TPartialOutput;
 class TPlotPicture;
 
 struct TAnimationPlan
@@ -36,9 +37,11 @@ class TAnimationExport
     static int FrameCount(const TAnimationPlan& Plan);
     static Float80 FrameTime(const TAnimationPlan& Plan, int Index);
 
-    // The writer of an animation format (WebP, Gif or Frames) into Path.
+    // The writer of an animation format (WebP, Gif or Frames) into Path, taking its steps on
+    // disk through Partial when one is given.
     static std::unique_ptr<TFrameSink> MakeSink(TExportFormat Format, const QString& Path,
-                                                const TAnimationPlan& Plan);
+                                                const TAnimationPlan& Plan,
+                                                TPartialOutput* Partial = nullptr);
 
     // Told after each frame how many of how many are done; answers false to cancel.
     using TProgress = std::function<bool(int Done, int Count)>;

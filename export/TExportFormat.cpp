@@ -36,3 +36,8 @@ bool IsAnimation(TExportFormat Format)
 {
     return Format == TExportFormat::WebP || Format == TExportFormat::Gif || Format == TExportFormat::Frames;
 }
+
+int MaxSideOf(TExportFormat Format)
+{
+    return Format == TExportFormat::WebP ? MaxWebPSide : MaxPictureSide;
+}

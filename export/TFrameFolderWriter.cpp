@@ -1,6 +1,7 @@
 #include "export/TFrameFolderWriter.h"
 
 #include "export/Errors.h"
+#include "export/TPartialOutput.h"
 #include "export/TPictureWriter.h"
 #include "export/TPngEncoder.h"
 
@@ -39,8 +40,8 @@ QString TFrameFolderWriter::FrameName(int Index)
     return QStringLiteral("frame%1.png").arg(Index + 1, 4, 10, QLatin1Char('0'));
 }
 
-TFrameFolderWriter::TFrameFolderWriter(const QString& FolderIn)
-    : Folder(QDir::cleanPath(QFileInfo(FolderIn).absoluteFilePath()))
+TFrameFolderWriter::TFrameFolderWriter(const QString& FolderIn, TPartialOutput* PartialIn)
+    : Given(FolderIn), Folder(QDir::cleanPath(QFileInfo(FolderIn).absoluteFilePath())), Partial(PartialIn)
 {
     const QFileInfo Target(Folder);
     if (Target.exists() || Target.isSymLink())
@@ -50,31 +51,61 @@ TFrameFolderWriter::TFrameFolderWriter(const QString& FolderIn)
         if (!HoldsOnlyFrames(Folder))
             ThrowExport(QString::fromLatin1(ExportText::FolderNotEmpty).arg(FolderIn));
     }
-    Temporary = FreeNameBeside(Folder, QStringLiteral(".exporting"));
-    if (!QDir().mkdir(Temporary))
-    {
-        Temporary.clear();
-        ThrowExport(ExportText::CannotWrite(FolderIn));
-    }
+    TPartialOutput::Step(Partial, FolderIn,
+                         [&]
+                         {
+                             const QString Name = FreeNameBeside(Folder, QStringLiteral(".exporting"));
+                             if (!QDir().mkdir(Name))
+                                 ThrowExport(ExportText::CannotWrite(FolderIn));
+                             Temporary = Name;
+                             if (Partial)
+                                 Partial->Hold(Temporary);
+                         });
 }
 
 TFrameFolderWriter::~TFrameFolderWriter()
 {
-    if (!Temporary.isEmpty())
-        QDir(Temporary).removeRecursively();
+    if (Temporary.isEmpty())
+        return;
+    try
+    {
+        TPartialOutput::Step(Partial, Given,
+                             [&]
+                             {
+                                 QDir(Temporary).removeRecursively();
+                                 if (Partial)
+                                     Partial->Release(Temporary);
+                             });
+    }
+    catch (const EExportError&)
+    {
+        // Abandoned: the temporary folder went with the rest.
+    }
 }
 
 void TFrameFolderWriter::Add(const QImage& Frame)
 {
     const QString Path = Temporary + QLatin1Char('/') + FrameName(Count);
     const QByteArray Bytes = TPngEncoder::Encode(Frame);
-    if (Bytes.isEmpty())
-        ThrowExport(ExportText::CannotWrite(Path));
-    TPictureWriter::SaveBytes(Bytes, Path);
+    try
+    {
+        if (Bytes.isEmpty())
+            ThrowExport(ExportText::CannotWrite(Path));
+        TPictureWriter::SaveBytes(Bytes, Path, Partial);
+    }
+    catch (const EExportError&)
+    {
+        ThrowExport(ExportText::CannotWrite(Given));
+    }
     ++Count;
 }
 
 void TFrameFolderWriter::Commit()
+{
+    TPartialOutput::Step(Partial, Given, [&] { PutInPlace(); });
+}
+
+void TFrameFolderWriter::PutInPlace()
 {
     // The old folder steps aside first and comes back if the new one cannot take its place.
     QString Old;
@@ -82,14 +113,16 @@ void TFrameFolderWriter::Commit()
     {
         Old = FreeNameBeside(Folder, QStringLiteral(".replaced"));
         if (!QDir().rename(Folder, Old))
-            ThrowExport(ExportText::CannotWrite(Folder));
+            ThrowExport(ExportText::CannotWrite(Given));
     }
     if (!QDir().rename(Temporary, Folder))
     {
         if (!Old.isEmpty())
             QDir().rename(Old, Folder);
-        ThrowExport(ExportText::CannotWrite(Folder));
+        ThrowExport(ExportText::CannotWrite(Given));
     }
+    if (Partial)
+        Partial->Release(Temporary);
     Temporary.clear();
     if (!Old.isEmpty())
         QDir(Old).removeRecursively();

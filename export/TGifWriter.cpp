@@ -135,8 +135,8 @@ int TGifWriter::DelayCentiseconds(int DelayMs)
     return std::max(1, (DelayMs + 5) / 10);
 }
 
-TGifWriter::TGifWriter(const QString& PathIn, QSize SizeIn, int Delay)
-    : Path(PathIn), Size(SizeIn), DelayMs(Delay)
+TGifWriter::TGifWriter(const QString& PathIn, QSize SizeIn, int Delay, TPartialOutput* PartialIn)
+    : Path(PathIn), Size(SizeIn), DelayMs(Delay), Partial(PartialIn)
 {
     TPictureWriter::CheckTarget(Path);
     int Error = 0;
@@ -244,5 +244,5 @@ void TGifWriter::Commit()
     Gif = nullptr;
     if (EGifCloseFile(Closing, nullptr) != GIF_OK)
         Fail();
-    TPictureWriter::SaveBytes(Bytes, Path);
+    TPictureWriter::SaveBytes(Bytes, Path, Partial);
 }

@@ -11,12 +11,13 @@
 #include <QSize>
 #include <QString>
 
+class TPartialOutput;
 struct GifFileType;
 
 class TGifWriter : public TFrameSink
 {
   public:
-    TGifWriter(const QString& Path, QSize Size, int DelayMs);
+    TGifWriter(const QString& Path, QSize Size, int DelayMs, TPartialOutput* Partial = nullptr);
     ~TGifWriter() override;
     void Add(const QImage& Frame) override;
     void Commit() override;
@@ -33,6 +34,7 @@ class TGifWriter : public TFrameSink
     QString Path;
     QSize Size;
     int DelayMs;
+    TPartialOutput* Partial;
     QByteArray Bytes;
     QImage Previous;
     GifFileType* Gif = nullptr;

@@ -1,6 +1,7 @@
 #include "export/TPictureWriter.h"
 
 #include "export/Errors.h"
+#include "export/TPartialOutput.h"
 #include "export/TPlotPicture.h"
 #include "export/TPngEncoder.h"
 
@@ -13,6 +14,32 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QSvgGenerator>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace
+{
+// A pipe opened for writing the usual way waits until someone opens it for reading, for ever
+// if nobody does: it is opened without waiting (no reader: "cannot write"), and waits only in
+// the writes that follow, for a reader that is there but slow.
+void WriteToDevice(const QByteArray& Bytes, const QString& Path)
+{
+    const int Fd = ::open(QFile::encodeName(Path).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (Fd < 0)
+        ThrowExport(ExportText::CannotWrite(Path));
+    const int Flags = ::fcntl(Fd, F_GETFL);
+    QFile Device;
+    if (Flags < 0 || ::fcntl(Fd, F_SETFL, Flags & ~O_NONBLOCK) < 0 ||
+        !Device.open(Fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle))
+    {
+        ::close(Fd);
+        ThrowExport(ExportText::CannotWrite(Path));
+    }
+    if (Device.write(Bytes) != Bytes.size())
+        ThrowExport(ExportText::CannotWrite(Path));
+}
+} // namespace
 
 void TPictureWriter::CheckTarget(const QString& Path)
 {
@@ -47,21 +74,22 @@ QByteArray TPictureWriter::Encode(TPlotPicture& Picture, TExportFormat Format, Q
 // Unbuffered, the one write reports how much reached the disk: a buffered QSaveFile can commit
 // a file that a full disk cut short. A device or a pipe named as the target (/dev/stdout, a
 // FIFO) is written to directly: renaming a file over it would replace it.
-void TPictureWriter::SaveBytes(const QByteArray& Bytes, const QString& Path)
+void TPictureWriter::SaveBytes(const QByteArray& Bytes, const QString& Path, TPartialOutput* Partial)
 {
     CheckTarget(Path);
     const QFileInfo Target(Path);
     if (Target.exists() && !Target.isFile())
-    {
-        QFile Device(Path);
-        if (!Device.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || Device.write(Bytes) != Bytes.size())
-            ThrowExport(ExportText::CannotWrite(Path));
-        return;
-    }
-    QSaveFile File(Path);
-    if (!File.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || File.write(Bytes) != Bytes.size() ||
-        File.error() != QFileDevice::NoError || !File.commit())
-        ThrowExport(ExportText::CannotWrite(Path));
+        return WriteToDevice(Bytes, Path);
+    // QSaveFile's temporary lives and goes within the step.
+    TPartialOutput::Step(Partial, Path,
+                         [&]
+                         {
+                             QSaveFile File(Path);
+                             if (!File.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+                                 File.write(Bytes) != Bytes.size() || File.error() != QFileDevice::NoError ||
+                                 !File.commit())
+                                 ThrowExport(ExportText::CannotWrite(Path));
+                         });
 }
 
 QByteArray TPictureWriter::EncodeSvg(TPlotPicture& Picture, QSize Size, const QString& Path)

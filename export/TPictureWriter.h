@@ -9,6 +9,7 @@
 #include <QSize>
 #include <QString>
 
+class TPartialOutput;
 class TPlotPicture;
 
 class TPictureWriter
@@ -24,9 +25,10 @@ class TPictureWriter
     // Throws EExportError("cannot write Path") where Path names a folder.
     static void CheckTarget(const QString& Path);
     // Bytes into Path, complete or not at all: written under a temporary name beside it and
-    // renamed over it once all of them are on the disk. A device or pipe is written to
-    // directly and never replaced; a write it does not take whole fails.
-    static void SaveBytes(const QByteArray& Bytes, const QString& Path);
+    // renamed over it once all of them are on the disk, as one step of Partial. A device or
+    // pipe is written to directly and never replaced; it is opened without waiting for a
+    // reader (a pipe nobody reads fails at once), and a write it does not take whole fails.
+    static void SaveBytes(const QByteArray& Bytes, const QString& Path, TPartialOutput* Partial = nullptr);
 
   private:
     static QByteArray EncodeSvg(TPlotPicture& Picture, QSize Size, const QString& Path);

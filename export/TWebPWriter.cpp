@@ -1,6 +1,7 @@
 #include "export/TWebPWriter.h"
 
 #include "export/Errors.h"
+#include "export/TExportFormat.h"
 #include "export/TPictureWriter.h"
 
 #include <QByteArray>
@@ -15,11 +16,14 @@ namespace
 // the file stays exact whatever the effort.
 constexpr int LosslessMethod = 0;
 constexpr float LosslessQuality = 10.0f;
+static_assert(MaxWebPSide == WEBP_MAX_DIMENSION);
 } // namespace
 
-TWebPWriter::TWebPWriter(const QString& PathIn, QSize SizeIn, int Delay)
-    : Path(PathIn), Size(SizeIn), DelayMs(Delay)
+TWebPWriter::TWebPWriter(const QString& PathIn, QSize SizeIn, int Delay, TPartialOutput* PartialIn)
+    : Path(PathIn), Size(SizeIn), DelayMs(Delay), Partial(PartialIn)
 {
+    if (Size.width() > MaxWebPSide || Size.height() > MaxWebPSide)
+        ThrowExport(ExportText::TooLargeFor(Size, QStringLiteral("WebP"), MaxWebPSide));
     TPictureWriter::CheckTarget(Path);
     WebPAnimEncoderOptions Options;
     if (!WebPAnimEncoderOptionsInit(&Options))
@@ -29,7 +33,7 @@ TWebPWriter::TWebPWriter(const QString& PathIn, QSize SizeIn, int Delay)
     Options.allow_mixed = 0;
     Encoder = WebPAnimEncoderNew(Size.width(), Size.height(), &Options);
     if (!Encoder)
-        ThrowExport(ExportText::CannotWrite(Path));
+        EncoderFailed();
 }
 
 TWebPWriter::~TWebPWriter()
@@ -46,19 +50,21 @@ void TWebPWriter::Add(const QImage& Frame)
     Config.quality = LosslessQuality;
     Config.exact = 1;
 
-    const QImage Pixels = Frame.convertToFormat(QImage::Format_ARGB32);
+    // QImage's RGB32 and ARGB32 are one 0xAARRGGBB word a pixel (RGB32's alpha always 0xFF), as
+    // libwebp's ARGB: the encoder reads the frame's own pixels, which it copies and never
+    // changes. Other formats are converted first.
+    const bool Direct = Frame.format() == QImage::Format_RGB32 || Frame.format() == QImage::Format_ARGB32;
+    const QImage Pixels = Direct ? Frame : Frame.convertToFormat(QImage::Format_ARGB32);
     WebPPicture Picture;
     if (!WebPPictureInit(&Picture))
         ThrowExport(ExportText::CannotWrite(Path));
     Picture.use_argb = 1;
     Picture.width = Pixels.width();
     Picture.height = Pixels.height();
-    // QImage's ARGB32 is one 0xAARRGGBB word a pixel, as libwebp's ARGB.
-    const bool Imported = WebPPictureImportBGRA(&Picture, Pixels.constBits(), int(Pixels.bytesPerLine()));
-    const bool Added = Imported && WebPAnimEncoderAdd(Encoder, &Picture, TimestampMs, &Config);
-    WebPPictureFree(&Picture);
-    if (!Added)
-        ThrowExport(ExportText::CannotWrite(Path));
+    Picture.argb = const_cast<uint32_t*>(reinterpret_cast<const uint32_t*>(Pixels.constBits()));
+    Picture.argb_stride = int(Pixels.bytesPerLine() / 4);
+    if (!WebPAnimEncoderAdd(Encoder, &Picture, TimestampMs, &Config))
+        EncoderFailed();
     TimestampMs += DelayMs;
 }
 
@@ -69,12 +75,12 @@ void TWebPWriter::Commit()
     WebPDataInit(&Data);
     if (!WebPAnimEncoderAdd(Encoder, nullptr, TimestampMs, nullptr) ||
         !WebPAnimEncoderAssemble(Encoder, &Data))
-        ThrowExport(ExportText::CannotWrite(Path));
+        EncoderFailed();
     const QByteArray Bytes =
         QByteArray::fromRawData(reinterpret_cast<const char*>(Data.bytes), qsizetype(Data.size));
     try
     {
-        TPictureWriter::SaveBytes(Bytes, Path);
+        TPictureWriter::SaveBytes(Bytes, Path, Partial);
     }
     catch (...)
     {
@@ -82,4 +88,11 @@ void TWebPWriter::Commit()
         throw;
     }
     WebPDataClear(&Data);
+}
+
+void TWebPWriter::EncoderFailed() const
+{
+    const char* Reason = Encoder ? WebPAnimEncoderGetError(Encoder) : "the encoder cannot start";
+    ThrowExport(
+        ExportText::CannotEncode(Path, QString::fromUtf8(Reason && *Reason ? Reason : "no reason given")));
 }

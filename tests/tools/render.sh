@@ -34,9 +34,18 @@ for case in "523x523 2 1046x1046" "101x100 1.5 152x150" "40x40 0.25 10x10"; do
     [ $rc -eq 0 ] || fail "--scale $2: exit $rc, stderr: $(cat "$WORK/err")"
     [ "$(png_size "$WORK/scaled.png" 2>/dev/null)" = "$3" ] || fail "--size $1 --scale $2 is not $3"
 done
-"$VENDREL" --render "$WORK/good.vdg" "$WORK/huge.png" --size 9000x10 --scale 2 2> /dev/null
-[ $? -eq 1 ] || fail "a scaled picture over the size limit: expected exit 1"
+# Too large only once scaled: refused with the options, before the document is read.
+"$VENDREL" --render "$WORK/missing.vdg" "$WORK/huge.png" --size 16384x16384 --scale 8 2> "$WORK/err"
+[ $? -eq 2 ] || fail "a scaled picture over the size limit: expected exit 2"
+grep -q "^vendrel: invalid size '16384x16384' at scale 8: the picture would be 131072x131072" "$WORK/err" \
+    || fail "scaled size: message missing: $(cat "$WORK/err")"
 [ -e "$WORK/huge.png" ] && fail "a scaled picture over the size limit left a file"
+
+# The desktop's scale settings do not reach the picture: only --scale does.
+for setting in QT_SCALE_FACTOR=3 QT_FONT_DPI=200 QT_SCREEN_SCALE_FACTORS=2.5; do
+    env "$setting" "$VENDREL" --render "$WORK/good.vdg" "$WORK/env.png" 2> /dev/null || fail "$setting: exit $?"
+    cmp -s "$WORK/env.png" "$WORK/default.png" || fail "$setting in the environment changed the picture"
+done
 
 "$VENDREL" --render "$WORK/bad.vdg" "$WORK/bad.png" 2> "$WORK/err"
 rc=$?
@@ -126,6 +135,25 @@ rc=$?
 grep -qx "vendrel: the render took longer than 0.3 s and was stopped" "$WORK/err" || fail "time limit: message missing: $(cat "$WORK/err")"
 [ "$(cat "$WORK/out/slow.png")" = "older picture" ] || fail "time limit: the older picture was touched"
 [ "$(ls "$WORK/out")" = "slow.png" ] || fail "time limit: files left beside the picture: $(ls "$WORK/out")"
+
+# A pipe as the output: without a reader it fails at once; with a reader that does not read, the
+# time limit covers the write, and with no limit given the default one does, an animation's too.
+mkfifo "$WORK/fifo.png" "$WORK/fifo.gif"
+timeout 20 "$VENDREL" --render "$WORK/good.vdg" "$WORK/fifo.png" 2> "$WORK/err"
+rc=$?
+[ $rc -eq 1 ] || fail "a pipe without a reader: exit $rc, expected 1"
+grep -qx "vendrel: cannot write $WORK/fifo.png" "$WORK/err" || fail "pipe without a reader: $(cat "$WORK/err")"
+{ printf '[Main]\r\nFuncCount=30\r\n'; for i in $(seq 30); do printf 'Func%d=Sin(x*%d+t)*%d+Cos(x*x/%d)\r\nColor%d=%d\r\n' $i $i $((i % 9)) $i $i $((i * 123457 % 16777216)); done; } > "$WORK/busy.vdg"
+exec 3<> "$WORK/fifo.png" 4<> "$WORK/fifo.gif" # readers that never read
+timeout 30 "$VENDREL" --render "$WORK/busy.vdg" "$WORK/fifo.png" --size 1600x1600 --time-limit 1 2> "$WORK/err"
+rc=$?
+[ $rc -eq 1 ] || fail "a pipe that is not read, --time-limit 1: exit $rc, expected 1"
+grep -qx "vendrel: the render took longer than 1 s and was stopped" "$WORK/err" || fail "unread pipe: $(cat "$WORK/err")"
+timeout 40 "$VENDREL" --render "$WORK/busy.vdg" "$WORK/fifo.gif" --size 800x800 --from 0 --to 0.1 --step 0.1 2> "$WORK/err"
+rc=$?
+[ $rc -eq 1 ] || fail "an animation into a pipe that is not read: exit $rc, expected 1 after the default limit"
+grep -qx "vendrel: the render took longer than 10 s and was stopped" "$WORK/err" || fail "animation: $(cat "$WORK/err")"
+exec 3<&- 4<&-
 
 for limit in 0 -1 abc 1e9 nan inf 10s; do
     "$VENDREL" --render "$WORK/good.vdg" "$WORK/x.png" --time-limit "$limit" 2> "$WORK/err"
