@@ -94,6 +94,17 @@ thumbnail "$WORK/good.vdg" "$WORK/thumb.png" 128 || fail "thumbnailer: exit $?, 
 cmp -s "$WORK/thumb.png" "$WORK/direct.png" || fail "thumbnail differs from the build's own render"
 thumbnail "$WORK/bad.vdg" "$WORK/bad-thumb.png" 128 && fail "thumbnail of a bad document succeeded"
 [ -e "$WORK/bad-thumb.png" ] && fail "thumbnail of a bad document left a file"
+# File managers run the thumbnailer on whatever is downloaded: it has small limits of its own.
+{ printf '[Main]\r\nFuncCount=1\r\nFunc1=x\r\n'; head -c 2000000 /dev/zero | tr '\0' ' '; } > "$WORK/large.vdg"
+thumbnail "$WORK/large.vdg" "$WORK/large-thumb.png" 128 && fail "thumbnail of a 2 MB document succeeded"
+grep -q "larger than the document limit of 1024 KiB" "$WORK/thumb.err" || fail "large document: $(cat "$WORK/thumb.err")"
+formula=x
+for i in $(seq 200); do formula="Sin($formula+$((i % 7)))"; done
+# Six hundred graphs (under the document limit): several seconds of drawing on any machine.
+{ printf '[Main]\r\nFuncCount=600\r\n'; for i in $(seq 600); do printf 'Func%d=%s*%d\r\n' "$i" "$formula" "$i"; done; } > "$WORK/slow.vdg"
+thumbnail "$WORK/slow.vdg" "$WORK/slow-thumb.png" 1024 && fail "thumbnail of a slow document succeeded"
+grep -q "took longer than 2 s" "$WORK/thumb.err" || fail "slow document: $(cat "$WORK/thumb.err")"
+[ -e "$WORK/large-thumb.png" ] || [ -e "$WORK/slow-thumb.png" ] && fail "a refused thumbnail left a file"
 
 # --help and --version of both installed programs; every option that --help names is in
 # the manual page, and the pages format without a warning.

@@ -59,7 +59,7 @@ while IFS='|' read -r name args; do
     [ $rc -eq 2 ] || fail "$name: exit $rc, expected 2"
     # Qt's own note about a missing XDG_RUNTIME_DIR is the environment's, not an argument's.
     [ "$(grep -vc '^QStandardPaths:' "$WORK/err")" -eq 1 ] || fail "$name: stderr is not one line: $(cat "$WORK/err")"
-    [ ! -e "$WORK/bad.out" ] && [ ! -e "$WORK/bad.gif" ] || fail "$name: left a file"
+    [ ! -e "$WORK/bad.out" ] && [ ! -e "$WORK/bad.gif" ] && [ ! -e "$WORK/bad.webp" ] || fail "$name: left a file"
 done <<ARGS
 unknown extension|$D $WORK/bad.bmp
 svg smaller than 16|$D $WORK/bad.svg --size 15x100
@@ -67,6 +67,9 @@ larger than 16384|$D $WORK/bad.gif --size 16385x20 --from 0 --to 1 --step 1
 step of 0|$D $WORK/bad.gif --from 0 --to 1 --step 0
 step of the wrong sign|$D $WORK/bad.gif --from 0 --to 1 --step -0.1
 more than 10000 frames|$D $WORK/bad.gif --from 0 --to 10000 --step 1
+webp wider than its encoder takes|$D $WORK/bad.webp --size 16384x16384 --from 0 --to 1 --step 1
+webp too large once scaled|$D $WORK/bad.webp --size 8192x20 --scale 2 --from 0 --to 1 --step 1
+gif too large once scaled|$D $WORK/bad.gif --size 16384x20 --scale 1.5 --from 0 --to 1 --step 1
 animation without times|$D $WORK/bad.gif
 times for a still picture|$D $WORK/bad.png --from 0 --to 1 --step 0.5
 time for an animation|$D $WORK/bad.gif --from 0 --to 1 --step 0.5 --time 3
@@ -94,6 +97,17 @@ OUTS
 for f in full.png full.gif; do
     [ -c "$WORK/$f" ] || [ ! -e "$WORK/$f" ] || fail "$f: the device was replaced"
 done
+# A folder of frames stopped by the time limit leaves nothing, and a rerun nothing more.
+mkdir "$WORK/stopped"
+for run in 1 2; do
+    timeout 30 "$VENDREL" --render "$D" --frames "$WORK/stopped/fr" --from 0 --to 9999 --step 1 --size 200x150 \
+        --time-limit 0.5 2> "$WORK/err"
+    rc=$?
+    [ $rc -eq 1 ] || fail "frames past the time limit, run $run: exit $rc, expected 1"
+    [ -z "$(ls -A "$WORK/stopped")" ] || fail "frames past the time limit left: $(ls -A "$WORK/stopped")"
+done
+rmdir "$WORK/stopped"
+
 [ -z "$(ls "$WORK" | grep -v '^\(doc.vdg\|out\..*\|still.png\|gif-[0-9]*.png\|frames\|err\|full.png\|full.gif\|dir.svg\)$')" ] \
     || fail "a temporary file was left: $(ls "$WORK")"
 
