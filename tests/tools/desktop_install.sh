@@ -67,14 +67,23 @@ while IFS='|' read -r name text expected; do
 done <<'ROWS'
 named.vdg|[Main]\r\nFuncCount=1\r\n|application/x-vendrel
 NAMED.VDG|x = 1\r\n|application/x-vendrel
+as-written|[Main]\r\nFunc1=Sin(x)\r\nColor1=255\r\nBG1=16777215\r\nStyleStr1=0\r\nFuncCount=1\r\n|application/x-vendrel
 lower-case-section|[main]\r\nFunc1=x\r\n|application/x-vendrel
+count-after-other-keys|[Main]\nLeft=-10\nRight=10\nFuncCount=2\n|application/x-vendrel
 utf8-mark|\357\273\277[MAIN]\r\nFuncCount=1\r\n|application/x-vendrel
-utf16-little-end|\377\376[\0m\0A\0i\0N\0]\0\r\0\n\0|application/x-vendrel
-utf16-big-end|\376\377\0[\0M\0a\0i\0n\0]\0\r\0\n|application/x-vendrel
-longer-section|[Mainly]\nx=1\n|!application/x-vendrel
-other-section|[Other]\n[Main]\n|!application/x-vendrel
-indented-section| [Main]\n|!application/x-vendrel
+utf16-little-end|\377\376[\0m\0A\0i\0N\0]\0\r\0\n\0F\0u\0n\0c\0\x31\0=\0x\0|application/x-vendrel
+utf16-big-end|\376\377\0[\0M\0a\0i\0n\0]\0\r\0\n\0F\0u\0n\0c\0C\0o\0u\0n\0t\0=\0\x31|application/x-vendrel
+longer-section|[Mainly]\nFuncCount=1\n|!application/x-vendrel
+other-section|[Other]\n[Main]\nFunc1=x\n|!application/x-vendrel
+indented-section| [Main]\nFunc1=x\n|!application/x-vendrel
+section-only|[Main]\r\n|!application/x-vendrel
+utf16-section-only|\377\376[\0M\0a\0i\0n\0]\0\r\0\n\0|!application/x-vendrel
 ROWS
+# Ordinary configuration files, some of them with a section [main] first: never ours.
+for conf in "$(dirname "${BASH_SOURCE[0]}")"/conf-files/*; do
+    got=$(XDG_DATA_DIRS="$SHARE" XDG_DATA_HOME="$WORK/empty" XDG_CURRENT_DESKTOP=X-Generic xdg-mime query filetype "$conf" 2>&1)
+    [ "$got" != "application/x-vendrel" ] || fail "$(basename "$conf") is taken for a document"
+done
 
 # The thumbnailer line with a file manager's substitutions, run against the installed program.
 printf '[Main]\r\nFuncCount=2\r\nFunc1=Sin(x)*5\r\nColor1=255\r\nFunc2=x*x/4\r\nStyleStr2=2\r\n' > "$WORK/good.vdg"
