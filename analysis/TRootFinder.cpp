@@ -151,8 +151,11 @@ void TRootFinder::Refine(const TSample& A, const TSample& B)
     const Float80 Near = std::max(std::fabs(FLo), std::fabs(FHi));
     if (FLo == 0 || FHi == 0)
         return Emit(RootKind, FLo == 0 ? Lo : Hi, true);
-    // The size a little way off, a sixty-fourth of the sample step on either side.
-    const Float80 Off = (B.X - A.X) / 64;
+    // The size a little way off, a sixty-fourth of the sample step on either side, and never
+    // less than 16 units in the last place of X: samples of neighbouring numbers have no
+    // room between them.
+    const Float80 Off =
+        std::max((B.X - A.X) / 64, 16 * (std::nextafter(std::fabs(X), INFINITY) - std::fabs(X)));
     Float80 Far = 0;
     for (Float80 Xo : {X - Off, X + Off})
         if (const TCurveFunction::TPoint P = F.At(Xo); P.Defined)

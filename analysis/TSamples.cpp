@@ -25,20 +25,40 @@ std::string NumberText(Float80 Value)
     return Buffer;
 }
 
+namespace
+{
+// The samples' x, rising: every number of [A, B] that long double has when there are at most
+// N + 1 of them, else N + 1 evenly spaced ones, the first A and the last B, of which one that
+// rounds onto the x before it is left out (one x is one sample).
+std::vector<Float80> SampleXs(Float80 A, Float80 B, int N)
+{
+    std::vector<Float80> Xs{A};
+    while (Xs.back() < B && Xs.size() <= size_t(N) + 1)
+        Xs.push_back(std::nextafter(Xs.back(), B));
+    if (Xs.back() == B && Xs.size() <= size_t(N) + 1)
+        return Xs;
+    Xs.assign(1, A);
+    const Float80 Width = B - A;
+    for (int i = 1; i < N; ++i)
+        if (const Float80 X = A + Width * i / N; X > Xs.back() && X < B)
+            Xs.push_back(X);
+    Xs.push_back(B);
+    return Xs;
+}
+} // namespace
+
 TSamples::TSamples(TCurveFunction& F, Float80 A, Float80 B, int Count)
 {
-    const int N = std::max(Count, 2);
-    Items.resize(size_t(N) + 1);
-    const Float80 Width = B - A;
-    for (int i = 0; i <= N; ++i)
+    for (const Float80 X : SampleXs(A, B, std::max(Count, 2)))
     {
-        TSample& S = Items[size_t(i)];
-        S.X = i == N ? B : A + Width * i / N;
-        const TCurveFunction::TPoint P = F.At(S.X);
+        TSample S;
+        S.X = X;
+        const TCurveFunction::TPoint P = F.At(X);
         S.Y = P.Y;
         S.Defined = P.Defined;
         if (S.Defined)
             MaxAbs = std::max(MaxAbs, std::fabs(S.Y));
+        Items.push_back(S);
     }
     if (std::none_of(Items.begin(), Items.end(), [](const TSample& S) { return S.Defined; }))
         throw EAnalysisError(Msg::Format(AnalysisMsg::UndefinedEverywhere, F.FirstErrorMessage()));

@@ -2,7 +2,9 @@
 // The formula at evenly spaced points of [A, B]: Count + 1 points, the first exactly A and
 // the last exactly B. Every analysis starts from these, so nothing that a plot of Count
 // columns shows is missed, and no more than the samples can show is found: two sign
-// changes closer together than one step cancel out and are not seen.
+// changes closer together than one step cancel out and are not seen. The points' x rise
+// strictly: points that round onto one x are one sample, and an interval of no more than
+// Count + 1 representable numbers is sampled at each of them (a point interval at its one x).
 #include "analysis/TCurveFunction.h"
 
 #include <string>

@@ -142,6 +142,48 @@ TEST(Analysis, RootsPolesAndJumpsMatchReferences)
     }
 }
 
+// Intervals of fewer long doubles than samples are sampled at each number once: no point
+// twice, no stretch of one x. Near 1e20 the long doubles lie 8 apart (2^66 < 1e20 < 2^67, a
+// 64-bit significand), so [1e20, 1e20 + 1e4] holds 1251 of them; [0, 1e-4950] holds 0 and
+// the subnormal multiples of 2^-16445 up to it.
+TEST(Analysis, IntervalsOfFewerNumbersThanSamplesGiveEachPointOnce)
+{
+    const Float80 A = 1e20L, B = 1e20L + 1e4L;
+    const std::vector<TRootCase> Cases = {
+        {"a root at the start", u"x-1e20", A, B, {{Root, "1e20", 0}}},
+        {"a root at a number inside", u"x-1e20-800", A, B, {{Root, "100000000000000000800", 0}}},
+        {"a root between two neighbouring numbers is the nearer one",
+         u"(x-1e20)*2-1609",
+         A,
+         B,
+         {{Root, "100000000000000000804.5", 1}}},
+        {"a change of sign between neighbours without growth is a jump",
+         u"(x-1e20-804)/Abs(x-1e20-804)",
+         A,
+         B,
+         {{Jump, "100000000000000000804", 1}}},
+        {"a root among subnormal numbers", u"x", 0, 1e-4950L, {{Root, "0", 0}}},
+        {"a root at the end of an interval of one number",
+         u"x-1e20",
+         A,
+         std::nextafter(A, B),
+         {{Root, "1e20", 0}}},
+    };
+    TAnalysis Analysis(u'.');
+    for (const TRootCase& Case : Cases)
+    {
+        SCOPED_TRACE(Case.Name);
+        const TAnalysisResult R = Analysis.Roots(Case.Formula, Case.T, Case.A, Case.B);
+        ExpectPoints(R, Case.Points);
+        EXPECT_TRUE(R.Notes.empty()) << R.Notes.front();
+    }
+    ExpectPoints(Analysis.Extrema(u"Abs(x-1e20-800)", 0, A, B),
+                 {{TPointKind::Minimum, "100000000000000000800", 0, "0", 0}});
+    const TAnalysisResult Area = Analysis.Area(u"1", 0, A, B);
+    ASSERT_EQ(Area.Points.size(), 1u);
+    EXPECT_LE(UlpsApart(Area.Points[0].Y, 1e4L), 16) << double(UlpsApart(Area.Points[0].Y, 1e4L));
+}
+
 TEST(Analysis, ABoundedFormulaIsNoPoleAtItsUndefinedPoint)
 {
     TAnalysis Analysis(u'.');
