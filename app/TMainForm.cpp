@@ -18,6 +18,7 @@
 #include "app/TUndoMan.h"
 #include "app/TViewGestures.h"
 #include "controls/TColorBtn.h"
+#include "controls/TFormulaEdit.h"
 #include "controls/TWindowBox.h"
 #include "expr/Errors.h"
 #include "plot/TGraphEvaluator.h"
@@ -47,9 +48,10 @@
 
 namespace
 {
-QLineEdit* MakeEdit(QWidget* Parent, const char* Name, const QString& Text)
+template <class TEdit = QLineEdit> TEdit* MakeEdit(QWidget* Parent, const char* Name, const QString& Text)
 {
-    auto* Edit = new QLineEdit(Text, Parent);
+    auto* Edit = new TEdit(Parent);
+    Edit->setText(Text);
     Edit->setObjectName(QString::fromLatin1(Name));
     // No editor holds less than a document can bring: Qt's default of 32767 characters would
     // cut a longer formula that the reader keeps whole.
@@ -169,8 +171,8 @@ void TMainForm::CreateControls()
     TopEdt = MakeEdit(Client, "TopEdt", PlotModel.TopText);
     BottomEdt = MakeEdit(Client, "BottomEdt", PlotModel.BottomText);
     TimeEdt = MakeEdit(Client, "TimeEdt", PlotModel.TimeText);
-    FuncEdit = MakeEdit(Client, "FuncEdit", QString());
-    for (QLineEdit* Edit : {LeftEdt, RightEdt, TopEdt, BottomEdt, TimeEdt, FuncEdit})
+    FuncEdit = MakeEdit<TFormulaEdit>(Client, "FuncEdit", QString());
+    for (QLineEdit* Edit : {LeftEdt, RightEdt, TopEdt, BottomEdt, TimeEdt, static_cast<QLineEdit*>(FuncEdit)})
         Edit->installEventFilter(this);
     MirrorEditorsIntoModel();
 

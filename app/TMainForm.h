@@ -28,6 +28,7 @@ class QPushButton;
 class QSettings;
 class QTimer;
 class TColorBtn;
+class TFormulaEdit;
 class TDialogs;
 class TGraphEvaluator;
 class TOutputSettings;
@@ -214,7 +215,7 @@ class TMainForm : public QMainWindow
     QLineEdit* TopEdt = nullptr;
     QLineEdit* BottomEdt = nullptr;
     QLineEdit* TimeEdt = nullptr;
-    QLineEdit* FuncEdit = nullptr;
+    TFormulaEdit* FuncEdit = nullptr;
     QComboBox* ComboBox = nullptr;
     QPushButton* AddBtn = nullptr;
     TColorBtn* ColorBtn = nullptr;

@@ -9,6 +9,7 @@
 #include "app/TUndoMan.h"
 #include "app/TUndoObject.h"
 #include "controls/TColorBtn.h"
+#include "controls/TFormulaEdit.h"
 #include "controls/TWindowBox.h"
 #include "expr/Errors.h"
 #include "expr/TextToFloat.h"
@@ -52,7 +53,7 @@ void TMainForm::EditKeyPress(QLineEdit* Sender, int Key)
         return;
     }
     PlotModel.GraphsEnabled = true;
-    PlotModel.FuncList.Last().Func = FuncEdit->text();
+    PlotModel.FuncList.Last().Func = FuncEdit->Formula();
     ViewChanged();
     WindowBox->setFocus();
 }
@@ -104,7 +105,7 @@ QImage TMainForm::RenderPlot(double Scale)
 
 void TMainForm::AddBtnClick()
 {
-    const QString Formula = FuncEdit->text();
+    const QString Formula = FuncEdit->Formula();
     if (Formula.isEmpty())
         return;
     PlotModel.FuncList.Add(TFunc(Formula));
@@ -125,7 +126,7 @@ void TMainForm::ComboBoxChange(int Index)
 
 void TMainForm::LoadGraphIntoEditors(const QString& Func, int32_t Color, int32_t BGColor, int32_t Style)
 {
-    FuncEdit->setText(Func);
+    FuncEdit->SetFormula(Func);
     ColorBtn->SetColor(Color);
     BGBtn->SetColor(BGColor);
     // A style that only a document can bring (outside 0..4) shows no item.
