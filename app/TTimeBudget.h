@@ -3,8 +3,8 @@
 // hostile document): the work runs on a thread of its own while the caller waits for it at
 // most the budget. When the budget runs out, the overrun report is written and the process
 // ends at once with exit code 1 (std::_Exit: no destructors run, since the work still uses
-// its objects). Whatever the work must not leave half done on disk therefore happens after
-// Run returns: the work prepares its output in memory only.
+// its objects). Whatever the work has begun on disk must therefore be taken away by the
+// overrun report itself (a render abandons its TPartialOutput there).
 #include <chrono>
 #include <functional>
 
