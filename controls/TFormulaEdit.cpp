@@ -1,12 +1,16 @@
 #include "controls/TFormulaEdit.h"
 
+#include <QAction>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QScopedValueRollback>
 
 #include <algorithm>
 #include <limits>
+#include <memory>
 #include <utility>
 
 namespace
@@ -192,4 +196,42 @@ void TFormulaEdit::KeepCursorAwayFromTheEdges()
     const qsizetype Cursor = cursorPosition();
     if ((Cursor < Margin && !Before.isEmpty()) || (text().size() - Cursor < Margin && !After.isEmpty()))
         Show(Formula(), FormulaAnchor(), FormulaCursor());
+}
+
+void TFormulaEdit::contextMenuEvent(QContextMenuEvent* Event)
+{
+    if (!Windowed())
+        return QLineEdit::contextMenuEvent(Event);
+    // The line editor's own menu would act on the window: each entry here is its key.
+    struct TEntry
+    {
+        const char* Name;
+        const char* Caption;
+        QKeySequence::StandardKey Key;
+        bool NeedsSelection;
+    };
+    static constexpr TEntry Entries[] = {
+        {"edit-cut", "Cu&t", QKeySequence::Cut, true},
+        {"edit-copy", "&Copy", QKeySequence::Copy, true},
+        {"edit-paste", "&Paste", QKeySequence::Paste, false},
+        {"edit-delete", "Delete", QKeySequence::Delete, true},
+        {"select-all", "Select All", QKeySequence::SelectAll, false},
+    };
+    const bool Selected = hasSelectedText() || OuterAnchor >= 0;
+    QMenu Menu;
+    for (const TEntry& e : Entries)
+    {
+        QAction* Entry = Menu.addAction(tr(e.Caption));
+        Entry->setObjectName(QString::fromLatin1(e.Name));
+        Entry->setShortcut(e.Key);
+        Entry->setEnabled(Selected || !e.NeedsSelection);
+        const QKeyCombination Combination = QKeySequence(e.Key)[0];
+        connect(Entry, &QAction::triggered, this,
+                [this, Combination]
+                {
+                    QKeyEvent Press(QEvent::KeyPress, Combination.key(), Combination.keyboardModifiers());
+                    keyPressEvent(&Press);
+                });
+    }
+    Menu.exec(Event->globalPos());
 }

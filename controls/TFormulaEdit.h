@@ -12,7 +12,8 @@
 // Keys that reach past the window act on the whole formula: Home and End (with Shift, a
 // selection to the start or the end), Select All, and while such a selection stands, Shift with
 // Left or Right, typing, Delete, Backspace, Cut, Copy and Paste. Pasting a long text goes
-// straight into the formula.
+// straight into the formula. Its context menu then offers Cut, Copy, Paste, Delete and Select
+// All, each doing what its key does.
 //
 // Formula() and SetFormula() read and write the whole; QLineEdit::text() is the window. A text
 // set through QLineEdit::setText or clear() replaces the whole formula.
@@ -38,6 +39,7 @@ class TFormulaEdit : public QLineEdit
   protected:
     void keyPressEvent(QKeyEvent* Event) override;
     void mousePressEvent(QMouseEvent* Event) override;
+    void contextMenuEvent(QContextMenuEvent* Event) override;
 
   private:
     bool Windowed() const { return !Before.isEmpty() || !After.isEmpty(); }

@@ -2,6 +2,8 @@
 // the text it lays out stays a window of bounded length, whatever the formula's length.
 #include "controls/TFormulaEdit.h"
 
+#include <QMenu>
+#include <QTimer>
 #include <QtTest>
 
 #include <random>
@@ -79,6 +81,7 @@ class TestFormulaEdit : public QObject
   private slots:
     void keysDoToTheWholeFormulaWhatTheyDoInALineEditor();
     void aLongFormulaIsKeptWholeAndLaidOutInAWindow();
+    void theContextMenuActsOnTheWholeFormula();
 };
 
 void TestFormulaEdit::keysDoToTheWholeFormulaWhatTheyDoInALineEditor()
@@ -153,6 +156,54 @@ void TestFormulaEdit::aLongFormulaIsKeptWholeAndLaidOutInAWindow()
     QVERIFY(Edit.text().size() <= Bound);
     Edit.clear();
     QCOMPARE(Edit.Formula(), QString());
+}
+
+// Opens the context menu and chooses the entry of that name in it (the line editor's own names);
+// a menu left open is closed after a while, so a missing entry fails instead of hanging.
+void Choose(TFormulaEdit& Edit, const char* Name)
+{
+    bool Chosen = false;
+    QTimer::singleShot(0, &Edit,
+                       [&]
+                       {
+                           auto* Menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                           QAction* Entry =
+                               Menu ? Menu->findChild<QAction*>(QString::fromLatin1(Name)) : nullptr;
+                           if (Entry && Entry->isEnabled())
+                           {
+                               Entry->trigger();
+                               Chosen = true;
+                           }
+                           if (Menu)
+                               Menu->close();
+                       });
+    QTimer::singleShot(3000, &Edit,
+                       []
+                       {
+                           if (QWidget* Popup = QApplication::activePopupWidget())
+                               Popup->close();
+                       });
+    QContextMenuEvent Event(QContextMenuEvent::Mouse, QPoint(5, 5), Edit.mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(&Edit, &Event);
+    QVERIFY2(Chosen, Name);
+}
+
+void TestFormulaEdit::theContextMenuActsOnTheWholeFormula()
+{
+    const QString Long = QStringLiteral("Sin(x)+").repeated(100000) + u'1';
+    TFormulaEdit Edit;
+    Edit.show();
+    Edit.SetFormula(Long);
+    Choose(Edit, "select-all");
+    Choose(Edit, "edit-copy");
+    Choose(Edit, "edit-delete");
+    QCOMPARE(Edit.Formula(), QString());
+    Press(&Edit, {Qt::Key_V, Qt::ControlModifier}); // short again: the line editor's own menu
+    QCOMPARE(Edit.Formula(), Long);
+    Press(&Edit, {Qt::Key_Home});
+    Choose(Edit, "edit-paste");
+    QCOMPARE(Edit.Formula(), Long + Long);
+    QVERIFY(Edit.text().size() <= 2 * TFormulaEdit::DefaultWindowLength);
 }
 
 QTEST_MAIN(TestFormulaEdit)
