@@ -27,9 +27,9 @@
 #include <memory>
 #include <spawn.h>
 #include <string>
-#include <vector>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <vector>
 
 namespace
 {
