@@ -107,6 +107,8 @@ void TFrameFolderWriter::Commit()
 
 void TFrameFolderWriter::PutInPlace()
 {
+    if (TPartialOutput::Abandoning(Partial))
+        ThrowExport(ExportText::CannotWrite(Given));
     // The old folder steps aside first and comes back if the new one cannot take its place.
     QString Old;
     if (QFileInfo::exists(Folder))

@@ -18,6 +18,7 @@ void TPartialOutput::Step(TPartialOutput* Output, const QString& Target, const s
 
 void TPartialOutput::Abandon()
 {
+    Stopping = true;
     const std::lock_guard<std::mutex> Guard(Lock);
     Abandoned = true;
     for (const QString& Path : Held)

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <functional>
 #include <mutex>
 
@@ -28,8 +29,12 @@ class TPartialOutput
 
     // Removes what is held and stops every later step; returns once no step runs.
     void Abandon();
+    // True once Abandon is called, even while it waits for the step under way: a step about
+    // to put a file in place checks it last and gives up instead.
+    static bool Abandoning(const TPartialOutput* Output) { return Output && Output->Stopping; }
 
   private:
+    std::atomic<bool> Stopping{false};
     std::mutex Lock;
     bool Abandoned = false;
     QStringList Held;

@@ -87,7 +87,7 @@ void TPictureWriter::SaveBytes(const QByteArray& Bytes, const QString& Path, TPa
                              QSaveFile File(Path);
                              if (!File.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
                                  File.write(Bytes) != Bytes.size() || File.error() != QFileDevice::NoError ||
-                                 !File.commit())
+                                 TPartialOutput::Abandoning(Partial) || !File.commit())
                                  ThrowExport(ExportText::CannotWrite(Path));
                          });
 }
