@@ -4,6 +4,7 @@
 #include "app/TGraphPanel.h"
 #include "app/TGraphUndo.h"
 #include "app/TUndoMan.h"
+#include "controls/TFormulaEdit.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -48,7 +49,7 @@ void TMainForm::ApplyGraph(int Index, const TFunc& Edited)
         Graph = Edited;
     }
     if (Index == ComboBox->currentIndex())
-        FuncEdit->setText(Graph.Func);
+        FuncEdit->SetFormula(Graph.Func);
     PlotModel.GraphsEnabled = true;
     ViewChanged();
     if (GraphPanel)
@@ -61,7 +62,7 @@ void TMainForm::PutGraph(int Index, const TFunc& Graph)
         return;
     PlotModel.FuncList.Item(Index) = Graph;
     if (Index == ComboBox->currentIndex())
-        FuncEdit->setText(Graph.Func);
+        FuncEdit->SetFormula(Graph.Func);
     if (GraphPanel)
         GraphPanel->ModelChanged();
 }

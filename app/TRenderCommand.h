@@ -40,11 +40,10 @@ class TRenderCommand
 
     static constexpr const char* UsageText =
         "usage: vendrel --render FILE.vdg OUT.png|.svg|.pdf [--size WxH] [--time T] [--filled] [--scale R] "
-        "[--time-limit S] [--document-limit KIB] [--set NAME=VALUE]...
-"
+        "[--time-limit S] [--document-limit KIB] [--set NAME=VALUE]...\n"
         "       vendrel --render FILE.vdg OUT.webp|.gif|--frames DIR --from T0 --to T1 --step DT [--delay MS]"
-        " [--size WxH] [--filled] [--scale R] [--time-limit S] [--document-limit KIB] [--set NAME=VALUE]...
-";
+        " [--size WxH] [--filled] [--scale R] [--time-limit S] [--document-limit KIB] [--set "
+        "NAME=VALUE]...\n";
 
     // The options for `vendrel --help`: one line per option, the name padded to 21 columns.
     static constexpr const char* OptionsHelp =

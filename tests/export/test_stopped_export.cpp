@@ -1,8 +1,8 @@
 // Exports that are stopped or cannot go on: an export abandoned from outside leaves nothing it
 // began, errors name what the user named, a pipe nobody reads fails instead of waiting, and a
 // picture too large for its format is refused before any work.
-#include "../SpecialFiles.h"
 #include "ExportTestSupport.h"
+#include "tests/SpecialFiles.h"
 
 #include "export/Errors.h"
 #include "export/TAnimationExport.h"
