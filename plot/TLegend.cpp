@@ -1,0 +1,82 @@
+#include "plot/TLegend.h"
+
+#include "plot/TCanvas.h"
+#include "plot/TGPPen.h"
+#include "plot/TPlotModel.h"
+#include "plot/TPlotPalette.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <vector>
+
+namespace
+{
+// Measures of the ordinary picture, in its pixels.
+constexpr int Inset = 4;   // from the plot's edges to the box
+constexpr int Padding = 4; // from the box to its rows
+constexpr int Sample = 24; // the length of a line sample
+constexpr int Gap = 6;     // between a sample and its formula
+} // namespace
+
+QString TLegend::Elided(const QString& Formula)
+{
+    if (Formula.size() <= MaxChars)
+        return Formula;
+    const qsizetype Tail = (MaxChars - 1) / 2, Head = MaxChars - 1 - Tail;
+    return Formula.left(Head) + QChar(0x2026) + Formula.right(Tail);
+}
+
+void TLegend::Draw(TCanvas& Canvas, const TPlotModel& Model, int Width, int Margin, int ArrowSize)
+{
+    if (!Model.GraphsEnabled)
+        return;
+    std::vector<int> Drawn;
+    for (int i = 0; i < Model.FuncList.Count(); ++i)
+        if (!Model.FuncList.Item(i).Func.isEmpty())
+            Drawn.push_back(i);
+    if (Drawn.empty())
+        return;
+
+    const QFontMetrics Metrics(Canvas.Font(), Canvas.Painter().device());
+    const int RowHeight = Metrics.height() + int(Canvas.Scaled(2));
+    int TextWidth = 0;
+    for (int i : Drawn)
+        TextWidth = std::max(TextWidth, Metrics.horizontalAdvance(Elided(Model.FuncList.Item(i).Func)));
+    const int Pad = int(Canvas.Scaled(Padding)), SampleLength = int(Canvas.Scaled(Sample));
+    const int BoxWidth = 2 * Pad + SampleLength + int(Canvas.Scaled(Gap)) + TextWidth;
+    const int BoxHeight = 2 * Pad + RowHeight * int(Drawn.size());
+    const int Right = Width - Margin - int(Canvas.Scaled(Inset));
+    const int Left = Right - BoxWidth, Top = Margin + int(Canvas.Scaled(Inset));
+
+    const bool Dark = Model.Options.DarkPlot;
+    QPainter& Painter = Canvas.Painter();
+    Painter.save();
+    Painter.setRenderHint(QPainter::Antialiasing, false);
+    Painter.setPen(QPen(ToQColor(Dark ? DarkLegendEdge : LegendEdge), 0));
+    Painter.setBrush(ToQColor(Dark ? DarkLegendBox : LegendBox));
+    Painter.drawRect(Left, Top, BoxWidth - 1, BoxHeight - 1);
+    Painter.setBrush(Qt::NoBrush);
+    int Row = Top + Pad;
+    for (int i : Drawn)
+    {
+        const TFunc& Graph = Model.FuncList.Item(i);
+        TGPPen Pen(ColorToArgb(LineColor(Graph.Color, Model.Options)), float(ArrowSize));
+        Pen.SetDashStyle(Graph.Style);
+        Painter.setPen(Pen.Pen());
+        const int Middle = Row + RowHeight / 2;
+        Painter.drawLine(Left + Pad, Middle, Left + Pad + SampleLength, Middle);
+        Row += RowHeight;
+    }
+    Painter.restore();
+
+    Canvas.SetFontColor(InkColor(Model.Options));
+    Row = Top + Pad;
+    const int64_t TextLeft = Left + Pad + SampleLength + Canvas.Scaled(Gap);
+    for (int i : Drawn)
+    {
+        Canvas.TextOut(TextLeft, Row + Canvas.Scaled(1), Elided(Model.FuncList.Item(i).Func));
+        Row += RowHeight;
+    }
+}

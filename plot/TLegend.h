@@ -1,0 +1,23 @@
+#pragma once
+// The legend: in the top right corner of the plot, one row per drawn graph, a short sample of
+// its line (colour, dash style and the curves' width) and its formula, on a box of its own.
+// Formulas past MaxChars characters are cut in the middle to MaxChars with "…". Texts go
+// through the canvas as text, so vector pictures keep them as text. Nothing is drawn when no
+// graph is drawn.
+#include <QString>
+
+class TCanvas;
+class TPlotModel;
+
+class TLegend
+{
+  public:
+    static constexpr int MaxChars = 40;
+
+    // The text a formula stands as in the legend.
+    static QString Elided(const QString& Formula);
+
+    // Draws the legend of Model's drawn graphs on a Width-pixel-wide picture whose plot keeps
+    // Margin pixels free, curves ArrowSize pixels wide.
+    static void Draw(TCanvas& Canvas, const TPlotModel& Model, int Width, int Margin, int ArrowSize);
+};
