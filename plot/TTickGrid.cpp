@@ -24,6 +24,10 @@ int64_t EvenLine(const TPlotView& View, int64_t I, Float80 TickPixels)
 TTickGrid::TTickGrid(const TPlotModel& ModelIn, const TPlotView& ViewIn, char16_t Separator)
     : Model(ModelIn), View(ViewIn), Sep(Separator), RuleX(XRuleOf(ModelIn)), RuleY(YRuleOf(ModelIn))
 {
+    if (RuleX != TTickRule::Even)
+        TicksX = TAxisTicks::Ticks(RuleX, View.Left, View.Right, Model.TicksByX, Sep);
+    if (RuleY != TTickRule::Even)
+        TicksY = TAxisTicks::Ticks(RuleY, View.Bottom, View.Top, Model.TicksByY, Sep);
 }
 
 TTickRule TTickGrid::XRuleOf(const TPlotModel& Model)
@@ -82,14 +86,14 @@ void TTickGrid::DrawGrid(TCanvas& Canvas, int Width, int Height) const
         for (int64_t i = 0; i <= Model.TicksByX; ++i)
             Vertical(EvenLine(View, i, View.TickPixelsX), Previous);
     else
-        for (const TTick& t : TAxisTicks::Ticks(RuleX, View.Left, View.Right, Model.TicksByX, Sep))
+        for (const TTick& t : TicksX)
             Vertical(Column(t.Value), Previous);
     Previous = INT64_MIN;
     if (RuleY == TTickRule::Even)
         for (int64_t j = 0; j <= Model.TicksByY; ++j)
             Horizontal(EvenLine(View, j, View.TickPixelsY), Previous);
     else
-        for (const TTick& t : TAxisTicks::Ticks(RuleY, View.Bottom, View.Top, Model.TicksByY, Sep))
+        for (const TTick& t : TicksY)
             Horizontal(Row(t.Value), Previous);
     Canvas.SetPenStyle(TPenStyle::Solid);
 }
@@ -97,10 +101,15 @@ void TTickGrid::DrawGrid(TCanvas& Canvas, int Width, int Height) const
 void TTickGrid::DrawNumbers(TCanvas& Canvas, int32_t OriginY, int Width, int Height) const
 {
     const QFontMetrics Metrics(Canvas.Font(), Canvas.Painter().device());
-    const int64_t TextHeight = Metrics.height();
-    // Whether a text with its top-left corner at (x, y) lies wholly inside the picture.
+    const int64_t TextHeight = Metrics.height(), WidestChar = Metrics.maxWidth();
+    // Whether a text with its top-left corner at (x, y) lies wholly inside the picture. Its
+    // width is measured only near the right edge: shaping a text costs more than drawing it.
     auto Inside = [&](int64_t x, int64_t y, const QString& Text)
-    { return x >= 0 && y >= 0 && x + Metrics.horizontalAdvance(Text) <= Width && y + TextHeight <= Height; };
+    {
+        if (x < 0 || y < 0 || y + TextHeight > Height)
+            return false;
+        return x + WidestChar * Text.size() <= Width || x + Metrics.horizontalAdvance(Text) <= Width;
+    };
 
     // The x numbers stand under the axis, or over it where it is the picture's bottom edge.
     const int64_t XRow =
@@ -115,7 +124,7 @@ void TTickGrid::DrawNumbers(TCanvas& Canvas, int32_t OriginY, int Width, int Hei
                                FormatFixedHead(Value, Model.Decimals, Sep, Canvas.NumberTextCapacity(c))));
         }
     else
-        for (const TTick& t : TAxisTicks::Ticks(RuleX, View.Left, View.Right, Model.TicksByX, Sep))
+        for (const TTick& t : TicksX)
         {
             const int64_t c = Column(t.Value) + Canvas.Scaled(3);
             if (!t.Text.isEmpty() && Inside(c, XRow, t.Text))
@@ -132,7 +141,7 @@ void TTickGrid::DrawNumbers(TCanvas& Canvas, int32_t OriginY, int Width, int Hei
                                                                      Canvas.NumberTextCapacity(YColumn))));
         }
     else
-        for (const TTick& t : TAxisTicks::Ticks(RuleY, View.Bottom, View.Top, Model.TicksByY, Sep))
+        for (const TTick& t : TicksY)
         {
             const int64_t r = Row(t.Value) + Canvas.Scaled(1);
             if (!t.Text.isEmpty() && Inside(YColumn, r, t.Text))

@@ -13,6 +13,7 @@
 #include "plot/TAxisTicks.h"
 
 #include <cstdint>
+#include <vector>
 
 class TCanvas;
 class TPlotModel;
@@ -44,4 +45,6 @@ class TTickGrid
     const TPlotView& View;
     char16_t Sep;
     TTickRule RuleX, RuleY;
+    // The lines of the axes that follow a rule, worked out once for grid and numbers.
+    std::vector<TTick> TicksX, TicksY;
 };
