@@ -11,15 +11,6 @@
 #include <algorithm>
 #include <vector>
 
-namespace
-{
-// Measures of the ordinary picture, in its pixels.
-constexpr int Inset = 4;   // from the plot's edges to the box
-constexpr int Padding = 4; // from the box to its rows
-constexpr int Sample = 24; // the length of a line sample
-constexpr int Gap = 6;     // between a sample and its formula
-} // namespace
-
 QString TLegend::Elided(const QString& Formula)
 {
     if (Formula.size() <= MaxChars)
@@ -39,16 +30,20 @@ void TLegend::Draw(TCanvas& Canvas, const TPlotModel& Model, int Width, int Marg
     if (Drawn.empty())
         return;
 
+    // Every measure follows the font, so a printed page gets the screen's proportions: from
+    // the plot's edges to the box and from the box to its rows a quarter of a line, a sample
+    // two lines long, half a line between a sample and its formula.
     const QFontMetrics Metrics(Canvas.Font(), Canvas.Painter().device());
-    const int RowHeight = Metrics.height() + int(Canvas.Scaled(2));
+    const int Line = std::max(Metrics.height(), 4);
+    const int RowHeight = Line + Line / 8;
     int TextWidth = 0;
     for (int i : Drawn)
         TextWidth = std::max(TextWidth, Metrics.horizontalAdvance(Elided(Model.FuncList.Item(i).Func)));
-    const int Pad = int(Canvas.Scaled(Padding)), SampleLength = int(Canvas.Scaled(Sample));
-    const int BoxWidth = 2 * Pad + SampleLength + int(Canvas.Scaled(Gap)) + TextWidth;
+    const int Pad = Line / 4, SampleLength = 2 * Line, Gap = Line / 2;
+    const int BoxWidth = 2 * Pad + SampleLength + Gap + TextWidth;
     const int BoxHeight = 2 * Pad + RowHeight * int(Drawn.size());
-    const int Right = Width - Margin - int(Canvas.Scaled(Inset));
-    const int Left = Right - BoxWidth, Top = Margin + int(Canvas.Scaled(Inset));
+    const int Right = Width - Margin - Pad;
+    const int Left = Right - BoxWidth, Top = Margin + Pad;
 
     const bool Dark = Model.Options.DarkPlot;
     QPainter& Painter = Canvas.Painter();
@@ -73,10 +68,10 @@ void TLegend::Draw(TCanvas& Canvas, const TPlotModel& Model, int Width, int Marg
 
     Canvas.SetFontColor(InkColor(Model.Options));
     Row = Top + Pad;
-    const int64_t TextLeft = Left + Pad + SampleLength + Canvas.Scaled(Gap);
+    const int64_t TextLeft = Left + Pad + SampleLength + Gap;
     for (int i : Drawn)
     {
-        Canvas.TextOut(TextLeft, Row + Canvas.Scaled(1), Elided(Model.FuncList.Item(i).Func));
+        Canvas.TextOut(TextLeft, Row + Line / 16, Elided(Model.FuncList.Item(i).Func));
         Row += RowHeight;
     }
 }

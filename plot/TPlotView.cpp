@@ -149,8 +149,10 @@ Float80 TPlotView::RowAt(Float80 y, int32_t Origin) const
 int64_t TPlotView::RowOf(Float80 y, int32_t Origin, bool& Overflow) const
 {
     Overflow = false;
+    // On a logarithmic axis 0 and below lie infinitely far down: the curve falls off the
+    // bottom of the picture there, and a fill stops at the axis.
     if (LogY)
-        return Margin + Round64((LogTop - LogOfValue(y)) * ScaleY);
+        return y > 0 ? Margin + Round64((LogTop - std::log10(y)) * ScaleY) : INT64_MAX;
     const int64_t d = Round64(FMul(y, ScaleY));
     int64_t r = 0;
     Overflow = __builtin_sub_overflow(int64_t(Origin), d, &r);

@@ -63,7 +63,8 @@ struct TPlotView
     Float80 ColumnAt(Float80 x) const;
     Float80 RowAt(Float80 y, int32_t OriginY) const;
     // The row of plane y as curves and fills round it: OriginY - Round(y * ScaleY) on a
-    // linear axis, Margin + Round((LogTop - log10 y) * ScaleY) on a logarithmic one. The
-    // difference may leave 64 bits only on a linear axis, and is then reported by Overflow.
+    // linear axis, Margin + Round((LogTop - log10 y) * ScaleY) on a logarithmic one, where 0
+    // and below give INT64_MAX (infinitely far down). The difference may leave 64 bits only on
+    // a linear axis, and is then reported by Overflow.
     int64_t RowOf(Float80 y, int32_t OriginY, bool& Overflow) const;
 };

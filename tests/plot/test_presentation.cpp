@@ -246,8 +246,10 @@ TEST(Presentation, LogViewsMapColumnsGeometricallyOverTheWholeRange)
     EXPECT_FALSE(Overflow);
     EXPECT_EQ(View.OriginY(), 805);
     EXPECT_EQ(View.OriginX, 5);
-    // A value a logarithmic axis cannot show is an undefined point.
-    EXPECT_THROW(View.RowOf(0, View.OriginY(), Overflow), EInvalidOp);
+    // 0 and below lie infinitely far down.
+    EXPECT_EQ(View.RowOf(0, View.OriginY(), Overflow), INT64_MAX);
+    EXPECT_EQ(View.RowOf(-1, View.OriginY(), Overflow), INT64_MAX);
+    EXPECT_FALSE(Overflow);
     // Bounds of 0 or below cannot be drawn, with a message that says why.
     Model.LeftText = QStringLiteral("0");
     try
@@ -322,10 +324,19 @@ TEST(Presentation, TheLegendListsTheDrawnGraphsInTheTopRightCorner)
     Scene.Model.View.Numbers = false;
     Scene.Model.Options.Legend = true;
     const QImage& Image = Scene.Draw();
-    // The box ends 4 pixels inside the plot's top right corner: columns up to 400, from row 9.
-    EXPECT_EQ(Image.pixel(400, 9), ToQColor(LegendEdge).rgb());
-    EXPECT_EQ(Image.pixel(401, 9), White) << "outside the box";
-    EXPECT_EQ(Image.pixel(399, 10), ToQColor(LegendBox).rgb());
+    // The box stands a few pixels inside the plot's top right corner (a quarter of a text line).
+    QRect Box;
+    for (int y = 0; y < 410; ++y)
+        for (int x = 0; x < 410; ++x)
+            if (Image.pixel(x, y) == ToQColor(LegendEdge).rgb())
+                Box |= QRect(x, y, 1, 1);
+    EXPECT_GE(Box.top(), 5 + 2);
+    EXPECT_LE(Box.top(), 5 + 6);
+    EXPECT_GE(Box.right(), 405 - 7);
+    EXPECT_LE(Box.right(), 405 - 3);
+    EXPECT_GT(Box.width(), 60) << "room for the samples and the formulas";
+    EXPECT_EQ(Image.pixel(Box.right() - 1, Box.top() + 1), ToQColor(LegendBox).rgb());
+    EXPECT_EQ(Image.pixel(Box.right() + 1, Box.top()), White) << "outside the box";
     int RedRows = 0, BlackSampleRows = 0;
     for (int y = 0; y < 410; ++y)
     {
@@ -333,7 +344,7 @@ TEST(Presentation, TheLegendListsTheDrawnGraphsInTheTopRightCorner)
         for (int x = 0; x < 410; ++x)
         {
             RedRow |= Image.pixel(x, y) == Red;
-            BlackRow |= Image.pixel(x, y) == Black && x > 250 && x < 395 && y > 9 && y < 60;
+            BlackRow |= Image.pixel(x, y) == Black && Box.contains(x, y);
         }
         RedRows += RedRow;
         BlackSampleRows += BlackRow;
@@ -343,7 +354,7 @@ TEST(Presentation, TheLegendListsTheDrawnGraphsInTheTopRightCorner)
     // With the graphs off there is nothing to list.
     Scene.Model.GraphsEnabled = false;
     Scene.Draw();
-    EXPECT_EQ(Scene.Image.pixel(399, 10), White);
+    EXPECT_EQ(Scene.Image.pixel(Box.right() - 1, Box.top() + 1), White);
 
     struct Row
     {
