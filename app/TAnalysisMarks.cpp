@@ -68,16 +68,8 @@ void TAnalysisMarks::Draw(QPainter& Painter, int Width, int Height, int PlotMarg
     const qreal R = Radius * Scale;
     for (const TMark& Mark : Items)
     {
-        Float80 Px = 0, Py = 0;
-        try
-        {
-            Px = View.ColumnAt(Mark.X);
-            Py = View.RowAt(Mark.Y, OriginY);
-        }
-        catch (const std::exception&)
-        {
-            continue; // a point a logarithmic axis cannot show
-        }
+        const Float80 Px = View.ColumnAt(Mark.X);
+        const Float80 Py = View.RowAt(Mark.Y, OriginY);
         // Far outside the picture: nothing to show (and nothing that fits a coordinate).
         if (!(std::fabs(Px) < 1e6L && std::fabs(Py) < 1e6L))
             continue;

@@ -124,25 +124,17 @@ Float80 TPlotView::PlaneY(int64_t Py, int32_t Origin) const
     return FDiv(Float80(int64_t(Origin) - Py), ScaleY);
 }
 
-// log10 of a value a logarithmic axis can show.
-static Float80 LogOfValue(Float80 Value)
-{
-    if (!(Value > 0))
-        RaiseInvalidOp();
-    return std::log10(Value);
-}
-
 Float80 TPlotView::ColumnAt(Float80 x) const
 {
     if (LogX)
-        return Float80(Margin) + (LogOfValue(x) - LogLeft) * ScaleX;
+        return x > 0 ? Float80(Margin) + (std::log10(x) - LogLeft) * ScaleX : -HUGE_VALL;
     return Float80(OriginX) + x * ScaleX;
 }
 
 Float80 TPlotView::RowAt(Float80 y, int32_t Origin) const
 {
     if (LogY)
-        return Float80(Margin) + (LogTop - LogOfValue(y)) * ScaleY;
+        return y > 0 ? Float80(Margin) + (LogTop - std::log10(y)) * ScaleY : HUGE_VALL;
     return Float80(Origin) - y * ScaleY;
 }
 

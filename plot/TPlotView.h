@@ -58,8 +58,8 @@ struct TPlotView
     Float80 PlaneX(int64_t Px) const;
     // Plane y of pixel row Py, OriginY being OriginY().
     Float80 PlaneY(int64_t Py, int32_t OriginY) const;
-    // The column of plane x, and the row of plane y, not rounded. A value that a logarithmic
-    // axis cannot show (0 or below) raises EInvalidOp, as an undefined point does.
+    // The column of plane x, and the row of plane y, not rounded. What a logarithmic axis
+    // cannot show (0 or below) lies infinitely far left or down.
     Float80 ColumnAt(Float80 x) const;
     Float80 RowAt(Float80 y, int32_t OriginY) const;
     // The row of plane y as curves and fills round it: OriginY - Round(y * ScaleY) on a

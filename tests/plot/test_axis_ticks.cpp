@@ -24,34 +24,6 @@ Float80 Decimal(const char* Text)
 }
 } // namespace
 
-TEST(AxisTicks, RoundStepIsTheSmallestOneTwoFiveThatFitsTheDivisions)
-{
-    struct Row
-    {
-        const char* Name;
-        const char* Low;
-        const char* High;
-        int Ticks;
-        const char* Step;
-    };
-    const Row Rows[] = {
-        {"start view", "-10", "10", 20, "1"},
-        {"after two wheel notches", "-5.1438", "7.6561", 20, "1"},
-        {"a span just over a whole number of steps takes the next step", "0", "20.001", 20, "2"},
-        {"seven divisions of one", "0", "1", 7, "0.2"},
-        {"a view of width 1E-12", "1", "1.000000000001", 20, "5E-14"},
-        {"a view of width 1E300", "0", "1E300", 20, "5E298"},
-        {"a negative view of width 3E5", "-123456", "176544", 4, "1E5"},
-        {"one division", "0.001", "0.0123", 1, "0.02"},
-    };
-    for (const Row& r : Rows)
-    {
-        SCOPED_TRACE(r.Name);
-        const Float80 Step = TAxisTicks::RoundStep(Decimal(r.High) - Decimal(r.Low), r.Ticks);
-        EXPECT_LE(std::fabs(Step / Decimal(r.Step) - 1), 1e-15L) << double(Step);
-    }
-}
-
 TEST(AxisTicks, RoundLinesStandAtTheMultiplesInsideTheViewWithTheFewestDecimals)
 {
     struct Row
