@@ -1,6 +1,7 @@
 #include "plot/TLegend.h"
 
 #include "plot/TCanvas.h"
+#include "plot/TCurveSource.h"
 #include "plot/TGPPen.h"
 #include "plot/TPlotModel.h"
 #include "plot/TPlotPalette.h"
@@ -19,13 +20,34 @@ QString TLegend::Elided(const QString& Formula)
     return Formula.left(Head) + QChar(0x2026) + Formula.right(Tail);
 }
 
+QString TLegend::Label(const TFunc& Graph)
+{
+    const QString Of = QStringLiteral("f") + QString::number(Graph.Of);
+    switch (Graph.Kind)
+    {
+    case TGraphKind::Function:
+        break;
+    case TGraphKind::Parametric:
+        return QLatin1Char('(') + Graph.Func + QStringLiteral(", ") + Graph.FuncY + QLatin1Char(')');
+    case TGraphKind::Polar:
+        return QStringLiteral("r = ") + Graph.Func;
+    case TGraphKind::Inverse:
+        return QStringLiteral("x = ") + Graph.Func;
+    case TGraphKind::Derivative:
+        return Of + (Graph.Order == 2 ? QChar(0x2033) : QChar(0x2032));
+    case TGraphKind::Integral:
+        return QChar(0x222B) + QLatin1Char(' ') + Of;
+    }
+    return Graph.Func;
+}
+
 void TLegend::Draw(TCanvas& Canvas, const TPlotModel& Model, int Width, int Margin, int ArrowSize)
 {
     if (!Model.GraphsEnabled)
         return;
     std::vector<int> Drawn;
     for (int i = 0; i < Model.FuncList.Count(); ++i)
-        if (!Model.FuncList.Item(i).Func.isEmpty())
+        if (CurveSourceOf(Model.FuncList.Item(i).Kind).Drawn(Model.FuncList, i))
             Drawn.push_back(i);
     if (Drawn.empty())
         return;
@@ -38,7 +60,7 @@ void TLegend::Draw(TCanvas& Canvas, const TPlotModel& Model, int Width, int Marg
     const int RowHeight = Line + Line / 8;
     int TextWidth = 0;
     for (int i : Drawn)
-        TextWidth = std::max(TextWidth, Metrics.horizontalAdvance(Elided(Model.FuncList.Item(i).Func)));
+        TextWidth = std::max(TextWidth, Metrics.horizontalAdvance(Elided(Label(Model.FuncList.Item(i)))));
     const int Pad = Line / 4, SampleLength = 2 * Line, Gap = Line / 2;
     const int BoxWidth = 2 * Pad + SampleLength + Gap + TextWidth;
     const int BoxHeight = 2 * Pad + RowHeight * int(Drawn.size());
@@ -71,7 +93,7 @@ void TLegend::Draw(TCanvas& Canvas, const TPlotModel& Model, int Width, int Marg
     const int64_t TextLeft = Left + Pad + SampleLength + Gap;
     for (int i : Drawn)
     {
-        Canvas.TextOut(TextLeft, Row + Line / 16, Elided(Model.FuncList.Item(i).Func));
+        Canvas.TextOut(TextLeft, Row + Line / 16, Elided(Label(Model.FuncList.Item(i))));
         Row += RowHeight;
     }
 }

@@ -1,12 +1,15 @@
 #pragma once
 // The legend: in the top right corner of the plot, one row per drawn graph, a short sample of
-// its line (colour, dash style and the curves' width) and its formula, on a box of its own.
+// its line (colour, dash style and the curves' width) and its formula (as its kind writes it:
+// "Sin(x)", "(Cos(s), Sin(s))", "r = 1+Cos(s)", "x = y*y", "f2′", "f2″", "∫ f2"), on a box
+// of its own.
 // Formulas past MaxChars characters are cut in the middle to MaxChars with "…". Texts go
 // through the canvas as text, so vector pictures keep them as text. Nothing is drawn when no
 // graph is drawn.
 #include <QString>
 
 class TCanvas;
+class TFunc;
 class TPlotModel;
 
 class TLegend
@@ -16,6 +19,8 @@ class TLegend
 
     // The text a formula stands as in the legend.
     static QString Elided(const QString& Formula);
+    // The formula of a graph as the legend writes it, before eliding.
+    static QString Label(const TFunc& Graph);
 
     // Draws the legend of Model's drawn graphs on a Width-pixel-wide picture whose plot keeps
     // Margin pixels free, curves ArrowSize pixels wide.

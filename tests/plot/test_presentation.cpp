@@ -362,6 +362,19 @@ TEST(Presentation, TheLegendListsTheDrawnGraphsInTheTopRightCorner)
         const char* Expected;
     };
     const QString Long = QStringLiteral("abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    // Each kind of graph as its formula reads.
+    TFunc Curve(QStringLiteral("Cos(s)"));
+    const std::pair<TGraphKind, const char*> Kinds[] = {
+        {TGraphKind::Function, "Cos(s)"},  {TGraphKind::Parametric, "(Cos(s), Sin(s))"},
+        {TGraphKind::Polar, "r = Cos(s)"}, {TGraphKind::Inverse, "x = Cos(s)"},
+        {TGraphKind::Derivative, "f2″"},   {TGraphKind::Integral, "∫ f2"}};
+    Curve.FuncY = QStringLiteral("Sin(s)");
+    Curve.Of = Curve.Order = 2;
+    for (const auto& [Kind, Text] : Kinds)
+    {
+        Curve.Kind = Kind;
+        EXPECT_EQ(TLegend::Label(Curve).toStdString(), Text);
+    }
     for (const Row& r : {Row{40, "abcdefghijklmnopqrstuvwxyz0123456789ABCD"},
                          Row{41, "abcdefghijklmnopqrst…wxyz0123456789ABCDE"},
                          Row{62, "abcdefghijklmnopqrst…HIJKLMNOPQRSTUVWXYZ"}})
