@@ -203,21 +203,27 @@ TViewBounds TViewNavigation::FromAxisScale(const TViewBounds& a, const TPlotOpti
 TBoundTexts TViewNavigation::ZoomOnAxes(const TBoundTexts& Current, int Width, int Height,
                                         const QRect& Selection, const TPlotOptions& Options) const
 {
+    // A linear axis zooms as it always has; a logarithmic one to the values its edges show.
+    TBoundTexts New = Zoom(Current, Width, Height, Selection);
     TPlotModel Probe;
     Probe.LeftText = Current.Left;
     Probe.RightText = Current.Right;
     Probe.TopText = Current.Top;
     Probe.BottomText = Current.Bottom;
     Probe.Options = Options;
-    Probe.Options.EqualScales = false; // the editors show the bounds drawn
     const TPlotView View = TPlotView::Compute(Probe, Width, Height, Margin, Separator);
-    const int32_t OriginY = View.OriginY();
-    auto Text = [this](Float80 v, bool Log)
-    { return FromU16(Log ? FormatGeneral15(v, Separator) : FormatFixed(v, 3, Separator)); };
-    return {Text(View.PlaneX(Selection.left()), Options.LogX),
-            Text(View.PlaneY(Selection.top(), OriginY), Options.LogY),
-            Text(View.PlaneX(Selection.right()), Options.LogX),
-            Text(View.PlaneY(Selection.bottom(), OriginY), Options.LogY)};
+    auto Text = [this](Float80 v) { return FromU16(FormatGeneral15(v, Separator)); };
+    if (Options.LogX)
+    {
+        New.Left = Text(View.PlaneX(Selection.left()));
+        New.Right = Text(View.PlaneX(Selection.right()));
+    }
+    if (Options.LogY)
+    {
+        New.Top = Text(View.PlaneY(Selection.top(), View.OriginY()));
+        New.Bottom = Text(View.PlaneY(Selection.bottom(), View.OriginY()));
+    }
+    return New;
 }
 
 QString TViewNavigation::StepTime(const QString& TimeText, float Increment) const

@@ -82,9 +82,9 @@ class TViewNavigation
     // raises EViewRangeError.
     static TViewBounds ToAxisScale(const TViewBounds& Bounds, const TPlotOptions& Options);
     static TViewBounds FromAxisScale(const TViewBounds& Bounds, const TPlotOptions& Options);
-    // Zoom to a dragged rectangle on a view with a logarithmic axis: each edge becomes the
-    // plane value the picture shows at it, written with three decimals on a linear axis and in
-    // the 15-significant-digit form on a logarithmic one.
+    // Zoom to a dragged rectangle on a view with a logarithmic axis: a linear axis as Zoom
+    // does, a logarithmic one to the plane values the picture shows at the rectangle's edges,
+    // in the 15-significant-digit form.
     TBoundTexts ZoomOnAxes(const TBoundTexts& Current, int Width, int Height, const QRect& Selection,
                            const TPlotOptions& Options) const;
 

@@ -9,6 +9,7 @@
 #include "plot/TPlotOptionKeys.h"
 #include "plot/TPlotPalette.h"
 #include "plot/TPlotView.h"
+#include "plot/TViewNavigation.h"
 
 #include <gtest/gtest.h>
 
@@ -417,4 +418,24 @@ TEST_F(PresentationDocument, OptionsAreWrittenOnlyWhenOnAndReadBack)
     EXPECT_TRUE(Bytes().contains("LogY=0\r\n"));
     TDocument::Read(Path, Read);
     EXPECT_EQ(Read.Options, TPlotOptions());
+}
+
+// A dragged rectangle on a logarithmic axis becomes the plane values under its edges: columns
+// 176 and 347 of 3 decades over 513 pixels stand on 10 and 100. The linear y zooms as it
+// always has.
+TEST(Presentation, ARectangleOnALogAxisZoomsToThePlaneValuesUnderItsEdges)
+{
+    TPlotOptions Log;
+    Log.LogX = true;
+    const TViewNavigation Navigation(u'.');
+    const TBoundTexts New = Navigation.ZoomOnAxes({"1", "10", "1000", "-10"}, Size, Size,
+                                                  QRect(QPoint(176, 5), QPoint(347, 518)), Log);
+    EXPECT_EQ(New.Left, QStringLiteral("10"));
+    EXPECT_EQ(New.Right, QStringLiteral("100"));
+    const TBoundTexts Linear =
+        Navigation.Zoom({"1", "10", "1000", "-10"}, Size, Size, QRect(QPoint(176, 5), QPoint(347, 518)));
+    EXPECT_EQ(New.Top, Linear.Top);
+    EXPECT_EQ(New.Bottom, Linear.Bottom);
+    Log.LogY = true;
+    EXPECT_EQ(Navigation.CheckView({"1", "10", "1000", "-10"}, Size, Size, Log), TViewFault::NotPositive);
 }
