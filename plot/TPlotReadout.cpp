@@ -13,6 +13,8 @@
 #include "plot/TViewNavigation.h"
 #include "plot/TangentLine.h"
 
+#include <cmath>
+
 namespace
 {
 const QString Gap = QStringLiteral("    ");
@@ -95,8 +97,15 @@ TReadout TPlotReadout::At(QPoint Pixel, int Width, int Height, int Graph) const
         if (!Overflow && Row >= 0 && Row < Height)
             r.Marker = QPoint(Pixel.x(), int(Row));
         if (r.Marker && Slope)
-            r.Tangent = TangentLine(QPointF(Pixel.x(), double(int64_t(OriginY) - Value * View.ScaleY)),
-                                    -*Slope * View.ScaleY / View.ScaleX, Width, Height);
+        {
+            // Pixels per unit at the point along each axis (per decade over the value's
+            // natural logarithm of ten on a logarithmic one), so the line touches the curve
+            // as drawn.
+            const Float80 dColumn = View.LogX ? View.ScaleX / (X * std::log(Float80(10))) : View.ScaleX;
+            const Float80 dRow = View.LogY ? -View.ScaleY / (Value * std::log(Float80(10))) : -View.ScaleY;
+            r.Tangent = TangentLine(QPointF(Pixel.x(), double(View.RowAt(Value, OriginY))),
+                                    *Slope * dRow / dColumn, Width, Height);
+        }
     }
     catch (const Exception&)
     {
