@@ -220,11 +220,19 @@ void TRootFinder::Gap(const TSample& A, const TSample& B, Float80 Undefined)
 
 void TRootFinder::ZeroRun(size_t First, size_t Last)
 {
-    if (!Full())
+    // 0 at every defined sample of the stretch: no point stands out as a root, and the note
+    // alone says it.
+    size_t FirstDefined = 0, LastDefined = S.Size() - 1;
+    while (FirstDefined < First && !S[FirstDefined].Defined)
+        ++FirstDefined;
+    while (LastDefined > Last && !S[LastDefined].Defined)
+        --LastDefined;
+    const bool Whole = First == FirstDefined && Last == LastDefined && Last != First;
+    if (!Whole && !Full())
         Emit(RootKind, S[First].X, true);
     if (Last == First)
         return;
-    if (!Full())
+    if (!Whole && !Full())
         Emit(RootKind, S[Last].X, true);
     Result.Notes.push_back(
         Msg::Format(AnalysisMsg::ZeroRun, NumberText(S[First].X) + " to " + NumberText(S[Last].X)));

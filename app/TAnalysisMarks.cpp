@@ -68,8 +68,8 @@ void TAnalysisMarks::Draw(QPainter& Painter, int Width, int Height, int PlotMarg
     const qreal R = Radius * Scale;
     for (const TMark& Mark : Items)
     {
-        const Float80 Px = View.OriginX + Mark.X * View.ScaleX;
-        const Float80 Py = OriginY - Mark.Y * View.ScaleY;
+        const Float80 Px = View.ColumnAt(Mark.X);
+        const Float80 Py = View.RowAt(Mark.Y, OriginY);
         // Far outside the picture: nothing to show (and nothing that fits a coordinate).
         if (!(std::fabs(Px) < 1e6L && std::fabs(Py) < 1e6L))
             continue;

@@ -15,7 +15,9 @@ std::string TCommandLine::HelpText()
                        "the main window, with the document FILE.vdg when one is named.\n"
                        "\n"
                        "--render draws FILE.vdg into the picture OUT.png without a window or a display,\n"
-                       "with the graphs enabled and every other setting at its start value. Options:\n") +
+                       "with the graphs enabled, the document's View options (round grid steps, pi\n"
+                       "ticks, logarithmic axes, equal scales, legend, dark plot) and every other\n"
+                       "setting at its start value. Options:\n") +
            TRenderCommand::OptionsHelp +
            "It exits with 0 when the picture is written, 1 when the document cannot be drawn\n"
            "or the picture not written (the reason on standard error), 2 for wrong arguments.\n"

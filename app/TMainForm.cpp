@@ -11,6 +11,7 @@
 #include "app/TOutputSettings.h"
 #include "app/TPaintSlices.h"
 #include "app/TParametersPanel.h"
+#include "app/TPresentationMenu.h"
 #include "app/TRecentFiles.h"
 #include "app/TSettingsDlg.h"
 #include "app/TStatusReadout.h"
@@ -358,6 +359,13 @@ void TMainForm::CreateActions()
     ShowTangent->setObjectName(QStringLiteral("ShowTangent"));
     ShowTangent->setCheckable(true);
     ShowTangent->setStatusTip(QStringLiteral("Draws the tangent through the trace marker"));
+    Presentation = new TPresentationMenu(this,
+                                         [this](const TPlotOptions& New)
+                                         {
+                                             bool Taken = false;
+                                             Guard([&] { Taken = PresentationChange(New); });
+                                             return Taken;
+                                         });
     GridStyle = new QActionGroup(this);
     GridStyle->setExclusive(true);
     for (QAction* Action : {GridDot, GridDash, GridSolid})
@@ -400,6 +408,7 @@ void TMainForm::CreateMenus()
     View->addActions({ZoomIn, ZoomOut, ResetView});
     View->addSeparator();
     View->addAction(ShowTangent);
+    Presentation->AddTo(*View);
 
     QMenu* Tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     Tools->addAction(Settings);
@@ -501,6 +510,7 @@ void TMainForm::ViewChanged()
 
 void TMainForm::InvalidatePlot()
 {
+    ShowDrawnBounds();
     if (PaintSlices)
         PaintSlices->Restart();
     if (WindowBox)

@@ -33,6 +33,7 @@ class TDialogs;
 class TGraphEvaluator;
 class TOutputSettings;
 class TPaintSlices;
+class TPresentationMenu;
 class TPlotRenderer;
 class TRecentFiles;
 class TSettingsDlg;
@@ -176,6 +177,11 @@ class TMainForm : public QMainWindow
     // A recorded, redrawn change to New; nothing when New is the current view.
     void MoveView(const TBoundTexts& New);
     void ZoomView(int Notches);
+    // Takes the presentation options New, or refuses a logarithmic axis whose bounds are not
+    // positive with the editors' message.
+    bool PresentationChange(const TPlotOptions& New);
+    // With equal scales the bound editors show the bounds drawn, the shorter direction widened.
+    void ShowDrawnBounds();
 
     TDialogs& Dialogs;
     QSettings& Store;
@@ -197,6 +203,7 @@ class TMainForm : public QMainWindow
     TStatusReadout* Readout = nullptr;                 // owned by WindowBox
     TViewGestures* Gestures = nullptr;                 // owned by WindowBox
     std::unique_ptr<TParametersPanel> ParametersPanel; // made when first opened
+    TPresentationMenu* Presentation = nullptr;         // owned by the window
 
     // The zoom rectangle while a drag is on.
     std::optional<TZoomSelection> Selection;

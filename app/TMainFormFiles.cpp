@@ -7,6 +7,7 @@
 #include "app/TDialogs.h"
 #include "app/THelpWindow.h"
 #include "app/TOutputSettings.h"
+#include "app/TPresentationMenu.h"
 #include "app/TPrintOutput.h"
 #include "app/TRecentFiles.h"
 #include "app/TSettingsDlg.h"
@@ -51,6 +52,7 @@ void TMainForm::FileOpenAccept()
     const TProfileFile File(OpenFileName);
     TDocument::CheckRead(File);
     const TDocumentGraph1 Graph1 = TDocument::Read(File, PlotModel);
+    Presentation->Show(PlotModel.Options);
     SetBounds({PlotModel.LeftText, PlotModel.TopText, PlotModel.RightText, PlotModel.BottomText});
     LoadGraphIntoEditors(Graph1.Func, Graph1.Color, Graph1.BGColor, Graph1.Style);
     FillSelector(PlotModel.FuncList.Count());

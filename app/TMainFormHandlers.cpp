@@ -5,6 +5,7 @@
 #include "app/TDialogs.h"
 #include "app/TPaintSlices.h"
 #include "app/TParameterUndo.h"
+#include "app/TPresentationMenu.h"
 #include "app/TStyleComboBox.h"
 #include "app/TUndoMan.h"
 #include "app/TUndoObject.h"
@@ -17,6 +18,7 @@
 #include "plot/TPlotRenderer.h"
 #include "plot/TPlotTarget.h"
 #include "plot/TPlotView.h"
+#include "plot/TTickGrid.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -44,6 +46,15 @@ void TMainForm::EditKeyPress(QLineEdit* Sender, int Key)
     {
         const Float80 T = Value(TopEdt);
         Wrong = T <= Value(BottomEdt);
+    }
+    const TPlotOptions& Log = PlotModel.Options;
+    if (!Wrong && ((Log.LogX && (Sender == LeftEdt || Sender == RightEdt) && !(Value(LeftEdt) > 0)) ||
+                   (Log.LogY && (Sender == TopEdt || Sender == BottomEdt) && !(Value(BottomEdt) > 0))))
+    {
+        Dialogs.ShowErrorMessage(Sender, QString::fromUtf8(Msg::LogAxisNotPositive));
+        Sender->setText(Sender->toolTip());
+        WindowBox->setFocus();
+        return;
     }
     if (Wrong)
     {
@@ -199,7 +210,11 @@ void TMainForm::WindowBoxMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, QPoint)
     // The record is made before any bound is computed, so a failing zoom leaves it.
     RecordView();
 
-    SetBounds(Navigation.Zoom(CurrentBounds(), WindowBox->width(), WindowBox->height(), Done.Rect()));
+    const TPlotOptions& Options = PlotModel.Options;
+    SetBounds(Options.LogX || Options.LogY
+                  ? Navigation.ZoomOnAxes(CurrentBounds(), WindowBox->width(), WindowBox->height(),
+                                          Done.Rect(), Options)
+                  : Navigation.Zoom(CurrentBounds(), WindowBox->width(), WindowBox->height(), Done.Rect()));
     // A rectangle too thin to give distinct bounds at three decimals is taken back at once.
     if (LeftEdt->text() == RightEdt->text() || TopEdt->text() == BottomEdt->text())
         EditUndoExecute();
@@ -320,7 +335,11 @@ void TMainForm::EditKeyDown(int& Key, Qt::KeyboardModifiers Shift)
 
 void TMainForm::PanX(int n)
 {
-    const auto [Left, Right] = Navigation.Pan(LeftEdt->text(), RightEdt->text(), PlotModel.TicksByX, n);
+    const TTickRule Rule = TTickGrid::XRuleOf(PlotModel);
+    const auto [Left, Right] =
+        Rule == TTickRule::Even
+            ? Navigation.Pan(LeftEdt->text(), RightEdt->text(), PlotModel.TicksByX, n)
+            : Navigation.PanByRule(LeftEdt->text(), RightEdt->text(), Rule, PlotModel.TicksByX, n);
     LeftEdt->setText(Left);
     RightEdt->setText(Right);
     ViewChanged();
@@ -328,7 +347,11 @@ void TMainForm::PanX(int n)
 
 void TMainForm::PanY(int n)
 {
-    const auto [Bottom, Top] = Navigation.Pan(BottomEdt->text(), TopEdt->text(), PlotModel.TicksByY, n);
+    const TTickRule Rule = TTickGrid::YRuleOf(PlotModel);
+    const auto [Bottom, Top] =
+        Rule == TTickRule::Even
+            ? Navigation.Pan(BottomEdt->text(), TopEdt->text(), PlotModel.TicksByY, n)
+            : Navigation.PanByRule(BottomEdt->text(), TopEdt->text(), Rule, PlotModel.TicksByY, n);
     TopEdt->setText(Top);
     BottomEdt->setText(Bottom);
     ViewChanged();
@@ -350,8 +373,12 @@ void TMainForm::ZoomOutExecute()
 void TMainForm::ZoomView(int Notches)
 {
     const QPointF Centre(WindowBox->width() / 2.0, WindowBox->height() / 2.0);
-    MoveView(Navigation.WriteBounds(TViewNavigation::ZoomAbout(
-        Navigation.ReadBounds(CurrentBounds()), WindowBox->width(), WindowBox->height(), Centre, Notches)));
+    const TPlotOptions& Options = PlotModel.Options;
+    MoveView(Navigation.WriteBounds(TViewNavigation::FromAxisScale(
+        TViewNavigation::ZoomAbout(
+            TViewNavigation::ToAxisScale(Navigation.ReadBounds(CurrentBounds()), Options), WindowBox->width(),
+            WindowBox->height(), Centre, Notches),
+        Options)));
 }
 
 // The hints hold the start texts.
@@ -383,8 +410,11 @@ void TMainForm::MoveView(const TBoundTexts& New)
 
 bool TMainForm::ChangeView(const TBoundTexts& New, bool Record)
 {
-    switch (Navigation.CheckView(New, WindowBox->width(), WindowBox->height()))
+    switch (Navigation.CheckView(New, WindowBox->width(), WindowBox->height(), PlotModel.Options))
     {
+    case TViewFault::NotPositive:
+        Dialogs.ShowErrorMessage(WindowBox, QString::fromUtf8(Msg::LogAxisNotPositive));
+        return false;
     case TViewFault::EmptyRange:
         Dialogs.ShowErrorMessage(WindowBox, QString::fromLatin1(Msg::WrongRange));
         return false;
@@ -400,4 +430,45 @@ bool TMainForm::ChangeView(const TBoundTexts& New, bool Record)
     // The gestures show the kept picture moved and ask for the new one when they pause.
     LastPaintError.clear();
     return true;
+}
+
+// --- presentation options ---
+
+bool TMainForm::PresentationChange(const TPlotOptions& New)
+{
+    const TViewBounds b = Navigation.ReadBounds(CurrentBounds());
+    const TPlotOptions& Old = PlotModel.Options;
+    if ((New.LogX && !Old.LogX && !(b.Left > 0 && b.Right > 0)) ||
+        (New.LogY && !Old.LogY && !(b.Top > 0 && b.Bottom > 0)))
+    {
+        Dialogs.ShowErrorMessage(WindowBox, QString::fromUtf8(Msg::LogAxisNotPositive));
+        return false;
+    }
+    PlotModel.Options = New;
+    LastPaintError.clear();
+    InvalidatePlot();
+    return true;
+}
+
+void TMainForm::ShowDrawnBounds()
+{
+    if (!PlotModel.Options.EqualScales || !WindowBox || !LeftEdt)
+        return;
+    TPlotView View;
+    try
+    {
+        View = TPlotView::Compute(PlotModel, WindowBox->width(), WindowBox->height(), TViewNavigation::Margin,
+                                  DecimalSeparator);
+    }
+    catch (const Exception&)
+    {
+        return; // the paint reports it
+    }
+    const TBoundTexts Drawn = Navigation.WriteBounds({View.Left, View.Top, View.Right, View.Bottom});
+    if (Drawn == CurrentBounds())
+        return;
+    LeftEdt->setText(Drawn.Left);
+    TopEdt->setText(Drawn.Top);
+    RightEdt->setText(Drawn.Right);
+    BottomEdt->setText(Drawn.Bottom);
 }

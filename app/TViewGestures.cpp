@@ -72,8 +72,12 @@ void TViewGestures::NativeGesture(Qt::NativeGestureType Type, qreal Value, QPoin
 
 void TViewGestures::Zoom(Float80 Notches, QPointF At)
 {
-    const TViewBounds New =
-        TViewNavigation::ZoomAbout(CurrentBounds(), Box.width(), Box.height(), At, Notches);
+    // A logarithmic axis zooms on its logarithms.
+    const TPlotOptions& Options = Model.Options;
+    const TViewBounds New = TViewNavigation::FromAxisScale(
+        TViewNavigation::ZoomAbout(TViewNavigation::ToAxisScale(CurrentBounds(), Options), Box.width(),
+                                   Box.height(), At, Notches),
+        Options);
     const qreal Scale = qreal(std::pow(TViewNavigation::ZoomPerNotch, Notches));
     QTransform Picture;
     Picture.translate(At.x(), At.y());
@@ -84,7 +88,11 @@ void TViewGestures::Zoom(Float80 Notches, QPointF At)
 
 void TViewGestures::Pan(QPointF Delta)
 {
-    Step(TViewNavigation::Shift(CurrentBounds(), Box.width(), Box.height(), Delta),
+    const TPlotOptions& Options = Model.Options;
+    Step(TViewNavigation::FromAxisScale(
+             TViewNavigation::Shift(TViewNavigation::ToAxisScale(CurrentBounds(), Options), Box.width(),
+                                    Box.height(), Delta),
+             Options),
          QTransform::fromTranslate(Delta.x(), Delta.y()));
 }
 

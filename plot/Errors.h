@@ -21,6 +21,7 @@ inline constexpr std::string_view UnableToRead = "Cannot read %s";
 // An allocation failed (std::bad_alloc): the operation is abandoned, the program goes on.
 inline constexpr std::string_view OutOfMemory = "Not enough memory to complete the operation";
 inline constexpr std::string_view ViewOutOfRange = "The view is out of range";
+inline constexpr std::string_view LogAxisNotPositive = "A logarithmic axis needs bounds greater than 0";
 } // namespace Msg
 
 VENDREL_ERROR_CLASS(EFileWriteError, Exception)

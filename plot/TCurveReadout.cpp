@@ -77,7 +77,8 @@ void TCurveReadout::ReadInverse(TReadout& r, const TPlotView& View, QPoint Pixel
         return;
     try
     {
-        const int64_t Column = int64_t(View.OriginX) + Round64(FMul(Value, View.ScaleX));
+        const int64_t Column = View.LogX ? Round64(View.ColumnAt(Value))
+                                         : int64_t(View.OriginX) + Round64(FMul(Value, View.ScaleX));
         if (Column >= 0 && Column < Width && Pixel.y() >= 0 && Pixel.y() < Height)
             r.Marker = QPoint(int(Column), Pixel.y());
     }
@@ -173,8 +174,8 @@ void TCurveReadout::ReadSampled(TReadout& r, const TPlotView& View, int32_t Orig
         {
             return p;
         }
-        p.Px = Float80(View.OriginX) + p.X * View.ScaleX;
-        p.Py = Float80(OriginY) - p.Y * View.ScaleY;
+        p.Px = View.ColumnAt(p.X);
+        p.Py = View.RowAt(p.Y, OriginY);
         p.Ok = std::isfinite(p.Px) && std::isfinite(p.Py);
         return p;
     };

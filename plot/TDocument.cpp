@@ -2,6 +2,7 @@
 
 #include "plot/GraphKind.h"
 #include "plot/TParameterDocument.h"
+#include "plot/TPlotOptionKeys.h"
 
 #include <algorithm>
 #include <vector>
@@ -122,6 +123,7 @@ void TDocument::Write(TProfileFile& File, const TPlotModel& Model)
     File.WriteInteger(Main, QStringLiteral("ByY"), Model.TicksByY);
     File.WriteInteger(Main, QStringLiteral("FramesCount"), Model.FramesCount);
     TParameterDocument::Write(File, Model.Parameters);
+    WritePlotOptions(File, Model.Options);
 }
 
 void TDocument::Save(const QString& Path, const TPlotModel& Model)
@@ -144,6 +146,7 @@ TDocumentGraph1 TDocument::Read(const TProfileFile& File, TPlotModel& Model)
     Model.TicksByY =
         std::clamp(File.ReadInteger(Main, QStringLiteral("ByY"), Model.TicksByY), -MaxTicks, MaxTicks);
     Model.GraphsEnabled = true;
+    Model.Options = ReadPlotOptions(File);
 
     const TFunc First = ReadGraph(File, 1);
     const TDocumentGraph1 Graph1{First.Func, First.Color, First.BGColor, First.Style};

@@ -14,6 +14,7 @@
 #include "plot/TOrderedWork.h"
 #include "plot/TPaintBudget.h"
 #include "plot/TPlotModel.h"
+#include "plot/TPlotPalette.h"
 #include "plot/TPlotView.h"
 
 #include <QPaintDevice>
@@ -122,11 +123,9 @@ int32_t TGraphFrames::CurveRow(TGraphEvaluator& With, const TExprProgram& Progra
                                int32_t OriginY, int64_t Px)
 {
     const Float80 v = With.Run(Program, View.PlaneX(Px));
-    const int64_t d = Round64(FMul(v, View.ScaleY));
-    // OriginY - d can leave int64 only where the clamp would cut it anyway.
-    int64_t r = 0;
-    if (__builtin_sub_overflow(int64_t(OriginY), d, &r))
-        r = d > 0 ? -View.RowClamp : View.RowClamp;
+    // A row beyond int64 is beyond the clamp anyway.
+    bool Overflow = false;
+    const int64_t r = View.RowOf(v, OriginY, Overflow);
     return int32_t(std::clamp(r, -View.RowClamp, View.RowClamp));
 }
 
@@ -388,7 +387,8 @@ void TGraphFrames::ComputeRun(TRun& Run, TLane& Lane, int ArrowSize, bool FirstO
         Run.Geometry = &G;
         const TFunc& Graph = Model->FuncList.Item(Run.Graph);
         const int Frame = G.Error ? Run.FirstFrame : Run.LastFrame;
-        Run.Pen.emplace(ColorToArgb(LightenColor(Graph.Color, FrameCount - 1 - Frame, Model->FramesCount)),
+        Run.Pen.emplace(ColorToArgb(LightenColor(LineColor(Graph.Color, Model->Options),
+                                                 FrameCount - 1 - Frame, Model->FramesCount)),
                         float(ArrowSize));
         Run.Pen->SetDashStyle(Graph.Style);
         if (!Lane.Outliner)

@@ -36,11 +36,16 @@ void TInverseCurve::Trace(const TCurveTrace& In, TCurveGeometry& G) const
         {
             if (!Program)
                 Program = With.Program(Text);
-            const Float80 x = With.Run(*Program, FDiv(Float80(int64_t(In.OriginY) - Row), In.View.ScaleY));
-            const int64_t d = Round64(FMul(x, In.View.ScaleX));
+            const Float80 x = With.Run(*Program, In.View.PlaneY(Row, In.OriginY));
             int64_t Column = 0;
-            if (__builtin_add_overflow(int64_t(In.View.OriginX), d, &Column))
-                Column = d > 0 ? In.View.RowClamp : -In.View.RowClamp;
+            if (In.View.LogX)
+                Column = x > 0 ? Round64(In.View.ColumnAt(x)) : -In.View.RowClamp;
+            else
+            {
+                const int64_t d = Round64(FMul(x, In.View.ScaleX));
+                if (__builtin_add_overflow(int64_t(In.View.OriginX), d, &Column))
+                    Column = d > 0 ? In.View.RowClamp : -In.View.RowClamp;
+            }
             Column = std::clamp(Column, -In.View.RowClamp, In.View.RowClamp + In.View.InnerWidth);
             G.Points.emplace_back(int(Column), int(Row));
         }

@@ -5,6 +5,7 @@
 // file, copy, print and --render all read it.
 #include "plot/TFuncList.h"
 #include "plot/TParameterList.h"
+#include "plot/TPlotOptions.h"
 
 #include <QString>
 
@@ -50,6 +51,7 @@ class TPlotModel
     // either. The blur trail of a paint shows the values 0, 1, ... ticks on in that direction.
     TParameterList Parameters;
     int32_t TickDirection = 0;
+    TPlotOptions Options;
 
     // The number of motion-blur frames the renderer draws (may be 0 or negative).
     int32_t FrameCount() const { return MotionBlur ? FramesCount : 1; }

@@ -13,6 +13,8 @@
 #include "plot/TViewNavigation.h"
 #include "plot/TangentLine.h"
 
+#include <cmath>
+
 namespace
 {
 const QString Gap = QStringLiteral("    ");
@@ -38,7 +40,7 @@ TReadout TPlotReadout::At(QPoint Pixel, int Width, int Height, int Graph) const
         View = TPlotView::Compute(Model, Width, Height, TViewNavigation::Margin, Sep);
         OriginY = View.OriginY();
         X = View.PlaneX(Pixel.x());
-        Y = FDiv(Float80(int64_t(OriginY) - Pixel.y()), View.ScaleY);
+        Y = View.PlaneY(Pixel.y(), OriginY);
         r.Text = QStringLiteral("x = ") + Number(X) + Gap + QStringLiteral("y = ") + Number(Y);
     }
     catch (const Exception& Error)
@@ -90,12 +92,20 @@ TReadout TPlotReadout::At(QPoint Pixel, int Width, int Height, int Graph) const
     try
     {
         // The row the curve was drawn at in this column, as the renderer rounds it.
-        const int64_t Row = int64_t(OriginY) - Round64(FMul(Value, View.ScaleY));
-        if (Row >= 0 && Row < Height)
+        bool Overflow = false;
+        const int64_t Row = View.RowOf(Value, OriginY, Overflow);
+        if (!Overflow && Row >= 0 && Row < Height)
             r.Marker = QPoint(Pixel.x(), int(Row));
         if (r.Marker && Slope)
-            r.Tangent = TangentLine(QPointF(Pixel.x(), double(int64_t(OriginY) - Value * View.ScaleY)),
-                                    -*Slope * View.ScaleY / View.ScaleX, Width, Height);
+        {
+            // Pixels per unit at the point along each axis (per decade over the value's
+            // natural logarithm of ten on a logarithmic one), so the line touches the curve
+            // as drawn.
+            const Float80 dColumn = View.LogX ? View.ScaleX / (X * std::log(Float80(10))) : View.ScaleX;
+            const Float80 dRow = View.LogY ? -View.ScaleY / (Value * std::log(Float80(10))) : -View.ScaleY;
+            r.Tangent = TangentLine(QPointF(Pixel.x(), double(View.RowAt(Value, OriginY))),
+                                    *Slope * dRow / dColumn, Width, Height);
+        }
     }
     catch (const Exception&)
     {

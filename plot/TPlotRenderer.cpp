@@ -10,9 +10,12 @@
 #include "plot/TFillLayers.h"
 #include "plot/TGraphEvaluator.h"
 #include "plot/TGraphFrames.h"
+#include "plot/TLegend.h"
 #include "plot/TPaintBudget.h"
 #include "plot/TPlotModel.h"
+#include "plot/TPlotPalette.h"
 #include "plot/TPlotView.h"
+#include "plot/TTickGrid.h"
 
 #include <QString>
 
@@ -77,7 +80,7 @@ bool SameDrawing(const TPlotModel& A, const TPlotModel& B)
         A.FilledGraphs != B.FilledGraphs || A.MotionBlur != B.MotionBlur ||
         A.GraphsEnabled != B.GraphsEnabled || a.Grid != b.Grid || a.Numbers != b.Numbers ||
         a.Arrows != b.Arrows || a.GridDot != b.GridDot || a.GridDash != b.GridDash ||
-        a.GridSolid != b.GridSolid || A.FuncList.Count() != B.FuncList.Count())
+        a.GridSolid != b.GridSolid || A.Options != B.Options || A.FuncList.Count() != B.FuncList.Count())
         return false;
     for (int i = 0; i < A.FuncList.Count(); ++i)
         if (!(A.FuncList.Item(i) == B.FuncList.Item(i)))
@@ -126,6 +129,8 @@ void TPlotRenderer::DrawPlot(TCanvas& Canvas, int Width, int Height, int Margin,
             // fill rows are worked out: the one waits on memory, the other computes. Nothing
             // else touches the canvas until it is done.
             TBackgroundFill Background;
+            if (Model.Options.DarkPlot)
+                Canvas.SetBrushColor(DarkGround);
             if (Canvas.RasterBits() && Model.FilledGraphs && UseHelper &&
                 int64_t(Width) * Height >= BackgroundThreadArea)
                 Background.Start([&] { Canvas.FillRect(0, 0, Width, Height); });
@@ -174,6 +179,8 @@ void TPlotRenderer::DrawPlot(TCanvas& Canvas, int Width, int Height, int Margin,
         Stopped = TStop();
         throw;
     }
+    if (Model.Options.Legend)
+        TLegend::Draw(Canvas, Model, Width, Margin, ArrowSize);
     Frames->Forget();
     Stopped = TStop();
 }
@@ -182,7 +189,7 @@ void TPlotRenderer::DrawPlot(TCanvas& Canvas, int Width, int Height, int Margin,
 // the very same pixels again, so it is skipped.
 void TPlotRenderer::DrawGrid(TCanvas& Canvas, const TPlotView& View, int Width, int Height) const
 {
-    Canvas.SetPenColor(clSilver);
+    Canvas.SetPenColor(GridColor(Model.Options));
     Canvas.SetPenStyle(Model.View.GridDot    ? TPenStyle::Dot
                        : Model.View.GridDash ? TPenStyle::Dash
                                              : TPenStyle::Solid);
@@ -293,13 +300,19 @@ void TPlotRenderer::DrawGridAndAxes(TCanvas& Canvas, const TPlotView& View, int3
     // Grid, arrows and axes are one pixel of the ordinary picture thick; the fills draw one
     // line per device column, one device pixel wide.
     Canvas.SetPenWidth(int(Canvas.Scaled(1)));
+    // Round, pi and logarithmic axes have a grid and numbers of their own.
+    const TTickGrid Ticks(Model, View, Sep);
     if (Model.View.Grid)
-        DrawGrid(Canvas, View, Width, Height);
-    // Numbers, arrows and axes are black whatever the fills left in the pen.
-    Canvas.SetPenColor(clBlack);
+        Ticks.Applies() ? Ticks.DrawGrid(Canvas, Width, Height) : DrawGrid(Canvas, View, Width, Height);
+    // Numbers, arrows and axes are black (light on the dark plot) whatever the fills left in
+    // the pen.
+    Canvas.SetPenColor(InkColor(Model.Options));
     Canvas.SetPenStyle(TPenStyle::Solid);
+    if (Model.Options.DarkPlot)
+        Canvas.SetFontColor(DarkInk);
     if (Model.View.Numbers)
-        DrawNumbers(Canvas, View, OriginY);
+        Ticks.Applies() ? Ticks.DrawNumbers(Canvas, OriginY, Width, Height)
+                        : DrawNumbers(Canvas, View, OriginY);
     if (Model.View.Arrows)
         DrawArrows(Canvas, View, OriginY, Width, ArrowSize);
     DrawAxes(Canvas, View, OriginY, Width, Height);

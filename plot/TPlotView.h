@@ -35,11 +35,18 @@ struct TPlotView
     // Curve rows lie within -RowClamp .. RowClamp: CurveRowClamp in the ordinary picture's
     // pixels, scaled with the picture's other pixel measures.
     int64_t RowClamp = CurveRowClamp;
+    // Logarithmic axes: the column (row) then maps to the decimal logarithm of x (y), and
+    // ScaleX (ScaleY) is pixels per decade, counted from LogLeft (LogTop). The y axis of a
+    // logarithmic x stands on the left edge, the x axis of a logarithmic y on the bottom edge.
+    bool LogX = false, LogY = false;
+    Float80 LogLeft = 0, LogTop = 0;
 
     // Converts the bound texts (Left, Right, Top, Bottom, in this order) and computes the
     // table in its documented order, so the first failing step decides the error:
     // EConvertError for a text that is not a number, EZeroDivide for a zero tick count or
-    // an empty range, EViewRangeError for an origin beyond 32 bits.
+    // an empty range, EViewRangeError for an origin beyond 32 bits or a logarithmic axis
+    // whose bounds are not both positive. With equal scales (on linear axes) the shorter
+    // direction is first widened about its centre, and the bounds are the widened ones.
     static TPlotView Compute(const TPlotModel& Model, int Width, int Height, int Margin,
                              char16_t DecimalSeparator);
 
@@ -49,4 +56,15 @@ struct TPlotView
 
     // Plane x of pixel column Px.
     Float80 PlaneX(int64_t Px) const;
+    // Plane y of pixel row Py, OriginY being OriginY().
+    Float80 PlaneY(int64_t Py, int32_t OriginY) const;
+    // The column of plane x, and the row of plane y, not rounded. What a logarithmic axis
+    // cannot show (0 or below) lies infinitely far left or down.
+    Float80 ColumnAt(Float80 x) const;
+    Float80 RowAt(Float80 y, int32_t OriginY) const;
+    // The row of plane y as curves and fills round it: OriginY - Round(y * ScaleY) on a
+    // linear axis, Margin + Round((LogTop - log10 y) * ScaleY) on a logarithmic one, where 0
+    // and below give INT64_MAX (infinitely far down). The difference may leave 64 bits only on
+    // a linear axis, and is then reported by Overflow.
+    int64_t RowOf(Float80 y, int32_t OriginY, bool& Overflow) const;
 };

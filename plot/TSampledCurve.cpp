@@ -48,8 +48,8 @@ class TSampler
                 return r;
             throw;
         }
-        r.Px = Float80(In.View.OriginX) + r.X * In.View.ScaleX;
-        r.Py = Float80(In.OriginY) - r.Y * In.View.ScaleY;
+        r.Px = In.View.ColumnAt(r.X);
+        r.Py = In.View.RowAt(r.Y, In.OriginY);
         r.Ok = std::isfinite(r.Px) && std::isfinite(r.Py);
         return r;
     }
@@ -161,6 +161,8 @@ class TSampler
     // A sample's pixel as a function's row is rounded: the origin plus the rounded offset.
     QPoint Exact(const TSample& S) const
     {
+        if (In.View.LogX || In.View.LogY)
+            return QPoint(int(Round64(S.Px)), int(Round64(S.Py)));
         return QPoint(int(In.View.OriginX + Round64(S.X * In.View.ScaleX)),
                       int(In.OriginY - Round64(S.Y * In.View.ScaleY)));
     }

@@ -5,6 +5,7 @@
 #include "expr/NumberText.h"
 #include "expr/TextToFloat.h"
 #include "plot/QtText.h"
+#include "plot/TAxisTicks.h"
 #include "plot/TPlotModel.h"
 #include "plot/TPlotView.h"
 
@@ -82,6 +83,14 @@ std::pair<QString, QString> TViewNavigation::Pan(const QString& Low, const QStri
             FromU16(FormatGeneral15(FAdd(Move, H), Separator))};
 }
 
+std::pair<QString, QString> TViewNavigation::PanByRule(const QString& Low, const QString& High,
+                                                       TTickRule Rule, int32_t Ticks, int Steps) const
+{
+    const auto [L, H] = TAxisTicks::Pan(Rule, TextToFloat(ToU16(Low), Separator),
+                                        TextToFloat(ToU16(High), Separator), Ticks, Steps);
+    return {FromU16(FormatGeneral15(L, Separator)), FromU16(FormatGeneral15(H, Separator))};
+}
+
 TViewBounds TViewNavigation::ReadBounds(const TBoundTexts& Texts) const
 {
     TViewBounds b;
@@ -133,12 +142,16 @@ TViewBounds TViewNavigation::Shift(const TViewBounds& View, int Width, int Heigh
     }
 }
 
-TViewFault TViewNavigation::CheckView(const TBoundTexts& Texts, int Width, int Height) const
+TViewFault TViewNavigation::CheckView(const TBoundTexts& Texts, int Width, int Height,
+                                      const TPlotOptions& Options) const
 {
     const TViewBounds b = ReadBounds(Texts);
     if (b.Left == b.Right || b.Top == b.Bottom)
         return TViewFault::EmptyRange;
+    if ((Options.LogX && !(b.Left > 0 && b.Right > 0)) || (Options.LogY && !(b.Top > 0 && b.Bottom > 0)))
+        return TViewFault::NotPositive;
     TPlotModel Probe;
+    Probe.Options = Options;
     Probe.LeftText = Texts.Left;
     Probe.RightText = Texts.Right;
     Probe.TopText = Texts.Top;
@@ -152,6 +165,65 @@ TViewFault TViewNavigation::CheckView(const TBoundTexts& Texts, int Width, int H
         return TViewFault::OutOfRange;
     }
     return TViewFault::None;
+}
+
+TViewBounds TViewNavigation::ToAxisScale(const TViewBounds& b, const TPlotOptions& Options)
+{
+    auto Log = [](Float80 v)
+    {
+        if (!(v > 0))
+            throw EViewRangeError(std::string(Msg::LogAxisNotPositive));
+        return std::log10(v);
+    };
+    TViewBounds a = b;
+    if (Options.LogX)
+        a.Left = Log(b.Left), a.Right = Log(b.Right);
+    if (Options.LogY)
+        a.Top = Log(b.Top), a.Bottom = Log(b.Bottom);
+    return a;
+}
+
+TViewBounds TViewNavigation::FromAxisScale(const TViewBounds& a, const TPlotOptions& Options)
+{
+    auto Power = [](Float80 e)
+    {
+        const Float80 v = std::pow(Float80(10), e);
+        if (!(v > 0 && std::isfinite(v)))
+            throw EViewRangeError(std::string(Msg::ViewOutOfRange));
+        return v;
+    };
+    TViewBounds b = a;
+    if (Options.LogX)
+        b.Left = Power(a.Left), b.Right = Power(a.Right);
+    if (Options.LogY)
+        b.Top = Power(a.Top), b.Bottom = Power(a.Bottom);
+    return b;
+}
+
+TBoundTexts TViewNavigation::ZoomOnAxes(const TBoundTexts& Current, int Width, int Height,
+                                        const QRect& Selection, const TPlotOptions& Options) const
+{
+    // A linear axis zooms as it always has; a logarithmic one to the values its edges show.
+    TBoundTexts New = Zoom(Current, Width, Height, Selection);
+    TPlotModel Probe;
+    Probe.LeftText = Current.Left;
+    Probe.RightText = Current.Right;
+    Probe.TopText = Current.Top;
+    Probe.BottomText = Current.Bottom;
+    Probe.Options = Options;
+    const TPlotView View = TPlotView::Compute(Probe, Width, Height, Margin, Separator);
+    auto Text = [this](Float80 v) { return FromU16(FormatGeneral15(v, Separator)); };
+    if (Options.LogX)
+    {
+        New.Left = Text(View.PlaneX(Selection.left()));
+        New.Right = Text(View.PlaneX(Selection.right()));
+    }
+    if (Options.LogY)
+    {
+        New.Top = Text(View.PlaneY(Selection.top(), View.OriginY()));
+        New.Bottom = Text(View.PlaneY(Selection.bottom(), View.OriginY()));
+    }
+    return New;
 }
 
 QString TViewNavigation::StepTime(const QString& TimeText, float Increment) const

@@ -5,6 +5,8 @@
 // touchpad steps work on the bounds as numbers instead, so a run of small steps loses
 // nothing to the texts between them.
 #include "expr/Float80.h"
+#include "plot/TAxisTicks.h"
+#include "plot/TPlotOptions.h"
 #include "plot/TPlotTarget.h"
 
 #include <QPointF>
@@ -29,8 +31,9 @@ struct TViewBounds
 enum class TViewFault
 {
     None,
-    EmptyRange, // left equals right or top equals bottom
-    OutOfRange, // the renderer's pixel mapping does not fit (EViewRangeError and the like)
+    EmptyRange,  // left equals right or top equals bottom
+    OutOfRange,  // the renderer's pixel mapping does not fit (EViewRangeError and the like)
+    NotPositive, // a logarithmic axis has a bound of 0 or below
 };
 
 class TViewNavigation
@@ -46,6 +49,10 @@ class TViewNavigation
     // Moves the pair (Low, High) by Steps grid divisions of (High - Low) / Ticks; returns the
     // new Low and High in the 15-significant-digit form.
     std::pair<QString, QString> Pan(const QString& Low, const QString& High, int32_t Ticks, int Steps) const;
+    // The same by one division of an axis's tick rule (TAxisTicks::Pan): a round or pi step, or
+    // a Ticks-th of a logarithmic axis's decades.
+    std::pair<QString, QString> PanByRule(const QString& Low, const QString& High, TTickRule Rule,
+                                          int32_t Ticks, int Steps) const;
 
     // The plot margin of the screen's picture, in (logical) pixels, on each side.
     static constexpr int Margin = ScreenMargin;
@@ -64,9 +71,22 @@ class TViewNavigation
     // The view whose picture is the current one moved by Delta pixels.
     static TViewBounds Shift(const TViewBounds& View, int Width, int Height, QPointF Delta);
 
-    // Whether DrawPlot can draw these bound texts on a Width x Height surface. A text that is
-    // not a number raises EConvertError.
-    TViewFault CheckView(const TBoundTexts& Texts, int Width, int Height) const;
+    // Whether DrawPlot can draw these bound texts on a Width x Height surface under Options.
+    // A text that is not a number raises EConvertError.
+    TViewFault CheckView(const TBoundTexts& Texts, int Width, int Height,
+                         const TPlotOptions& Options = {}) const;
+
+    // The bounds on the axes' own scales: a logarithmic axis's bounds by their decimal
+    // logarithms, so that the zooms and shifts above, linear on that scale, act on a
+    // logarithmic axis geometrically; and back. A bound of 0 or below on a logarithmic axis
+    // raises EViewRangeError.
+    static TViewBounds ToAxisScale(const TViewBounds& Bounds, const TPlotOptions& Options);
+    static TViewBounds FromAxisScale(const TViewBounds& Bounds, const TPlotOptions& Options);
+    // Zoom to a dragged rectangle on a view with a logarithmic axis: a linear axis as Zoom
+    // does, a logarithmic one to the plane values the picture shows at the rectangle's edges,
+    // in the 15-significant-digit form.
+    TBoundTexts ZoomOnAxes(const TBoundTexts& Current, int Width, int Height, const QRect& Selection,
+                           const TPlotOptions& Options) const;
 
     // One animation tick: the time text (0 when it is not a number) plus Increment, written
     // with two decimals.

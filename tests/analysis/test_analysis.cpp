@@ -259,6 +259,40 @@ TEST(Analysis, AreasMatchReferencesWithTheirEstimates)
     }
 }
 
+// A formula that is 0 wherever the stretch samples it has no roots to name: the note says
+// it, whether the stretch's ends are defined or not. A run of zeros inside the stretch keeps
+// its ends as roots.
+TEST(Analysis, AFormulaZeroOnTheWholeStretchGivesTheNoteAlone)
+{
+    struct Row
+    {
+        const char* Name;
+        const char16_t* Formula;
+        Float80 A, B;
+        size_t Roots;
+    };
+    const Row Rows[] = {
+        {"zero everywhere", u"0*x", -10, 10, 0},
+        {"zero where defined, undefined at an end", u"0*Sqrt(x)", -1, 10, 0},
+        {"zero on part of the stretch", u"x+Abs(x)", -10, 10, 2},
+    };
+    TAnalysis Analysis(u'.');
+    for (const Row& r : Rows)
+    {
+        SCOPED_TRACE(r.Name);
+        const TAnalysisResult R = Analysis.Roots(r.Formula, 0, r.A, r.B);
+        size_t Roots = 0;
+        for (const TAnalysisPoint& P : R.Points)
+            Roots += P.Kind == TPointKind::Root || P.Kind == TPointKind::DoubleRoot;
+        EXPECT_EQ(Roots, r.Roots);
+        ASSERT_FALSE(R.Notes.empty());
+        EXPECT_EQ(R.Notes[0].rfind("The formula is 0 on the whole stretch from ", 0), 0u) << R.Notes[0];
+    }
+    const TAnalysisResult Same = Analysis.Intersections(u"Sin(x)", u"Sin(x)", 0, -10, 10);
+    EXPECT_TRUE(Same.Points.empty());
+    ASSERT_EQ(Same.Notes.size(), 1u);
+}
+
 TEST(Analysis, AnAreaAcrossAnUndefinedPointOrAPoleIsThatPoint)
 {
     TAnalysis Analysis(u'.');

@@ -437,6 +437,80 @@ class TestViewReadout : public QObject, private TMainFormHarness
         QCOMPARE(Bounds(), QStringList({"-5e4931", "10", "5e4931", "-10"}));
         QVERIFY(Dialogs->Messages.isEmpty());
     }
+
+    // The presentation options are checkable View entries, off at start, whose accelerator
+    // letters no other entry of the menu uses.
+    void thePresentationEntriesHaveLettersOfTheirOwn()
+    {
+        QMenu* View = nullptr;
+        for (QAction* Menu : Form->menuBar()->actions())
+            if (Menu->text() == QStringLiteral("&View"))
+                View = Menu->menu();
+        QVERIFY(View);
+        QMap<QChar, QStringList> Letters;
+        for (QAction* Entry : View->actions())
+        {
+            const qsizetype Amp = Entry->text().indexOf(QLatin1Char('&'));
+            if (Amp >= 0)
+                Letters[Entry->text()[Amp + 1].toLower()] << Entry->objectName();
+        }
+        for (const char* Name : {"RoundGrid", "PiTicks", "LogX", "LogY", "EqualScales", "Legend", "DarkPlot"})
+        {
+            QAction* Entry = Action(Name);
+            QVERIFY2(Entry && Entry->isCheckable() && !Entry->isChecked(), Name);
+            QVERIFY2(View->actions().contains(Entry), Name);
+            const QChar Letter = Entry->text()[Entry->text().indexOf(QLatin1Char('&')) + 1].toLower();
+            QCOMPARE(Letters[Letter], QStringList{QString::fromLatin1(Name)});
+        }
+    }
+
+    // A logarithmic axis needs positive bounds: refused with the editors' message otherwise.
+    // On it the wheel zooms geometrically about the mouse and the arrow keys pan by a
+    // twentieth of the decades.
+    void aLogAxisNeedsPositiveBoundsAndZoomsGeometrically()
+    {
+        const QString NotPositive = QStringLiteral("A logarithmic axis needs bounds greater than 0");
+        Action("LogX")->trigger();
+        QCOMPARE(Dialogs->Messages, QStringList{NotPositive});
+        QVERIFY(!Action("LogX")->isChecked());
+        QVERIFY(!Form->Model().Options.LogX);
+
+        SetBounds({"1", "10", "1000", "-10"});
+        Action("LogX")->trigger();
+        QVERIFY(Action("LogX")->isChecked());
+        QVERIFY(Form->Model().Options.LogX);
+        // 3 decades over 513 pixels: the mouse at column 5 + 171 stands on x = 10.
+        Wheel(QPointF(176, 200), QPoint(0, 120));
+        const QStringList b = Bounds();
+        const double L = b[0].toDouble(), R = b[2].toDouble();
+        QVERIFY2(std::abs(std::log10(R / L) - 3 / 1.25) < 1e-12, qPrintable(b.join(' ')));
+        QVERIFY2(std::abs(std::log10(L) + 171.0 / 513 * std::log10(R / L) - 1) < 1e-12,
+                 qPrintable(b.join(' ')));
+
+        SetBounds({"1", "10", "1E20", "-10"});
+        Box()->setFocus();
+        QTest::keyClick(Box(), Qt::Key_Left);
+        QCOMPARE(Bounds(), QStringList({"10", "10", "1E21", "-10"}));
+        // A bound typed at 0 is refused like a wrong range.
+        Edit("LeftEdt")->setText(QStringLiteral("0"));
+        QTest::keyClick(Edit("LeftEdt"), Qt::Key_Return);
+        QCOMPARE(Dialogs->Messages, QStringList({NotPositive, NotPositive}));
+    }
+
+    void roundGridsPanByTheirStepAndEqualScalesShowTheBoundsDrawn()
+    {
+        SetBounds({"-5.1438", "10", "7.6561", "-10"});
+        Action("RoundGrid")->trigger();
+        Box()->setFocus();
+        QTest::keyClick(Box(), Qt::Key_Left);
+        QCOMPARE(Bounds(), QStringList({"-4.1438", "10", "8.6561", "-10"}));
+
+        // The plot is square: a view twice as wide as tall widens up and down about 0.
+        QCOMPARE(Box()->width(), Box()->height());
+        SetBounds({"-10", "5", "10", "-5"});
+        Action("EqualScales")->trigger();
+        QCOMPARE(Bounds(), QStringList({"-10", "10", "10", "-10"}));
+    }
 };
 
 QTEST_MAIN(TestViewReadout)

@@ -11,6 +11,7 @@
 #include "export/TPngEncoder.h"
 #include "export/TWebPWriter.h"
 #include "expr/NumberText.h"
+#include "plot/TPlotPalette.h"
 
 #include <QDir>
 #include <QFile>
@@ -185,6 +186,36 @@ TEST(VectorExport, RasterisesToThePngOfTheSameSize)
     Text.start(QStringLiteral("pdftotext"), {Pdf, QStringLiteral("-")});
     ASSERT_TRUE(Text.waitForFinished());
     EXPECT_TRUE(Text.readAllStandardOutput().contains("-10")) << "tick numbers stay text";
+}
+
+// The presentation options reach the exports: the dark ground in the PNG, the pi numbers and
+// the legend's formulas as text in the SVG and the PDF.
+TEST(VectorExport, KeepsThePresentationOptionsAndTheirTexts)
+{
+    QTemporaryDir Dir;
+    const QSize Size(523, 523);
+    TPlotModel Model = Scene();
+    Model.Options.PiTicks = Model.Options.Legend = Model.Options.DarkPlot = true;
+    TPlotPicture P(Model, u'.', clWhite, QFont(QStringLiteral("DejaVu Sans"), 8));
+    EXPECT_EQ(P.Render(Size).pixel(1, 1), ToQColor(DarkGround).rgb());
+
+    const QString Svg = Dir.filePath(QStringLiteral("p.svg"));
+    TPictureWriter::Write(P, TExportFormat::Svg, Size, Svg);
+    const QString Text = QString::fromUtf8(ReadAll(Svg));
+    for (const QString& Want : {QStringLiteral(">Sin(x*t)*5</text>"), QStringLiteral(">x/2+t</text>"),
+                                QStringLiteral(">3π/2</text>"), QStringLiteral(">−π</text>")})
+        EXPECT_TRUE(Text.contains(Want)) << Want.toStdString();
+
+    const QString Pdf = Dir.filePath(QStringLiteral("p.pdf"));
+    TPictureWriter::Write(P, TExportFormat::Pdf, Size, Pdf);
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    QProcess Reader;
+    Reader.start(QStringLiteral("pdftotext"), {Pdf, QStringLiteral("-")});
+    ASSERT_TRUE(Reader.waitForFinished());
+    const QString PdfText = QString::fromUtf8(Reader.readAllStandardOutput());
+    EXPECT_TRUE(PdfText.contains(QStringLiteral("Sin(x*t)*5"))) << PdfText.toStdString();
+    EXPECT_TRUE(PdfText.contains(QStringLiteral("3π/2"))) << PdfText.toStdString();
 }
 
 TEST(WebPExport, HoldsEveryFrameExactlyWithItsDelay)

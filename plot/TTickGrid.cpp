@@ -1,0 +1,150 @@
+#include "plot/TTickGrid.h"
+
+#include "expr/FloatArith.h"
+#include "expr/NumberText.h"
+#include "plot/TCanvas.h"
+#include "plot/TPlotModel.h"
+#include "plot/TPlotPalette.h"
+#include "plot/TPlotView.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <cmath>
+
+namespace
+{
+// Line I of an evenly divided direction: Margin + Round(I * TickPixels).
+int64_t EvenLine(const TPlotView& View, int64_t I, Float80 TickPixels)
+{
+    return View.Margin + Round64(Float80(I) * TickPixels);
+}
+} // namespace
+
+TTickGrid::TTickGrid(const TPlotModel& ModelIn, const TPlotView& ViewIn, char16_t Separator)
+    : Model(ModelIn), View(ViewIn), Sep(Separator), RuleX(XRuleOf(ModelIn)), RuleY(YRuleOf(ModelIn))
+{
+    if (RuleX != TTickRule::Even)
+        TicksX = TAxisTicks::Ticks(RuleX, View.Left, View.Right, Model.TicksByX, Sep);
+    if (RuleY != TTickRule::Even)
+        TicksY = TAxisTicks::Ticks(RuleY, View.Bottom, View.Top, Model.TicksByY, Sep);
+}
+
+TTickRule TTickGrid::XRuleOf(const TPlotModel& Model)
+{
+    const TPlotOptions& o = Model.Options;
+    return o.LogX        ? TTickRule::Log
+           : o.PiTicks   ? TTickRule::Pi
+           : o.RoundGrid ? TTickRule::Round
+                         : TTickRule::Even;
+}
+
+TTickRule TTickGrid::YRuleOf(const TPlotModel& Model)
+{
+    const TPlotOptions& o = Model.Options;
+    return o.LogY ? TTickRule::Log : o.RoundGrid ? TTickRule::Round : TTickRule::Even;
+}
+
+int64_t TTickGrid::Column(Float80 v) const
+{
+    const Float80 Along = View.LogX ? std::log10(v) - View.LogLeft : v - View.Left;
+    return View.Margin + Round64(Along * View.ScaleX);
+}
+
+int64_t TTickGrid::Row(Float80 v) const
+{
+    const Float80 Along = View.LogY ? View.LogTop - std::log10(v) : View.Top - v;
+    return View.Margin + Round64(Along * View.ScaleY);
+}
+
+// Many lines on a few pixels put several on one column; a repeated column is skipped.
+void TTickGrid::DrawGrid(TCanvas& Canvas, int Width, int Height) const
+{
+    Canvas.SetPenColor(GridColor(Model.Options));
+    Canvas.SetPenStyle(Model.View.GridDot    ? TPenStyle::Dot
+                       : Model.View.GridDash ? TPenStyle::Dash
+                                             : TPenStyle::Solid);
+    const int64_t Bottom = int64_t(Height) - View.Margin, Right = int64_t(Width) - View.Margin;
+    auto Vertical = [&](int64_t c, int64_t& Previous)
+    {
+        if (c == Previous)
+            return;
+        Previous = c;
+        Canvas.MoveTo(c, View.Margin);
+        Canvas.LineTo(c, Bottom);
+    };
+    auto Horizontal = [&](int64_t r, int64_t& Previous)
+    {
+        if (r == Previous)
+            return;
+        Previous = r;
+        Canvas.MoveTo(View.Margin, r);
+        Canvas.LineTo(Right, r);
+    };
+    int64_t Previous = INT64_MIN;
+    if (RuleX == TTickRule::Even)
+        for (int64_t i = 0; i <= Model.TicksByX; ++i)
+            Vertical(EvenLine(View, i, View.TickPixelsX), Previous);
+    else
+        for (const TTick& t : TicksX)
+            Vertical(Column(t.Value), Previous);
+    Previous = INT64_MIN;
+    if (RuleY == TTickRule::Even)
+        for (int64_t j = 0; j <= Model.TicksByY; ++j)
+            Horizontal(EvenLine(View, j, View.TickPixelsY), Previous);
+    else
+        for (const TTick& t : TicksY)
+            Horizontal(Row(t.Value), Previous);
+    Canvas.SetPenStyle(TPenStyle::Solid);
+}
+
+void TTickGrid::DrawNumbers(TCanvas& Canvas, int32_t OriginY, int Width, int Height) const
+{
+    const QFontMetrics Metrics(Canvas.Font(), Canvas.Painter().device());
+    const int64_t TextHeight = Metrics.height(), WidestChar = Metrics.maxWidth();
+    // Whether a text with its top-left corner at (x, y) lies wholly inside the picture. Its
+    // width is measured only near the right edge: shaping a text costs more than drawing it.
+    auto Inside = [&](int64_t x, int64_t y, const QString& Text)
+    {
+        if (x < 0 || y < 0 || y + TextHeight > Height)
+            return false;
+        return x + WidestChar * Text.size() <= Width || x + Metrics.horizontalAdvance(Text) <= Width;
+    };
+
+    // The x numbers stand under the axis, or over it where it is the picture's bottom edge.
+    const int64_t XRow =
+        View.LogY ? int64_t(OriginY) - Canvas.Scaled(1) - TextHeight : int64_t(OriginY) + Canvas.Scaled(1);
+    if (RuleX == TTickRule::Even)
+        for (int64_t i = 0; i < Model.TicksByX; ++i)
+        {
+            const int64_t c = EvenLine(View, i, View.TickPixelsX) + Canvas.Scaled(3);
+            const Float80 Value = FAdd(View.Left, FMul(Float80(i), View.TickStepX));
+            Canvas.TextOut(c, XRow,
+                           QString::fromStdU16String(
+                               FormatFixedHead(Value, Model.Decimals, Sep, Canvas.NumberTextCapacity(c))));
+        }
+    else
+        for (const TTick& t : TicksX)
+        {
+            const int64_t c = Column(t.Value) + Canvas.Scaled(3);
+            if (!t.Text.isEmpty() && Inside(c, XRow, t.Text))
+                Canvas.TextOut(c, XRow, t.Text);
+        }
+
+    const int64_t YColumn = int64_t(View.OriginX) + Canvas.Scaled(3);
+    if (RuleY == TTickRule::Even)
+        for (int64_t j = 0; j < Model.TicksByY; ++j)
+        {
+            const Float80 Value = FSub(View.Top, FMul(Float80(j), View.TickStepY));
+            Canvas.TextOut(YColumn, EvenLine(View, j, View.TickPixelsY) + Canvas.Scaled(1),
+                           QString::fromStdU16String(FormatFixedHead(Value, Model.Decimals, Sep,
+                                                                     Canvas.NumberTextCapacity(YColumn))));
+        }
+    else
+        for (const TTick& t : TicksY)
+        {
+            const int64_t r = Row(t.Value) + Canvas.Scaled(1);
+            if (!t.Text.isEmpty() && Inside(YColumn, r, t.Text))
+                Canvas.TextOut(YColumn, r, t.Text);
+        }
+}
