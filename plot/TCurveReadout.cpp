@@ -116,8 +116,9 @@ void TCurveReadout::ReadDerived(TReadout& r, const TPlotView& View, int32_t Orig
         return;
     try
     {
-        const int64_t Row = int64_t(OriginY) - Round64(FMul(Value, View.ScaleY));
-        if (Row >= 0 && Row < Height)
+        bool Overflow = false;
+        const int64_t Row = View.RowOf(Value, OriginY, Overflow);
+        if (!Overflow && Row >= 0 && Row < Height)
             r.Marker = QPoint(Pixel.x(), int(Row));
     }
     catch (const Exception&)

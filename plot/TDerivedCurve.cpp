@@ -125,14 +125,11 @@ Float80 Derived(TGraphEvaluator& With, const TExprProgram& Program, int Order, F
     return Order == 1 ? d.D1 : d.D2;
 }
 
-// The row of a value, clamped as a function's rows are.
+// The row of a value, clamped as a function's rows are (on either kind of axis).
 int32_t RowOf(const TPlotView& View, int32_t OriginY, Float80 v)
 {
-    const int64_t d = Round64(FMul(v, View.ScaleY));
-    int64_t r = 0;
-    if (__builtin_sub_overflow(int64_t(OriginY), d, &r))
-        r = d > 0 ? -View.RowClamp : View.RowClamp;
-    return int32_t(std::clamp(r, -View.RowClamp, View.RowClamp));
+    bool Overflow = false;
+    return int32_t(std::clamp(View.RowOf(v, OriginY, Overflow), -View.RowClamp, View.RowClamp));
 }
 } // namespace
 

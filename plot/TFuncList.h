@@ -24,6 +24,8 @@ class TFuncList
             Items.emplace_back();
     }
 
+    bool operator==(const TFuncList&) const = default;
+
   private:
     std::vector<TFunc> Items;
 };

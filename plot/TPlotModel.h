@@ -19,6 +19,8 @@ struct TViewSwitches
     bool GridDot = false;  // "&Dot"   } one radio group:
     bool GridDash = false; // "D&ash" } exactly one of the three
     bool GridSolid = true; // "&Solid" } is on
+
+    bool operator==(const TViewSwitches&) const = default;
 };
 
 class TPlotModel
@@ -55,4 +57,8 @@ class TPlotModel
 
     // The number of motion-blur frames the renderer draws (may be 0 or negative).
     int32_t FrameCount() const { return MotionBlur ? FramesCount : 1; }
+
+    // Field by field, so that a field added later is compared too: a paint taken up again
+    // after a pause must draw the model it started with.
+    bool operator==(const TPlotModel&) const = default;
 };

@@ -20,7 +20,6 @@
 #include <QString>
 
 #include <algorithm>
-#include <bit>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -69,23 +68,11 @@ QString FixedText(const TCanvas& Canvas, int64_t X, Float80 Value, int Decimals,
 {
     return QString::fromStdU16String(FormatFixedHead(Value, Decimals, Sep, Canvas.NumberTextCapacity(X)));
 }
-// Whether two models give the same picture: everything the drawing reads.
+// Whether two models give the same picture: everything the model holds, compared field by
+// field (a change that draws nothing only costs a fresh start).
 bool SameDrawing(const TPlotModel& A, const TPlotModel& B)
 {
-    const TViewSwitches &a = A.View, &b = B.View;
-    if (A.LeftText != B.LeftText || A.RightText != B.RightText || A.BottomText != B.BottomText ||
-        A.TopText != B.TopText || A.TimeText != B.TimeText || A.TicksByX != B.TicksByX ||
-        A.TicksByY != B.TicksByY || A.Decimals != B.Decimals || A.FramesCount != B.FramesCount ||
-        std::bit_cast<uint32_t>(A.TimeIncrement) != std::bit_cast<uint32_t>(B.TimeIncrement) ||
-        A.FilledGraphs != B.FilledGraphs || A.MotionBlur != B.MotionBlur ||
-        A.GraphsEnabled != B.GraphsEnabled || a.Grid != b.Grid || a.Numbers != b.Numbers ||
-        a.Arrows != b.Arrows || a.GridDot != b.GridDot || a.GridDash != b.GridDash ||
-        a.GridSolid != b.GridSolid || A.Options != B.Options || A.FuncList.Count() != B.FuncList.Count())
-        return false;
-    for (int i = 0; i < A.FuncList.Count(); ++i)
-        if (!(A.FuncList.Item(i) == B.FuncList.Item(i)))
-            return false;
-    return true;
+    return A == B;
 }
 } // namespace
 
