@@ -17,7 +17,8 @@ std::string TCommandLine::HelpText()
                        "--render draws FILE.vdg into the picture OUT.png without a window or a display,\n"
                        "with the graphs enabled, the document's View options (round grid steps, pi\n"
                        "ticks, logarithmic axes, equal scales, legend, dark plot) and every other\n"
-                       "setting at its start value. Options:\n") +
+                       "setting at its start value. Graphs of every kind are drawn: functions,\n"
+                       "parametric, polar and inverse curves, derivatives and integrals. Options:\n") +
            TRenderCommand::OptionsHelp +
            "It exits with 0 when the picture is written, 1 when the document cannot be drawn\n"
            "or the picture not written (the reason on standard error), 2 for wrong arguments.\n"
