@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
-#include <thread>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -80,12 +79,12 @@ template <class TRun> void TFillLayers::ForEachRun(int32_t OriginY, TRun&& Run)
     }
 }
 
-void TFillLayers::Draw(TCanvas& Canvas, int32_t OriginY)
+void TFillLayers::Draw(TCanvas& Canvas, int32_t OriginY, THelperLane* Helper)
 {
     if (Layers.empty())
         return;
     if (Canvas.RasterBits())
-        DrawRows(Canvas, OriginY);
+        DrawRows(Canvas, OriginY, Helper);
     else
         ForEachRun(OriginY,
                    [&](int64_t px, int64_t Top, int64_t Bottom, TColor Color)
@@ -99,7 +98,7 @@ void TFillLayers::Draw(TCanvas& Canvas, int32_t OriginY)
 // The runs, cut to the image, become changes of a column's colour at their first row and
 // after their last; the rows are then swept from top to bottom, each written from the
 // colours the columns have there. Runs of one column never overlap.
-void TFillLayers::DrawRows(TCanvas& Canvas, int32_t OriginY)
+void TFillLayers::DrawRows(TCanvas& Canvas, int32_t OriginY, THelperLane* Helper)
 {
     const QPaintDevice* Device = Canvas.Painter().device();
     const int64_t Width = Device->width(), Height = Device->height();
@@ -153,8 +152,7 @@ void TFillLayers::DrawRows(TCanvas& Canvas, int32_t OriginY)
     const int64_t Stride = Canvas.RasterStride();
     const size_t Columns = size_t(EndColumn - FirstColumn);
     const int32_t Middle = FirstRow + (EndRow - FirstRow) / 2;
-    const bool Split =
-        std::thread::hardware_concurrency() > 1 && double(Columns) * double(EndRow - FirstRow) > 300000;
+    const bool Split = Helper && double(Columns) * double(EndRow - FirstRow) > 300000;
     Current.assign(Split ? 2 * Columns : Columns, 0);
     const auto Sweep = [&](uint32_t* Colors, int32_t From, int32_t To)
     {
@@ -185,7 +183,7 @@ void TFillLayers::DrawRows(TCanvas& Canvas, int32_t OriginY)
     for (uint32_t c = 0; c < RowStart[size_t(Middle - FirstRow)]; ++c)
         Lower[Changes[c].Column - FirstColumn] = Changes[c].Pixel;
     TOrderedWork::Run(
-        2, true,
+        2, Helper,
         [&](size_t Band, int)
         { Band == 0 ? Sweep(Current.data(), FirstRow, Middle) : Sweep(Lower, Middle, EndRow); },
         [](size_t) { return true; });

@@ -13,6 +13,7 @@
 #include <vector>
 
 class TCanvas;
+class THelperLane;
 
 class TFillLayers
 {
@@ -22,13 +23,14 @@ class TFillLayers
     void Add(TColor Color, const int32_t* Rows, int64_t FirstColumn, int64_t EndColumn);
     bool Empty() const { return Layers.empty(); }
 
-    // Draws the layers and forgets them.
-    void Draw(TCanvas& Canvas, int32_t OriginY);
+    // Draws the layers and forgets them; into image memory, a large area is shared with the
+    // Helper, when there is one.
+    void Draw(TCanvas& Canvas, int32_t OriginY, THelperLane* Helper);
 
   private:
     // Calls Run(px, Top, Bottom, Color) for every run of rows a layer adds, top layer first.
     template <class TRun> void ForEachRun(int32_t OriginY, TRun&& Run);
-    void DrawRows(TCanvas& Canvas, int32_t OriginY);
+    void DrawRows(TCanvas& Canvas, int32_t OriginY, THelperLane* Helper);
 
     struct TLayer
     {

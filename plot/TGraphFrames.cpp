@@ -13,6 +13,7 @@
 #include "plot/TGraphEvaluator.h"
 #include "plot/TOrderedWork.h"
 #include "plot/TPaintBudget.h"
+#include "plot/TPaintTools.h"
 #include "plot/TPlotModel.h"
 #include "plot/TPlotPalette.h"
 #include "plot/TPlotView.h"
@@ -25,7 +26,6 @@
 #include <cstring>
 #include <mutex>
 #include <optional>
-#include <thread>
 
 struct TGraphFrames::TText
 {
@@ -35,21 +35,27 @@ struct TGraphFrames::TText
     std::vector<std::u16string> Parts;
     // The parameters' values the texts are evaluated with.
     std::vector<Float80> Values;
-    // As a fill: every column's row; each half of the columns is evaluated up to Next[h]
-    // (exclusive), or up to its failing column, whose error is Error[h].
+    // As a fill: every column's row; each part of the columns is evaluated up to Next[p]
+    // (exclusive), or up to its failing column, whose error is Error[p].
     bool IsFill = false;
     std::vector<int32_t> Rows;
-    int64_t Next[2] = {0, 0};
-    std::exception_ptr Error[2];
+    int64_t Next[FillParts] = {};
+    std::exception_ptr Error[FillParts];
     // As a curve: the runs still to draw that use it, and its geometry once computed.
     size_t Uses = 0;
     std::mutex Lock;
     bool GeometryDone = false;
     TCurveGeometry Geometry;
 
-    int64_t Half(int h) const { return h == 0 ? int64_t(Rows.size()) / 2 : int64_t(Rows.size()); }
-    int64_t HalfStart(int h) const { return h == 0 ? 0 : int64_t(Rows.size()) / 2; }
-    bool FillComplete() const { return IsFill && Next[0] == Half(0) && Next[1] == Half(1); }
+    int64_t PartStart(int p) const { return int64_t(Rows.size()) * p / FillParts; }
+    int64_t PartEnd(int p) const { return PartStart(p + 1); }
+    bool FillComplete() const
+    {
+        for (int p = 0; p < FillParts; ++p)
+            if (Next[p] != PartEnd(p))
+                return false;
+        return IsFill;
+    }
 };
 
 // Frames FirstFrame .. LastFrame of one graph, all of one text; once computed, the frame it
@@ -73,26 +79,9 @@ struct TGraphFrames::TLane
     TCurveRasterizer* Outliner = nullptr;
 };
 
-TGraphFrames::TGraphFrames(char16_t DecimalSeparator)
-    : Sep(DecimalSeparator), LaneEvaluators{TCurveEvaluators(DecimalSeparator),
-                                            TCurveEvaluators(DecimalSeparator)}
-{
-}
+TGraphFrames::TGraphFrames(TPaintTools& Tools) : Sep(Tools.Sep), Tools(Tools) {}
 
 TGraphFrames::~TGraphFrames() = default;
-
-void TGraphFrames::Forget()
-{
-    TextsMade = false;
-    Texts.clear();
-    TextIndex.clear();
-    CurveTexts.clear();
-    FillTexts.clear();
-    Uniform.clear();
-    RunsMade = false;
-    Runs.clear();
-    RunsDrawn = 0;
-}
 
 void TGraphFrames::Begin(TPlotModel& NewModel, TGraphEvaluator& NewEvaluator, const TPlotView& NewView,
                          int32_t NewOriginY, int Width, const TPaintBudget* NewBudget)
@@ -106,7 +95,7 @@ void TGraphFrames::Begin(TPlotModel& NewModel, TGraphEvaluator& NewEvaluator, co
     Top = NewView.Margin;
     Bottom = int64_t(NewView.Margin) + NewView.InnerHeight;
     Budget = NewBudget;
-    LaneEvaluators[0].SetX(&NewEvaluator);
+    Tools.LaneEvaluators[0].SetX(&NewEvaluator);
 }
 
 bool TGraphFrames::GraphDrawn(int Index) const
@@ -221,11 +210,11 @@ void TGraphFrames::UseFillParameters(TGraphEvaluator& With, int Index, int Frame
                        Texts[FillTexts[size_t(Index) * size_t(FrameCount) + size_t(Frame)]]->Values);
 }
 
-void TGraphFrames::EvaluateFillHalf(TText& Text, int Half, TGraphEvaluator& With)
+void TGraphFrames::EvaluateFillPart(TText& Text, int Part, TGraphEvaluator& With)
 {
-    int64_t& Next = Text.Next[Half];
-    const int64_t End = Text.Half(Half);
-    if (Next >= End || Text.Error[Half])
+    int64_t& Next = Text.Next[Part];
+    const int64_t End = Text.PartEnd(Part);
+    if (Next >= End || Text.Error[Part])
         return;
     With.SetParameters(ParameterNames, Text.Values);
     const std::shared_ptr<const TExprProgram> Program = With.Program(Text.Text);
@@ -239,7 +228,7 @@ void TGraphFrames::EvaluateFillHalf(TText& Text, int Half, TGraphEvaluator& With
         }
         catch (const Exception&)
         {
-            Text.Error[Half] = std::current_exception();
+            Text.Error[Part] = std::current_exception();
             return;
         }
         ++Next;
@@ -248,7 +237,7 @@ void TGraphFrames::EvaluateFillHalf(TText& Text, int Half, TGraphEvaluator& With
     }
 }
 
-void TGraphFrames::EvaluateFills(bool UseHelper)
+void TGraphFrames::EvaluateFills(THelperLane* Helper)
 {
     MakeTexts();
     std::vector<TText*> Fills;
@@ -259,27 +248,27 @@ void TGraphFrames::EvaluateFills(bool UseHelper)
             if (Text->Rows.size() != Columns)
             {
                 Text->Rows.assign(Columns, 0);
-                Text->Next[0] = 0;
-                Text->Next[1] = Text->HalfStart(1);
+                for (int p = 0; p < FillParts; ++p)
+                    Text->Next[p] = Text->PartStart(p);
             }
             Fills.push_back(Text.get());
         }
-    if (UseHelper && !HelperEvaluator)
-        HelperEvaluator = std::make_unique<TGraphEvaluator>(Sep);
-    // The left halves of all texts are one item, the right halves the other.
-    std::exception_ptr Failure[2];
+    TGraphEvaluator* const HelperX = Helper ? &Tools.HelperEvaluator() : nullptr;
+    // Part p of the columns of all texts is item p: whichever lane is free takes the next, so
+    // the lanes stay busy also when the helper starts late.
+    std::exception_ptr Failure[FillParts];
     TOrderedWork::Run(
-        2, UseHelper,
-        [&](size_t Half, int Lane)
+        FillParts, Helper,
+        [&](size_t Part, int Lane)
         {
             try
             {
                 for (TText* Text : Fills)
-                    EvaluateFillHalf(*Text, int(Half), Lane == 0 ? *Evaluator : *HelperEvaluator);
+                    EvaluateFillPart(*Text, int(Part), Lane == 0 ? *Evaluator : *HelperX);
             }
             catch (...)
             {
-                Failure[Half] = std::current_exception();
+                Failure[Part] = std::current_exception();
             }
         },
         [](size_t) { return true; });
@@ -293,18 +282,14 @@ TGraphFrames::TFillRows TGraphFrames::FillRows(int Index) const
     const TText& Text = *Texts[FillTexts[size_t(Index) * size_t(FrameCount)]];
     TFillRows Out;
     Out.Rows = Text.Rows.data();
-    if (Text.Error[0])
-    {
-        Out.Done = Text.Next[0];
-        Out.Error = Text.Error[0];
-    }
-    else if (Text.Error[1])
-    {
-        Out.Done = Text.Next[1];
-        Out.Error = Text.Error[1];
-    }
-    else
-        Out.Done = int64_t(Text.Rows.size());
+    Out.Done = int64_t(Text.Rows.size());
+    for (int p = 0; p < FillParts; ++p)
+        if (Text.Error[p])
+        {
+            Out.Done = Text.Next[p];
+            Out.Error = Text.Error[p];
+            break;
+        }
     return Out;
 }
 
@@ -341,7 +326,7 @@ void TGraphFrames::DrawShapeFill(TCanvas& Canvas, int Index)
         // A frame of the same text as the next one is covered by it.
         if (j + 1 < N && FillTexts[size_t(Index) * N + j + 1] == Text)
             continue;
-        const TCurveGeometry& G = Geometry(*Texts[Text], LaneEvaluators[0], false);
+        const TCurveGeometry& G = Geometry(*Texts[Text], Tools.LaneEvaluators[0], false);
         // A curve that fails is reported when it is drawn; its fill is left out.
         if (G.Error)
             continue;
@@ -457,38 +442,39 @@ void TGraphFrames::DrawCurves(TCanvas& Canvas, int ArrowSize,
     MakeRuns();
 
     TLane Lanes[2];
-    const bool UseHelper = Canvas.RasterBits() && std::thread::hardware_concurrency() > 1;
+    // Curves are computed beside the caller's thread only where they are written into image
+    // memory.
+    THelperLane* const Helper = Canvas.RasterBits() ? Tools.Helper() : nullptr;
     TCurveRasterizer* Target = nullptr;
     if (Canvas.RasterBits())
     {
         const QPaintDevice* Device = Canvas.Painter().device();
         const int W = Device->width(), H = Device->height();
+        std::unique_ptr<TCurveRasterizer>& Raster = Tools.Raster;
         if (!Raster || Raster->ImageWidth() != W || Raster->ImageHeight() != H)
         {
             Raster = std::make_unique<TCurveRasterizer>(Canvas.RasterBits(), Canvas.RasterStride(), W, H);
-            for (std::unique_ptr<TCurveRasterizer>& Outliner : Outliners)
+            for (std::unique_ptr<TCurveRasterizer>& Outliner : Tools.Outliners)
                 Outliner = std::make_unique<TCurveRasterizer>(nullptr, 0, W, H);
         }
         Raster->Retarget(Canvas.RasterBits(), Canvas.RasterStride());
         Target = Raster.get();
         for (int l = 0; l < 2; ++l)
-            Lanes[l].Outliner = Outliners[l].get();
+            Lanes[l].Outliner = Tools.Outliners[l].get();
     }
-    LaneEvaluators[0].SetX(Evaluator);
-    Lanes[0].Evaluators = &LaneEvaluators[0];
-    if (UseHelper)
+    Tools.LaneEvaluators[0].SetX(Evaluator);
+    Lanes[0].Evaluators = &Tools.LaneEvaluators[0];
+    if (Helper)
     {
-        if (!HelperEvaluator)
-            HelperEvaluator = std::make_unique<TGraphEvaluator>(Sep);
-        LaneEvaluators[1].SetX(HelperEvaluator.get());
-        Lanes[1].Evaluators = &LaneEvaluators[1];
+        Tools.LaneEvaluators[1].SetX(&Tools.HelperEvaluator());
+        Lanes[1].Evaluators = &Tools.LaneEvaluators[1];
     }
     // Made once Before has drawn: it changes the painter's state until the curves are done.
     std::optional<TGPGraphics> Graphics;
     const size_t Done = RunsDrawn;
     std::exception_ptr Error;
     TOrderedWork::Run(
-        Runs.size() - Done, UseHelper,
+        Runs.size() - Done, Helper,
         // The first run of a paint gets on at least by one column whatever the budget, so
         // every paint gets on.
         [&](size_t r, int Lane) { ComputeRun(Runs[Done + r], Lanes[Lane], ArrowSize, r == 0); },

@@ -10,10 +10,11 @@
 // frame, when an error ends the drawing there). Runs of one graph and of different graphs
 // are computed by whichever thread is free, so few animated graphs still keep both busy.
 //
-// A paint with a budget may stop partway (EPaintAbandoned); what was evaluated or drawn
-// until then is kept, so a paint of the same model that continues it goes on from there.
+// One paint job holds one TGraphFrames. A paint with a budget may stop partway
+// (EPaintAbandoned); what was evaluated or drawn until then is kept, so the job goes on from
+// there when it is continued. What outlives the job (the helper lane, the evaluators and the
+// rasterizers) is borrowed from the renderer's TPaintTools.
 #include "expr/Float80.h"
-#include "plot/TCurveEvaluators.h"
 #include "plot/TCurveGeometry.h"
 
 #include <cstdint>
@@ -26,21 +27,24 @@
 
 class Exception;
 class TCanvas;
+class TCurveEvaluators;
 class TCurveSource;
 class TExprProgram;
 class TGraphEvaluator;
+class THelperLane;
 class TPaintBudget;
+struct TPaintTools;
 class TPlotModel;
 struct TPlotView;
 
 class TGraphFrames
 {
   public:
-    explicit TGraphFrames(char16_t DecimalSeparator);
+    explicit TGraphFrames(TPaintTools& Tools);
     ~TGraphFrames();
+    TGraphFrames(const TGraphFrames&) = delete;
+    TGraphFrames& operator=(const TGraphFrames&) = delete;
 
-    // Forgets the texts, rows and curves of the paint before.
-    void Forget();
     // The model, evaluator, view and budget of the paint that follows (nothing computed yet).
     void Begin(TPlotModel& Model, TGraphEvaluator& Evaluator, const TPlotView& View, int32_t OriginY,
                int Width, const TPaintBudget* Budget);
@@ -54,9 +58,9 @@ class TGraphFrames
     void UseFillParameters(TGraphEvaluator& With, int Index, int Frame);
 
     // Evaluates every column of the fill texts of the graphs whose fill frames have one
-    // text (the columns split over two threads when UseHelper). Leaves only when the
-    // budget is spent.
-    void EvaluateFills(bool UseHelper);
+    // text (parts of the columns shared with the Helper, when there is one). Leaves only when
+    // the budget is spent.
+    void EvaluateFills(THelperLane* Helper);
     // The rows of graph Index's fill text after EvaluateFills: Rows[0 .. Done) are the
     // columns before the first failing one, whose error is Error (null: all columns done).
     struct TFillRows
@@ -85,6 +89,8 @@ class TGraphFrames
                             int32_t OriginY, int64_t Px);
 
   private:
+    // The fills' columns are evaluated in this many parts.
+    static constexpr int FillParts = 8;
     struct TText;
     struct TRun;
     struct TLane;
@@ -92,7 +98,7 @@ class TGraphFrames
     void MakeTexts();
     // The texts of graph Graph's frame at time T, once per paint.
     uint32_t Intern(int Graph, Float80 T, const std::vector<Float80>& Values);
-    void EvaluateFillHalf(TText& Text, int Half, TGraphEvaluator& With);
+    void EvaluateFillPart(TText& Text, int Part, TGraphEvaluator& With);
     // MayStop: the budget may end the computing.
     const TCurveGeometry& Geometry(TText& Text, TCurveEvaluators& With, bool MayStop);
     void MakeRuns();
@@ -104,6 +110,7 @@ class TGraphFrames
     const TCurveSource& SourceOf(int Index) const;
 
     char16_t Sep;
+    TPaintTools& Tools;
     TPlotModel* Model = nullptr;
     TGraphEvaluator* Evaluator = nullptr;
     const TPaintBudget* Budget = nullptr;
@@ -126,12 +133,4 @@ class TGraphFrames
     bool RunsMade = false;
     std::vector<TRun> Runs;
     size_t RunsDrawn = 0;
-
-    // The evaluator of the thread that works beside the caller's, and each thread's
-    // evaluators of the other variables.
-    std::unique_ptr<TGraphEvaluator> HelperEvaluator;
-    TCurveEvaluators LaneEvaluators[2];
-    // The rasterizer filling the curves, and one per thread for outlines, kept from paint to
-    // paint while the image size stays: their scratch buffers grow once.
-    std::unique_ptr<class TCurveRasterizer> Raster, Outliners[2];
 };

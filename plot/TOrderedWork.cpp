@@ -1,13 +1,14 @@
 #include "plot/TOrderedWork.h"
 
+#include "plot/THelperLane.h"
+
 #include <atomic>
 #include <memory>
-#include <thread>
 
-void TOrderedWork::Run(size_t Count, bool UseHelper, const TCompute& Compute, const TConsume& Consume,
+void TOrderedWork::Run(size_t Count, THelperLane* Helper, const TCompute& Compute, const TConsume& Consume,
                        const std::function<void()>& Before)
 {
-    if (!UseHelper || Count < 2)
+    if (!Helper || Count < 2)
     {
         if (Before)
             Before();
@@ -37,24 +38,21 @@ void TOrderedWork::Run(size_t Count, bool UseHelper, const TCompute& Compute, co
         Ready[i].notify_one();
         return true;
     };
-    std::thread Helper(
-        [&]
-        {
-            while (ComputeNext(1))
-            {
-            }
-        });
-    // The helper is joined however this thread leaves, a throwing Consume included.
-    struct TJoin
+    // The helper's part is waited for however this thread leaves, a throwing Consume
+    // included; StopFirst, undone before Join, makes it end at its next item.
+    struct TStopFirst
     {
         std::atomic<bool>& Stop;
-        std::thread& Helper;
-        ~TJoin()
-        {
-            Stop.store(true);
-            Helper.join();
-        }
-    } Join{Stop, Helper};
+        ~TStopFirst() { Stop.store(true); }
+    };
+    const THelperLane::TWait Join(*Helper, Helper->Post(
+                                               [&]
+                                               {
+                                                   while (ComputeNext(1))
+                                                   {
+                                                   }
+                                               }));
+    const TStopFirst StopFirst{Stop};
     if (Before)
         Before();
     for (size_t i = 0; i < Count; ++i)

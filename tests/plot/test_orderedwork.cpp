@@ -3,16 +3,27 @@
 // cleanly.
 #include "plot/TOrderedWork.h"
 
+#include "plot/THelperLane.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
+#include <filesystem>
+#include <iterator>
 #include <stdexcept>
 #include <thread>
 #include <vector>
 
 namespace
 {
+// Kept from run to run, as a renderer keeps its lane from paint to paint.
+THelperLane Lane;
+THelperLane* HelperIf(bool UseHelper)
+{
+    return UseHelper ? &Lane : nullptr;
+}
+
 // A little work, so that both threads get items.
 unsigned Busy(size_t Item)
 {
@@ -34,7 +45,7 @@ TEST(OrderedWork, ComputesEveryItemOnceAndConsumesThemInOrder)
             const std::thread::id Caller = std::this_thread::get_id();
             bool ConsumedElsewhere = false;
             TOrderedWork::Run(
-                Count, UseHelper,
+                Count, HelperIf(UseHelper),
                 [&](size_t i, int Lane)
                 {
                     ++Computed[i];
@@ -66,7 +77,7 @@ TEST(OrderedWork, StopsAtTheItemWhoseConsumerSaysSo)
         std::vector<std::atomic<int>> Computed(Count);
         std::vector<size_t> Consumed;
         TOrderedWork::Run(
-            Count, UseHelper,
+            Count, HelperIf(UseHelper),
             [&](size_t i, int)
             {
                 ++Computed[i];
@@ -104,7 +115,7 @@ TEST(OrderedWork, AThrowingConsumerLeavesWithTheHelperStopped)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
     };
     EXPECT_THROW(TOrderedWork::Run(
-                     1000, true,
+                     1000, &Lane,
                      [&](size_t i, int)
                      {
                          WaitForThrow(i);
@@ -141,7 +152,7 @@ TEST(OrderedWork, BeforeRunsFirstOnTheCallersThreadWhileTheHelperComputes)
             bool HelperWorkedMeanwhile = false;
             std::vector<size_t> Consumed;
             TOrderedWork::Run(
-                Count, UseHelper,
+                Count, HelperIf(UseHelper),
                 [&](size_t i, int Lane)
                 {
                     Busy(i);
@@ -176,7 +187,7 @@ TEST(OrderedWork, BeforeRunsFirstOnTheCallersThreadWhileTheHelperComputes)
     {
         bool AnyConsumed = false;
         EXPECT_THROW(TOrderedWork::Run(
-                         100, UseHelper, [](size_t i, int) { Busy(i); },
+                         100, HelperIf(UseHelper), [](size_t i, int) { Busy(i); },
                          [&](size_t)
                          {
                              AnyConsumed = true;
@@ -186,4 +197,55 @@ TEST(OrderedWork, BeforeRunsFirstOnTheCallersThreadWhileTheHelperComputes)
                      std::runtime_error);
         EXPECT_FALSE(AnyConsumed);
     }
+}
+
+// The lane runs posted work in order on one thread that stays from post to post, and a wait
+// returns only once the work is done; a lane that goes finishes what was posted.
+TEST(HelperLane, RunsWorkInOrderOnOneKeptThread)
+{
+    std::vector<int> Order;
+    std::thread::id First;
+    bool SameThread = true;
+    {
+        THelperLane Own;
+        THelperLane::TTicket Last = 0;
+        for (int i = 0; i < 50; ++i)
+            Last = Own.Post(
+                [&, i]
+                {
+                    Busy(size_t(i));
+                    if (i == 0)
+                        First = std::this_thread::get_id();
+                    SameThread = SameThread && std::this_thread::get_id() == First;
+                    Order.push_back(i);
+                });
+        Own.Wait(Last);
+        ASSERT_EQ(Order.size(), 50u);
+        for (int i = 0; i < 50; ++i)
+            EXPECT_EQ(Order[size_t(i)], i);
+        EXPECT_TRUE(SameThread);
+        EXPECT_NE(First, std::this_thread::get_id());
+        for (int i = 0; i < 20; ++i)
+            Own.Post([&] { Order.push_back(-1); });
+    }
+    EXPECT_EQ(Order.size(), 70u);
+}
+
+// Runs on one lane start no thread of their own: the process has as many threads after a
+// hundred runs as after the first.
+TEST(HelperLane, RunsOnOneLaneStartNoThreads)
+{
+    const auto Threads = []
+    { return std::distance(std::filesystem::directory_iterator("/proc/self/task"), {}); };
+    THelperLane Own;
+    const auto RunOnce = [&]
+    {
+        TOrderedWork::Run(
+            20, &Own, [](size_t i, int) { Busy(i); }, [](size_t) { return true; });
+    };
+    RunOnce();
+    const auto After1 = Threads();
+    for (int i = 0; i < 100; ++i)
+        RunOnce();
+    EXPECT_EQ(Threads(), After1);
 }

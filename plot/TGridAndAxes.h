@@ -1,0 +1,30 @@
+#pragma once
+// The paint's grid, tick numbers, arrow heads and axes, drawn over the fills and under the
+// curves. Round, pi and logarithmic axes take their grid and numbers from TTickGrid; the
+// ordinary ones are the tick counts' even divisions of the view.
+#include <cstdint>
+
+class TCanvas;
+class TPlotModel;
+struct TPlotView;
+
+class TGridAndAxes
+{
+  public:
+    TGridAndAxes(const TPlotModel& Model, const TPlotView& View, char16_t DecimalSeparator)
+        : Model(Model), View(View), Sep(DecimalSeparator)
+    {
+    }
+
+    void Draw(TCanvas& Canvas, int32_t OriginY, int Width, int Height, int ArrowSize) const;
+
+  private:
+    void DrawGrid(TCanvas& Canvas, int Width, int Height) const;
+    void DrawNumbers(TCanvas& Canvas, int32_t OriginY) const;
+    void DrawArrows(TCanvas& Canvas, int32_t OriginY, int Width, int ArrowSize) const;
+    void DrawAxes(TCanvas& Canvas, int32_t OriginY, int Width, int Height) const;
+
+    const TPlotModel& Model;
+    const TPlotView& View;
+    char16_t Sep;
+};
