@@ -3,6 +3,7 @@
 #include "plot/GraphKind.h"
 #include "plot/TDerivedCurve.h"
 #include "plot/TPlotModel.h"
+#include "plot/TSampledCurve.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -29,9 +30,9 @@ template <class TWidget> TWidget* Named(TWidget* Widget, const char* Name)
 }
 } // namespace
 
-TGraphPanel::TGraphPanel(const TPlotModel& ModelIn, std::function<int()> Selected, TApply ApplyIn,
-                         TAddDerived AddDerivedIn, QWidget* Parent)
-    : QDockWidget(QStringLiteral("Graph"), Parent), Model(ModelIn),
+TGraphPanel::TGraphPanel(const TPlotModel& ModelIn, char16_t DecimalSeparator, std::function<int()> Selected,
+                         TApply ApplyIn, TAddDerived AddDerivedIn, QWidget* Parent)
+    : QDockWidget(QStringLiteral("Graph"), Parent), Model(ModelIn), Sep(DecimalSeparator),
       SelectedGraph([this, Selected = std::move(Selected)]
                     { return std::clamp(Selected(), 0, Model.FuncList.Count() - 1); }),
       Apply(std::move(ApplyIn)), AddDerived(std::move(AddDerivedIn))
@@ -153,7 +154,8 @@ void TGraphPanel::ModelChanged()
     ToEdt->setText(Graph.ToText);
     OfSpin->setValue(std::clamp(Graph.Of, 1, 1000));
     OrderBox->setCurrentIndex(Graph.Order == 2 ? 1 : 0);
-    Problem->setText(HasFormula(Graph.Kind) ? QString() : DerivedGraphProblem(Model.FuncList, Index));
+    Problem->setText(HasFormula(Graph.Kind) ? SampledEndsProblem(Model, Index, Sep)
+                                            : DerivedGraphProblem(Model.FuncList, Index));
     Loading = false;
 }
 

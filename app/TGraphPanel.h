@@ -26,8 +26,8 @@ class TGraphPanel : public QDockWidget
     using TApply = std::function<void(int Index, const TFunc& Edited)>;
     using TAddDerived = std::function<void(int Of, TGraphKind Kind)>;
 
-    TGraphPanel(const TPlotModel& Model, std::function<int()> SelectedGraph, TApply Apply,
-                TAddDerived AddDerived, QWidget* Parent);
+    TGraphPanel(const TPlotModel& Model, char16_t DecimalSeparator, std::function<int()> SelectedGraph,
+                TApply Apply, TAddDerived AddDerived, QWidget* Parent);
 
     // Shows the selected graph as the model has it now.
     void ModelChanged();
@@ -40,6 +40,7 @@ class TGraphPanel : public QDockWidget
     void ApplyEdits();
 
     const TPlotModel& Model;
+    char16_t Sep;
     std::function<int()> SelectedGraph;
     TApply Apply;
     TAddDerived AddDerived;

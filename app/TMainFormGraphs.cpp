@@ -16,7 +16,7 @@ void TMainForm::GraphExecute()
     if (!GraphPanel)
     {
         GraphPanel = std::make_unique<TGraphPanel>(
-            PlotModel, [this] { return ComboBox->currentIndex(); },
+            PlotModel, DecimalSeparator, [this] { return ComboBox->currentIndex(); },
             [this](int Index, const TFunc& Edited) { Guard([&] { ApplyGraph(Index, Edited); }); },
             [this](int Of, TGraphKind Kind) { Guard([&] { AddDerivedGraph(Of, Kind); }); }, this);
         connect(ComboBox, &QComboBox::currentIndexChanged, GraphPanel.get(),

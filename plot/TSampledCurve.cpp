@@ -1,9 +1,11 @@
 #include "plot/TSampledCurve.h"
 
 #include "expr/Errors.h"
+#include "expr/TextToFloat.h"
 #include "expr/TimeSubstitution.h"
 #include "plot/TCurveEvaluators.h"
 #include "plot/TFuncList.h"
+#include "plot/TPlotModel.h"
 #include "plot/TPlotView.h"
 
 #include <cmath>
@@ -209,6 +211,37 @@ std::u16string AtTime(const QString& Text, Float80 T, char16_t Sep)
     return FormulaAtTime(Text.toStdU16String(), T, Sep);
 }
 } // namespace
+
+QString SampledEndsProblem(const TPlotModel& Model, int Index, char16_t Sep)
+{
+    const TGraphKind Kind = Model.FuncList.Item(Index).Kind;
+    if (Kind != TGraphKind::Parametric && Kind != TGraphKind::Polar)
+        return {};
+    Float80 T = 0;
+    try
+    {
+        T = TextToFloat(Model.TimeText.toStdU16String(), Sep);
+    }
+    catch (const Exception&)
+    {
+        return {}; // the time editor reports its own error
+    }
+    const std::vector<std::u16string> Texts = CurveSourceOf(Kind).Texts(Model.FuncList, Index, T, Sep);
+    const size_t Ends = Kind == TGraphKind::Polar ? 1 : 2;
+    TCurveEvaluators Evaluators(Sep);
+    Evaluators.SetParameters(Model.Parameters.Names(), Model.Parameters.Values());
+    for (size_t e = 0; e < 2; ++e)
+        try
+        {
+            Evaluators.For(u"").EvaluateAt(Texts[Ends + e], 0);
+        }
+        catch (const Exception& Error)
+        {
+            return (e == 0 ? QStringLiteral("S0: ") : QStringLiteral("S1: ")) +
+                   QString::fromUtf8(Error.what());
+        }
+    return {};
+}
 
 void TSampledCurve::Sample(const TCurveTrace& In, const std::u16string& FromText,
                            const std::u16string& ToText, const TPointAt& PointAt, TCurveGeometry& G)

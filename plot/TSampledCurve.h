@@ -10,7 +10,16 @@
 // direction of the lines that reach the picture.
 #include "plot/TCurveSource.h"
 
+#include <QString>
+
 #include <functional>
+
+class TPlotModel;
+
+// Why graph Index of Model, a parametric or polar curve, draws nothing at the model's time
+// because S0 or S1 has no value there ("S0: " or "S1: " and the evaluator's message); empty
+// when both ends have values, when the time text is no number, and for other kinds.
+QString SampledEndsProblem(const TPlotModel& Model, int Index, char16_t Sep);
 
 class TSampledCurve : public TCurveSource
 {

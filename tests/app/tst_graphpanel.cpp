@@ -79,6 +79,20 @@ class TestGraphPanel : public QObject, private TMainFormHarness
         QVERIFY(Dialogs->Errors[0].startsWith(QStringLiteral("Parse error: ")));
     }
 
+    // An end without a value draws nothing; the panel says which end and why.
+    void anEndWithoutAValueIsNamedInThePanel()
+    {
+        EnterCircle();
+        QVERIFY(Child<QLabel>("Problem")->text().isEmpty());
+        Enter("FromEdt", QStringLiteral("1/0"));
+        QCOMPARE(Child<QLabel>("Problem")->text(), QStringLiteral("S0: Floating point division by zero"));
+        Enter("FromEdt", QStringLiteral("0"));
+        Enter("ToEdt", QStringLiteral("Ln(0-1)"));
+        QCOMPARE(Child<QLabel>("Problem")->text(), QStringLiteral("S1: Domain check failure in MathLib"));
+        Enter("ToEdt", QStringLiteral("2*Pi"));
+        QVERIFY(Child<QLabel>("Problem")->text().isEmpty());
+    }
+
     void derivedGraphsAreAddedForTheSelectedGraph()
     {
         Enter("FuncEdit", QStringLiteral("x*x"));
