@@ -5,6 +5,7 @@
 //
 // The view is the one two wheel notches in from -10 .. 10 leave about an off-centre point, so
 // the round grid's numbers have decimals to work out; 20 divisions each way, as at start.
+#include "BenchPaintLoop.h"
 #include "plot/TCanvas.h"
 #include "plot/TGraphEvaluator.h"
 #include "plot/TPlotModel.h"
@@ -39,31 +40,23 @@ void Paint(benchmark::State& State, TFrame Frame)
     TPlotRenderer Renderer(Model, Evaluator, u'.');
     QImage Image(Width, Height, QImage::Format_RGB32);
     for (auto _ : State)
-    {
-        QPainter Painter(&Image);
-        TCanvas Canvas(Painter);
-        Renderer.DrawPlot(Canvas, Width, Height, Margin, 3, [](const Exception&) {});
-        Painter.end();
-        benchmark::DoNotOptimize(Image.constBits());
-    }
+        BenchPaintLoop::TimedPaint(State, Renderer, Image, Margin);
 }
 } // namespace
 
 // Text needs a QGuiApplication; the paint needs no display.
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication App(argc, argv);
-    for (const auto& [Name, Frame] : {std::pair{"Paint/Raster/GridOff/1920x1080", TFrame::Off},
-                                      std::pair{"Paint/Raster/GridEven/1920x1080", TFrame::Even},
-                                      std::pair{"Paint/Raster/GridRound/1920x1080", TFrame::Round}})
-        benchmark::RegisterBenchmark(Name, [Frame = Frame](benchmark::State& State) { Paint(State, Frame); })
-            ->Unit(benchmark::kMicrosecond)
-            ->MinTime(0.5);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return BenchPaintLoop::Main(
+        argc, argv,
+        []
+        {
+            for (const auto& [Name, Frame] : {std::pair{"Paint/Raster/GridOff/1920x1080", TFrame::Off},
+                                              std::pair{"Paint/Raster/GridEven/1920x1080", TFrame::Even},
+                                              std::pair{"Paint/Raster/GridRound/1920x1080", TFrame::Round}})
+                benchmark::RegisterBenchmark(Name, [Frame = Frame](benchmark::State& State)
+                                             { Paint(State, Frame); })
+                    ->Unit(benchmark::kMicrosecond)
+                    ->MinTime(0.5);
+        });
 }

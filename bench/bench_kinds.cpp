@@ -2,6 +2,7 @@
 // motion-blur frames each, painted at 1920 x 1080 on the raster path. A paint must fit well
 // inside the animation's 40 ms tick (target: 20 ms). Beside it, how many points the adaptive
 // sampling evaluates for those curves against a fixed sampling of 4096 steps.
+#include "BenchPaintLoop.h"
 #include "plot/TCanvas.h"
 #include "plot/TCurveEvaluators.h"
 #include "plot/TGraphEvaluator.h"
@@ -71,14 +72,7 @@ void Paint(benchmark::State& State)
     double Seconds = 0;
     for (auto _ : State)
     {
-        const auto Start = std::chrono::steady_clock::now();
-        QPainter Painter(&Image);
-        TCanvas Canvas(Painter, true);
-        Renderer.DrawPlot(Canvas, Width, Height, 5, 3,
-                          [&](const Exception& Error) { State.SkipWithError(Error.Message()); });
-        Painter.end();
-        benchmark::DoNotOptimize(Image.constBits());
-        Seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
+        Seconds += BenchPaintLoop::TimedPaint(State, Renderer, Image, 5);
     }
     const double Ms = 1000 * Seconds / double(State.iterations());
     State.counters["ms"] = Ms;
@@ -131,18 +125,15 @@ void Samples(benchmark::State& State)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication App(argc, argv);
-    benchmark::RegisterBenchmark("Paint/Raster/TenParametricCurves/1920x1080", Paint)
-        ->Unit(benchmark::kMillisecond)
-        ->MinTime(0.5);
-    benchmark::RegisterBenchmark("Sampling/Adaptive/TenParametricCurves", Samples)
-        ->Unit(benchmark::kMillisecond)
-        ->MinTime(0.2);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return BenchPaintLoop::Main(
+        argc, argv,
+        []
+        {
+            benchmark::RegisterBenchmark("Paint/Raster/TenParametricCurves/1920x1080", Paint)
+                ->Unit(benchmark::kMillisecond)
+                ->MinTime(0.5);
+            benchmark::RegisterBenchmark("Sampling/Adaptive/TenParametricCurves", Samples)
+                ->Unit(benchmark::kMillisecond)
+                ->MinTime(0.2);
+        });
 }

@@ -14,6 +14,7 @@
 // On the raster path it also prints the one-core lower bound measured in the same run (the
 // evaluations the picture needs, one per column of each distinct formula and time, as
 // native long double code, plus one fill of the image) and the paint's ratio to it.
+#include "BenchPaintLoop.h"
 #include "BenchScenes.h"
 #include "expr/Errors.h"
 #include "plot/TCanvas.h"
@@ -177,14 +178,7 @@ void Paint(benchmark::State& State, const TScene& Scene, bool Raster, int Width,
     const double Cpu = ProcessCpuSeconds();
     for (auto _ : State)
     {
-        const auto Start = std::chrono::steady_clock::now();
-        QPainter Painter(&Image);
-        TCanvas Canvas(Painter, Raster);
-        Renderer.DrawPlot(Canvas, Width, Height, Margin, 3,
-                          [&](const Exception& Error) { State.SkipWithError(Error.Message()); });
-        Painter.end();
-        benchmark::DoNotOptimize(Image.constBits());
-        Seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
+        Seconds += BenchPaintLoop::TimedPaint(State, Renderer, Image, Margin, Raster);
     }
     const double Ms = 1000 * Seconds / double(State.iterations());
     State.counters["ms"] = Ms;
@@ -269,13 +263,5 @@ void Register()
 // Text needs a QGuiApplication; the paint needs no display.
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication App(argc, argv);
-    Register();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return BenchPaintLoop::Main(argc, argv, Register);
 }

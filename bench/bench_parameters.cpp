@@ -14,6 +14,7 @@
 // measurable difference. The written numbers are read as doubles where they are exact
 // (Constant) and as 80-bit values where not (Constant80, with 1.1, -3.3 and 2.7), as a
 // parameter always is. Eval/NativeLongDouble is the formula as long double code.
+#include "BenchPaintLoop.h"
 #include "expr/Errors.h"
 #include "expr/FunctionLibrary.h"
 #include "expr/TEvaluator.h"
@@ -111,14 +112,7 @@ void Paint(benchmark::State& State, TPlotModel Model, bool Tick)
     {
         if (Tick)
             Model.Parameters.Tick(Model.TickDirection);
-        const auto Start = std::chrono::steady_clock::now();
-        QPainter Painter(&Image);
-        TCanvas Canvas(Painter, true);
-        Renderer.DrawPlot(Canvas, Width, Height, Margin, 3,
-                          [&](const Exception& Error) { State.SkipWithError(Error.Message()); });
-        Painter.end();
-        benchmark::DoNotOptimize(Image.constBits());
-        Seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
+        Seconds += BenchPaintLoop::TimedPaint(State, Renderer, Image, Margin);
     }
     const double Ms = 1000 * Seconds / double(State.iterations());
     State.counters["ms"] = Ms;
@@ -187,30 +181,27 @@ void Native(benchmark::State& State)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication App(argc, argv);
-    benchmark::RegisterBenchmark("Paint/Raster/P8/1920x1080",
-                                 [](benchmark::State& State) { Paint(State, SceneP8(), true); })
-        ->Unit(benchmark::kMillisecond)
-        ->MinTime(0.5);
-    benchmark::RegisterBenchmark("Paint/Raster/P8Written/1920x1080",
-                                 [](benchmark::State& State) { Paint(State, Written(SceneP8()), false); })
-        ->Unit(benchmark::kMillisecond)
-        ->MinTime(0.5);
-    benchmark::RegisterBenchmark("Paint/NativeLongDouble/P8/1920x1080", NativePaint)
-        ->Unit(benchmark::kMillisecond)
-        ->MinTime(0.3);
-    benchmark::RegisterBenchmark("Eval/Parameter/abc",
-                                 [](benchmark::State& State) { Run(State, u"a*x*x + b*x + c"); });
-    benchmark::RegisterBenchmark("Eval/Constant/abc",
-                                 [](benchmark::State& State) { Run(State, u"1.5*x*x + -3*x + 2.25"); });
-    benchmark::RegisterBenchmark("Eval/Constant80/abc",
-                                 [](benchmark::State& State) { Run(State, u"1.1*x*x + -3.3*x + 2.7"); });
-    benchmark::RegisterBenchmark("Eval/NativeLongDouble/abc", Native);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return BenchPaintLoop::Main(
+        argc, argv,
+        []
+        {
+            benchmark::RegisterBenchmark("Paint/Raster/P8/1920x1080",
+                                         [](benchmark::State& State) { Paint(State, SceneP8(), true); })
+                ->Unit(benchmark::kMillisecond)
+                ->MinTime(0.5);
+            benchmark::RegisterBenchmark("Paint/Raster/P8Written/1920x1080", [](benchmark::State& State)
+                                         { Paint(State, Written(SceneP8()), false); })
+                ->Unit(benchmark::kMillisecond)
+                ->MinTime(0.5);
+            benchmark::RegisterBenchmark("Paint/NativeLongDouble/P8/1920x1080", NativePaint)
+                ->Unit(benchmark::kMillisecond)
+                ->MinTime(0.3);
+            benchmark::RegisterBenchmark("Eval/Parameter/abc",
+                                         [](benchmark::State& State) { Run(State, u"a*x*x + b*x + c"); });
+            benchmark::RegisterBenchmark("Eval/Constant/abc", [](benchmark::State& State)
+                                         { Run(State, u"1.5*x*x + -3*x + 2.25"); });
+            benchmark::RegisterBenchmark("Eval/Constant80/abc", [](benchmark::State& State)
+                                         { Run(State, u"1.1*x*x + -3.3*x + 2.7"); });
+            benchmark::RegisterBenchmark("Eval/NativeLongDouble/abc", Native);
+        });
 }
