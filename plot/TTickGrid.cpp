@@ -10,7 +10,9 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace
 {
@@ -18,6 +20,47 @@ namespace
 int64_t EvenLine(const TPlotView& View, int64_t I, Float80 TickPixels)
 {
     return View.Margin + Round64(Float80(I) * TickPixels);
+}
+
+// Of the numbers at pixels Pos (in the order of their values, each Size pixels long along the
+// axis and kept Gap pixels from the next), every Every-th is written, counted from Anchor: the
+// smallest Every at which no written number runs into the next written one.
+int64_t Every(const std::vector<int64_t>& Pos, int64_t Size, int64_t Gap)
+{
+    const int64_t n = int64_t(Pos.size());
+    if (n < 2)
+        return 1;
+    const int64_t Span = std::llabs(Pos[size_t(n - 1)] - Pos[0]);
+    // The average distance gives a first guess that is never too large by more than one.
+    int64_t k = Span > 0 ? std::max<int64_t>(1, (Size + Gap) * (n - 1) / Span - 1) : n;
+    for (; k < n; ++k)
+    {
+        bool Fits = true;
+        for (int64_t i = 0; i + k < n && Fits; ++i)
+            Fits = std::llabs(Pos[size_t(i + k)] - Pos[size_t(i)]) >= Size + Gap;
+        if (Fits)
+            return k;
+    }
+    return n;
+}
+
+// Where the counting of written numbers starts: the number nearest 0 (1 on a logarithmic
+// axis), so that it is always written.
+size_t Anchor(const std::vector<const TTick*>& Numbers, bool Log)
+{
+    size_t Best = 0;
+    Float80 BestDistance = INFINITY;
+    for (size_t i = 0; i < Numbers.size(); ++i)
+    {
+        const Float80 v = Numbers[i]->Value;
+        const Float80 Distance = Log ? std::fabs(std::log10(v)) : std::fabs(v);
+        if (Distance < BestDistance)
+        {
+            BestDistance = Distance;
+            Best = i;
+        }
+    }
+    return Best;
 }
 } // namespace
 
@@ -124,12 +167,31 @@ void TTickGrid::DrawNumbers(TCanvas& Canvas, int32_t OriginY, int Width, int Hei
                                FormatFixedHead(Value, Model.Decimals, Sep, Canvas.NumberTextCapacity(c))));
         }
     else
+    {
+        // Numbers that would run into each other are thinned out evenly: every k-th stands, 0
+        // among them. They are as wide as the one of the most characters.
+        std::vector<const TTick*> Numbers;
+        std::vector<int64_t> Columns;
+        const QString* Longest = nullptr;
         for (const TTick& t : TicksX)
+            if (!t.Text.isEmpty())
+            {
+                Numbers.push_back(&t);
+                Columns.push_back(Column(t.Value));
+                if (!Longest || t.Text.size() > Longest->size())
+                    Longest = &t.Text;
+            }
+        const int64_t k = Longest ? Every(Columns, Metrics.horizontalAdvance(*Longest),
+                                          Metrics.horizontalAdvance(QLatin1Char(' ')))
+                                  : 1;
+        const size_t First = Numbers.empty() ? 0 : Anchor(Numbers, View.LogX) % size_t(k);
+        for (size_t i = First; i < Numbers.size(); i += size_t(k))
         {
-            const int64_t c = Column(t.Value) + Canvas.Scaled(3);
-            if (!t.Text.isEmpty() && Inside(c, XRow, t.Text))
-                Canvas.TextOut(c, XRow, t.Text);
+            const int64_t c = Columns[i] + Canvas.Scaled(3);
+            if (Inside(c, XRow, Numbers[i]->Text))
+                Canvas.TextOut(c, XRow, Numbers[i]->Text);
         }
+    }
 
     const int64_t YColumn = int64_t(View.OriginX) + Canvas.Scaled(3);
     if (RuleY == TTickRule::Even)
@@ -141,10 +203,22 @@ void TTickGrid::DrawNumbers(TCanvas& Canvas, int32_t OriginY, int Width, int Hei
                                                                      Canvas.NumberTextCapacity(YColumn))));
         }
     else
+    {
+        std::vector<const TTick*> Numbers;
+        std::vector<int64_t> Rows;
         for (const TTick& t : TicksY)
+            if (!t.Text.isEmpty())
+            {
+                Numbers.push_back(&t);
+                Rows.push_back(Row(t.Value));
+            }
+        const int64_t k = Every(Rows, TextHeight, 0);
+        const size_t First = Numbers.empty() ? 0 : Anchor(Numbers, View.LogY) % size_t(k);
+        for (size_t i = First; i < Numbers.size(); i += size_t(k))
         {
-            const int64_t r = Row(t.Value) + Canvas.Scaled(1);
-            if (!t.Text.isEmpty() && Inside(YColumn, r, t.Text))
-                Canvas.TextOut(YColumn, r, t.Text);
+            const int64_t r = Rows[i] + Canvas.Scaled(1);
+            if (Inside(YColumn, r, Numbers[i]->Text))
+                Canvas.TextOut(YColumn, r, Numbers[i]->Text);
         }
+    }
 }

@@ -179,7 +179,9 @@ TEST(Presentation, PiTicksStandAtMultiplesOfPiAndReadAsFractions)
     Scene.Model.RightText = QStringLiteral("7");
     Scene.Model.Options.PiTicks = true;
     const TPixels Drawn = Scene.NumberPixels();
-    // 14 / 20 divisions is 0.22 pi: the step is pi/4, lines at n pi/4 for n = -8 .. 8.
+    // 14 / 20 divisions is 0.22 pi: the step is pi/4, lines at n pi/4 for n = -8 .. 8. They
+    // stand 22.4 pixels apart, less than "−7π/4" is wide: every second number is written,
+    // 0 among them.
     const char* Texts[] = {"−2π", "−7π/4", "−3π/2", "−5π/4", "−π",   "−3π/4", "−π/2", "−π/4", "0",
                            "π/4", "π/2",   "3π/4",  "π",     "5π/4", "3π/2",  "7π/4", "2π"};
     std::vector<TText> Expected;
@@ -188,7 +190,8 @@ TEST(Presentation, PiTicksStandAtMultiplesOfPiAndReadAsFractions)
     {
         const int Column = 5 + int(Nearest((n * std::numbers::pi_v<Float80> / 4 + 7) * 400 / 14));
         Columns.insert(Column);
-        Expected.push_back({Column + 3, 206, QString::fromUtf8(Texts[n + 8])});
+        if (n % 2 == 0)
+            Expected.push_back({Column + 3, 206, QString::fromUtf8(Texts[n + 8])});
     }
     for (int j = 0; j < 20; ++j)
         Expected.push_back({208, 6 + 20 * j, Fixed(10 - j, 0)});
