@@ -18,7 +18,9 @@
 // At most MaxResults points are listed, with a note when more exist. Bad intervals and
 // formulas undefined everywhere raise EAnalysisError; parse errors raise the evaluator's
 // error; a raised cancel flag ends the work with EAnalysisCancelled at the next evaluation.
-// One object works on one thread; make one per thread.
+// One object works on one thread; make one per thread. Front ends ask through Answer
+// (TAnalysisRequest.h), which makes one per request.
+#include "analysis/TAnalysisRequest.h"
 #include "analysis/TAnalysisResult.h"
 #include "expr/Float80.h"
 
@@ -44,7 +46,6 @@ class TAnalysis
     TAnalysis(const TAnalysis&) = delete;
     TAnalysis& operator=(const TAnalysis&) = delete;
 
-    static constexpr int DefaultSamples = 4096;
     static constexpr size_t DefaultMaxResults = 1000;
     void SetSamples(int Count) { Samples = Count; }
     // Read before every evaluation; the flag must outlive the calls.
@@ -72,7 +73,7 @@ class TAnalysis
     std::unique_ptr<TEvaluator> Evaluator;
     std::unique_ptr<TDualRunner> DualRunner;
     std::unique_ptr<TAreaIntegrator> Integrator;
-    int Samples = DefaultSamples;
+    int Samples = TAnalysisRequest::DefaultSamples;
     size_t MaxResults = DefaultMaxResults;
     const std::atomic<bool>* Cancel = nullptr;
 };

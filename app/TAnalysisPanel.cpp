@@ -30,6 +30,30 @@ namespace
 {
 using TQuestion = TAnalysisRequest::TQuestion;
 
+// The sections of the tab bar, one per question of a graph, in the order of the questions, so
+// that a tab's index is its question.
+struct TSectionTab
+{
+    TQuestion Question;
+    const char* Caption;
+};
+constexpr TSectionTab SectionTabs[] = {
+    {TQuestion::Roots, "Roots"},
+    {TQuestion::Extrema, "Extrema"},
+    {TQuestion::Intersections, "Intersections"},
+    {TQuestion::ValueAt, "Value at x"},
+    {TQuestion::Area, "Area"},
+    {TQuestion::Inflections, "Inflections"},
+};
+constexpr bool TabsFollowTheQuestions()
+{
+    for (int i = 0; i < int(std::size(SectionTabs)); ++i)
+        if (TAnalysisPanel::SectionOf(SectionTabs[i].Question) != i)
+            return false;
+    return true;
+}
+static_assert(TabsFollowTheQuestions());
+
 QWidget* Row(std::initializer_list<QWidget*> Widgets)
 {
     auto* Box = new QWidget;
@@ -78,8 +102,8 @@ void TAnalysisPanel::CreateControls()
 
     Sections = new QTabBar(Client);
     Sections->setObjectName(QStringLiteral("AnalysisSections"));
-    for (const char* Caption : {"Roots", "Extrema", "Intersections", "Value at x", "Area", "Inflections"})
-        Sections->addTab(QString::fromLatin1(Caption));
+    for (const TSectionTab& Tab : SectionTabs)
+        Sections->addTab(QString::fromLatin1(Tab.Caption));
     Sections->setExpanding(false);
     Sections->setUsesScrollButtons(true);
     Layout->addWidget(Sections);
@@ -188,9 +212,9 @@ bool TAnalysisPanel::MakeRequest(TAnalysisRequest& R, QString& Problem) const
     R.Separator = Sep;
     R.ParameterNames = Model.Parameters.Names();
     R.ParameterValues = Model.Parameters.Values();
-    R.Question = TQuestion(Sections->currentIndex());
+    R.Question = SectionTabs[size_t(Sections->currentIndex())].Question;
     // Never fewer samples than the plot has columns.
-    R.Samples = std::max(4096, Marks->width());
+    R.Samples = std::max(TAnalysisRequest::DefaultSamples, Marks->width());
     if (!HasFormula(Graph.Kind))
     {
         Problem = QStringLiteral("A derived graph is analysed through the graph it comes from.");
@@ -200,14 +224,6 @@ bool TAnalysisPanel::MakeRequest(TAnalysisRequest& R, QString& Problem) const
     {
         Problem = QString::fromLatin1(Msg::NoFormula);
         return false;
-    }
-    if (Graph.Kind == TGraphKind::Parametric || Graph.Kind == TGraphKind::Polar)
-    {
-        R.Curve = Graph.Kind == TGraphKind::Polar ? TAnalysisRequest::TCurve::Polar
-                                                  : TAnalysisRequest::TCurve::Parametric;
-        R.Second = ToU16(Graph.FuncY);
-        R.From = ToU16(Graph.FromText);
-        R.To = ToU16(Graph.ToText);
     }
     if (Graph.Kind == TGraphKind::Inverse)
         R.Variable = u"y";
@@ -227,9 +243,9 @@ bool TAnalysisPanel::MakeRequest(TAnalysisRequest& R, QString& Problem) const
                 Problem = QString::fromLatin1(Msg::NoSecondGraph);
                 return false;
             }
-            R.Other = ToU16(Model.FuncList.Item(OtherGraph->currentData().toInt()).Func);
+            R.Second = ToU16(Model.FuncList.Item(OtherGraph->currentData().toInt()).Func);
             break;
-        case TQuestion::Value:
+        case TQuestion::ValueAt:
             R.X = Value(ValueX->text());
             break;
         case TQuestion::Area:
@@ -247,20 +263,32 @@ bool TAnalysisPanel::MakeRequest(TAnalysisRequest& R, QString& Problem) const
         Problem = QString::fromUtf8(Error.what());
         return false;
     }
+    // A parametric or polar curve is measured whatever the section asks (the section's inputs
+    // are still read above, so a bad one is reported as for any graph).
+    if (Graph.Kind == TGraphKind::Parametric || Graph.Kind == TGraphKind::Polar)
+    {
+        R.Question =
+            Graph.Kind == TGraphKind::Polar ? TQuestion::PolarMeasures : TQuestion::ParametricMeasures;
+        R.Second = ToU16(Graph.FuncY);
+        R.From = ToU16(Graph.FromText);
+        R.To = ToU16(Graph.ToText);
+    }
     return true;
 }
 
 QString TAnalysisPanel::RequestKey(const TAnalysisRequest& R) const
 {
-    QString Key = QString::number(int(R.Question)) + QLatin1Char(' ') + QString::number(R.Samples);
+    // The section too: a curve is measured alike from every section, but each shows it afresh.
+    QString Key = QString::number(Sections->currentIndex()) + QLatin1Char(' ') +
+                  QString::number(int(R.Question)) + QLatin1Char(' ') + QString::number(R.Samples);
     for (Float80 Value : {R.T, R.A, R.B, R.X})
         Key += QLatin1Char(' ') + AnalysisNumber(Value, 21, u'.');
     for (size_t i = 0; i < R.ParameterNames.size(); ++i)
         Key += QLatin1Char(' ') + QString::fromStdU16String(R.ParameterNames[i]) + QLatin1Char('=') +
                AnalysisNumber(R.ParameterValues[i], 21, u'.');
-    for (const std::u16string* Text : {&R.Formula, &R.Other, &R.Variable, &R.Second, &R.From, &R.To})
+    for (const std::u16string* Text : {&R.Formula, &R.Second, &R.Variable, &R.From, &R.To})
         Key += QLatin1Char('\n') + QString::fromStdU16String(*Text);
-    return Key + QLatin1Char('\n') + QString::number(int(R.Curve));
+    return Key;
 }
 
 void TAnalysisPanel::FillOtherGraphs()

@@ -44,16 +44,8 @@ class TAnalysisPanel : public QDockWidget
     // The table as Copy puts it on the clipboard.
     QString TableText() const;
 
-    // Section order of the tab bar.
-    enum TSection
-    {
-        RootsSection,
-        ExtremaSection,
-        IntersectionsSection,
-        ValueSection,
-        AreaSection,
-        InflectionsSection
-    };
+    // The tab of the section that asks Question (the tabs follow the order of the questions).
+    static constexpr int SectionOf(TAnalysisQuestion Question) { return int(Question); }
 
   protected:
     void showEvent(QShowEvent* Event) override;

@@ -1,8 +1,6 @@
 #include "app/TAnalysisRunner.h"
 
 #include "analysis/Errors.h"
-#include "analysis/TAnalysis.h"
-#include "analysis/TCurveMeasures.h"
 
 #include <QMetaObject>
 
@@ -15,39 +13,6 @@ TAnalysisRunner::~TAnalysisRunner()
         WorkerCancel->store(true);
         Worker.join();
     }
-}
-
-TAnalysisResult TAnalysisRunner::Run(const TAnalysisRequest& R, const std::atomic<bool>* CancelFlag)
-{
-    if (R.Curve != TAnalysisRequest::TCurve::None)
-    {
-        TCurveMeasures Measures(R.Separator);
-        Measures.SetCancelFlag(CancelFlag);
-        Measures.SetParameters(R.ParameterNames, R.ParameterValues);
-        return Measures.Measure(R.Formula, R.Second, R.From, R.To, R.T,
-                                R.Curve == TAnalysisRequest::TCurve::Polar);
-    }
-    TAnalysis Analysis(R.Separator, R.Variable);
-    Analysis.SetSamples(R.Samples);
-    Analysis.SetCancelFlag(CancelFlag);
-    Analysis.SetParameters(R.ParameterNames, R.ParameterValues);
-    using Q = TAnalysisRequest::TQuestion;
-    switch (R.Question)
-    {
-    case Q::Roots:
-        return Analysis.Roots(R.Formula, R.T, R.A, R.B);
-    case Q::Extrema:
-        return Analysis.Extrema(R.Formula, R.T, R.A, R.B);
-    case Q::Intersections:
-        return Analysis.Intersections(R.Formula, R.Other, R.T, R.A, R.B);
-    case Q::Value:
-        return Analysis.ValueAt(R.Formula, R.T, R.X);
-    case Q::Area:
-        return Analysis.Area(R.Formula, R.T, R.A, R.B);
-    case Q::Inflections:
-        return Analysis.Inflections(R.Formula, R.T, R.A, R.B);
-    }
-    return {};
 }
 
 void TAnalysisRunner::Start(const TAnalysisRequest& Request)
@@ -70,18 +35,19 @@ void TAnalysisRunner::Cancel()
 
 void TAnalysisRunner::Launch()
 {
-    const TAnalysisRequest Request = std::move(*Pending);
+    TAnalysisRequest Request = std::move(*Pending);
     Pending.reset();
     WorkerCancel = std::make_shared<std::atomic<bool>>(false);
+    Request.Cancel = WorkerCancel.get(); // kept alive by the thread's own copy, Flag
     Worker = std::thread(
-        [this, Request, Mine = Generation, Flag = WorkerCancel]
+        [this, Request = std::move(Request), Mine = Generation, Flag = WorkerCancel]
         {
             TAnalysisResult Result;
             QString Error;
             bool Cancelled = false;
             try
             {
-                Result = Run(Request, Flag.get());
+                Result = Answer(Request);
             }
             catch (const EAnalysisCancelled&)
             {

@@ -6,8 +6,7 @@
 // seconds per evaluation cannot pile up threads). Requests made meanwhile replace each
 // other: only the latest runs. Finished is emitted on the owner's thread for the latest
 // request only. Destruction cancels whatever runs and waits for it.
-#include "analysis/TAnalysisResult.h"
-#include "expr/Float80.h"
+#include "analysis/TAnalysisRequest.h"
 
 #include <QObject>
 #include <QString>
@@ -15,46 +14,7 @@
 #include <atomic>
 #include <memory>
 #include <optional>
-#include <string>
 #include <thread>
-#include <vector>
-
-struct TAnalysisRequest
-{
-    enum class TQuestion
-    {
-        Roots,
-        Extrema,
-        Intersections,
-        Value,
-        Area,
-        Inflections
-    };
-    TQuestion Question = TQuestion::Roots;
-    std::u16string Formula;
-    std::u16string Other; // Intersections: the second graph's formula
-    Float80 T = 0;
-    Float80 A = 0, B = 0; // the interval
-    Float80 X = 0;        // Value
-    int Samples = 4096;
-    char16_t Separator = u'.';
-    // The graph's variable: "x", or "y" for an inverse graph x = g(y), whose interval is then
-    // one of y and whose points are (y, g(y)).
-    std::u16string Variable = u"x";
-    // A parametric (Formula X(s), Second Y(s)) or polar (Formula R(s)) curve over s from From to
-    // To is measured, whatever the question: its arc length and, when closed, its area.
-    enum class TCurve
-    {
-        None,
-        Parametric,
-        Polar
-    };
-    TCurve Curve = TCurve::None;
-    std::u16string Second, From, To;
-    // The named parameters the formulas read, and their values.
-    std::vector<std::u16string> ParameterNames;
-    std::vector<Float80> ParameterValues;
-};
 
 class TAnalysisRunner : public QObject
 {
@@ -68,9 +28,6 @@ class TAnalysisRunner : public QObject
     // Cancels the running request, if any: no result will come for it.
     void Cancel();
     bool Busy() const { return Running; }
-
-    // The analysis itself, on the calling thread (the worker threads run this).
-    static TAnalysisResult Run(const TAnalysisRequest& Request, const std::atomic<bool>* CancelFlag);
 
   signals:
     // The latest request's result, or its error's message (Result then empty).

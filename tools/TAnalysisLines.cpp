@@ -2,10 +2,7 @@
 
 #include "tools/TInputLine.h"
 
-#include "analysis/TAnalysis.h"
 #include "expr/Errors.h"
-#include "expr/TextToFloat.h"
-#include "expr/Utf16.h"
 
 #include <cstdio>
 #include <cstring>
@@ -37,53 +34,35 @@ std::string PointLine(const TAnalysisPoint& P)
 }
 } // namespace
 
-TAnalysisLines::TAnalysisLines(char16_t Sep, TMode M, Float80 From, Float80 To, int Samples)
-    : Separator(Sep), Mode(M), A(From), B(To), Analysis(std::make_unique<TAnalysis>(Sep))
+bool TAnalysisLines::QuestionFor(const char* Option, TAnalysisQuestion& Question)
 {
-    Analysis->SetSamples(Samples);
+    static constexpr struct
+    {
+        const char* Option;
+        TAnalysisQuestion Question;
+    } Options[] = {{"--roots", TAnalysisQuestion::Roots},
+                   {"--extrema", TAnalysisQuestion::Extrema},
+                   {"--area", TAnalysisQuestion::Area},
+                   {"--inflections", TAnalysisQuestion::Inflections}};
+    for (const auto& Known : Options)
+        if (std::strcmp(Option, Known.Option) == 0)
+        {
+            Question = Known.Question;
+            return true;
+        }
+    return false;
 }
 
-TAnalysisLines::~TAnalysisLines() = default;
-
-bool TAnalysisLines::ModeFor(const char* Option, TMode& Mode)
-{
-    if (std::strcmp(Option, "--roots") == 0)
-        Mode = TMode::Roots;
-    else if (std::strcmp(Option, "--extrema") == 0)
-        Mode = TMode::Extrema;
-    else if (std::strcmp(Option, "--area") == 0)
-        Mode = TMode::Area;
-    else if (std::strcmp(Option, "--inflections") == 0)
-        Mode = TMode::Inflections;
-    else
-        return false;
-    return true;
-}
-
-std::string TAnalysisLines::AnalyseLine(const std::string& Line)
+std::string TAnalysisLines::AnalyseLine(const std::string& Line) const
 {
     std::string Out;
     try
     {
         const TInputLine Input = TInputLine::Parse(Line);
-        const Float80 T = Input.T;
-        const std::u16string& Formula = Input.Formula;
-        TAnalysisResult Result;
-        switch (Mode)
-        {
-        case TMode::Roots:
-            Result = Analysis->Roots(Formula, T, A, B);
-            break;
-        case TMode::Extrema:
-            Result = Analysis->Extrema(Formula, T, A, B);
-            break;
-        case TMode::Area:
-            Result = Analysis->Area(Formula, T, A, B);
-            break;
-        case TMode::Inflections:
-            Result = Analysis->Inflections(Formula, T, A, B);
-            break;
-        }
+        TAnalysisRequest Request = Asked;
+        Request.Formula = Input.Formula;
+        Request.T = Input.T;
+        const TAnalysisResult Result = Answer(Request);
         for (const TAnalysisPoint& P : Result.Points)
             Out += PointLine(P);
         for (const std::string& Note : Result.Notes)

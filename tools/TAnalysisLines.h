@@ -11,36 +11,22 @@
 //   error <TAB> ErrorClass <TAB> message                 (no result for this line)
 //
 // and then a line "end", so a script can tell the blocks of several input lines apart.
-#include "expr/Float80.h"
+#include "analysis/TAnalysisRequest.h"
 
-#include <memory>
 #include <string>
-
-class TAnalysis;
 
 class TAnalysisLines
 {
   public:
-    enum class TMode
-    {
-        Roots,
-        Extrema,
-        Area,
-        Inflections
-    };
-
-    TAnalysisLines(char16_t Separator, TMode Mode, Float80 A, Float80 B, int Samples);
-    ~TAnalysisLines();
+    // Asked: the question, interval, samples and separator; each line gives its formula and time.
+    explicit TAnalysisLines(const TAnalysisRequest& Asked) : Asked(Asked) {}
 
     // The output block for one input line, each line ended by '\n'.
-    std::string AnalyseLine(const std::string& Line);
+    std::string AnalyseLine(const std::string& Line) const;
 
-    // The mode for an option ("--roots", ...), or false when it names none.
-    static bool ModeFor(const char* Option, TMode& Mode);
+    // The question an option asks ("--roots", ...), or false when it names none.
+    static bool QuestionFor(const char* Option, TAnalysisQuestion& Question);
 
   private:
-    char16_t Separator;
-    TMode Mode;
-    Float80 A, B;
-    std::unique_ptr<TAnalysis> Analysis;
+    TAnalysisRequest Asked;
 };

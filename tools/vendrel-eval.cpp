@@ -8,9 +8,10 @@
 // --separator C sets the decimal separator; by default it is the user's locale's.
 // --roots A B, --extrema A B, --inflections A B and --area A B analyse each formula over
 // [A, B] instead (tools/TAnalysisLines.h gives the output), sampled at --samples N points
-// (4096). --derivative 1 (or 2) prints f'(X) (f''(X)) in place of the value, computed
-// exactly by differentiating the compiled formula.
+// (TAnalysisRequest::DefaultSamples). --derivative 1 (or 2) prints f'(X) (f''(X)) in place of the value,
+// computed exactly by differentiating the compiled formula.
 // --set NAME=VALUE (VALUE written with ".") defines a parameter NAME that the formulas read.
+#include "analysis/TAnalysisRequest.h"
 #include "expr/Errors.h"
 #include "expr/FunctionLibrary.h"
 #include "expr/TDualRunner.h"
@@ -201,7 +202,7 @@ bool AddParameter(const char* Argument, TParameterSet& Set, std::string& Error)
 }
 
 // The answer to --help: one line per option, the name padded to 21 columns.
-constexpr const char* HelpText =
+const std::string HelpText =
     "Usage: vendrel-eval [--separator C] [--set NAME=VALUE]... [--derivative 1|2] < LINES\n"
     "       vendrel-eval [--separator C] --roots|--extrema|--inflections|--area A B\n"
     "                    [--samples N] < LINES\n"
@@ -229,14 +230,16 @@ constexpr const char* HelpText =
     "  --extrema A B        its local minima and maxima over [A, B] (roots of f')\n"
     "  --inflections A B    its inflection points over [A, B] (sign changes of f'')\n"
     "  --area A B           its signed area over [A, B] and the error estimate\n"
-    "  --samples N          points sampled over [A, B] (default 4096)\n"
+    "  --samples N          points sampled over [A, B] (default " +
+    std::to_string(TAnalysisRequest::DefaultSamples) +
+    ")\n"
     "  --help               print this help and exit\n"
     "  --version            print the version and exit\n"
     "\n"
     "The manual page vendrel-eval(1) tells more.\n";
 
 // --help and --version print to standard output; 1 when that cannot be written.
-int Answer(const char* Text)
+int PrintAnswer(const char* Text)
 {
     return std::fputs(Text, stdout) >= 0 && std::fflush(stdout) == 0 ? 0 : 1;
 }
@@ -275,22 +278,20 @@ int Usage()
 int main(int argc, char** argv)
 {
     char16_t Separator = UserSeparator();
-    std::optional<TAnalysisLines::TMode> Mode;
-    Float80 A = 0, B = 0;
-    int Samples = 4096;
+    TAnalysisRequest Asked; // with --roots, --extrema, --inflections or --area
+    bool Analyse = false;
     int Order = 0;
     TParameterSet Set;
     for (int i = 1; i < argc; ++i)
     {
         if (std::strcmp(argv[i], "--help") == 0)
-            return Answer(HelpText);
+            return PrintAnswer(HelpText.c_str());
         if (std::strcmp(argv[i], "--version") == 0)
-            return Answer("vendrel-eval " VENDREL_VERSION "\n");
-        TAnalysisLines::TMode Chosen;
-        if (TAnalysisLines::ModeFor(argv[i], Chosen) && !Mode && i + 2 < argc)
+            return PrintAnswer("vendrel-eval " VENDREL_VERSION "\n");
+        if (!Analyse && i + 2 < argc && TAnalysisLines::QuestionFor(argv[i], Asked.Question))
         {
-            Mode = Chosen;
-            if (!ArgumentNumber(argv[++i], A) || !ArgumentNumber(argv[++i], B))
+            Analyse = true;
+            if (!ArgumentNumber(argv[++i], Asked.A) || !ArgumentNumber(argv[++i], Asked.B))
                 return Usage();
             continue;
         }
@@ -313,9 +314,10 @@ int main(int argc, char** argv)
         if (std::strcmp(argv[i], "--samples") == 0 && i + 1 < argc)
         {
             Float80 N = 0;
-            if (!ArgumentNumber(argv[++i], N) || N < 2 || N > 10000000 || N != int(N))
+            if (!ArgumentNumber(argv[++i], N) || N < TAnalysisRequest::MinSamples ||
+                N > TAnalysisRequest::MaxSamples || N != int(N))
                 return Usage();
-            Samples = int(N);
+            Asked.Samples = int(N);
             continue;
         }
         if (std::strcmp(argv[i], "--separator") != 0 || i + 1 >= argc)
@@ -326,20 +328,21 @@ int main(int argc, char** argv)
         Separator = *Chosen16;
     }
 
-    if (Mode && Order != 0)
+    if (Analyse && Order != 0)
         return Usage(); // an analysis gives points, not values
     std::ios::sync_with_stdio(false);
-    if (Mode && !Set.Names.empty())
+    if (Analyse && !Set.Names.empty())
     {
         std::fputs("vendrel-eval: --set applies to evaluation lines, not to an analysis\n", stderr);
         return 2;
     }
     try
     {
-        if (Mode)
+        if (Analyse)
         {
-            TAnalysisLines Analyse(Separator, *Mode, A, B, Samples);
-            return AnswerLines([&](const std::string& Line) { return Analyse.AnalyseLine(Line); });
+            Asked.Separator = Separator;
+            const TAnalysisLines Lines(Asked);
+            return AnswerLines([&](const std::string& Line) { return Lines.AnalyseLine(Line); });
         }
         TLineEvaluator Lines(Separator, Order, Set);
         return AnswerLines([&](const std::string& Line) { return Lines.EvaluateLine(Line) + '\n'; });

@@ -4,6 +4,7 @@
 // of Sin over [0, pi] and 1/Sqrt(x) over [0, 1] is exact. Each reference is read with strtold,
 // which rounds it to the nearest long double, and a result must lie within the row's number
 // of units in the last place (0: exactly the nearest long double).
+#include "AnalysisTestSupport.h"
 #include "analysis/Errors.h"
 #include "analysis/TAnalysis.h"
 
@@ -16,46 +17,7 @@
 
 namespace
 {
-Float80 Ref(const char* Text)
-{
-    return std::strtold(Text, nullptr);
-}
-
-// Units in the last place between a result and the nearest long double to the reference;
-// around 0, units of the smallest normal number.
-Float80 UlpsApart(Float80 Value, Float80 Reference)
-{
-    const Float80 Unit =
-        Reference == 0 ? LDBL_MIN : std::nextafter(std::fabs(Reference), INFINITY) - std::fabs(Reference);
-    return std::fabs(Value - Reference) / Unit;
-}
-
-struct TExpected
-{
-    TPointKind Kind;
-    const char* X;
-    Float80 XUlps;           // the position's tolerance
-    const char* Y = nullptr; // no value checked when null
-    Float80 YUlps = 0;
-};
-
-void ExpectPoints(const TAnalysisResult& Result, const std::vector<TExpected>& Expected)
-{
-    ASSERT_EQ(Result.Points.size(), Expected.size());
-    for (size_t i = 0; i < Expected.size(); ++i)
-    {
-        SCOPED_TRACE("point " + std::to_string(i));
-        const TAnalysisPoint& P = Result.Points[i];
-        const TExpected& E = Expected[i];
-        EXPECT_STREQ(KindName(P.Kind), KindName(E.Kind));
-        EXPECT_LE(UlpsApart(P.X, Ref(E.X)), E.XUlps) << double(P.X);
-        if (E.Y)
-        {
-            ASSERT_TRUE(P.HasY);
-            EXPECT_LE(UlpsApart(P.Y, Ref(E.Y)), E.YUlps) << double(P.Y);
-        }
-    }
-}
+using namespace AnalysisTest;
 
 constexpr auto Root = TPointKind::Root;
 constexpr auto Pole = TPointKind::Pole;

@@ -77,12 +77,12 @@ class TestAnalysisPanel : public QObject, private TMainFormHarness
         QCOMPARE(Column(0)[2], QStringLiteral("1.73205080756887729"));
 
         auto* Sections = Child<QTabBar>("AnalysisSections");
-        Sections->setCurrentIndex(TAnalysisPanel::ExtremaSection);
+        Sections->setCurrentIndex(TAnalysisPanel::SectionOf(TAnalysisQuestion::Extrema));
         Settle();
         QCOMPARE(Column(2), QStringList({"maximum", "minimum"}));
         QCOMPARE(Column(1), QStringList({"2", "-2"}));
         QCOMPARE(Column(0), QStringList({"-1", "1"})); // exactly: the roots of f'
-        Sections->setCurrentIndex(TAnalysisPanel::InflectionsSection);
+        Sections->setCurrentIndex(TAnalysisPanel::SectionOf(TAnalysisQuestion::Inflections));
         Settle();
         QCOMPARE(Column(2), QStringList({"inflection"}));
         QCOMPARE(Column(0), QStringList({"0"}));
@@ -90,12 +90,12 @@ class TestAnalysisPanel : public QObject, private TMainFormHarness
         // Intersections need a second graph: x with itself cubed minus 3x meets y = x at 0 and +-2.
         Form->findChild<QPushButton*>(QStringLiteral("AddBtn"))->click();
         Enter("FuncEdit", QStringLiteral("x"));
-        Sections->setCurrentIndex(TAnalysisPanel::IntersectionsSection);
+        Sections->setCurrentIndex(TAnalysisPanel::SectionOf(TAnalysisQuestion::Intersections));
         Settle();
         QCOMPARE(Column(0), QStringList({"-2", "0", "2"}));
         QCOMPARE(Column(2), QStringList({"intersection", "intersection", "intersection"}));
 
-        Sections->setCurrentIndex(TAnalysisPanel::ValueSection);
+        Sections->setCurrentIndex(TAnalysisPanel::SectionOf(TAnalysisQuestion::ValueAt));
         auto* X = Child<QLineEdit>("AnalysisX");
         X->setText(QStringLiteral("0.5"));
         emit X->editingFinished();
@@ -103,7 +103,7 @@ class TestAnalysisPanel : public QObject, private TMainFormHarness
         QCOMPARE(Column(1), QStringList({"0.5", "1", "0", "y = 1*x + 0"}));
         QCOMPARE(Column(2), QStringList({"value", "f'(x)", "f''(x)", "tangent"}));
 
-        Sections->setCurrentIndex(TAnalysisPanel::AreaSection);
+        Sections->setCurrentIndex(TAnalysisPanel::SectionOf(TAnalysisQuestion::Area));
         Child<QLineEdit>("AnalysisFrom")->setText(QStringLiteral("0"));
         Child<QLineEdit>("AnalysisTo")->setText(QStringLiteral("1"));
         emit Child<QLineEdit>("AnalysisTo")->editingFinished();
@@ -112,7 +112,7 @@ class TestAnalysisPanel : public QObject, private TMainFormHarness
         QCOMPARE(Column(2), QStringList({"area", "error estimate"}));
 
         // The derivatives of the first graph, and its tangent at x = 0.5.
-        Sections->setCurrentIndex(TAnalysisPanel::ValueSection);
+        Sections->setCurrentIndex(TAnalysisPanel::SectionOf(TAnalysisQuestion::ValueAt));
         Child<QComboBox>("ComboBox")->setCurrentIndex(0);
         Child<TAnalysisPanel>("AnalysisPanel")->ModelChanged();
         Settle();
