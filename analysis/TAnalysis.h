@@ -18,8 +18,8 @@
 // At most MaxResults points are listed, with a note when more exist. Bad intervals and
 // formulas undefined everywhere raise EAnalysisError; parse errors raise the evaluator's
 // error; a raised cancel flag ends the work with EAnalysisCancelled at the next evaluation.
-// One object works on one thread; make one per thread. Front ends ask through Answer
-// (TAnalysisRequest.h), which makes one per request.
+// One object works on one thread; make one per thread. Front ends ask through
+// TAnalysisDesk::Answer.
 #include "analysis/TAnalysisRequest.h"
 #include "analysis/TAnalysisResult.h"
 #include "expr/Float80.h"

@@ -1,8 +1,7 @@
 #pragma once
 // One question about one graph, as every front end asks it (the Analyse panel, vendrel-eval),
-// and the one function that answers it: Answer(Request) picks the analysis that the question
-// names, sets it up from the request and returns its result. A front end only fills in a
-// request and shows the result; the defaults and limits of the sampling live here.
+// for TAnalysisDesk::Answer to answer. A front end only fills in a request and shows the
+// result; the defaults and limits of the sampling live here.
 //
 //   Roots, Extrema, Inflections, Area   of Formula over [A, B] (TAnalysis)
 //   Intersections                       of Formula with Second over [A, B]
@@ -14,7 +13,6 @@
 // Errors are those of TAnalysis and TCurveMeasures: EAnalysisError for a bad interval or a
 // formula undefined everywhere, the evaluator's errors for a formula that cannot be read, and
 // EAnalysisCancelled once *Cancel is raised.
-#include "analysis/TAnalysisResult.h"
 #include "expr/Float80.h"
 
 #include <atomic>
@@ -63,5 +61,3 @@ struct TAnalysisRequest
     // Read before every evaluation when given; it must outlive the call.
     const std::atomic<bool>* Cancel = nullptr;
 };
-
-TAnalysisResult Answer(const TAnalysisRequest& Request);

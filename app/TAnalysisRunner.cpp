@@ -1,6 +1,7 @@
 #include "app/TAnalysisRunner.h"
 
 #include "analysis/Errors.h"
+#include "analysis/TAnalysisDesk.h"
 
 #include <QMetaObject>
 
@@ -47,7 +48,7 @@ void TAnalysisRunner::Launch()
             bool Cancelled = false;
             try
             {
-                Result = Answer(Request);
+                Result = TAnalysisDesk().Answer(Request);
             }
             catch (const EAnalysisCancelled&)
             {

@@ -7,6 +7,7 @@
 // other: only the latest runs. Finished is emitted on the owner's thread for the latest
 // request only. Destruction cancels whatever runs and waits for it.
 #include "analysis/TAnalysisRequest.h"
+#include "analysis/TAnalysisResult.h"
 
 #include <QObject>
 #include <QString>

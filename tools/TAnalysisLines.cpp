@@ -53,7 +53,7 @@ bool TAnalysisLines::QuestionFor(const char* Option, TAnalysisQuestion& Question
     return false;
 }
 
-std::string TAnalysisLines::AnalyseLine(const std::string& Line) const
+std::string TAnalysisLines::AnalyseLine(const std::string& Line)
 {
     std::string Out;
     try
@@ -62,7 +62,7 @@ std::string TAnalysisLines::AnalyseLine(const std::string& Line) const
         TAnalysisRequest Request = Asked;
         Request.Formula = Input.Formula;
         Request.T = Input.T;
-        const TAnalysisResult Result = Answer(Request);
+        const TAnalysisResult Result = Desk.Answer(Request);
         for (const TAnalysisPoint& P : Result.Points)
             Out += PointLine(P);
         for (const std::string& Note : Result.Notes)

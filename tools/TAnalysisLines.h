@@ -11,6 +11,7 @@
 //   error <TAB> ErrorClass <TAB> message                 (no result for this line)
 //
 // and then a line "end", so a script can tell the blocks of several input lines apart.
+#include "analysis/TAnalysisDesk.h"
 #include "analysis/TAnalysisRequest.h"
 
 #include <string>
@@ -22,11 +23,12 @@ class TAnalysisLines
     explicit TAnalysisLines(const TAnalysisRequest& Asked) : Asked(Asked) {}
 
     // The output block for one input line, each line ended by '\n'.
-    std::string AnalyseLine(const std::string& Line) const;
+    std::string AnalyseLine(const std::string& Line);
 
     // The question an option asks ("--roots", ...), or false when it names none.
     static bool QuestionFor(const char* Option, TAnalysisQuestion& Question);
 
   private:
     TAnalysisRequest Asked;
+    TAnalysisDesk Desk;
 };

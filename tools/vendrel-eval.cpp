@@ -239,7 +239,7 @@ const std::string HelpText =
     "The manual page vendrel-eval(1) tells more.\n";
 
 // --help and --version print to standard output; 1 when that cannot be written.
-int PrintAnswer(const char* Text)
+int Answer(const char* Text)
 {
     return std::fputs(Text, stdout) >= 0 && std::fflush(stdout) == 0 ? 0 : 1;
 }
@@ -285,9 +285,9 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
     {
         if (std::strcmp(argv[i], "--help") == 0)
-            return PrintAnswer(HelpText.c_str());
+            return Answer(HelpText.c_str());
         if (std::strcmp(argv[i], "--version") == 0)
-            return PrintAnswer("vendrel-eval " VENDREL_VERSION "\n");
+            return Answer("vendrel-eval " VENDREL_VERSION "\n");
         if (!Analyse && i + 2 < argc && TAnalysisLines::QuestionFor(argv[i], Asked.Question))
         {
             Analyse = true;
@@ -341,7 +341,7 @@ int main(int argc, char** argv)
         if (Analyse)
         {
             Asked.Separator = Separator;
-            const TAnalysisLines Lines(Asked);
+            TAnalysisLines Lines(Asked);
             return AnswerLines([&](const std::string& Line) { return Lines.AnalyseLine(Line); });
         }
         TLineEvaluator Lines(Separator, Order, Set);

@@ -1,6 +1,8 @@
-// One request per question, answered by Answer as the Analyse panel and vendrel-eval ask it:
+// One request per question, answered by a desk as the Analyse panel and vendrel-eval ask it:
 // every field a row sets (the second formula, the interval, x, the time, the parameters, the
-// variable, the separator, the curve's ends) must reach the analysis that the question names.
+// variable, the separator, the curve's ends) must reach the analysis that the question names,
+// whether the desk is new or has answered the rows before (nothing of one request may linger
+// into the next).
 // References: mpmath 1.3.0 at 40 digits: sqrt(3); ln 2; sqrt(2) with 1/(2 sqrt 2) and
 // -1/(8 sqrt 2); the ellipse 2 by 1's perimeter 8 E(3/4) = 9.6884482205476761984285031963918;
 // the spiral r = s's arc length over [0, 2 pi], (2 pi sqrt(1 + 4 pi^2) + asinh(2 pi)) / 2 =
@@ -8,7 +10,7 @@
 // The other values are exact.
 #include "AnalysisTestSupport.h"
 #include "analysis/Errors.h"
-#include "analysis/TAnalysisRequest.h"
+#include "analysis/TAnalysisDesk.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +36,7 @@ struct TRequestCase
     std::vector<std::string> Notes = {};
 };
 
-TEST(AnalysisRequest, EachQuestionReachesItsAnalysisWithEveryField)
+TEST(AnalysisDesk, EachQuestionReachesItsAnalysisWithEveryField)
 {
     constexpr auto Root = TPointKind::Root, Min = TPointKind::Minimum, Max = TPointKind::Maximum;
     const std::vector<TRequestCase> Cases = {
@@ -81,27 +83,33 @@ TEST(AnalysisRequest, EachQuestionReachesItsAnalysisWithEveryField)
          {{TPointKind::ArcLength, "0", 0, "21.25629414820909880070251227256610882347", QuadratureUlps}},
          {"The curve is open (its end is not its start): it encloses no area"}},
     };
-    for (const TRequestCase& Case : Cases)
-    {
-        SCOPED_TRACE(Case.Name);
-        const TAnalysisResult Result = Answer(Case.Request);
-        ExpectPoints(Result, Case.Points);
-        EXPECT_EQ(Result.Notes, Case.Notes);
-    }
+    TAnalysisDesk Shared;
+    for (int Pass = 0; Pass < 2; ++Pass)
+        for (const TRequestCase& Case : Cases)
+        {
+            SCOPED_TRACE(std::string(Case.Name) +
+                         (Pass == 0 ? ", on a new desk" : ", on a desk used before"));
+            const TAnalysisResult Result =
+                Pass == 0 ? TAnalysisDesk().Answer(Case.Request) : Shared.Answer(Case.Request);
+            ExpectPoints(Result, Case.Points);
+            EXPECT_EQ(Result.Notes, Case.Notes);
+        }
 }
 
 // Sin(10x) has ten roots in [0.1, 3.2]; sampled at 3 points (2 steps) the sign changes twice.
-TEST(AnalysisRequest, TheSamplesAreTheRequests)
+TEST(AnalysisDesk, TheSamplesAreTheRequests)
 {
+    TAnalysisDesk Desk;
     TAnalysisRequest Request{.Question = Q::Roots, .Formula = u"Sin(10*x)", .A = 0.1L, .B = 3.2L};
     EXPECT_EQ(Request.Samples, TAnalysisRequest::DefaultSamples);
-    EXPECT_EQ(Answer(Request).Points.size(), 10u);
+    EXPECT_EQ(Desk.Answer(Request).Points.size(), 10u);
     Request.Samples = 2;
-    EXPECT_EQ(Answer(Request).Points.size(), 2u);
+    EXPECT_EQ(Desk.Answer(Request).Points.size(), 2u);
 }
 
-TEST(AnalysisRequest, ARaisedCancelFlagEndsEveryKindOfQuestion)
+TEST(AnalysisDesk, ARaisedCancelFlagEndsEveryKindOfQuestion)
 {
+    TAnalysisDesk Desk;
     const std::atomic<bool> Raised{true};
     for (Q Question : {Q::Roots, Q::Area, Q::ParametricMeasures, Q::PolarMeasures})
     {
@@ -115,7 +123,25 @@ TEST(AnalysisRequest, ARaisedCancelFlagEndsEveryKindOfQuestion)
                                        .A = 0,
                                        .B = 1,
                                        .Cancel = &Raised};
-        EXPECT_THROW(Answer(Request), EAnalysisCancelled);
+        EXPECT_THROW(Desk.Answer(Request), EAnalysisCancelled);
     }
+}
+
+TEST(AnalysisDesk, NeitherParametersNorACancelFlagOutliveTheirRequest)
+{
+    TAnalysisDesk Desk;
+    const std::atomic<bool> Raised{true};
+    TAnalysisRequest Request{.Formula = u"x-a",
+                             .A = -5,
+                             .B = 5,
+                             .ParameterNames = {u"a"},
+                             .ParameterValues = {1},
+                             .Cancel = &Raised};
+    EXPECT_THROW(Desk.Answer(Request), EAnalysisCancelled);
+    Request.Cancel = nullptr;
+    ExpectPoints(Desk.Answer(Request), {{TPointKind::Root, "1", 0, "0", 0}});
+    Request.ParameterNames.clear();
+    Request.ParameterValues.clear();
+    EXPECT_THROW(Desk.Answer(Request), EExprEvalError);
 }
 } // namespace
