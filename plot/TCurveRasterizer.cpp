@@ -331,23 +331,36 @@ bool TCurveRasterizer::AddOutline(const std::vector<int32_t>& Outline, const std
 // that have crossings in them or a nonzero sum carried in from the left. A wide curve's
 // outline crosses few rows per column, so its crossings are sorted by column in a list; an
 // outline crossing more than a quarter of the image's pixels goes through a buffer of them.
+bool TCurveRasterizer::Sparse(const std::vector<TEdge>& Edges) const
+{
+    uint64_t Total = 0;
+    for (const TEdge& e : Edges)
+        Total += uint64_t(e.Bottom - e.Top + 1);
+    return Total <= uint64_t(Width) * uint64_t(Height) / 4;
+}
+
 void TCurveRasterizer::FillEdges(const std::vector<TEdge>& Edges, uint32_t Pixel)
 {
     if (Edges.empty())
         return;
-    if (RowWinding.empty())
-        RowWinding.assign(size_t(Height), 0);
-    uint64_t Total = 0;
-    for (const TEdge& e : Edges)
-        Total += uint64_t(e.Bottom - e.Top + 1);
-    if (Total > uint64_t(Width) * uint64_t(Height) / 4)
+    if (!Sparse(Edges))
+    {
+        if (RowWinding.empty())
+            RowWinding.assign(size_t(Height), 0);
         FillDense(Edges, Pixel);
-    else
-        FillSparse(Edges, Pixel);
+        return;
+    }
+    SortCrossings(Edges, Sorted);
+    FillSorted(Sorted, Pixel);
 }
 
-void TCurveRasterizer::FillSparse(const std::vector<TEdge>& Edges, uint32_t Pixel)
+void TCurveRasterizer::SortCrossings(const std::vector<TEdge>& Edges, TSortedCrossings& Out)
 {
+    if (Edges.empty())
+    {
+        Out = TSortedCrossings();
+        return;
+    }
     if (ColumnStart.empty())
         ColumnStart.assign(size_t(Width) + 1, 0);
     // Counted per column (at c + 1), summed into starts, then placed.
@@ -362,26 +375,39 @@ void TCurveRasterizer::FillSparse(const std::vector<TEdge>& Edges, uint32_t Pixe
     }
     for (int32_t c = FirstColumn; c <= LastColumn; ++c)
         ColumnStart[size_t(c) + 1] += ColumnStart[size_t(c)];
-    Crossings.resize(ColumnStart[size_t(LastColumn) + 1]);
+    Out.Crossings.resize(ColumnStart[size_t(LastColumn) + 1]);
     for (const TEdge& e : Edges)
     {
         uint32_t X = uint32_t(e.X);
         const int32_t Up = e.Winding > 0 ? 1 : 0;
         for (int32_t y = e.Top; y <= e.Bottom; ++y, X += uint32_t(e.Delta))
-            Crossings[ColumnStart[size_t(int32_t(X) >> 16)]++] = y * 2 + Up;
+            Out.Crossings[ColumnStart[size_t(int32_t(X) >> 16)]++] = y * 2 + Up;
     }
     // Placing moved every start to the next column's: column c's crossings now end at
-    // ColumnStart[c] and begin at ColumnStart[c - 1] (0 for the first).
+    // ColumnStart[c].
+    Out.FirstColumn = FirstColumn;
+    Out.LastColumn = LastColumn;
+    Out.Ends.assign(ColumnStart.begin() + FirstColumn, ColumnStart.begin() + LastColumn + 1);
+    for (int32_t c = FirstColumn; c <= LastColumn + 1; ++c)
+        ColumnStart[size_t(c)] = 0;
+}
+
+void TCurveRasterizer::FillSorted(const TSortedCrossings& In, uint32_t Pixel)
+{
+    if (In.LastColumn < In.FirstColumn)
+        return;
+    if (RowWinding.empty())
+        RowWinding.assign(size_t(Height), 0);
     int32_t Lo = Height, Hi = -1; // rows whose running sum may be nonzero
     uint32_t Begin = 0;
-    for (int32_t c = FirstColumn; c <= LastColumn; ++c)
+    for (int32_t c = In.FirstColumn; c <= In.LastColumn; ++c)
     {
         int32_t From = Lo, To = Hi;
-        const uint32_t End = ColumnStart[size_t(c)];
+        const uint32_t End = In.Ends[size_t(c - In.FirstColumn)];
         for (uint32_t k = Begin; k < End; ++k)
         {
-            const int32_t y = Crossings[k] >> 1;
-            RowWinding[size_t(y)] += (Crossings[k] & 1) ? 1 : -1;
+            const int32_t y = In.Crossings[k] >> 1;
+            RowWinding[size_t(y)] += (In.Crossings[k] & 1) ? 1 : -1;
             From = std::min(From, y);
             To = std::max(To, y);
         }
@@ -397,8 +423,6 @@ void TCurveRasterizer::FillSparse(const std::vector<TEdge>& Edges, uint32_t Pixe
                 Hi = y;
             }
     }
-    for (int32_t c = FirstColumn; c <= LastColumn + 1; ++c)
-        ColumnStart[size_t(c)] = 0;
     // A closed outline leaves no sum behind; clear any all the same.
     for (int32_t y = Lo; y <= Hi; ++y)
         RowWinding[size_t(y)] = 0;

@@ -69,10 +69,22 @@ class TCurveRasterizer
     bool Prepare(const QPen& Pen, const QPoint* Points, int Count, std::vector<TEdge>& Out);
     void FillEdges(const std::vector<TEdge>& Edges, uint32_t Pixel);
 
+    // The filling of an outline of few crossings (which wide curves have) in two halves as
+    // well: its crossings sorted by column (row * 2, plus 1 when winding up; column c's end
+    // at Ends[c - FirstColumn]), worked out by any rasterizer of the image's size, then swept
+    // into the image. Sparse tells whether FillEdges would take that way.
+    struct TSortedCrossings
+    {
+        int32_t FirstColumn = 0, LastColumn = -1;
+        std::vector<uint32_t> Ends;
+        std::vector<int32_t> Crossings;
+    };
+    bool Sparse(const std::vector<TEdge>& Edges) const;
+    void SortCrossings(const std::vector<TEdge>& Edges, TSortedCrossings& Out);
+    void FillSorted(const TSortedCrossings& In, uint32_t Pixel);
+
   private:
-    // FillEdges for outlines of few crossings, which wide curves have: the crossings sorted
-    // by column. And for any number: a winding change per pixel of the image.
-    void FillSparse(const std::vector<TEdge>& Edges, uint32_t Pixel);
+    // FillEdges for outlines of many crossings: a winding change per pixel of the image.
     void FillDense(const std::vector<TEdge>& Edges, uint32_t Pixel);
     bool Dash(const QPen& Pen, double PenWidth);
     bool AddOutline(const std::vector<int32_t>& Outline, const std::vector<int>& ContourEnds,
@@ -90,10 +102,10 @@ class TCurveRasterizer
     std::vector<TEdge> Edges;
     // Per row, the running sum of windings; all zero between calls.
     std::vector<int32_t> RowWinding;
-    // The sparse filling's crossings (row * 2, plus 1 when winding up), grouped by column:
-    // those of column c from ColumnStart[c] on; ColumnStart all zero between calls.
+    // The sparse filling's column starts while sorting (all zero between calls), and the
+    // crossings of FillEdges's outline.
     std::vector<uint32_t> ColumnStart;
-    std::vector<int32_t> Crossings;
+    TSortedCrossings Sorted;
     // The dense filling's: per column, the first and last row with a crossing (Height and -1
     // between calls), and the winding changes, column-major (Height per column), all zero
     // between calls.

@@ -59,7 +59,8 @@ struct TGraphFrames::TText
 };
 
 // Frames FirstFrame .. LastFrame of one graph, all of one text; once computed, the frame it
-// is drawn as, its pen and its pieces' outlines.
+// is drawn as, its pen and its pieces' outlines (or, for an outline of few crossings, its
+// crossings sorted, so that only the sweep is left to the drawing thread).
 struct TGraphFrames::TRun
 {
     int Graph = 0;
@@ -68,8 +69,9 @@ struct TGraphFrames::TRun
     const TCurveGeometry* Geometry = nullptr;
     std::optional<TGPPen> Pen;
     std::vector<std::vector<TCurveRasterizer::TEdge>> Outlines;
-    std::vector<bool> Outlined;
-    std::exception_ptr Error; // anything but a curve error: it leaves DrawPlot
+    std::vector<TCurveRasterizer::TSortedCrossings> Sorted;
+    std::vector<uint8_t> Outlined; // 0: QPainter draws it; 1: its outline; 2: its crossings sorted
+    std::exception_ptr Error;      // anything but a curve error: it leaves DrawPlot
 };
 
 // What a thread computing runs owns: its evaluators and a rasterizer for outlines only.
@@ -379,12 +381,19 @@ void TGraphFrames::ComputeRun(TRun& Run, TLane& Lane, int ArrowSize, bool FirstO
         if (!Lane.Outliner)
             return;
         Run.Outlines.resize(G.PieceEnds.size());
+        Run.Sorted.resize(G.PieceEnds.size());
         Run.Outlined.resize(G.PieceEnds.size());
         size_t Start = 0;
         for (size_t p = 0; p < G.PieceEnds.size(); ++p)
         {
             Run.Outlined[p] = Lane.Outliner->Prepare(Run.Pen->Pen(), G.Points.data() + Start,
                                                      int(G.PieceEnds[p] - Start), Run.Outlines[p]);
+            if (Run.Outlined[p] && Lane.Outliner->Sparse(Run.Outlines[p]))
+            {
+                Lane.Outliner->SortCrossings(Run.Outlines[p], Run.Sorted[p]);
+                Run.Outlines[p] = {};
+                Run.Outlined[p] = 2;
+            }
             Start = G.PieceEnds[p];
         }
     }
@@ -408,7 +417,10 @@ bool TGraphFrames::DrawRun(TRun& Run, TCurveRasterizer* Raster, TGPGraphics& Gra
     for (size_t p = 0; p < G.PieceEnds.size(); ++p)
     {
         const int Count = int(G.PieceEnds[p] - Start);
-        if (Raster && p < Run.Outlined.size() && Run.Outlined[p])
+        const uint8_t Outlined = Raster && p < Run.Outlined.size() ? Run.Outlined[p] : 0;
+        if (Outlined == 2)
+            Raster->FillSorted(Run.Sorted[p], Run.Pen->Pen().color().rgba());
+        else if (Outlined == 1)
             Raster->FillEdges(Run.Outlines[p], Run.Pen->Pen().color().rgba());
         else
             Graphics.DrawPolyline(*Run.Pen, G.Points.data() + Start, Count);
@@ -417,6 +429,7 @@ bool TGraphFrames::DrawRun(TRun& Run, TCurveRasterizer* Raster, TGPGraphics& Gra
     Error = G.Error;
     // The memory of a drawn run goes at once, and its text's geometry with the last run.
     Run.Outlines = {};
+    Run.Sorted = {};
     Run.Outlined = {};
     TText& Text = *Texts[Run.Text];
     if (--Text.Uses == 0)
