@@ -84,9 +84,35 @@ void Fill(benchmark::State& State)
             Raster.FillEdges(Edges, 0xFF204080u);
     State.counters["polylines"] = double(Outlines.size());
 }
+
+// The part of the filling left to the drawing thread in a paint: crossings sorted beforehand
+// (on the computing thread there), written into the image.
+void Sweep(benchmark::State& State)
+{
+    QImage Image(Width, Height, QImage::Format_RGB32);
+    Image.fill(Qt::white);
+    TCurveRasterizer Raster(reinterpret_cast<uint32_t*>(Image.bits()), Image.bytesPerLine() / 4, Width,
+                            Height);
+    TGPPen Pen(0xFF204080u, 3);
+    Pen.SetDashStyle(int(State.range(0)));
+    std::vector<TCurveRasterizer::TSortedCrossings> Sorted;
+    for (int g = 0; g < 5; ++g)
+        for (const std::vector<QPoint>& c : Curves(g))
+        {
+            std::vector<TCurveRasterizer::TEdge> Edges;
+            Raster.Prepare(Pen.Pen(), c.data(), int(c.size()), Edges);
+            Sorted.emplace_back();
+            Raster.SortCrossings(Edges, Sorted.back());
+        }
+    for (auto _ : State)
+        for (const TCurveRasterizer::TSortedCrossings& s : Sorted)
+            Raster.FillSorted(s, 0xFF204080u);
+    State.counters["polylines"] = double(Sorted.size());
+}
 } // namespace
 
 BENCHMARK(Fill)->DenseRange(0, 4)->ArgName("style")->Unit(benchmark::kMillisecond);
+BENCHMARK(Sweep)->DenseRange(0, 4)->ArgName("style")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Curve, Outline, false)
     ->ArgsProduct({{0, 1, 2, 3, 4}, {1, 0}})
     ->ArgNames({"style", "table"})

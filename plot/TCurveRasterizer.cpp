@@ -327,10 +327,9 @@ bool TCurveRasterizer::AddOutline(const std::vector<int32_t>& Outline, const std
 }
 
 // Every crossing adds its winding to the pixel it starts at; the running sum along each row
-// is nonzero exactly on the pixels to set. Columns are swept left to right over the rows
-// that have crossings in them or a nonzero sum carried in from the left. A wide curve's
-// outline crosses few rows per column, so its crossings are sorted by column in a list; an
-// outline crossing more than a quarter of the image's pixels goes through a buffer of them.
+// is nonzero exactly on the pixels to set. A wide curve's outline crosses few columns per
+// row, so its crossings are sorted into rows and written as spans along them; an outline
+// crossing more than a quarter of the image's pixels goes through a buffer of them.
 bool TCurveRasterizer::Sparse(const std::vector<TEdge>& Edges) const
 {
     uint64_t Total = 0;
@@ -354,6 +353,9 @@ void TCurveRasterizer::FillEdges(const std::vector<TEdge>& Edges, uint32_t Pixel
     FillSorted(Sorted, Pixel);
 }
 
+// Two counting sorts: the crossings by column first (counted per column at c + 1, summed into
+// starts, placed), then, taken in that order, by row, which leaves each row's crossings in
+// the order of their columns.
 void TCurveRasterizer::SortCrossings(const std::vector<TEdge>& Edges, TSortedCrossings& Out)
 {
     if (Edges.empty())
@@ -361,71 +363,82 @@ void TCurveRasterizer::SortCrossings(const std::vector<TEdge>& Edges, TSortedCro
         Out = TSortedCrossings();
         return;
     }
-    if (ColumnStart.empty())
+    if (RowStart.empty())
+    {
+        RowStart.assign(size_t(Height) + 1, 0);
         ColumnStart.assign(size_t(Width) + 1, 0);
-    // Counted per column (at c + 1), summed into starts, then placed.
-    int32_t FirstColumn = Width, LastColumn = -1;
+    }
+    int32_t FirstRow = Height, LastRow = -1, FirstColumn = Width, LastColumn = -1;
     for (const TEdge& e : Edges)
     {
         uint32_t X = uint32_t(e.X);
         for (int32_t y = e.Top; y <= e.Bottom; ++y, X += uint32_t(e.Delta))
+        {
             ++ColumnStart[size_t(int32_t(X) >> 16) + 1];
+            ++RowStart[size_t(y) + 1];
+        }
+        FirstRow = std::min(FirstRow, e.Top);
+        LastRow = std::max(LastRow, e.Bottom);
         FirstColumn = std::min({FirstColumn, e.X >> 16, int32_t(X - uint32_t(e.Delta)) >> 16});
         LastColumn = std::max({LastColumn, e.X >> 16, int32_t(X - uint32_t(e.Delta)) >> 16});
     }
     for (int32_t c = FirstColumn; c <= LastColumn; ++c)
         ColumnStart[size_t(c) + 1] += ColumnStart[size_t(c)];
-    Out.Crossings.resize(ColumnStart[size_t(LastColumn) + 1]);
+    for (int32_t y = FirstRow; y <= LastRow; ++y)
+        RowStart[size_t(y) + 1] += RowStart[size_t(y)];
+    // By column: (row << 16) | (column * 2 + up).
+    const size_t Count = RowStart[size_t(LastRow) + 1];
+    ByColumn.resize(Count);
     for (const TEdge& e : Edges)
     {
         uint32_t X = uint32_t(e.X);
-        const int32_t Up = e.Winding > 0 ? 1 : 0;
+        const uint32_t Up = e.Winding > 0 ? 1 : 0;
         for (int32_t y = e.Top; y <= e.Bottom; ++y, X += uint32_t(e.Delta))
-            Out.Crossings[ColumnStart[size_t(int32_t(X) >> 16)]++] = y * 2 + Up;
+        {
+            const uint32_t Column = uint32_t(int32_t(X) >> 16);
+            ByColumn[ColumnStart[Column]++] = (uint64_t(uint32_t(y)) << 32) | (Column << 1) | Up;
+        }
     }
-    // Placing moved every start to the next column's: column c's crossings now end at
-    // ColumnStart[c].
-    Out.FirstColumn = FirstColumn;
-    Out.LastColumn = LastColumn;
-    Out.Ends.assign(ColumnStart.begin() + FirstColumn, ColumnStart.begin() + LastColumn + 1);
+    Out.Crossings.resize(Count);
+    for (const uint64_t c : ByColumn)
+        Out.Crossings[RowStart[size_t(c >> 32)]++] = int32_t(uint32_t(c));
+    // Placing moved every start to the next row's: row y's crossings now end at RowStart[y].
+    Out.FirstRow = FirstRow;
+    Out.LastRow = LastRow;
+    Out.Ends.assign(RowStart.begin() + FirstRow, RowStart.begin() + LastRow + 1);
+    for (int32_t y = FirstRow; y <= LastRow + 1; ++y)
+        RowStart[size_t(y)] = 0;
     for (int32_t c = FirstColumn; c <= LastColumn + 1; ++c)
         ColumnStart[size_t(c)] = 0;
 }
 
+// Along each row the running sum of the windings of the crossings at or left of a pixel
+// decides it: between two crossings it is constant, so the pixels it sets are written as one
+// span. A sum left nonzero at a row's last crossing (no closed outline leaves one) sets the
+// row up to the outline's last column, as a sweep of its columns would.
 void TCurveRasterizer::FillSorted(const TSortedCrossings& In, uint32_t Pixel)
 {
-    if (In.LastColumn < In.FirstColumn)
+    if (In.LastRow < In.FirstRow)
         return;
-    if (RowWinding.empty())
-        RowWinding.assign(size_t(Height), 0);
-    int32_t Lo = Height, Hi = -1; // rows whose running sum may be nonzero
+    int32_t LastColumn = -1;
+    for (const int32_t c : In.Crossings)
+        LastColumn = std::max(LastColumn, c >> 1);
     uint32_t Begin = 0;
-    for (int32_t c = In.FirstColumn; c <= In.LastColumn; ++c)
+    for (int32_t y = In.FirstRow; y <= In.LastRow; ++y)
     {
-        int32_t From = Lo, To = Hi;
-        const uint32_t End = In.Ends[size_t(c - In.FirstColumn)];
+        const uint32_t End = In.Ends[size_t(y - In.FirstRow)];
+        uint32_t* const Line = Bits + int64_t(y) * Stride;
+        int32_t Sum = 0;
         for (uint32_t k = Begin; k < End; ++k)
         {
-            const int32_t y = In.Crossings[k] >> 1;
-            RowWinding[size_t(y)] += (In.Crossings[k] & 1) ? 1 : -1;
-            From = std::min(From, y);
-            To = std::max(To, y);
+            Sum += (In.Crossings[k] & 1) ? 1 : -1;
+            const int32_t From = In.Crossings[k] >> 1;
+            const int32_t To = k + 1 < End ? In.Crossings[k + 1] >> 1 : LastColumn + 1;
+            if (Sum != 0 && To > From)
+                std::fill(Line + From, Line + To, Pixel);
         }
         Begin = End;
-        Lo = Height;
-        Hi = -1;
-        uint32_t* Target = Bits + c;
-        for (int32_t y = From; y <= To; ++y)
-            if (RowWinding[size_t(y)] != 0)
-            {
-                Target[y * Stride] = Pixel;
-                Lo = std::min(Lo, y);
-                Hi = y;
-            }
     }
-    // A closed outline leaves no sum behind; clear any all the same.
-    for (int32_t y = Lo; y <= Hi; ++y)
-        RowWinding[size_t(y)] = 0;
 }
 
 // Every crossing adds its winding to the pixel it starts at; the running sum along each row

@@ -70,12 +70,13 @@ class TCurveRasterizer
     void FillEdges(const std::vector<TEdge>& Edges, uint32_t Pixel);
 
     // The filling of an outline of few crossings (which wide curves have) in two halves as
-    // well: its crossings sorted by column (row * 2, plus 1 when winding up; column c's end
-    // at Ends[c - FirstColumn]), worked out by any rasterizer of the image's size, then swept
-    // into the image. Sparse tells whether FillEdges would take that way.
+    // well: its crossings sorted by row and, within a row, by column (column * 2, plus 1 when
+    // winding up; row y's end at Ends[y - FirstRow]), worked out by any rasterizer of the
+    // image's size, then written into the image row by row. Sparse tells whether FillEdges
+    // takes that way.
     struct TSortedCrossings
     {
-        int32_t FirstColumn = 0, LastColumn = -1;
+        int32_t FirstRow = 0, LastRow = -1;
         std::vector<uint32_t> Ends;
         std::vector<int32_t> Crossings;
     };
@@ -102,9 +103,10 @@ class TCurveRasterizer
     std::vector<TEdge> Edges;
     // Per row, the running sum of windings; all zero between calls.
     std::vector<int32_t> RowWinding;
-    // The sparse filling's column starts while sorting (all zero between calls), and the
-    // crossings of FillEdges's outline.
-    std::vector<uint32_t> ColumnStart;
+    // The sparse filling's row and column starts while sorting (all zero between calls), the
+    // crossings sorted by column on the way, and the crossings of FillEdges's outline.
+    std::vector<uint32_t> RowStart, ColumnStart;
+    std::vector<uint64_t> ByColumn;
     TSortedCrossings Sorted;
     // The dense filling's: per column, the first and last row with a crossing (Height and -1
     // between calls), and the winding changes, column-major (Height per column), all zero
