@@ -146,14 +146,16 @@ void TFillLayers::DrawRows(TCanvas& Canvas, int32_t OriginY, THelperLane* Helper
         Changes[Fill[size_t(s.Bottom + 1 - FirstRow)]++] = {s.Column, 0};
     for (const TSpan& s : Spans)
         Changes[Fill[size_t(s.Top - FirstRow)]++] = {s.Column, s.Pixel};
-    // Two bands of rows, on two threads where the area is worth it; the lower band starts
-    // from the colours the changes above it leave.
+    // Bands of rows, shared by both threads where the area is worth it (whichever is free
+    // takes the next band); each band starts from the colours the changes above it leave.
     uint32_t* const Bits = Canvas.RasterBits();
     const int64_t Stride = Canvas.RasterStride();
     const size_t Columns = size_t(EndColumn - FirstColumn);
-    const int32_t Middle = FirstRow + (EndRow - FirstRow) / 2;
     const bool Split = Helper && double(Columns) * double(EndRow - FirstRow) > 300000;
-    Current.assign(Split ? 2 * Columns : Columns, 0);
+    const int32_t Bands = Split ? std::min<int32_t>(RowBands, EndRow - FirstRow) : 1;
+    const auto BandStart = [&](int32_t b)
+    { return FirstRow + int32_t(int64_t(EndRow - FirstRow) * b / Bands); };
+    Current.assign(size_t(Bands) * Columns, 0);
     const auto Sweep = [&](uint32_t* Colors, int32_t From, int32_t To)
     {
         Colors -= FirstColumn;
@@ -174,17 +176,23 @@ void TFillLayers::DrawRows(TCanvas& Canvas, int32_t OriginY, THelperLane* Helper
             }
         }
     };
-    if (!Split)
+    if (Bands == 1)
     {
         Sweep(Current.data(), FirstRow, EndRow);
         return;
     }
-    uint32_t* const Lower = Current.data() + Columns;
-    for (uint32_t c = 0; c < RowStart[size_t(Middle - FirstRow)]; ++c)
-        Lower[Changes[c].Column - FirstColumn] = Changes[c].Pixel;
+    // Each band's colours: those of the band above, carried through the changes between.
+    for (int32_t b = 1; b < Bands; ++b)
+    {
+        uint32_t* const Colors = Current.data() + size_t(b) * Columns;
+        std::copy_n(Colors - Columns, Columns, Colors);
+        for (uint32_t c = RowStart[size_t(BandStart(b - 1) - FirstRow)];
+             c < RowStart[size_t(BandStart(b) - FirstRow)]; ++c)
+            Colors[Changes[c].Column - FirstColumn] = Changes[c].Pixel;
+    }
     TOrderedWork::Run(
-        2, Helper,
-        [&](size_t Band, int)
-        { Band == 0 ? Sweep(Current.data(), FirstRow, Middle) : Sweep(Lower, Middle, EndRow); },
+        size_t(Bands), Helper,
+        [&](size_t b, int)
+        { Sweep(Current.data() + b * Columns, BandStart(int32_t(b)), BandStart(int32_t(b) + 1)); },
         [](size_t) { return true; });
 }

@@ -28,6 +28,8 @@ class TFillLayers
     void Draw(TCanvas& Canvas, int32_t OriginY, THelperLane* Helper);
 
   private:
+    // A large area is written in this many bands of rows.
+    static constexpr int32_t RowBands = 8;
     // Calls Run(px, Top, Bottom, Color) for every run of rows a layer adds, top layer first.
     template <class TRun> void ForEachRun(int32_t OriginY, TRun&& Run);
     void DrawRows(TCanvas& Canvas, int32_t OriginY, THelperLane* Helper);

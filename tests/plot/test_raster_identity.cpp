@@ -163,8 +163,9 @@ TEST(RasterIdentity, SceneOfEveryKindLooksTheSameOnBothPaths)
         ExpectSamePictures(r.Model, 230, 170, r.Name);
         ExpectSamePictures(r.Model, 97, 211, r.Name + std::string(" (premultiplied)"),
                            QImage::Format_ARGB32_Premultiplied);
-        // Over a million pixels, a picture with fills has its background written on a thread
-        // of its own while the fill rows are worked out, also when they fail.
+        // Over a million pixels, a picture with fills has its background written on the helper
+        // lane while the fill rows are worked out, also when they fail, and its fills written
+        // in bands of rows by both threads.
         if (r.Model.FilledGraphs)
             ExpectSamePictures(r.Model, 1300, 820, r.Name + std::string(" (large)"));
     }
