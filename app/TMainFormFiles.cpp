@@ -12,11 +12,11 @@
 #include "app/TRecentFiles.h"
 #include "app/TSettingsDlg.h"
 #include "controls/TWindowBox.h"
+#include "export/TPictureWriter.h"
 #include "plot/TDocument.h"
 #include "plot/TPlotRenderer.h"
 #include "plot/TPlotTarget.h"
 #include "plot/TProfileFile.h"
-#include "plot/TSavingFile.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -122,7 +122,8 @@ void TMainForm::PrintExecute()
 }
 
 // Where no printer exists the plot can still go on paper later: into a PDF file. The file is
-// made in memory and written in one piece, so a full disk leaves no truncated PDF.
+// made in memory and written as Export Picture writes its PDF, whole or not at all (a full disk
+// leaves no truncated PDF), failing alike for the same target.
 void TMainForm::PrintPdfExecute()
 {
     const QString Name = Dialogs.GetPdfFileName(this);
@@ -139,7 +140,7 @@ void TMainForm::PrintPdfExecute()
         Dialogs.ShowErrorMessage(this, QString::fromLatin1(Msg::CannotStartPrinting));
         return;
     }
-    TSavingFile::Write(Name, Bytes);
+    TPictureWriter::SaveBytes(Bytes, Name);
 }
 
 void TMainForm::PrintOn(QPrinter& Target)

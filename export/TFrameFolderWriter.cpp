@@ -4,6 +4,7 @@
 #include "export/TPartialOutput.h"
 #include "export/TPictureWriter.h"
 #include "export/TPngEncoder.h"
+#include "plot/TSavingFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -43,14 +44,14 @@ QString TFrameFolderWriter::FrameName(int Index)
 TFrameFolderWriter::TFrameFolderWriter(const QString& FolderIn, TPartialOutput* PartialIn)
     : Given(FolderIn), Folder(QDir::cleanPath(QFileInfo(FolderIn).absoluteFilePath())), Partial(PartialIn)
 {
-    const QFileInfo Target(Folder);
-    if (Target.exists() || Target.isSymLink())
-    {
-        if (!Target.isDir() || Target.isSymLink())
-            ThrowExport(ExportText::CannotWrite(FolderIn));
-        if (!HoldsOnlyFrames(Folder))
-            ThrowExport(QString::fromLatin1(ExportText::FolderNotEmpty).arg(FolderIn));
-    }
+    // A file or a device is no folder of frames, and a link to a folder would be replaced by the
+    // folder rather than lead to it: each is refused as the picture writer refuses a folder.
+    const TSavingFile::TTarget Kind = TSavingFile::TargetKind(Folder);
+    if (QFileInfo(Folder).isSymLink() ||
+        (Kind != TSavingFile::TTarget::None && Kind != TSavingFile::TTarget::Folder))
+        ThrowExport(ExportText::CannotWrite(FolderIn));
+    if (Kind == TSavingFile::TTarget::Folder && !HoldsOnlyFrames(Folder))
+        ThrowExport(QString::fromLatin1(ExportText::FolderNotEmpty).arg(FolderIn));
     TPartialOutput::Step(Partial, FolderIn,
                          [&]
                          {

@@ -5,45 +5,19 @@
 #include "export/TPlotPicture.h"
 #include "export/TPngEncoder.h"
 
+#include "plot/Errors.h"
+#include "plot/TSavingFile.h"
+
 #include <QBuffer>
-#include <QFile>
-#include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
-
-#include <fcntl.h>
-#include <unistd.h>
-
-namespace
-{
-// A pipe opened for writing the usual way waits until someone opens it for reading, for ever
-// if nobody does: it is opened without waiting (no reader: "cannot write"), and waits only in
-// the writes that follow, for a reader that is there but slow.
-void WriteToDevice(const QByteArray& Bytes, const QString& Path)
-{
-    const int Fd = ::open(QFile::encodeName(Path).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-    if (Fd < 0)
-        ThrowExport(ExportText::CannotWrite(Path));
-    const int Flags = ::fcntl(Fd, F_GETFL);
-    QFile Device;
-    if (Flags < 0 || ::fcntl(Fd, F_SETFL, Flags & ~O_NONBLOCK) < 0 ||
-        !Device.open(Fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle))
-    {
-        ::close(Fd);
-        ThrowExport(ExportText::CannotWrite(Path));
-    }
-    if (Device.write(Bytes) != Bytes.size())
-        ThrowExport(ExportText::CannotWrite(Path));
-}
-} // namespace
 
 void TPictureWriter::CheckTarget(const QString& Path)
 {
-    if (QFileInfo(Path).isDir())
+    if (TSavingFile::TargetKind(Path) == TSavingFile::TTarget::Folder)
         ThrowExport(ExportText::CannotWrite(Path));
 }
 
@@ -71,25 +45,27 @@ QByteArray TPictureWriter::Encode(TPlotPicture& Picture, TExportFormat Format, Q
     return Bytes;
 }
 
-// Unbuffered, the one write reports how much reached the disk: a buffered QSaveFile can commit
-// a file that a full disk cut short. A device or a pipe named as the target (/dev/stdout, a
-// FIFO) is written to directly: renaming a file over it would replace it.
+// A device or a pipe is written outside any step of Partial: it may wait for its reader, and it
+// leaves no temporary to take away. A file's temporary lives and goes within the step, which
+// gives the write up when the export is abandoned.
 void TPictureWriter::SaveBytes(const QByteArray& Bytes, const QString& Path, TPartialOutput* Partial)
 {
-    CheckTarget(Path);
-    const QFileInfo Target(Path);
-    if (Target.exists() && !Target.isFile())
-        return WriteToDevice(Bytes, Path);
-    // QSaveFile's temporary lives and goes within the step.
-    TPartialOutput::Step(Partial, Path,
-                         [&]
-                         {
-                             QSaveFile File(Path);
-                             if (!File.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-                                 File.write(Bytes) != Bytes.size() || File.error() != QFileDevice::NoError ||
-                                 TPartialOutput::Abandoning(Partial) || !File.commit())
-                                 ThrowExport(ExportText::CannotWrite(Path));
-                         });
+    TSavingFile::TOptions Export;
+    Export.GiveUp = [Partial] { return TPartialOutput::Abandoning(Partial); };
+    try
+    {
+        if (TSavingFile::TargetKind(Path) == TSavingFile::TTarget::Device)
+        {
+            Export.Devices = TSavingFile::TDevices::WriteDirectly;
+            TSavingFile::Write(Path, Bytes, Export);
+        }
+        else
+            TPartialOutput::Step(Partial, Path, [&] { TSavingFile::Write(Path, Bytes, Export); });
+    }
+    catch (const EFileWriteError&)
+    {
+        ThrowExport(ExportText::CannotWrite(Path));
+    }
 }
 
 QByteArray TPictureWriter::EncodeSvg(TPlotPicture& Picture, QSize Size, const QString& Path)

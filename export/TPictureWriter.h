@@ -1,7 +1,8 @@
 #pragma once
 // Writes one picture of a plot: PNG through the raster path, SVG and PDF through QPainter
-// (lines, fills and text stay vectors, text stays text). The file is written under a
-// temporary name and renamed over the target only when complete: a failure throws
+// (lines, fills and text stay vectors, text stays text). The file is written whole or not at
+// all by the one whole-or-nothing writer (plot/TSavingFile: a temporary beside the target,
+// flushed and renamed over it; a device written directly): a failure throws
 // EExportError("cannot write ...") and leaves the old file as it was.
 #include "export/TExportFormat.h"
 
@@ -24,10 +25,9 @@ class TPictureWriter
     static QByteArray Encode(TPlotPicture& Picture, TExportFormat Format, QSize Size, const QString& Path);
     // Throws EExportError("cannot write Path") where Path names a folder.
     static void CheckTarget(const QString& Path);
-    // Bytes into Path, complete or not at all: written under a temporary name beside it and
-    // renamed over it once all of them are on the disk, as one step of Partial. A device or
-    // pipe is written to directly and never replaced; it is opened without waiting for a
-    // reader (a pipe nobody reads fails at once), and a write it does not take whole fails.
+    // Bytes into Path through TSavingFile, a device written directly: complete or not at all,
+    // as one step of Partial (a device's write is none: it may wait for its reader). Throws
+    // EExportError("cannot write Path") on every failure.
     static void SaveBytes(const QByteArray& Bytes, const QString& Path, TPartialOutput* Partial = nullptr);
 
   private:

@@ -44,6 +44,19 @@ bool WriteAll(int Fd, const QByteArray& Bytes)
     return true;
 }
 
+// A pipe opened for writing the usual way waits until someone opens it for reading, for ever if
+// nobody does: it is opened without waiting (no reader: a failure), and waits only in the writes
+// that follow, for a reader that is there but slow.
+bool WriteToDevice(const QByteArray& Name, const QByteArray& Bytes)
+{
+    const int Fd = ::open(Name.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (Fd < 0)
+        return false;
+    const int Flags = ::fcntl(Fd, F_GETFL);
+    const bool Written = Flags >= 0 && ::fcntl(Fd, F_SETFL, Flags & ~O_NONBLOCK) == 0 && WriteAll(Fd, Bytes);
+    return ::close(Fd) == 0 && Written;
+}
+
 // Opens and locks the temporary, creating it or taking over one a killed save left. Returns the
 // descriptor, or -1. The name is checked again once locked: the save that held the lock may have
 // renamed that very file over the document in the meantime.
@@ -95,10 +108,32 @@ QString TSavingFile::FinalPath(const QString& Path)
     return Final;
 }
 
-void TSavingFile::Write(const QString& Path, const QByteArray& Bytes)
+TSavingFile::TTarget TSavingFile::TargetKind(const QString& Path)
 {
+    struct stat Info;
+    if (Path.isEmpty() || ::stat(QFile::encodeName(Path).constData(), &Info) != 0)
+        return TTarget::None;
+    if (S_ISREG(Info.st_mode))
+        return TTarget::File;
+    return S_ISDIR(Info.st_mode) ? TTarget::Folder : TTarget::Device;
+}
+
+void TSavingFile::Write(const QString& Path, const QByteArray& Bytes, const TOptions& Options)
+{
+    switch (TargetKind(Path))
+    {
+    case TTarget::Folder:
+        Fail(Path);
+    case TTarget::Device:
+        if (Options.Devices == TDevices::Refuse || !WriteToDevice(QFile::encodeName(Path), Bytes))
+            Fail(Path);
+        return;
+    default:
+        break;
+    }
     const QString Final = FinalPath(Path);
     const QByteArray FinalName = QFile::encodeName(Final);
+    // Looked at once more where the links lead: the target may have changed since.
     struct stat Old;
     const bool HasOld = ::lstat(FinalName.constData(), &Old) == 0;
     if (HasOld && !S_ISREG(Old.st_mode))
@@ -111,6 +146,7 @@ void TSavingFile::Write(const QString& Path, const QByteArray& Bytes)
     // The old file's permissions carry over to the new one, as an edit in place would keep them.
     const bool Written = ::ftruncate(Fd, 0) == 0 && WriteAll(Fd, Bytes) &&
                          (!HasOld || ::fchmod(Fd, Old.st_mode & 07777) == 0) && ::fsync(Fd) == 0 &&
+                         !(Options.GiveUp && Options.GiveUp()) &&
                          ::rename(TempName.constData(), FinalName.constData()) == 0;
     if (!Written)
         ::unlink(TempName.constData());

@@ -1,6 +1,7 @@
 // The window against files that are not what they seem: pipes and devices named as documents,
 // links to devices as targets of Save As and as the settings file, formulas longer than an
-// editor's default, recent-file entries of absurd length, and a PDF that cannot be written.
+// editor's default, recent-file entries of absurd length, and a PDF that cannot be written (by
+// Print to PDF and by Export Picture alike).
 // HOME and XDG_CONFIG_HOME point into the test's own folder; the nodes are made there too.
 #include "FakeDialogs.h"
 #include "app/TMainForm.h"
@@ -128,9 +129,70 @@ class TestSpecialFiles : public QObject
             QVERIFY(Full.Active);
             Trigger("PrintPdf");
         }
-        QCOMPARE(Dialogs.Errors, QStringList{QStringLiteral("Unable to write to %1").arg(Dialogs.PdfName)});
+        QCOMPARE(Dialogs.Errors, QStringList{QStringLiteral("cannot write %1").arg(Dialogs.PdfName)});
         QVERIFY(!QFile::exists(Dialogs.PdfName));
         QVERIFY(!QFile::exists(Dialogs.PdfName + QStringLiteral(".saving")));
+    }
+
+    // Print to PDF writes its file as Export Picture writes a PDF: the same targets fail with the
+    // same text, a device takes the bytes and stays a device, and nothing is left beside them.
+    void printToPdfAndExportAsPdfFailAlike_data()
+    {
+        QTest::addColumn<QString>("Name");
+        QTest::addColumn<QString>("Expected"); // the error, or empty when written
+        QTest::newRow("a file in a missing folder") << "missing/p.pdf"
+                                                    << "cannot write %1";
+        QTest::newRow("a folder") << "folder.pdf"
+                                  << "cannot write %1";
+        QTest::newRow("a pipe nobody reads") << "pipe.pdf"
+                                             << "cannot write %1";
+        QTest::newRow("a full device") << "full.pdf"
+                                       << "cannot write %1";
+        QTest::newRow("a null device") << "null.pdf"
+                                       << "";
+        QTest::newRow("a new file") << "new.pdf"
+                                    << "";
+    }
+    void printToPdfAndExportAsPdfFailAlike()
+    {
+        QFETCH(QString, Name);
+        QFETCH(QString, Expected);
+        const QString Target = Path(Name);
+        QDir().mkpath(Path(QStringLiteral("folder.pdf")));
+        MakeFifo(Path(QStringLiteral("pipe.pdf")));
+        const bool Devices = MakeDevice(Path(QStringLiteral("full.pdf")), TDevice::Full) &&
+                             MakeDevice(Path(QStringLiteral("null.pdf")), TDevice::Null);
+        const bool NeedsDevice =
+            Name.startsWith(QLatin1String("full")) || Name.startsWith(QLatin1String("null"));
+        if (NeedsDevice && !Devices)
+            QSKIP("cannot make a device node here");
+        Enter(QStringLiteral("Sin(x)"));
+        Dialogs.PdfName = Target;
+        TPictureChoice Picture;
+        Picture.Format = TExportFormat::Pdf;
+        Picture.Size = QSize(64, 64);
+        Picture.Time = QStringLiteral("0");
+        Picture.FileName = Target;
+        Dialogs.PictureAnswer = Picture;
+        const QStringList Once = Expected.isEmpty() ? QStringList() : QStringList{Expected.arg(Target)};
+        for (const char* Command : {"PrintPdf", "ExportPicture"})
+        {
+            Dialogs.Errors.clear();
+            Trigger(Command);
+            QCOMPARE(Dialogs.Errors, Once);
+            QVERIFY(!QFile::exists(Target + QStringLiteral(".saving")));
+        }
+        if (Name == QLatin1String("new.pdf"))
+            QVERIFY(QFileInfo(Target).size() > 0);
+        QVERIFY(IsFifo(Path(QStringLiteral("pipe.pdf"))));
+        if (Devices)
+            QVERIFY(IsCharDevice(Path(QStringLiteral("full.pdf"))) &&
+                    IsCharDevice(Path(QStringLiteral("null.pdf"))));
+        for (const char* Made : {"folder.pdf", "pipe.pdf", "full.pdf", "null.pdf", "new.pdf"})
+        {
+            QDir().rmdir(Path(QString::fromLatin1(Made)));
+            QFile::remove(Path(QString::fromLatin1(Made)));
+        }
     }
 
     void overlongRecentEntriesAreDroppedAndLongCaptionsElided()
