@@ -1,37 +1,18 @@
 #include "app/TCommandLine.h"
 
-#include "app/TRenderCommand.h"
+#include "app/RenderText.h"
 
 #include <cstdio>
 #include <cstring>
 
 std::string TCommandLine::HelpText()
 {
-    return std::string("Usage: vendrel [FILE.vdg]\n"
-                       "       vendrel --render FILE.vdg OUT.png [OPTION...]\n"
-                       "       vendrel --help | --version\n"
-                       "\n"
-                       "Vendrel plots formulas in x and the time parameter t. Without options it opens\n"
-                       "the main window, with the document FILE.vdg when one is named.\n"
-                       "\n"
-                       "--render draws FILE.vdg into the picture OUT.png without a window or a display,\n"
-                       "with the graphs enabled, the document's View options (round grid steps, pi\n"
-                       "ticks, logarithmic axes, equal scales, legend, dark plot) and every other\n"
-                       "setting at its start value. Graphs of every kind are drawn: functions,\n"
-                       "parametric, polar and inverse curves, derivatives and integrals. Options:\n") +
-           TRenderCommand::OptionsHelp +
-           "It exits with 0 when the picture is written, 1 when the document cannot be drawn\n"
-           "or the picture not written (the reason on standard error), 2 for wrong arguments.\n"
-           "\n"
-           "  --help               print this help and exit\n"
-           "  --version            print the version and exit\n"
-           "\n"
-           "The manual page vendrel(1) tells more.\n";
+    return std::string(Msg::HelpIntroduction) + Msg::RenderOptions + Msg::HelpClosing;
 }
 
 std::string TCommandLine::VersionText()
 {
-    return std::string("vendrel ") + Version + "\n";
+    return std::string(Msg::VersionPrefix) + Version + "\n";
 }
 
 std::optional<int> TCommandLine::Answer(int argc, char** argv)

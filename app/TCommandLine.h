@@ -1,7 +1,6 @@
 #pragma once
 // `vendrel --help` and `vendrel --version`, answered before any window or display exists.
-// The render command's options are listed from TRenderCommand::OptionsHelp, so each option
-// is described next to the code that reads it.
+// Every text it prints is in the command line's table of texts (app/RenderText.h).
 #include <optional>
 #include <string>
 

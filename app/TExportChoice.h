@@ -1,6 +1,7 @@
 #pragma once
 // What the export dialogs ask for: the picture or animation to write and where.
 #include "export/TExportFormat.h"
+#include "export/TExportLimits.h"
 
 #include <QSize>
 #include <QString>
@@ -19,7 +20,7 @@ struct TAnimationChoice
     TExportFormat Format = TExportFormat::WebP; // WebP, Gif or Frames (FileName a folder)
     QSize Size;
     QString From, To, Step; // times as typed, with the user's decimal separator
-    int DelayMs = 40;
+    int DelayMs = ExportLimits::DefaultDelayMs;
     QString FileName;
 };
 

@@ -1,5 +1,7 @@
 #include "app/TExportDlg.h"
 
+#include "export/TExportLimits.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -43,12 +45,25 @@ QFormLayout* TExportDlg::BuildCommon(const QString& Title, QSize Size)
     auto* Form = new QFormLayout(this);
     FormatBox = new QComboBox(this);
     FormatBox->setObjectName(QStringLiteral("FormatBox"));
+    using namespace ExportLimits;
     WidthBox = MakeSpin(this, "WidthBox", MinSide, MaxSide, std::clamp(Size.width(), MinSide, MaxSide));
     HeightBox = MakeSpin(this, "HeightBox", MinSide, MaxSide, std::clamp(Size.height(), MinSide, MaxSide));
     Form->addRow(QStringLiteral("Format:"), FormatBox);
     Form->addRow(QStringLiteral("Width (pixels):"), WidthBox);
     Form->addRow(QStringLiteral("Height (pixels):"), HeightBox);
     return Form;
+}
+
+void TExportDlg::FollowFormat()
+{
+    const auto Fit = [this]
+    {
+        const int Most = MaxSideOf(TExportFormat(FormatBox->currentData().toInt()));
+        WidthBox->setMaximum(Most);
+        HeightBox->setMaximum(Most);
+    };
+    connect(FormatBox, &QComboBox::currentIndexChanged, this, Fit);
+    Fit();
 }
 
 void TExportDlg::AddButtons(QFormLayout* Form)
@@ -66,6 +81,7 @@ TExportDlg::TExportDlg(const TPictureChoice& Defaults, QWidget* Parent) : QDialo
     AddFormats(FormatBox,
                {{"PNG", TExportFormat::Png}, {"SVG", TExportFormat::Svg}, {"PDF", TExportFormat::Pdf}},
                Defaults.Format);
+    FollowFormat();
     TimeEdit = MakeEdit(this, "TimeEdit", Defaults.Time);
     FilledBox = new QCheckBox(QStringLiteral("Filled Graphs"), this);
     FilledBox->setObjectName(QStringLiteral("FilledBox"));
@@ -84,10 +100,12 @@ TExportDlg::TExportDlg(const TAnimationChoice& Defaults, QWidget* Parent) : QDia
                 {"Animated GIF", TExportFormat::Gif},
                 {"Numbered PNGs in a folder", TExportFormat::Frames}},
                Defaults.Format);
+    FollowFormat();
     FromEdit = MakeEdit(this, "FromEdit", Defaults.From);
     ToEdit = MakeEdit(this, "ToEdit", Defaults.To);
     StepEdit = MakeEdit(this, "StepEdit", Defaults.Step);
-    DelayBox = MakeSpin(this, "DelayBox", 10, 60000, Defaults.DelayMs);
+    DelayBox =
+        MakeSpin(this, "DelayBox", ExportLimits::MinDelayMs, ExportLimits::MaxDelayMs, Defaults.DelayMs);
     Form->addRow(QStringLiteral("Start time:"), FromEdit);
     Form->addRow(QStringLiteral("End time:"), ToEdit);
     Form->addRow(QStringLiteral("Time step:"), StepEdit);

@@ -1,8 +1,9 @@
 #pragma once
 // The options of File > Export Picture and File > Export Animation: format, size in pixels
-// (16 to 16384 each) and either the time and "filled", or the start and end time, the time
-// step and the frame delay. The file name is asked for afterwards, with the format's
-// extension (a folder for numbered PNGs).
+// and either the time and "filled", or the start and end time, the time step and the frame
+// delay, each within the export's limits (export/TExportLimits.h): the sides within those of
+// the chosen format. The file name is asked for afterwards, with the format's extension (a
+// folder for numbered PNGs).
 #include "app/TExportChoice.h"
 
 #include <QDialog>
@@ -18,9 +19,6 @@ class TExportDlg : public QDialog
     Q_OBJECT
 
   public:
-    static constexpr int MinSide = 16;
-    static constexpr int MaxSide = 16384;
-
     explicit TExportDlg(const TPictureChoice& Defaults, QWidget* Parent = nullptr);
     explicit TExportDlg(const TAnimationChoice& Defaults, QWidget* Parent = nullptr);
 
@@ -30,6 +28,8 @@ class TExportDlg : public QDialog
   private:
     QFormLayout* BuildCommon(const QString& Title, QSize Size);
     void AddButtons(QFormLayout* Form);
+    // Keeps the size boxes within the largest side of the chosen format, now and on each change.
+    void FollowFormat();
 
     QComboBox* FormatBox = nullptr;
     QSpinBox* WidthBox = nullptr;

@@ -79,13 +79,10 @@ void TMainForm::ExportAnimationExecute()
         return;
     ExportFileName = Choice->FileName;
 
-    TAnimationPlan Plan;
-    Plan.From = ReadTime(Choice->From, DecimalSeparator);
-    Plan.To = ReadTime(Choice->To, DecimalSeparator);
-    Plan.Step = ReadTime(Choice->Step, DecimalSeparator);
+    TAnimationPlan Plan = TAnimationPlan::Read(Choice->From, Choice->To, Choice->Step, DecimalSeparator);
     Plan.DelayMs = Choice->DelayMs;
     Plan.Size = Choice->Size;
-    const int Count = TAnimationExport::FrameCount(Plan);
+    const int Count = Plan.FrameCount();
 
     TPlotPicture Picture(PlotModel, DecimalSeparator, WindowBox->Color(), WindowBox->font());
     const std::unique_ptr<TFrameSink> Sink =

@@ -1,16 +1,17 @@
 #include "app/TRenderCommand.h"
 
 #include "app/PlotFont.h"
+#include "app/RenderText.h"
 #include "app/TParameterOverrides.h"
 #include "app/TTimeBudget.h"
 
 #include "export/Errors.h"
+#include "export/TExportLimits.h"
 #include "export/TFrameSink.h"
 #include "export/TPartialOutput.h"
 #include "export/TPictureWriter.h"
 #include "export/TPlotPicture.h"
 #include "expr/Errors.h"
-#include "expr/TextToFloat.h"
 #include "plot/Errors.h"
 #include "plot/TDocument.h"
 #include "plot/TParameterDocument.h"
@@ -32,16 +33,17 @@
 
 namespace
 {
-constexpr int MaxSide = MaxPictureSide;
-// SVG, PDF and animations are at least this wide and high (PNG keeps its sizes from 1 on).
-constexpr int MinExportSide = 16;
-// A GIF counts a frame's delay in hundredths of a second up to 65535.
-constexpr int MaxDelayMs = 60000;
-constexpr double MinScale = 0.25;
-constexpr double MaxScale = 8;
+using ExportLimits::MaxScale;
+using ExportLimits::MaxSide;
+using ExportLimits::MinScale;
 // A time limit beyond a day is surely a typing error.
 constexpr double MaxTimeLimit = 86400;
 constexpr qint64 MaxDocumentKiB = TProfileFile::MaxFileSize / 1024;
+
+QString MessageText(const char* Message)
+{
+    return QString::fromUtf8(Message);
+}
 
 std::optional<QSize> ParseSize(const QString& Text)
 {
@@ -50,7 +52,8 @@ std::optional<QSize> ParseSize(const QString& Text)
     if (!Match.hasMatch())
         return std::nullopt;
     const QSize Size(Match.captured(1).toInt(), Match.captured(2).toInt());
-    if (Size.width() < 1 || Size.height() < 1 || Size.width() > MaxSide || Size.height() > MaxSide)
+    if (Size.width() < ExportLimits::MinPngSide || Size.height() < ExportLimits::MinPngSide ||
+        Size.width() > MaxSide || Size.height() > MaxSide)
         return std::nullopt;
     return Size;
 }
@@ -121,9 +124,7 @@ bool TRenderCommand::Parse(const QStringList& Arguments, TOptions& Options, QStr
             const std::optional<QSize> Size = ParseSize(Arguments[++i]);
             if (!Size)
             {
-                Error = QStringLiteral("invalid size '%1': expected WxH, each 1 to %2")
-                            .arg(Arguments[i])
-                            .arg(MaxSide);
+                Error = MessageText(Msg::InvalidSize).arg(Arguments[i]).arg(MaxSide);
                 return false;
             }
             Options.Size = *Size;
@@ -133,10 +134,7 @@ bool TRenderCommand::Parse(const QStringList& Arguments, TOptions& Options, QStr
             const std::optional<double> Scale = ParseScale(Arguments[++i]);
             if (!Scale)
             {
-                Error = QStringLiteral("invalid scale '%1': expected a number from %2 to %3")
-                            .arg(Arguments[i])
-                            .arg(MinScale)
-                            .arg(MaxScale);
+                Error = MessageText(Msg::InvalidScale).arg(Arguments[i]).arg(MinScale).arg(MaxScale);
                 return false;
             }
             Options.Scale = *Scale;
@@ -151,10 +149,7 @@ bool TRenderCommand::Parse(const QStringList& Arguments, TOptions& Options, QStr
             const std::optional<double> Seconds = ParseTimeLimit(Arguments[++i]);
             if (!Seconds)
             {
-                Error =
-                    QStringLiteral("invalid time limit '%1': expected seconds, more than 0 and at most %2")
-                        .arg(Arguments[i])
-                        .arg(MaxTimeLimit);
+                Error = MessageText(Msg::InvalidTimeLimit).arg(Arguments[i]).arg(MaxTimeLimit);
                 return false;
             }
             Options.TimeLimit = *Seconds;
@@ -164,9 +159,7 @@ bool TRenderCommand::Parse(const QStringList& Arguments, TOptions& Options, QStr
             const std::optional<qint64> KiB = ParseKiB(Arguments[++i]);
             if (!KiB)
             {
-                Error = QStringLiteral("invalid document limit '%1': expected KiB, 1 to %2")
-                            .arg(Arguments[i])
-                            .arg(MaxDocumentKiB);
+                Error = MessageText(Msg::InvalidDocumentLimit).arg(Arguments[i]).arg(MaxDocumentKiB);
                 return false;
             }
             Options.DocumentLimit = *KiB * 1024;
@@ -177,7 +170,7 @@ bool TRenderCommand::Parse(const QStringList& Arguments, TOptions& Options, QStr
             *Value = Arguments[++i];
         else if (Argument.startsWith(QLatin1String("--")))
         {
-            Error = QStringLiteral("unknown or incomplete option '%1'").arg(Argument);
+            Error = MessageText(Msg::UnknownOption).arg(Argument);
             return false;
         }
         else
@@ -185,9 +178,7 @@ bool TRenderCommand::Parse(const QStringList& Arguments, TOptions& Options, QStr
     }
     if (Positional.size() != (Options.Frames.isEmpty() ? 2 : 1))
     {
-        Error = Options.Frames.isEmpty()
-                    ? QStringLiteral("expected a document and an output file")
-                    : QStringLiteral("expected a document and --frames DIR, no output file");
+        Error = MessageText(Options.Frames.isEmpty() ? Msg::NoDocumentAndOutput : Msg::NoDocumentAndFrames);
         return false;
     }
     Options.Document = Positional[0];
@@ -205,18 +196,15 @@ bool TRenderCommand::CheckFormat(TOptions& Options, QString& Error) const
         Options.Format = *Format;
     else
     {
-        Error = QStringLiteral("unknown output format '%1': expected .png, .svg, .pdf, .webp or .gif")
-                    .arg(Options.Output);
+        Error = MessageText(Msg::UnknownFormat).arg(Options.Output);
         return false;
     }
-    // Pictures of the new formats keep to the sizes the export dialog offers, and each format
-    // to the largest it takes.
-    const int Least = Options.Format == TExportFormat::Png ? 1 : MinExportSide;
+    const int Least = LeastSideOf(Options.Format);
     const int Most = MaxSideOf(Options.Format);
     if (Options.Size.width() < Least || Options.Size.height() < Least || Options.Size.width() > Most ||
         Options.Size.height() > Most)
     {
-        Error = QStringLiteral("invalid size '%1x%2' for %3: expected WxH, each %4 to %5")
+        Error = MessageText(Msg::InvalidSizeFor)
                     .arg(Options.Size.width())
                     .arg(Options.Size.height())
                     .arg(Options.Output)
@@ -227,8 +215,7 @@ bool TRenderCommand::CheckFormat(TOptions& Options, QString& Error) const
     if (const QSize Scaled = DeviceSize(Options.Size, Options.Scale);
         Scaled.width() > Most || Scaled.height() > Most)
     {
-        Error = QStringLiteral(
-                    "invalid size '%1x%2' at scale %3: the picture would be %4x%5, more than %6 a side")
+        Error = MessageText(Msg::InvalidScaledSize)
                     .arg(Options.Size.width())
                     .arg(Options.Size.height())
                     .arg(Options.Scale)
@@ -241,8 +228,7 @@ bool TRenderCommand::CheckFormat(TOptions& Options, QString& Error) const
         return ParseAnimation(Options, Error);
     if (!(Options.From + Options.To + Options.Step + Options.Delay).isEmpty())
     {
-        Error =
-            QStringLiteral("--from, --to, --step and --delay need a .webp or .gif output or --frames DIR");
+        Error = MessageText(Msg::TimesWithoutAnimation);
         return false;
     }
     return true;
@@ -252,38 +238,35 @@ bool TRenderCommand::ParseAnimation(TOptions& Options, QString& Error) const
 {
     if (Options.HasTime)
     {
-        Error =
-            QStringLiteral("--time does not apply to an animation: its times are --from, --to and --step");
+        Error = MessageText(Msg::TimeInAnimation);
         return false;
     }
     if (Options.From.isEmpty() || Options.To.isEmpty() || Options.Step.isEmpty())
     {
-        Error = QStringLiteral("an animation needs --from T0, --to T1 and --step DT");
+        Error = MessageText(Msg::AnimationWithoutTimes);
         return false;
     }
     TAnimationPlan& Plan = Options.Animation;
-    Plan.Size = DeviceSize(Options.Size, Options.Scale);
     try
     {
-        Plan.From = TextToFloat(Options.From.toStdU16String(), Sep);
-        Plan.To = TextToFloat(Options.To.toStdU16String(), Sep);
-        Plan.Step = TextToFloat(Options.Step.toStdU16String(), Sep);
-        TAnimationExport::FrameCount(Plan);
+        Plan = TAnimationPlan::Read(Options.From, Options.To, Options.Step, Sep);
     }
     catch (const Exception& Bad)
     {
         Error = QString::fromUtf8(Bad.Message());
         return false;
     }
+    Plan.Size = DeviceSize(Options.Size, Options.Scale);
     if (!Options.Delay.isEmpty())
     {
         static const QRegularExpression Digits(QStringLiteral("^\\d{1,5}$"));
         const int Delay = Digits.match(Options.Delay).hasMatch() ? Options.Delay.toInt() : 0;
-        if (Delay < 1 || Delay > MaxDelayMs)
+        if (!TAnimationPlan::DelayFits(Delay))
         {
-            Error = QStringLiteral("invalid delay '%1': expected milliseconds, 1 to %2")
+            Error = MessageText(Msg::InvalidDelay)
                         .arg(Options.Delay)
-                        .arg(MaxDelayMs);
+                        .arg(ExportLimits::MinDelayMs)
+                        .arg(ExportLimits::MaxDelayMs);
             return false;
         }
         Plan.DelayMs = Delay;
@@ -314,9 +297,9 @@ int TRenderCommand::Run(const QStringList& Arguments, QTextStream& ErrorOut) con
     if (!Parsed)
     {
         // One line names what is wrong; the usage follows only when nothing at all was given.
-        ErrorOut << "vendrel: " << Error << "\n";
+        ErrorOut << Msg::ErrorPrefix << Error << "\n";
         if (Arguments.size() <= 2)
-            ErrorOut << UsageText;
+            ErrorOut << Msg::RenderUsage;
         ErrorOut.flush();
         return Usage;
     }
@@ -327,7 +310,7 @@ int TRenderCommand::Run(const QStringList& Arguments, QTextStream& ErrorOut) con
     }
     catch (const std::bad_alloc&)
     {
-        ErrorOut << "vendrel: " << Msg::OutOfMemory.data() << "\n";
+        ErrorOut << Msg::ErrorPrefix << Msg::OutOfMemory.data() << "\n";
     }
     ErrorOut.flush();
     return Code;
@@ -351,8 +334,8 @@ int TRenderCommand::Render(const TOptions& Options, QTextStream& ErrorOut) const
             },
             [&]
             {
-                ErrorOut << "vendrel: the render took longer than " << QString::number(Options.TimeLimit)
-                         << " s and was stopped\n";
+                ErrorOut << Msg::ErrorPrefix
+                         << MessageText(Msg::RenderStopped).arg(QString::number(Options.TimeLimit)) << "\n";
                 ErrorOut.flush();
                 Partial.Abandon();
             });
@@ -376,7 +359,7 @@ bool TRenderCommand::DrawAndWrite(const TOptions& Options, QTextStream& ErrorOut
     }
     catch (const EExportError& WriteError)
     {
-        ErrorOut << "vendrel: " << WriteError.Message() << "\n";
+        ErrorOut << Msg::ErrorPrefix << WriteError.Message() << "\n";
         return false;
     }
     return true;
@@ -387,15 +370,17 @@ bool TRenderCommand::Draw(const TOptions& Options, QTextStream& ErrorOut, QByteA
 {
     if (TRegularFile::Check(Options.Document, Options.DocumentLimit) == TRegularFile::TStatus::TooLarge)
     {
-        ErrorOut << "vendrel: " << Options.Document << " is larger than the document limit of "
-                 << Options.DocumentLimit / 1024 << " KiB\n";
+        ErrorOut
+            << Msg::ErrorPrefix
+            << MessageText(Msg::DocumentOverLimit).arg(Options.Document).arg(Options.DocumentLimit / 1024)
+            << "\n";
         return false;
     }
     // Only a regular file of at most the document size is read: never a device or a pipe.
     const TProfileFile File(Options.Document);
     if (File.LoadStatus() != TRegularFile::TStatus::Read)
     {
-        ErrorOut << "vendrel: cannot open " << Options.Document << "\n";
+        ErrorOut << Msg::ErrorPrefix << MessageText(Msg::CannotOpenDocument).arg(Options.Document) << "\n";
         return false;
     }
     TPlotModel Model;
@@ -421,7 +406,7 @@ bool TRenderCommand::Draw(const TOptions& Options, QTextStream& ErrorOut, QByteA
     }
     catch (const EExportError& WriteError)
     {
-        ErrorOut << "vendrel: " << WriteError.Message() << "\n";
+        ErrorOut << Msg::ErrorPrefix << WriteError.Message() << "\n";
         return false;
     }
     catch (const Exception& DrawError)

@@ -38,34 +38,6 @@ class TRenderCommand
         Usage = 2,   // the arguments do not form a render command
     };
 
-    static constexpr const char* UsageText =
-        "usage: vendrel --render FILE.vdg OUT.png|.svg|.pdf [--size WxH] [--time T] [--filled] [--scale R] "
-        "[--time-limit S] [--document-limit KIB] [--set NAME=VALUE]...\n"
-        "       vendrel --render FILE.vdg OUT.webp|.gif|--frames DIR --from T0 --to T1 --step DT [--delay MS]"
-        " [--size WxH] [--filled] [--scale R] [--time-limit S] [--document-limit KIB] [--set "
-        "NAME=VALUE]...\n";
-
-    // The options for `vendrel --help`: one line per option, the name padded to 21 columns.
-    static constexpr const char* OptionsHelp =
-        "  --size WxH           picture size in pixels, each side 1 to 16384, at most 16383\n"
-        "                       for WebP, also once scaled (default 523x523)\n"
-        "  --time T             the time parameter t, as typed in the time editor (default 0)\n"
-        "  --filled             fill between each curve and the x axis\n"
-        "  --scale R            draw for a screen of R device pixels per pixel, 0.25 to 8: the\n"
-        "                       picture has WxH times R pixels (default 1)\n"
-        "  --time-limit S       stop with an error when the render takes longer than S seconds,\n"
-        "                       writing included (default 10, an animation's too: give a\n"
-        "                       longer limit for a long animation; at most 86400)\n"
-        "  --document-limit KIB\n"
-        "                       refuse a document larger than KIB KiB (default and at most\n"
-        "                       32768)\n"
-        "  --from T0 --to T1 --step DT\n"
-        "                       for OUT.webp, OUT.gif or --frames: frames at T0, T0 + DT, ...\n"
-        "                       up to T1, with the motion-blur trail of that step\n"
-        "  --delay MS           an animation frame's delay in milliseconds (default 40)\n"
-        "  --frames DIR         write the animation's frames as DIR/frame0001.png, ...\n"
-        "  --set NAME=VALUE     the document's parameter NAME starts at VALUE (repeatable)\n";
-
     // True when the arguments (program name first) ask for a render.
     static bool Requested(int argc, char** argv);
 

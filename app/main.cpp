@@ -1,6 +1,7 @@
 // Vendrel's entry point. `--render` draws a document into a PNG without a display, `--help`
 // and `--version` answer on standard output; otherwise the main window opens, with a
 // document if one is named.
+#include "app/RenderText.h"
 #include "app/TCommandLine.h"
 #include "app/TDialogs.h"
 #include "app/TMainForm.h"
@@ -46,7 +47,7 @@ QStringList DecodedArguments(int argc, char** argv, QString& Unusable)
 
 QString UnusableNameText(const QString& Name)
 {
-    return QStringLiteral("Cannot use the file name '%1': it is not valid UTF-8").arg(Name);
+    return QString::fromUtf8(Msg::UnusableName).arg(Name);
 }
 
 // The settings by which a desktop scales what Qt draws: a picture drawn by --render has the
@@ -68,7 +69,7 @@ int RunRender(int argc, char** argv)
     const QStringList Arguments = DecodedArguments(argc, argv, Unusable);
     if (!Unusable.isEmpty())
     {
-        ErrorOut << "vendrel: " << UnusableNameText(Unusable) << "\n";
+        ErrorOut << Msg::ErrorPrefix << UnusableNameText(Unusable) << "\n";
         return TRenderCommand::Usage;
     }
     return TRenderCommand(LocaleSeparator()).Run(Arguments, ErrorOut);
@@ -91,7 +92,7 @@ int RunWindow(int argc, char** argv)
         MainForm.show();
         if (!Unusable.isEmpty())
         {
-            Warnings << "vendrel: " << UnusableNameText(Unusable) << "\n";
+            Warnings << Msg::ErrorPrefix << UnusableNameText(Unusable) << "\n";
             Warnings.flush();
             Dialogs.ShowError(&MainForm, UnusableNameText(Unusable));
         }
@@ -120,7 +121,7 @@ int main(int argc, char** argv)
     }
     catch (const std::bad_alloc&)
     {
-        std::fputs("vendrel: out of memory\n", stderr);
+        std::fputs(Msg::OutOfMemoryLine, stderr);
         return 1;
     }
 }

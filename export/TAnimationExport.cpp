@@ -10,22 +10,6 @@
 
 #include <QImage>
 
-#include <cmath>
-
-int TAnimationExport::FrameCount(const TAnimationPlan& Plan)
-{
-    if (Plan.Step == 0)
-        ThrowExport(QString::fromLatin1(ExportText::ZeroStep));
-    const Float80 Steps = (Plan.To - Plan.From) / Plan.Step;
-    if (Steps < 0 && Plan.To != Plan.From)
-        ThrowExport(QString::fromLatin1(ExportText::WrongSign));
-    // A time that misses To by rounding alone still counts as reaching it.
-    const Float80 Whole = std::floor(Steps + 1e-9L);
-    if (!(Whole < MaxFrames))
-        ThrowExport(QString::fromLatin1(ExportText::TooManyFrames));
-    return int(Whole) + 1;
-}
-
 std::unique_ptr<TFrameSink> TAnimationExport::MakeSink(TExportFormat Format, const QString& Path,
                                                        const TAnimationPlan& Plan, TPartialOutput* Partial)
 {
@@ -40,11 +24,6 @@ std::unique_ptr<TFrameSink> TAnimationExport::MakeSink(TExportFormat Format, con
     }
 }
 
-Float80 TAnimationExport::FrameTime(const TAnimationPlan& Plan, int Index)
-{
-    return Plan.From + Index * Plan.Step;
-}
-
 bool TAnimationExport::Run(TPlotPicture& Picture, const TAnimationPlan& Plan, TFrameSink& Sink,
                            const TProgress& Progress)
 {
@@ -57,7 +36,7 @@ bool TAnimationExport::Run(TPlotPicture& Picture, const TAnimationPlan& Plan, TF
 bool TAnimationExport::DrawFrames(TPlotPicture& Picture, const TAnimationPlan& Plan, TFrameSink& Sink,
                                   const TProgress& Progress)
 {
-    const int Count = FrameCount(Plan);
+    const int Count = Plan.FrameCount();
     TPlotModel& Model = Picture.Model();
     // The trail lies as it does while the window animates with this step, and the parameters
     // tick as the window ticks them, forward for a growing time, back for a falling one:
@@ -70,7 +49,7 @@ bool TAnimationExport::DrawFrames(TPlotPicture& Picture, const TAnimationPlan& P
         if (i > 0)
             Model.Parameters.Tick(Model.TickDirection);
         Model.TimeText =
-            QString::fromStdU16String(FormatGeneral15(FrameTime(Plan, i), Picture.DecimalSeparator()));
+            QString::fromStdU16String(FormatGeneral15(Plan.FrameTime(i), Picture.DecimalSeparator()));
         Model.GraphsEnabled = GraphsEnabled;
         Sink.Add(Picture.Render(Plan.Size));
         if (Progress && !Progress(i + 1, Count))

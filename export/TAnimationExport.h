@@ -5,10 +5,9 @@
 // the 15-digit form the evaluator reads, so frame i is the picture `--render --time` gives
 // for that time with the same step. The named parameters tick once a frame, as the window
 // ticks them (back when Step is negative): frame i shows their values after i ticks.
+#include "export/TAnimationPlan.h"
 #include "export/TExportFormat.h"
-#include "expr/Float80.h"
 
-#include <QSize>
 #include <QString>
 
 #include <functional>
@@ -18,24 +17,12 @@ class TFrameSink;
 class TPartialOutput;
 class TPlotPicture;
 
-struct TAnimationPlan
-{
-    Float80 From = 0;
-    Float80 To = 0;
-    Float80 Step = 0;
-    int DelayMs = 40;
-    QSize Size;
-};
-
 class TAnimationExport
 {
   public:
-    static constexpr int MaxFrames = 10000;
-
-    // The number of frames; throws EExportError for a step of 0, a step leading away from
-    // To, or more than MaxFrames frames.
-    static int FrameCount(const TAnimationPlan& Plan);
-    static Float80 FrameTime(const TAnimationPlan& Plan, int Index);
+    // The plan's frame count and frame times (TAnimationPlan), as the writers' callers ask.
+    static int FrameCount(const TAnimationPlan& Plan) { return Plan.FrameCount(); }
+    static Float80 FrameTime(const TAnimationPlan& Plan, int Index) { return Plan.FrameTime(Index); }
 
     // The writer of an animation format (WebP, Gif or Frames) into Path, taking its steps on
     // disk through Partial when one is given.

@@ -1,5 +1,7 @@
 #include "export/TExportFormat.h"
 
+#include "export/TExportLimits.h"
+
 #include <QFileInfo>
 
 namespace
@@ -39,5 +41,10 @@ bool IsAnimation(TExportFormat Format)
 
 int MaxSideOf(TExportFormat Format)
 {
-    return Format == TExportFormat::WebP ? MaxWebPSide : MaxPictureSide;
+    return Format == TExportFormat::WebP ? ExportLimits::MaxWebPSide : ExportLimits::MaxSide;
+}
+
+int LeastSideOf(TExportFormat Format)
+{
+    return Format == TExportFormat::Png ? ExportLimits::MinPngSide : ExportLimits::MinSide;
 }

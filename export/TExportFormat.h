@@ -20,8 +20,3 @@ std::optional<TExportFormat> FormatForFile(const QString& FileName);
 // The extension of a format, without the dot ("png"); empty for a folder of frames.
 QString ExtensionOf(TExportFormat Format);
 bool IsAnimation(TExportFormat Format);
-// The longest side a picture of the format may have (larger ones are refused rather than
-// risking an allocation the machine cannot make): a WebP's is the most its encoder takes.
-inline constexpr int MaxPictureSide = 16384;
-inline constexpr int MaxWebPSide = 16383;
-int MaxSideOf(TExportFormat Format);

@@ -1,7 +1,7 @@
 #include "export/TWebPWriter.h"
 
 #include "export/Errors.h"
-#include "export/TExportFormat.h"
+#include "export/TExportLimits.h"
 #include "export/TPictureWriter.h"
 
 #include <QByteArray>
@@ -16,14 +16,14 @@ namespace
 // the file stays exact whatever the effort.
 constexpr int LosslessMethod = 0;
 constexpr float LosslessQuality = 10.0f;
-static_assert(MaxWebPSide == WEBP_MAX_DIMENSION);
+static_assert(ExportLimits::MaxWebPSide == WEBP_MAX_DIMENSION);
 } // namespace
 
 TWebPWriter::TWebPWriter(const QString& PathIn, QSize SizeIn, int Delay, TPartialOutput* PartialIn)
     : Path(PathIn), Size(SizeIn), DelayMs(Delay), Partial(PartialIn)
 {
-    if (Size.width() > MaxWebPSide || Size.height() > MaxWebPSide)
-        ThrowExport(ExportText::TooLargeFor(Size, QStringLiteral("WebP"), MaxWebPSide));
+    if (Size.width() > ExportLimits::MaxWebPSide || Size.height() > ExportLimits::MaxWebPSide)
+        ThrowExport(ExportText::TooLargeFor(Size, QStringLiteral("WebP"), ExportLimits::MaxWebPSide));
     TPictureWriter::CheckTarget(Path);
     WebPAnimEncoderOptions Options;
     if (!WebPAnimEncoderOptionsInit(&Options))
