@@ -82,6 +82,10 @@ inline constexpr const char* TimeInAnimation =
     "--time does not apply to an animation: its times are --from, --to and --step";
 inline constexpr const char* AnimationWithoutTimes = "an animation needs --from T0, --to T1 and --step DT";
 inline constexpr const char* InvalidDelay = "invalid delay '%1': expected milliseconds, %2 to %3";
+// --set NAME=VALUE: no name, a value that is no number (its message), a name the document lacks.
+inline constexpr const char* SetWithoutName = "invalid --set '%1': expected NAME=VALUE";
+inline constexpr const char* SetWithBadValue = "invalid --set '%1': %2";
+inline constexpr const char* SetUnknownParameter = "invalid --set: the document has no parameter '%1'";
 
 // A render that fails (exit 1).
 inline constexpr const char* RenderStopped = "the render took longer than %1 s and was stopped";

@@ -1,5 +1,7 @@
 #include "app/TParameterOverrides.h"
 
+#include "app/RenderText.h"
+
 #include "expr/Errors.h"
 #include "expr/TextToFloat.h"
 #include "plot/QtText.h"
@@ -10,7 +12,7 @@ bool TParameterOverrides::Add(const QString& Argument, QString& Error)
     const qsizetype Equal = Argument.indexOf(QLatin1Char('='));
     if (Equal <= 0)
     {
-        Error = QStringLiteral("invalid --set '%1': expected NAME=VALUE").arg(Argument);
+        Error = QString::fromUtf8(Msg::SetWithoutName).arg(Argument);
         return false;
     }
     try
@@ -19,7 +21,7 @@ bool TParameterOverrides::Add(const QString& Argument, QString& Error)
     }
     catch (const EConvertError& Bad)
     {
-        Error = QStringLiteral("invalid --set '%1': %2").arg(Argument, QString::fromUtf8(Bad.Message()));
+        Error = QString::fromUtf8(Msg::SetWithBadValue).arg(Argument, QString::fromUtf8(Bad.Message()));
         return false;
     }
     return true;
@@ -33,7 +35,7 @@ bool TParameterOverrides::ApplyTo(TParameterList& Parameters, QString& Error) co
         const int Index = Changed.IndexOf(Name);
         if (Index < 0)
         {
-            Error = QStringLiteral("invalid --set: the document has no parameter '%1'").arg(Name);
+            Error = QString::fromUtf8(Msg::SetUnknownParameter).arg(Name);
             return false;
         }
         Changed.Item(Index).Value = Value;

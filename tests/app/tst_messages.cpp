@@ -51,6 +51,10 @@ class TestMessages : public QObject
         Row("AnimationWithoutTimes", Msg::AnimationWithoutTimes,
             "an animation needs --from T0, --to T1 and --step DT");
         Row("InvalidDelay", Msg::InvalidDelay, "invalid delay '%1': expected milliseconds, %2 to %3");
+        Row("SetWithoutName", Msg::SetWithoutName, "invalid --set '%1': expected NAME=VALUE");
+        Row("SetWithBadValue", Msg::SetWithBadValue, "invalid --set '%1': %2");
+        Row("SetUnknownParameter", Msg::SetUnknownParameter,
+            "invalid --set: the document has no parameter '%1'");
         Row("RenderStopped", Msg::RenderStopped, "the render took longer than %1 s and was stopped");
         Row("DocumentOverLimit", Msg::DocumentOverLimit, "%1 is larger than the document limit of %2 KiB");
         Row("CannotOpenDocument", Msg::CannotOpenDocument, "cannot open %1");

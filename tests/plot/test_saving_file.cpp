@@ -79,37 +79,44 @@ TEST_F(SavingFile, EveryTargetIsToldApartAndWrittenOrRefusedWithTheOneMessage)
     enum TOutcome
     {
         Fails,
-        Written,   // the path holds exactly the new bytes
-        WentInto,  // a device took the bytes and is still that device
+        Written,  // the path holds exactly the new bytes
+        WentInto, // a device took the bytes and is still that device
     };
     const struct
     {
         const char* Name;
-        const char* Target; // in the test's folder
+        const char* Target;                                    // in the test's folder
         std::function<bool(SavingFile&, const QString&)> Make; // false: cannot be made here
         TTarget Kind;
         TOutcome Document, Export;
     } Rows[] = {
         {"nothing there yet is created", "new.out", [](auto&, auto&) { return true; }, TTarget::None, Written,
          Written},
-        {"a regular file is replaced whole", "old.out", [](auto&, const QString& p) { Put(p, Old); return true; },
+        {"a regular file is replaced whole", "old.out",
+         [](auto&, const QString& p)
+         {
+             Put(p, Old);
+             return true;
+         },
          TTarget::File, Written, Written},
-        {"a file in a missing folder fails", "missing/x.out", [](auto&, auto&) { return true; }, TTarget::None,
-         Fails, Fails},
-        {"a folder as the target fails", "folder.out", [](auto&, const QString& p) { return QDir().mkdir(p); },
-         TTarget::Folder, Fails, Fails},
-        {"a pipe without a reader fails at once", "pipe.out", [](auto&, const QString& p) { return MakeFifo(p); },
-         TTarget::Device, Fails, Fails},
+        {"a file in a missing folder fails", "missing/x.out", [](auto&, auto&) { return true; },
+         TTarget::None, Fails, Fails},
+        {"a folder as the target fails", "folder.out",
+         [](auto&, const QString& p) { return QDir().mkdir(p); }, TTarget::Folder, Fails, Fails},
+        {"a pipe without a reader fails at once", "pipe.out",
+         [](auto&, const QString& p) { return MakeFifo(p); }, TTarget::Device, Fails, Fails},
         {"a null device is written into by an export only", "null.out",
-         [](auto&, const QString& p) { return MakeDevice(p, TDevice::Null); }, TTarget::Device, Fails, WentInto},
+         [](auto&, const QString& p) { return MakeDevice(p, TDevice::Null); }, TTarget::Device, Fails,
+         WentInto},
         {"a full device takes nothing", "full.out",
          [](auto&, const QString& p) { return MakeDevice(p, TDevice::Full); }, TTarget::Device, Fails, Fails},
         {"a link to a null device counts as the device", "to-null.out",
-         [](auto&, const QString& p) { return MakeDevice(p + ".dev", TDevice::Null) && QFile::link(p + ".dev", p); },
+         [](auto&, const QString& p)
+         { return MakeDevice(p + ".dev", TDevice::Null) && QFile::link(p + ".dev", p); },
          TTarget::Device, Fails, WentInto},
         {"a read-only folder fails", "ro/x.out",
-         [](SavingFile& t, const QString& p) { return t.MakeReadOnlyFolder(QFileInfo(p).path()); }, TTarget::None,
-         Fails, Fails},
+         [](SavingFile& t, const QString& p) { return t.MakeReadOnlyFolder(QFileInfo(p).path()); },
+         TTarget::None, Fails, Fails},
     };
     for (const auto& Row : Rows)
         for (const TDevices Devices : {TDevices::Refuse, TDevices::WriteDirectly})
