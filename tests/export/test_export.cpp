@@ -120,6 +120,25 @@ TEST(AnimationFrames, AreCountedFromTheTimesAndRefusedWhenAbsurd)
     }
 }
 
+// The times are read with the separator the user types, as the time editor reads them.
+TEST(AnimationPlan, ReadsTheTimesWithTheUsersSeparator)
+{
+    const TAnimationPlan Comma =
+        TAnimationPlan::Read(QStringLiteral("0,5"), QStringLiteral("1"), QStringLiteral("0,25"), u',');
+    EXPECT_EQ(Comma.From, 0.5L);
+    EXPECT_EQ(Comma.FrameCount(), 3);
+    EXPECT_EQ(Comma.DelayMs, 40);
+    try
+    {
+        TAnimationPlan::Read(QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("0,25"), u'.');
+        ADD_FAILURE() << "a comma read with a point";
+    }
+    catch (const EConvertError& e)
+    {
+        EXPECT_STREQ(e.Message(), "'0,25' is not a valid floating point value");
+    }
+}
+
 TEST(PngExport, DecodesToThePictureItselfWithOrWithoutAPalette)
 {
     QTemporaryDir Dir;
