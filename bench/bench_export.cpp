@@ -4,11 +4,14 @@
 // against the encoder in use, and the whole process against gnuplot drawing the same ten
 // functions into a PNG of the same size, with the ratio printed at the end. Memory: the peak
 // resident size of the whole process that writes one 4096 x 4096 frame as a WebP, beside a PNG
-// of the same picture, in megabytes and in pictures of that size (4 bytes a pixel).
+// of the same picture, in megabytes and in pictures of that size (4 bytes a pixel). Writing: a
+// picture's bytes put in place whole by the export's writer, beside Qt's QSaveFile doing the
+// same (temporary, flush, rename), for a PNG of S at 1920 x 1080 and a blank 64 x 64 frame.
 #include "BenchScenes.h"
 
 #include "export/TAnimationExport.h"
 #include "export/TGifWriter.h"
+#include "export/TPictureWriter.h"
 #include "export/TPlotPicture.h"
 #include "export/TPngEncoder.h"
 #include "export/TWebPWriter.h"
@@ -17,6 +20,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImageWriter>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -101,6 +105,31 @@ void EncodePng(benchmark::State& State, bool Fast)
     State.counters["file_kB"] = double(Size) / 1024;
 }
 
+QString WorkFolder();
+
+// The bytes of a PNG, written over the same file again and again: the picture of S at 1920 x
+// 1080, or a blank 64 x 64 frame, where the writing's own steps weigh most.
+void SavePicture(benchmark::State& State, QSize Size, bool QtSaveFile)
+{
+    QImage Blank(Size, QImage::Format_RGB32);
+    Blank.fill(Qt::white);
+    const QByteArray Bytes = TPngEncoder::Encode(Size == Picture1080().size() ? Picture1080() : Blank);
+    const QString Path = WorkFolder() + QStringLiteral("/saved.png");
+    for (auto _ : State)
+    {
+        if (!QtSaveFile)
+        {
+            TPictureWriter::SaveBytes(Bytes, Path);
+            continue;
+        }
+        QSaveFile File(Path);
+        if (!File.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || File.write(Bytes) != Bytes.size() ||
+            !File.commit())
+            return State.SkipWithError("QSaveFile failed");
+    }
+    State.counters["file_kB"] = double(Bytes.size()) / 1024;
+}
+
 // One whole process, as a user runs it, timed from start to exit.
 void Process(benchmark::State& State, const std::string& Command)
 {
@@ -136,7 +165,6 @@ long PeakKilobytes(const std::vector<std::string>& Arguments)
     return Usage.ru_maxrss;
 }
 
-QString WorkFolder();
 std::string DocumentS();
 
 void FrameMemory(benchmark::State& State, const std::string& Extension)
@@ -225,6 +253,17 @@ int main(int argc, char** argv)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("Png/Fast/S/1920x1080", [](benchmark::State& s) { EncodePng(s, true); })
         ->Unit(benchmark::kMillisecond);
+    for (const QSize Size : {QSize(1920, 1080), QSize(64, 64)})
+        for (const bool QtSaveFile : {false, true})
+            benchmark::RegisterBenchmark(
+                QStringLiteral("Save/%1/%2x%3")
+                    .arg(QtSaveFile ? QStringLiteral("QSaveFile") : QStringLiteral("WholeFile"))
+                    .arg(Size.width())
+                    .arg(Size.height())
+                    .toStdString()
+                    .c_str(),
+                [=](benchmark::State& s) { SavePicture(s, Size, QtSaveFile); })
+                ->Unit(benchmark::kMicrosecond);
     for (const char* Extension : {"webp", "png"})
         benchmark::RegisterBenchmark((std::string("Memory/") + Extension + "/S/4096x4096").c_str(),
                                      [=](benchmark::State& s) { FrameMemory(s, Extension); })
