@@ -3,8 +3,9 @@
 // application's error report shows them like any other error.
 //
 //   Exception
-//   ├── EFileWriteError     a document file could not be written (missing folder, a parent that
-//   │                       is a file, read-only folder, full disk); the old file is left as it was
+//   ├── EFileWriteError     a file could not be written whole (missing folder, a parent that is
+//   │                       a file, read-only folder, full disk, a device refused or not taking
+//   │                       the bytes); the old file is left as it was
 //   ├── EFileReadError      a document file exists but is not read: no regular file (a device, a
 //   │                       pipe), larger than a document can be, or unreadable
 //   ├── EViewRangeError     a view puts an axis so far outside the picture that its pixel
