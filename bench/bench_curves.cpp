@@ -63,8 +63,10 @@ void Curve(benchmark::State& State, bool Fill)
     State.counters["polylines"] = double(All.size());
 }
 
-// The filling alone, of outlines worked out beforehand.
-void Fill(benchmark::State& State)
+// The filling alone, of outlines worked out beforehand; with OnlySweep, the part of it left to
+// the drawing thread in a paint: crossings sorted beforehand (on the computing thread there),
+// written into the image.
+void Fill(benchmark::State& State, bool OnlySweep)
 {
     QImage Image(Width, Height, QImage::Format_RGB32);
     Image.fill(Qt::white);
@@ -73,46 +75,25 @@ void Fill(benchmark::State& State)
     TGPPen Pen(0xFF204080u, 3);
     Pen.SetDashStyle(int(State.range(0)));
     std::vector<std::vector<TCurveRasterizer::TEdge>> Outlines;
+    std::vector<TCurveRasterizer::TSortedCrossings> Sorted;
     for (int g = 0; g < 5; ++g)
         for (const std::vector<QPoint>& c : Curves(g))
         {
             Outlines.emplace_back();
             Raster.Prepare(Pen.Pen(), c.data(), int(c.size()), Outlines.back());
-        }
-    for (auto _ : State)
-        for (const std::vector<TCurveRasterizer::TEdge>& Edges : Outlines)
-            Raster.FillEdges(Edges, 0xFF204080u);
-    State.counters["polylines"] = double(Outlines.size());
-}
-
-// The part of the filling left to the drawing thread in a paint: crossings sorted beforehand
-// (on the computing thread there), written into the image.
-void Sweep(benchmark::State& State)
-{
-    QImage Image(Width, Height, QImage::Format_RGB32);
-    Image.fill(Qt::white);
-    TCurveRasterizer Raster(reinterpret_cast<uint32_t*>(Image.bits()), Image.bytesPerLine() / 4, Width,
-                            Height);
-    TGPPen Pen(0xFF204080u, 3);
-    Pen.SetDashStyle(int(State.range(0)));
-    std::vector<TCurveRasterizer::TSortedCrossings> Sorted;
-    for (int g = 0; g < 5; ++g)
-        for (const std::vector<QPoint>& c : Curves(g))
-        {
-            std::vector<TCurveRasterizer::TEdge> Edges;
-            Raster.Prepare(Pen.Pen(), c.data(), int(c.size()), Edges);
             Sorted.emplace_back();
-            Raster.SortCrossings(Edges, Sorted.back());
+            Raster.SortCrossings(Outlines.back(), Sorted.back());
         }
     for (auto _ : State)
-        for (const TCurveRasterizer::TSortedCrossings& s : Sorted)
-            Raster.FillSorted(s, 0xFF204080u);
-    State.counters["polylines"] = double(Sorted.size());
+        for (size_t i = 0; i < Outlines.size(); ++i)
+            OnlySweep ? Raster.FillSorted(Sorted[i], 0xFF204080u)
+                      : Raster.FillEdges(Outlines[i], 0xFF204080u);
+    State.counters["polylines"] = double(Outlines.size());
 }
 } // namespace
 
-BENCHMARK(Fill)->DenseRange(0, 4)->ArgName("style")->Unit(benchmark::kMillisecond);
-BENCHMARK(Sweep)->DenseRange(0, 4)->ArgName("style")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Fill, Whole, false)->DenseRange(0, 4)->ArgName("style")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Fill, Sweep, true)->DenseRange(0, 4)->ArgName("style")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Curve, Outline, false)
     ->ArgsProduct({{0, 1, 2, 3, 4}, {1, 0}})
     ->ArgNames({"style", "table"})
