@@ -8,6 +8,7 @@
 #include "expr/TextToFloat.h"
 #include "plot/GraphKind.h"
 #include "plot/QtText.h"
+#include "plot/TEvalContext.h"
 #include "plot/TPlotModel.h"
 
 #include <QApplication>
@@ -204,33 +205,41 @@ void TAnalysisPanel::ModelChanged()
     Runner.Start(Request);
 }
 
+// The request as for a function, then the kind's part of it (its variable, its texts, the
+// question it answers).
 bool TAnalysisPanel::MakeRequest(TAnalysisRequest& R, QString& Problem) const
 {
-    const int Index = SelectedGraph();
-    const TFunc& Graph = Model.FuncList.Item(Index);
+    const TFunc& Graph = Model.FuncList.Item(SelectedGraph());
+    const TKindDescriptor& Kind = KindOf(Graph);
     R.Formula = ToU16(Graph.Func);
     R.Separator = Sep;
-    R.ParameterNames = Model.Parameters.Names();
-    R.ParameterValues = Model.Parameters.Values();
     R.Question = SectionTabs[size_t(Sections->currentIndex())].Question;
     // Never fewer samples than the plot has columns.
     R.Samples = std::max(TAnalysisRequest::DefaultSamples, Marks->width());
-    if (!HasFormula(Graph.Kind))
-    {
-        Problem = QStringLiteral("A derived graph is analysed through the graph it comes from.");
-        return false;
-    }
-    if (R.Formula.empty())
-    {
+    Problem = Kind.AnalysisRefusal();
+    if (Problem.isEmpty() && R.Formula.empty())
         Problem = QString::fromLatin1(Msg::NoFormula);
+    if (!Problem.isEmpty())
         return false;
-    }
-    if (Graph.Kind == TGraphKind::Inverse)
-        R.Variable = u"y";
+    const std::vector<std::u16string> Variables = Kind.Variables();
+    if (!Variables.empty())
+        R.Variable = Variables.front();
+    if (!ReadInputs(R, Problem))
+        return false;
+    Kind.Ask(Graph, R);
+    return true;
+}
+
+// The context and the question's inputs; false with the message when one is not a number.
+bool TAnalysisPanel::ReadInputs(TAnalysisRequest& R, QString& Problem) const
+{
     auto Value = [this](const QString& Text) { return TextToFloat(ToU16(Text), Sep); };
     try
     {
-        R.T = Value(Model.TimeText);
+        const TEvalContext Context = TEvalContext::Of(Model, Sep);
+        R.T = Context.Time;
+        R.ParameterNames = Context.ParameterNames;
+        R.ParameterValues = Context.ParameterValues;
         const Float80 Left = Value(R.Variable == u"y" ? Model.BottomText : Model.LeftText),
                       Right = Value(R.Variable == u"y" ? Model.TopText : Model.RightText);
         R.A = std::min(Left, Right);
@@ -262,16 +271,6 @@ bool TAnalysisPanel::MakeRequest(TAnalysisRequest& R, QString& Problem) const
     {
         Problem = QString::fromUtf8(Error.what());
         return false;
-    }
-    // A parametric or polar curve is measured whatever the section asks (the section's inputs
-    // are still read above, so a bad one is reported as for any graph).
-    if (Graph.Kind == TGraphKind::Parametric || Graph.Kind == TGraphKind::Polar)
-    {
-        R.Question =
-            Graph.Kind == TGraphKind::Polar ? TQuestion::PolarMeasures : TQuestion::ParametricMeasures;
-        R.Second = ToU16(Graph.FuncY);
-        R.From = ToU16(Graph.FromText);
-        R.To = ToU16(Graph.ToText);
     }
     return true;
 }
@@ -364,23 +363,9 @@ void TAnalysisPanel::ShowResult(const TAnalysisResult& Result, const QString& Er
         Lines << QString::fromStdString(Note);
     if (Error.isEmpty() && Result.Points.empty())
         Lines << QString::fromLatin1(Msg::NothingFound);
-    switch (Model.FuncList.Item(SelectedGraph()).Kind)
-    {
-    case TGraphKind::Parametric:
-    case TGraphKind::Polar:
-        Lines << QStringLiteral(
-            "A parametric or polar curve is measured over s from S0 to S1: its arc length "
-            "and, when it is closed, the area it encloses. Roots, extrema, intersections, "
-            "values and areas under a graph are answered for functions and inverse graphs.");
-        break;
-    case TGraphKind::Inverse:
-        Lines << QStringLiteral(
-            "Inverse graph x = g(y): the questions are asked of g over the view's y range; "
-            "the x column holds y and the y column g(y).");
-        break;
-    default:
-        break;
-    }
+    const QString Note = KindOf(Model.FuncList.Item(SelectedGraph())).AnalysisNote();
+    if (!Note.isEmpty())
+        Lines << Note;
     Status->setText(Lines.join(QLatin1Char('\n')));
 }
 
@@ -393,12 +378,9 @@ void TAnalysisPanel::MarkSelectedRows()
         if (Item->column() != 0 || Point < 0 || Point >= int(Shown.Points.size()))
             continue;
         const TAnalysisPoint& P = Shown.Points[size_t(Point)];
-        // Poles, jumps and undefined points sit on the axis; the points of an inverse graph are
-        // (y, g(y)).
-        if (Model.FuncList.Item(SelectedGraph()).Kind == TGraphKind::Inverse)
-            Chosen.push_back({P.HasY ? P.Y : 0, P.X});
-        else
-            Chosen.push_back({P.X, P.HasY ? P.Y : 0});
+        // Poles, jumps and undefined points sit on the axis; the kind places the point.
+        const auto [X, Y] = KindOf(Model.FuncList.Item(SelectedGraph())).MarkAt(P.X, P.HasY ? P.Y : 0);
+        Chosen.push_back({X, Y});
     }
     Marks->SetMarks(std::move(Chosen));
 }

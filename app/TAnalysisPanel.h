@@ -56,8 +56,8 @@ class TAnalysisPanel : public QDockWidget
     // The request for what the panel shows now; false, with Problem set, when it cannot be
     // made (no formula, a bound or time that is not a number, ...).
     bool MakeRequest(TAnalysisRequest& Request, QString& Problem) const;
+    bool ReadInputs(TAnalysisRequest& Request, QString& Problem) const;
     QString RequestKey(const TAnalysisRequest& Request) const;
-    void Recompute();
     void ShowResult(const TAnalysisResult& Result, const QString& Error);
     void FillOtherGraphs();
     void MarkSelectedRows();

@@ -1,9 +1,8 @@
 #include "app/TGraphPanel.h"
 
 #include "plot/GraphKind.h"
-#include "plot/TDerivedCurve.h"
+#include "plot/TEvalContext.h"
 #include "plot/TPlotModel.h"
-#include "plot/TSampledCurve.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -15,14 +14,10 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
 
 namespace
 {
-// The kinds in the order of TGraphKind, as the kind list shows them.
-const char* const KindCaptions[] = {"Function y = f(x)",     "Parametric x = X(s), y = Y(s)",
-                                    "Polar r = R(s)",        "Inverse x = g(y)",
-                                    "Derivative of a graph", "Integral of a graph"};
-
 template <class TWidget> TWidget* Named(TWidget* Widget, const char* Name)
 {
     Widget->setObjectName(QString::fromLatin1(Name));
@@ -35,7 +30,7 @@ TGraphPanel::TGraphPanel(const TPlotModel& ModelIn, char16_t DecimalSeparator, s
     : QDockWidget(QStringLiteral("Graph"), Parent), Model(ModelIn), Sep(DecimalSeparator),
       SelectedGraph([this, Selected = std::move(Selected)]
                     { return std::clamp(Selected(), 0, Model.FuncList.Count() - 1); }),
-      Apply(std::move(ApplyIn)), AddDerived(std::move(AddDerivedIn))
+      Apply(std::move(ApplyIn)), AddDerived(std::move(AddDerivedIn)), Kinds(GraphKinds())
 {
     setObjectName(QStringLiteral("GraphPanel"));
     CreateControls();
@@ -51,29 +46,25 @@ void TGraphPanel::CreateControls()
 
     auto* Form = new QFormLayout;
     KindBox = Named(new QComboBox, "KindBox");
-    for (const char* Caption : KindCaptions)
-        KindBox->addItem(QString::fromLatin1(Caption));
+    for (const TGraphKind Kind : Kinds)
+        KindBox->addItem(KindOf(Kind).Caption());
     Form->addRow(QStringLiteral("&Kind:"), KindBox);
-    FirstLabel = new QLabel;
     FirstEdt = Named(new QLineEdit, "FirstEdt");
-    Form->addRow(FirstLabel, FirstEdt);
-    SecondLabel = new QLabel(QStringLiteral("y = Y(s):"));
     SecondEdt = Named(new QLineEdit, "SecondEdt");
-    Form->addRow(SecondLabel, SecondEdt);
-    FromLabel = new QLabel;
     FromEdt = Named(new QLineEdit, "FromEdt");
-    Form->addRow(FromLabel, FromEdt);
-    ToLabel = new QLabel(QStringLiteral("s to (S1):"));
     ToEdt = Named(new QLineEdit, "ToEdt");
-    Form->addRow(ToLabel, ToEdt);
-    OfLabel = new QLabel(QStringLiteral("Of graph:"));
     OfSpin = Named(new QSpinBox, "OfSpin");
     OfSpin->setRange(1, 1000);
-    Form->addRow(OfLabel, OfSpin);
-    OrderLabel = new QLabel(QStringLiteral("Order:"));
     OrderBox = Named(new QComboBox, "OrderBox");
     OrderBox->addItems({QStringLiteral("1"), QStringLiteral("2")});
-    Form->addRow(OrderLabel, OrderBox);
+    // One row per field, in this order, shown as the kind asks.
+    for (QWidget* Editor :
+         std::initializer_list<QWidget*>{FirstEdt, SecondEdt, FromEdt, ToEdt, OfSpin, OrderBox})
+    {
+        auto* Label = new QLabel;
+        Form->addRow(Label, Editor);
+        Rows.push_back({Label, Editor});
+    }
     Layout->addLayout(Form);
 
     Problem = Named(new QLabel, "Problem");
@@ -89,55 +80,52 @@ void TGraphPanel::CreateControls()
     Layout->addLayout(Buttons);
     Layout->addStretch();
     setWidget(Body);
+    Connect();
+}
 
+void TGraphPanel::Connect()
+{
+    const auto Edited = [this]
+    {
+        if (!Loading)
+            ApplyEdits();
+    };
     for (QLineEdit* Edit : {FirstEdt, SecondEdt, FromEdt, ToEdt})
         connect(Edit, &QLineEdit::returnPressed, this, &TGraphPanel::ApplyEdits);
     connect(KindBox, &QComboBox::currentIndexChanged, this,
-            [this](int Index)
+            [this, Edited](int Index)
             {
-                ShowKind(TGraphKind(std::max(Index, 0)));
-                if (!Loading)
-                    ApplyEdits();
+                ShowKind(KindAt(Index));
+                Edited();
             });
-    connect(OfSpin, &QSpinBox::valueChanged, this,
-            [this]
-            {
-                if (!Loading)
-                    ApplyEdits();
-            });
-    connect(OrderBox, &QComboBox::currentIndexChanged, this,
-            [this]
-            {
-                if (!Loading)
-                    ApplyEdits();
-            });
+    connect(OfSpin, &QSpinBox::valueChanged, this, Edited);
+    connect(OrderBox, &QComboBox::currentIndexChanged, this, Edited);
     connect(AddDerivativeBtn, &QPushButton::clicked, this,
-            [this] { AddDerived(SelectedGraph(), TGraphKind::Derivative); });
+            [this] { AddDerived(SelectedGraph(), KindOfRole(TDerivedRole::Derivative)); });
     connect(AddIntegralBtn, &QPushButton::clicked, this,
-            [this] { AddDerived(SelectedGraph(), TGraphKind::Integral); });
+            [this] { AddDerived(SelectedGraph(), KindOfRole(TDerivedRole::Integral)); });
+}
+
+TGraphKind TGraphPanel::KindAt(int Index) const
+{
+    return Kinds[size_t(std::clamp(Index, 0, int(Kinds.size()) - 1))];
 }
 
 // Only the editors the kind reads are shown, each captioned with what it holds.
 void TGraphPanel::ShowKind(TGraphKind Kind)
 {
-    const bool Sampled = Kind == TGraphKind::Parametric || Kind == TGraphKind::Polar;
-    const bool Derived = !HasFormula(Kind);
-    static const char* const FirstCaptions[] = {"y = f(x):", "x = X(s):", "r = R(s):", "x = g(y):", "", ""};
-    FirstLabel->setText(QString::fromLatin1(FirstCaptions[size_t(Kind)]));
-    FirstLabel->setVisible(!Derived);
-    FirstEdt->setVisible(!Derived);
-    SecondLabel->setVisible(Kind == TGraphKind::Parametric);
-    SecondEdt->setVisible(Kind == TGraphKind::Parametric);
-    FromLabel->setText(Kind == TGraphKind::Integral ? QStringLiteral("From a:")
-                                                    : QStringLiteral("s from (S0):"));
-    FromLabel->setVisible(Sampled || Kind == TGraphKind::Integral);
-    FromEdt->setVisible(Sampled || Kind == TGraphKind::Integral);
-    ToLabel->setVisible(Sampled);
-    ToEdt->setVisible(Sampled);
-    OfLabel->setVisible(Derived);
-    OfSpin->setVisible(Derived);
-    OrderLabel->setVisible(Kind == TGraphKind::Derivative);
-    OrderBox->setVisible(Kind == TGraphKind::Derivative);
+    for (TRow& Row : Rows)
+    {
+        Row.Label->hide();
+        Row.Editor->hide();
+    }
+    for (const TGraphEditor& Editor : KindOf(Kind).Editors())
+    {
+        const TRow& Row = Rows[size_t(Editor.Field)];
+        Row.Label->setText(Editor.Caption);
+        Row.Label->show();
+        Row.Editor->show();
+    }
 }
 
 void TGraphPanel::ModelChanged()
@@ -146,7 +134,8 @@ void TGraphPanel::ModelChanged()
     const TFunc& Graph = Model.FuncList.Item(Index);
     Loading = true;
     GraphLabel->setText(QStringLiteral("Graph %1").arg(Index + 1));
-    KindBox->setCurrentIndex(int(Graph.Kind));
+    const auto At = std::find(Kinds.begin(), Kinds.end(), Graph.Kind);
+    KindBox->setCurrentIndex(At == Kinds.end() ? 0 : int(At - Kinds.begin()));
     ShowKind(Graph.Kind);
     FirstEdt->setText(Graph.Func);
     SecondEdt->setText(Graph.FuncY);
@@ -154,22 +143,46 @@ void TGraphPanel::ModelChanged()
     ToEdt->setText(Graph.ToText);
     OfSpin->setValue(std::clamp(Graph.Of, 1, 1000));
     OrderBox->setCurrentIndex(Graph.Order == 2 ? 1 : 0);
-    Problem->setText(HasFormula(Graph.Kind) ? SampledEndsProblem(Model, Index, Sep)
-                                            : DerivedGraphProblem(Model.FuncList, Index));
+    std::optional<TEvalContext> Context;
+    try
+    {
+        Context = TEvalContext::Of(Model, Sep);
+    }
+    catch (const std::exception&)
+    {
+        // The time editor reports a time that is not a number.
+    }
+    Problem->setText(KindOf(Graph).Problem(Model.FuncList, Index, Context ? &*Context : nullptr));
     Loading = false;
 }
 
+// The selected graph with the values of the editors its kind shows.
 TFunc TGraphPanel::Edited() const
 {
     TFunc Graph = Model.FuncList.Item(SelectedGraph());
-    Graph.Kind = TGraphKind(std::max(KindBox->currentIndex(), 0));
-    if (HasFormula(Graph.Kind))
-        Graph.Func = FirstEdt->text();
-    Graph.FuncY = SecondEdt->text();
-    Graph.FromText = FromEdt->text();
-    Graph.ToText = ToEdt->text();
-    Graph.Of = OfSpin->value();
-    Graph.Order = OrderBox->currentIndex() + 1;
+    Graph.Kind = KindAt(KindBox->currentIndex());
+    for (const TGraphEditor& Editor : KindOf(Graph).Editors())
+        switch (Editor.Field)
+        {
+        case TGraphField::Func:
+            Graph.Func = FirstEdt->text();
+            break;
+        case TGraphField::FuncY:
+            Graph.FuncY = SecondEdt->text();
+            break;
+        case TGraphField::From:
+            Graph.FromText = FromEdt->text();
+            break;
+        case TGraphField::To:
+            Graph.ToText = ToEdt->text();
+            break;
+        case TGraphField::Of:
+            Graph.Of = OfSpin->value();
+            break;
+        case TGraphField::Order:
+            Graph.Order = OrderBox->currentIndex() + 1;
+            break;
+        }
     return Graph;
 }
 

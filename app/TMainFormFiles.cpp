@@ -155,7 +155,11 @@ void TMainForm::PrintOn(QPrinter& Target)
 void TMainForm::DrawPage(QPainter& Painter, int Width, int Height, int Margin, int ArrowSize)
 {
     DrawPlotOn(Painter, *Renderer, TPlotTarget::Page(QSize(Width, Height), Margin, ArrowSize),
-               [this](const Exception& Error) { ReportError(Error); });
+               [this](const Exception& Error)
+               {
+                   PlotModel.GraphsEnabled = false;
+                   ReportError(Error);
+               });
     if (AnalysisPanel)
         AnalysisPanel->DrawMarksForOutput(Painter, Width, Height, Margin, ArrowSize / 3.0);
 }

@@ -91,7 +91,10 @@ void TMainForm::WindowBoxPaint(QPainter& Painter, const QSize& Size, double Rati
                                    Painter, *Renderer,
                                    TPlotTarget::Screen(Size, Ratio, WindowBox->Color(), WindowBox->font()),
                                    [this](const Exception& Error)
-                                   { ReportPaintError(QString::fromUtf8(Error.what())); },
+                                   {
+                                       PlotModel.GraphsEnabled = false;
+                                       ReportPaintError(QString::fromUtf8(Error.what()));
+                                   },
                                    Budget, Continue);
                            });
     }
@@ -108,7 +111,11 @@ QImage TMainForm::RenderPlot(double Scale)
     QPainter Painter(&Image);
     DrawPlotOn(Painter, *Renderer,
                TPlotTarget::Screen(Image.size(), Scale, WindowBox->Color(), WindowBox->font()),
-               [this](const Exception& Error) { ReportError(Error); });
+               [this](const Exception& Error)
+               {
+                   PlotModel.GraphsEnabled = false;
+                   ReportError(Error);
+               });
     return Image;
 }
 

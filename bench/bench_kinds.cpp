@@ -3,8 +3,10 @@
 // inside the animation's 40 ms tick (target: 20 ms). Beside it, how many points the adaptive
 // sampling evaluates for those curves against a fixed sampling of 4096 steps.
 #include "BenchPaintLoop.h"
+#include "plot/GraphKind.h"
 #include "plot/TCanvas.h"
 #include "plot/TCurveEvaluators.h"
+#include "plot/TEvalContext.h"
 #include "plot/TGraphEvaluator.h"
 #include "plot/TPlotModel.h"
 #include "plot/TPlotRenderer.h"
@@ -97,15 +99,16 @@ void Samples(benchmark::State& State)
             for (int f = 0; f < 5; ++f)
             {
                 TGraphEvaluator& S = With.For(u"s");
-                const TCurveSource& Source = CurveSourceOf(TGraphKind::Parametric);
-                const std::vector<std::u16string> Texts =
-                    Source.Texts(m.FuncList, g, 0.35L + 0.05L * f, u'.');
+                const TCurveSource& Source = KindOf(TGraphKind::Parametric).Source();
+                TEvalContext Context;
+                Context.Time = 0.35L + 0.05L * f;
+                const TCurveTexts Texts = Source.Texts(m.FuncList, g, Context);
                 TCurveTrace In{Texts, With, View};
                 In.OriginY = View.OriginY();
-                const auto PX = S.Program(Texts[0]), PY = S.Program(Texts[1]);
+                const auto PX = S.Program(Texts.Formulas[0]), PY = S.Program(Texts.Formulas[1]);
                 TCurveGeometry G;
                 TSampledCurve::Sample(
-                    In, Texts[2], Texts[3],
+                    In, Texts.Formulas[2], Texts.Formulas[3],
                     [&](Float80 s, Float80& x, Float80& y)
                     {
                         ++Evaluations;

@@ -11,6 +11,19 @@ std::string Msg::Format(std::string_view Pattern, std::string_view Argument)
     return Out;
 }
 
+std::string Msg::Format(std::string_view Pattern, std::string_view First, std::string_view Second)
+{
+    std::string Out(Pattern);
+    const size_t At = Out.find("%s");
+    if (At == std::string::npos)
+        return Out;
+    Out.replace(At, 2, First);
+    const size_t Next = Out.find("%s", At + First.size());
+    if (Next != std::string::npos)
+        Out.replace(Next, 2, Second);
+    return Out;
+}
+
 void RaiseZeroDivide()
 {
     throw EZeroDivide(std::string(Msg::ZeroDivide));

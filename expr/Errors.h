@@ -44,6 +44,8 @@ inline constexpr std::string_view NoDerivative = "The formula calls a function w
 
 // The message with its one "%s" replaced by Argument (UTF-8).
 std::string Format(std::string_view Pattern, std::string_view Argument);
+// The message with its two "%s" replaced by First and Second, in that order.
+std::string Format(std::string_view Pattern, std::string_view First, std::string_view Second);
 } // namespace Msg
 
 class Exception : public std::runtime_error

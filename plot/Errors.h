@@ -23,6 +23,31 @@ inline constexpr std::string_view UnableToRead = "Cannot read %s";
 inline constexpr std::string_view OutOfMemory = "Not enough memory to complete the operation";
 inline constexpr std::string_view ViewOutOfRange = "The view is out of range";
 inline constexpr std::string_view LogAxisNotPositive = "A logarithmic axis needs bounds greater than 0";
+
+// Why a derived graph draws nothing (the Graph panel shows it; the readout gives it as an error).
+inline constexpr std::string_view DerivesFromItself =
+    "Graph %s derives from itself through a chain of derived graphs.";
+inline constexpr std::string_view GraphHasNoFormula = "Graph %s has no formula.";
+inline constexpr std::string_view NotDerivable =
+    "Graph %s is no function y = f(x): only functions and graphs derived from them are derived.";
+inline constexpr std::string_view NoSuchGraph = "Graph %s does not exist.";
+inline constexpr std::string_view IntegralOfIntegral = "An integral of an integral is not drawn.";
+inline constexpr std::string_view DerivativeOrder = "A derivative is of order 1 or 2.";
+inline constexpr std::string_view OrderBeyondTwo = "Derivatives beyond the second order are not drawn.";
+// The readout of an integral where the graph integrated has a gap before x.
+inline constexpr std::string_view UndefinedBetweenAAndX = "the graph is undefined between a and x";
+// The readout of a parametric or polar curve without a point at any sample.
+inline constexpr std::string_view CurveUndefinedOverS = "The curve is undefined from s = %s to %s.";
+// How the Analyse panel answers for graphs that are not functions.
+inline constexpr std::string_view SampledCurveAnalysis =
+    "A parametric or polar curve is measured over s from S0 to S1: its arc length and, when it is closed, "
+    "the area it encloses. Roots, extrema, intersections, values and areas under a graph are answered for "
+    "functions and inverse graphs.";
+inline constexpr std::string_view InverseAnalysis =
+    "Inverse graph x = g(y): the questions are asked of g over the view's y range; the x column holds y "
+    "and the y column g(y).";
+inline constexpr std::string_view DerivedAnalysis =
+    "A derived graph is analysed through the graph it comes from.";
 } // namespace Msg
 
 VENDREL_ERROR_CLASS(EFileWriteError, Exception)

@@ -1,42 +1,90 @@
 #include "plot/GraphKind.h"
 
+#include "plot/TDerivedKind.h"
+#include "plot/TFunctionKind.h"
+#include "plot/TInverseKind.h"
+#include "plot/TParametricKind.h"
+#include "plot/TPolarKind.h"
+
 #include <array>
+#include <stdexcept>
 
 namespace
 {
-struct TKindRow
+// The descriptors by kind, filled with the built-in kinds at the first use; the Graph panel
+// lists the kinds in the order they were registered.
+struct TKindTable
 {
-    TGraphKind Kind;
-    const char* Name;
-    const char16_t* Variable;
+    std::array<const TKindDescriptor*, 256> ByKind{};
+    std::vector<TGraphKind> Order;
+
+    void Add(TGraphKind Kind, const TKindDescriptor& Descriptor)
+    {
+        if (ByKind[size_t(Kind)])
+            throw std::logic_error("a graph kind is registered twice");
+        ByKind[size_t(Kind)] = &Descriptor;
+        Order.push_back(Kind);
+    }
 };
-// In the order of TGraphKind.
-constexpr std::array<TKindRow, 6> Kinds{{
-    {TGraphKind::Function, "function", u"x"},
-    {TGraphKind::Parametric, "parametric", u"s"},
-    {TGraphKind::Polar, "polar", u"s"},
-    {TGraphKind::Inverse, "inverse", u"y"},
-    {TGraphKind::Derivative, "derivative", u""},
-    {TGraphKind::Integral, "integral", u""},
-}};
-static_assert(Kinds[size_t(TGraphKind::Integral)].Kind == TGraphKind::Integral, "rows follow the enum");
+
+TKindTable& Table()
+{
+    static const TFunctionKind Function;
+    static const TParametricKind Parametric;
+    static const TPolarKind Polar;
+    static const TInverseKind Inverse;
+    static const TDerivedKind Derivative(false);
+    static const TDerivedKind Integral(true);
+    static TKindTable Kinds = []
+    {
+        TKindTable t;
+        // A new kind of the program is one row here.
+        t.Add(TGraphKind::Function, Function);
+        t.Add(TGraphKind::Parametric, Parametric);
+        t.Add(TGraphKind::Polar, Polar);
+        t.Add(TGraphKind::Inverse, Inverse);
+        t.Add(TGraphKind::Derivative, Derivative);
+        t.Add(TGraphKind::Integral, Integral);
+        return t;
+    }();
+    return Kinds;
+}
 } // namespace
+
+const TKindDescriptor& KindOf(TGraphKind Kind)
+{
+    const TKindDescriptor* Found = Table().ByKind[size_t(Kind)];
+    return Found ? *Found : *Table().ByKind[size_t(TGraphKind::Function)];
+}
+
+std::vector<TGraphKind> GraphKinds()
+{
+    return Table().Order;
+}
 
 QString GraphKindName(TGraphKind Kind)
 {
-    return QLatin1String(Kinds[size_t(Kind)].Name);
+    return QLatin1String(KindOf(Kind).Name());
 }
 
 TGraphKind GraphKindFromName(const QString& Name)
 {
     const QString Trimmed = Name.trimmed();
-    for (const TKindRow& Row : Kinds)
-        if (Trimmed.compare(QLatin1String(Row.Name), Qt::CaseInsensitive) == 0)
-            return Row.Kind;
+    for (const TGraphKind Kind : Table().Order)
+        if (Trimmed.compare(QLatin1String(KindOf(Kind).Name()), Qt::CaseInsensitive) == 0)
+            return Kind;
     return TGraphKind::Function;
 }
 
-const char16_t* GraphKindVariable(TGraphKind Kind)
+TGraphKind KindOfRole(TDerivedRole Role)
 {
-    return Kinds[size_t(Kind)].Variable;
+    for (const TGraphKind Kind : Table().Order)
+        if (KindOf(Kind).DerivedRole() == Role)
+            return Kind;
+    return TGraphKind::Function;
+}
+
+void RegisterGraphKind(TGraphKind Kind, const TKindDescriptor& Descriptor)
+{
+    Table().Add(Kind, Descriptor);
 }

@@ -33,13 +33,13 @@ bool IsUndefinedPoint(const Exception& Error)
            dynamic_cast<const EDomainError*>(&Error);
 }
 
-std::u16string CurveKey(TGraphKind Kind, const std::vector<std::u16string>& Texts)
+std::u16string CurveKey(TGraphKind Kind, const TCurveTexts& Texts)
 {
-    if (Kind == TGraphKind::Function && Texts.size() == 1)
-        return Texts[0];
     std::u16string Key;
-    Key += char16_t(0xFDD0 + unsigned(Kind)); // a noncharacter: no formula text starts with it
-    for (const std::u16string& Text : Texts)
+    Key += char16_t(unsigned(Kind));
+    Key += char16_t(uint16_t(Texts.Order));
+    Key += char16_t(uint32_t(Texts.Order) >> 16);
+    for (const std::u16string& Text : Texts.Formulas)
     {
         const size_t n = Text.size();
         Key += char16_t(n >> 16);

@@ -3,8 +3,8 @@
 // decide a motion-blur frame of the graph (its formulas with the frame's time put in), and
 // traces the curve of such texts into polylines of device pixels. The paint shares one trace
 // between frames and graphs whose texts are equal, computes traces on two threads, strokes
-// them with the graph's pen and fills them; a new kind of curve is a new source, registered
-// in CurveSourceOf, and nothing else of the paint changes.
+// them with the graph's pen and fills them; a new kind of curve is a new source, which its
+// kind's descriptor names (TKindDescriptor::Source), and nothing else of the paint changes.
 //
 // A trace reads formulas through the evaluators of its thread only. An undefined point
 // (division by zero, invalid operation, domain error) cuts the polyline; any other error of
@@ -23,13 +23,25 @@ class TCanvas;
 class TCurveEvaluators;
 class TFuncList;
 class TPaintBudget;
+struct TEvalContext;
 struct TPlotView;
+
+// The texts that decide one frame of a graph: its formulas and other texts (the ends of s, the
+// lower end of an integral) with the frame's time put in, and the order of the derivative a
+// derived graph takes of them.
+struct TCurveTexts
+{
+    std::vector<std::u16string> Formulas;
+    int32_t Order = 0;
+
+    bool operator==(const TCurveTexts&) const = default;
+};
 
 // One frame of a curve to trace.
 struct TCurveTrace
 {
-    const std::vector<std::u16string>& Texts; // as the source's Texts made them
-    TCurveEvaluators& Evaluators;             // of the tracing thread
+    const TCurveTexts& Texts;     // as the source's Texts made them
+    TCurveEvaluators& Evaluators; // of the tracing thread
     const TPlotView& View;
     int32_t OriginY = 0;
     int64_t First = 0, Last = -1;         // the pixel columns between the margins
@@ -45,10 +57,9 @@ class TCurveSource
 
     // Whether graph Index of List draws at all (a formula to read, a graph to derive from).
     virtual bool Drawn(const TFuncList& List, int Index) const;
-    // The texts that decide graph Index's frame at time T. Frames whose texts are equal look
-    // alike and share one trace. A function's texts are its formula alone.
-    virtual std::vector<std::u16string> Texts(const TFuncList& List, int Index, Float80 T,
-                                              char16_t Sep) const = 0;
+    // The texts that decide graph Index's frame in Context (its time and separator). Frames whose
+    // texts are equal look alike and share one trace. A function's texts are its formula alone.
+    virtual TCurveTexts Texts(const TFuncList& List, int Index, const TEvalContext& Context) const = 0;
     // Traces the curve into G, or takes up a trace the budget stopped.
     virtual void Trace(const TCurveTrace& In, TCurveGeometry& G) const = 0;
     // Fills the traced curve with Color ("Filled Graphs"). Functions fill column by column
@@ -57,12 +68,9 @@ class TCurveSource
                           TColor Color) const;
 };
 
-// The source of each kind of graph.
-const TCurveSource& CurveSourceOf(TGraphKind Kind);
-
 // Whether an error of an evaluation is an undefined point of the curve, which cuts it.
 bool IsUndefinedPoint(const Exception& Error);
 
-// The key under which frames share a trace: a function's one text as it is; the texts of
-// other kinds with their lengths and kind, so that no two different sets give one key.
-std::u16string CurveKey(TGraphKind Kind, const std::vector<std::u16string>& Texts);
+// The key under which frames share a trace: the kind, the order and the texts with their
+// lengths, so that no two different sets give one key.
+std::u16string CurveKey(TGraphKind Kind, const TCurveTexts& Texts);

@@ -3,17 +3,20 @@
 #include "analysis/TRunningIntegral.h"
 #include "expr/Errors.h"
 #include "expr/FloatArith.h"
-#include "expr/TextToFloat.h"
 #include "expr/TimeSubstitution.h"
+#include "plot/GraphKind.h"
 #include "plot/TCanvas.h"
 #include "plot/TCurveEvaluators.h"
+#include "plot/TEvalContext.h"
 #include "plot/TFuncList.h"
 #include "plot/TGraphFrames.h"
+#include "plot/TKindDescriptor.h"
 #include "plot/TPaintBudget.h"
 #include "plot/TPlotView.h"
 
 #include <algorithm>
 #include <set>
+#include <string>
 
 namespace
 {
@@ -28,46 +31,51 @@ struct TChain
     QString Problem; // empty when the chain can be drawn
 };
 
+QString Problem(std::string_view Message, int Number)
+{
+    return QString::fromStdString(Msg::Format(Message, std::to_string(Number)));
+}
+
+QString Problem(std::string_view Message)
+{
+    return QString::fromUtf8(Message);
+}
+
 TChain Resolve(const TFuncList& List, int Index, std::set<int>& Seen)
 {
     TChain c;
     if (!Seen.insert(Index).second)
     {
-        c.Problem =
-            QStringLiteral("Graph %1 derives from itself through a chain of derived graphs.").arg(Index + 1);
+        c.Problem = Problem(Msg::DerivesFromItself, Index + 1);
         return c;
     }
     const TFunc& Graph = List.Item(Index);
-    switch (Graph.Kind)
+    const TDerivedRole Role = KindOf(Graph).DerivedRole();
+    if (Role == TDerivedRole::Function)
     {
-    case TGraphKind::Function:
         c.Base = Index;
         if (Graph.Func.isEmpty())
-            c.Problem = QStringLiteral("Graph %1 has no formula.").arg(Index + 1);
+            c.Problem = Problem(Msg::GraphHasNoFormula, Index + 1);
         return c;
-    case TGraphKind::Derivative:
-    case TGraphKind::Integral:
-        break;
-    default:
-        c.Problem =
-            QStringLiteral("Graph %1 is no function y = f(x): only functions and graphs derived from them "
-                           "are derived.")
-                .arg(Index + 1);
+    }
+    if (Role == TDerivedRole::None)
+    {
+        c.Problem = Problem(Msg::NotDerivable, Index + 1);
         return c;
     }
     if (Graph.Of < 1 || Graph.Of > List.Count())
     {
-        c.Problem = QStringLiteral("Graph %1 does not exist.").arg(Graph.Of);
+        c.Problem = Problem(Msg::NoSuchGraph, Graph.Of);
         return c;
     }
     TChain Below = Resolve(List, Graph.Of - 1, Seen);
     if (!Below.Problem.isEmpty())
         return Below;
-    if (Graph.Kind == TGraphKind::Integral)
+    if (Role == TDerivedRole::Integral)
     {
         if (Below.Integral)
         {
-            Below.Problem = QStringLiteral("An integral of an integral is not drawn.");
+            Below.Problem = Problem(Msg::IntegralOfIntegral);
             return Below;
         }
         Below.Integral = true;
@@ -76,7 +84,7 @@ TChain Resolve(const TFuncList& List, int Index, std::set<int>& Seen)
     }
     if (Graph.Order != 1 && Graph.Order != 2)
     {
-        Below.Problem = QStringLiteral("A derivative is of order 1 or 2.");
+        Below.Problem = Problem(Msg::DerivativeOrder);
         return Below;
     }
     int Order = Graph.Order;
@@ -88,7 +96,7 @@ TChain Resolve(const TFuncList& List, int Index, std::set<int>& Seen)
     }
     Below.Order += Order;
     if (Below.Order > 2)
-        Below.Problem = QStringLiteral("Derivatives beyond the second order are not drawn.");
+        Below.Problem = Problem(Msg::OrderBeyondTwo);
     return Below;
 }
 
@@ -143,14 +151,14 @@ bool TDerivedCurve::Drawn(const TFuncList& List, int Index) const
     return Resolve(List, Index).Problem.isEmpty();
 }
 
-std::vector<std::u16string> TDerivedCurve::Texts(const TFuncList& List, int Index, Float80 T,
-                                                 char16_t Sep) const
+TCurveTexts TDerivedCurve::Texts(const TFuncList& List, int Index, const TEvalContext& Context) const
 {
     const TChain c = Resolve(List, Index);
-    std::vector<std::u16string> Out{FormulaAtTime(List.Item(c.Base).Func.toStdU16String(), T, Sep),
-                                    std::u16string(1, char16_t(u'0' + c.Order))};
+    const auto AtTime = [&](const QString& Text)
+    { return FormulaAtTime(Text.toStdU16String(), Context.Time, Context.Separator); };
+    TCurveTexts Out{{AtTime(List.Item(c.Base).Func)}, c.Order};
     if (c.Integral)
-        Out.push_back(FormulaAtTime(c.From.toStdU16String(), T, Sep));
+        Out.Formulas.push_back(AtTime(c.From));
     return Out;
 }
 
@@ -161,17 +169,17 @@ void TDerivedCurve::Trace(const TCurveTrace& In, TCurveGeometry& G) const
     G = TCurveGeometry();
     G.Started = true;
     TGraphEvaluator& With = In.Evaluators.For(u"x");
-    const int Order = In.Texts[1][0] - u'0';
+    const int Order = In.Texts.Order;
     try
     {
-        const std::shared_ptr<const TExprProgram> Program = With.Program(In.Texts[0]);
+        const std::shared_ptr<const TExprProgram> Program = With.Program(In.Texts.Formulas[0]);
         std::vector<Float80> X;
         for (int64_t px = In.First; px <= In.Last; ++px)
             X.push_back(In.View.PlaneX(px));
         std::vector<TRunningIntegral::TValue> Values;
-        if (In.Texts.size() > 2)
+        if (In.Texts.Formulas.size() > 1)
         {
-            const Float80 A = In.Evaluators.For(u"").EvaluateAt(In.Texts[2], 0);
+            const Float80 A = In.Evaluators.For(u"").EvaluateAt(In.Texts.Formulas[1], 0);
             Values = TRunningIntegral::Integrate([&](Float80 u) { return Derived(With, *Program, Order, u); },
                                                  IsGap, A, X);
         }
@@ -222,18 +230,19 @@ void TDerivedCurve::DrawFill(TCanvas& Canvas, const TCurveGeometry& G, const TPl
     }
 }
 
-std::optional<Float80> DerivedValueAt(const TFuncList& List, int Index, Float80 X, Float80 T,
-                                      TGraphEvaluator& With)
+std::optional<Float80> DerivedValueAt(const TFuncList& List, int Index, Float80 X,
+                                      const TEvalContext& Context, TCurveEvaluators& Evaluators)
 {
-    const char16_t Sep = With.DecimalSeparator();
     const TChain c = Resolve(List, Index);
     if (!c.Problem.isEmpty())
         throw EExprEvalError(c.Problem.toStdString());
-    const auto Program = With.Program(FormulaAtTime(List.Item(c.Base).Func.toStdU16String(), T, Sep));
+    const auto AtTime = [&](const QString& Text)
+    { return FormulaAtTime(Text.toStdU16String(), Context.Time, Context.Separator); };
+    TGraphEvaluator& With = Evaluators.For(u"x");
+    const auto Program = With.Program(AtTime(List.Item(c.Base).Func));
     if (!c.Integral)
         return Derived(With, *Program, c.Order, X);
-    TGraphEvaluator Ends(Sep, u"");
-    const Float80 A = Ends.EvaluateAt(FormulaAtTime(c.From.toStdU16String(), T, Sep), 0);
+    const Float80 A = Evaluators.For(u"").EvaluateAt(AtTime(c.From), 0);
     const std::vector<TRunningIntegral::TValue> v = TRunningIntegral::Integrate(
         [&](Float80 u) { return Derived(With, *Program, c.Order, u); }, IsGap, A, {X});
     if (!v[0].Defined)

@@ -19,10 +19,9 @@ class TDerivedCurve : public TCurveSource
 {
   public:
     bool Drawn(const TFuncList& List, int Index) const override;
-    // The root function's formula at time T, the order of its derivative, and for an integral
-    // the lower end a at time T.
-    std::vector<std::u16string> Texts(const TFuncList& List, int Index, Float80 T,
-                                      char16_t Sep) const override;
+    // The root function's formula at the context's time with the order of its derivative, and
+    // for an integral the lower end a at that time.
+    TCurveTexts Texts(const TFuncList& List, int Index, const TEvalContext& Context) const override;
     void Trace(const TCurveTrace& In, TCurveGeometry& G) const override;
     // From the x axis to the curve in every column, as a function is filled.
     void DrawFill(TCanvas& Canvas, const TCurveGeometry& G, const TPlotView& View, int32_t OriginY,
@@ -33,5 +32,5 @@ class TDerivedCurve : public TCurveSource
 // from a to x alone), or nothing where the integral is cut: the status bar's reading. A graph
 // that cannot be drawn raises EExprEvalError with DerivedGraphProblem's text; other errors pass
 // through.
-std::optional<Float80> DerivedValueAt(const TFuncList& List, int Index, Float80 X, Float80 T,
-                                      class TGraphEvaluator& With);
+std::optional<Float80> DerivedValueAt(const TFuncList& List, int Index, Float80 X,
+                                      const TEvalContext& Context, class TCurveEvaluators& Evaluators);

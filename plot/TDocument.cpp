@@ -1,6 +1,7 @@
 #include "plot/TDocument.h"
 
 #include "plot/GraphKind.h"
+#include "plot/TGraphKeys.h"
 #include "plot/TParameterDocument.h"
 #include "plot/TPlotOptionKeys.h"
 
@@ -10,11 +11,6 @@
 namespace
 {
 const QString Main = QStringLiteral("Main");
-
-QString Numbered(const char* Key, int n)
-{
-    return QLatin1String(Key) + QString::number(n);
-}
 
 // The writer keeps the low eight bits of the style as a signed number.
 int32_t StyleStr(int32_t Style)
@@ -26,77 +22,31 @@ int32_t StyleStr(int32_t Style)
 // that the writer saved whole.
 TFunc ReadGraph(const TProfileFile& File, int n)
 {
-    TFunc Graph(File.ReadString(Main, Numbered("Func", n), QString(), TProfileFile::Unlimited));
-    Graph.Color = File.ReadInteger(Main, Numbered("Color", n), clBlack);
-    Graph.BGColor = File.ReadInteger(Main, Numbered("BG", n), clWhite);
-    Graph.Style = File.ReadInteger(Main, Numbered("StyleStr", n), 0);
-    Graph.Kind = GraphKindFromName(File.ReadString(Main, Numbered("Kind", n), QString()));
-    const TFunc Defaults;
-    switch (Graph.Kind)
-    {
-    case TGraphKind::Function:
-    case TGraphKind::Inverse:
-        break;
-    case TGraphKind::Parametric:
-        Graph.FuncY = File.ReadString(Main, Numbered("FuncY", n), QString(), TProfileFile::Unlimited);
-        [[fallthrough]];
-    case TGraphKind::Polar:
-        Graph.FromText =
-            File.ReadString(Main, Numbered("From", n), Defaults.FromText, TProfileFile::Unlimited);
-        Graph.ToText = File.ReadString(Main, Numbered("To", n), Defaults.ToText, TProfileFile::Unlimited);
-        break;
-    case TGraphKind::Derivative:
-    case TGraphKind::Integral:
-        // A derived graph has no formula of its own, whatever the file says.
-        Graph.Func.clear();
-        Graph.Of = File.ReadInteger(Main, Numbered("Of", n), 0);
-        Graph.Order = File.ReadInteger(Main, Numbered("Order", n), 1);
-        Graph.FromText =
-            File.ReadString(Main, Numbered("From", n), QStringLiteral("0"), TProfileFile::Unlimited);
-        break;
-    }
+    const TGraphKeys Keys(File, n);
+    TFunc Graph(Keys.Text("Func"));
+    Graph.Color = Keys.Integer("Color", clBlack);
+    Graph.BGColor = Keys.Integer("BG", clWhite);
+    Graph.Style = Keys.Integer("StyleStr", 0);
+    Graph.Kind = GraphKindFromName(Keys.Text("Kind"));
+    KindOf(Graph).ReadKeys(Keys, Graph);
     return Graph;
 }
 
-bool HasKey(const TProfileFile& File, const QString& Key)
+// The four keys of a graph, then its kind's. A function writes no "Kind", so a document of
+// functions is saved as it always was; only a file that had a graph of another kind at its place
+// is told that the graph is a function now. A graph without a formula of its own writes its
+// "Func" empty, which a reader that knows no kinds skips.
+void WriteGraph(TProfileFile& File, const TFunc& Graph, int n)
 {
-    const QString Missing(QChar(0));
-    return File.ReadString(Main, Key, Missing) != Missing;
-}
-
-// The keys of a graph that is not a function, after its four keys. A function writes none, so a
-// document of functions is saved as it always was; only a file that had a curve of another
-// kind at its place is told that the graph is a function now.
-void WriteKind(TProfileFile& File, const TFunc& Graph, int n)
-{
-    if (Graph.Kind == TGraphKind::Function)
-    {
-        if (HasKey(File, Numbered("Kind", n)))
-            File.WriteString(Main, Numbered("Kind", n), GraphKindName(Graph.Kind));
-        return;
-    }
-    File.WriteString(Main, Numbered("Kind", n), GraphKindName(Graph.Kind));
-    switch (Graph.Kind)
-    {
-    case TGraphKind::Function:
-    case TGraphKind::Inverse:
-        break;
-    case TGraphKind::Parametric:
-        File.WriteString(Main, Numbered("FuncY", n), Graph.FuncY);
-        [[fallthrough]];
-    case TGraphKind::Polar:
-        File.WriteString(Main, Numbered("From", n), Graph.FromText);
-        File.WriteString(Main, Numbered("To", n), Graph.ToText);
-        break;
-    case TGraphKind::Derivative:
-    case TGraphKind::Integral:
-        File.WriteInteger(Main, Numbered("Of", n), Graph.Of);
-        if (Graph.Kind == TGraphKind::Derivative)
-            File.WriteInteger(Main, Numbered("Order", n), Graph.Order);
-        else
-            File.WriteString(Main, Numbered("From", n), Graph.FromText);
-        break;
-    }
+    TGraphKeys Keys(File, n);
+    const TKindDescriptor& Kind = KindOf(Graph);
+    Keys.WriteText("Func", Kind.HasFormula() ? Graph.Func : QString());
+    Keys.WriteInteger("Color", Graph.Color);
+    Keys.WriteInteger("BG", Graph.BGColor);
+    Keys.WriteInteger("StyleStr", StyleStr(Graph.Style));
+    if (Graph.Kind != TFunc().Kind || Keys.Has("Kind"))
+        Keys.WriteText("Kind", GraphKindName(Graph.Kind));
+    Kind.WriteKeys(Keys, Graph);
 }
 } // namespace
 
@@ -104,15 +54,7 @@ void TDocument::Write(TProfileFile& File, const TPlotModel& Model)
 {
     const TFuncList& List = Model.FuncList;
     for (int i = 0; i < List.Count(); ++i)
-    {
-        const TFunc& Graph = List.Item(i);
-        // A derived graph's formula is written empty: a reader that knows no kinds skips it.
-        File.WriteString(Main, Numbered("Func", i + 1), HasFormula(Graph.Kind) ? Graph.Func : QString());
-        File.WriteInteger(Main, Numbered("Color", i + 1), Graph.Color);
-        File.WriteInteger(Main, Numbered("BG", i + 1), Graph.BGColor);
-        File.WriteInteger(Main, Numbered("StyleStr", i + 1), StyleStr(Graph.Style));
-        WriteKind(File, Graph, i + 1);
-    }
+        WriteGraph(File, List.Item(i), i + 1);
     File.WriteInteger(Main, QStringLiteral("FuncCount"), List.Count());
     File.WriteString(Main, QStringLiteral("Left"), Model.LeftText);
     File.WriteString(Main, QStringLiteral("Top"), Model.TopText);

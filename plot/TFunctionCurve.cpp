@@ -3,16 +3,16 @@
 #include "expr/Errors.h"
 #include "expr/TimeSubstitution.h"
 #include "plot/TCurveEvaluators.h"
+#include "plot/TEvalContext.h"
 #include "plot/TFuncList.h"
 #include "plot/TGraphFrames.h"
 #include "plot/TPaintBudget.h"
 
 #include <algorithm>
 
-std::vector<std::u16string> TFunctionCurve::Texts(const TFuncList& List, int Index, Float80 T,
-                                                  char16_t Sep) const
+TCurveTexts TFunctionCurve::Texts(const TFuncList& List, int Index, const TEvalContext& Context) const
 {
-    return {FormulaAtTime(List.Item(Index).Func.toStdU16String(), T, Sep)};
+    return {{FormulaAtTime(List.Item(Index).Func.toStdU16String(), Context.Time, Context.Separator)}};
 }
 
 // The columns as the drawing loop walks them: an error other than an undefined point ends the
@@ -26,7 +26,7 @@ void TFunctionCurve::Trace(const TCurveTrace& In, TCurveGeometry& G) const
         G.Started = true;
         G.Next = In.First;
     }
-    const std::u16string& Text = In.Texts[0];
+    const std::u16string& Text = In.Texts.Formulas[0];
     TGraphEvaluator& With = In.Evaluators.For(u"x");
     std::shared_ptr<const TExprProgram> Program;
     if (In.KnownRows)

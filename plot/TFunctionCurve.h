@@ -6,7 +6,6 @@
 class TFunctionCurve : public TCurveSource
 {
   public:
-    std::vector<std::u16string> Texts(const TFuncList& List, int Index, Float80 T,
-                                      char16_t Sep) const override;
+    TCurveTexts Texts(const TFuncList& List, int Index, const TEvalContext& Context) const override;
     void Trace(const TCurveTrace& In, TCurveGeometry& G) const override;
 };

@@ -2,7 +2,7 @@
 
 #include "expr/Errors.h"
 #include "expr/FloatArith.h"
-#include "expr/TextToFloat.h"
+#include "plot/GraphKind.h"
 #include "plot/LineStyle.h"
 #include "plot/TCanvas.h"
 #include "plot/TCurveEvaluators.h"
@@ -13,6 +13,7 @@
 #include "plot/TGraphEvaluator.h"
 #include "plot/TOrderedWork.h"
 #include "plot/TPaintBudget.h"
+#include "plot/TPaintCursor.h"
 #include "plot/TPaintTools.h"
 #include "plot/TPlotModel.h"
 #include "plot/TPlotPalette.h"
@@ -29,12 +30,10 @@
 
 struct TGraphFrames::TText
 {
-    // The key of the texts (a function's one text as it is) and the texts its source reads.
-    std::u16string Text;
+    // The texts its source reads, and the context they are evaluated in.
     const TCurveSource* Source = nullptr;
-    std::vector<std::u16string> Parts;
-    // The parameters' values the texts are evaluated with.
-    std::vector<Float80> Values;
+    TCurveTexts Parts;
+    TEvalContext Context;
     // As a fill: every column's row; each part of the columns is evaluated up to Next[p]
     // (exclusive), or up to its failing column, whose error is Error[p].
     bool IsFill = false;
@@ -81,14 +80,19 @@ struct TGraphFrames::TLane
     TCurveRasterizer* Outliner = nullptr;
 };
 
-TGraphFrames::TGraphFrames(TPaintTools& Tools) : Sep(Tools.Sep), Tools(Tools) {}
+TGraphFrames::TGraphFrames(TPaintTools& Tools, const TPlotModel& Model, TPaintCursor& Cursor)
+    : Tools(Tools), Model(Model), Cursor(Cursor)
+{
+}
 
 TGraphFrames::~TGraphFrames() = default;
 
-void TGraphFrames::Begin(TPlotModel& NewModel, TGraphEvaluator& NewEvaluator, const TPlotView& NewView,
-                         int32_t NewOriginY, int Width, const TPaintBudget* NewBudget)
+void TGraphFrames::Begin(TGraphEvaluator& NewEvaluator, const TPlotView& NewView, int32_t NewOriginY,
+                         int Width)
 {
-    Model = &NewModel;
+    if (Cursor.Begun)
+        return;
+    Cursor.Begun = true;
     Evaluator = &NewEvaluator;
     View = std::make_unique<TPlotView>(NewView);
     OriginY = NewOriginY;
@@ -96,18 +100,27 @@ void TGraphFrames::Begin(TPlotModel& NewModel, TGraphEvaluator& NewEvaluator, co
     Last = int64_t(Width) - NewView.Margin;
     Top = NewView.Margin;
     Bottom = int64_t(NewView.Margin) + NewView.InnerHeight;
-    Budget = NewBudget;
     Tools.LaneEvaluators[0].SetX(&NewEvaluator);
+}
+
+const std::vector<TEvalContext>& TGraphFrames::Contexts()
+{
+    if (!ContextsMade)
+    {
+        FrameContexts = TEvalContext::Frames(Model, Model.FrameCount(), Tools.Sep);
+        ContextsMade = true;
+    }
+    return FrameContexts;
 }
 
 bool TGraphFrames::GraphDrawn(int Index) const
 {
-    return Model->GraphsEnabled && SourceOf(Index).Drawn(Model->FuncList, Index);
+    return Model.GraphsEnabled && SourceOf(Index).Drawn(Model.FuncList, Index);
 }
 
 const TCurveSource& TGraphFrames::SourceOf(int Index) const
 {
-    return CurveSourceOf(Model->FuncList.Item(Index).Kind);
+    return KindOf(Model.FuncList.Item(Index)).Source();
 }
 
 int32_t TGraphFrames::CurveRow(TGraphEvaluator& With, const TExprProgram& Program, const TPlotView& View,
@@ -122,14 +135,13 @@ int32_t TGraphFrames::CurveRow(TGraphEvaluator& With, const TExprProgram& Progra
 
 // Frames share an evaluation when their texts and their parameters' values are the same: the
 // key is the texts' key followed by the values' bits (as many for every key of the paint).
-uint32_t TGraphFrames::Intern(int Graph, Float80 T, const std::vector<Float80>& Values)
+uint32_t TGraphFrames::Intern(int Graph, const TEvalContext& Context)
 {
-    const TFunc& Func = Model->FuncList.Item(Graph);
+    const TFunc& Func = Model.FuncList.Item(Graph);
     const TCurveSource& Source = SourceOf(Graph);
-    std::vector<std::u16string> Parts = Source.Texts(Model->FuncList, Graph, T, Sep);
+    TCurveTexts Parts = Source.Texts(Model.FuncList, Graph, Context);
     std::u16string Key = CurveKey(Func.Kind, Parts);
-    const size_t TextSize = Key.size();
-    for (const Float80 Value : Values)
+    for (const Float80 Value : Context.ParameterValues)
     {
         char16_t Bits[5] = {};
         static_assert(sizeof(Bits) == 10 && sizeof(Float80) >= 10);
@@ -140,34 +152,25 @@ uint32_t TGraphFrames::Intern(int Graph, Float80 T, const std::vector<Float80>& 
     if (Added)
     {
         Texts.push_back(std::make_unique<TText>());
-        Texts.back()->Text = Found->first.substr(0, TextSize);
         Texts.back()->Source = &Source;
         Texts.back()->Parts = std::move(Parts);
-        Texts.back()->Values = Values;
+        Texts.back()->Context = Context;
     }
     return Found->second;
 }
 
-// Frame j of every graph is drawn at the time the sum t + j * Step reaches step by step; the
-// fill's frame j at that time plus (N - 1 - j) steps, so that all fill frames normally fall
-// on the time of the full-colour frame.
+// Frame j of every graph is drawn in its context (the time t + j * Step, the parameters j ticks
+// on); the fill's frame j at that time plus (N - 1 - j) steps with the last frame's parameters,
+// so that all fill frames normally fall on the full-colour frame.
 void TGraphFrames::MakeTexts()
 {
-    if (TextsMade)
+    if (Cursor.TextsMade)
         return;
-    FrameCount = std::max(0, Model->FrameCount());
-    const size_t N = size_t(FrameCount);
-    const Float80 Step = Model->TimeIncrement;
-    std::vector<Float80> Times(N, 0);
-    if (N > 0)
-        Times[0] = TextToFloat(Model->TimeText.toStdU16String(), Sep);
-    for (size_t j = 1; j < N; ++j)
-        Times[j] = Times[j - 1] + Step;
-    // Frame j shows the parameters j ticks on, as it shows the time j steps on.
-    ParameterNames = Model->Parameters.Names();
-    const std::vector<std::vector<Float80>> Values =
-        Model->Parameters.FrameValues(int(N), Model->TickDirection);
-    const size_t Count = size_t(Model->FuncList.Count());
+    const std::vector<TEvalContext>& Frames = Contexts();
+    FrameCount = int(Frames.size());
+    const size_t N = Frames.size();
+    const Float80 Step = Model.TimeIncrement;
+    const size_t Count = size_t(Model.FuncList.Count());
     CurveTexts.assign(Count * N, 0);
     FillTexts.assign(Count * N, 0);
     Uniform.assign(Count, 0);
@@ -176,21 +179,23 @@ void TGraphFrames::MakeTexts()
         if (!GraphDrawn(int(i)))
             continue;
         for (size_t j = 0; j < N; ++j)
-            CurveTexts[i * N + j] = Intern(int(i), Times[j], Values[j]);
-        if (!Model->FilledGraphs)
+            CurveTexts[i * N + j] = Intern(int(i), Frames[j]);
+        if (!Model.FilledGraphs)
             continue;
         bool Same = true;
         for (size_t j = 0; j < N; ++j)
         {
-            FillTexts[i * N + j] = Intern(int(i), Times[j] + Float80(N - 1 - j) * Step, Values[N - 1]);
+            TEvalContext Fill = Frames[N - 1];
+            Fill.Time = Frames[j].Time + Float80(N - 1 - j) * Step;
+            FillTexts[i * N + j] = Intern(int(i), Fill);
             Same = Same && FillTexts[i * N + j] == FillTexts[i * N];
         }
-        // Only a function's fill is worked out column by column.
-        Uniform[i] = Same && Model->FuncList.Item(int(i)).Kind == TGraphKind::Function;
+        // Only a fill that goes column by column is worked out column by column.
+        Uniform[i] = Same && KindOf(Model.FuncList.Item(int(i))).FillsByColumn();
         if (Uniform[i] && N > 0)
             Texts[FillTexts[i * N]]->IsFill = true;
     }
-    TextsMade = true;
+    Cursor.TextsMade = true;
 }
 
 bool TGraphFrames::FillUniform(int Index)
@@ -202,14 +207,13 @@ bool TGraphFrames::FillUniform(int Index)
 const std::u16string& TGraphFrames::FillText(int Index, int Frame)
 {
     MakeTexts();
-    return Texts[FillTexts[size_t(Index) * size_t(FrameCount) + size_t(Frame)]]->Text;
+    return Texts[FillTexts[size_t(Index) * size_t(FrameCount) + size_t(Frame)]]->Parts.Formulas[0];
 }
 
 void TGraphFrames::UseFillParameters(TGraphEvaluator& With, int Index, int Frame)
 {
     MakeTexts();
-    With.SetParameters(ParameterNames,
-                       Texts[FillTexts[size_t(Index) * size_t(FrameCount) + size_t(Frame)]]->Values);
+    Texts[FillTexts[size_t(Index) * size_t(FrameCount) + size_t(Frame)]]->Context.Use(With);
 }
 
 void TGraphFrames::EvaluateFillPart(TText& Text, int Part, TGraphEvaluator& With)
@@ -218,10 +222,11 @@ void TGraphFrames::EvaluateFillPart(TText& Text, int Part, TGraphEvaluator& With
     const int64_t End = Text.PartEnd(Part);
     if (Next >= End || Text.Error[Part])
         return;
-    With.SetParameters(ParameterNames, Text.Values);
-    const std::shared_ptr<const TExprProgram> Program = With.Program(Text.Text);
+    Text.Context.Use(With);
+    const std::u16string& Formula = Text.Parts.Formulas[0];
+    const std::shared_ptr<const TExprProgram> Program = With.Program(Formula);
     // The budget is looked at after some columns, so every paint gets on.
-    const int64_t Every = BudgetEvery(Text.Text);
+    const int64_t Every = BudgetEvery(Formula);
     for (int64_t Done = 1; Next < End; ++Done)
     {
         try
@@ -311,7 +316,7 @@ const TCurveGeometry& TGraphFrames::Geometry(TText& Text, TCurveEvaluators& With
     In.Bottom = Bottom;
     In.Budget = MayStop ? Budget : nullptr;
     In.KnownRows = Text.FillComplete() ? Text.Rows.data() : nullptr;
-    With.SetParameters(ParameterNames, Text.Values);
+    Text.Context.Use(With);
     Text.Source->Trace(In, Text.Geometry);
     Text.GeometryDone = true;
     return Text.Geometry;
@@ -321,7 +326,7 @@ void TGraphFrames::DrawShapeFill(TCanvas& Canvas, int Index)
 {
     MakeTexts();
     const size_t N = size_t(FrameCount);
-    const TFunc& Graph = Model->FuncList.Item(Index);
+    const TFunc& Graph = Model.FuncList.Item(Index);
     for (size_t j = 0; j < N; ++j)
     {
         const uint32_t Text = FillTexts[size_t(Index) * N + j];
@@ -333,16 +338,16 @@ void TGraphFrames::DrawShapeFill(TCanvas& Canvas, int Index)
         if (G.Error)
             continue;
         Texts[Text]->Source->DrawFill(Canvas, G, *View, OriginY,
-                                      LightenColor(Graph.BGColor, int(N - 1 - j), Model->FramesCount));
+                                      LightenColor(Graph.BGColor, int(N - 1 - j), Model.FramesCount));
     }
 }
 
 void TGraphFrames::MakeRuns()
 {
-    if (RunsMade)
+    if (Cursor.RunsMade)
         return;
     const size_t N = size_t(FrameCount);
-    for (int i = 0; i < Model->FuncList.Count(); ++i)
+    for (int i = 0; i < Model.FuncList.Count(); ++i)
     {
         if (!GraphDrawn(i))
             continue;
@@ -360,7 +365,7 @@ void TGraphFrames::MakeRuns()
             Runs.push_back(std::move(Run));
         }
     }
-    RunsMade = true;
+    Cursor.RunsMade = true;
 }
 
 void TGraphFrames::ComputeRun(TRun& Run, TLane& Lane, int ArrowSize, bool FirstOfPaint)
@@ -372,10 +377,10 @@ void TGraphFrames::ComputeRun(TRun& Run, TLane& Lane, int ArrowSize, bool FirstO
             Budget->Check();
         const TCurveGeometry& G = Geometry(*Texts[Run.Text], *Lane.Evaluators, Budget != nullptr);
         Run.Geometry = &G;
-        const TFunc& Graph = Model->FuncList.Item(Run.Graph);
+        const TFunc& Graph = Model.FuncList.Item(Run.Graph);
         const int Frame = G.Error ? Run.FirstFrame : Run.LastFrame;
-        Run.Pen.emplace(ColorToArgb(LightenColor(LineColor(Graph.Color, Model->Options),
-                                                 FrameCount - 1 - Frame, Model->FramesCount)),
+        Run.Pen.emplace(ColorToArgb(LightenColor(LineColor(Graph.Color, Model.Options),
+                                                 FrameCount - 1 - Frame, Model.FramesCount)),
                         float(ArrowSize));
         Run.Pen->SetDashStyle(Graph.Style);
         if (!Lane.Outliner)
@@ -443,9 +448,9 @@ void TGraphFrames::DrawCurves(TCanvas& Canvas, int ArrowSize,
                               const std::function<void()>& Before)
 {
     bool Any = false;
-    for (int i = 0; i < Model->FuncList.Count() && !Any; ++i)
+    for (int i = 0; i < Model.FuncList.Count() && !Any; ++i)
         Any = GraphDrawn(i);
-    if (Model->FrameCount() <= 0 || !Any) // no frame or no graph to draw
+    if (Model.FrameCount() <= 0 || !Any) // no frame or no graph to draw
     {
         if (Before)
             Before();
@@ -484,7 +489,7 @@ void TGraphFrames::DrawCurves(TCanvas& Canvas, int ArrowSize,
     }
     // Made once Before has drawn: it changes the painter's state until the curves are done.
     std::optional<TGPGraphics> Graphics;
-    const size_t Done = RunsDrawn;
+    const size_t Done = Cursor.RunsDrawn;
     std::exception_ptr Error;
     TOrderedWork::Run(
         Runs.size() - Done, Helper,
@@ -497,12 +502,12 @@ void TGraphFrames::DrawCurves(TCanvas& Canvas, int ArrowSize,
                 Graphics.emplace(Canvas.Painter(), Target);
             if (!DrawRun(Runs[Done + r], Target, *Graphics, Error))
                 return false;
-            ++RunsDrawn;
+            ++Cursor.RunsDrawn;
             return true;
         },
         Before);
-    // Reported once the helper has stopped: whatever the report does, nothing reads the model
-    // on another thread any more.
+    // Reported once the helper has stopped: whatever the report does, nothing reads the job's
+    // texts on another thread any more.
     if (!Error)
         return;
     try
@@ -511,7 +516,7 @@ void TGraphFrames::DrawCurves(TCanvas& Canvas, int ArrowSize,
     }
     catch (const Exception& e)
     {
-        Model->GraphsEnabled = false;
+        Cursor.CurveFailed = true;
         if (ReportCurveError)
             ReportCurveError(e);
     }

@@ -10,12 +10,14 @@
 // frame, when an error ends the drawing there). Runs of one graph and of different graphs
 // are computed by whichever thread is free, so few animated graphs still keep both busy.
 //
-// One paint job holds one TGraphFrames. A paint with a budget may stop partway
-// (EPaintAbandoned); what was evaluated or drawn until then is kept, so the job goes on from
-// there when it is continued. What outlives the job (the helper lane, the evaluators and the
-// rasterizers) is borrowed from the renderer's TPaintTools.
+// One paint job holds one TGraphFrames, made from the job's model, which it only reads. A paint
+// with a budget may stop partway (EPaintAbandoned); what was evaluated or drawn until then is
+// kept, and where it got to is in the job's cursor, so the job goes on from there when it is
+// continued. What outlives the job (the helper lane, the evaluators and the rasterizers) is
+// borrowed from the renderer's TPaintTools.
 #include "expr/Float80.h"
 #include "plot/TCurveGeometry.h"
+#include "plot/TEvalContext.h"
 
 #include <cstdint>
 #include <exception>
@@ -33,6 +35,7 @@ class TExprProgram;
 class TGraphEvaluator;
 class THelperLane;
 class TPaintBudget;
+struct TPaintCursor;
 struct TPaintTools;
 class TPlotModel;
 struct TPlotView;
@@ -40,14 +43,18 @@ struct TPlotView;
 class TGraphFrames
 {
   public:
-    explicit TGraphFrames(TPaintTools& Tools);
+    TGraphFrames(TPaintTools& Tools, const TPlotModel& Model, TPaintCursor& Cursor);
     ~TGraphFrames();
     TGraphFrames(const TGraphFrames&) = delete;
     TGraphFrames& operator=(const TGraphFrames&) = delete;
 
-    // The model, evaluator, view and budget of the paint that follows (nothing computed yet).
-    void Begin(TPlotModel& Model, TGraphEvaluator& Evaluator, const TPlotView& View, int32_t OriginY,
-               int Width, const TPaintBudget* Budget);
+    // The evaluator, view and width of the job, once (nothing computed yet).
+    void Begin(TGraphEvaluator& Evaluator, const TPlotView& View, int32_t OriginY, int Width);
+    // The budget of the paint that follows.
+    void SetBudget(const TPaintBudget* NewBudget) { Budget = NewBudget; }
+    // The evaluation context of every motion-blur frame, made at the first call; a time text
+    // that is not a number fails there.
+    const std::vector<TEvalContext>& Contexts();
 
     // The fill of graph Index: whether all its frames have one text (then one evaluation
     // of it is all that shows), and the text of its frame j (0 the palest). Texts are
@@ -75,8 +82,8 @@ class TGraphFrames
     void DrawShapeFill(TCanvas& Canvas, int Index);
 
     // Draws the curves of every drawn graph (step 9 of the picture). An error of a curve that
-    // is not an undefined point clears GraphsEnabled, goes to ReportCurveError once, and
-    // ends the drawing of curves; other failures and EPaintAbandoned leave.
+    // is not an undefined point goes to ReportCurveError once (the owner of the model hides the
+    // graphs there) and ends the drawing of curves; other failures and EPaintAbandoned leave.
     // Before runs first on the caller's thread, while curves are already computed beside it
     // where they are written into image memory; it must not touch what computing them reads.
     void DrawCurves(TCanvas& Canvas, int ArrowSize,
@@ -96,8 +103,8 @@ class TGraphFrames
     struct TLane;
 
     void MakeTexts();
-    // The texts of graph Graph's frame at time T, once per paint.
-    uint32_t Intern(int Graph, Float80 T, const std::vector<Float80>& Values);
+    // The texts of graph Graph's frame in Context, once per paint.
+    uint32_t Intern(int Graph, const TEvalContext& Context);
     void EvaluateFillPart(TText& Text, int Part, TGraphEvaluator& With);
     // MayStop: the budget may end the computing.
     const TCurveGeometry& Geometry(TText& Text, TCurveEvaluators& With, bool MayStop);
@@ -109,9 +116,9 @@ class TGraphFrames
     bool GraphDrawn(int Index) const;
     const TCurveSource& SourceOf(int Index) const;
 
-    char16_t Sep;
     TPaintTools& Tools;
-    TPlotModel* Model = nullptr;
+    const TPlotModel& Model;
+    TPaintCursor& Cursor;
     TGraphEvaluator* Evaluator = nullptr;
     const TPaintBudget* Budget = nullptr;
     std::unique_ptr<TPlotView> View;
@@ -119,18 +126,16 @@ class TGraphFrames
     int64_t First = 0, Last = -1; // the columns evaluated
     int64_t Top = 0, Bottom = -1; // the rows between the margins
 
-    // Every text of the paint once; per drawn graph and frame, the index of its curve text
-    // and of its fill text.
-    bool TextsMade = false;
+    // The frames' contexts; every text of the paint once; per drawn graph and frame, the index
+    // of its curve text and of its fill text.
+    std::vector<TEvalContext> FrameContexts;
+    bool ContextsMade = false;
     int FrameCount = 0;
     std::vector<std::unique_ptr<TText>> Texts;
     std::unordered_map<std::u16string, uint32_t> TextIndex;
     std::vector<uint32_t> CurveTexts, FillTexts; // [Graph * FrameCount + Frame]
     std::vector<uint8_t> Uniform;                // per graph: its fill frames have one text
-    std::vector<std::u16string> ParameterNames;  // the parameters every text reads
 
-    // The curve runs in drawing order, and how many of them are drawn.
-    bool RunsMade = false;
+    // The curve runs in drawing order.
     std::vector<TRun> Runs;
-    size_t RunsDrawn = 0;
 };

@@ -5,16 +5,16 @@
 #include "expr/TimeSubstitution.h"
 #include "plot/TCanvas.h"
 #include "plot/TCurveEvaluators.h"
+#include "plot/TEvalContext.h"
 #include "plot/TFuncList.h"
 #include "plot/TPaintBudget.h"
 #include "plot/TPlotView.h"
 
 #include <algorithm>
 
-std::vector<std::u16string> TInverseCurve::Texts(const TFuncList& List, int Index, Float80 T,
-                                                 char16_t Sep) const
+TCurveTexts TInverseCurve::Texts(const TFuncList& List, int Index, const TEvalContext& Context) const
 {
-    return {FormulaAtTime(List.Item(Index).Func.toStdU16String(), T, Sep)};
+    return {{FormulaAtTime(List.Item(Index).Func.toStdU16String(), Context.Time, Context.Separator)}};
 }
 
 void TInverseCurve::Trace(const TCurveTrace& In, TCurveGeometry& G) const
@@ -25,7 +25,7 @@ void TInverseCurve::Trace(const TCurveTrace& In, TCurveGeometry& G) const
         G.Started = true;
         G.Next = In.Top;
     }
-    const std::u16string& Text = In.Texts[0];
+    const std::u16string& Text = In.Texts.Formulas[0];
     TGraphEvaluator& With = In.Evaluators.For(u"y");
     std::shared_ptr<const TExprProgram> Program;
     const int64_t Every = BudgetEvery(Text);

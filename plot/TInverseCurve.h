@@ -7,8 +7,7 @@
 class TInverseCurve : public TCurveSource
 {
   public:
-    std::vector<std::u16string> Texts(const TFuncList& List, int Index, Float80 T,
-                                      char16_t Sep) const override;
+    TCurveTexts Texts(const TFuncList& List, int Index, const TEvalContext& Context) const override;
     void Trace(const TCurveTrace& In, TCurveGeometry& G) const override;
     void DrawFill(TCanvas& Canvas, const TCurveGeometry& G, const TPlotView& View, int32_t OriginY,
                   TColor Color) const override;

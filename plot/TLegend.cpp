@@ -1,5 +1,6 @@
 #include "plot/TLegend.h"
 
+#include "plot/GraphKind.h"
 #include "plot/TCanvas.h"
 #include "plot/TCurveSource.h"
 #include "plot/TGPPen.h"
@@ -22,23 +23,7 @@ QString TLegend::Elided(const QString& Formula)
 
 QString TLegend::Label(const TFunc& Graph)
 {
-    const QString Of = QStringLiteral("f") + QString::number(Graph.Of);
-    switch (Graph.Kind)
-    {
-    case TGraphKind::Function:
-        break;
-    case TGraphKind::Parametric:
-        return QLatin1Char('(') + Graph.Func + QStringLiteral(", ") + Graph.FuncY + QLatin1Char(')');
-    case TGraphKind::Polar:
-        return QStringLiteral("r = ") + Graph.Func;
-    case TGraphKind::Inverse:
-        return QStringLiteral("x = ") + Graph.Func;
-    case TGraphKind::Derivative:
-        return Of + (Graph.Order == 2 ? QChar(0x2033) : QChar(0x2032));
-    case TGraphKind::Integral:
-        return QChar(0x222B) + QLatin1Char(' ') + Of;
-    }
-    return Graph.Func;
+    return KindOf(Graph).Label(Graph);
 }
 
 void TLegend::Draw(TCanvas& Canvas, const TPlotModel& Model, int Width, int Margin, int ArrowSize)
@@ -47,7 +32,7 @@ void TLegend::Draw(TCanvas& Canvas, const TPlotModel& Model, int Width, int Marg
         return;
     std::vector<int> Drawn;
     for (int i = 0; i < Model.FuncList.Count(); ++i)
-        if (CurveSourceOf(Model.FuncList.Item(i).Kind).Drawn(Model.FuncList, i))
+        if (KindOf(Model.FuncList.Item(i)).Source().Drawn(Model.FuncList, i))
             Drawn.push_back(i);
     if (Drawn.empty())
         return;

@@ -1,6 +1,6 @@
 #include "plot/TPaintJob.h"
 
-#include "expr/TextToFloat.h"
+#include "plot/GraphKind.h"
 #include "plot/LineStyle.h"
 #include "plot/TCanvas.h"
 #include "plot/TCurveSource.h"
@@ -23,29 +23,24 @@ constexpr int64_t BackgroundLaneArea = 1 << 20;
 } // namespace
 
 TPaintJob::TPaintJob(TPaintInputs Inputs, TPaintTools& Tools)
-    : In(std::move(Inputs)), Tools(Tools), Frames(Tools)
+    : In(std::move(Inputs)), Tools(Tools), Frames(Tools, In.Model, Cursor)
 {
 }
 
-void TPaintJob::Run(TCanvas& Canvas, TPlotModel& Model, TGraphEvaluator& Evaluator,
-                    const TPaintBudget* Budget, const std::function<void(const Exception&)>& ReportCurveError)
+void TPaintJob::Run(TCanvas& Canvas, TGraphEvaluator& Evaluator, const TPaintBudget* Budget,
+                    const std::function<void(const Exception&)>& ReportCurveError)
 {
+    Frames.SetBudget(Budget);
     try
     {
-        if (At == TStage::Ground)
-            DrawGround(Canvas, Model, Evaluator, Budget, ReportCurveError);
-        else if (At == TStage::Curves)
-        {
-            // Everything up to the curves is on the canvas already.
-            TPlotView View = TPlotView::Compute(Model, In.Width, In.Height, In.Margin, Tools.Sep);
-            View.RowClamp = Canvas.Scaled(CurveRowClamp);
-            Frames.Begin(Model, Evaluator, View, View.OriginY(), In.Width, Budget);
-            Frames.DrawCurves(Canvas, In.ArrowSize, ReportCurveError);
-        }
-        At = TStage::Legend;
-        if (Model.Options.Legend)
+        if (Cursor.Stage == TPaintStage::Ground)
+            DrawGround(Canvas, Evaluator, ReportCurveError);
+        else if (Cursor.Stage == TPaintStage::Curves)
+            Frames.DrawCurves(Canvas, In.ArrowSize, ReportCurveError); // everything before is drawn
+        Cursor.Stage = TPaintStage::Legend;
+        if (Model.Options.Legend && !Cursor.CurveFailed)
             TLegend::Draw(Canvas, Model, In.Width, In.Margin, In.ArrowSize);
-        At = TStage::Done;
+        Cursor.Stage = TPaintStage::Done;
     }
     catch (const EPaintAbandoned&)
     {
@@ -53,13 +48,25 @@ void TPaintJob::Run(TCanvas& Canvas, TPlotModel& Model, TGraphEvaluator& Evaluat
     }
     catch (...)
     {
-        At = TStage::Done;
+        Cursor.Stage = TPaintStage::Done;
         throw;
     }
 }
 
-void TPaintJob::DrawGround(TCanvas& Canvas, TPlotModel& Model, TGraphEvaluator& Evaluator,
-                           const TPaintBudget* Budget,
+const TPlotView& TPaintJob::View(TCanvas& Canvas, TGraphEvaluator& Evaluator)
+{
+    if (!FView)
+    {
+        TPlotView View = TPlotView::Compute(Model, In.Width, In.Height, In.Margin, Tools.Sep);
+        View.RowClamp = Canvas.Scaled(CurveRowClamp);
+        const int32_t OriginY = View.OriginY();
+        FView = View;
+        Frames.Begin(Evaluator, *FView, OriginY, In.Width);
+    }
+    return *FView;
+}
+
+void TPaintJob::DrawGround(TCanvas& Canvas, TGraphEvaluator& Evaluator,
                            const std::function<void(const Exception&)>& ReportCurveError)
 {
     const int Width = In.Width, Height = In.Height;
@@ -74,14 +81,11 @@ void TPaintJob::DrawGround(TCanvas& Canvas, TPlotModel& Model, TGraphEvaluator& 
         Background.emplace(*Helper, Helper->Post([&] { Canvas.FillRect(0, 0, Width, Height); }));
     else
         Canvas.FillRect(0, 0, Width, Height);
-    TPlotView View = TPlotView::Compute(Model, Width, Height, In.Margin, Tools.Sep);
-    View.RowClamp = Canvas.Scaled(CurveRowClamp);
-    const bool Fills = Model.FilledGraphs && AnyFillDrawn(Model);
+    const TPlotView& Plot = View(Canvas, Evaluator);
+    const bool Fills = Model.FilledGraphs && AnyFillDrawn();
     if (Model.FilledGraphs)
     {
-        TextToFloat(Model.TimeText.toStdU16String(),
-                    Tools.Sep); // only checked here: the frames convert it again
-        Frames.Begin(Model, Evaluator, View, View.OriginY(), Width, Budget);
+        Frames.Contexts(); // a time text that is no number fails before anything is filled
         // Fill rows are worked out on both lanes whatever the canvas.
         if (Fills)
             Frames.EvaluateFills(Helper);
@@ -90,31 +94,30 @@ void TPaintJob::DrawGround(TCanvas& Canvas, TPlotModel& Model, TGraphEvaluator& 
     Canvas.SetPenWidth(1);
     Canvas.SetPenStyle(TPenStyle::Solid);
     if (Fills)
-        DrawFills(Canvas, Model, Evaluator, View);
-    const int32_t OriginY = View.OriginY();
-    Frames.Begin(Model, Evaluator, View, OriginY, Width, Budget);
+        DrawFills(Canvas, Evaluator);
+    const int32_t OriginY = Plot.OriginY();
     // The curves are computed beside the drawing of grid, numbers, arrows and axes, and drawn
     // over them.
     Frames.DrawCurves(
         Canvas, In.ArrowSize, ReportCurveError,
         [&]
         {
-            TGridAndAxes(Model, View, Tools.Sep).Draw(Canvas, OriginY, Width, Height, In.ArrowSize);
-            At = TStage::Curves;
+            TGridAndAxes(Model, Plot, Tools.Sep).Draw(Canvas, OriginY, Width, Height, In.ArrowSize);
+            Cursor.Stage = TPaintStage::Curves;
         });
 }
 
-bool TPaintJob::GraphDrawn(const TPlotModel& Model, int Index) const
+bool TPaintJob::GraphDrawn(int Index) const
 {
-    return Model.GraphsEnabled && CurveSourceOf(Model.FuncList.Item(Index).Kind).Drawn(Model.FuncList, Index);
+    return Model.GraphsEnabled && KindOf(Model.FuncList.Item(Index)).Source().Drawn(Model.FuncList, Index);
 }
 
-bool TPaintJob::AnyFillDrawn(const TPlotModel& Model) const
+bool TPaintJob::AnyFillDrawn() const
 {
     if (Model.FrameCount() <= 0)
         return false; // no frame to draw (and N - 1 must not overflow)
     for (int i = 0; i < Model.FuncList.Count(); ++i)
-        if (GraphDrawn(Model, i))
+        if (GraphDrawn(i))
             return true;
     return false;
 }
@@ -127,20 +130,19 @@ bool TPaintJob::AnyFillDrawn(const TPlotModel& Model) const
 // earlier graphs and the palest frame up to the failing column. The rare graph whose frame
 // texts differ after all (the 15-digit time text of the sums may differ in the last digit)
 // is drawn frame by frame.
-void TPaintJob::DrawFills(TCanvas& Canvas, const TPlotModel& Model, TGraphEvaluator& Evaluator,
-                          const TPlotView& View)
+void TPaintJob::DrawFills(TCanvas& Canvas, TGraphEvaluator& Evaluator)
 {
     const int N = Model.FrameCount();
-    const int32_t OriginY = View.OriginY();
-    const int64_t First = View.Margin, Last = int64_t(In.Width) - View.Margin;
+    const int32_t OriginY = FView->OriginY();
+    const int64_t First = FView->Margin, Last = int64_t(In.Width) - FView->Margin;
     THelperLane* const Helper = Tools.Helper();
     Frames.EvaluateFills(Helper);
     TFillLayers Layers;
     for (int i = 0; i < Model.FuncList.Count(); ++i)
     {
-        if (!GraphDrawn(Model, i))
+        if (!GraphDrawn(i))
             continue;
-        if (Model.FuncList.Item(i).Kind != TGraphKind::Function)
+        if (!KindOf(Model.FuncList.Item(i)).FillsByColumn())
         {
             Layers.Draw(Canvas, OriginY, Helper);
             Frames.DrawShapeFill(Canvas, i);
@@ -149,7 +151,7 @@ void TPaintJob::DrawFills(TCanvas& Canvas, const TPlotModel& Model, TGraphEvalua
         if (!Frames.FillUniform(i))
         {
             Layers.Draw(Canvas, OriginY, Helper);
-            DrawFillFrames(Canvas, Model, Evaluator, View, i);
+            DrawFillFrames(Canvas, Evaluator, i);
             continue;
         }
         const TColor Fill = Model.FuncList.Item(i).BGColor;
@@ -165,9 +167,9 @@ void TPaintJob::DrawFills(TCanvas& Canvas, const TPlotModel& Model, TGraphEvalua
     Layers.Draw(Canvas, OriginY, Helper);
 }
 
-void TPaintJob::DrawFillFrames(TCanvas& Canvas, const TPlotModel& Model, TGraphEvaluator& Evaluator,
-                               const TPlotView& View, int Index)
+void TPaintJob::DrawFillFrames(TCanvas& Canvas, TGraphEvaluator& Evaluator, int Index)
 {
+    const TPlotView& View = *FView;
     const int32_t OriginY = View.OriginY();
     const int Width = In.Width;
     const int N = Model.FrameCount();

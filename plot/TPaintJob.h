@@ -1,6 +1,6 @@
 #pragma once
-// One picture being drawn. A job is made from the drawing's inputs and holds its stages in
-// the order they are drawn, with a cursor on the stage it is at:
+// One picture being drawn. A job is made from the drawing's inputs, which it only reads, and
+// draws them in stages, with its cursor (TPaintCursor) on where it is:
 //   Ground       the background, the fills (their rows worked out meanwhile), then the grid,
 //                numbers, arrows and axes, drawn while the curves are already computed;
 //   Curves       the curves of every graph, frame by frame;
@@ -11,17 +11,19 @@
 // with equal inputs, it goes on from there; a job whose Ground stage stopped draws it again
 // from the background, keeping the fill rows already worked out.
 #include "plot/TGraphFrames.h"
+#include "plot/TPaintCursor.h"
 #include "plot/TPlotModel.h"
+#include "plot/TPlotView.h"
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class Exception;
 class TCanvas;
 class TGraphEvaluator;
 class TPaintBudget;
 struct TPaintTools;
-struct TPlotView;
 
 // Everything a picture is drawn from. Two paints of equal inputs draw the same picture.
 struct TPaintInputs
@@ -36,42 +38,34 @@ struct TPaintInputs
 class TPaintJob
 {
   public:
-    enum class TStage
-    {
-        Ground,
-        Curves,
-        Legend,
-        Done
-    };
-
     TPaintJob(TPaintInputs Inputs, TPaintTools& Tools);
 
     const TPaintInputs& Inputs() const { return In; }
-    TStage Stage() const { return At; }
 
-    // Draws on Canvas from the cursor on. Model is the model the inputs were taken from (a
-    // curve error clears its GraphsEnabled); Evaluator evaluates "x" on the caller's thread.
-    // An error other than a curve's leaves (what was drawn stays) and ends the job.
-    void Run(TCanvas& Canvas, TPlotModel& Model, TGraphEvaluator& Evaluator, const TPaintBudget* Budget,
+    // Draws on Canvas from the cursor on; Evaluator evaluates "x" on the caller's thread. An
+    // error of a curve goes to ReportCurveError (whose owner hides the graphs); any other
+    // error leaves (what was drawn stays) and ends the job.
+    void Run(TCanvas& Canvas, TGraphEvaluator& Evaluator, const TPaintBudget* Budget,
              const std::function<void(const Exception&)>& ReportCurveError);
 
   private:
-    void DrawGround(TCanvas& Canvas, TPlotModel& Model, TGraphEvaluator& Evaluator,
-                    const TPaintBudget* Budget,
+    void DrawGround(TCanvas& Canvas, TGraphEvaluator& Evaluator,
                     const std::function<void(const Exception&)>& ReportCurveError);
+    // The view of the picture, worked out once; the frames begin with it.
+    const TPlotView& View(TCanvas& Canvas, TGraphEvaluator& Evaluator);
     // The fills (only when AnyFillDrawn()).
-    void DrawFills(TCanvas& Canvas, const TPlotModel& Model, TGraphEvaluator& Evaluator,
-                   const TPlotView& View);
+    void DrawFills(TCanvas& Canvas, TGraphEvaluator& Evaluator);
     // The fill of graph Index frame by frame, each column drawn as it is evaluated.
-    void DrawFillFrames(TCanvas& Canvas, const TPlotModel& Model, TGraphEvaluator& Evaluator,
-                        const TPlotView& View, int Index);
-    bool GraphDrawn(const TPlotModel& Model, int Index) const;
+    void DrawFillFrames(TCanvas& Canvas, TGraphEvaluator& Evaluator, int Index);
+    bool GraphDrawn(int Index) const;
     // Whether the fills have anything to draw: a frame to draw and a graph drawn.
-    bool AnyFillDrawn(const TPlotModel& Model) const;
+    bool AnyFillDrawn() const;
 
     TPaintInputs In;
+    const TPlotModel& Model = In.Model;
     TPaintTools& Tools;
-    TStage At = TStage::Ground;
+    TPaintCursor Cursor;
+    std::optional<TPlotView> FView;
     // The frames, fill rows and curves worked out so far.
     TGraphFrames Frames;
 };

@@ -1,10 +1,10 @@
 #pragma once
 // What the plot shows under one pixel of the screen's picture: the plane point there and the
-// selected graph's value at its x, written for the status bar, and the pixel of the graph's
-// point in that column for the trace marker. The value comes from the same evaluator, the same
-// compiled program and the same pixel mapping as the picture, so it is the value the curve was
-// drawn from; one reading costs a run of the program and one with derivatives for the slope,
-// never a drawing.
+// selected graph's reading, written for the status bar, and the pixel of the graph's point for
+// the trace marker. The graph's kind reads it (a function in the pixel's column with its slope,
+// a parametric curve at its point nearest the pixel, ...), from the same evaluators, compiled
+// programs and pixel mapping as the picture, so it is the value the curve was drawn from; a
+// reading never draws.
 #include <QLineF>
 #include <QPoint>
 #include <QString>
@@ -12,7 +12,7 @@
 #include <memory>
 #include <optional>
 
-class TCurveReadout;
+class TCurveEvaluators;
 class TGraphEvaluator;
 class TPlotModel;
 
@@ -39,6 +39,6 @@ class TPlotReadout
   private:
     const TPlotModel& Model;
     TGraphEvaluator& Evaluator;
-    // Readings of graphs that are not functions, made when first needed.
-    mutable std::unique_ptr<TCurveReadout> Curves;
+    // The evaluators of every variable, "x" being Evaluator.
+    std::unique_ptr<TCurveEvaluators> Evaluators;
 };

@@ -6,7 +6,7 @@
 #include "plot/TPaintTools.h"
 #include "plot/TPlotModel.h"
 
-TPlotRenderer::TPlotRenderer(TPlotModel& Model, TGraphEvaluator& Evaluator, char16_t DecimalSeparator)
+TPlotRenderer::TPlotRenderer(const TPlotModel& Model, TGraphEvaluator& Evaluator, char16_t DecimalSeparator)
     : Model(Model), Evaluator(Evaluator), Tools(std::make_unique<TPaintTools>(DecimalSeparator))
 {
 }
@@ -25,7 +25,7 @@ void TPlotRenderer::DrawPlot(TCanvas& Canvas, int Width, int Height, int Margin,
     }
     try
     {
-        Job->Run(Canvas, Model, Evaluator, Budget, ReportCurveError);
+        Job->Run(Canvas, Evaluator, Budget, ReportCurveError);
     }
     catch (const EPaintAbandoned&)
     {

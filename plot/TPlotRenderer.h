@@ -17,12 +17,14 @@ struct TPaintTools;
 class TPlotRenderer
 {
   public:
-    TPlotRenderer(TPlotModel& Model, TGraphEvaluator& Evaluator, char16_t DecimalSeparator);
+    // Draws Model as it is at each call; it never writes to it.
+    TPlotRenderer(const TPlotModel& Model, TGraphEvaluator& Evaluator, char16_t DecimalSeparator);
     ~TPlotRenderer();
 
     // Errors of the bounds, the time text, the tick counts and the fills leave the call
-    // (what was drawn before stays). An error of a curve that is not an undefined point
-    // clears GraphsEnabled, goes to ReportCurveError once, and ends the drawing of curves.
+    // (what was drawn before stays). An error of a curve that is not an undefined point goes
+    // to ReportCurveError once and ends the drawing of curves; the owner of the model hides
+    // the graphs there (clears GraphsEnabled) until the user shows them again.
     //
     // Each call starts a paint job (TPaintJob) or continues one. With a Budget, the drawing
     // stops once the budget is spent and leaves with EPaintAbandoned; what was drawn stays.
@@ -34,7 +36,7 @@ class TPlotRenderer
                   const TPaintBudget* Budget = nullptr, bool Continue = false);
 
   private:
-    TPlotModel& Model;
+    const TPlotModel& Model;
     TGraphEvaluator& Evaluator;
     // What the paints keep from one to the next: the helper lane, evaluators, rasterizers.
     std::unique_ptr<TPaintTools> Tools;

@@ -1,11 +1,10 @@
 #include "plot/TSampledCurve.h"
 
 #include "expr/Errors.h"
-#include "expr/TextToFloat.h"
 #include "expr/TimeSubstitution.h"
 #include "plot/TCurveEvaluators.h"
+#include "plot/TEvalContext.h"
 #include "plot/TFuncList.h"
-#include "plot/TPlotModel.h"
 #include "plot/TPlotView.h"
 
 #include <cmath>
@@ -206,42 +205,11 @@ bool EndValue(TGraphEvaluator& With, const std::u16string& Text, Float80& Value)
     }
 }
 
-std::u16string AtTime(const QString& Text, Float80 T, char16_t Sep)
+std::u16string AtTime(const QString& Text, const TEvalContext& Context)
 {
-    return FormulaAtTime(Text.toStdU16String(), T, Sep);
+    return FormulaAtTime(Text.toStdU16String(), Context.Time, Context.Separator);
 }
 } // namespace
-
-QString SampledEndsProblem(const TPlotModel& Model, int Index, char16_t Sep)
-{
-    const TGraphKind Kind = Model.FuncList.Item(Index).Kind;
-    if (Kind != TGraphKind::Parametric && Kind != TGraphKind::Polar)
-        return {};
-    Float80 T = 0;
-    try
-    {
-        T = TextToFloat(Model.TimeText.toStdU16String(), Sep);
-    }
-    catch (const Exception&)
-    {
-        return {}; // the time editor reports its own error
-    }
-    const std::vector<std::u16string> Texts = CurveSourceOf(Kind).Texts(Model.FuncList, Index, T, Sep);
-    const size_t Ends = Kind == TGraphKind::Polar ? 1 : 2;
-    TCurveEvaluators Evaluators(Sep);
-    Evaluators.SetParameters(Model.Parameters.Names(), Model.Parameters.Values());
-    for (size_t e = 0; e < 2; ++e)
-        try
-        {
-            Evaluators.For(u"").EvaluateAt(Texts[Ends + e], 0);
-        }
-        catch (const Exception& Error)
-        {
-            return (e == 0 ? QStringLiteral("S0: ") : QStringLiteral("S1: ")) +
-                   QString::fromUtf8(Error.what());
-        }
-    return {};
-}
 
 void TSampledCurve::Sample(const TCurveTrace& In, const std::u16string& FromText,
                            const std::u16string& ToText, const TPointAt& PointAt, TCurveGeometry& G)
@@ -280,12 +248,11 @@ bool TParametricCurve::Drawn(const TFuncList& List, int Index) const
     return !List.Item(Index).Func.isEmpty() && !List.Item(Index).FuncY.isEmpty();
 }
 
-std::vector<std::u16string> TParametricCurve::Texts(const TFuncList& List, int Index, Float80 T,
-                                                    char16_t Sep) const
+TCurveTexts TParametricCurve::Texts(const TFuncList& List, int Index, const TEvalContext& Context) const
 {
     const TFunc& Graph = List.Item(Index);
-    return {AtTime(Graph.Func, T, Sep), AtTime(Graph.FuncY, T, Sep), AtTime(Graph.FromText, T, Sep),
-            AtTime(Graph.ToText, T, Sep)};
+    return {{AtTime(Graph.Func, Context), AtTime(Graph.FuncY, Context), AtTime(Graph.FromText, Context),
+             AtTime(Graph.ToText, Context)}};
 }
 
 void TParametricCurve::Trace(const TCurveTrace& In, TCurveGeometry& G) const
@@ -293,13 +260,13 @@ void TParametricCurve::Trace(const TCurveTrace& In, TCurveGeometry& G) const
     TGraphEvaluator& With = In.Evaluators.For(u"s");
     std::shared_ptr<const TExprProgram> X, Y;
     Sample(
-        In, In.Texts[2], In.Texts[3],
+        In, In.Texts.Formulas[2], In.Texts.Formulas[3],
         [&](Float80 S, Float80& PlaneX, Float80& PlaneY)
         {
             if (!X)
             {
-                X = With.Program(In.Texts[0]);
-                Y = With.Program(In.Texts[1]);
+                X = With.Program(In.Texts.Formulas[0]);
+                Y = With.Program(In.Texts.Formulas[1]);
             }
             PlaneX = With.Run(*X, S);
             PlaneY = With.Run(*Y, S);
@@ -308,11 +275,16 @@ void TParametricCurve::Trace(const TCurveTrace& In, TCurveGeometry& G) const
         G);
 }
 
-std::vector<std::u16string> TPolarCurve::Texts(const TFuncList& List, int Index, Float80 T,
-                                               char16_t Sep) const
+TCurveTexts TPolarCurve::Texts(const TFuncList& List, int Index, const TEvalContext& Context) const
 {
     const TFunc& Graph = List.Item(Index);
-    return {AtTime(Graph.Func, T, Sep), AtTime(Graph.FromText, T, Sep), AtTime(Graph.ToText, T, Sep)};
+    return {{AtTime(Graph.Func, Context), AtTime(Graph.FromText, Context), AtTime(Graph.ToText, Context)}};
+}
+
+void TPolarCurve::PlanePoint(Float80 R, Float80 S, Float80& X, Float80& Y)
+{
+    X = R * std::cos(S);
+    Y = R * std::sin(S);
 }
 
 void TPolarCurve::Trace(const TCurveTrace& In, TCurveGeometry& G) const
@@ -320,14 +292,12 @@ void TPolarCurve::Trace(const TCurveTrace& In, TCurveGeometry& G) const
     TGraphEvaluator& With = In.Evaluators.For(u"s");
     std::shared_ptr<const TExprProgram> R;
     Sample(
-        In, In.Texts[1], In.Texts[2],
+        In, In.Texts.Formulas[1], In.Texts.Formulas[2],
         [&](Float80 S, Float80& PlaneX, Float80& PlaneY)
         {
             if (!R)
-                R = With.Program(In.Texts[0]);
-            const Float80 r = With.Run(*R, S);
-            PlaneX = r * std::cos(S);
-            PlaneY = r * std::sin(S);
+                R = With.Program(In.Texts.Formulas[0]);
+            PlanePoint(With.Run(*R, S), S, PlaneX, PlaneY);
             return true;
         },
         G);

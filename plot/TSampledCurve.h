@@ -10,16 +10,7 @@
 // direction of the lines that reach the picture.
 #include "plot/TCurveSource.h"
 
-#include <QString>
-
 #include <functional>
-
-class TPlotModel;
-
-// Why graph Index of Model, a parametric or polar curve, draws nothing at the model's time
-// because S0 or S1 has no value there ("S0: " or "S1: " and the evaluator's message); empty
-// when both ends have values, when the time text is no number, and for other kinds.
-QString SampledEndsProblem(const TPlotModel& Model, int Index, char16_t Sep);
 
 class TSampledCurve : public TCurveSource
 {
@@ -42,8 +33,7 @@ class TParametricCurve : public TSampledCurve
 {
   public:
     bool Drawn(const TFuncList& List, int Index) const override;
-    std::vector<std::u16string> Texts(const TFuncList& List, int Index, Float80 T,
-                                      char16_t Sep) const override;
+    TCurveTexts Texts(const TFuncList& List, int Index, const TEvalContext& Context) const override;
     void Trace(const TCurveTrace& In, TCurveGeometry& G) const override;
 };
 
@@ -52,7 +42,8 @@ class TParametricCurve : public TSampledCurve
 class TPolarCurve : public TSampledCurve
 {
   public:
-    std::vector<std::u16string> Texts(const TFuncList& List, int Index, Float80 T,
-                                      char16_t Sep) const override;
+    TCurveTexts Texts(const TFuncList& List, int Index, const TEvalContext& Context) const override;
     void Trace(const TCurveTrace& In, TCurveGeometry& G) const override;
+    // The plane point of radius R at the angle S.
+    static void PlanePoint(Float80 R, Float80 S, Float80& X, Float80& Y);
 };

@@ -7,8 +7,10 @@
 #include "test_renderer_support.h"
 
 #include "expr/Errors.h"
+#include "plot/GraphKind.h"
 #include "plot/TCurveEvaluators.h"
 #include "plot/TCurveSource.h"
+#include "plot/TEvalContext.h"
 #include "plot/TPlotView.h"
 
 #include <gtest/gtest.h>
@@ -101,8 +103,8 @@ struct TTraced
         TGraphEvaluator X(u'.');
         TCurveEvaluators With(u'.');
         With.SetX(&X);
-        const TCurveSource& Source = CurveSourceOf(Graph.Kind);
-        const std::vector<std::u16string> Texts = Source.Texts(Model.FuncList, 0, 0, u'.');
+        const TCurveSource& Source = KindOf(Graph).Source();
+        const TCurveTexts Texts = Source.Texts(Model.FuncList, 0, TEvalContext{});
         TCurveTrace In{Texts, With, View};
         In.OriginY = OriginY;
         In.First = 5;

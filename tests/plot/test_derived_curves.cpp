@@ -2,8 +2,10 @@
 // follow, and the reasons they draw nothing.
 #include "test_renderer_support.h"
 
+#include "plot/GraphKind.h"
 #include "plot/TCurveEvaluators.h"
 #include "plot/TDerivedCurve.h"
+#include "plot/TEvalContext.h"
 #include "plot/TPlotView.h"
 
 #include <gtest/gtest.h>
@@ -35,9 +37,9 @@ TCurveGeometry Trace(const std::vector<TFunc>& Graphs, int Index, TPlotView& Vie
     TGraphEvaluator X(u'.');
     TCurveEvaluators With(u'.');
     With.SetX(&X);
-    const TCurveSource& Source = CurveSourceOf(Graphs[size_t(Index)].Kind);
+    const TCurveSource& Source = KindOf(Graphs[size_t(Index)]).Source();
     EXPECT_TRUE(Source.Drawn(m.FuncList, Index));
-    const std::vector<std::u16string> Texts = Source.Texts(m.FuncList, Index, 0, u'.');
+    const TCurveTexts Texts = Source.Texts(m.FuncList, Index, TEvalContext{});
     TCurveTrace In{Texts, With, View};
     In.OriginY = OriginY;
     In.First = 5;
@@ -149,6 +151,6 @@ TEST(DerivedCurves, ChainsThatCannotBeDrawnSayWhy)
         List.Assign(Row.Graphs);
         const int Last = List.Count() - 1;
         EXPECT_EQ(DerivedGraphProblem(List, Last).toStdString(), Row.Problem.toStdString());
-        EXPECT_FALSE(CurveSourceOf(List.Item(Last).Kind).Drawn(List, Last));
+        EXPECT_FALSE(KindOf(List.Item(Last)).Source().Drawn(List, Last));
     }
 }

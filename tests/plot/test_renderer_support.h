@@ -54,8 +54,13 @@ struct TScene
         TCanvas Canvas(Painter);
         Canvas.SetBrushColor(clWhite);
         TPlotRenderer Renderer(Model, Evaluator, u'.');
+        // As the window does: a curve's error is reported and hides the graphs.
         Renderer.DrawPlot(Canvas, Width, Height, 5, ArrowSize,
-                          [this](const Exception& Error) { Reports.push_back(Error.Message()); });
+                          [this](const Exception& Error)
+                          {
+                              Model.GraphsEnabled = false;
+                              Reports.push_back(Error.Message());
+                          });
         return Image;
     }
 
