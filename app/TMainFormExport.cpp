@@ -10,7 +10,7 @@
 #include "export/TPlotPicture.h"
 #include "expr/Errors.h"
 #include "expr/NumberText.h"
-#include "expr/TextToFloat.h"
+#include "plot/TEvalContext.h"
 
 #include <QLineEdit>
 
@@ -21,7 +21,7 @@ namespace
 {
 Float80 ReadTime(const QString& Text, char16_t Sep)
 {
-    return TextToFloat(Text.toStdU16String(), Sep);
+    return TEvalContext::ReadTime(Text, Sep);
 }
 
 // A single-precision step as the settings show it: its shortest text (0.05, not 0.0500000007).

@@ -1,7 +1,7 @@
 #include "export/TAnimationPlan.h"
 
 #include "export/Errors.h"
-#include "expr/TextToFloat.h"
+#include "plot/TEvalContext.h"
 
 #include <cmath>
 
@@ -9,7 +9,7 @@ namespace
 {
 Float80 ReadTime(const QString& Text, char16_t Sep)
 {
-    return TextToFloat(Text.toStdU16String(), Sep);
+    return TEvalContext::ReadTime(Text, Sep);
 }
 } // namespace
 

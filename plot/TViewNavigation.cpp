@@ -6,6 +6,7 @@
 #include "expr/TextToFloat.h"
 #include "plot/QtText.h"
 #include "plot/TAxisTicks.h"
+#include "plot/TEvalContext.h"
 #include "plot/TPlotModel.h"
 #include "plot/TPlotView.h"
 
@@ -231,7 +232,7 @@ QString TViewNavigation::StepTime(const QString& TimeText, float Increment) cons
     Float80 Time = 0;
     try
     {
-        Time = TextToFloat(ToU16(TimeText), Separator);
+        Time = TEvalContext::ReadTime(TimeText, Separator);
     }
     catch (const EConvertError&)
     {

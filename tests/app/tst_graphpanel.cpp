@@ -4,6 +4,7 @@
 #include "MainFormHarness.h"
 #include "app/TGraphPanel.h"
 #include "app/TMainForm.h"
+#include "tests/plot/LiftedKind.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -122,6 +123,33 @@ class TestGraphPanel : public QObject, private TMainFormHarness
         QVERIFY(Table->item(0, 1)->text().startsWith(QStringLiteral("31.4159265358979")));
         QCOMPARE(Table->item(2, 2)->text(), QStringLiteral("area"));
         QVERIFY(Table->item(2, 1)->text().startsWith(QStringLiteral("78.539816339744")));
+    }
+
+    // A kind the program does not know, registered by the test alone, is offered in the kind
+    // list with the editors and captions it names, and applied as any kind.
+    void aKindRegisteredByItsOwnFileIsOfferedWithItsEditors()
+    {
+        const TGraphKind Lifted = LiftedKind();
+        Enter("FuncEdit", QStringLiteral("Sin(x)"));
+        Open();
+        auto* Box = Child<QComboBox>("KindBox");
+        const int At = Box->findText(QStringLiteral("Lifted y = f(x) + L"));
+        QVERIFY(At >= 0);
+        Box->setCurrentIndex(At);
+        QCOMPARE(Form->Model().FuncList.Item(0).Kind, Lifted);
+        QVERIFY(Child<QLineEdit>("FromEdt")->isVisible());
+        QVERIFY(!Child<QLineEdit>("SecondEdt")->isVisible());
+        QVERIFY(!Child<QLineEdit>("ToEdt")->isVisible());
+        QStringList Captions;
+        for (QLabel* Label : Panel()->findChildren<QLabel*>())
+            if (Label->isVisible())
+                Captions << Label->text();
+        QVERIFY2(Captions.contains(QStringLiteral("f(x):")) && Captions.contains(QStringLiteral("L:")),
+                 qPrintable(Captions.join(QLatin1Char('|'))));
+        Enter("FromEdt", QStringLiteral("2"));
+        QCOMPARE(Form->Model().FuncList.Item(0).FromText, QStringLiteral("2"));
+        Action("EditUndo")->trigger();
+        QCOMPARE(Form->Model().FuncList.Item(0).FromText, QStringLiteral("0"));
     }
 };
 
