@@ -21,8 +21,11 @@ class TLiftedCurve : public TFunctionCurve
     TCurveTexts Texts(const TFuncList& List, int Index, const TEvalContext& Context) const override
     {
         const TFunc& Graph = List.Item(Index);
-        const std::u16string Sum =
-            u"(" + Graph.Func.toStdU16String() + u")+(" + Graph.FromText.toStdU16String() + u")";
+        std::u16string Sum = u"(";
+        Sum += Graph.Func.toStdU16String();
+        Sum += u")+(";
+        Sum += Graph.FromText.toStdU16String();
+        Sum += u")";
         return {{FormulaAtTime(Sum, Context.Time, Context.Separator)}};
     }
 };
