@@ -4,6 +4,7 @@
 #include "analysis/Errors.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
