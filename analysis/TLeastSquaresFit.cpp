@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <optional>
 
 namespace
 {
@@ -56,10 +57,11 @@ class TModelResiduals
             for (Eigen::Index i = 0; i < r.size(); ++i)
                 r[i] = Residual(size_t(i));
         }
-        catch (const TUndefinedPoint&)
+        catch (const TUndefinedPoint& Point)
         {
             if (!Started)
                 throw;
+            LastUndefined = Point;
             r.setConstant(Penalty);
             return 0;
         }
@@ -94,6 +96,9 @@ class TModelResiduals
             r[i] = Residual(size_t(i));
         return r;
     }
+
+    // The point of the last trial step rejected for an undefined model.
+    std::optional<TUndefinedPoint> LastUndefined;
 
   private:
     void Set(const TVector& p)
@@ -204,6 +209,23 @@ Float80 RelativeSize(const TVector& d, const TVector& p)
     return Size;
 }
 
+// Whether the gradient of the sum of squares vanishes at the answer: each column of J is
+// orthogonal to r to within Tolerance of their lengths, or the residuals are rounding alone.
+bool Stationary(const TMatrix& J, const TVector& r, const TDataTable& Data)
+{
+    constexpr Float80 Tolerance = 1e-6L;
+    Float80 LargestY = 0;
+    for (const TDataPoint& p : Data.Points())
+        LargestY = std::max(LargestY, std::fabs(p.Y));
+    const Float80 Length = r.norm();
+    if (Length <= 1024 * LDBL_EPSILON * LargestY * std::sqrt(Float80(r.size())))
+        return true;
+    for (Eigen::Index j = 0; j < J.cols(); ++j)
+        if (std::fabs(J.col(j).dot(r)) > Tolerance * J.col(j).norm() * Length)
+            return false;
+    return true;
+}
+
 constexpr int MaxPolishSteps = 8;
 } // namespace
 
@@ -307,6 +329,9 @@ TFitResult TLeastSquaresFit::Fit(std::u16string_view Model, const TDataTable& Da
             Result.Status = TFitStatus::SingularJacobian;
             Result.Message = std::string(Msg::FitSingular);
         }
+        // Stopped at the edge of where the model is defined, short of the minimum.
+        if (Result.Converged() && Residuals.LastUndefined && !Stationary(J, r, Data))
+            throw *Residuals.LastUndefined;
         const Float80 Freedom = Float80(Data.Count() - Varied.size());
         Result.ResidualSumOfSquares = Rss;
         Result.ResidualStandardDeviation = std::sqrt(Rss / Freedom);

@@ -20,9 +20,10 @@
 //
 // A trial step of the minimiser that lands where the model is undefined at some point is
 // only rejected (a shorter step follows); the start, and every accepted point, must be
-// defined everywhere. Fails with EFitError when nothing varies, a varied name is not a
-// parameter, or there are no more points than varied parameters; the model's parse and
-// conversion errors (and a call without a derivative) pass through unchanged.
+// defined everywhere. A fit held at the edge of where the model is defined, short of a
+// minimum, did not converge: its status names the point that stopped it. Fails with EFitError when nothing
+// varies, a varied name is not a parameter, or there are no more points than varied parameters; the model's
+// parse and conversion errors (and a call without a derivative) pass through unchanged.
 #include "analysis/TDataTable.h"
 #include "expr/Float80.h"
 

@@ -198,6 +198,18 @@ TEST(LeastSquaresFit, StepsIntoUndefinedRegionsAreOnlyRejected)
     ASSERT_TRUE(Result.Converged()) << Result.Message;
     EXPECT_NEAR(double(Result.Values[0]), 3, 1e-15);
     EXPECT_NEAR(double(Result.Values[1]), 0.5, 1e-15);
+
+    // The data want b = 3, but the model is defined only up to b = 1 (at every point; line 1
+    // is the first): the fit is held at that edge, and says so rather than report the edge as
+    // the answer.
+    for (TDataPoint& p : Points)
+        p.Y = 2 * p.X + 3;
+    TLeastSquaresFit Edge;
+    Edge.SetParameters({u"a", u"b"}, {1, 0});
+    const TFitResult Held = Edge.Fit(u"a*x + b + 0*Sqrt(1 - b)", TDataTable(Points, Lines), {u"a", u"b"});
+    EXPECT_EQ(int(Held.Status), int(TFitStatus::Undefined));
+    EXPECT_EQ(Held.UndefinedLine, 1u);
+    EXPECT_EQ(Held.Message.rfind("The model is undefined at the point of line 1: ", 0), 0u) << Held.Message;
 }
 
 TEST(LeastSquaresFit, RefusesAFitThatCannotStart)
