@@ -131,7 +131,7 @@ void TImportDataDlg::ReadTable()
         Error = tr("Not enough memory to read the file");
     }
     if (FTable)
-        StatusLabel->setText(tr("%1 points, %2 rows skipped for a missing value")
+        StatusLabel->setText(tr("%1 points; rows skipped for a missing value: %2")
                                  .arg(FTable->Count())
                                  .arg(FTable->SkippedRows()));
     else

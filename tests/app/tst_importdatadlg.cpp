@@ -45,7 +45,7 @@ void TestImportDataDlg::showsTheGuessAndThePointsItReads()
     QVERIFY(Child<QCheckBox>(Dlg, "HeaderBox")->isChecked());
     QCOMPARE(Child<QComboBox>(Dlg, "YColumnBox")->currentText(), QStringLiteral("2: v"));
     QCOMPARE(Child<QComboBox>(Dlg, "YColumnBox")->count(), 3);
-    QCOMPARE(Dlg.Status(), QStringLiteral("2 points, 1 rows skipped for a missing value"));
+    QCOMPARE(Dlg.Status(), QStringLiteral("2 points; rows skipped for a missing value: 1"));
     QVERIFY(OkEnabled(Dlg));
     QVERIFY(Dlg.Table());
     QCOMPARE(Dlg.Table()->YName(), std::string("v"));
@@ -61,7 +61,7 @@ void TestImportDataDlg::aChangedLayoutIsReadAgain()
 {
     TImportDataDlg Dlg(TDelimitedText(File), QStringLiteral("run.csv"));
     Child<QComboBox>(Dlg, "YColumnBox")->setCurrentIndex(2);
-    QCOMPARE(Dlg.Status(), QStringLiteral("3 points, 0 rows skipped for a missing value"));
+    QCOMPARE(Dlg.Status(), QStringLiteral("3 points; rows skipped for a missing value: 0"));
     QCOMPARE(Dlg.Layout().YColumn, size_t(2));
     QCOMPARE(double(Dlg.Table()->Point(2).Y), 5.0);
 
