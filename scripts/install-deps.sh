@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   cmake make g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev libglx-dev libvulkan-dev
-  libgtest-dev googletest libbenchmark-dev libmuparser-dev libboost-math-dev
+  libgtest-dev googletest libbenchmark-dev libmuparser-dev libboost-math-dev libeigen3-dev
   clang libclang-rt-14-dev clang-format
   xvfb xauth x11-apps imagemagick fonts-dejavu-core locales
   # export: SVG, animated WebP and GIF; their command-line readers and the PDF rasteriser for

@@ -11,6 +11,8 @@
 // (TAnalysisRequest::DefaultSamples). --derivative 1 (or 2) prints f'(X) (f''(X)) in place of the value,
 // computed exactly by differentiating the compiled formula.
 // --set NAME=VALUE (VALUE written with ".") defines a parameter NAME that the formulas read.
+// --fit DATA --model FORMULA --start NAME=VALUE... fits the model to a data file instead
+// (tools/TFitCommand.h).
 #include "analysis/TAnalysisRequest.h"
 #include "expr/Errors.h"
 #include "expr/FunctionLibrary.h"
@@ -21,6 +23,7 @@
 #include "expr/TimeSubstitution.h"
 #include "expr/Utf16.h"
 #include "tools/TAnalysisLines.h"
+#include "tools/TFitCommand.h"
 #include "tools/TInputLine.h"
 
 #include <cerrno>
@@ -206,6 +209,8 @@ const std::string HelpText =
     "Usage: vendrel-eval [--separator C] [--set NAME=VALUE]... [--derivative 1|2] < LINES\n"
     "       vendrel-eval [--separator C] --roots|--extrema|--inflections|--area A B\n"
     "                    [--samples N] < LINES\n"
+    "       vendrel-eval --fit DATA --model FORMULA --start NAME=VALUE...\n"
+    "                    [--columns I,J] [--separator C]\n"
     "       vendrel-eval --help | --version\n"
     "\n"
     "Evaluates formulas exactly as the Vendrel plot does. Each input line is\n"
@@ -233,6 +238,12 @@ const std::string HelpText =
     "  --samples N          points sampled over [A, B] (default " +
     std::to_string(TAnalysisRequest::DefaultSamples) +
     ")\n"
+    "  --fit DATA           fit FORMULA (--model) to the x and y columns of the data\n"
+    "                       file DATA (CSV, TSV or text, read as the import reads it),\n"
+    "                       varying each parameter given with --start NAME=VALUE from\n"
+    "                       VALUE; prints param<TAB>NAME<TAB>VALUE<TAB>STDERR lines,\n"
+    "                       rss<TAB>VALUE, iterations<TAB>N and end\n"
+    "  --columns I,J        the data's x and y columns, counted from 1 (default 1,2)\n"
     "  --help               print this help and exit\n"
     "  --version            print the version and exit\n"
     "\n"
@@ -278,6 +289,8 @@ int Usage()
 int main(int argc, char** argv)
 {
     char16_t Separator = UserSeparator();
+    if (TFitCommand::Asked(argc, argv))
+        return TFitCommand(Separator).Run(argc, argv);
     TAnalysisRequest Asked; // with --roots, --extrema, --inflections or --area
     bool Analyse = false;
     int Order = 0;

@@ -52,6 +52,23 @@ TEST(Messages, EveryConstantHoldsItsExactText)
         {"LargeErrorEstimate", Msg::LargeErrorEstimate,
          "The error estimate is large: the area may not exist (a pole inside the interval?)"},
         {"AreaUndefinedAt", Msg::AreaUndefinedAt, "The formula is undefined at x = %s inside the interval"},
+        {"DataUnreadable", Msg::DataUnreadable, "Cannot read %s"},
+        {"DataFileTooLarge", Msg::DataFileTooLarge, "Cannot read %s: a data file is at most 256 MiB"},
+        {"DataNotText", Msg::DataNotText, "The data is not text: line %s holds a zero byte"},
+        {"DataLineTooLong", Msg::DataLineTooLong, "Line %s is longer than 1048576 bytes"},
+        {"DataTooManyColumns", Msg::DataTooManyColumns, "Line %s has more than 10000 columns"},
+        {"DataOpenQuote", Msg::DataOpenQuote, "Line %s: a quoted field is not closed"},
+        {"DataBadField", Msg::DataBadField, "Line %s: '%s' is not a number"},
+        {"DataNoColumn", Msg::DataNoColumn, "Line %s has no column %s"},
+        {"DataTooManyPoints", Msg::DataTooManyPoints, "The data holds more than 1000000 points"},
+        {"DataNoPoints", Msg::DataNoPoints, "The data holds no point with both values"},
+        {"FitNothingToVary", Msg::FitNothingToVary, "Choose at least one parameter to vary"},
+        {"FitUnknownParameter", Msg::FitUnknownParameter, "'%s' is not a parameter of the model"},
+        {"FitTooFewPoints", Msg::FitTooFewPoints, "The fit needs more data points than parameters to vary"},
+        {"FitIterationLimit", Msg::FitIterationLimit, "The fit did not converge within %s iterations"},
+        {"FitSingular", Msg::FitSingular,
+         "The parameters cannot be told apart by the data: the Jacobian is singular"},
+        {"FitUndefinedAt", Msg::FitUndefinedAt, "The model is undefined at the point of line %s: %s"},
     };
     for (const auto& Row : Rows)
         EXPECT_EQ(Row.Constant, Row.Text) << Row.Name;
