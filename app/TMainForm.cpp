@@ -2,21 +2,21 @@
 #include "app/TMainForm.h"
 
 #include "app/PlotFont.h"
-
 #include "app/TAboutBox.h"
-#include "app/TAnalysisPanel.h"
 #include "app/TDialogs.h"
-#include "app/TGraphPanel.h"
 #include "app/THelpWindow.h"
+#include "app/TOutputCommands.h"
 #include "app/TOutputSettings.h"
 #include "app/TPaintSlices.h"
-#include "app/TParametersPanel.h"
+#include "app/TPanelDocks.h"
 #include "app/TPresentationMenu.h"
 #include "app/TRecentFiles.h"
 #include "app/TSettingsDlg.h"
 #include "app/TStatusReadout.h"
 #include "app/TStyleComboBox.h"
 #include "app/TUndoMan.h"
+#include "app/TUndoObject.h"
+#include "app/TViewCommands.h"
 #include "app/TViewGestures.h"
 #include "controls/TColorBtn.h"
 #include "controls/TFormulaEdit.h"
@@ -30,7 +30,6 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFont>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLayout>
@@ -38,11 +37,8 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
-#include <QPrinter>
 #include <QPushButton>
-#include <QSettings>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTimer>
 
 #include <new>
@@ -67,6 +63,76 @@ QPushButton* MakeButton(QWidget* Parent, const char* Name, const QString& Captio
     Button->setFocusPolicy(Qt::TabFocus);
     return Button;
 }
+
+// An allocation failure shows a sentence of its own; every other error its message.
+QString ErrorText(const std::exception& Error)
+{
+    if (dynamic_cast<const std::bad_alloc*>(&Error))
+        return QString::fromUtf8(Msg::OutOfMemory.data(), qsizetype(Msg::OutOfMemory.size()));
+    return QString::fromUtf8(Error.what());
+}
+
+constexpr int Ctrl(Qt::Key Key)
+{
+    return (Qt::CTRL | Key).toCombined();
+}
+
+// Every action of the menus, made in one loop: its name, caption, shortcuts, hint ("tool
+// tip|status tip"), whether it carries a check mark (-1: a command; 0, 1: unchecked or
+// checked at start) and what it runs (the check marks of the view: ShowExecute).
+struct TActionRow
+{
+    const char* Name;
+    const char* Caption;
+    int Key, Key2;
+    const char* Hint;
+    int Checked;
+    void (*Run)(TMainForm&, TViewCommands&, TOutputCommands&, TPanelDocks&);
+};
+using F = TMainForm;
+using V = TViewCommands;
+using O = TOutputCommands;
+using D = TPanelDocks;
+// clang-format off
+const TActionRow ActionRows[] = {
+    {"FileOpen", "&Open...", Ctrl(Qt::Key_O), 0, "Open|Opens an existing file", -1, [](F& f, V&, O&, D&) { f.FileOpenExecute(); }},
+    {"FileSaveAs", "Save &As...", 0, 0, "Save As|Saves the active file with a new name", -1, [](F& f, V&, O&, D&) { f.FileSaveAsExecute(); }},
+    {"FilePrintSetup", "Print Set&up...", 0, 0, "Print Setup", -1, [](F& f, V&, O&, D&) { f.FilePrintSetupExecute(); }},
+    {"Print", "&Print", 0, 0, nullptr, -1, [](F& f, V&, O&, D&) { f.PrintExecute(); }},
+    {"PrintPdf", "Print to P&DF...", 0, 0, "Print to PDF|Prints the plot into a PDF file", -1, [](F&, V&, O& o, D&) { o.PrintPdf(); }},
+    {"ExportPicture", "&Export Picture...", Ctrl(Qt::Key_E), 0, "Export Picture|Writes the plot into a PNG, SVG or PDF file", -1, [](F&, V&, O& o, D&) { o.ExportPicture(); }},
+    {"ExportAnimation", "Export A&nimation...", 0, 0, "Export Animation|Writes the animated plot into a WebP, a GIF or PNG frames", -1, [](F&, V&, O& o, D&) { o.ExportAnimation(); }},
+    {"FileExit", "E&xit", 0, 0, "Exit|Quits the application", -1, [](F& f, V&, O&, D&) { f.FileExitExecute(); }},
+    {"EditCopy", "&Copy", Ctrl(Qt::Key_C), 0, nullptr, -1, [](F& f, V&, O&, D&) { f.EditCopyExecute(); }},
+    {"EditCopyAtScreenResolution", "Copy at screen resolution", 0, 0, nullptr, 0, nullptr},
+    {"EditUndo", "&Undo", Ctrl(Qt::Key_Z), 0, nullptr, -1, [](F& f, V&, O&, D&) { f.EditUndoExecute(); }},
+    {"Grid", "&Show Grid", 0, 0, nullptr, 1, [](F& f, V&, O&, D&) { f.ShowExecute(); }},
+    {"Numbers", "S&how Numbers", 0, 0, nullptr, 1, [](F& f, V&, O&, D&) { f.ShowExecute(); }},
+    {"Arrows", "Sh&ow Arrows", 0, 0, nullptr, 1, [](F& f, V&, O&, D&) { f.ShowExecute(); }},
+    {"GridDot", "&Dot", 0, 0, nullptr, 0, [](F& f, V&, O&, D&) { f.ShowExecute(); }},
+    {"GridDash", "D&ash", 0, 0, nullptr, 0, [](F& f, V&, O&, D&) { f.ShowExecute(); }},
+    {"GridSolid", "&Solid", 0, 0, nullptr, 1, [](F& f, V&, O&, D&) { f.ShowExecute(); }},
+    {"ZoomIn", "Zoom &In", Ctrl(Qt::Key_Plus), Ctrl(Qt::Key_Equal), nullptr, -1, [](F&, V& v, O&, D&) { v.Zoom(1); }},
+    {"ZoomOut", "Zoom O&ut", Ctrl(Qt::Key_Minus), 0, nullptr, -1, [](F&, V& v, O&, D&) { v.Zoom(-1); }},
+    {"ResetView", "&Reset View", Ctrl(Qt::Key_0), 0, nullptr, -1, [](F&, V& v, O&, D&) { v.Reset(); }},
+    {"ShowTangent", "Show &Tangent", 0, 0, "Show Tangent|Draws the tangent through the trace marker", 0, nullptr},
+    {"Settings", "&Settings", 0, 0, nullptr, -1, [](F& f, V&, O&, D&) { f.SettingsExecute(); }},
+    {"Analyse", "&Analyse...", 0, 0, "Analyse|Roots, extrema, intersections, values and areas of the selected graph", -1, [](F&, V&, O&, D& d) { d.Analyse(); }},
+    {"Graph", "&Graph...", 0, 0, "Graph|The kind and the formulas of the selected graph", -1, [](F&, V&, O&, D& d) { d.Graph(); }},
+    {"Parameters", "&Parameters...", 0, 0, "Parameters|Named parameters of the formulas, on sliders, animated with t", -1, [](F&, V&, O&, D& d) { d.Parameters(); }},
+    {"HelpContents", "&Index", Qt::Key_F1, 0, "Help Index", -1, [](F& f, V&, O&, D&) { f.HelpContentsExecute(); }},
+    {"About", "&About", 0, 0, nullptr, -1, [](F& f, V&, O&, D&) { f.AboutExecute(); }},
+};
+// The menus by the names of their actions: "-" a separator, "Recent" the recent files, "Grid"
+// the grid style submenu, "Presentation" the presentation options.
+const std::initializer_list<const char*> MenuRows[] = {
+    {"&File", "FileOpen", "Recent", "-", "FileSaveAs", "-", "FilePrintSetup", "Print", "PrintPdf", "-", "ExportPicture", "ExportAnimation", "-", "FileExit"},
+    {"&Edit", "EditCopy", "EditCopyAtScreenResolution", "EditUndo"},
+    {"&View", "Grid", "Numbers", "Arrows", "Grid...", "-", "ZoomIn", "ZoomOut", "ResetView", "-", "ShowTangent", "Presentation"},
+    {"&Tools", "Settings", "Analyse", "Graph", "Parameters"},
+    {"&Help", "HelpContents", "About"},
+};
+// clang-format on
 } // namespace
 
 TMainForm::TMainForm(TDialogs& DialogsIn, QSettings& StoreIn, char16_t Separator, QWidget* Parent)
@@ -84,11 +150,15 @@ TMainForm::TMainForm(TDialogs& DialogsIn, QSettings& StoreIn, char16_t Separator
         TAboutBox::DrawProgramIcon(Painter, Icon.width(), Icon.height());
     }
     setWindowIcon(QIcon(Icon));
-    CreateControls();
+    auto* Client = new QWidget(this);
+    Client->setObjectName(QStringLiteral("Client"));
+    setCentralWidget(Client);
+    CreateEditors(Client);
+    CreateGraphRow(Client);
     CreateActions();
     CreateMenus();
     FormCreate();
-    CreateViewTools();
+    CreateFeatures();
     // The client area above the status bar, menu bar included, is the designed 540 x 619.
     resize(540, 619 + statusBar()->sizeHint().height());
     // Laid out now, not at the first show, so the window measures as designed from the start.
@@ -101,9 +171,8 @@ TMainForm::~TMainForm()
     // Recent files first, then the evaluator, the undo manager and the graphs.
     RecentFiles->SaveRecentFiles();
     HelpWindow.reset();
-    AnalysisPanel.reset();
-    GraphPanel.reset();
-    ParametersPanel.reset();
+    Docks.reset();
+    Output.reset();
     Renderer.reset();
     Evaluator.reset();
     UndoMan.reset();
@@ -124,11 +193,7 @@ void TMainForm::FormCreate()
     RecentFiles = std::make_unique<TRecentFiles>(Store);
     RecentFiles->SetClient(RecentFilesClient);
     connect(RecentFiles.get(), &TRecentFiles::ReopenRequested, this,
-            [this](const QString& Path)
-            {
-                OpenFileName = Path;
-                Guard([this] { FileOpenAccept(); });
-            });
+            [this](const QString& Path) { OpenDocument(Path); });
     RecentFiles->LoadRecentFiles();
     // The next Open dialog starts at the newest entry.
     if (RecentFiles->Count() > 0)
@@ -141,15 +206,12 @@ void TMainForm::FormCreate()
     UpdateUndo();
     SettingsDlg = std::make_unique<TSettingsDlg>(DecimalSeparator, this);
     AboutBox = std::make_unique<TAboutBox>(this);
-    Printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
 }
 
-void TMainForm::CreateControls()
+// The plot surface and the five editors around and below it; the editors start with the
+// model's texts, which they mirror from then on.
+void TMainForm::CreateEditors(QWidget* Client)
 {
-    auto* Client = new QWidget(this);
-    Client->setObjectName(QStringLiteral("Client"));
-    setCentralWidget(Client);
-
     WindowBox = new TWindowBox(Client);
     WindowBox->setObjectName(QStringLiteral("WindowBox"));
     WindowBox->SetOnPaint([this](QPainter& Painter, const QSize& Size, double Ratio)
@@ -165,8 +227,6 @@ void TMainForm::CreateControls()
             { Guard([&] { WindowBoxMouseUp(b, m, p); }); });
     connect(WindowBox, &TWindowBox::KeyDown, this,
             [this](int& Key, Qt::KeyboardModifiers Shift) { Guard([&] { EditKeyDown(Key, Shift); }); });
-
-    // The editors start with the model's texts, which they mirror from then on.
     LeftEdt = MakeEdit(Client, "LeftEdt", PlotModel.LeftText);
     RightEdt = MakeEdit(Client, "RightEdt", PlotModel.RightText);
     TopEdt = MakeEdit(Client, "TopEdt", PlotModel.TopText);
@@ -176,16 +236,18 @@ void TMainForm::CreateControls()
     for (QLineEdit* Edit : {LeftEdt, RightEdt, TopEdt, BottomEdt, TimeEdt, static_cast<QLineEdit*>(FuncEdit)})
         Edit->installEventFilter(this);
     MirrorEditorsIntoModel();
+}
 
+// The graph list with its buttons, and the time controls.
+void TMainForm::CreateGraphRow(QWidget* Client)
+{
     ComboBox = new QComboBox(Client);
     ComboBox->setObjectName(QStringLiteral("ComboBox"));
     ComboBox->addItem(QStringLiteral("1"));
     connect(ComboBox, &QComboBox::activated, this,
             [this](int Index) { Guard([&] { ComboBoxChange(Index); }); });
-
     AddBtn = MakeButton(Client, "AddBtn", QStringLiteral("Add"));
     connect(AddBtn, &QPushButton::clicked, this, [this] { Guard([this] { AddBtnClick(); }); });
-
     ColorBtn = new TColorBtn(Client);
     ColorBtn->setObjectName(QStringLiteral("ColorBtn"));
     ColorBtn->SetColor(clBlack);
@@ -194,45 +256,53 @@ void TMainForm::CreateControls()
     BGBtn->setObjectName(QStringLiteral("BGBtn"));
     BGBtn->SetColor(clWhite);
     connect(BGBtn, &QPushButton::clicked, this, [this] { Guard([this] { BGBtnClick(); }); });
-
     StyleComboBox = new TStyleComboBox([this] { return ColorBtn->Color(); }, Client);
     StyleComboBox->setObjectName(QStringLiteral("StyleComboBox"));
     connect(StyleComboBox, &QComboBox::activated, this,
-            [this](int Index)
-            {
-                Guard(
-                    [&]
-                    {
-                        StyleComboBoxClick(Index);
-                        StyleComboBoxChange();
-                    });
-            });
-
+            [this](int Index) { Guard([&] { StyleComboBoxClick(Index), StyleComboBoxChange(); }); });
     ForwardBtn = MakeButton(Client, "ForwardBtn", QStringLiteral("Forward"));
     BackBtn = MakeButton(Client, "BackBtn", QStringLiteral("Back"));
     StopBtn = MakeButton(Client, "StopBtn", QStringLiteral("Stop"));
     connect(ForwardBtn, &QPushButton::clicked, this, [this] { ForwardBtnClick(); });
     connect(BackBtn, &QPushButton::clicked, this, [this] { BackBtnClick(); });
     connect(StopBtn, &QPushButton::clicked, this, [this] { StopBtnClick(); });
-
     Timer = new QTimer(this);
     Timer->setObjectName(QStringLiteral("Timer"));
     Timer->setInterval(40);
     connect(Timer, &QTimer::timeout, this, [this] { Guard([this] { TimerTimer(); }); });
 }
 
-// The status bar readout with its trace marker, and the wheel and touchpad zoom.
-void TMainForm::CreateViewTools()
+// The status bar readout with its trace marker, the wheel and touchpad zoom, the view commands,
+// the output and the docks.
+void TMainForm::CreateFeatures()
 {
+    View = std::make_unique<TViewCommands>(
+        TViewCommands::TEditors{LeftEdt, TopEdt, RightEdt, BottomEdt}, *WindowBox, *this, PlotModel,
+        Navigation, Dialogs,
+        TViewCommands::THooks{
+            [this] { Record(std::make_unique<TUndoObject>(LeftEdt, TopEdt, RightEdt, BottomEdt)); },
+            [this] { EditUndoExecute(); }, [this] { ViewChanged(); }});
+    Output = std::make_unique<TOutputCommands>(
+        PlotModel, *Renderer, *WindowBox, Dialogs, DecimalSeparator,
+        [this](QPainter& Painter, int W, int H, int Margin, double Scale)
+        { Docks->DrawMarks(Painter, W, H, Margin, Scale); },
+        [this](const Exception& Error) { CurveFailed(Error, false); });
+    Docks = std::make_unique<TPanelDocks>(
+        *this, PlotModel, DecimalSeparator, *ComboBox, *WindowBox,
+        TPanelDocks::THooks{[this](std::unique_ptr<TUndoObject> Undo) { Record(std::move(Undo)); },
+                            [this] { ViewChanged(); }, [this](int Index) { GraphChanged(Index); },
+                            [this](const std::exception& Error) { ReportError(Error); }});
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     Readout = new TStatusReadout(*WindowBox, *statusBar(), PlotModel, *Evaluator,
                                  [this] { return ComboBox->currentIndex(); });
     connect(ComboBox, &QComboBox::currentIndexChanged, Readout, &TStatusReadout::Refresh);
     connect(ShowTangent, &QAction::toggled, Readout, &TStatusReadout::SetShowTangent);
-    Gestures =
-        new TViewGestures(*WindowBox, PlotModel, Navigation,
-                          [this](const TBoundTexts& New, bool Record) { return ChangeView(New, Record); });
+    // A gesture shows the kept picture moved and asks for the new one when it pauses.
+    Gestures = new TViewGestures(*WindowBox, PlotModel, Navigation,
+                                 [this](const TBoundTexts& New, bool Record)
+                                 { return View->Change(New, Record) && (LastPaintError.clear(), true); });
     connect(Gestures, &TViewGestures::ViewChanged, Readout, &TStatusReadout::Refresh);
+    connect(Gestures, &TViewGestures::ViewChanged, this, [this] { Docks->ModelChanged(); });
     connect(WindowBox, &TWindowBox::Wheel, this,
             [this](QPoint Angle, QPoint Pixels, Qt::ScrollPhase Phase, Qt::KeyboardModifiers Shift,
                    QPointF Pos) { Guard([&] { Gestures->Wheel(Angle, Pixels, Phase, Shift, Pos); }); });
@@ -268,157 +338,74 @@ void TMainForm::MirrorEditorsIntoModel()
 
 void TMainForm::CreateActions()
 {
-    auto Make = [this](const char* Name, const QString& Caption, const QKeySequence& Shortcut,
-                       const QString& Hint, void (TMainForm::*Slot)())
+    for (const TActionRow& Row : ActionRows)
     {
-        auto* Action = new QAction(Caption, this);
-        Action->setObjectName(QString::fromLatin1(Name));
-        Action->setShortcut(Shortcut);
+        auto* Action = new QAction(QString::fromLatin1(Row.Caption), this);
+        Action->setObjectName(QString::fromLatin1(Row.Name));
+        QList<QKeySequence> Keys;
+        for (const int Key : {Row.Key, Row.Key2})
+            if (Key)
+                Keys << QKeySequence(Key);
+        Action->setShortcuts(Keys);
         Action->setShortcutContext(Qt::WindowShortcut);
-        if (!Hint.isEmpty())
+        if (Row.Hint)
         {
-            Action->setToolTip(Hint.section(QLatin1Char('|'), 0, 0));
-            Action->setStatusTip(Hint.section(QLatin1Char('|'), -1));
+            Action->setToolTip(QString::fromLatin1(Row.Hint).section(QLatin1Char('|'), 0, 0));
+            Action->setStatusTip(QString::fromLatin1(Row.Hint).section(QLatin1Char('|'), -1));
         }
-        connect(Action, &QAction::triggered, this,
-                [this, Slot] { Guard([this, Slot] { (this->*Slot)(); }); });
-        return Action;
-    };
-    auto Toggle = [this](const char* Name, const QString& Caption, bool Checked)
-    {
-        auto* Action = new QAction(Caption, this);
-        Action->setObjectName(QString::fromLatin1(Name));
-        Action->setCheckable(true);
-        Action->setChecked(Checked);
-        connect(Action, &QAction::triggered, this, [this] { ShowExecute(); });
-        return Action;
-    };
+        Action->setCheckable(Row.Checked >= 0);
+        Action->setChecked(Row.Checked > 0);
+        if (Row.Run)
+            connect(Action, &QAction::triggered, this,
+                    [this, Run = Row.Run] { Guard([&] { Run(*this, *View, *Output, *Docks); }); });
+        if (Row.Checked < 0)
+            addAction(Action);
+    }
+    const auto Find = [this](const char* Name) { return findChild<QAction*>(QString::fromLatin1(Name)); };
+    EditUndo = Find("EditUndo"), ShowTangent = Find("ShowTangent");
+    Grid = Find("Grid"), Numbers = Find("Numbers"), Arrows = Find("Arrows");
+    GridDot = Find("GridDot"), GridDash = Find("GridDash"), GridSolid = Find("GridSolid");
+    EditCopyAtScreenResolution = Find("EditCopyAtScreenResolution");
+}
 
-    FileOpen = Make("FileOpen", QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O),
-                    QStringLiteral("Open|Opens an existing file"), &TMainForm::FileOpenExecute);
-    FileSaveAs =
-        Make("FileSaveAs", QStringLiteral("Save &As..."), QKeySequence(),
-             QStringLiteral("Save As|Saves the active file with a new name"), &TMainForm::FileSaveAsExecute);
-    FilePrintSetup = Make("FilePrintSetup", QStringLiteral("Print Set&up..."), QKeySequence(),
-                          QStringLiteral("Print Setup"), &TMainForm::FilePrintSetupExecute);
-    Print = Make("Print", QStringLiteral("&Print"), QKeySequence(), QString(), &TMainForm::PrintExecute);
-    PrintPdf =
-        Make("PrintPdf", QStringLiteral("Print to P&DF..."), QKeySequence(),
-             QStringLiteral("Print to PDF|Prints the plot into a PDF file"), &TMainForm::PrintPdfExecute);
-    ExportPicture =
-        Make("ExportPicture", QStringLiteral("&Export Picture..."), QKeySequence(Qt::CTRL | Qt::Key_E),
-             QStringLiteral("Export Picture|Writes the plot into a PNG, SVG or PDF file"),
-             &TMainForm::ExportPictureExecute);
-    ExportAnimation =
-        Make("ExportAnimation", QStringLiteral("Export A&nimation..."), QKeySequence(),
-             QStringLiteral("Export Animation|Writes the animated plot into a WebP, a GIF or PNG frames"),
-             &TMainForm::ExportAnimationExecute);
-    FileExit = Make("FileExit", QStringLiteral("E&xit"), QKeySequence(),
-                    QStringLiteral("Exit|Quits the application"), &TMainForm::FileExitExecute);
-    EditCopy = Make("EditCopy", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C), QString(),
-                    &TMainForm::EditCopyExecute);
-    EditUndo = Make("EditUndo", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), QString(),
-                    &TMainForm::EditUndoExecute);
+// The menus, the grid style's radio group, the presentation options, and the switch of Copy
+// that the settings store keeps.
+void TMainForm::CreateMenus()
+{
+    auto* GridStyle = new QActionGroup(this);
+    GridStyle->setExclusive(true);
+    for (QAction* Style : {GridDot, GridDash, GridSolid})
+        GridStyle->addAction(Style);
     OutputSettings = std::make_unique<TOutputSettings>(Store);
-    EditCopyAtScreenResolution =
-        Make("EditCopyAtScreenResolution", QStringLiteral("Copy at screen resolution"), QKeySequence(),
-             QString(), &TMainForm::EditCopyAtScreenResolutionExecute);
-    EditCopyAtScreenResolution->setCheckable(true);
     EditCopyAtScreenResolution->setChecked(OutputSettings->CopyAtScreenResolution());
-    Settings =
-        Make("Settings", QStringLiteral("&Settings"), QKeySequence(), QString(), &TMainForm::SettingsExecute);
-    HelpContents = Make("HelpContents", QStringLiteral("&Index"), QKeySequence(Qt::Key_F1),
-                        QStringLiteral("Help Index"), &TMainForm::HelpContentsExecute);
-    About = Make("About", QStringLiteral("&About"), QKeySequence(), QString(), &TMainForm::AboutExecute);
-    Analyse =
-        Make("Analyse", QStringLiteral("&Analyse..."), QKeySequence(),
-             QStringLiteral("Analyse|Roots, extrema, intersections, values and areas of the selected graph"),
-             &TMainForm::AnalyseExecute);
-    GraphAction = Make("Graph", QStringLiteral("&Graph..."), QKeySequence(),
-                       QStringLiteral("Graph|The kind and the formulas of the selected graph"),
-                       &TMainForm::GraphExecute);
-    Parameters =
-        Make("Parameters", QStringLiteral("&Parameters..."), QKeySequence(),
-             QStringLiteral("Parameters|Named parameters of the formulas, on sliders, animated with t"),
-             &TMainForm::ParametersExecute);
-
-    Grid = Toggle("Grid", QStringLiteral("&Show Grid"), true);
-    Numbers = Toggle("Numbers", QStringLiteral("S&how Numbers"), true);
-    Arrows = Toggle("Arrows", QStringLiteral("Sh&ow Arrows"), true);
-    GridDot = Toggle("GridDot", QStringLiteral("&Dot"), false);
-    GridDash = Toggle("GridDash", QStringLiteral("D&ash"), false);
-    GridSolid = Toggle("GridSolid", QStringLiteral("&Solid"), true);
-    ZoomIn = Make("ZoomIn", QStringLiteral("Zoom &In"), QKeySequence(Qt::CTRL | Qt::Key_Plus), QString(),
-                  &TMainForm::ZoomInExecute);
-    ZoomIn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    ZoomOut = Make("ZoomOut", QStringLiteral("Zoom O&ut"), QKeySequence(Qt::CTRL | Qt::Key_Minus), QString(),
-                   &TMainForm::ZoomOutExecute);
-    ResetView = Make("ResetView", QStringLiteral("&Reset View"), QKeySequence(Qt::CTRL | Qt::Key_0),
-                     QString(), &TMainForm::ResetViewExecute);
-    ShowTangent = new QAction(QStringLiteral("Show &Tangent"), this);
-    ShowTangent->setObjectName(QStringLiteral("ShowTangent"));
-    ShowTangent->setCheckable(true);
-    ShowTangent->setStatusTip(QStringLiteral("Draws the tangent through the trace marker"));
+    connect(EditCopyAtScreenResolution, &QAction::triggered, this,
+            [this](bool Checked) { OutputSettings->SetCopyAtScreenResolution(Checked); });
     Presentation = new TPresentationMenu(this,
                                          [this](const TPlotOptions& New)
                                          {
                                              bool Taken = false;
-                                             Guard([&] { Taken = PresentationChange(New); });
+                                             Guard([&] { Taken = View->TakeOptions(New); });
                                              return Taken;
                                          });
-    GridStyle = new QActionGroup(this);
-    GridStyle->setExclusive(true);
-    for (QAction* Action : {GridDot, GridDash, GridSolid})
-        GridStyle->addAction(Action);
-    addActions({FileOpen, FileSaveAs, FilePrintSetup, Print, PrintPdf, ExportPicture, ExportAnimation,
-                FileExit, EditCopy, EditUndo, Settings, HelpContents, About, ZoomIn, ZoomOut, ResetView,
-                Analyse, GraphAction, Parameters});
-}
-
-void TMainForm::CreateMenus()
-{
-    QMenu* File = menuBar()->addMenu(QStringLiteral("&File"));
-    File->addAction(FileOpen);
-    QMenu* Recent = File->addMenu(QStringLiteral("&Resent Files"));
-    Recent->setObjectName(QStringLiteral("RecentFilesMenu"));
-    File->addSeparator();
-    File->addAction(FileSaveAs);
-    File->addSeparator();
-    File->addAction(FilePrintSetup);
-    File->addAction(Print);
-    File->addAction(PrintPdf);
-    File->addSeparator();
-    File->addAction(ExportPicture);
-    File->addAction(ExportAnimation);
-    File->addSeparator();
-    File->addAction(FileExit);
-
-    QMenu* Edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    Edit->addAction(EditCopy);
-    Edit->addAction(EditCopyAtScreenResolution);
-    Edit->addAction(EditUndo);
-
-    QMenu* View = menuBar()->addMenu(QStringLiteral("&View"));
-    View->addAction(Grid);
-    View->addAction(Numbers);
-    View->addAction(Arrows);
-    QMenu* GridMenu = View->addMenu(QStringLiteral("&Grid"));
-    GridMenu->addActions({GridDot, GridDash, GridSolid});
-    View->addSeparator();
-    View->addActions({ZoomIn, ZoomOut, ResetView});
-    View->addSeparator();
-    View->addAction(ShowTangent);
-    Presentation->AddTo(*View);
-
-    QMenu* Tools = menuBar()->addMenu(QStringLiteral("&Tools"));
-    Tools->addAction(Settings);
-    Tools->addAction(Analyse);
-    Tools->addAction(GraphAction);
-    Tools->addAction(Parameters);
-
-    QMenu* Help = menuBar()->addMenu(QStringLiteral("&Help"));
-    Help->addAction(HelpContents);
-    Help->addAction(About);
+    for (const std::initializer_list<const char*>& Row : MenuRows)
+    {
+        QMenu* Menu = menuBar()->addMenu(QString::fromLatin1(*Row.begin()));
+        for (auto Name = Row.begin() + 1; Name != Row.end(); ++Name)
+        {
+            const QByteArrayView Entry(*Name);
+            if (Entry == "-")
+                Menu->addSeparator();
+            else if (Entry == "Recent")
+                Menu->addMenu(QStringLiteral("&Resent Files"))
+                    ->setObjectName(QStringLiteral("RecentFilesMenu"));
+            else if (Entry == "Grid...")
+                Menu->addMenu(QStringLiteral("&Grid"))->addActions({GridDot, GridDash, GridSolid});
+            else if (Entry == "Presentation")
+                Presentation->AddTo(*Menu);
+            else
+                Menu->addAction(findChild<QAction*>(QString::fromLatin1(*Name)));
+        }
+    }
 }
 
 void TMainForm::resizeEvent(QResizeEvent* Event)
@@ -447,7 +434,6 @@ void TMainForm::LayoutControls()
     Place(RightEdt, 477 + dW, 251 + dH / 2, BoundWidth, 21);
     Place(TopEdt, 218 + dW / 2, 40, BoundWidth, 21);
     Place(BottomEdt, 218 + dW / 2, 519 + dH, BoundWidth, 21);
-
     const int Row1 = 561 + dH;
     const int Row2 = 590 + dH;
     Place(ComboBox, 8, Row1, 50, 23);
@@ -497,11 +483,6 @@ void TMainForm::closeEvent(QCloseEvent* Event)
     QMainWindow::closeEvent(Event);
 }
 
-void TMainForm::FileExitExecute()
-{
-    close();
-}
-
 void TMainForm::ViewChanged()
 {
     LastPaintError.clear();
@@ -510,53 +491,14 @@ void TMainForm::ViewChanged()
 
 void TMainForm::InvalidatePlot()
 {
-    ShowDrawnBounds();
+    if (View)
+        View->ShowDrawn();
     if (PaintSlices)
         PaintSlices->Restart();
     if (WindowBox)
         WindowBox->Invalidate();
-    if (AnalysisPanel)
-        AnalysisPanel->ModelChanged();
-    if (ParametersPanel)
-        ParametersPanel->ModelChanged();
-}
-
-// The panel opens on the right; the window grows by its width, so the plot keeps its size.
-void TMainForm::AnalyseExecute()
-{
-    if (!AnalysisPanel)
-    {
-        AnalysisPanel = std::make_unique<TAnalysisPanel>(
-            PlotModel, DecimalSeparator, [this] { return ComboBox->currentIndex(); }, WindowBox, this);
-        connect(ComboBox, &QComboBox::currentIndexChanged, AnalysisPanel.get(),
-                [this] { AnalysisPanel->ModelChanged(); });
-        // The wheel changes the view between paints.
-        connect(Gestures, &TViewGestures::ViewChanged, AnalysisPanel.get(),
-                [this] { AnalysisPanel->ModelChanged(); });
-        addDockWidget(Qt::RightDockWidgetArea, AnalysisPanel.get());
-        AnalysisPanel->show();
-        const int Separator = style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
-        resize(width() + AnalysisPanel->sizeHint().width() + Separator, height());
-    }
-    AnalysisPanel->show();
-    AnalysisPanel->raise();
-}
-
-// The panel opens on the right like the analysis panel; a slider redraws at once.
-void TMainForm::ParametersExecute()
-{
-    if (!ParametersPanel)
-    {
-        ParametersPanel = std::make_unique<TParametersPanel>(
-            PlotModel, DecimalSeparator, [this] { ViewChanged(); },
-            [this](const TParameterList& Before) { RecordParameters(Before); }, this);
-        addDockWidget(Qt::RightDockWidgetArea, ParametersPanel.get());
-        ParametersPanel->show();
-        const int Separator = style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
-        resize(width() + ParametersPanel->sizeHint().width() + Separator, height());
-    }
-    ParametersPanel->show();
-    ParametersPanel->raise();
+    if (Docks)
+        Docks->ModelChanged();
 }
 
 void TMainForm::Guard(const std::function<void()>& Handler)
@@ -576,17 +518,20 @@ void TMainForm::ReportError(const std::exception& Error)
     Dialogs.ShowError(this, ErrorText(Error));
 }
 
-QString TMainForm::ErrorText(const std::exception& Error)
+void TMainForm::ReportPaintError(const std::exception& Error)
 {
-    if (dynamic_cast<const std::bad_alloc*>(&Error))
-        return QString::fromUtf8(Msg::OutOfMemory.data(), qsizetype(Msg::OutOfMemory.size()));
-    return QString::fromUtf8(Error.what());
-}
-
-void TMainForm::ReportPaintError(const QString& Text)
-{
+    const QString Text = ErrorText(Error);
     if (Text == LastPaintError)
         return;
     LastPaintError = Text;
     QTimer::singleShot(0, this, [this, Text] { Dialogs.ShowError(this, Text); });
+}
+
+void TMainForm::CurveFailed(const std::exception& Error, bool InPaint)
+{
+    PlotModel.GraphsEnabled = false;
+    if (InPaint)
+        ReportPaintError(Error);
+    else
+        ReportError(Error);
 }

@@ -1,8 +1,11 @@
 #pragma once
 // The main window: the plot surface with the bound editors over its edges, the row of graph
-// controls and the time controls below it, and the menus. It owns the model that the
-// renderer draws, the evaluator and the undo manager; every handler reads a control, changes
-// the model and invalidates the plot.
+// controls and the time controls below it, and the menus. It owns the model that the renderer
+// draws, the evaluator and the undo manager; every handler reads a control, changes the model
+// and invalidates the plot. Features are classes of their own that the window wires: the view
+// commands (TViewCommands), the output (TOutputCommands), the docks (TPanelDocks), the status
+// bar's readout (TStatusReadout), the wheel and touchpad (TViewGestures) and the presentation
+// options (TPresentationMenu).
 #include "app/TZoomSelection.h"
 #include "plot/TPlotModel.h"
 #include "plot/TViewNavigation.h"
@@ -16,35 +19,32 @@
 #include <optional>
 
 class QAction;
-class QActionGroup;
 class QComboBox;
-class QDockWidget;
 class QLineEdit;
 class QMenu;
 class QPainter;
-class QPrinter;
-class THelpWindow;
 class QPushButton;
 class QSettings;
 class QTimer;
+class TAboutBox;
 class TColorBtn;
-class TFormulaEdit;
 class TDialogs;
+class TFormulaEdit;
 class TGraphEvaluator;
+class THelpWindow;
+class TOutputCommands;
 class TOutputSettings;
 class TPaintSlices;
-class TPresentationMenu;
+class TPanelDocks;
 class TPlotRenderer;
+class TPresentationMenu;
 class TRecentFiles;
 class TSettingsDlg;
-class TAboutBox;
-class TAnalysisPanel;
-class TGraphPanel;
-class TParameterList;
-class TParametersPanel;
 class TStatusReadout;
 class TStyleComboBox;
 class TUndoMan;
+class TUndoObject;
+class TViewCommands;
 class TViewGestures;
 class TWindowBox;
 
@@ -86,11 +86,6 @@ class TMainForm : public QMainWindow
     void WindowBoxMouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, QPoint Pos);
     void EditUndoExecute();
 
-    // --- view menu zoom (the wheel and the touchpad: TViewGestures) ---
-    void ZoomInExecute();
-    void ZoomOutExecute();
-    void ResetViewExecute();
-
     // --- animation ---
     void ForwardBtnClick();
     void BackBtnClick();
@@ -109,24 +104,11 @@ class TMainForm : public QMainWindow
     void FileSaveAsAccept(const QString& FileName);
     void SettingsExecute();
     void EditCopyExecute();
-    void EditCopyAtScreenResolutionExecute();
     void PrintExecute();
     void FilePrintSetupExecute();
     void HelpContentsExecute();
     void AboutExecute();
     void FileExitExecute();
-    void PrintPdfExecute();
-    void ExportPictureExecute();
-    void ExportAnimationExecute();
-    void AnalyseExecute();
-    void GraphExecute();
-
-    // --- the Graph panel: kinds, formulas, derived graphs ---
-    // Applies an edited graph as Enter applies a formula, recorded for Undo.
-    void ApplyGraph(int Index, const TFunc& Edited);
-    // Adds a graph of Kind (derivative or integral) derived from graph Of (0-based).
-    void AddDerivedGraph(int Of, TGraphKind Kind);
-    void ParametersExecute();
 
   protected:
     void showEvent(QShowEvent* Event) override;
@@ -135,53 +117,34 @@ class TMainForm : public QMainWindow
     bool eventFilter(QObject* Watched, QEvent* Event) override;
 
   private:
-    void CreateControls();
+    void CreateEditors(QWidget* Client);
+    void CreateGraphRow(QWidget* Client);
     void CreateActions();
     void CreateMenus();
-    void CreateViewTools();
+    // The features that need the evaluator and the renderer: readout, gestures, output, docks.
+    void CreateFeatures();
     void LayoutControls();
     void MirrorEditorsIntoModel();
     void LoadGraphIntoEditors(const QString& Func, int32_t Color, int32_t BGColor, int32_t Style);
     void FillSelector(int Count);
     void InvalidatePlot();
-    // Puts Graph in place of graph Index, if the list has it (undo of the Graph panel).
-    void PutGraph(int Index, const TFunc& Graph);
-    // Opens a dock on the right; the window grows by its width, so the plot keeps its size.
-    void OpenDock(QDockWidget* Dock);
     // The view or what is drawn changed on the user's word: a paint error may be reported
     // again, and the plot is drawn anew.
     void ViewChanged();
+    // Graph Index is new (it is added to the graph list and selected) or changed (the formula
+    // editor shows it when it is the selected one).
+    void GraphChanged(int Index);
+    // Pushes an undo record; EditUndo is enabled while there is a record to take back.
+    void Record(std::unique_ptr<TUndoObject> Undo);
+    void UpdateUndo();
     // Runs a handler and sends any error that leaves it to the error report.
     void Guard(const std::function<void()>& Handler);
     void ReportError(const std::exception& Error);
-    // The text an error shows: its message, or a sentence for an allocation failure.
-    static QString ErrorText(const std::exception& Error);
-    // A paint cannot open a modal box: the report runs right after the paint.
-    void ReportPaintError(const QString& Text);
-    void PrintOn(QPrinter& Target);
-    // The plot on a page of Width x Height dots, for the printer and the PDF file.
-    void DrawPage(QPainter& Painter, int Width, int Height, int Margin, int ArrowSize);
-    // Pushes an undo record of the four bound editors, as every recorded view change does.
-    void RecordView();
-    // Pushes an undo record of the parameters as Before holds them.
-    void RecordParameters(const TParameterList& Before);
-    // EditUndo is enabled while there is a record to take back.
-    void UpdateUndo();
-    TBoundTexts CurrentBounds() const;
-    // Writes the four bound editors (left, top, right, bottom); the model mirrors them.
-    void SetBounds(const TBoundTexts& New);
-    // Writes New into the bound editors, recording the view before it when Record is set;
-    // a view that cannot be drawn is refused with the message the editors and the paint
-    // give, and false returned. The caller invalidates.
-    bool ChangeView(const TBoundTexts& New, bool Record);
-    // A recorded, redrawn change to New; nothing when New is the current view.
-    void MoveView(const TBoundTexts& New);
-    void ZoomView(int Notches);
-    // Takes the presentation options New, or refuses a logarithmic axis whose bounds are not
-    // positive with the editors' message.
-    bool PresentationChange(const TPlotOptions& New);
-    // With equal scales the bound editors show the bounds drawn, the shorter direction widened.
-    void ShowDrawnBounds();
+    // A paint cannot open a modal box: the report runs right after the paint, once for the same
+    // text until the user changes something.
+    void ReportPaintError(const std::exception& Error);
+    // A curve's error: the graphs are hidden until the user shows them again, and Report tells.
+    void CurveFailed(const std::exception& Error, bool InPaint);
 
     TDialogs& Dialogs;
     QSettings& Store;
@@ -196,14 +159,13 @@ class TMainForm : public QMainWindow
     std::unique_ptr<TOutputSettings> OutputSettings;
     std::unique_ptr<TSettingsDlg> SettingsDlg;
     std::unique_ptr<TAboutBox> AboutBox;
-    std::unique_ptr<QPrinter> Printer;
     std::unique_ptr<THelpWindow> HelpWindow;
-    std::unique_ptr<TAnalysisPanel> AnalysisPanel;     // made when first opened
-    std::unique_ptr<TGraphPanel> GraphPanel;           // made when first opened
-    TStatusReadout* Readout = nullptr;                 // owned by WindowBox
-    TViewGestures* Gestures = nullptr;                 // owned by WindowBox
-    std::unique_ptr<TParametersPanel> ParametersPanel; // made when first opened
-    TPresentationMenu* Presentation = nullptr;         // owned by the window
+    std::unique_ptr<TViewCommands> View;
+    std::unique_ptr<TOutputCommands> Output;
+    std::unique_ptr<TPanelDocks> Docks;
+    TStatusReadout* Readout = nullptr;         // owned by WindowBox
+    TViewGestures* Gestures = nullptr;         // owned by WindowBox
+    TPresentationMenu* Presentation = nullptr; // owned by the window
 
     // The zoom rectangle while a drag is on.
     std::optional<TZoomSelection> Selection;
@@ -212,7 +174,6 @@ class TMainForm : public QMainWindow
     QString LastPaintError;
     QString OpenFileName;
     QString SaveFileName;
-    QString ExportFileName;
     bool FirstShow = true;
 
     // Controls
@@ -234,33 +195,15 @@ class TMainForm : public QMainWindow
     QTimer* Timer = nullptr;
     QMenu* RecentFilesClient = nullptr;
 
-    // Actions
-    QAction* FileOpen = nullptr;
-    QAction* FileSaveAs = nullptr;
-    QAction* FilePrintSetup = nullptr;
-    QAction* Print = nullptr;
-    QAction* PrintPdf = nullptr;
-    QAction* ExportPicture = nullptr;
-    QAction* ExportAnimation = nullptr;
-    QAction* FileExit = nullptr;
-    QAction* EditCopy = nullptr;
-    QAction* EditCopyAtScreenResolution = nullptr; // checkable, kept in the settings store
+    // The actions a handler reads or sets; every action is a child named as in the table of
+    // TMainForm.cpp, and the menus find them by name.
     QAction* EditUndo = nullptr;
+    QAction* EditCopyAtScreenResolution = nullptr; // checkable, kept in the settings store
     QAction* Grid = nullptr;
     QAction* Numbers = nullptr;
     QAction* Arrows = nullptr;
     QAction* GridDot = nullptr;
     QAction* GridDash = nullptr;
     QAction* GridSolid = nullptr;
-    QAction* ZoomIn = nullptr;
-    QAction* ZoomOut = nullptr;
-    QAction* ResetView = nullptr;
-    QActionGroup* GridStyle = nullptr;
-    QAction* Settings = nullptr;
-    QAction* HelpContents = nullptr;
-    QAction* About = nullptr;
-    QAction* Analyse = nullptr;
-    QAction* GraphAction = nullptr;
     QAction* ShowTangent = nullptr; // the trace marker's tangent, an overlay
-    QAction* Parameters = nullptr;
 };

@@ -1,30 +1,19 @@
 // The main window's menu commands: documents, settings, copy, print, help and About.
 #include "app/TMainForm.h"
 
-#include "app/Errors.h"
 #include "app/TAboutBox.h"
-#include "app/TAnalysisPanel.h"
 #include "app/TDialogs.h"
 #include "app/THelpWindow.h"
-#include "app/TOutputSettings.h"
+#include "app/TOutputCommands.h"
 #include "app/TPresentationMenu.h"
-#include "app/TPrintOutput.h"
 #include "app/TRecentFiles.h"
 #include "app/TSettingsDlg.h"
-#include "controls/TWindowBox.h"
-#include "export/TPictureWriter.h"
+#include "app/TViewCommands.h"
 #include "plot/TDocument.h"
-#include "plot/TPlotRenderer.h"
-#include "plot/TPlotTarget.h"
 #include "plot/TProfileFile.h"
 
-#include <QClipboard>
+#include <QAction>
 #include <QComboBox>
-#include <QGuiApplication>
-#include <QImage>
-#include <QLineEdit>
-#include <QPainter>
-#include <QPrinter>
 
 void TMainForm::FileOpenExecute()
 {
@@ -53,7 +42,7 @@ void TMainForm::FileOpenAccept()
     TDocument::CheckRead(File);
     const TDocumentGraph1 Graph1 = TDocument::Read(File, PlotModel);
     Presentation->Show(PlotModel.Options);
-    SetBounds({PlotModel.LeftText, PlotModel.TopText, PlotModel.RightText, PlotModel.BottomText});
+    View->Set({PlotModel.LeftText, PlotModel.TopText, PlotModel.RightText, PlotModel.BottomText});
     LoadGraphIntoEditors(Graph1.Func, Graph1.Color, Graph1.BGColor, Graph1.Style);
     FillSelector(PlotModel.FuncList.Count());
     ViewChanged();
@@ -93,22 +82,17 @@ void TMainForm::SettingsExecute()
 
 void TMainForm::EditCopyExecute()
 {
-    // Drawn first: a failing drawing leaves the clipboard as it was.
-    const double Scale = EditCopyAtScreenResolution->isChecked() ? WindowBox->devicePixelRatioF() : 1;
-    QImage Picture = RenderPlot(Scale);
-    if (AnalysisPanel)
-    {
-        const TPlotTarget Target =
-            TPlotTarget::Screen(Picture.size(), Scale, WindowBox->Color(), WindowBox->font());
-        QPainter Painter(&Picture);
-        AnalysisPanel->DrawMarksForOutput(Painter, Picture.width(), Picture.height(), Target.Margin, Scale);
-    }
-    QGuiApplication::clipboard()->setImage(Picture);
+    Output->Copy(EditCopyAtScreenResolution->isChecked());
 }
 
-void TMainForm::EditCopyAtScreenResolutionExecute()
+void TMainForm::PrintExecute()
 {
-    OutputSettings->SetCopyAtScreenResolution(EditCopyAtScreenResolution->isChecked());
+    Output->Print();
+}
+
+void TMainForm::FilePrintSetupExecute()
+{
+    Output->PageSetup();
 }
 
 void TMainForm::AboutExecute()
@@ -116,57 +100,9 @@ void TMainForm::AboutExecute()
     AboutBox->exec();
 }
 
-void TMainForm::PrintExecute()
+void TMainForm::FileExitExecute()
 {
-    PrintOn(*Printer);
-}
-
-// Where no printer exists the plot can still go on paper later: into a PDF file. The file is
-// made in memory and written as Export Picture writes its PDF, whole or not at all (a full disk
-// leaves no truncated PDF), failing alike for the same target.
-void TMainForm::PrintPdfExecute()
-{
-    const QString Name = Dialogs.GetPdfFileName(this);
-    if (Name.isEmpty())
-        return;
-    QPrinter Pdf(QPrinter::HighResolution);
-    Pdf.setOutputFormat(QPrinter::PdfFormat);
-    const QByteArray Bytes =
-        TPrintOutput::PdfPage(Printer->pageLayout(), Pdf.resolution(),
-                              [this](QPainter& Painter, int Width, int Height, int Margin, int ArrowSize)
-                              { DrawPage(Painter, Width, Height, Margin, ArrowSize); });
-    if (Bytes.isEmpty())
-    {
-        Dialogs.ShowErrorMessage(this, QString::fromLatin1(Msg::CannotStartPrinting));
-        return;
-    }
-    TPictureWriter::SaveBytes(Bytes, Name);
-}
-
-void TMainForm::PrintOn(QPrinter& Target)
-{
-    TPrintOutput::PrintExecute(
-        Target,
-        [this](QPainter& Painter, int Width, int Height, int Margin, int ArrowSize)
-        { DrawPage(Painter, Width, Height, Margin, ArrowSize); },
-        [this](const QString& Text) { Dialogs.ShowErrorMessage(this, Text); });
-}
-
-void TMainForm::DrawPage(QPainter& Painter, int Width, int Height, int Margin, int ArrowSize)
-{
-    DrawPlotOn(Painter, *Renderer, TPlotTarget::Page(QSize(Width, Height), Margin, ArrowSize),
-               [this](const Exception& Error)
-               {
-                   PlotModel.GraphsEnabled = false;
-                   ReportError(Error);
-               });
-    if (AnalysisPanel)
-        AnalysisPanel->DrawMarksForOutput(Painter, Width, Height, Margin, ArrowSize / 3.0);
-}
-
-void TMainForm::FilePrintSetupExecute()
-{
-    Dialogs.PageSetup(this, *Printer);
+    close();
 }
 
 void TMainForm::HelpContentsExecute()

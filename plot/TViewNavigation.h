@@ -41,6 +41,8 @@ class TViewNavigation
   public:
     explicit TViewNavigation(char16_t DecimalSeparator) : Separator(DecimalSeparator) {}
 
+    char16_t DecimalSeparator() const { return Separator; }
+
     // The view that makes the pixel rectangle (x1, y1)-(x2, y2) of a Width x Height surface the
     // whole plot, each bound written with three decimals. Bounds are read in the order right,
     // top, left, bottom; a text that is not a number raises EConvertError, equal bounds EZeroDivide.
