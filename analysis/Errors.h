@@ -48,9 +48,6 @@ inline constexpr std::string_view FitSingular =
 inline constexpr std::string_view FitUndefinedAt = "The model is undefined at the point of line %s: %s";
 } // namespace Msg
 
-// The name the analysis knew its messages by.
-namespace AnalysisMsg = Msg;
-
 VENDREL_ERROR_CLASS(EAnalysisError, Exception)
 VENDREL_ERROR_CLASS(EAnalysisCancelled, Exception)
 VENDREL_ERROR_CLASS(EDataFileError, Exception)

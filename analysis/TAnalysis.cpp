@@ -75,7 +75,7 @@ TAnalysisResult TAnalysis::Limited(std::vector<TAnalysisPoint> Points) const
     if (Result.Points.size() > MaxResults)
     {
         Result.Points.resize(MaxResults);
-        Result.Notes.push_back(Msg::Format(AnalysisMsg::MoreResults, std::to_string(MaxResults)));
+        Result.Notes.push_back(Msg::Format(Msg::MoreResults, std::to_string(MaxResults)));
     }
     return Result;
 }
@@ -94,7 +94,7 @@ TAnalysisResult TAnalysis::Intersections(std::u16string_view First, std::u16stri
 TAnalysisResult TAnalysis::ValueAt(std::u16string_view Formula, Float80 T, Float80 X)
 {
     if (!std::isfinite(X))
-        throw EAnalysisError(std::string(AnalysisMsg::NotFinite));
+        throw EAnalysisError(std::string(Msg::NotFinite));
     TCurveFunction F = Curve(Formula, {}, T);
     TAnalysisPoint P;
     P.X = X;

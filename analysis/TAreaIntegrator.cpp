@@ -63,7 +63,7 @@ TAnalysisResult TAreaIntegrator::Integrate(TCurveFunction& F, Float80 A, Float80
         if (!S[i].Defined)
         {
             Result.Points.push_back(UndefinedPoint(F, S[i].X));
-            Result.Notes.push_back(Msg::Format(AnalysisMsg::AreaUndefinedAt, NumberText(S[i].X)));
+            Result.Notes.push_back(Msg::Format(Msg::AreaUndefinedAt, NumberText(S[i].X)));
             return Result;
         }
     const TAnalysisResult Signs = TRootFinder(F, S, 1000, TPointKind::Root).Find();
@@ -77,9 +77,9 @@ TAnalysisResult TAreaIntegrator::Integrate(TCurveFunction& F, Float80 A, Float80
     TAnalysisPoint Area = Quadrature(F, A, B, SingularEnd);
     if (Area.Kind == TPointKind::Area &&
         Area.Estimate > LargeShare * std::max(std::fabs(Area.Y), std::numeric_limits<Float80>::min()))
-        Result.Notes.emplace_back(AnalysisMsg::LargeErrorEstimate);
+        Result.Notes.emplace_back(Msg::LargeErrorEstimate);
     if (Area.Kind == TPointKind::Undefined)
-        Result.Notes.push_back(Msg::Format(AnalysisMsg::AreaUndefinedAt, NumberText(Area.X)));
+        Result.Notes.push_back(Msg::Format(Msg::AreaUndefinedAt, NumberText(Area.X)));
     Result.Points.push_back(std::move(Area));
     return Result;
 }
@@ -111,7 +111,7 @@ TAnalysisPoint TAreaIntegrator::Quadrature(TCurveFunction& F, Float80 A, Float80
                                                                                  Tolerance, &Estimate);
         P.Estimate = Estimate;
         if (!std::isfinite(P.Y) || !std::isfinite(P.Estimate))
-            throw EAnalysisError(std::string(AnalysisMsg::AreaOverflow));
+            throw EAnalysisError(std::string(Msg::AreaOverflow));
     }
     catch (const TUndefinedAt& U)
     {

@@ -28,7 +28,7 @@ TCurveFunction::TPoint TCurveFunction::FirstAt(Float80 X)
 template <typename TBody> bool TCurveFunction::Guarded(TBody Body)
 {
     if (Cancel && Cancel->load(std::memory_order_relaxed))
-        throw EAnalysisCancelled(std::string(AnalysisMsg::Cancelled));
+        throw EAnalysisCancelled(std::string(Msg::Cancelled));
     try
     {
         return Body();

@@ -54,15 +54,15 @@ TAnalysisResult TCurveMeasures::Measure(std::u16string_view First, std::u16strin
     const Float80 S0 = Ends->EvaluateText(FormulaAtTime(From, T, Sep));
     const Float80 S1 = Ends->EvaluateText(FormulaAtTime(To, T, Sep));
     if (!std::isfinite(S0) || !std::isfinite(S1))
-        throw EAnalysisError(std::string(AnalysisMsg::NotFinite));
+        throw EAnalysisError(std::string(Msg::NotFinite));
     if (S0 == S1)
-        throw EAnalysisError(std::string(AnalysisMsg::Empty));
+        throw EAnalysisError(std::string(Msg::Empty));
     const auto A = Curve->Compile(FormulaAtTime(First, T, Sep));
     const auto B = Polar ? nullptr : Curve->Compile(FormulaAtTime(Second, T, Sep));
     const auto Run = [&](const TExprProgram& P, Float80 S)
     {
         if (Cancel && Cancel->load(std::memory_order_relaxed))
-            throw EAnalysisCancelled(std::string(AnalysisMsg::Cancelled));
+            throw EAnalysisCancelled(std::string(Msg::Cancelled));
         SValue = S;
         try
         {

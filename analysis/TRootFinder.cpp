@@ -76,7 +76,7 @@ TAnalysisResult TRootFinder::Find()
     std::stable_sort(Result.Points.begin(), Result.Points.end(),
                      [](const TAnalysisPoint& a, const TAnalysisPoint& b) { return a.X < b.X; });
     if (Beyond > 0)
-        Result.Notes.push_back(Msg::Format(AnalysisMsg::MoreResults, std::to_string(MaxResults)));
+        Result.Notes.push_back(Msg::Format(Msg::MoreResults, std::to_string(MaxResults)));
     return std::move(Result);
 }
 
@@ -235,7 +235,7 @@ void TRootFinder::ZeroRun(size_t First, size_t Last)
     if (!Whole && !Full())
         Emit(RootKind, S[Last].X, true);
     Result.Notes.push_back(
-        Msg::Format(AnalysisMsg::ZeroRun, NumberText(S[First].X) + " to " + NumberText(S[Last].X)));
+        Msg::Format(Msg::ZeroRun, NumberText(S[First].X) + " to " + NumberText(S[Last].X)));
 }
 
 void TRootFinder::DoubleRoots()

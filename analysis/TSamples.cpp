@@ -9,13 +9,13 @@
 void CheckInterval(Float80 A, Float80 B, bool AllowPoint)
 {
     if (!std::isfinite(A) || !std::isfinite(B))
-        throw EAnalysisError(std::string(AnalysisMsg::NotFinite));
+        throw EAnalysisError(std::string(Msg::NotFinite));
     if (A > B)
-        throw EAnalysisError(std::string(AnalysisMsg::Reversed));
+        throw EAnalysisError(std::string(Msg::Reversed));
     if (A == B && !AllowPoint)
-        throw EAnalysisError(std::string(AnalysisMsg::Empty));
+        throw EAnalysisError(std::string(Msg::Empty));
     if (B - A > MaxWidth)
-        throw EAnalysisError(std::string(AnalysisMsg::TooWide));
+        throw EAnalysisError(std::string(Msg::TooWide));
 }
 
 std::string NumberText(Float80 Value)
@@ -61,5 +61,5 @@ TSamples::TSamples(TCurveFunction& F, Float80 A, Float80 B, int Count)
         Items.push_back(S);
     }
     if (std::none_of(Items.begin(), Items.end(), [](const TSample& S) { return S.Defined; }))
-        throw EAnalysisError(Msg::Format(AnalysisMsg::UndefinedEverywhere, F.FirstErrorMessage()));
+        throw EAnalysisError(Msg::Format(Msg::UndefinedEverywhere, F.FirstErrorMessage()));
 }

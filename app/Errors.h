@@ -14,4 +14,7 @@ inline constexpr const char* CannotStartPrinting = "Unable to start printing";
 inline constexpr const char* NoFormula = "The selected graph has no formula.";
 inline constexpr const char* NoSecondGraph = "Add a second graph with a formula to intersect with.";
 inline constexpr const char* NothingFound = "Nothing found in the interval.";
+// The analysis panel's status while it computes, and once the user stopped it.
+inline constexpr const char* Computing = "Computing...";
+inline constexpr const char* Stopped = "Stopped.";
 } // namespace Msg

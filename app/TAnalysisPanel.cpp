@@ -200,7 +200,7 @@ void TAnalysisPanel::ModelChanged()
         ShowResult({}, Problem);
         return;
     }
-    Status->setText(QStringLiteral("Computing..."));
+    Status->setText(QString::fromLatin1(Msg::Computing));
     StopBtn->setEnabled(true);
     Runner.Start(Request);
 }
@@ -408,7 +408,7 @@ void TAnalysisPanel::StopClick()
     Runner.Cancel();
     StopBtn->setEnabled(false);
     LastKey.clear();
-    Status->setText(QStringLiteral("Stopped."));
+    Status->setText(QString::fromLatin1(Msg::Stopped));
 }
 
 void TAnalysisPanel::DrawMarksForOutput(QPainter& Painter, int Width, int Height, int Margin,

@@ -36,9 +36,6 @@ inline constexpr const char* TooManyFrames = "an animation has at most 10000 fra
 inline constexpr const char* FolderNotEmpty = "%1 holds other files than frames";
 } // namespace Msg
 
-// The name the writers knew the messages by.
-namespace ExportText = Msg;
-
 [[noreturn]] inline void ThrowExport(const QString& Message)
 {
     throw EExportError(Message.toStdString());

@@ -49,15 +49,15 @@ TFrameFolderWriter::TFrameFolderWriter(const QString& FolderIn, TPartialOutput* 
     const TSavingFile::TTarget Kind = TSavingFile::TargetKind(Folder);
     if (QFileInfo(Folder).isSymLink() ||
         (Kind != TSavingFile::TTarget::None && Kind != TSavingFile::TTarget::Folder))
-        ThrowExport(ExportText::CannotWrite(FolderIn));
+        ThrowExport(Msg::CannotWrite(FolderIn));
     if (Kind == TSavingFile::TTarget::Folder && !HoldsOnlyFrames(Folder))
-        ThrowExport(QString::fromLatin1(ExportText::FolderNotEmpty).arg(FolderIn));
+        ThrowExport(QString::fromLatin1(Msg::FolderNotEmpty).arg(FolderIn));
     TPartialOutput::Step(Partial, FolderIn,
                          [&]
                          {
                              const QString Name = FreeNameBeside(Folder, QStringLiteral(".exporting"));
                              if (!QDir().mkdir(Name))
-                                 ThrowExport(ExportText::CannotWrite(FolderIn));
+                                 ThrowExport(Msg::CannotWrite(FolderIn));
                              Temporary = Name;
                              if (Partial)
                                  Partial->Hold(Temporary);
@@ -91,12 +91,12 @@ void TFrameFolderWriter::Add(const QImage& Frame)
     try
     {
         if (Bytes.isEmpty())
-            ThrowExport(ExportText::CannotWrite(Path));
+            ThrowExport(Msg::CannotWrite(Path));
         TPictureWriter::SaveBytes(Bytes, Path, Partial);
     }
     catch (const EExportError&)
     {
-        ThrowExport(ExportText::CannotWrite(Given));
+        ThrowExport(Msg::CannotWrite(Given));
     }
     ++Count;
 }
@@ -109,20 +109,20 @@ void TFrameFolderWriter::Commit()
 void TFrameFolderWriter::PutInPlace()
 {
     if (TPartialOutput::Abandoning(Partial))
-        ThrowExport(ExportText::CannotWrite(Given));
+        ThrowExport(Msg::CannotWrite(Given));
     // The old folder steps aside first and comes back if the new one cannot take its place.
     QString Old;
     if (QFileInfo::exists(Folder))
     {
         Old = FreeNameBeside(Folder, QStringLiteral(".replaced"));
         if (!QDir().rename(Folder, Old))
-            ThrowExport(ExportText::CannotWrite(Given));
+            ThrowExport(Msg::CannotWrite(Given));
     }
     if (!QDir().rename(Temporary, Folder))
     {
         if (!Old.isEmpty())
             QDir().rename(Old, Folder);
-        ThrowExport(ExportText::CannotWrite(Given));
+        ThrowExport(Msg::CannotWrite(Given));
     }
     if (Partial)
         Partial->Release(Temporary);

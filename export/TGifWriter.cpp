@@ -142,7 +142,7 @@ TGifWriter::TGifWriter(const QString& PathIn, QSize SizeIn, int Delay, TPartialO
     int Error = 0;
     Gif = EGifOpen(&Bytes, WriteToFile, &Error);
     if (!Gif)
-        ThrowExport(ExportText::CannotWrite(Path));
+        ThrowExport(Msg::CannotWrite(Path));
     PutHeader();
 }
 
@@ -154,7 +154,7 @@ TGifWriter::~TGifWriter()
 
 void TGifWriter::Fail()
 {
-    ThrowExport(ExportText::CannotWrite(Path));
+    ThrowExport(Msg::CannotWrite(Path));
 }
 
 void TGifWriter::PutHeader()

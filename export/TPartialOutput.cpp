@@ -12,7 +12,7 @@ void TPartialOutput::Step(TPartialOutput* Output, const QString& Target, const s
         return Work();
     const std::lock_guard<std::mutex> Guard(Output->Lock);
     if (Output->Abandoned)
-        ThrowExport(ExportText::CannotWrite(Target));
+        ThrowExport(Msg::CannotWrite(Target));
     Work();
 }
 

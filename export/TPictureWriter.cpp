@@ -18,7 +18,7 @@
 void TPictureWriter::CheckTarget(const QString& Path)
 {
     if (TSavingFile::TargetKind(Path) == TSavingFile::TTarget::Folder)
-        ThrowExport(ExportText::CannotWrite(Path));
+        ThrowExport(Msg::CannotWrite(Path));
 }
 
 void TPictureWriter::Write(TPlotPicture& Picture, TExportFormat Format, QSize Size, const QString& Path)
@@ -41,7 +41,7 @@ QByteArray TPictureWriter::Encode(TPlotPicture& Picture, TExportFormat Format, Q
     }
     const QByteArray Bytes = TPngEncoder::Encode(Picture.Render(Size));
     if (Bytes.isEmpty())
-        ThrowExport(ExportText::CannotWrite(Path));
+        ThrowExport(Msg::CannotWrite(Path));
     return Bytes;
 }
 
@@ -64,7 +64,7 @@ void TPictureWriter::SaveBytes(const QByteArray& Bytes, const QString& Path, TPa
     }
     catch (const EFileWriteError&)
     {
-        ThrowExport(ExportText::CannotWrite(Path));
+        ThrowExport(Msg::CannotWrite(Path));
     }
 }
 
@@ -82,7 +82,7 @@ QByteArray TPictureWriter::EncodeSvg(TPlotPicture& Picture, QSize Size, const QS
     {
         QPainter Painter;
         if (!Painter.begin(&Generator))
-            ThrowExport(ExportText::CannotWrite(Path));
+            ThrowExport(Msg::CannotWrite(Path));
         Picture.Draw(Painter, Size.width(), Size.height());
         // The generator writes the closing part of the file here.
         Painter.end();
@@ -106,10 +106,10 @@ QByteArray TPictureWriter::EncodePdf(TPlotPicture& Picture, QSize Size, const QS
                         QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         QPainter Painter;
         if (!Painter.begin(&Writer))
-            ThrowExport(ExportText::CannotWrite(Path));
+            ThrowExport(Msg::CannotWrite(Path));
         Picture.Draw(Painter, Size.width(), Size.height());
         if (!Painter.end())
-            ThrowExport(ExportText::CannotWrite(Path));
+            ThrowExport(Msg::CannotWrite(Path));
     }
     return Bytes;
 }

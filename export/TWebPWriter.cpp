@@ -23,11 +23,11 @@ TWebPWriter::TWebPWriter(const QString& PathIn, QSize SizeIn, int Delay, TPartia
     : Path(PathIn), Size(SizeIn), DelayMs(Delay), Partial(PartialIn)
 {
     if (Size.width() > ExportLimits::MaxWebPSide || Size.height() > ExportLimits::MaxWebPSide)
-        ThrowExport(ExportText::TooLargeFor(Size, QStringLiteral("WebP"), ExportLimits::MaxWebPSide));
+        ThrowExport(Msg::TooLargeFor(Size, QStringLiteral("WebP"), ExportLimits::MaxWebPSide));
     TPictureWriter::CheckTarget(Path);
     WebPAnimEncoderOptions Options;
     if (!WebPAnimEncoderOptionsInit(&Options))
-        ThrowExport(ExportText::CannotWrite(Path));
+        ThrowExport(Msg::CannotWrite(Path));
     Options.anim_params.loop_count = 0;
     Options.anim_params.bgcolor = 0xFFFFFFFF;
     Options.allow_mixed = 0;
@@ -45,7 +45,7 @@ void TWebPWriter::Add(const QImage& Frame)
 {
     WebPConfig Config;
     if (!WebPConfigInit(&Config) || !WebPConfigLosslessPreset(&Config, LosslessMethod))
-        ThrowExport(ExportText::CannotWrite(Path));
+        ThrowExport(Msg::CannotWrite(Path));
     Config.lossless = 1;
     Config.quality = LosslessQuality;
     Config.exact = 1;
@@ -57,7 +57,7 @@ void TWebPWriter::Add(const QImage& Frame)
     const QImage Pixels = Direct ? Frame : Frame.convertToFormat(QImage::Format_ARGB32);
     WebPPicture Picture;
     if (!WebPPictureInit(&Picture))
-        ThrowExport(ExportText::CannotWrite(Path));
+        ThrowExport(Msg::CannotWrite(Path));
     Picture.use_argb = 1;
     Picture.width = Pixels.width();
     Picture.height = Pixels.height();
@@ -94,5 +94,5 @@ void TWebPWriter::EncoderFailed() const
 {
     const char* Reason = Encoder ? WebPAnimEncoderGetError(Encoder) : "the encoder cannot start";
     ThrowExport(
-        ExportText::CannotEncode(Path, QString::fromUtf8(Reason && *Reason ? Reason : "no reason given")));
+        Msg::CannotEncode(Path, QString::fromUtf8(Reason && *Reason ? Reason : "no reason given")));
 }

@@ -42,6 +42,20 @@ inline constexpr std::string_view DuplicateEntry = "Duplicate hash list entry: %
 // Not one of the grammar's messages: a derivative asked of a routine that has no rule.
 inline constexpr std::string_view NoDerivative = "The formula calls a function whose derivative is unknown";
 
+// Why a name cannot name a parameter (TParameterList::NameRefusal).
+inline constexpr std::string_view ParameterNotAName =
+    "'%s' is not a name: a parameter's name starts with a letter or '_' and goes on with letters, digits and "
+    "'_'";
+inline constexpr std::string_view ParameterReserved =
+    "'%s' cannot name a parameter: x, y, s, t and Pi have a meaning of their own in formulas";
+inline constexpr std::string_view ParameterIsFunction =
+    "'%s' cannot name a parameter: it is the name of a function";
+inline constexpr std::string_view ParameterTaken =
+    "'%s' cannot name a parameter: another parameter has that name";
+
+// vendrel-eval: an input line without its two tabs.
+inline constexpr std::string_view InputLineShape = "Input line is not X<TAB>T<TAB>FORMULA";
+
 // The message with its one "%s" replaced by Argument (UTF-8).
 std::string Format(std::string_view Pattern, std::string_view Argument);
 // The message with its two "%s" replaced by First and Second, in that order.

@@ -17,19 +17,6 @@
 
 class TExprHashContext;
 
-namespace Msg
-{
-inline constexpr std::string_view ParameterNotAName =
-    "'%s' is not a name: a parameter's name starts with a letter or '_' and goes on with letters, digits and "
-    "'_'";
-inline constexpr std::string_view ParameterReserved =
-    "'%s' cannot name a parameter: x, y, s, t and Pi have a meaning of their own in formulas";
-inline constexpr std::string_view ParameterIsFunction =
-    "'%s' cannot name a parameter: it is the name of a function";
-inline constexpr std::string_view ParameterTaken =
-    "'%s' cannot name a parameter: another parameter has that name";
-} // namespace Msg
-
 class TParameterContext final : public TExprContext
 {
   public:

@@ -9,7 +9,7 @@ TInputLine TInputLine::Parse(const std::string& Line)
     const size_t FirstTab = Line.find('\t');
     const size_t SecondTab = FirstTab == std::string::npos ? FirstTab : Line.find('\t', FirstTab + 1);
     if (SecondTab == std::string::npos)
-        throw EConvertError("Input line is not X<TAB>T<TAB>FORMULA");
+        throw EConvertError(std::string(Msg::InputLineShape));
     const std::string_view Text(Line);
     TInputLine Out;
     Out.XText = Text.substr(0, FirstTab);

@@ -24,6 +24,8 @@ class TestMessages : public QObject
         Row("NoFormula", Msg::NoFormula, "The selected graph has no formula.");
         Row("NoSecondGraph", Msg::NoSecondGraph, "Add a second graph with a formula to intersect with.");
         Row("NothingFound", Msg::NothingFound, "Nothing found in the interval.");
+        Row("Computing", Msg::Computing, "Computing...");
+        Row("Stopped", Msg::Stopped, "Stopped.");
 
         Row("ErrorPrefix", Msg::ErrorPrefix, "vendrel: ");
         Row("VersionPrefix", Msg::VersionPrefix, "vendrel ");

@@ -95,10 +95,10 @@ TEST(AnimationFrames, AreCountedFromTheTimesAndRefusedWhenAbsurd)
         {"one time is one frame", 2, 2, 0.5L, 1, nullptr},
         {"a negative step runs backward", 1, -1, -0.5L, 5, nullptr},
         {"exactly 10000 frames", 0, 9999, 1, 10000, nullptr},
-        {"a step of 0", 0, 1, 0, 0, ExportText::ZeroStep},
-        {"a step away from the end", 0, 1, -0.1L, 0, ExportText::WrongSign},
-        {"10001 frames", 0, 10000, 1, 0, ExportText::TooManyFrames},
-        {"a tiny step", 0, 1, 1e-300L, 0, ExportText::TooManyFrames},
+        {"a step of 0", 0, 1, 0, 0, Msg::ZeroStep},
+        {"a step away from the end", 0, 1, -0.1L, 0, Msg::WrongSign},
+        {"10001 frames", 0, 10000, 1, 0, Msg::TooManyFrames},
+        {"a tiny step", 0, 1, 1e-300L, 0, Msg::TooManyFrames},
     };
     for (const TRow& r : Rows)
     {

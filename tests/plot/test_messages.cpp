@@ -52,6 +52,39 @@ TEST(Messages, EveryConstantHoldsItsExactText)
         {"LargeErrorEstimate", Msg::LargeErrorEstimate,
          "The error estimate is large: the area may not exist (a pole inside the interval?)"},
         {"AreaUndefinedAt", Msg::AreaUndefinedAt, "The formula is undefined at x = %s inside the interval"},
+        {"ParameterNotAName", Msg::ParameterNotAName,
+         "'%s' is not a name: a parameter's name starts with a letter or '_' and goes on with letters, "
+         "digits "
+         "and '_'"},
+        {"ParameterReserved", Msg::ParameterReserved,
+         "'%s' cannot name a parameter: x, y, s, t and Pi have a meaning of their own in formulas"},
+        {"ParameterIsFunction", Msg::ParameterIsFunction,
+         "'%s' cannot name a parameter: it is the name of a function"},
+        {"ParameterTaken", Msg::ParameterTaken,
+         "'%s' cannot name a parameter: another parameter has that name"},
+        {"DerivesFromItself", Msg::DerivesFromItself,
+         "Graph %s derives from itself through a chain of derived graphs."},
+        {"GraphHasNoFormula", Msg::GraphHasNoFormula, "Graph %s has no formula."},
+        {"NotDerivable", Msg::NotDerivable,
+         "Graph %s is no function y = f(x): only functions and graphs derived from them are derived."},
+        {"NoSuchGraph", Msg::NoSuchGraph, "Graph %s does not exist."},
+        {"IntegralOfIntegral", Msg::IntegralOfIntegral, "An integral of an integral is not drawn."},
+        {"DerivativeOrder", Msg::DerivativeOrder, "A derivative is of order 1 or 2."},
+        {"OrderBeyondTwo", Msg::OrderBeyondTwo, "Derivatives beyond the second order are not drawn."},
+        {"UndefinedBetweenAAndX", Msg::UndefinedBetweenAAndX, "the graph is undefined between a and x"},
+        {"CurveUndefinedOverS", Msg::CurveUndefinedOverS, "The curve is undefined from s = %s to %s."},
+        {"SampledCurveAnalysis", Msg::SampledCurveAnalysis,
+         "A parametric or polar curve is measured over s from S0 to S1: its arc length and, when it is "
+         "closed, "
+         "the area it encloses. Roots, extrema, intersections, values and areas under a graph are answered "
+         "for "
+         "functions and inverse graphs."},
+        {"InverseAnalysis", Msg::InverseAnalysis,
+         "Inverse graph x = g(y): the questions are asked of g over the view's y range; the x column holds y "
+         "and the y column g(y)."},
+        {"DerivedAnalysis", Msg::DerivedAnalysis,
+         "A derived graph is analysed through the graph it comes from."},
+        {"InputLineShape", Msg::InputLineShape, "Input line is not X<TAB>T<TAB>FORMULA"},
         {"DataUnreadable", Msg::DataUnreadable, "Cannot read %s"},
         {"DataFileTooLarge", Msg::DataFileTooLarge, "Cannot read %s: a data file is at most 256 MiB"},
         {"DataNotText", Msg::DataNotText, "The data is not text: line %s holds a zero byte"},
@@ -79,4 +112,12 @@ TEST(Messages, FormatFillsTheOnePlaceholder)
     EXPECT_EQ(Msg::Format(Msg::UnknownSymbol, "Sinn"), "Parse error: Unknown symbol: 'Sinn'");
     EXPECT_EQ(Msg::Format(Msg::UnableToWrite, "/tmp/a %s b.vdg"), "Unable to write to /tmp/a %s b.vdg");
     EXPECT_EQ(Msg::Format(Msg::Overflow, "ignored"), "Floating point overflow");
+}
+
+TEST(Messages, FormatFillsTwoPlaceholdersInOrderAndNotInsideTheFirstArgument)
+{
+    EXPECT_EQ(Msg::Format(Msg::CurveUndefinedOverS, "0", "6.28"),
+              "The curve is undefined from s = 0 to 6.28.");
+    EXPECT_EQ(Msg::Format(Msg::CurveUndefinedOverS, "%s", "1"), "The curve is undefined from s = %s to 1.");
+    EXPECT_EQ(Msg::Format(Msg::UnableToWrite, "a", "b"), "Unable to write to a");
 }
