@@ -1,0 +1,121 @@
+#include "expr/AngleReduction.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace
+{
+using Limb = std::uint64_t;
+
+// 2/pi to 384 bits: 2/pi = 0.A2F9836E... (hexadecimal), most significant word first.
+constexpr Limb TwoOverPi[6] = {0xA2F9836E4E441529ULL, 0xFC2757D1F534DDC0ULL, 0xDB6295993C439041ULL,
+                               0xFE5163ABDEBBC561ULL, 0xB7246E3A424DD2E0ULL, 0x06492EEA09D1921CULL};
+// pi/2 = PiOver2Hi + PiOver2Lo to about 128 bits.
+constexpr Float80 PiOver2Hi = 0xC90FDAA22168C235P-63L;
+constexpr Float80 PiOver2Lo = -0xECE675D1FC8F8CBBP-129L;
+constexpr Float80 QuarterPi = 0.785398163397448309615660845819875721L;
+
+constexpr int Limbs = 7; // 64 x 384 bits
+
+// The 64 bits of N starting at bit Position (bits below 0 read as 0).
+Limb BitsAt(const Limb (&N)[Limbs], int Position)
+{
+    if (Position <= -64)
+        return 0;
+    if (Position < 0)
+        return N[0] << -Position;
+    const int Word = Position / 64, Shift = Position % 64;
+    const Limb Low = Word < Limbs ? N[Word] >> Shift : 0;
+    const Limb High = (Shift != 0 && Word + 1 < Limbs) ? N[Word + 1] << (64 - Shift) : 0;
+    return Low | High;
+}
+} // namespace
+
+TReducedAngle ReduceAngle(Float80 x)
+{
+    const Float80 a = std::fabs(x);
+    if (a <= QuarterPi)
+        return {0, {x, 0}};
+    // a = m * 2^k with a 64-bit integer m and -64 <= k <= 0.
+    int e;
+    const Float80 Mantissa = std::frexp(a, &e); // a = Mantissa * 2^e, 0.5 <= Mantissa < 1
+    const Limb m = static_cast<Limb>(std::ldexp(Mantissa, 64));
+    const int k = e - 64;
+    // N = m * TwoOverPi; a * 2/pi = N * 2^(k - 384).
+    Limb N[Limbs] = {};
+    unsigned __int128 Carry = 0;
+    for (int i = 0; i < 6; ++i)
+    {
+        const unsigned __int128 p = static_cast<unsigned __int128>(m) * TwoOverPi[5 - i] + Carry;
+        N[i] = static_cast<Limb>(p);
+        Carry = p >> 64;
+    }
+    N[6] = static_cast<Limb>(Carry);
+    const int Point = 384 - k; // the bit of weight 1
+    unsigned Quadrant = static_cast<unsigned>(BitsAt(N, Point) & 3);
+    // The fraction below the point, rounded to the nearest quarter turn: a fraction of a half
+    // or more counts from the next multiple, negatively.
+    bool Negative = false;
+    if ((BitsAt(N, Point - 1) & 1) != 0)
+    {
+        Negative = true;
+        ++Quadrant;
+        // 2^Point - fraction: complement the bits below the point and add one.
+        Limb Borrow = 1;
+        for (int i = 0; i < Limbs; ++i)
+        {
+            const Limb Bits = ~N[i];
+            N[i] = Bits + Borrow;
+            Borrow = (Borrow != 0 && N[i] == 0) ? 1 : 0;
+        }
+    }
+    // Clear everything from the point up.
+    for (int i = 0; i < Limbs; ++i)
+    {
+        const int Low = i * 64;
+        if (Low >= Point)
+            N[i] = 0;
+        else if (Low + 64 > Point)
+            N[i] &= (Limb(1) << (Point - Low)) - 1;
+    }
+    // The leading 128 bits of the fraction.
+    int Top = Point - 1;
+    while (Top >= 0 && ((BitsAt(N, Top) & 1) == 0))
+        --Top;
+    TReducedAngle Result;
+    Result.Quadrant = Quadrant & 3;
+    if (Top < 0)
+        return Result; // an exact multiple: never for a long double, but harmless
+    const Limb High = BitsAt(N, Top - 63), Low = BitsAt(N, Top - 127);
+    const Float80 FHi = std::ldexp(static_cast<Float80>(High), Top - 63 - Point);
+    const Float80 FLo = std::ldexp(static_cast<Float80>(Low), Top - 127 - Point);
+    // r = f * pi/2 to about 128 bits.
+    TTwoFloat80 r = TwoFloat80::Product(FHi, PiOver2Hi);
+    r = TwoFloat80::QuickSum(r.Hi, r.Lo + (FHi * PiOver2Lo + FLo * PiOver2Hi));
+    if (Negative)
+        r = {-r.Hi, -r.Lo};
+    if (x < 0)
+    {
+        r = {-r.Hi, -r.Lo};
+        Result.Quadrant = (4 - Result.Quadrant) & 3;
+    }
+    Result.R = r;
+    return Result;
+}
+
+TTwoFloat80 SinOfReduced(TTwoFloat80 r)
+{
+    return TwoFloat80::QuickSum(sinl(r.Hi), cosl(r.Hi) * r.Lo);
+}
+
+TTwoFloat80 CosOfReduced(TTwoFloat80 r)
+{
+    return TwoFloat80::QuickSum(cosl(r.Hi), -sinl(r.Hi) * r.Lo);
+}
+
+TTwoFloat80 OneMinusCosOfReduced(TTwoFloat80 r)
+{
+    const TTwoFloat80 s = SinOfReduced({r.Hi / 2, r.Lo / 2});
+    const TTwoFloat80 Square = TwoFloat80::Mul(s, s);
+    return {2 * Square.Hi, 2 * Square.Lo};
+}
