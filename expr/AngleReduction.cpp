@@ -103,19 +103,68 @@ TReducedAngle ReduceAngle(Float80 x)
     return Result;
 }
 
+namespace
+{
+// The series of sine and cosine on |r| <= pi/4 (z = r^2 <= 0.62): the first terms in two-part
+// arithmetic, the tails (at most a fiftieth of the value) in Float80, through z^9 / 23! and
+// z^9 / 22!: what follows is below 2^-76 of the value.
+constexpr Float80 SineTail[] = {1.0L / 120,
+                                -1.0L / 5040,
+                                1.0L / 362880,
+                                -1.0L / 39916800,
+                                1.0L / 6227020800,
+                                -1.0L / 1307674368000,
+                                1.0L / 355687428096000,
+                                -1.0L / 121645100408832000,
+                                1.0L / 51090942171709440000.0L,
+                                -1.0L / 25852016738884976640000.0L}; // 1/5! .. -1/23!
+constexpr Float80 CosineTail[] = {1.0L / 24,
+                                  -1.0L / 720,
+                                  1.0L / 40320,
+                                  -1.0L / 3628800,
+                                  1.0L / 479001600,
+                                  -1.0L / 87178291200,
+                                  1.0L / 20922789888000,
+                                  -1.0L / 6402373705728000,
+                                  1.0L / 2432902008176640000.0L,
+                                  -1.0L / 1124000727777607680000.0L}; // 1/4! .. -1/22!
+
+template <size_t N> Float80 Horner(const Float80 (&Coefficients)[N], Float80 z)
+{
+    Float80 p = Coefficients[N - 1];
+    for (size_t i = N - 1; i-- > 0;)
+        p = Coefficients[i] + z * p;
+    return p;
+}
+
+// v / 6 to about 128 bits.
+TTwoFloat80 SixthOf(TTwoFloat80 v)
+{
+    const Float80 q = v.Hi / 6;
+    const TTwoFloat80 p = TwoFloat80::Product(q, 6);
+    return TwoFloat80::QuickSum(q, ((v.Hi - p.Hi) - p.Lo + v.Lo) / 6);
+}
+} // namespace
+
+// sin r = r - r^3/6 + r^5 (1/5! - z/7! + ...).
 TTwoFloat80 SinOfReduced(TTwoFloat80 r)
 {
-    return TwoFloat80::QuickSum(sinl(r.Hi), cosl(r.Hi) * r.Lo);
+    const TTwoFloat80 z = TwoFloat80::Mul(r, r);
+    const TTwoFloat80 Cube = TwoFloat80::Mul(r, z);
+    const TTwoFloat80 Sixth = SixthOf(Cube);
+    const TTwoFloat80 Head = TwoFloat80::Add(r, {-Sixth.Hi, -Sixth.Lo});
+    return TwoFloat80::Add(Head, {Cube.Hi * z.Hi * Horner(SineTail, z.Hi), 0});
+}
+
+// 1 - cos r = z/2 - z^2 (1/4! - z/6! + ...), without cancellation.
+TTwoFloat80 OneMinusCosOfReduced(TTwoFloat80 r)
+{
+    const TTwoFloat80 z = TwoFloat80::Mul(r, r);
+    return TwoFloat80::Add({z.Hi / 2, z.Lo / 2}, {-(z.Hi * z.Hi) * Horner(CosineTail, z.Hi), 0});
 }
 
 TTwoFloat80 CosOfReduced(TTwoFloat80 r)
 {
-    return TwoFloat80::QuickSum(cosl(r.Hi), -sinl(r.Hi) * r.Lo);
-}
-
-TTwoFloat80 OneMinusCosOfReduced(TTwoFloat80 r)
-{
-    const TTwoFloat80 s = SinOfReduced({r.Hi / 2, r.Lo / 2});
-    const TTwoFloat80 Square = TwoFloat80::Mul(s, s);
-    return {2 * Square.Hi, 2 * Square.Lo};
+    const TTwoFloat80 v = OneMinusCosOfReduced(r);
+    return TwoFloat80::Add(1, {-v.Hi, -v.Lo});
 }

@@ -15,9 +15,9 @@ struct TReducedAngle
 // x must be finite with |x| <= 2^63.
 TReducedAngle ReduceAngle(Float80 x);
 
-// sin and cos of a reduced remainder r (|r| <= pi/4), from the library's long double sine and
-// cosine of its high part and the first-order term of its low part.
+// sin and cos of a reduced remainder r (|r| <= pi/4) to about 2^-75 of the value, by their
+// series.
 TTwoFloat80 SinOfReduced(TTwoFloat80 r);
 TTwoFloat80 CosOfReduced(TTwoFloat80 r);
-// 1 - cos r = 2 sin^2(r/2), without the cancellation of the difference.
+// 1 - cos r, without the cancellation of the difference.
 TTwoFloat80 OneMinusCosOfReduced(TTwoFloat80 r);

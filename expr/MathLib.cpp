@@ -81,12 +81,9 @@ TSinhCosh SmallSinhCosh(Float80 x)
     return {TwoFloat80::QuickSum(x, x * (z * s)), TwoFloat80::QuickSum(1, z * c)};
 }
 
-// a / b, both to about 128 bits, rounded once.
 Float80 QuotientOf(TTwoFloat80 a, TTwoFloat80 b)
 {
-    const Float80 q = a.Hi / b.Hi;
-    const TTwoFloat80 p = TwoFloat80::Product(q, b.Hi);
-    return q + ((a.Hi - p.Hi) - p.Lo + a.Lo - q * b.Lo) / b.Hi;
+    return TwoFloat80::Divide(a, b);
 }
 
 // tanh |x| = t/(t + 2) and coth |x| = (t + 2)/t with t = e^(2|x|) - 1, the sum t + 2 kept whole:
@@ -105,10 +102,36 @@ TTanhParts TanhParts(Float80 a)
 // Beyond it tanh x rounds to +-1 (1 - tanh 23 is below half a unit of 1 already).
 constexpr Float80 TanHIsOne = 40;
 
-// ln(1 + u) + Rest/(1 + u) for a small correction Rest of u.
+// ln(1 + u) for u > -1 given to about 128 bits: the logarithm of the rounded sum (the library's
+// logl keeps its relative accuracy next to 1, where its log1pl loses up to two units) and the
+// first-order term of the sum's rounding error.
 Float80 Log1pOf(TTwoFloat80 u)
 {
-    return log1pl(u.Hi) + u.Lo / (1 + u.Hi);
+    const TTwoFloat80 s = TwoFloat80::Add(1, u);
+    return logl(s.Hi) + s.Lo / s.Hi;
+}
+
+// asinh a for a >= 0 given to about 128 bits. Up to 2 it is ln(1 + u) with
+// u = a + a^2/(1 + sqrt(1 + a^2)), every part kept whole; beyond, ln a + ln(1 + sqrt(1 + 1/a^2)),
+// two positive terms.
+Float80 AsinhOf(TTwoFloat80 a)
+{
+    if (a.Hi < 0x1p-32L)
+        return a.Hi + a.Lo; // asinh a = a - a^3/6: the cube is below a quarter unit
+    if (a.Hi > 2)
+        return logl(a.Hi) + Log1pOf({std::sqrt(1 + 1 / (a.Hi * a.Hi)), 0}) + a.Lo / a.Hi;
+    const TTwoFloat80 Square = TwoFloat80::Mul(a, a);
+    const TTwoFloat80 OnePlus = TwoFloat80::Add(1, Square);
+    // sqrt(1 + a^2) to about 128 bits: the root and one Newton correction.
+    const Float80 r = std::sqrt(OnePlus.Hi);
+    const TTwoFloat80 rr = TwoFloat80::Product(r, r);
+    const TTwoFloat80 Root = TwoFloat80::QuickSum(r, ((OnePlus.Hi - rr.Hi) - rr.Lo + OnePlus.Lo) / (2 * r));
+    const TTwoFloat80 Denominator = TwoFloat80::Add(1, Root);
+    const Float80 q = Square.Hi / Denominator.Hi;
+    const TTwoFloat80 p = TwoFloat80::Mul(Denominator, q);
+    const TTwoFloat80 Fraction =
+        TwoFloat80::QuickSum(q, ((Square.Hi - p.Hi) - p.Lo + Square.Lo) / Denominator.Hi);
+    return Log1pOf(TwoFloat80::Add(a, Fraction));
 }
 } // namespace
 
@@ -261,49 +284,6 @@ Float80 ArcSin(Float80 x)
     return asinl(x);
 }
 
-// ---- trigonometric ----
-
-Float80 Cos(Float80 x)
-{
-    CheckAngle(x);
-    return cosl(x);
-}
-
-Float80 Cot(Float80 x)
-{
-    CheckAngle(x);
-    return FDiv(1, tanl(x));
-}
-
-// 1 - sin x, from the reduced angle: next to sin x = 1 it is 1 - cos r = 2 sin^2(r/2).
-Float80 Coversine(Float80 x)
-{
-    CheckAngle(x);
-    const TReducedAngle a = ReduceAngle(x);
-    switch (a.Quadrant)
-    {
-    case 0:
-    {
-        const TTwoFloat80 s = SinOfReduced(a.R);
-        return TwoFloat80::Add(1, {-s.Hi, -s.Lo}).Value();
-    }
-    case 1:
-        return OneMinusCosOfReduced(a.R).Value();
-    case 2:
-        return TwoFloat80::Add(1, SinOfReduced(a.R)).Value();
-    default:
-        return TwoFloat80::Add(1, CosOfReduced(a.R)).Value();
-    }
-}
-
-// The zero test needs the sine, so it follows the computation.
-Float80 Csc(Float80 x)
-{
-    Float80 s = Sin(x);
-    DomainCheck(s == 0);
-    return FDiv(1, s);
-}
-
 namespace
 {
 // 1 - cos x and cos x of a reduced angle, each to about 128 bits.
@@ -336,7 +316,83 @@ TVersine VersineOf(const TReducedAngle& a)
     }
     }
 }
+// sin x and cos x to about 2^-75 of their values, from the reduced angle.
+struct TSinCos
+{
+    TTwoFloat80 Sin, Cos;
+};
+
+TSinCos SinCosOf(Float80 x)
+{
+    const TReducedAngle a = ReduceAngle(x);
+    const TTwoFloat80 s = SinOfReduced(a.R), c = CosOfReduced(a.R);
+    auto Negated = [](TTwoFloat80 v) { return TTwoFloat80{-v.Hi, -v.Lo}; };
+    switch (a.Quadrant)
+    {
+    case 0:
+        return {s, c};
+    case 1:
+        return {c, Negated(s)};
+    case 2:
+        return {Negated(s), Negated(c)};
+    default:
+        return {Negated(c), s};
+    }
+}
+
+// 1 / v rounded once; an overflow when v is below the range's reciprocal.
+Float80 ReciprocalOf(TTwoFloat80 v)
+{
+    return CheckResult(QuotientOf({1, 0}, v));
+}
 } // namespace
+
+// ---- trigonometric ----
+
+Float80 Cos(Float80 x)
+{
+    CheckAngle(x);
+    return cosl(x);
+}
+
+Float80 Cot(Float80 x)
+{
+    CheckAngle(x);
+    if (x == 0)
+        RaiseZeroDivide();
+    const TSinCos v = SinCosOf(x);
+    return CheckResult(QuotientOf(v.Cos, v.Sin));
+}
+
+// 1 - sin x, from the reduced angle: next to sin x = 1 it is 1 - cos r = 2 sin^2(r/2).
+Float80 Coversine(Float80 x)
+{
+    CheckAngle(x);
+    const TReducedAngle a = ReduceAngle(x);
+    switch (a.Quadrant)
+    {
+    case 0:
+    {
+        const TTwoFloat80 s = SinOfReduced(a.R);
+        return TwoFloat80::Add(1, {-s.Hi, -s.Lo}).Value();
+    }
+    case 1:
+        return OneMinusCosOfReduced(a.R).Value();
+    case 2:
+        return TwoFloat80::Add(1, SinOfReduced(a.R)).Value();
+    default:
+        return TwoFloat80::Add(1, CosOfReduced(a.R)).Value();
+    }
+}
+
+// The zero test needs the sine, so it follows the computation.
+Float80 Csc(Float80 x)
+{
+    CheckAngle(x);
+    const TTwoFloat80 s = SinCosOf(x).Sin;
+    DomainCheck(s.Hi == 0);
+    return ReciprocalOf(s);
+}
 
 // sec x - 1 = (1 - cos x) / cos x.
 Float80 Exsecans(Float80 x)
@@ -358,7 +414,7 @@ Float80 Haversine(Float80 x)
 Float80 Sec(Float80 x)
 {
     CheckAngle(x);
-    return FDiv(1, cosl(x));
+    return ReciprocalOf(SinCosOf(x).Cos);
 }
 
 Float80 Sin(Float80 x)
@@ -370,7 +426,8 @@ Float80 Sin(Float80 x)
 Float80 Tan(Float80 x)
 {
     CheckAngle(x);
-    return tanl(x);
+    const TSinCos v = SinCosOf(x);
+    return QuotientOf(v.Sin, v.Cos);
 }
 
 Float80 Versine(Float80 x)
@@ -394,6 +451,11 @@ Float80 ArcCotH(Float80 x)
     DomainCheck(a == 1);
     if (a < 1)
         RaiseInvalidOp();
+    if (a >= HugeForSquare)
+    {
+        const Float80 w = 1 / a; // acoth a = w + w^3/3 + ...
+        return std::copysign(w + w * w * w / 3, x);
+    }
     const TTwoFloat80 d = TwoFloat80::Sum(a, -1);
     const TTwoFloat80 u = TwoFloat80::Reciprocal(d);
     return std::copysign(0.5L * Log1pOf({2 * u.Hi, 2 * u.Lo}), x);
@@ -406,8 +468,13 @@ Float80 ArcCscH(Float80 x)
     const Float80 a = std::fabs(x);
     if (a < 0x1p-40L)
         return std::copysign(LnOf2() - logl(a), x);
+    if (a >= HugeForSquare)
+    {
+        const Float80 w = 1 / a; // asinh w = w - w^3/6 + ...
+        return std::copysign(w - w * w * w / 6, x);
+    }
     const TTwoFloat80 y = TwoFloat80::Quotient(1, a);
-    return std::copysign(asinhl(y.Hi) + y.Lo / std::sqrt(1 + y.Hi * y.Hi), x);
+    return std::copysign(AsinhOf(y), x);
 }
 
 // acosh(1/x) for 0 < x <= 1: ln((1 + sqrt(1 - x^2))/x).
@@ -420,14 +487,14 @@ Float80 ArcSecH(Float80 x)
         RaiseInvalidOp();
     const Float80 Root = std::sqrt((1 - x) * (1 + x));
     if (x <= 0.5L)
-        return log1pl(Root) - logl(x);
+        return Log1pOf({Root, 0}) - logl(x);
     // ln(1 + u) with u = (1 - x + Root)/x, 1 - x exact here.
     return Log1pOf(TwoFloat80::Quotient((1 - x) + Root, x));
 }
 
 Float80 ArcSinH(Float80 x)
 {
-    return asinhl(x);
+    return std::copysign(AsinhOf({std::fabs(x), 0}), x);
 }
 
 Float80 ArcTanH(Float80 x)

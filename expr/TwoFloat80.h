@@ -3,7 +3,7 @@
 // the last place of Hi): about 128 significant bits, for the few steps of the library where
 // one rounding of an intermediate would cost the last bits of a result. The operations are
 // the error-free transformations of floating-point arithmetic; they hold while no
-// intermediate overflows (operands well inside 2^+-16000).
+// intermediate overflows (products of operands below 2^16000 in magnitude).
 #include "expr/Float80.h"
 
 struct TTwoFloat80
@@ -79,6 +79,17 @@ inline TTwoFloat80 Reciprocal(TTwoFloat80 a)
     const TTwoFloat80 p = Product(a.Hi, q);
     const Float80 Rest = ((1 - p.Hi) - p.Lo) - a.Lo * q; // 1 - a*q
     return QuickSum(q, Rest * q);
+}
+
+// a / b rounded once. A quotient beyond 2^16000 (or infinite) is the plain quotient: its
+// correction would overflow, and it is an overflow or near one anyway.
+inline Float80 Divide(TTwoFloat80 a, TTwoFloat80 b)
+{
+    const Float80 q = a.Hi / b.Hi;
+    if (!(q < 0x1p16000L && q > -0x1p16000L))
+        return q;
+    const TTwoFloat80 p = Product(q, b.Hi);
+    return q + ((a.Hi - p.Hi) - p.Lo + a.Lo - q * b.Lo) / b.Hi;
 }
 
 // a / b for plain operands, to about 128 bits.

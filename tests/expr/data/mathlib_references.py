@@ -18,7 +18,9 @@ EMAX = 16383           # the largest
 P = 64                 # significand bits
 QMIN = EMIN - (P - 1)  # the exponent of the smallest subnormal
 
-rng = random.Random(31)
+import sys
+mp.dps = 60
+rng = random.Random(int(sys.argv[1]) if len(sys.argv) > 1 else 31)
 
 
 def binade(v):
@@ -274,39 +276,47 @@ def exp_overflows(x):
     return exp(abs(x)) >= ldexp(1, EMAX + 1)
 
 
+# The ends of the range: the largest value, the smallest normal and the smallest subnormal.
+EXTREMES = [s * v for v in (ldexp(2**64 - 1, EMAX - 63), ldexp(1, EMIN), ldexp(1, QMIN)) for s in (1, -1)]
+
+
+def within_max_angle(f):
+    return lambda x: f(x) if abs(x) <= two_pow(63) else None
+
+
 def guard(cond, f):
     return (lambda *a: f(*a) if cond(*a) else None)
 
 
 UNARY = [
     ('Sqrt', args_sqrt, guard(lambda x: x >= 0, sqrt)),
-    ('Exp', args_exp, exp),
+    ('Exp', args_exp, guard(lambda x: abs(x) < mpf('8e4931'), exp)),  # x*log2 e overflows beyond
     ('Ln', args_log, guard(lambda x: x > 0, log)),
     ('Abs', lambda: [ld('-2.5'), ld('1e-4000'), mpf(0)], abs),
     ('LogBase10', args_log, guard(lambda x: x > 0, lambda x: log(x) / log(10))),
     ('LogBase2', args_log, guard(lambda x: x > 0, lambda x: log(x) / log(2))),
-    ('ArcCos', args_inv_sin, acos),
+    ('ArcCos', args_inv_sin, guard(lambda x: abs(x) <= 1, acos)),
     ('ArcCot', args_all_real, guard(lambda x: x != 0, lambda x: atan(1 / x))),
     ('ArcCsc', args_outside_one, guard(lambda x: abs(x) > 1, lambda x: asin(1 / abs(x)))),
-    ('ArcSec', args_outside_one, lambda x: acos(1 / abs(x))),
-    ('ArcSin', args_inv_sin, asin),
+    ('ArcSec', args_outside_one, guard(lambda x: abs(x) >= 1, lambda x: acos(1 / abs(x)))),
+    ('ArcSin', args_inv_sin, guard(lambda x: abs(x) <= 1, asin)),
     ('ArcTan', args_all_real, atan),
-    ('Cos', trig_args, cos),
-    ('Cot', trig_args, guard(lambda x: x != 0, lambda x: cos(x) / sin(x))),
-    ('Coversine', trig_args, lambda x: 1 - sin(x)),
-    ('Csc', trig_args, guard(lambda x: x != 0, lambda x: 1 / sin(x))),
-    ('Exsecans', trig_args, lambda x: 2 * sin2half(x) / cos(x)),
-    ('Haversine', trig_args, sin2half),
-    ('Sec', trig_args, lambda x: 1 / cos(x)),
-    ('Sin', trig_args, sin),
-    ('Tan', trig_args, tan),
-    ('Versine', trig_args, lambda x: 2 * sin2half(x)),
-    ('ArcCosH', args_acosh, acosh),
-    ('ArcCotH', args_acoth, lambda x: atanh(1 / x)),
+    ('Cos', trig_args, within_max_angle(cos)),
+    ('Cot', trig_args, within_max_angle(guard(lambda x: x != 0, lambda x: cos(x) / sin(x)))),
+    ('Coversine', trig_args, within_max_angle(lambda x: 1 - sin(x))),
+    ('Csc', trig_args, within_max_angle(guard(lambda x: x != 0, lambda x: 1 / sin(x)))),
+    ('Exsecans', trig_args, within_max_angle(lambda x: 2 * sin2half(x) / cos(x))),
+    ('Haversine', trig_args, within_max_angle(sin2half)),
+    ('Sec', trig_args, within_max_angle(lambda x: 1 / cos(x))),
+    ('Sin', trig_args, within_max_angle(sin)),
+    ('Tan', trig_args, within_max_angle(tan)),
+    ('Versine', trig_args, within_max_angle(lambda x: 2 * sin2half(x))),
+    ('ArcCosH', args_acosh, guard(lambda x: x >= 1, acosh)),
+    ('ArcCotH', args_acoth, guard(lambda x: abs(x) > 1, lambda x: atanh(1 / x))),
     ('ArcCscH', args_acsch, guard(lambda x: x != 0, lambda x: asinh(1 / x))),
     ('ArcSecH', args_asech, guard(lambda x: 0 < x <= 1, lambda x: acosh(1 / x))),
     ('ArcSinH', args_all_real, asinh),
-    ('ArcTanH', args_atanh, atanh),
+    ('ArcTanH', args_atanh, guard(lambda x: abs(x) < 1, atanh)),
     ('CosH', hyperbolic_args, guard(lambda x: not exp_overflows(x), cosh)),
     ('CotH', hyperbolic_args, guard(lambda x: x != 0, lambda x: 1 / tanh(x))),
     ('CscH', hyperbolic_args, guard(lambda x: x != 0 and not exp_overflows(x), lambda x: 1 / sinh(x))),
@@ -351,7 +361,7 @@ def main():
     print('// Function, arguments, Hi, LoUlps, UlpExp: the true value is Hi + LoUlps * 2^UlpExp.')
     for name, argset, f in UNARY:
         seen = set()
-        for x in argset():
+        for x in argset() + EXTREMES:
             if x is None or x in seen:
                 continue
             seen.add(x)
