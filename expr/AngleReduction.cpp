@@ -1,5 +1,6 @@
 #include "expr/AngleReduction.h"
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 
@@ -14,6 +15,19 @@ constexpr Limb TwoOverPi[6] = {0xA2F9836E4E441529ULL, 0xFC2757D1F534DDC0ULL, 0xD
 constexpr Float80 PiOver2Hi = 0xC90FDAA22168C235P-63L;
 constexpr Float80 PiOver2Lo = -0xECE675D1FC8F8CBBP-129L;
 constexpr Float80 QuarterPi = 0.785398163397448309615660845819875721L;
+
+// Below 2^24 the reduction subtracts n * pi/2 in three parts (Cody and Waite): the first two
+// have 40 significant bits, so that their products with n < 2^24 are exact; together they hold
+// pi/2 to 2^-146. A remainder below 2^-20 (an argument next to a multiple) would keep too few
+// correct bits and takes the long way.
+constexpr Float80 ShortReductionLimit = 0x1p24L;
+constexpr Float80 PiOver2Part1 = 0xC90FDAA221p-39L;
+constexpr Float80 PiOver2Part2 = 0xD18469898Dp-80L;
+constexpr Float80 PiOver2Part3 = -0x75D1FC8F8CBB5BF7p-145L;
+constexpr Float80 TwoOverPiValue = 0x517CC1B727220A95p-63L;
+constexpr Float80 ShortRemainderLimit = 0x1p-20L;
+// Adding and subtracting 1.5 * 2^63 rounds a Float80 below 2^62 to an integer.
+constexpr Float80 RoundingShift = 0x3p62L;
 
 constexpr int Limbs = 7; // 64 x 384 bits
 
@@ -31,11 +45,35 @@ Limb BitsAt(const Limb (&N)[Limbs], int Position)
 }
 } // namespace
 
+namespace
+{
+TReducedAngle LongReduction(Float80 x);
+}
+
 TReducedAngle ReduceAngle(Float80 x)
 {
     const Float80 a = std::fabs(x);
     if (a <= QuarterPi)
         return {0, {x, 0}};
+    if (a < ShortReductionLimit)
+    {
+        const Float80 n = (x * TwoOverPiValue + RoundingShift) - RoundingShift;
+        const Float80 Head = x - n * PiOver2Part1; // exact: the two are close, the product exact
+        TTwoFloat80 r = TwoFloat80::Sum(Head, -(n * PiOver2Part2));
+        r = TwoFloat80::QuickSum(r.Hi, r.Lo - n * PiOver2Part3);
+        if (std::fabs(r.Hi) >= ShortRemainderLimit)
+            return {static_cast<unsigned>(static_cast<long long>(n)) & 3, r};
+    }
+    return LongReduction(x);
+}
+
+namespace
+{
+// Payne and Hanek: the product of the argument's 64-bit significand with 384 bits of 2/pi, in
+// integers.
+TReducedAngle LongReduction(Float80 x)
+{
+    const Float80 a = std::fabs(x);
     // a = m * 2^k with a 64-bit integer m and -64 <= k <= 0.
     int e;
     const Float80 Mantissa = std::frexp(a, &e); // a = Mantissa * 2^e, 0.5 <= Mantissa < 1
@@ -79,9 +117,13 @@ TReducedAngle ReduceAngle(Float80 x)
             N[i] &= (Limb(1) << (Point - Low)) - 1;
     }
     // The leading 128 bits of the fraction.
-    int Top = Point - 1;
-    while (Top >= 0 && ((BitsAt(N, Top) & 1) == 0))
-        --Top;
+    int Top = -1;
+    for (int i = Limbs - 1; i >= 0; --i)
+        if (N[i] != 0)
+        {
+            Top = i * 64 + 63 - std::countl_zero(N[i]);
+            break;
+        }
     TReducedAngle Result;
     Result.Quadrant = Quadrant & 3;
     if (Top < 0)
@@ -102,6 +144,7 @@ TReducedAngle ReduceAngle(Float80 x)
     Result.R = r;
     return Result;
 }
+} // namespace
 
 namespace
 {

@@ -14,19 +14,6 @@
 
 namespace FunctionLibrary
 {
-namespace
-{
-// Trunc of a Float80 into a 64-bit integer; outside that range the conversion is an
-// invalid operation.
-std::int64_t TruncToInt64(Float80 e)
-{
-    Float80 t = std::trunc(e);
-    if (t >= 9223372036854775808.0L || t < -9223372036854775808.0L)
-        RaiseInvalidOp();
-    return static_cast<std::int64_t>(t);
-}
-} // namespace
-
 Float80 Sqrt(Float80 x)
 {
     MathLib::DomainCheck(x < 0);
@@ -46,10 +33,19 @@ Float80 Ln(Float80 x)
 
 Float80 Power(Float80 Base, Float80 Exponent)
 {
-    // An exponent with a fractional part is a domain error, whatever its sign.
-    MathLib::DomainCheck(Exponent != std::trunc(Exponent));
+    std::int64_t Whole;
+    if (std::fabs(Exponent) < 0x1p63L)
+    {
+        Whole = static_cast<std::int64_t>(Exponent); // toward zero
+        // An exponent with a fractional part is a domain error, whatever its sign.
+        MathLib::DomainCheck(static_cast<Float80>(Whole) != Exponent);
+    }
+    else if (Exponent == -0x1p63L)
+        Whole = INT64_MIN;
+    else
+        RaiseInvalidOp(); // whole, but beyond the 64-bit integers
     // Only the low 32 bits of the truncation count, taken as signed.
-    const auto n = static_cast<std::int32_t>(static_cast<std::uint32_t>(TruncToInt64(Exponent)));
+    const auto n = static_cast<std::int32_t>(static_cast<std::uint32_t>(Whole));
     if ((Exponent > 0 && n > 0) || (Exponent < 0 && n < 0))
         return IntegerPower(Base, n);
     return 1;

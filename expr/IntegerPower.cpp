@@ -30,10 +30,48 @@ TScaled Times(const TScaled& a, const TScaled& b)
 }
 } // namespace
 
+namespace
+{
+// A short exponent and a base whose powers stay far inside the range: squaring and
+// multiplying on two parts needs no scaling.
+constexpr std::int64_t ShortCount = 64;
+constexpr Float80 ShortBaseLow = 0x1p-200L, ShortBaseHigh = 0x1p200L;
+
+Float80 ShortPower(Float80 Base, std::int64_t n)
+{
+    std::uint64_t Count = static_cast<std::uint64_t>(n < 0 ? -n : n);
+    TTwoFloat80 Square{Base, 0};
+    TTwoFloat80 Result{1, 0};
+    bool First = true;
+    for (;;)
+    {
+        if (Count & 1)
+        {
+            Result = First ? Square : TwoFloat80::Mul(Result, Square);
+            First = false;
+        }
+        Count >>= 1;
+        if (Count == 0)
+            break;
+        Square = TwoFloat80::Mul(Square, Square);
+    }
+    if (n < 0)
+        return TwoFloat80::Divide({1, 0}, Result);
+    return Result.Value();
+}
+} // namespace
+
 Float80 IntegerPower(Float80 Base, std::int64_t n)
 {
     if (n == 0)
         return 1;
+    if (n == 1)
+        return Base;
+    if (n == 2)
+        return CheckResult(Base * Base); // one rounding already
+    const Float80 Magnitude = std::fabs(Base);
+    if (n >= -ShortCount && n <= ShortCount && Magnitude > ShortBaseLow && Magnitude < ShortBaseHigh)
+        return ShortPower(Base, n);
     if (Base == 0)
     {
         if (n < 0)
@@ -58,6 +96,6 @@ Float80 IntegerPower(Float80 Base, std::int64_t n)
         Result = Normalized(TwoFloat80::Reciprocal(Result.Mantissa), -Result.Exponent);
     // Far outside the range the value is 0 or an overflow whatever the mantissa; ldexp takes int.
     const std::int64_t Exponent = std::clamp<std::int64_t>(Result.Exponent, -40000, 40000);
-    const Float80 Magnitude = std::ldexp(Result.Mantissa.Value(), static_cast<int>(Exponent));
-    return CheckResult(Negative ? -Magnitude : Magnitude);
+    const Float80 Value = std::ldexp(Result.Mantissa.Value(), static_cast<int>(Exponent));
+    return CheckResult(Negative ? -Value : Value);
 }

@@ -340,6 +340,41 @@ TSinCos SinCosOf(Float80 x)
     }
 }
 
+// Below it an angle needs no reduction (pi/4 rounded down).
+constexpr Float80 QuarterTurnLimit = 0.785398163397448309L;
+
+// sin and cos of a reduced remainder r: the C library's sinl and cosl of its high part (fast
+// and within a unit on the quarter turn) and the first-order term of its low part.
+Float80 SinOfRemainder(TTwoFloat80 r)
+{
+    return sinl(r.Hi) + r.Lo * (1 - r.Hi * r.Hi / 2);
+}
+
+Float80 CosOfRemainder(TTwoFloat80 r)
+{
+    return cosl(r.Hi) - r.Lo * r.Hi;
+}
+
+// Sin and Cos themselves: the library's functions reduce a large argument in a slow general
+// way; the reduction here takes a few operations below 2^24.
+Float80 SineOf(Float80 x)
+{
+    if (std::fabs(x) <= QuarterTurnLimit)
+        return sinl(x);
+    const TReducedAngle a = ReduceAngle(x);
+    const Float80 v = (a.Quadrant & 1) ? CosOfRemainder(a.R) : SinOfRemainder(a.R);
+    return (a.Quadrant & 2) ? -v : v;
+}
+
+Float80 CosineOf(Float80 x)
+{
+    if (std::fabs(x) <= QuarterTurnLimit)
+        return cosl(x);
+    const TReducedAngle a = ReduceAngle(x);
+    const Float80 v = (a.Quadrant & 1) ? SinOfRemainder(a.R) : CosOfRemainder(a.R);
+    return ((a.Quadrant + 1) & 2) ? -v : v;
+}
+
 // 1 / v rounded once; an overflow when v is below the range's reciprocal.
 Float80 ReciprocalOf(TTwoFloat80 v)
 {
@@ -352,7 +387,7 @@ Float80 ReciprocalOf(TTwoFloat80 v)
 Float80 Cos(Float80 x)
 {
     CheckAngle(x);
-    return cosl(x);
+    return CosineOf(x);
 }
 
 Float80 Cot(Float80 x)
@@ -420,7 +455,7 @@ Float80 Sec(Float80 x)
 Float80 Sin(Float80 x)
 {
     CheckAngle(x);
-    return sinl(x);
+    return SineOf(x);
 }
 
 Float80 Tan(Float80 x)
