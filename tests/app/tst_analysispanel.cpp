@@ -165,11 +165,11 @@ class TestAnalysisPanel : public QObject, private TMainFormHarness
 
     void aSlowFormulaCanBeStoppedWhileTheWindowAnswers()
     {
-        // A sum of 4000 calls, about half a millisecond an evaluation: the roots would take
-        // seconds. The formula goes into the model without Enter, so the plot (as slow) is not
+        // A sum of 40000 calls, a few milliseconds an evaluation: the roots would take some
+        // 20 s. The formula goes into the model without Enter, so the plot (as slow) is not
         // drawn.
-        QStringList Terms(4000, QStringLiteral("Versine(x)"));
-        Form->Model().FuncList.Last().Func = Terms.join(QLatin1Char('+')) + QStringLiteral("-2000");
+        QStringList Terms(40000, QStringLiteral("Versine(x)"));
+        Form->Model().FuncList.Last().Func = Terms.join(QLatin1Char('+')) + QStringLiteral("-20000");
         Child<QAction>("Analyse")->trigger();
         QVERIFY(Child<QPushButton>("AnalysisStop")->isEnabled());
         QCOMPARE(Status(), QStringLiteral("Computing..."));
