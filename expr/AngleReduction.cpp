@@ -3,6 +3,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace
 {
@@ -57,12 +58,17 @@ TReducedAngle ReduceAngle(Float80 x)
         return {0, {x, 0}};
     if (a < ShortReductionLimit)
     {
-        const Float80 n = (x * TwoOverPiValue + RoundingShift) - RoundingShift;
+        // The shifted sum holds n in the low bits of its significand (its unit is 1): the
+        // quadrant is read from there, without a conversion to an integer.
+        const Float80 Shifted = x * TwoOverPiValue + RoundingShift;
+        const Float80 n = Shifted - RoundingShift;
+        std::uint64_t Significand;
+        std::memcpy(&Significand, &Shifted, sizeof Significand);
         const Float80 Head = x - n * PiOver2Part1; // exact: the two are close, the product exact
         TTwoFloat80 r = TwoFloat80::Sum(Head, -(n * PiOver2Part2));
         r = TwoFloat80::QuickSum(r.Hi, r.Lo - n * PiOver2Part3);
         if (std::fabs(r.Hi) >= ShortRemainderLimit)
-            return {static_cast<unsigned>(static_cast<long long>(n)) & 3, r};
+            return {static_cast<unsigned>(Significand & 3), r};
     }
     return LongReduction(x);
 }

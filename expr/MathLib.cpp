@@ -81,11 +81,6 @@ TSinhCosh SmallSinhCosh(Float80 x)
     return {TwoFloat80::QuickSum(x, x * (z * s)), TwoFloat80::QuickSum(1, z * c)};
 }
 
-Float80 QuotientOf(TTwoFloat80 a, TTwoFloat80 b)
-{
-    return TwoFloat80::Divide(a, b);
-}
-
 // tanh |x| = t/(t + 2) and coth |x| = (t + 2)/t with t = e^(2|x|) - 1, the sum t + 2 kept whole:
 // an error of t weighs at most its own share in the quotient.
 struct TTanhParts
@@ -316,6 +311,7 @@ TVersine VersineOf(const TReducedAngle& a)
     }
     }
 }
+
 // sin x and cos x to about 2^-75 of their values, from the reduced angle.
 struct TSinCos
 {
@@ -378,7 +374,7 @@ Float80 CosineOf(Float80 x)
 // 1 / v rounded once; an overflow when v is below the range's reciprocal.
 Float80 ReciprocalOf(TTwoFloat80 v)
 {
-    return CheckResult(QuotientOf({1, 0}, v));
+    return CheckResult(TwoFloat80::Divide({1, 0}, v));
 }
 } // namespace
 
@@ -396,10 +392,10 @@ Float80 Cot(Float80 x)
     if (x == 0)
         RaiseZeroDivide();
     const TSinCos v = SinCosOf(x);
-    return CheckResult(QuotientOf(v.Cos, v.Sin));
+    return CheckResult(TwoFloat80::Divide(v.Cos, v.Sin));
 }
 
-// 1 - sin x, from the reduced angle: next to sin x = 1 it is 1 - cos r = 2 sin^2(r/2).
+// 1 - sin x, from the reduced angle: next to sin x = 1 it is 1 - cos r, by its series.
 Float80 Coversine(Float80 x)
 {
     CheckAngle(x);
@@ -462,7 +458,7 @@ Float80 Tan(Float80 x)
 {
     CheckAngle(x);
     const TSinCos v = SinCosOf(x);
-    return QuotientOf(v.Sin, v.Cos);
+    return TwoFloat80::Divide(v.Sin, v.Cos);
 }
 
 Float80 Versine(Float80 x)
@@ -554,12 +550,12 @@ Float80 CotH(Float80 x)
     if (std::fabs(x) < SmallHyperbolic)
     {
         const TSinhCosh h = SmallSinhCosh(x);
-        return CheckResult(QuotientOf(h.Cosh, h.Sinh));
+        return CheckResult(TwoFloat80::Divide(h.Cosh, h.Sinh));
     }
     if (std::fabs(x) > TanHIsOne)
         return std::copysign(1.0L, x);
     const TTanhParts p = TanhParts(std::fabs(x));
-    return std::copysign(QuotientOf(p.tPlus2, p.t), x);
+    return std::copysign(TwoFloat80::Divide(p.tPlus2, p.t), x);
 }
 
 // The zero test follows the exponentials' overflow, as it did when they were computed first.
@@ -569,7 +565,7 @@ Float80 CscH(Float80 x)
         RaiseOverflow();
     DomainCheck(x == 0);
     if (std::fabs(x) < SmallHyperbolic)
-        return CheckResult(QuotientOf({1, 0}, SmallSinhCosh(x).Sinh));
+        return CheckResult(TwoFloat80::Divide({1, 0}, SmallSinhCosh(x).Sinh));
     return 1 / sinhl(x);
 }
 
@@ -578,7 +574,7 @@ Float80 SecH(Float80 x)
     if (ExpOfMagnitudeOverflows(x))
         RaiseOverflow();
     if (std::fabs(x) < SmallHyperbolic)
-        return QuotientOf({1, 0}, SmallSinhCosh(x).Cosh);
+        return TwoFloat80::Divide({1, 0}, SmallSinhCosh(x).Cosh);
     return 1 / coshl(x);
 }
 
@@ -600,11 +596,11 @@ Float80 TanH(Float80 x)
     if (std::fabs(x) < SmallHyperbolic)
     {
         const TSinhCosh h = SmallSinhCosh(x);
-        return QuotientOf(h.Sinh, h.Cosh);
+        return TwoFloat80::Divide(h.Sinh, h.Cosh);
     }
     if (std::fabs(x) > TanHIsOne)
         return std::copysign(1.0L, x);
     const TTanhParts p = TanhParts(std::fabs(x));
-    return std::copysign(QuotientOf(p.t, p.tPlus2), x);
+    return std::copysign(TwoFloat80::Divide(p.t, p.tPlus2), x);
 }
 } // namespace MathLib
