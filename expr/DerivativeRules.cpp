@@ -51,9 +51,9 @@ TSinCos SinCos(Float80 u)
 }
 
 // ---- the rules, one per routine: f'(u) and f''(u), v being f(u) ----
-// The trigonometric rules take sine and cosine from the processor, as the values do (the C
-// library's long double sine is several times slower); the others take the C library's
-// functions where the value's own method loses digits (sinh near 0, 1 - tanh^2 near 1).
+// The rules take sine, cosine and the hyperbolic functions from MathLib, the routines the
+// values come from, so that a derivative that equals a value (the second of Sin, say) is that
+// value to the last bit.
 // Beyond |u| = 2 the rules with squares work in w = 1/u, so that u*u never overflows where
 // the value is defined and small derivatives do not vanish early.
 
@@ -271,14 +271,15 @@ TSlope ArcSecH(Float80 u, Float80)
     return {-1 / (u * r), (1 - 2 * u * u) / (u * u * m * r)};
 }
 
-TSlope SinH(Float80 u, Float80)
+// The value v has been computed, so u is inside the range of the other routine too.
+TSlope SinH(Float80 u, Float80 v)
 {
-    return {std::cosh(u), std::sinh(u)};
+    return {MathLib::CosH(u), v};
 }
 
-TSlope CosH(Float80 u, Float80)
+TSlope CosH(Float80 u, Float80 v)
 {
-    return {std::sinh(u), std::cosh(u)};
+    return {MathLib::SinH(u), v};
 }
 
 // sech^2 = 1 - tanh^2, from the value while it is well away from 1; beyond, from e^-2|u|, as
@@ -296,21 +297,22 @@ TSlope TanH(Float80 u, Float80 v)
     return {Sech2, -2 * v * Sech2};
 }
 
-TSlope CotH(Float80 u, Float80)
+// CotH is defined where CscH overflows its exponentials; csch^2 is 0 there.
+TSlope CotH(Float80 u, Float80 v)
 {
-    const Float80 Csch = 1 / std::sinh(u), Coth = 1 / std::tanh(u);
+    const Float80 Csch = std::fabs(u) > 11356 ? 0 : MathLib::CscH(u), Coth = v;
     return {-Csch * Csch, 2 * Coth * Csch * Csch};
 }
 
-TSlope SecH(Float80 u, Float80)
+TSlope SecH(Float80 u, Float80 v)
 {
-    const Float80 Sech = 1 / std::cosh(u), Tanh = std::tanh(u);
+    const Float80 Sech = v, Tanh = MathLib::TanH(u);
     return {-Sech * Tanh, Sech * (Tanh * Tanh - Sech * Sech)};
 }
 
-TSlope CscH(Float80 u, Float80)
+TSlope CscH(Float80 u, Float80 v)
 {
-    const Float80 Csch = 1 / std::sinh(u), Coth = 1 / std::tanh(u);
+    const Float80 Csch = v, Coth = MathLib::CotH(u);
     return {-Csch * Coth, Csch * (Coth * Coth + Csch * Csch)};
 }
 

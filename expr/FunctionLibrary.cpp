@@ -2,6 +2,7 @@
 
 #include "expr/Errors.h"
 #include "expr/FloatArith.h"
+#include "expr/IntegerPower.h"
 #include "expr/MathLib.h"
 #include "expr/TEvaluator.h"
 
@@ -13,65 +14,6 @@
 
 namespace FunctionLibrary
 {
-namespace
-{
-// Equal including the sign of a zero: the step of Power is a function of r alone, so
-// a repeated state repeats everything after it.
-bool SameState(Float80 a, Float80 b)
-{
-    return a == b && std::signbit(a) == std::signbit(b);
-}
-
-// Trunc of a Float80 into a 64-bit integer; outside that range the conversion is an
-// invalid operation.
-std::int64_t TruncToInt64(Float80 e)
-{
-    Float80 t = std::trunc(e);
-    if (t >= 9223372036854775808.0L || t < -9223372036854775808.0L)
-        RaiseInvalidOp();
-    return static_cast<std::int64_t>(t);
-}
-
-// Applies r := r * b (or r / b) Count times, each step rounded to Float80. The map depends
-// on r only, so once r comes back to a value it had one or two steps earlier, the rest of
-// the run is known: a fixed point (r became 0, b = 1, r stuck in the subnormal range) ends
-// it, a cycle of two (b = -1, a signed zero times a negative base) leaves only the parity of
-// the remaining count. Steps run unchecked in blocks: an infinite r stays infinite and a
-// zero r stays zero, so an overflow found at the end of a block is the one that happened
-// inside it, and fixed points and cycles found there are the ones reached inside it.
-Float80 Repeat(Float80 r, Float80 b, std::int64_t Count, bool Divide)
-{
-    if (Count <= 0)
-        return r;
-    if (Divide && b == 0)
-        RaiseZeroDivide(); // the first step divides the non-zero 1 by 0
-    auto Step = [b, Divide](Float80 v) { return Divide ? v / b : v * b; };
-    constexpr std::int64_t Block = 4096;
-    for (;;)
-    {
-        const std::int64_t Run = std::min(Count, Block);
-        for (std::int64_t i = 0; i < Run; ++i)
-            r = Step(r);
-        Count -= Run;
-        CheckResult(r);
-        if (Count == 0)
-            return r;
-        const Float80 Next = CheckResult(Step(r));
-        if (SameState(Next, r))
-            return Next;
-        if (--Count == 0)
-            return Next;
-        const Float80 After = CheckResult(Step(Next));
-        if (SameState(After, r))
-            return (Count - 1) % 2 == 0 ? After : Next;
-        --Count;
-        r = After;
-        if (Count == 0)
-            return r;
-    }
-}
-} // namespace
-
 Float80 Sqrt(Float80 x)
 {
     MathLib::DomainCheck(x < 0);
@@ -91,15 +33,22 @@ Float80 Ln(Float80 x)
 
 Float80 Power(Float80 Base, Float80 Exponent)
 {
-    MathLib::DomainCheck(Exponent - std::trunc(Exponent) > 0);
-    Float80 r = 1;
+    std::int64_t Whole;
+    if (std::fabs(Exponent) < 0x1p63L)
+    {
+        Whole = static_cast<std::int64_t>(Exponent); // toward zero
+        // An exponent with a fractional part is a domain error, whatever its sign.
+        MathLib::DomainCheck(static_cast<Float80>(Whole) != Exponent);
+    }
+    else if (Exponent == -0x1p63L)
+        Whole = INT64_MIN;
+    else
+        RaiseInvalidOp(); // whole, but beyond the 64-bit integers
     // Only the low 32 bits of the truncation count, taken as signed.
-    const auto n = static_cast<std::int32_t>(static_cast<std::uint32_t>(TruncToInt64(Exponent)));
-    if (Exponent > 0 && n > 0)
-        r = Repeat(r, Base, n, false);
-    if (Exponent < 0 && n < 0)
-        r = Repeat(r, Base, -static_cast<std::int64_t>(n), true);
-    return r;
+    const auto n = static_cast<std::int32_t>(static_cast<std::uint32_t>(Whole));
+    if ((Exponent > 0 && n > 0) || (Exponent < 0 && n < 0))
+        return IntegerPower(Base, n);
+    return 1;
 }
 
 Float80 Abs(Float80 x)

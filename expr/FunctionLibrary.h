@@ -15,9 +15,8 @@ namespace FunctionLibrary
 Float80 Sqrt(Float80 x);
 Float80 Exp(Float80 x);
 Float80 Ln(Float80 x);
-// Base raised to an integral exponent by repeated multiplication (or division for a
-// negative exponent), every step rounded; a positive exponent with a fraction is a
-// domain error, a negative one is truncated toward zero.
+// Base raised to an integral exponent, rounded once; an exponent with a fractional part
+// is a domain error.
 Float80 Power(Float80 Base, Float80 Exponent);
 Float80 Abs(Float80 x);
 } // namespace FunctionLibrary

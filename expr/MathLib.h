@@ -1,7 +1,8 @@
 #pragma once
-// The mathematical library behind 32 of the formula functions. Every routine computes
-// its value exactly as written next to it, in Float80 with the x87 transcendental
-// instructions, and raises errors instead of returning infinities or not-a-number:
+// The mathematical library behind 32 of the formula functions. Every routine computes its
+// value to within the bound of MathLibAccuracy.h (a unit or two in the last place of
+// Float80) wherever it is defined, and raises errors instead of returning infinities or
+// not-a-number:
 // EDomainError for arguments outside the function's domain (checked first, except
 // where the check tests a computed quantity), EInvalidOp / EZeroDivide / EOverflow for
 // faults of the arithmetic.
@@ -30,7 +31,7 @@ constexpr Float80 FromBits(std::uint16_t SignExponent, std::uint64_t Significand
 // One unit in the last place above the extended value nearest to pi; the formulas
 // have always seen this value as "Pi", so it stays.
 inline constexpr Float80 Pi = FromBits(0x4000, 0xC90FDAA22168C236);
-// 2^63: beyond it the x87 trigonometric instructions no longer reduce their argument.
+// 2^63: the largest argument of the trigonometric functions.
 inline constexpr Float80 MaxAngle = 9223372036854775808.0L;
 // 8192 * ln 2: beyond it TanH is +-1 to full precision.
 inline constexpr Float80 TanHLimit = FromBits(0x400B, 0xB17217F7D1CF79AB);
@@ -49,9 +50,8 @@ Float80 Log10Of2();
 // Auxiliary routines (not registered as formula functions).
 Float80 Log2(Float80 x);               // log2 x; EZeroDivide for 0, EInvalidOp below 0
 Float80 Sqrt(Float80 x);               // square root; EInvalidOp below 0
-Float80 Ln(Float80 x);                 // ln 2 * log2 x, no domain check
-Float80 Exp(Float80 x);                // 2^y, y = x*log2 e, split at the nearest integer
-Float80 Exp2Floor(Float80 x);          // as Exp, but split at floor(y)
+Float80 Ln(Float80 x);                 // ln x, no domain check
+Float80 Exp(Float80 x);                // e^x; EOverflow beyond about 11356.5
 Float80 ArcTan2(Float80 y, Float80 x); // the angle of the point (x, y)
 Float80 ArcTan(Float80 x);             // ArcTan2(x, 1)
 Float80 GuardedExp(Float80 x);

@@ -3,7 +3,9 @@
 // last place (ulp) of the result: |computed - true| <= UlpBound * ulp(true), where ulp(v) is
 // 2^(e - 63) for the binade [2^e, 2^(e+1)) holding |v| (and the smallest subnormal's spacing
 // below the normal range). The bounds hold at every argument where the function is defined;
-// tests/expr check them against references computed outside the program. The help page, the
+// tests/expr check them against references computed outside the program. Each is the largest
+// error measured there and over four wider random runs of the same generator, plus a twentieth,
+// rounded up to a half unit (Sqrt is rounded correctly by the processor, Abs is exact). The help page, the
 // Functions dialog and the interval enclosures of relations read them from here.
 #include <iterator>
 #include <string_view>
@@ -18,14 +20,14 @@ struct TBound
 
 // In the registration order of the function library.
 inline constexpr TBound Bounds[] = {
-    {u"Sqrt", 0.5},    {u"Exp", 2},      {u"Ln", 2},        {u"Power", 2},   {u"Abs", 0},
-    {u"LogBase10", 2}, {u"LogBase2", 2}, {u"LogBaseN", 2},  {u"ArcCos", 2},  {u"ArcCot", 2},
-    {u"ArcCsc", 2},    {u"ArcSec", 2},   {u"ArcSin", 2},    {u"ArcTan", 2},  {u"ArcTan2", 2},
-    {u"Cos", 2},       {u"Cot", 2},      {u"Coversine", 2}, {u"Csc", 2},     {u"Exsecans", 2},
-    {u"Haversine", 2}, {u"Sec", 2},      {u"Sin", 2},       {u"Tan", 2},     {u"Versine", 2},
-    {u"ArcCosH", 2},   {u"ArcCotH", 2},  {u"ArcCscH", 2},   {u"ArcSecH", 2}, {u"ArcSinH", 2},
-    {u"ArcTanH", 2},   {u"CosH", 2},     {u"CotH", 2},      {u"CscH", 2},    {u"SecH", 2},
-    {u"SinH", 2},      {u"TanH", 2},
+    {u"Sqrt", 0.5},      {u"Exp", 1},       {u"Ln", 1},        {u"Power", 1},     {u"Abs", 0},
+    {u"LogBase10", 1.5}, {u"LogBase2", 1},  {u"LogBaseN", 2},  {u"ArcCos", 1},    {u"ArcCot", 1},
+    {u"ArcCsc", 1.5},    {u"ArcSec", 1},    {u"ArcSin", 1},    {u"ArcTan", 1},    {u"ArcTan2", 1},
+    {u"Cos", 1},         {u"Cot", 1},       {u"Coversine", 1}, {u"Csc", 1},       {u"Exsecans", 1},
+    {u"Haversine", 1},   {u"Sec", 1},       {u"Sin", 1},       {u"Tan", 1},       {u"Versine", 1},
+    {u"ArcCosH", 1.5},   {u"ArcCotH", 1.5}, {u"ArcCscH", 1.5}, {u"ArcSecH", 1.5}, {u"ArcSinH", 1.5},
+    {u"ArcTanH", 1.5},   {u"CosH", 1},      {u"CotH", 1},      {u"CscH", 2},      {u"SecH", 1.5},
+    {u"SinH", 2},        {u"TanH", 1},
 };
 static_assert(std::size(Bounds) == 37, "one row per function");
 

@@ -165,9 +165,11 @@ class TestAnalysisPanel : public QObject, private TMainFormHarness
 
     void aSlowFormulaCanBeStoppedWhileTheWindowAnswers()
     {
-        // About 4 ms an evaluation: the roots would take some 20 s. The formula goes into the
-        // model without Enter, so the plot (as slow) is not drawn.
-        Form->Model().FuncList.Last().Func = QStringLiteral("Power(1+x*0.0000001, 2000000)-2");
+        // A sum of 40000 calls, a few milliseconds an evaluation: the roots would take some
+        // 20 s. The formula goes into the model without Enter, so the plot (as slow) is not
+        // drawn.
+        QStringList Terms(40000, QStringLiteral("Versine(x)"));
+        Form->Model().FuncList.Last().Func = Terms.join(QLatin1Char('+')) + QStringLiteral("-20000");
         Child<QAction>("Analyse")->trigger();
         QVERIFY(Child<QPushButton>("AnalysisStop")->isEnabled());
         QCOMPARE(Status(), QStringLiteral("Computing..."));

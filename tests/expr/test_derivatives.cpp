@@ -253,6 +253,31 @@ TEST(Derivatives, CarryTheValueOfThePlainRun)
         }
 }
 
+// A derivative that is itself a library function is that function's plain value to the last
+// bit: the rules call the routines the values come from.
+TEST(Derivatives, ThatAreLibraryFunctionsAreTheirPlainValues)
+{
+    TDualSetup Setup;
+    const struct
+    {
+        const char16_t *F, *D1, *D2;
+        Float80 Large; // an argument far out, within the function's range
+    } Cases[] = {
+        {u"Sin(x)", u"Cos(x)", u"-Sin(x)", 1e18L},        {u"Cos(x)", u"-Sin(x)", u"-Cos(x)", 1e18L},
+        {u"SinH(x)", u"CosH(x)", u"SinH(x)", 11000},      {u"CosH(x)", u"SinH(x)", u"CosH(x)", -11000},
+        {u"Exp(x)", u"Exp(x)", u"Exp(x)", 11000},         {u"Versine(x)", u"Sin(x)", u"Cos(x)", 123456.75L},
+        {u"Coversine(x)", u"-Cos(x)", u"Sin(x)", -1e18L},
+    };
+    for (const auto& Case : Cases)
+        for (Float80 x : {-2.5L, 0.1L, 1e-10L, 0.2L, 3.0L, Case.Large})
+        {
+            const TDual d = Setup.At(Case.F, x);
+            Setup.X = x;
+            EXPECT_EQ(d.D1, Setup.Evaluator->EvaluateText(Case.D1)) << ToUtf8(Case.F) << " at " << Exact(x);
+            EXPECT_EQ(d.D2, Setup.Evaluator->EvaluateText(Case.D2)) << ToUtf8(Case.F) << " at " << Exact(x);
+        }
+}
+
 // Kinks take the right-hand derivative, flat steps 0, unbounded slopes EZeroDivide; an error
 // of the value wins over one of the derivative.
 TEST(Derivatives, FollowTheConventionsAtKinksStepsAndPoles)

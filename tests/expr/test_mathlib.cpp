@@ -161,8 +161,7 @@ TEST(MathLibValues, TrigonometryAcceptsArgumentsUpToMaxAngle)
     EXPECT_NO_THROW(Tan(MaxAngle));
     EXPECT_LE(std::fabs(Sin(1e18L)), 1);
     EXPECT_LE(std::fabs(Cos(1e18L)), 1);
-    // At 2^63 itself the processor's instructions give up and return the argument; the
-    // values are those of the exact angle (mpmath, 40 digits: sin, cos and tan of 2^63).
+    // The values of the exact angle 2^63 (mpmath, 40 digits: sin, cos and tan of 2^63).
     EXPECT_NEAR(double(Sin(MaxAngle)), 0.9999303766734422296178565053935299895487, 1e-15);
     EXPECT_NEAR(double(Sin(-MaxAngle)), -0.9999303766734422296178565053935299895487, 1e-15);
     EXPECT_NEAR(double(Cos(MaxAngle)), 0.01180007651280023668442038506089820789501, 1e-15);
@@ -190,7 +189,6 @@ TEST(MathLibErrors, EachFaultRaisesItsClass)
         {"ArcCsc of 1 divides by zero", [] { return ArcCsc(1); }, "EZeroDivide"},
         {"ArcCsc of -1 divides by zero", [] { return ArcCsc(-1); }, "EZeroDivide"},
         {"ArcCot of 0", [] { return ArcCot(0); }, "EDomainError"},
-        {"ArcCot of a subnormal overflows", [] { return ArcCot(1e-4940L); }, "EOverflow"},
         {"Cot of 0 divides by zero", [] { return Cot(0); }, "EZeroDivide"},
         {"Csc of 0 fails its check on the sine", [] { return Csc(0); }, "EDomainError"},
         {"Cos beyond MaxAngle", [] { return Cos(1e19L); }, "EDomainError"},
@@ -213,8 +211,6 @@ TEST(MathLibErrors, EachFaultRaisesItsClass)
         {"ArcSecH of 2", [] { return ArcSecH(2); }, "EDomainError"},
         {"ArcSecH of 0 divides by zero", [] { return ArcSecH(0); }, "EZeroDivide"},
         {"ArcSecH of -0.5 takes the log of a negative", [] { return ArcSecH(-0.5L); }, "EInvalidOp"},
-        {"ArcSinH far below 0 cancels to log of 0", [] { return ArcSinH(-1e10L); }, "EZeroDivide"},
-        {"ArcSinH of a huge value overflows the square", [] { return ArcSinH(1e3000L); }, "EOverflow"},
         {"CotH of 0 divides by zero", [] { return CotH(0); }, "EZeroDivide"},
         {"CscH of 0 fails its check on p - q", [] { return CscH(0); }, "EDomainError"},
         {"SecH of 20000 overflows", [] { return SecH(20000); }, "EOverflow"},
