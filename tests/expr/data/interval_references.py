@@ -100,7 +100,7 @@ UNARY = {
     "LogBase2": (lambda x: mpmath.log(x, 2), [(1.5, 1e6), (1e-6, 0.6)]),
     "ArcCos": (mpmath.acos, [(-0.9, 0.9)]),
     "ArcCot": (lambda x: mpmath.atan(1 / x), [(0.1, 100), (-100, -0.1)]),
-    "ArcCsc": (lambda x: mpmath.asin(1 / abs(x)), [(1.1, 100), (-100, -1.1)]),
+    "ArcCsc": (lambda x: mpmath.asin(1 / abs(x)), [(1.1, 2.5), (-2.5, -1.1)]),
     "ArcSec": (lambda x: mpmath.acos(1 / abs(x)), [(1.1, 100), (-100, -1.1)]),
     "ArcSin": (mpmath.asin, [(0.1, 0.9), (-0.9, -0.1)]),
     "ArcTan": (mpmath.atan, [(-100, 100)]),
