@@ -11,6 +11,8 @@
 // (TAnalysisRequest::DefaultSamples). --derivative 1 (or 2) prints f'(X) (f''(X)) in place of the value,
 // computed exactly by differentiating the compiled formula.
 // --set NAME=VALUE (VALUE written with ".") defines a parameter NAME that the formulas read.
+// --relation X0 X1 Y0 Y1 classifies each formula, a relation in x and y, over that box instead
+// (tools/TRelationLines.h gives the output).
 #include "analysis/TAnalysisRequest.h"
 #include "expr/Errors.h"
 #include "expr/FunctionLibrary.h"
@@ -22,6 +24,7 @@
 #include "expr/Utf16.h"
 #include "tools/TAnalysisLines.h"
 #include "tools/TInputLine.h"
+#include "tools/TRelationLines.h"
 
 #include <cerrno>
 #include <clocale>
@@ -206,6 +209,7 @@ const std::string HelpText =
     "Usage: vendrel-eval [--separator C] [--set NAME=VALUE]... [--derivative 1|2] < LINES\n"
     "       vendrel-eval [--separator C] --roots|--extrema|--inflections|--area A B\n"
     "                    [--samples N] < LINES\n"
+    "       vendrel-eval [--separator C] [--set NAME=VALUE]... --relation X0 X1 Y0 Y1 < LINES\n"
     "       vendrel-eval --help | --version\n"
     "\n"
     "Evaluates formulas exactly as the Vendrel plot does. Each input line is\n"
@@ -230,6 +234,10 @@ const std::string HelpText =
     "  --extrema A B        its local minima and maxima over [A, B] (roots of f')\n"
     "  --inflections A B    its inflection points over [A, B] (sign changes of f'')\n"
     "  --area A B           its signed area over [A, B] and the error estimate\n"
+    "  --relation X0 X1 Y0 Y1\n"
+    "                       each formula is a relation in x and y (x*x+y*y = 1,\n"
+    "                       y < Sin(x)): prints holds, empty or undecided for the box\n"
+    "                       [X0, X1] x [Y0, Y1] (X unused), proven as the plot proves a pixel\n"
     "  --samples N          points sampled over [A, B] (default " +
     std::to_string(TAnalysisRequest::DefaultSamples) +
     ")\n"
@@ -268,7 +276,7 @@ template <typename TAnswer> int AnswerLines(TAnswer AnswerTo)
 int Usage()
 {
     std::fputs("usage: vendrel-eval [--separator C] [--set NAME=VALUE]... [--derivative 1|2]"
-               " [--roots|--extrema|--inflections|--area A B [--samples N]]"
+               " [--roots|--extrema|--inflections|--area A B [--samples N] | --relation X0 X1 Y0 Y1]"
                " < lines of X<TAB>T<TAB>FORMULA\n",
                stderr);
     return 2;
@@ -282,6 +290,7 @@ int main(int argc, char** argv)
     bool Analyse = false;
     int Order = 0;
     TParameterSet Set;
+    std::optional<TRelationView> RelationBox; // with --relation
     for (int i = 1; i < argc; ++i)
     {
         if (std::strcmp(argv[i], "--help") == 0)
@@ -293,6 +302,17 @@ int main(int argc, char** argv)
             Analyse = true;
             if (!ArgumentNumber(argv[++i], Asked.A) || !ArgumentNumber(argv[++i], Asked.B))
                 return Usage();
+            continue;
+        }
+        if (std::strcmp(argv[i], "--relation") == 0 && i + 4 < argc && !RelationBox)
+        {
+            TRelationView Box{};
+            for (Float80* End : {&Box.X0, &Box.X1, &Box.Y0, &Box.Y1})
+                if (!ArgumentNumber(argv[++i], *End))
+                    return Usage();
+            if (!TRelationLines::Usable(Box))
+                return Usage();
+            RelationBox = Box;
             continue;
         }
         if (std::strcmp(argv[i], "--derivative") == 0 && i + 1 < argc && Order == 0)
@@ -330,6 +350,8 @@ int main(int argc, char** argv)
 
     if (Analyse && Order != 0)
         return Usage(); // an analysis gives points, not values
+    if (RelationBox && (Analyse || Order != 0 || Set.S || Set.Y))
+        return Usage(); // a relation's x and y are the box's
     std::ios::sync_with_stdio(false);
     if (Analyse && !Set.Names.empty())
     {
@@ -343,6 +365,11 @@ int main(int argc, char** argv)
             Asked.Separator = Separator;
             TAnalysisLines Lines(Asked);
             return AnswerLines([&](const std::string& Line) { return Lines.AnalyseLine(Line); });
+        }
+        if (RelationBox)
+        {
+            const TRelationLines Relations(Separator, *RelationBox, Set.Names, Set.Values);
+            return AnswerLines([&](const std::string& Line) { return Relations.ClassifyLine(Line); });
         }
         TLineEvaluator Lines(Separator, Order, Set);
         return AnswerLines([&](const std::string& Line) { return Lines.EvaluateLine(Line) + '\n'; });
