@@ -156,12 +156,13 @@ bool TRelationClassifier::ProvenInside(const TPlaneBox& Box, bool SidesProven, T
             return true;
     if (FShape != TRelationShape::Curve)
         return false;
+    // Signs one point at a time from the centre, each tried against those known: the box between
+    // the centre and a corner is a quarter of this one.
     int Signs[5];
-    for (int i = 0; i < 5; ++i)
-        Signs[i] = Relation.SignAt(Xs[i], Ys[i]);
-    // Pairs from the centre first: the box between them is a quarter of this one.
-    for (int i = 0; i < 5; ++i)
-        for (int j = i + 1; j < 5; ++j)
+    for (int j = 0; j < 5; ++j)
+    {
+        Signs[j] = Relation.SignAt(Xs[j], Ys[j]);
+        for (int i = 0; i < j; ++i)
         {
             if (Signs[i] * Signs[j] >= 0)
                 continue;
@@ -172,6 +173,7 @@ bool TRelationClassifier::ProvenInside(const TPlaneBox& Box, bool SidesProven, T
             if (Relation.Examine(Between).SidesProven)
                 return true;
         }
+    }
     return false;
 }
 

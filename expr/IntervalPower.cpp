@@ -6,12 +6,12 @@
 #include "expr/TValueHull.h"
 
 #include <algorithm>
+#include <array>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <tuple>
-#include <vector>
 
 namespace
 {
@@ -33,25 +33,44 @@ struct TRun
     TRule Rule;
 };
 
+// A few runs, without allocating: the negative exponents give at most two wrapped segments of
+// three runs each, the positive ones as many, and 0 one.
+struct TRuns
+{
+    std::array<TRun, 16> Items;
+    size_t Count = 0;
+    void push_back(const TRun& r) { Items[Count++] = r; }
+    TRun* begin() { return Items.data(); }
+    TRun* end() { return Items.data() + Count; }
+    size_t size() const { return Count; }
+    bool empty() const { return Count == 0; }
+};
+
 // The runs for the truncations k in [k0, k1] of exponents of one sign. As k grows by one, n
 // grows by one and wraps from 2^31 - 1 to -2^31.
-void AddTruncations(int64_t k0, int64_t k1, bool NegativeExponent, std::vector<TRun>& Runs)
+void AddTruncations(int64_t k0, int64_t k1, bool NegativeExponent, TRuns& Runs)
 {
     constexpr int64_t Low = std::numeric_limits<int32_t>::min(), High = std::numeric_limits<int32_t>::max();
-    std::vector<TRun> Segments;
+    TRun Segments[2];
+    int SegmentCount = 1;
     if (uint64_t(k1) - uint64_t(k0) >= 0xFFFFFFFFu)
-        Segments = {{Low, High, TRule::One}};
+        Segments[0] = {Low, High, TRule::One};
     else
     {
         const int64_t n0 = int32_t(uint32_t(uint64_t(k0)));
         const int64_t n1 = n0 + int64_t(uint64_t(k1) - uint64_t(k0));
         if (n1 <= High)
-            Segments = {{n0, n1, TRule::One}};
+            Segments[0] = {n0, n1, TRule::One};
         else
-            Segments = {{n0, High, TRule::One}, {Low, n1 - (int64_t(1) << 32), TRule::One}};
+        {
+            Segments[0] = {n0, High, TRule::One};
+            Segments[1] = {Low, n1 - (int64_t(1) << 32), TRule::One};
+            SegmentCount = 2;
+        }
     }
-    for (const TRun& S : Segments)
+    for (int i = 0; i < SegmentCount; ++i)
     {
+        const TRun& S = Segments[i];
         if (S.From < 0) // n < 0 divides under a negative exponent only
             Runs.push_back(
                 {S.From, std::min<int64_t>(S.To, -1), NegativeExponent ? TRule::Divide : TRule::One});
@@ -91,8 +110,10 @@ void AddPart(const TRun& R, Float80 m0, Float80 m1, bool Negative, TValueHull& H
     }
     TValueHull Magnitude;
     const Float80 Small = Divides ? m1 : m0, Large = Divides ? m0 : m1; // the |b| of the least and most
-    for (int64_t n : {R.From, R.To})
+    const int64_t Ends[] = {R.From, R.To};
+    for (int k = 0; k < (R.From == R.To ? 1 : 2); ++k)
     {
+        const int64_t n = Ends[k];
         Float80 Value;
         if (Small == 0 && !Divides)
             Magnitude.Include(0, 0);
@@ -140,7 +161,7 @@ TInterval Enclose(const TInterval& Base, const TInterval& Exponent)
     const Float80 e0 = Exponent.Lo, e1 = Exponent.Hi;
     // Exponents the rule refuses: beyond the 64-bit truncation, or positive with a fraction.
     bool Undefined = e0 < -Two63 || e1 >= Two63 || (e1 > 0 && (e0 != e1 || e1 != std::trunc(e1)));
-    std::vector<TRun> Runs;
+    TRuns Runs;
     if (e0 < 0 && e1 >= -Two63)
     {
         const Float80 Top = e1 < 0 ? e1 : -LDBL_TRUE_MIN;
@@ -156,10 +177,10 @@ TInterval Enclose(const TInterval& Base, const TInterval& Exponent)
     std::sort(Runs.begin(), Runs.end(),
               [](const TRun& a, const TRun& b)
               { return std::tie(a.From, a.To, a.Rule) < std::tie(b.From, b.To, b.Rule); });
-    Runs.erase(std::unique(Runs.begin(), Runs.end(),
-                           [](const TRun& a, const TRun& b)
-                           { return a.From == b.From && a.To == b.To && a.Rule == b.Rule; }),
-               Runs.end());
+    Runs.Count = size_t(std::unique(Runs.begin(), Runs.end(),
+                                    [](const TRun& a, const TRun& b)
+                                    { return a.From == b.From && a.To == b.To && a.Rule == b.Rule; }) -
+                        Runs.begin());
 
     TValueHull Hull;
     for (const TRun& R : Runs)
@@ -167,7 +188,7 @@ TInterval Enclose(const TInterval& Base, const TInterval& Exponent)
     if (Hull.Empty())
         return TInterval::Undefined(); // every exponent divides a zero base
     const TTri Own = Undefined ? TTri::Maybe : TTri::Yes;
-    const bool OneRule = Runs.size() == 1 && Runs[0].From == Runs[0].To;
+    const bool OneRule = Runs.size() == 1 && Runs.Items[0].From == Runs.Items[0].To;
     return Hull.Interval(TTri::Yes, TTri::Yes)
         .WithFlagsOf(Base, Exponent, Own, OneRule && !Undefined ? TTri::Yes : TTri::Maybe);
 }

@@ -26,6 +26,8 @@
 #include "expr/Float80.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace OutwardRounding
@@ -36,13 +38,45 @@ struct TBracket
     Float80 Lo, Hi;
 };
 
+namespace Detail
+{
+// One step of the 64-bit significand away from or towards zero, for a normal number whose
+// neighbour in that direction is normal too (the exponent field from 2 to 0x7FFD); false
+// otherwise. The x87 format keeps the integer bit explicitly: a carry out of the significand
+// moves into the exponent, and a borrow below the integer bit out of it.
+inline bool StepNormal(Float80& v, bool AwayFromZero)
+{
+    std::uint64_t Significand;
+    std::uint16_t SignExponent;
+    std::memcpy(&Significand, &v, 8);
+    std::memcpy(&SignExponent, reinterpret_cast<const char*>(&v) + 8, 2);
+    const unsigned Exponent = SignExponent & 0x7FFF;
+    if (Exponent < 2 || Exponent > 0x7FFD || !(Significand >> 63))
+        return false;
+    if (AwayFromZero)
+    {
+        if (++Significand == 0)
+            Significand = std::uint64_t(1) << 63, ++SignExponent;
+    }
+    else if (--Significand >> 63 == 0)
+        Significand = ~std::uint64_t(0), --SignExponent;
+    std::memcpy(&v, &Significand, 8);
+    std::memcpy(reinterpret_cast<char*>(&v) + 8, &SignExponent, 2);
+    return true;
+}
+} // namespace Detail
+
 inline Float80 NextUp(Float80 v)
 {
+    if (v != 0 && Detail::StepNormal(v, v > 0))
+        return v;
     return std::nextafter(v, std::numeric_limits<Float80>::infinity());
 }
 
 inline Float80 NextDown(Float80 v)
 {
+    if (v != 0 && Detail::StepNormal(v, v < 0))
+        return v;
     return std::nextafter(v, -std::numeric_limits<Float80>::infinity());
 }
 

@@ -150,9 +150,28 @@ TInterval operator-(const TInterval& a, const TInterval& b)
     return SettleHull({OutwardRounding::Sub(a.Lo, b.Hi), OutwardRounding::Sub(a.Hi, b.Lo)}, a, b);
 }
 
+// By the signs of the operands, the two products that bound the result (both across 0: four).
 TInterval operator*(const TInterval& a, const TInterval& b)
 {
     using OutwardRounding::Mul;
+    auto Between = [&](Float80 l1, Float80 l2, Float80 h1, Float80 h2)
+    { return Settle(Mul(l1, l2).Lo, Mul(h1, h2).Hi, a, b); };
+    if (a.Lo >= 0)
+    {
+        if (b.Lo >= 0)
+            return Between(a.Lo, b.Lo, a.Hi, b.Hi);
+        return b.Hi <= 0 ? Between(a.Hi, b.Lo, a.Lo, b.Hi) : Between(a.Hi, b.Lo, a.Hi, b.Hi);
+    }
+    if (a.Hi <= 0)
+    {
+        if (b.Lo >= 0)
+            return Between(a.Lo, b.Hi, a.Hi, b.Lo);
+        return b.Hi <= 0 ? Between(a.Hi, b.Hi, a.Lo, b.Lo) : Between(a.Lo, b.Hi, a.Lo, b.Lo);
+    }
+    if (b.Lo >= 0)
+        return Between(a.Lo, b.Hi, a.Hi, b.Hi);
+    if (b.Hi <= 0)
+        return Between(a.Hi, b.Lo, a.Lo, b.Lo);
     return SettleHull({Mul(a.Lo, b.Lo), Mul(a.Lo, b.Hi), Mul(a.Hi, b.Lo), Mul(a.Hi, b.Hi)}, a, b);
 }
 

@@ -23,7 +23,12 @@ class TValueHull
   public:
     static Float80 Margin(Float80 v, double UlpBound)
     {
-        return Float80(UlpBound) * (std::fabs(v) * 0x1p-59L + 8 * LDBL_TRUE_MIN);
+        const Float80 Relative = std::fabs(v) * 0x1p-59L;
+        // Far above the subnormals the relative part alone exceeds the formula by more than 8d
+        // (and the processor computes slowly with subnormal operands).
+        if (Relative > 0x1p-16300L)
+            return Float80(UlpBound) * Relative;
+        return Float80(UlpBound) * (Relative + 8 * LDBL_TRUE_MIN);
     }
 
     // A value computed by a routine within UlpBound ulp.
