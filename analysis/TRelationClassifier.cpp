@@ -68,6 +68,11 @@ TRelationClassifier::TRelationClassifier(const TRelationInput& In, const TRelati
 
 TRelationClassifier::~TRelationClassifier() = default;
 
+size_t TRelationClassifier::PartIndex(const TBand& Band, const TCell& Cell) const
+{
+    return size_t(Cell.Row - Band.Row0) * size_t(FWidth) + size_t(Cell.Column);
+}
+
 TRelation& TRelationClassifier::Lane(int Index)
 {
     std::unique_ptr<TRelation>& Relation = Relations[size_t(Index)];
@@ -104,6 +109,7 @@ bool TRelationClassifier::RefineBand(int BandIndex, int LaneIndex, const TStop& 
         Band.Work = {};
         Band.Following = {};
         Band.LiveParts = {};
+        Band.PixelSign = {};
     }
     return true;
 }
@@ -130,14 +136,18 @@ void TRelationClassifier::Settle(TBand& Band, const TCell& Cell, TRelation& Rela
         return; // another part of its pixel proved it
     const TRelation::TFacts Facts = Relation.Examine(Cell.Box);
     TPixelClass Class = TPixelClass::Undecided;
+    int CommonSign = 0;
+    const int KnownSign = Cell.Depth > 0 ? Band.PixelSign[PartIndex(Band, Cell)] : 0;
     if (Facts.Answer == TBoxAnswer::Nowhere)
         Class = TPixelClass::Empty;
     else if (Facts.Answer == TBoxAnswer::Everywhere)
         Class = TPixelClass::Holds;
-    else if ((Cell.Size == 1 || Cell.Depth > 0) && ProvenInside(Cell.Box, Facts.SidesProven, Relation))
+    else if (KnownSign != 0 ? ProvenAgainst(Cell.Box, KnownSign, Relation)
+                            : (Cell.Size == 1 || Cell.Depth > 0) &&
+                                  ProvenInside(Cell.Box, Facts.SidesProven, Relation, CommonSign))
         Class = TPixelClass::Holds;
     if (Class == TPixelClass::Undecided)
-        Split(Band, Cell);
+        Split(Band, Cell, Cell.Depth == 0 && Facts.SidesProven ? CommonSign : KnownSign);
     else if (Cell.Depth == 0)
         Mark(Cell, Class);
     else
@@ -146,7 +156,8 @@ void TRelationClassifier::Settle(TBand& Band, const TCell& Cell, TRelation& Rela
 
 // A point of the box proven to satisfy the relation: the corners and the centre by the point
 // evaluator, and for a curve a sign change of its two sides' difference between two of them.
-bool TRelationClassifier::ProvenInside(const TPlaneBox& Box, bool SidesProven, TRelation& Relation)
+bool TRelationClassifier::ProvenInside(const TPlaneBox& Box, bool SidesProven, TRelation& Relation,
+                                       int& CommonSign)
 {
     const Float80 xm = Middle(Box.X0, Box.X1), ym = Middle(Box.Y0, Box.Y1);
     const Float80 Xs[5] = {xm, Box.X0, Box.X1, Box.X0, Box.X1};
@@ -174,10 +185,21 @@ bool TRelationClassifier::ProvenInside(const TPlaneBox& Box, bool SidesProven, T
                 return true;
         }
     }
+    CommonSign = Signs[0];
+    for (int Sign : Signs)
+        CommonSign = Sign == CommonSign ? CommonSign : 0;
     return false;
 }
 
-void TRelationClassifier::Split(TBand& Band, const TCell& Cell)
+// A part of a pixel whose sign KnownSign is proven at other points and whose sides are proven
+// continuous on the whole pixel: its centre holding, or of the other sign, proves the pixel.
+bool TRelationClassifier::ProvenAgainst(const TPlaneBox& Box, int KnownSign, TRelation& Relation)
+{
+    const Float80 xm = Middle(Box.X0, Box.X1), ym = Middle(Box.Y0, Box.Y1);
+    return Relation.HoldsAt(xm, ym) || Relation.SignAt(xm, ym) == -KnownSign;
+}
+
+void TRelationClassifier::Split(TBand& Band, const TCell& Cell, int PixelSign)
 {
     if (Cell.Depth == 0 && Cell.Size > 1)
     {
@@ -194,9 +216,13 @@ void TRelationClassifier::Split(TBand& Band, const TCell& Cell)
     if (Cell.Depth == SubpixelLevels)
         return; // as fine as it goes: the pixel stays undecided
     if (Band.LiveParts.empty())
+    {
         Band.LiveParts.assign(size_t(Band.Row1 - Band.Row0) * size_t(FWidth), 0);
-    Band.LiveParts[size_t(Cell.Row - Band.Row0) * size_t(FWidth) + size_t(Cell.Column)] +=
-        Cell.Depth == 0 ? 4 : 3;
+        Band.PixelSign.assign(Band.LiveParts.size(), 0);
+    }
+    Band.LiveParts[PartIndex(Band, Cell)] += Cell.Depth == 0 ? 4 : 3;
+    if (Cell.Depth == 0)
+        Band.PixelSign[PartIndex(Band, Cell)] = int8_t(PixelSign);
     const TPlaneBox& B = Cell.Box;
     const Float80 xm = Middle(B.X0, B.X1), ym = Middle(B.Y0, B.Y1);
     for (const TPlaneBox& Part : {TPlaneBox{B.X0, xm, ym, B.Y1}, TPlaneBox{xm, B.X1, ym, B.Y1},
@@ -223,7 +249,7 @@ void TRelationClassifier::PartDecided(TBand& Band, const TCell& Cell, TPixelClas
         Pixel = TPixelClass::Holds;
         return;
     }
-    uint16_t& Live = Band.LiveParts[size_t(Cell.Row - Band.Row0) * size_t(FWidth) + size_t(Cell.Column)];
+    uint16_t& Live = Band.LiveParts[PartIndex(Band, Cell)];
     if (--Live == 0)
         Pixel = TPixelClass::Empty;
 }

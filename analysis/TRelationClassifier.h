@@ -105,14 +105,20 @@ class TRelationClassifier
         size_t Next = 0;
         std::vector<TCell> Following;    // the next level's
         std::vector<uint16_t> LiveParts; // per pixel of the band: its parts still undecided
+        // Per pixel of a curve: the sign of f - g proven at its centre and corners, all alike,
+        // where f and g are proven defined and continuous on the whole pixel (else 0). A
+        // point of the other sign anywhere in the pixel then proves it.
+        std::vector<int8_t> PixelSign;
     };
 
     TRelation& Lane(int Index);
     TPlaneBox BlockBox(int Column, int Row, int Size) const;
     void Settle(TBand& Band, const TCell& Cell, TRelation& Relation);
-    bool ProvenInside(const TPlaneBox& Box, bool SidesProven, TRelation& Relation);
-    void Split(TBand& Band, const TCell& Cell);
+    bool ProvenInside(const TPlaneBox& Box, bool SidesProven, TRelation& Relation, int& CommonSign);
+    bool ProvenAgainst(const TPlaneBox& Box, int PixelSign, TRelation& Relation);
+    void Split(TBand& Band, const TCell& Cell, int PixelSign);
     void Mark(const TCell& Cell, TPixelClass Class);
+    size_t PartIndex(const TBand& Band, const TCell& Cell) const;
     void PartDecided(TBand& Band, const TCell& Cell, TPixelClass Class);
 
     TRelationInput Input;
