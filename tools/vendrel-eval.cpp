@@ -13,6 +13,8 @@
 // --set NAME=VALUE (VALUE written with ".") defines a parameter NAME that the formulas read.
 // --fit DATA --model FORMULA --start NAME=VALUE... fits the model to a data file instead
 // (tools/TFitCommand.h).
+// --relation X0 X1 Y0 Y1 classifies each formula, a relation in x and y, over that box instead
+// (tools/TRelationLines.h gives the output).
 #include "analysis/TAnalysisRequest.h"
 #include "expr/Errors.h"
 #include "expr/FunctionLibrary.h"
@@ -25,6 +27,7 @@
 #include "tools/TAnalysisLines.h"
 #include "tools/TFitCommand.h"
 #include "tools/TInputLine.h"
+#include "tools/TRelationLines.h"
 
 #include <cerrno>
 #include <clocale>
@@ -211,6 +214,7 @@ const std::string HelpText =
     "                    [--samples N] < LINES\n"
     "       vendrel-eval --fit DATA --model FORMULA --start NAME=VALUE...\n"
     "                    [--columns I,J] [--separator C]\n"
+    "       vendrel-eval [--separator C] [--set NAME=VALUE]... --relation X0 X1 Y0 Y1 < LINES\n"
     "       vendrel-eval --help | --version\n"
     "\n"
     "Evaluates formulas exactly as the Vendrel plot does. Each input line is\n"
@@ -235,6 +239,10 @@ const std::string HelpText =
     "  --extrema A B        its local minima and maxima over [A, B] (roots of f')\n"
     "  --inflections A B    its inflection points over [A, B] (sign changes of f'')\n"
     "  --area A B           its signed area over [A, B] and the error estimate\n"
+    "  --relation X0 X1 Y0 Y1\n"
+    "                       each formula is a relation in x and y (x*x+y*y = 1,\n"
+    "                       y < Sin(x)): prints holds, empty or undecided for the box\n"
+    "                       [X0, X1] x [Y0, Y1] (X unused), proven as the plot proves a pixel\n"
     "  --samples N          points sampled over [A, B] (default " +
     std::to_string(TAnalysisRequest::DefaultSamples) +
     ")\n"
@@ -279,7 +287,7 @@ template <typename TAnswer> int AnswerLines(TAnswer AnswerTo)
 int Usage()
 {
     std::fputs("usage: vendrel-eval [--separator C] [--set NAME=VALUE]... [--derivative 1|2]"
-               " [--roots|--extrema|--inflections|--area A B [--samples N]]"
+               " [--roots|--extrema|--inflections|--area A B [--samples N] | --relation X0 X1 Y0 Y1]"
                " < lines of X<TAB>T<TAB>FORMULA\n",
                stderr);
     return 2;
@@ -295,6 +303,7 @@ int main(int argc, char** argv)
     bool Analyse = false;
     int Order = 0;
     TParameterSet Set;
+    std::optional<TRelationView> RelationBox; // with --relation
     for (int i = 1; i < argc; ++i)
     {
         if (std::strcmp(argv[i], "--help") == 0)
@@ -306,6 +315,17 @@ int main(int argc, char** argv)
             Analyse = true;
             if (!ArgumentNumber(argv[++i], Asked.A) || !ArgumentNumber(argv[++i], Asked.B))
                 return Usage();
+            continue;
+        }
+        if (std::strcmp(argv[i], "--relation") == 0 && i + 4 < argc && !RelationBox)
+        {
+            TRelationView Box{};
+            for (Float80* End : {&Box.X0, &Box.X1, &Box.Y0, &Box.Y1})
+                if (!ArgumentNumber(argv[++i], *End))
+                    return Usage();
+            if (!TRelationLines::Usable(Box))
+                return Usage();
+            RelationBox = Box;
             continue;
         }
         if (std::strcmp(argv[i], "--derivative") == 0 && i + 1 < argc && Order == 0)
@@ -343,6 +363,8 @@ int main(int argc, char** argv)
 
     if (Analyse && Order != 0)
         return Usage(); // an analysis gives points, not values
+    if (RelationBox && (Analyse || Order != 0 || Set.S || Set.Y))
+        return Usage(); // a relation's x and y are the box's
     std::ios::sync_with_stdio(false);
     if (Analyse && !Set.Names.empty())
     {
@@ -356,6 +378,11 @@ int main(int argc, char** argv)
             Asked.Separator = Separator;
             TAnalysisLines Lines(Asked);
             return AnswerLines([&](const std::string& Line) { return Lines.AnalyseLine(Line); });
+        }
+        if (RelationBox)
+        {
+            const TRelationLines Relations(Separator, *RelationBox, Set.Names, Set.Values);
+            return AnswerLines([&](const std::string& Line) { return Relations.ClassifyLine(Line); });
         }
         TLineEvaluator Lines(Separator, Order, Set);
         return AnswerLines([&](const std::string& Line) { return Lines.EvaluateLine(Line) + '\n'; });

@@ -1,0 +1,90 @@
+#include "plot/TRelationRaster.h"
+
+#include <algorithm>
+
+namespace
+{
+// Writes whole pixels of one colour into the image, clipped to it.
+class TPixelWriter
+{
+  public:
+    TPixelWriter(QImage& Image, QPoint Origin) : Image(Image), Origin(Origin) {}
+
+    void Set(int Column, int Row, uint32_t Argb)
+    {
+        const int x = Origin.x() + Column, y = Origin.y() + Row;
+        if (x >= 0 && y >= 0 && x < Image.width() && y < Image.height())
+            reinterpret_cast<uint32_t*>(Image.scanLine(y))[x] = Argb;
+    }
+    // A square of Width pixels centred on the pixel, the odd extra one to the left and above.
+    void Stamp(int Column, int Row, int Width, uint32_t Argb)
+    {
+        const int Before = Width / 2, After = (Width - 1) / 2;
+        for (int r = Row - Before; r <= Row + After; ++r)
+            for (int c = Column - Before; c <= Column + After; ++c)
+                Set(c, r, Argb);
+    }
+
+  private:
+    QImage& Image;
+    QPoint Origin;
+};
+
+bool EmptyAt(const TRelationClassifier& C, int Column, int Row)
+{
+    return Column >= 0 && Row >= 0 && Column < C.Width() && Row < C.Height() &&
+           C.Pixel(Column, Row) == TPixelClass::Empty;
+}
+
+// A region's pixel on its boundary: undecided, or holding beside an empty one.
+bool OnBoundary(const TRelationClassifier& C, int Column, int Row)
+{
+    const TPixelClass Class = C.Pixel(Column, Row);
+    if (Class != TPixelClass::Holds)
+        return Class == TPixelClass::Undecided;
+    return EmptyAt(C, Column - 1, Row) || EmptyAt(C, Column + 1, Row) || EmptyAt(C, Column, Row - 1) ||
+           EmptyAt(C, Column, Row + 1);
+}
+} // namespace
+
+TColor TRelationRaster::Halfway(TColor Color, TColor Background)
+{
+    TColor Mixed = 0;
+    for (int Shift : {0, 8, 16})
+        Mixed |= ((((Color >> Shift) & 0xFF) + ((Background >> Shift) & 0xFF)) / 2) << Shift;
+    return Mixed;
+}
+
+void TRelationRaster::Paint(QImage& Image, QPoint Origin, const TRelationClassifier& C, const TStyle& Style)
+{
+    TPixelWriter Writer(Image, Origin);
+    const int Width = std::max(Style.LineWidth, 1);
+    const uint32_t Line = ColorToArgb(Style.Line),
+                   HalfLine = ColorToArgb(Halfway(Style.Line, Style.Background));
+    if (C.Shape() == TRelationShape::Curve)
+    {
+        for (TPixelClass Pass : {TPixelClass::Undecided, TPixelClass::Holds})
+            for (int Row = 0; Row < C.Height(); ++Row)
+                for (int Column = 0; Column < C.Width(); ++Column)
+                    if (C.Pixel(Column, Row) == Pass)
+                        Writer.Stamp(Column, Row, Width, Pass == TPixelClass::Holds ? Line : HalfLine);
+        return;
+    }
+    const uint32_t Fill = ColorToArgb(Style.Fill),
+                   HalfFill = ColorToArgb(Halfway(Style.Fill, Style.Background));
+    for (int Row = 0; Row < C.Height(); ++Row)
+        for (int Column = 0; Column < C.Width(); ++Column)
+            if (C.Pixel(Column, Row) != TPixelClass::Empty)
+                Writer.Set(Column, Row, C.Pixel(Column, Row) == TPixelClass::Holds ? Fill : HalfFill);
+    const int Dash = 3 * Width;
+    for (TPixelClass Pass : {TPixelClass::Undecided, TPixelClass::Holds})
+        for (int Row = 0; Row < C.Height(); ++Row)
+            for (int Column = 0; Column < C.Width(); ++Column)
+            {
+                if (C.Pixel(Column, Row) != Pass || !OnBoundary(C, Column, Row))
+                    continue;
+                if (C.Boundary() == TBoundaryPen::Dashed && (Column + Row) / Dash % 2 == 1)
+                    continue;
+                Writer.Stamp(Column, Row, Width, Pass == TPixelClass::Holds ? Line : HalfLine);
+            }
+}
