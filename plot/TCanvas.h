@@ -53,6 +53,8 @@ class TCanvas
     double Scale() const { return FScale; }
     int64_t Scaled(int64_t Pixels) const { return ScaledPixels(Pixels, FScale); }
     void SetBrushColor(TColor Color) { BrushColor = Color; }
+    // The colour the background is filled with.
+    TColor Brush() const { return BrushColor; }
     void SetFont(const QFont& Font)
     {
         FFont = Font;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <memory>
 #include <vector>
 
 struct TCurveGeometry
@@ -13,6 +14,9 @@ struct TCurveGeometry
     std::vector<QPoint> Points;
     std::vector<size_t> PieceEnds; // piece p is Points[PieceEnds[p - 1] .. PieceEnds[p])
     std::exception_ptr Error;
+    // What a source that draws more than polylines keeps for its own drawing (a relation's
+    // classified pixels, the markers of data points), its own type behind the pointer.
+    std::shared_ptr<void> Extra;
     bool Started = false;
     int64_t Next = 0;
     bool Break = true;

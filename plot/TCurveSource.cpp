@@ -13,6 +13,8 @@ bool TCurveSource::Drawn(const TFuncList& List, int Index) const
     return !List.Item(Index).Func.isEmpty();
 }
 
+void TCurveSource::DrawTraced(TCanvas&, const TCurveGeometry&, const TRunPaint&) const {}
+
 void TCurveSource::DrawFill(TCanvas& Canvas, const TCurveGeometry& G, const TPlotView&, int32_t,
                             TColor Color) const
 {

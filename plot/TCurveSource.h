@@ -50,6 +50,19 @@ struct TCurveTrace
     const int32_t* KnownRows = nullptr;   // functions: every column's row, already computed
 };
 
+// How one run of frames of a graph is drawn: its line and fill colours (lightened for the
+// frame), the background, the pen's width and dash style, and the view.
+struct TRunPaint
+{
+    TColor Line = clBlack;
+    TColor Fill = clWhite;
+    TColor Background = clWhite;
+    int Width = 1;
+    int32_t Style = 0;
+    const TPlotView* View = nullptr;
+    int32_t OriginY = 0;
+};
+
 class TCurveSource
 {
   public:
@@ -62,6 +75,10 @@ class TCurveSource
     virtual TCurveTexts Texts(const TFuncList& List, int Index, const TEvalContext& Context) const = 0;
     // Traces the curve into G, or takes up a trace the budget stopped.
     virtual void Trace(const TCurveTrace& In, TCurveGeometry& G) const = 0;
+    // Draws what the trace kept in G.Extra besides its polylines, on the drawing thread, after
+    // the run's polylines are drawn (the painter's state must be left as it was found). The
+    // default draws nothing.
+    virtual void DrawTraced(TCanvas& Canvas, const TCurveGeometry& G, const TRunPaint& Paint) const;
     // Fills the traced curve with Color ("Filled Graphs"). Functions fill column by column
     // elsewhere; the default fills a closed curve by the non-zero rule and an open one not.
     virtual void DrawFill(TCanvas& Canvas, const TCurveGeometry& G, const TPlotView& View, int32_t OriginY,

@@ -67,6 +67,7 @@ struct TGraphFrames::TRun
     uint32_t Text = 0;
     const TCurveGeometry* Geometry = nullptr;
     std::optional<TGPPen> Pen;
+    TRunPaint Paint;
     std::vector<std::vector<TCurveRasterizer::TEdge>> Outlines;
     std::vector<TCurveRasterizer::TSortedCrossings> Sorted;
     std::vector<uint8_t> Outlined; // 0: QPainter draws it; 1: its outline; 2: its crossings sorted
@@ -383,6 +384,14 @@ void TGraphFrames::ComputeRun(TRun& Run, TLane& Lane, int ArrowSize, bool FirstO
                                                  FrameCount - 1 - Frame, Model.FramesCount)),
                         float(ArrowSize));
         Run.Pen->SetDashStyle(Graph.Style);
+        Run.Paint = {
+            LightenColor(LineColor(Graph.Color, Model.Options), FrameCount - 1 - Frame, Model.FramesCount),
+            LightenColor(Graph.BGColor, FrameCount - 1 - Frame, Model.FramesCount),
+            clWhite, // the canvas's, set when the run is drawn
+            ArrowSize,
+            Graph.Style,
+            View.get(),
+            OriginY};
         if (!Lane.Outliner)
             return;
         Run.Outlines.resize(G.PieceEnds.size());
@@ -409,7 +418,7 @@ void TGraphFrames::ComputeRun(TRun& Run, TLane& Lane, int ArrowSize, bool FirstO
     }
 }
 
-bool TGraphFrames::DrawRun(TRun& Run, TCurveRasterizer* Raster, TGPGraphics& Graphics,
+bool TGraphFrames::DrawRun(TRun& Run, TCanvas& Canvas, TCurveRasterizer* Raster, TGPGraphics& Graphics,
                            std::exception_ptr& Error)
 {
     if (Run.Error)
@@ -430,6 +439,11 @@ bool TGraphFrames::DrawRun(TRun& Run, TCurveRasterizer* Raster, TGPGraphics& Gra
         else
             Graphics.DrawPolyline(*Run.Pen, G.Points.data() + Start, Count);
         Start = G.PieceEnds[p];
+    }
+    if (G.Extra)
+    {
+        Run.Paint.Background = Canvas.Brush();
+        Texts[Run.Text]->Source->DrawTraced(Canvas, G, Run.Paint);
     }
     Error = G.Error;
     // The memory of a drawn run goes at once, and its text's geometry with the last run.
@@ -500,7 +514,7 @@ void TGraphFrames::DrawCurves(TCanvas& Canvas, int ArrowSize,
         {
             if (!Graphics)
                 Graphics.emplace(Canvas.Painter(), Target);
-            if (!DrawRun(Runs[Done + r], Target, *Graphics, Error))
+            if (!DrawRun(Runs[Done + r], Canvas, Target, *Graphics, Error))
                 return false;
             ++Cursor.RunsDrawn;
             return true;

@@ -111,7 +111,7 @@ class TGraphFrames
     void MakeRuns();
     // FirstOfPaint: the first run of this paint, which the budget stops only inside its walk.
     void ComputeRun(TRun& Run, TLane& Lane, int ArrowSize, bool FirstOfPaint);
-    bool DrawRun(TRun& Run, class TCurveRasterizer* Raster, class TGPGraphics& Graphics,
+    bool DrawRun(TRun& Run, TCanvas& Canvas, class TCurveRasterizer* Raster, class TGPGraphics& Graphics,
                  std::exception_ptr& Error);
     bool GraphDrawn(int Index) const;
     const TCurveSource& SourceOf(int Index) const;

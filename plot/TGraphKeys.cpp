@@ -9,7 +9,7 @@ const QString Main = QStringLiteral("Main");
 
 QString TGraphKeys::Name(const char* Key) const
 {
-    return QLatin1String(Key) + QString::number(Number);
+    return QLatin1String(Key) + QString::number(FNumber);
 }
 
 QString TGraphKeys::Text(const char* Key, const QString& Default) const

@@ -13,9 +13,9 @@ class TGraphKeys
 {
   public:
     // Keys of graph n (from 1) to read.
-    TGraphKeys(const TProfileFile& File, int n) : Reading(&File), Number(n) {}
+    TGraphKeys(const TProfileFile& File, int n) : Reading(&File), FNumber(n) {}
     // Keys of graph n to write (and read).
-    TGraphKeys(TProfileFile& File, int n) : Reading(&File), Writing(&File), Number(n) {}
+    TGraphKeys(TProfileFile& File, int n) : Reading(&File), Writing(&File), FNumber(n) {}
 
     QString Text(const char* Key, const QString& Default = QString()) const;
     int32_t Integer(const char* Key, int32_t Default) const;
@@ -24,10 +24,16 @@ class TGraphKeys
     void WriteText(const char* Key, const QString& Value);
     void WriteInteger(const char* Key, int32_t Value);
 
+    // The graph's number, and the whole file, for a kind that keeps a section of its own per
+    // graph (written only for graphs of that kind); Writable is null where keys are only read.
+    int Number() const { return FNumber; }
+    const TProfileFile& Profile() const { return *Reading; }
+    TProfileFile* Writable() const { return Writing; }
+
   private:
     QString Name(const char* Key) const;
 
     const TProfileFile* Reading;
     TProfileFile* Writing = nullptr;
-    int Number;
+    int FNumber;
 };

@@ -21,6 +21,8 @@
 #include <utility>
 #include <vector>
 
+class QPainter;
+class QPen;
 class TCurveSource;
 class TFuncList;
 class TGraphKeys;
@@ -77,6 +79,10 @@ class TKindDescriptor
 
     // The legend's label of Graph (before eliding).
     virtual QString Label(const TFunc& Graph) const { return Graph.Func; }
+    // The legend's sample of Graph's line from Left to Right at row Middle, with Pen (the
+    // curves' pen of the graph): the line itself by default.
+    virtual void DrawSample(QPainter& Painter, const QPen& Pen, int Left, int Right, int Middle,
+                            const TFunc& Graph) const;
 
     virtual const TCurveSource& Source() const = 0;
     // Whether a graph's fill is worked out column by column, from the x axis to the curve (else

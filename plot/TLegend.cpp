@@ -66,9 +66,8 @@ void TLegend::Draw(TCanvas& Canvas, const TPlotModel& Model, int Width, int Marg
         const TFunc& Graph = Model.FuncList.Item(i);
         TGPPen Pen(ColorToArgb(LineColor(Graph.Color, Model.Options)), float(ArrowSize));
         Pen.SetDashStyle(Graph.Style);
-        Painter.setPen(Pen.Pen());
         const int Middle = Row + RowHeight / 2;
-        Painter.drawLine(Left + Pad, Middle, Left + Pad + SampleLength, Middle);
+        KindOf(Graph).DrawSample(Painter, Pen.Pen(), Left + Pad, Left + Pad + SampleLength, Middle, Graph);
         Row += RowHeight;
     }
     Painter.restore();
