@@ -6,6 +6,7 @@
 #include "app/TAboutBox.h"
 #include "app/TAnalysisPanel.h"
 #include "app/TDialogs.h"
+#include "app/TFormulaAssist.h"
 #include "app/TGraphPanel.h"
 #include "app/THelpWindow.h"
 #include "app/TOutputSettings.h"
@@ -175,6 +176,10 @@ void TMainForm::CreateControls()
     FuncEdit = MakeEdit<TFormulaEdit>(Client, "FuncEdit", QString());
     for (QLineEdit* Edit : {LeftEdt, RightEdt, TopEdt, BottomEdt, TimeEdt, static_cast<QLineEdit*>(FuncEdit)})
         Edit->installEventFilter(this);
+    TFormulaAssist::Attach(FuncEdit,
+                           {[this] { return TFormulaAssist::VariablesOf(PlotModel.FuncList.Last().Kind); },
+                            [this] { return PlotModel.Parameters.Names(); }, DecimalSeparator,
+                            [this](std::unique_ptr<TUndoObject> Record) { PushUndo(std::move(Record)); }});
     MirrorEditorsIntoModel();
 
     ComboBox = new QComboBox(Client);

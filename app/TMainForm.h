@@ -45,6 +45,7 @@ class TParametersPanel;
 class TStatusReadout;
 class TStyleComboBox;
 class TUndoMan;
+class TUndoObject;
 class TViewGestures;
 class TWindowBox;
 
@@ -163,6 +164,8 @@ class TMainForm : public QMainWindow
     void DrawPage(QPainter& Painter, int Width, int Height, int Margin, int ArrowSize);
     // Pushes an undo record of the four bound editors, as every recorded view change does.
     void RecordView();
+    // Pushes Record (an editor's text before a rewrite) for Edit > Undo.
+    void PushUndo(std::unique_ptr<TUndoObject> Record);
     // Pushes an undo record of the parameters as Before holds them.
     void RecordParameters(const TParameterList& Before);
     // EditUndo is enabled while there is a record to take back.

@@ -1,6 +1,7 @@
 // The main window's Graph panel: graph kinds, their formulas and derived graphs.
 #include "app/TMainForm.h"
 
+#include "app/TFormulaAssist.h"
 #include "app/TGraphPanel.h"
 #include "app/TGraphUndo.h"
 #include "app/TUndoMan.h"
@@ -21,6 +22,7 @@ void TMainForm::GraphExecute()
             [this](int Of, TGraphKind Kind) { Guard([&] { AddDerivedGraph(Of, Kind); }); }, this);
         connect(ComboBox, &QComboBox::currentIndexChanged, GraphPanel.get(),
                 [this] { GraphPanel->ModelChanged(); });
+        TFormulaAssist::RecordUndoIn(*GraphPanel, [this](auto Record) { PushUndo(std::move(Record)); });
         OpenDock(GraphPanel.get());
     }
     GraphPanel->ModelChanged();

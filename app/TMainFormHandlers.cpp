@@ -228,6 +228,12 @@ void TMainForm::RecordView()
     UpdateUndo();
 }
 
+void TMainForm::PushUndo(std::unique_ptr<TUndoObject> Record)
+{
+    UndoMan->Push(std::move(Record));
+    UpdateUndo();
+}
+
 void TMainForm::RecordParameters(const TParameterList& Before)
 {
     UndoMan->Push(std::make_unique<TParameterUndo>(PlotModel, Before));
