@@ -239,15 +239,17 @@ class TReader
         }
         return Text + Src(From, To);
     }
-    TNode Join(const TNode& Left, size_t OpStart, size_t OpEnd, const std::u16string* Replacement,
-               const TNode& Right) const
+    // Left's text grows in place, so a long chain of operators costs its length once.
+    void Join(TNode& Left, size_t OpStart, size_t OpEnd, const std::u16string* Replacement,
+              const TNode& Right) const
     {
-        TNode Node;
-        Node.Start = Left.Start;
-        Node.End = Right.End;
-        Node.Text = Left.Text + Src(Left.End, OpStart) + (Replacement ? *Replacement : Src(OpStart, OpEnd)) +
-                    Src(OpEnd, Right.Start) + Right.Text;
-        return Node;
+        Left.Text.append(Source.substr(Left.End, OpStart - Left.End));
+        Left.Text.append(Replacement ? std::u16string_view(*Replacement)
+                                     : Source.substr(OpStart, OpEnd - OpStart));
+        Left.Text.append(Source.substr(OpEnd, Right.Start - OpEnd));
+        Left.Text.append(Right.Text);
+        Left.End = Right.End;
+        Left.Atomic = Left.Number = Left.Integer = Left.IsE = Left.Group = false;
     }
 
     std::u16string_view Source;
@@ -336,7 +338,7 @@ TNode TReader::Comparison()
         const size_t OpEnd = Cur().End;
         Step();
         const TNode Right = Sum();
-        Left = Join(Left, OpStart, OpEnd, Replacement.empty() ? nullptr : &Replacement, Right);
+        Join(Left, OpStart, OpEnd, Replacement.empty() ? nullptr : &Replacement, Right);
     }
 }
 
@@ -350,7 +352,7 @@ TNode TReader::Sum()
         const TToken Op = Cur();
         Step();
         const TNode Right = Product();
-        Left = Join(Left, Op.Start, Op.End, nullptr, Right);
+        Join(Left, Op.Start, Op.End, nullptr, Right);
     }
     return Left;
 }
@@ -369,17 +371,15 @@ TNode TReader::Product()
                 Habits.set(size_t(THabit::Remainder));
             Step();
             const TNode Right = Signed();
-            Left = Join(Left, Op.Start, Op.End, nullptr, Right);
+            Join(Left, Op.Start, Op.End, nullptr, Right);
         }
         else if (StartsImplicitOperand(Left))
         {
             const TNode Right = Power();
             Habits.set(size_t(THabit::Product));
-            TNode Node;
-            Node.Start = Left.Start;
-            Node.End = Right.End;
-            Node.Text = Left.Text + u"*" + Right.Text;
-            Left = Node;
+            // The blanks between the two go: "2 x" is 2*x.
+            const std::u16string Star = u"*";
+            Join(Left, Left.End, Right.Start, &Star, Right);
         }
         else
             return Left;
