@@ -2,6 +2,7 @@
 
 #include "app/TEditorTextUndo.h"
 #include "app/TFormulaHint.h"
+#include "app/TFormulaMarks.h"
 #include "controls/TFormulaEdit.h"
 #include "expr/FunctionCatalog.h"
 #include "expr/TFormulaCheck.h"
@@ -11,12 +12,10 @@
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QCoreApplication>
-#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QStandardItemModel>
-#include <QTextCharFormat>
 #include <QTimer>
 
 #include <algorithm>
@@ -93,6 +92,7 @@ TFormulaAssist::TFormulaAssist(QLineEdit* EditIn, TFormulaField FieldIn)
     Timer->setInterval(CheckDelay);
     connect(Timer, &QTimer::timeout, this, &TFormulaAssist::CheckNow);
 
+    Marks = new TFormulaMarks(Edit);
     Hint = new TFormulaHint(Edit);
     connect(Hint, &TFormulaHint::Clicked, this, &TFormulaAssist::ApplyRewrite);
     connect(this, &QObject::destroyed, Hint, &QObject::deleteLater);
@@ -215,56 +215,24 @@ void TFormulaAssist::CursorMoved()
     ShowHint();
 }
 
-// The marks are laid as formats of the editor's own text layout, through the input-method
-// event every line editor takes: places count from the cursor, no text changes. The layout
-// keeps them where they were laid until they are laid anew.
+// The marks in the editor's own text: the formula editor shows a window of a long formula.
 void TFormulaAssist::ShowMarks()
 {
-    struct TMark
-    {
-        qsizetype Start, End;
-        QTextCharFormat Format;
-    };
-    std::vector<TMark> Marks;
-    const qsizetype Start = WindowStart(), Length = Edit->text().size();
-    const auto Mark = [&](qsizetype From, qsizetype To, const QTextCharFormat& Format)
-    {
-        From = std::clamp(From - Start, qsizetype(0), Length);
-        To = std::clamp(To - Start, qsizetype(0), Length);
-        if (From < To)
-            Marks.push_back({From, To, Format});
-    };
+    const qsizetype Start = WindowStart();
+    TFormulaMarks::TMarks Shown;
     if (FErrorPlace)
     {
-        QTextCharFormat Wave;
-        Wave.setUnderlineStyle(QTextCharFormat::WaveUnderline);
-        Wave.setUnderlineColor(Qt::red);
-        // Reading stopped at the end: the last character carries the mark.
-        const qsizetype From = FErrorPlace->Start == FErrorPlace->End ? qsizetype(FErrorPlace->Start) - 1
-                                                                      : qsizetype(FErrorPlace->Start);
-        Mark(From, qsizetype(FErrorPlace->End), Wave);
+        Shown.WaveFrom = qsizetype(FErrorPlace->Start) - Start;
+        Shown.WaveTo = qsizetype(FErrorPlace->End) - Start;
     }
     if (FBrackets.Bracket >= 0)
     {
-        QTextCharFormat Pair;
-        Pair.setFontWeight(QFont::Bold);
-        Pair.setBackground(FBrackets.Unmatched ? QColor(255, 170, 170) : QColor(190, 225, 255));
-        Mark(FBrackets.Bracket, FBrackets.Bracket + 1, Pair);
-        if (FBrackets.Partner >= 0)
-            Mark(FBrackets.Partner, FBrackets.Partner + 1, Pair);
+        Shown.Bracket = FBrackets.Bracket - Start;
+        Shown.Partner = FBrackets.Partner >= 0 ? FBrackets.Partner - Start : -1;
+        Shown.Unmatched = FBrackets.Unmatched;
     }
-    QString Key;
-    for (const TMark& m : Marks)
-        Key += QStringLiteral("%1-%2-%3;").arg(m.Start).arg(m.End).arg(m.Format.fontWeight());
-    if (Key == LaidMarks)
-        return;
-    LaidMarks = Key;
-    QList<QInputMethodEvent::Attribute> Attributes;
-    for (const TMark& m : Marks)
-        Attributes.append({QInputMethodEvent::TextFormat, int(m.Start - Edit->cursorPosition()),
-                           int(m.End - m.Start), m.Format});
-    QInputMethodEvent Laying(QString(), Attributes);
-    QCoreApplication::sendEvent(Edit, &Laying);
+    Marks->SetMarks(Shown);
+    Marks->update(); // the editor may have scrolled its text
 }
 
 void TFormulaAssist::ShowHint()
@@ -408,6 +376,7 @@ bool TFormulaAssist::eventFilter(QObject* Watched, QEvent* Event)
     }
     case QEvent::Move:
     case QEvent::Resize:
+        Marks->setGeometry(Edit->rect());
         Hint->Follow();
         break;
     case QEvent::Show:

@@ -40,6 +40,7 @@ class QStandardItemModel;
 class QTimer;
 class TFormulaCheck;
 class TFormulaHint;
+class TFormulaMarks;
 class THabitRewriter;
 class TUndoObject;
 
@@ -126,7 +127,7 @@ class TFormulaAssist : public QObject
     void Offer(bool Asked);
     bool ChooseKey(QEvent* Event);
     void Choose(int Row);
-    // The marks (error underline, brackets) laid on the editor's visible text.
+    // The marks (error wave, brackets) over the editor's visible text.
     void ShowMarks();
     void ShowHint();
 
@@ -142,6 +143,7 @@ class TFormulaAssist : public QObject
     TFormulaField Field;
     QString OwnToolTip;
     QTimer* Timer = nullptr;
+    TFormulaMarks* Marks = nullptr;
     TFormulaHint* Hint = nullptr;
     QCompleter* Completer = nullptr;
     QStandardItemModel* Offers = nullptr;
@@ -156,6 +158,4 @@ class TFormulaAssist : public QObject
     QString FNote;
     TBracketScan::TPair FBrackets;
     QString CallTip;
-    // The formats last laid on the editor, so unchanged marks are not laid again.
-    QString LaidMarks;
 };
