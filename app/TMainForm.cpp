@@ -7,6 +7,7 @@
 #include "app/TAnalysisPanel.h"
 #include "app/TDialogs.h"
 #include "app/TFormulaAssist.h"
+#include "app/TFunctionsDialog.h"
 #include "app/TGraphPanel.h"
 #include "app/THelpWindow.h"
 #include "app/TOutputSettings.h"
@@ -334,6 +335,10 @@ void TMainForm::CreateActions()
         Make("Settings", QStringLiteral("&Settings"), QKeySequence(), QString(), &TMainForm::SettingsExecute);
     HelpContents = Make("HelpContents", QStringLiteral("&Index"), QKeySequence(Qt::Key_F1),
                         QStringLiteral("Help Index"), &TMainForm::HelpContentsExecute);
+    Functions =
+        Make("Functions", QStringLiteral("&Functions..."), QKeySequence(),
+             QStringLiteral("Functions|The functions, operators and variables of formulas, with examples"),
+             &TMainForm::FunctionsExecute);
     About = Make("About", QStringLiteral("&About"), QKeySequence(), QString(), &TMainForm::AboutExecute);
     Analyse =
         Make("Analyse", QStringLiteral("&Analyse..."), QKeySequence(),
@@ -375,9 +380,9 @@ void TMainForm::CreateActions()
     GridStyle->setExclusive(true);
     for (QAction* Action : {GridDot, GridDash, GridSolid})
         GridStyle->addAction(Action);
-    addActions({FileOpen, FileSaveAs, FilePrintSetup, Print, PrintPdf, ExportPicture, ExportAnimation,
-                FileExit, EditCopy, EditUndo, Settings, HelpContents, About, ZoomIn, ZoomOut, ResetView,
-                Analyse, GraphAction, Parameters});
+    addActions({FileOpen, FileSaveAs, FilePrintSetup, Print,    PrintPdf,     ExportPicture, ExportAnimation,
+                FileExit, EditCopy,   EditUndo,       Settings, HelpContents, Functions,     About,
+                ZoomIn,   ZoomOut,    ResetView,      Analyse,  GraphAction,  Parameters});
 }
 
 void TMainForm::CreateMenus()
@@ -423,6 +428,7 @@ void TMainForm::CreateMenus()
 
     QMenu* Help = menuBar()->addMenu(QStringLiteral("&Help"));
     Help->addAction(HelpContents);
+    Help->addAction(Functions);
     Help->addAction(About);
 }
 

@@ -29,6 +29,7 @@ class QSettings;
 class QTimer;
 class TColorBtn;
 class TFormulaEdit;
+class TFunctionsDialog;
 class TDialogs;
 class TGraphEvaluator;
 class TOutputSettings;
@@ -114,6 +115,7 @@ class TMainForm : public QMainWindow
     void PrintExecute();
     void FilePrintSetupExecute();
     void HelpContentsExecute();
+    void FunctionsExecute();
     void AboutExecute();
     void FileExitExecute();
     void PrintPdfExecute();
@@ -201,6 +203,7 @@ class TMainForm : public QMainWindow
     std::unique_ptr<TAboutBox> AboutBox;
     std::unique_ptr<QPrinter> Printer;
     std::unique_ptr<THelpWindow> HelpWindow;
+    std::unique_ptr<TFunctionsDialog> FunctionsDialog; // made when first opened
     std::unique_ptr<TAnalysisPanel> AnalysisPanel;     // made when first opened
     std::unique_ptr<TGraphPanel> GraphPanel;           // made when first opened
     TStatusReadout* Readout = nullptr;                 // owned by WindowBox
@@ -261,6 +264,7 @@ class TMainForm : public QMainWindow
     QActionGroup* GridStyle = nullptr;
     QAction* Settings = nullptr;
     QAction* HelpContents = nullptr;
+    QAction* Functions = nullptr;
     QAction* About = nullptr;
     QAction* Analyse = nullptr;
     QAction* GraphAction = nullptr;

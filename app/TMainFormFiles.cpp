@@ -5,12 +5,15 @@
 #include "app/TAboutBox.h"
 #include "app/TAnalysisPanel.h"
 #include "app/TDialogs.h"
+#include "app/TFormulaAssist.h"
+#include "app/TFunctionsDialog.h"
 #include "app/THelpWindow.h"
 #include "app/TOutputSettings.h"
 #include "app/TPresentationMenu.h"
 #include "app/TPrintOutput.h"
 #include "app/TRecentFiles.h"
 #include "app/TSettingsDlg.h"
+#include "controls/TFormulaEdit.h"
 #include "controls/TWindowBox.h"
 #include "export/TPictureWriter.h"
 #include "plot/TDocument.h"
@@ -163,6 +166,15 @@ void TMainForm::DrawPage(QPainter& Painter, int Width, int Height, int Margin, i
 void TMainForm::FilePrintSetupExecute()
 {
     Dialogs.PageSetup(this, *Printer);
+}
+
+void TMainForm::FunctionsExecute()
+{
+    if (!FunctionsDialog)
+        FunctionsDialog = std::make_unique<TFunctionsDialog>(
+            [this](const QString& Example) { TFormulaAssist::Type(FuncEdit, Example); }, this);
+    FunctionsDialog->show();
+    FunctionsDialog->raise();
 }
 
 void TMainForm::HelpContentsExecute()
