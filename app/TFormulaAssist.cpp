@@ -180,6 +180,7 @@ void TFormulaAssist::CheckNow()
 // Marks of the last reading belong to the text read: an edit takes them away until the next.
 void TFormulaAssist::TextChanged()
 {
+    Dismissed = false;
     FMessage.clear();
     FErrorPlace.reset();
     FRewrite.clear();
@@ -237,6 +238,8 @@ void TFormulaAssist::ShowMarks()
 
 void TFormulaAssist::ShowHint()
 {
+    if (Dismissed)
+        return Hint->Show(QString(), false);
     if (!FRewrite.isEmpty() || !FNote.isEmpty())
     {
         QString Html;
@@ -365,6 +368,12 @@ bool TFormulaAssist::eventFilter(QObject* Watched, QEvent* Event)
         if (Key->key() == Qt::Key_Space && Key->modifiers() == Qt::ControlModifier)
         {
             Offer(true); // every name that begins as the word at the cursor, however short
+            return true;
+        }
+        if (Key->key() == Qt::Key_Escape && !Dismissed && !HintText().isEmpty())
+        {
+            Dismissed = true; // until the text changes
+            ShowHint();
             return true;
         }
         if (Key->key() != Qt::Key_Return && Key->key() != Qt::Key_Enter)

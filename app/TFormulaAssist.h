@@ -15,7 +15,7 @@
 //   line offers the rewrite; Ctrl+Enter in the editor, or a click on the line, writes it into
 //   the editor (one step of the editor's own undo, and one record of the window's Edit > Undo
 //   when the field has a recorder). Nothing is rewritten otherwise: the editor keeps what the
-//   user wrote until they ask.
+//   user wrote until they ask. Escape puts the line away until the text changes.
 //
 // A formula longer than LiveLimit is read only on Enter, and habits are looked for up to
 // HintLimit, so typing costs the same in a formula of any length (bench_editor).
@@ -158,4 +158,6 @@ class TFormulaAssist : public QObject
     QString FNote;
     TBracketScan::TPair FBrackets;
     QString CallTip;
+    // Escape put the hint line away until the text changes.
+    bool Dismissed = false;
 };

@@ -113,6 +113,13 @@ class TestFormulaAssist : public QObject, private TMainFormHarness
         QTest::mouseClick(Hint, Qt::LeftButton);
         QCOMPARE(FuncEdit()->Formula(), QStringLiteral("Exp(x)"));
         QVERIFY(!Hint->isVisible());
+        // Escape puts a hint away until the text changes; the error's marks stay.
+        Type(FuncEdit(), QStringLiteral("^2"));
+        QVERIFY(Hint->isVisible());
+        QTest::keyClick(FuncEdit(), Qt::Key_Escape);
+        QVERIFY(!Hint->isVisible());
+        QCOMPARE(Assist()->Rewrite(), QStringLiteral("Power(Exp(x), 2)"));
+        QVERIFY(Assist()->ErrorPlace().has_value());
     }
 
     void aHabitWithoutEquivalentIsNamedAndNothingIsWritten()
