@@ -1,5 +1,6 @@
 #include "app/TGraphPanel.h"
 
+#include "app/TFormulaAssist.h"
 #include "plot/GraphKind.h"
 #include "plot/TEvalContext.h"
 #include "plot/TPlotModel.h"
@@ -92,6 +93,15 @@ void TGraphPanel::Connect()
     };
     for (QLineEdit* Edit : {FirstEdt, SecondEdt, FromEdt, ToEdt})
         connect(Edit, &QLineEdit::returnPressed, this, &TGraphPanel::ApplyEdits);
+    const TFormulaField::TNames Parameters = [this] { return Model.Parameters.Names(); };
+    TFormulaAssist::Attach(
+        FirstEdt,
+        {[this] { return TFormulaAssist::VariablesOf(KindAt(KindBox->currentIndex())); }, Parameters, Sep});
+    TFormulaAssist::Attach(
+        SecondEdt,
+        {[this] { return TFormulaAssist::VariablesOf(KindAt(KindBox->currentIndex())); }, Parameters, Sep});
+    for (QLineEdit* Ends : {FromEdt, ToEdt})
+        TFormulaAssist::Attach(Ends, {{}, Parameters, Sep});
     connect(KindBox, &QComboBox::currentIndexChanged, this,
             [this, Edited](int Index)
             {

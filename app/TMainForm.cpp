@@ -4,6 +4,8 @@
 #include "app/PlotFont.h"
 #include "app/TAboutBox.h"
 #include "app/TDialogs.h"
+#include "app/TFormulaAssist.h"
+#include "app/TFunctionsDialog.h"
 #include "app/THelpWindow.h"
 #include "app/TOutputCommands.h"
 #include "app/TOutputSettings.h"
@@ -121,6 +123,7 @@ const TActionRow ActionRows[] = {
     {"Graph", "&Graph...", 0, 0, "Graph|The kind and the formulas of the selected graph", -1, [](F&, V&, O&, D& d) { d.Graph(); }},
     {"Parameters", "&Parameters...", 0, 0, "Parameters|Named parameters of the formulas, on sliders, animated with t", -1, [](F&, V&, O&, D& d) { d.Parameters(); }},
     {"HelpContents", "&Index", Qt::Key_F1, 0, "Help Index", -1, [](F& f, V&, O&, D&) { f.HelpContentsExecute(); }},
+    {"Functions", "&Functions...", 0, 0, "Functions|The functions, operators and variables of formulas, with examples", -1, [](F& f, V&, O&, D&) { f.FunctionsExecute(); }},
     {"About", "&About", 0, 0, nullptr, -1, [](F& f, V&, O&, D&) { f.AboutExecute(); }},
 };
 // The menus by the names of their actions: "-" a separator, "Recent" the recent files, "Grid"
@@ -130,7 +133,7 @@ const std::initializer_list<const char*> MenuRows[] = {
     {"&Edit", "EditCopy", "EditCopyAtScreenResolution", "EditUndo"},
     {"&View", "Grid", "Numbers", "Arrows", "Grid...", "-", "ZoomIn", "ZoomOut", "ResetView", "-", "ShowTangent", "Presentation"},
     {"&Tools", "Settings", "Analyse", "Graph", "Parameters"},
-    {"&Help", "HelpContents", "About"},
+    {"&Help", "HelpContents", "Functions", "About"},
 };
 // clang-format on
 } // namespace
@@ -171,6 +174,7 @@ TMainForm::~TMainForm()
     // Recent files first, then the evaluator, the undo manager and the graphs.
     RecentFiles->SaveRecentFiles();
     HelpWindow.reset();
+    FunctionsDialog.reset();
     Docks.reset();
     Output.reset();
     Renderer.reset();
@@ -235,6 +239,10 @@ void TMainForm::CreateEditors(QWidget* Client)
     FuncEdit = MakeEdit<TFormulaEdit>(Client, "FuncEdit", QString());
     for (QLineEdit* Edit : {LeftEdt, RightEdt, TopEdt, BottomEdt, TimeEdt, static_cast<QLineEdit*>(FuncEdit)})
         Edit->installEventFilter(this);
+    TFormulaAssist::Attach(FuncEdit,
+                           {[this] { return TFormulaAssist::VariablesOf(PlotModel.FuncList.Last().Kind); },
+                            [this] { return PlotModel.Parameters.Names(); }, DecimalSeparator,
+                            [this](std::unique_ptr<TUndoObject> Undo) { Record(std::move(Undo)); }});
     MirrorEditorsIntoModel();
 }
 

@@ -30,6 +30,7 @@ class TAboutBox;
 class TColorBtn;
 class TDialogs;
 class TFormulaEdit;
+class TFunctionsDialog;
 class TGraphEvaluator;
 class THelpWindow;
 class TOutputCommands;
@@ -107,6 +108,8 @@ class TMainForm : public QMainWindow
     void PrintExecute();
     void FilePrintSetupExecute();
     void HelpContentsExecute();
+    // Help > Functions: the functions, operators and variables; an example goes into FuncEdit.
+    void FunctionsExecute();
     void AboutExecute();
     void FileExitExecute();
 
@@ -160,6 +163,7 @@ class TMainForm : public QMainWindow
     std::unique_ptr<TSettingsDlg> SettingsDlg;
     std::unique_ptr<TAboutBox> AboutBox;
     std::unique_ptr<THelpWindow> HelpWindow;
+    std::unique_ptr<TFunctionsDialog> FunctionsDialog; // made when first opened
     std::unique_ptr<TViewCommands> View;
     std::unique_ptr<TOutputCommands> Output;
     std::unique_ptr<TPanelDocks> Docks;

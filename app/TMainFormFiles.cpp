@@ -3,12 +3,15 @@
 
 #include "app/TAboutBox.h"
 #include "app/TDialogs.h"
+#include "app/TFormulaAssist.h"
+#include "app/TFunctionsDialog.h"
 #include "app/THelpWindow.h"
 #include "app/TOutputCommands.h"
 #include "app/TPresentationMenu.h"
 #include "app/TRecentFiles.h"
 #include "app/TSettingsDlg.h"
 #include "app/TViewCommands.h"
+#include "controls/TFormulaEdit.h"
 #include "plot/TDocument.h"
 #include "plot/TProfileFile.h"
 
@@ -103,6 +106,15 @@ void TMainForm::AboutExecute()
 void TMainForm::FileExitExecute()
 {
     close();
+}
+
+void TMainForm::FunctionsExecute()
+{
+    if (!FunctionsDialog)
+        FunctionsDialog = std::make_unique<TFunctionsDialog>(
+            [this](const QString& Example) { TFormulaAssist::Type(FuncEdit, Example); }, this);
+    FunctionsDialog->show();
+    FunctionsDialog->raise();
 }
 
 void TMainForm::HelpContentsExecute()

@@ -1,6 +1,7 @@
 #include "app/TPanelDocks.h"
 
 #include "app/TAnalysisPanel.h"
+#include "app/TFormulaAssist.h"
 #include "app/TGraphPanel.h"
 #include "app/TGraphUndo.h"
 #include "app/TParameterUndo.h"
@@ -64,6 +65,7 @@ void TPanelDocks::Graph()
             &Window);
         QObject::connect(&Selector, &QComboBox::currentIndexChanged, GraphPanel.get(),
                          [this] { GraphPanel->ModelChanged(); });
+        TFormulaAssist::RecordUndoIn(*GraphPanel, Hooks.Record);
         Open(*GraphPanel);
     }
     GraphPanel->ModelChanged();

@@ -30,6 +30,8 @@ class TFormulaEdit : public QLineEdit
     explicit TFormulaEdit(QWidget* Parent = nullptr, int WindowLength = DefaultWindowLength);
 
     QString Formula() const { return Before + text() + After; }
+    // The length of Formula(), without putting it together.
+    qsizetype FormulaLength() const { return Before.size() + text().size() + After.size(); }
     // Shows the end of the formula, the cursor after its last character.
     void SetFormula(const QString& Formula);
     // The cursor and the selection's other end, as places in the whole formula.

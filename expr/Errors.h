@@ -16,6 +16,8 @@
 //       │   └── EOverflow       a result beyond the largest Float80
 //       └── EIntError
 //           └── EDivByZero      "div" or "mod" by 0
+#include <cstddef>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -62,6 +64,15 @@ std::string Format(std::string_view Pattern, std::string_view Argument);
 std::string Format(std::string_view Pattern, std::string_view First, std::string_view Second);
 } // namespace Msg
 
+// A stretch of a formula text in UTF-16 code units, [Start, End): the token at which reading
+// stopped. Empty (Start = End) at the end of the text.
+struct TTextPlace
+{
+    size_t Start = 0;
+    size_t End = 0;
+    bool operator==(const TTextPlace&) const = default;
+};
+
 class Exception : public std::runtime_error
 {
   public:
@@ -69,6 +80,14 @@ class Exception : public std::runtime_error
     const char* Message() const noexcept { return what(); }
     // The class name as the user-facing tools print it ("EZeroDivide", ...).
     virtual const char* ClassName() const noexcept { return "Exception"; }
+    // Where reading the formula text stopped, for the errors of reading it (EExprEvalError,
+    // EConvertError); the reference parser and the compiled program set the same place. Other
+    // errors, and errors raised outside a formula, have none. The message does not change with it.
+    const std::optional<TTextPlace>& Place() const noexcept { return FPlace; }
+    void SetPlace(TTextPlace Place) { FPlace = Place; }
+
+  private:
+    std::optional<TTextPlace> FPlace;
 };
 
 // An error class under Base whose ClassName is its own name; the other layers declare

@@ -39,13 +39,14 @@ std::shared_ptr<const TExprProgram> TExprCompiler::Compile(std::u16string_view T
         FLexer.SetText(Text);
         CompileWhole();
     }
+    // Reading stopped at the current token, as in the parser.
     catch (const EExprEvalError& Error)
     {
-        Program->EmitRaise(TExprProgram::TErrorKind::Parse, Error.Message());
+        Program->EmitRaise(TExprProgram::TErrorKind::Parse, Error.Message(), CurrentPlace());
     }
     catch (const EConvertError& Error)
     {
-        Program->EmitRaise(TExprProgram::TErrorKind::Convert, Error.Message());
+        Program->EmitRaise(TExprProgram::TErrorKind::Convert, Error.Message(), CurrentPlace());
     }
     catch (const TNotCompilable&)
     {
@@ -55,6 +56,11 @@ std::shared_ptr<const TExprProgram> TExprCompiler::Compile(std::u16string_view T
     FLexer.ReleaseText();
     FProgram = nullptr;
     return Program;
+}
+
+TTextPlace TExprCompiler::CurrentPlace() const
+{
+    return {FLexer.TokenStart(), FLexer.TokenEnd()};
 }
 
 // whole = comparison End

@@ -5,6 +5,7 @@
 // parser would fail (a parse error, a number text the conversion rejects, the nesting
 // limit), the program ends with an instruction raising that error, after all operations
 // that the parser performs before it: those may fail first at run time.
+#include "expr/Errors.h"
 #include "expr/TExprSimpleLexer.h"
 
 #include <memory>
@@ -31,6 +32,8 @@ class TExprCompiler
     void CompileSignedFactor(bool Skip);
     void CompileFactor();
     void CompileSymbol();
+    // The current token's place in the text: where reading stopped when an error is caught.
+    TTextPlace CurrentPlace() const;
 
     const TExprContext* FScope;
     TExprSimpleLexer FLexer;

@@ -62,12 +62,33 @@ class TBindingGuard
 Float80 TExprEvalParser::ParseWhole()
 {
     Depth = 0;
-    Float80 v = ParseComparison(false);
-    // Left-over tokens are reported with the most recent number or identifier text, which
-    // need not be the token left over ("2^3" names 2).
-    if (FTokenSource->CurrentKind() != TTokenKind::End)
-        RaiseUnknownSymbol(FTokenSource->LastText());
-    return v;
+    try
+    {
+        Float80 v = ParseComparison(false);
+        // Left-over tokens are reported with the most recent number or identifier text, which
+        // need not be the token left over ("2^3" names 2).
+        if (FTokenSource->CurrentKind() != TTokenKind::End)
+            RaiseUnknownSymbol(FTokenSource->LastText());
+        return v;
+    }
+    // Every error of reading is raised at the current token, so that is where reading stopped.
+    // A place set already belongs to another text read inside this one.
+    catch (EExprEvalError& Error)
+    {
+        PlaceAtCurrentToken(Error);
+        throw;
+    }
+    catch (EConvertError& Error)
+    {
+        PlaceAtCurrentToken(Error);
+        throw;
+    }
+}
+
+void TExprEvalParser::PlaceAtCurrentToken(Exception& Error) const
+{
+    if (!Error.Place())
+        Error.SetPlace({FTokenSource->TokenStart(), FTokenSource->TokenEnd()});
 }
 
 // comparison = sum { ("=" | "<>" | "<" | "<=" | ">" | ">=" | "cmp") sum }

@@ -33,6 +33,8 @@ class TExprEvalParser
     virtual Float80 ParseWhole();
 
   private:
+    void PlaceAtCurrentToken(Exception& Error) const;
+
     TExprContext* FSymbolScope = nullptr;
     TExprLexer* FTokenSource;
     // Current nesting of ParseSignedFactor; back to 0 when a parse ends, also on error.

@@ -1,6 +1,7 @@
 #pragma once
-// The lexer's face to the parser and the function symbols: exactly one current token,
-// no look-ahead, no positions.
+// The lexer's face to the parser and the function symbols: exactly one current token and
+// no look-ahead. The token's place in the text is kept only to say where reading stopped
+// when a text fails (Exception::Place); nothing in the grammar looks at it.
 #include "expr/Float80.h"
 #include "expr/TStringHashMapTraits.h"
 #include "expr/TokenKind.h"
@@ -19,6 +20,10 @@ class TExprLexer
     // The text of the most recent number or identifier token; other tokens leave it alone,
     // and a new text does not clear it (error messages quote it).
     const std::u16string& LastText() const { return FLastText; }
+    // Where the current token begins and ends in the text, in code units; both are the end of
+    // the text at End. A number the conversion rejects has its place set all the same.
+    size_t TokenStart() const { return FTokenStart; }
+    size_t TokenEnd() const { return FTokenEnd; }
 
     // Whether the current token is the keyword, given in upper-case ASCII: keywords are
     // identifiers that match after folding 'a'..'z' (not the C library's tolower, which
@@ -46,4 +51,6 @@ class TExprLexer
     TTokenKind FCurrentKind = TTokenKind::End;
     Float80 FNumberValue = 0;
     std::u16string FLastText;
+    size_t FTokenStart = 0;
+    size_t FTokenEnd = 0;
 };

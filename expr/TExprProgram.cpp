@@ -196,10 +196,11 @@ void TExprProgram::EmitCall2(TBinaryRoutine Routine)
     Append(I, -1);
 }
 
-void TExprProgram::EmitRaise(TErrorKind Kind, std::string Message)
+void TExprProgram::EmitRaise(TErrorKind Kind, std::string Message, TTextPlace Place)
 {
     FErrorKind = Kind;
     FErrorMessage = std::move(Message);
+    FErrorPlace = Place;
     Append(TExprInstruction{TExprOpCode::Raise}, 0);
 }
 
@@ -224,8 +225,14 @@ TExprProgram TExprProgram::ReadingText(std::u16string_view Text)
 void TExprProgram::RaiseStoredError() const
 {
     if (FErrorKind == TErrorKind::Convert)
-        throw EConvertError(FErrorMessage);
-    throw EExprEvalError(FErrorMessage);
+    {
+        EConvertError Error(FErrorMessage);
+        Error.SetPlace(FErrorPlace);
+        throw Error;
+    }
+    EExprEvalError Error(FErrorMessage);
+    Error.SetPlace(FErrorPlace);
+    throw Error;
 }
 
 // The cases of one arithmetic operator Op (FAdd, ...) and its group, whose opcodes are named

@@ -9,6 +9,7 @@
 // a leaf right operand ("x*0.5"), two leaves ("x*x", "1/x") and two leaves as the right
 // operand of another operator ("... - 3*x"). A fused instruction performs the same roundings
 // and fault tests in the same order as the instructions it replaces.
+#include "expr/Errors.h"
 #include "expr/Float80.h"
 
 #include <cstdint>
@@ -144,7 +145,8 @@ class TExprProgram
     void Emit(TExprOpCode Code);
     void EmitCall1(TUnaryRoutine Routine);
     void EmitCall2(TBinaryRoutine Routine);
-    void EmitRaise(TErrorKind Kind, std::string Message);
+    // The error ends the program; Place is where reading the text stopped.
+    void EmitRaise(TErrorKind Kind, std::string Message, TTextPlace Place);
     // Ends the emission: a program runs only once finished, and takes no more instructions.
     // A program of plain arithmetic is translated into machine code here.
     void Finish();
@@ -185,6 +187,7 @@ class TExprProgram
     int FStackDepth = 0;
     TErrorKind FErrorKind = TErrorKind::Parse;
     std::string FErrorMessage;
+    TTextPlace FErrorPlace;
     bool FNeedsReference = false;
     bool FFinished = false;
     std::u16string FText;

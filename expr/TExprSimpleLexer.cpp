@@ -1,6 +1,7 @@
 #include "expr/TExprSimpleLexer.h"
 
 #include "expr/CharClass.h"
+#include "expr/Errors.h"
 #include "expr/TextToFloat.h"
 #include "expr/TokenRules.h"
 
@@ -61,6 +62,13 @@ void TExprSimpleLexer::Rewind()
 void TExprSimpleLexer::Advance()
 {
     SkipBlanks();
+    FTokenStart = FCursor;
+    ReadToken();
+    FTokenEnd = FCursor;
+}
+
+void TExprSimpleLexer::ReadToken()
+{
     const char16_t c = Peek();
     if (c == u'\0')
     {
@@ -104,8 +112,18 @@ void TExprSimpleLexer::ReadNumber()
     const size_t Start = FCursor;
     FCursor = NumberEnd(FSourceText, FCursor, FDecimalSeparator);
     FLastText.assign(FSourceText.substr(Start, FCursor - Start));
-    // On a rejected text LastText already holds it and the kind stays as it was.
-    FNumberValue = TextToFloat(FLastText, FDecimalSeparator);
+    FTokenEnd = FCursor;
+    // On a rejected text LastText and the place already hold it and the kind stays as it was.
+    // The first token is read by SetText, before any parse begins: the error carries its place.
+    try
+    {
+        FNumberValue = TextToFloat(FLastText, FDecimalSeparator);
+    }
+    catch (EConvertError& Error)
+    {
+        Error.SetPlace({Start, FCursor});
+        throw;
+    }
     FCurrentKind = TTokenKind::Number;
 }
 

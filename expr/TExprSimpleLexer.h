@@ -31,6 +31,7 @@ class TExprSimpleLexer final : public TExprLexer
         return At < FSourceText.size() ? FSourceText[At] : u'\0';
     }
     void SkipBlanks();
+    void ReadToken();
     void ReadNumber();
     void ReadIdentifier();
 

@@ -113,24 +113,42 @@ template <typename TAction> std::string OutcomeOf(TAction Action)
     }
 }
 
+// OutcomeOf with the place where reading stopped, for the errors that have one: two paths that
+// agree on a text stop reading it at the same token.
+template <typename TAction> std::string PlacedOutcomeOf(TAction Action)
+{
+    try
+    {
+        return "value " + Bits80(Action());
+    }
+    catch (const Exception& e)
+    {
+        std::string Text = std::string(e.ClassName()) + ": " + e.Message();
+        if (const auto& Place = e.Place())
+            Text += " at [" + std::to_string(Place->Start) + ", " + std::to_string(Place->End) + ")";
+        return Text;
+    }
+}
+
 // The plot's evaluator: "Pi", the whole function library and "x" bound to X.
 struct TPlotSetup
 {
     explicit TPlotSetup(char16_t Separator = u'.') : Evaluator(MakePlotEvaluator(Separator, &X)) {}
 
     // The first of Xs at which the reference evaluator, the compiled program's instructions and
-    // its machine code (run only where the program has some) differ on Text, or "".
+    // its machine code (run only where the program has some) differ on Text, or "". Errors of
+    // reading must also agree on their place.
     std::string Difference(const std::u16string& Text, std::span<const Float80> Xs)
     {
         const auto Program = Evaluator->Compile(Text);
         for (Float80 x : Xs)
         {
             X = x;
-            const std::string Reference = OutcomeOf([&] { return Evaluator->EvaluateText(Text); });
+            const std::string Reference = PlacedOutcomeOf([&] { return Evaluator->EvaluateText(Text); });
             Evaluator->SetMachineCode(false);
-            const std::string Instructions = OutcomeOf([&] { return Evaluator->Run(*Program); });
+            const std::string Instructions = PlacedOutcomeOf([&] { return Evaluator->Run(*Program); });
             Evaluator->SetMachineCode(true);
-            const std::string Machine = OutcomeOf([&] { return Evaluator->Run(*Program); });
+            const std::string Machine = PlacedOutcomeOf([&] { return Evaluator->Run(*Program); });
             if (Reference != Instructions || Reference != Machine)
                 return "at x = " + Exact(x) + ": reference " + Reference + ", instructions " + Instructions +
                        ", machine code " + Machine;

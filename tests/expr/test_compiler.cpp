@@ -49,8 +49,8 @@ TEST(Compiler, DerivativeRunsCarryThePlainValueOrError)
         for (Float80 x : Xs)
         {
             Setup.X = x;
-            const std::string Plain = OutcomeOf([&] { return Setup.Evaluator->Run(*Program); });
-            const std::string Dual = OutcomeOf([&] { return Runner.Run(*Program, &Setup.X, 0).Value; });
+            const std::string Plain = PlacedOutcomeOf([&] { return Setup.Evaluator->Run(*Program); });
+            const std::string Dual = PlacedOutcomeOf([&] { return Runner.Run(*Program, &Setup.X, 0).Value; });
             ASSERT_EQ(Dual, Plain) << "formula " << ToUtf8(Text) << " at x = " << Exact(x);
         }
     }
