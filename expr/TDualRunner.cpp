@@ -4,6 +4,7 @@
 #include "expr/Errors.h"
 #include "expr/FloatArith.h"
 #include "expr/IntegerOps.h"
+#include "expr/ProgramInterpreter.h"
 #include "expr/TEvaluator.h"
 #include "expr/TExprProgram.h"
 
@@ -22,23 +23,6 @@ TDual Flat(Float80 Value)
 Float80 Truth(bool b)
 {
     return b ? 1 : 0;
-}
-
-// The leaf operands of an instruction: constants have derivatives 0, the variable 1.
-inline TDual OperandA(const TExprInstruction& I, const Float80* X)
-{
-    if (I.Form & TExprInstruction::ADouble)
-        return Flat(Float80(*I.AInDouble));
-    return {*I.A, I.A == X ? 1.0L : 0.0L, 0};
-}
-
-inline TDual OperandB(const TExprInstruction& I, const TDual& a, const Float80* X)
-{
-    if (I.Form & TExprInstruction::BSameAsA)
-        return a;
-    if (I.Form & TExprInstruction::BDouble)
-        return Flat(Float80(*I.BInDouble));
-    return {*I.B, I.B == X ? 1.0L : 0.0L, 0};
 }
 
 // The four operators: the value as the plain run computes it (same faults), then the
@@ -68,11 +52,6 @@ inline TDual DDiv(const TDual& a, const TDual& b)
     const Float80 r = 1 / b.Value;
     const Float80 D1 = (a.D1 - q * b.D1) * r;
     return {q, D1, (a.D2 - 2 * D1 * b.D1 - q * b.D2) * r};
-}
-
-IntegerOps::TOperator IntegerOperator(TExprOpCode Code)
-{
-    return IntegerOps::TOperator(int(Code) - int(TExprOpCode::Bor));
 }
 
 // The derivatives asked for, or the error that makes them undefined.
@@ -107,136 +86,75 @@ TDual TDualRunner::Run(const TExprProgram& Program, const Float80* Variable, int
     return RunInstructions(Program, Variable, Order);
 }
 
-// One case per fused arithmetic opcode, as TExprProgram::Run has them: Name for the operator
-// on the stack, Pair for its two-leaf forms, Op its dual operation.
-#define VENDREL_DUAL_ARITHMETIC_CASES(Name, Pair, Op)                                                        \
-    case TExprOpCode::Name:                                                                                  \
-        Top = Op(*--Below, Top);                                                                             \
-        break;                                                                                               \
-    case TExprOpCode::Name##Operand:                                                                         \
-        Top = Op(Top, OperandA(*I, X));                                                                      \
-        break;                                                                                               \
-    case TExprOpCode::Set##Pair:                                                                             \
-    {                                                                                                        \
-        const TDual a = OperandA(*I, X);                                                                     \
-        Top = Op(a, OperandB(*I, a, X));                                                                     \
-        break;                                                                                               \
-    }                                                                                                        \
-    case TExprOpCode::Push##Pair:                                                                            \
-    {                                                                                                        \
-        const TDual a = OperandA(*I, X);                                                                     \
-        *Below++ = Top;                                                                                      \
-        Top = Op(a, OperandB(*I, a, X));                                                                     \
-        break;                                                                                               \
-    }                                                                                                        \
-        VENDREL_DUAL_PAIR_CASE(Name, Op, Sum, DAdd)                                                          \
-        VENDREL_DUAL_PAIR_CASE(Name, Op, Difference, DSub)                                                   \
-        VENDREL_DUAL_PAIR_CASE(Name, Op, Product, DMul)                                                      \
-        VENDREL_DUAL_PAIR_CASE(Name, Op, Quotient, DDiv)
+namespace
+{
+// Numbers with their first and second derivative with respect to X: the value as TNumbers
+// computes it, the derivatives by each operation's rule; a comparison, a logical or an
+// integer operator is flat. Fault remembers why a routine's derivative is undefined.
+struct TDuals
+{
+    using TValue = TDual;
+    // The leaves: constants have derivatives 0, the variable X 1.
+    const Float80* X;
+    TFault Fault = TFault::None;
 
-#define VENDREL_DUAL_PAIR_CASE(Name, Op, Pair, InnerOp)                                                      \
-    case TExprOpCode::Name##Pair:                                                                            \
-    {                                                                                                        \
-        const TDual a = OperandA(*I, X);                                                                     \
-        Top = Op(Top, InnerOp(a, OperandB(*I, a, X)));                                                       \
-        break;                                                                                               \
+    TDual Leaf(const Float80* Storage) const { return {*Storage, Storage == X ? 1.0L : 0.0L, 0}; }
+    static TDual Constant(double Value) { return Flat(Float80(Value)); }
+    template <int Op> static TDual Arith(const TDual& a, const TDual& b)
+    {
+        if constexpr (Op == 0)
+            return DAdd(a, b);
+        else if constexpr (Op == 1)
+            return DSub(a, b);
+        else if constexpr (Op == 2)
+            return DMul(a, b);
+        else
+            return DDiv(a, b);
     }
-
-#define VENDREL_DUAL_COMPARISON_CASE(Name, Compare)                                                          \
-    case TExprOpCode::Name:                                                                                  \
-        Top = Flat(Truth((--Below)->Value Compare Top.Value));                                               \
-        break;
+    template <int Op> static TDual Pair(const TDual& a, const TDual& b, bool) { return Arith<Op>(a, b); }
+    template <TExprOpCode Code> static TDual Binary(const TDual& a, const TDual& b)
+    {
+        using C = TExprOpCode;
+        const Float80 u = a.Value, v = b.Value;
+        if constexpr (Code == C::Equal)
+            return Flat(Truth(u == v));
+        else if constexpr (Code == C::NotEqual)
+            return Flat(Truth(u != v));
+        else if constexpr (Code == C::Less)
+            return Flat(Truth(u < v));
+        else if constexpr (Code == C::LessEqual)
+            return Flat(Truth(u <= v));
+        else if constexpr (Code == C::Greater)
+            return Flat(Truth(u > v));
+        else if constexpr (Code == C::GreaterEqual)
+            return Flat(Truth(u >= v));
+        else if constexpr (Code == C::Cmp)
+            return Flat(u > v ? 1 : u < v ? -1 : 0);
+        else if constexpr (Code == C::Or)
+            return Flat(Truth(v != 0 || u != 0));
+        else if constexpr (Code == C::Xor)
+            return Flat(Truth((u != 0) != (v != 0)));
+        else
+            return Flat(Truth(u != 0 && v != 0));
+    }
+    static TDual Integer(IntegerOps::TOperator Op, const TDual& a, const TDual& b)
+    {
+        return Flat(IntegerOps::Apply(Op, a.Value, b.Value));
+    }
+    static TDual Negate(const TDual& a) { return {-a.Value, -a.D1, -a.D2}; }
+    static TDual Not(const TDual& a) { return Flat(Truth(a.Value == 0)); }
+    static TDual Bnot(const TDual& a) { return Flat(Float80(~IntegerOps::Round64(a.Value))); }
+    TDual Call1(TUnaryRoutine Routine, const TDual& a) { return DerivativeRules::Unary(Routine, a, Fault); }
+    TDual Call2(TBinaryRoutine Routine, const TDual& a, const TDual& b)
+    {
+        return DerivativeRules::Binary(Routine, a, b, Fault);
+    }
+};
+} // namespace
 
 TDual TDualRunner::RunInstructions(const TExprProgram& Program, const Float80* X, int Order)
 {
-    TFault Fault = TFault::None;
-    TDual Top;
-    TDual* Below = Stack.data();
-    for (const TExprInstruction* I = Program.Code().data();; ++I)
-    {
-        switch (I->Code)
-        {
-        case TExprOpCode::Set:
-            Top = OperandA(*I, X);
-            break;
-        case TExprOpCode::Push:
-            *Below++ = Top;
-            Top = OperandA(*I, X);
-            break;
-            VENDREL_DUAL_ARITHMETIC_CASES(Add, Sum, DAdd)
-            VENDREL_DUAL_ARITHMETIC_CASES(Sub, Difference, DSub)
-            VENDREL_DUAL_ARITHMETIC_CASES(Mul, Product, DMul)
-            VENDREL_DUAL_ARITHMETIC_CASES(Div, Quotient, DDiv)
-            VENDREL_DUAL_COMPARISON_CASE(Equal, ==)
-            VENDREL_DUAL_COMPARISON_CASE(NotEqual, !=)
-            VENDREL_DUAL_COMPARISON_CASE(Less, <)
-            VENDREL_DUAL_COMPARISON_CASE(LessEqual, <=)
-            VENDREL_DUAL_COMPARISON_CASE(Greater, >)
-            VENDREL_DUAL_COMPARISON_CASE(GreaterEqual, >=)
-        case TExprOpCode::Cmp:
-        {
-            const Float80 a = (--Below)->Value;
-            Top = Flat(a > Top.Value ? 1 : a < Top.Value ? -1 : 0);
-            break;
-        }
-        case TExprOpCode::Or:
-        {
-            const Float80 a = (--Below)->Value;
-            Top = Flat(Truth(Top.Value != 0 || a != 0));
-            break;
-        }
-        case TExprOpCode::Xor:
-        {
-            const Float80 a = (--Below)->Value;
-            Top = Flat(Truth((a != 0) != (Top.Value != 0)));
-            break;
-        }
-        case TExprOpCode::And:
-        {
-            const Float80 a = (--Below)->Value;
-            Top = Flat(Truth(a != 0 && Top.Value != 0));
-            break;
-        }
-        case TExprOpCode::Bor:
-        case TExprOpCode::Bxor:
-        case TExprOpCode::IntDiv:
-        case TExprOpCode::IntMod:
-        case TExprOpCode::Shl:
-        case TExprOpCode::Shr:
-        case TExprOpCode::Band:
-        {
-            const Float80 a = (--Below)->Value;
-            Top = Flat(IntegerOps::Apply(IntegerOperator(I->Code), a, Top.Value));
-            break;
-        }
-        case TExprOpCode::Negate:
-            Top = {-Top.Value, -Top.D1, -Top.D2};
-            break;
-        case TExprOpCode::Not:
-            Top = Flat(Truth(Top.Value == 0));
-            break;
-        case TExprOpCode::Bnot:
-            Top = Flat(Float80(~IntegerOps::Round64(Top.Value)));
-            break;
-        case TExprOpCode::Call1:
-            Top = DerivativeRules::Unary(I->Unary, Top, Fault);
-            break;
-        case TExprOpCode::Call2:
-        {
-            const TDual a = *--Below;
-            Top = DerivativeRules::Binary(I->Binary, a, Top, Fault);
-            break;
-        }
-        case TExprOpCode::Raise:
-            Program.RaiseError();
-        case TExprOpCode::End:
-            return Checked(Top, Order, Fault);
-        default:
-            __builtin_unreachable(); // the emitters write only the opcodes above
-        }
-    }
+    TDuals Duals{X};
+    const TDual Top = ProgramInterpreter::Run(Program, Duals, Stack.data());
+    return Checked(Top, Order, Duals.Fault);
 }
-
-#undef VENDREL_DUAL_ARITHMETIC_CASES
-#undef VENDREL_DUAL_PAIR_CASE
-#undef VENDREL_DUAL_COMPARISON_CASE

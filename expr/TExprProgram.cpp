@@ -3,6 +3,7 @@
 #include "expr/Errors.h"
 #include "expr/FloatArith.h"
 #include "expr/IntegerOps.h"
+#include "expr/ProgramInterpreter.h"
 #include "expr/TExprMachineCode.h"
 
 #include <algorithm>
@@ -42,19 +43,6 @@ bool SameBits(Float80 a, Float80 b)
     return std::memcmp(&a, &b, 10) == 0;
 }
 
-// The leaf operands of an instruction, read as its Form says.
-inline Float80 OperandA(const TExprInstruction& I)
-{
-    return I.Form & TExprInstruction::ADouble ? Float80(*I.AInDouble) : *I.A;
-}
-
-inline Float80 OperandB(const TExprInstruction& I, Float80 a)
-{
-    if (I.Form & TExprInstruction::BSameAsA)
-        return a;
-    return I.Form & TExprInstruction::BDouble ? Float80(*I.BInDouble) : *I.B;
-}
-
 // How many values an opcode leaves on the stack minus how many it takes (the fused ones
 // are never emitted directly).
 int StackEffect(TExprOpCode Code)
@@ -75,11 +63,8 @@ int StackEffect(TExprOpCode Code)
     }
 }
 
-// The integer operator of an integer opcode: the two enumerations run in the same order.
-IntegerOps::TOperator IntegerOperator(TExprOpCode Code)
-{
-    return IntegerOps::TOperator(int(Code) - int(TExprOpCode::Bor));
-}
+// The integer operator of an integer opcode (ProgramInterpreter::IntegerOperator): the two
+// enumerations run in the same order.
 static_assert(int(TExprOpCode::Band) - int(TExprOpCode::Bor) == int(IntegerOps::TOperator::Band));
 static_assert(int(TExprOpCode::IntMod) - int(TExprOpCode::Bor) == int(IntegerOps::TOperator::Mod));
 } // namespace
@@ -235,145 +220,67 @@ void TExprProgram::RaiseStoredError() const
     throw Error;
 }
 
-// The cases of one arithmetic operator Op (FAdd, ...) and its group, whose opcodes are named
-// after it: Name for the operator on the stack, Pair for its two-leaf forms ("Sum" ...). Every
-// fused case reads its leaves first and computes as the unfused instructions would.
-#define VENDREL_ARITHMETIC_CASES(Name, Pair, Op)                                                             \
-    case TExprOpCode::Name:                                                                                  \
-        Top = Op(*--Below, Top);                                                                             \
-        break;                                                                                               \
-    case TExprOpCode::Name##Operand:                                                                         \
-        Top = Op(Top, OperandA(*I));                                                                         \
-        break;                                                                                               \
-    case TExprOpCode::Set##Pair:                                                                             \
-    {                                                                                                        \
-        const Float80 a = OperandA(*I);                                                                      \
-        Top = Op(a, OperandB(*I, a));                                                                        \
-        break;                                                                                               \
-    }                                                                                                        \
-    case TExprOpCode::Push##Pair:                                                                            \
-    {                                                                                                        \
-        const Float80 a = OperandA(*I);                                                                      \
-        *Below++ = Top;                                                                                      \
-        Top = Op(a, OperandB(*I, a));                                                                        \
-        break;                                                                                               \
-    }                                                                                                        \
-        VENDREL_PAIR_CASE(Name, Op, Sum, FAdd)                                                               \
-        VENDREL_PAIR_CASE(Name, Op, Difference, FSub)                                                        \
-        VENDREL_PAIR_CASE(Name, Op, Product, FMul)                                                           \
-        VENDREL_PAIR_CASE(Name, Op, Quotient, FDiv)
+namespace
+{
+// Numbers: every operation rounded to Float80 and tested for the arithmetic's faults.
+struct TNumbers
+{
+    using TValue = Float80;
 
-// Top := Top Op (*A InnerOp *B): the pair first, then the outer operator.
-#define VENDREL_PAIR_CASE(Name, Op, Pair, InnerOp)                                                           \
-    case TExprOpCode::Name##Pair:                                                                            \
-    {                                                                                                        \
-        const Float80 a = OperandA(*I);                                                                      \
-        Top = Op(Top, InnerOp(a, OperandB(*I, a)));                                                          \
-        break;                                                                                               \
+    static Float80 Leaf(const Float80* Storage) { return *Storage; }
+    static Float80 Constant(double Value) { return Float80(Value); }
+    template <int Op> static Float80 Arith(Float80 a, Float80 b)
+    {
+        if constexpr (Op == 0)
+            return FAdd(a, b);
+        else if constexpr (Op == 1)
+            return FSub(a, b);
+        else if constexpr (Op == 2)
+            return FMul(a, b);
+        else
+            return FDiv(a, b);
     }
+    template <int Op> static Float80 Pair(Float80 a, Float80 b, bool) { return Arith<Op>(a, b); }
+    template <TExprOpCode Code> static Float80 Binary(Float80 a, Float80 b)
+    {
+        using C = TExprOpCode;
+        if constexpr (Code == C::Equal)
+            return Truth(a == b);
+        else if constexpr (Code == C::NotEqual)
+            return Truth(a != b);
+        else if constexpr (Code == C::Less)
+            return Truth(a < b);
+        else if constexpr (Code == C::LessEqual)
+            return Truth(a <= b);
+        else if constexpr (Code == C::Greater)
+            return Truth(a > b);
+        else if constexpr (Code == C::GreaterEqual)
+            return Truth(a >= b);
+        else if constexpr (Code == C::Cmp)
+            return a > b ? 1 : a < b ? -1 : 0;
+        else if constexpr (Code == C::Or)
+            return Truth(b != 0 || a != 0);
+        else if constexpr (Code == C::Xor)
+            return Truth((a != 0) != (b != 0));
+        else
+            return Truth(a != 0 && b != 0);
+    }
+    static Float80 Integer(IntegerOps::TOperator Op, Float80 a, Float80 b)
+    {
+        return IntegerOps::Apply(Op, a, b);
+    }
+    static Float80 Negate(Float80 a) { return -a; }
+    static Float80 Not(Float80 a) { return Truth(a == 0); }
+    static Float80 Bnot(Float80 a) { return Float80(~IntegerOps::Round64(a)); }
+    static Float80 Call1(TUnaryRoutine Routine, Float80 a) { return Routine(a); }
+    static Float80 Call2(TBinaryRoutine Routine, Float80 a, Float80 b) { return Routine(a, b); }
+};
+} // namespace
 
-// Pop a, Top := a Compare Top as 1 or 0.
-#define VENDREL_COMPARISON_CASE(Name, Compare)                                                               \
-    case TExprOpCode::Name:                                                                                  \
-        Top = Truth(*--Below Compare Top);                                                                   \
-        break;
-
-// One switch in an endless loop: the program's last instruction (End or Raise) leaves it,
-// so there is no end test per instruction, and every opcode has a case, so there is no range
-// test either. Top stays in a register throughout.
 Float80 TExprProgram::Run(Float80* Stack) const
 {
     if (!FFinished)
         return 0;
-    // The topmost value lives in Top, the ones below it in Stack[0 .. Below).
-    Float80 Top = 0;
-    Float80* Below = Stack;
-    for (const TExprInstruction* I = FCode.data();; ++I)
-    {
-        switch (I->Code)
-        {
-        case TExprOpCode::Set:
-            Top = OperandA(*I);
-            break;
-        case TExprOpCode::Push:
-            *Below++ = Top;
-            Top = OperandA(*I);
-            break;
-            VENDREL_ARITHMETIC_CASES(Add, Sum, FAdd)
-            VENDREL_ARITHMETIC_CASES(Sub, Difference, FSub)
-            VENDREL_ARITHMETIC_CASES(Mul, Product, FMul)
-            VENDREL_ARITHMETIC_CASES(Div, Quotient, FDiv)
-            VENDREL_COMPARISON_CASE(Equal, ==)
-            VENDREL_COMPARISON_CASE(NotEqual, !=)
-            VENDREL_COMPARISON_CASE(Less, <)
-            VENDREL_COMPARISON_CASE(LessEqual, <=)
-            VENDREL_COMPARISON_CASE(Greater, >)
-            VENDREL_COMPARISON_CASE(GreaterEqual, >=)
-        case TExprOpCode::Cmp:
-        {
-            const Float80 a = *--Below;
-            Top = a > Top ? 1 : a < Top ? -1 : 0;
-            break;
-        }
-        // The left operand is popped before the test: a short-circuit must not skip the pop.
-        case TExprOpCode::Or:
-        {
-            const Float80 a = *--Below;
-            Top = Truth(Top != 0 || a != 0);
-            break;
-        }
-        case TExprOpCode::Xor:
-        {
-            const Float80 a = *--Below;
-            Top = Truth((a != 0) != (Top != 0));
-            break;
-        }
-        case TExprOpCode::And:
-        {
-            const Float80 a = *--Below;
-            Top = Truth(a != 0 && Top != 0);
-            break;
-        }
-        case TExprOpCode::Bor:
-        case TExprOpCode::Bxor:
-        case TExprOpCode::IntDiv:
-        case TExprOpCode::IntMod:
-        case TExprOpCode::Shl:
-        case TExprOpCode::Shr:
-        case TExprOpCode::Band:
-        {
-            const Float80 a = *--Below;
-            Top = IntegerOps::Apply(IntegerOperator(I->Code), a, Top);
-            break;
-        }
-        case TExprOpCode::Negate:
-            Top = -Top;
-            break;
-        case TExprOpCode::Not:
-            Top = Truth(Top == 0);
-            break;
-        case TExprOpCode::Bnot:
-            Top = Float80(~IntegerOps::Round64(Top));
-            break;
-        case TExprOpCode::Call1:
-            Top = I->Unary(Top);
-            break;
-        case TExprOpCode::Call2:
-        {
-            const Float80 a = *--Below;
-            Top = I->Binary(a, Top);
-            break;
-        }
-        case TExprOpCode::Raise:
-            RaiseStoredError();
-        case TExprOpCode::End:
-            return Top;
-        default:
-            __builtin_unreachable(); // Finish and the emitters write only the opcodes above
-        }
-    }
+    TNumbers Numbers;
+    return ProgramInterpreter::Run(*this, Numbers, Stack);
 }
-
-#undef VENDREL_ARITHMETIC_CASES
-#undef VENDREL_PAIR_CASE
-#undef VENDREL_COMPARISON_CASE

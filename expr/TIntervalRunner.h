@@ -36,6 +36,7 @@ class TIntervalRunner
     std::pair<TInterval, TInterval> RunOperandsOfLast(const TExprProgram& Program);
 
   private:
+    struct TIntervals;
     // Runs up to Stop (not run; nullptr: to the end). At Stop, the two values it would take
     // are left in Left and the returned top.
     TInterval RunInstructions(const TExprProgram& Program, const TExprInstruction* Stop, TInterval* Left);
