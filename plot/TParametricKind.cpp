@@ -1,7 +1,5 @@
 #include "plot/TParametricKind.h"
 
-#include "analysis/TAnalysisRequest.h"
-#include "plot/QtText.h"
 #include "plot/TGraphEvaluator.h"
 #include "plot/TGraphKeys.h"
 #include "plot/TReadoutPlace.h"
@@ -37,19 +35,8 @@ const TCurveSource& TParametricKind::Source() const
 
 std::vector<TGraphEditor> TParametricKind::Editors() const
 {
-    return {{TGraphField::Func, QStringLiteral("x = X(s):")},
-            {TGraphField::FuncY, QStringLiteral("y = Y(s):")},
-            {TGraphField::From, QStringLiteral("s from (S0):")},
-            {TGraphField::To, QStringLiteral("s to (S1):")}};
-}
-
-// Measured whatever the question: its arc length and, closed, its area.
-void TParametricKind::Ask(const TFunc& Graph, TAnalysisRequest& R) const
-{
-    R.Question = TAnalysisQuestion::ParametricMeasures;
-    R.Second = ToU16(Graph.FuncY);
-    R.From = ToU16(Graph.FromText);
-    R.To = ToU16(Graph.ToText);
+    return WithEnds({{TGraphField::Func, QStringLiteral("x = X(s):")},
+                     {TGraphField::FuncY, QStringLiteral("y = Y(s):")}});
 }
 
 TSampledKind::TPoint TParametricKind::PointAt(TGraphEvaluator& With, const TExprProgram& First,

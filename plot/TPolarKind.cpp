@@ -1,7 +1,5 @@
 #include "plot/TPolarKind.h"
 
-#include "analysis/TAnalysisRequest.h"
-#include "plot/QtText.h"
 #include "plot/TGraphEvaluator.h"
 #include "plot/TReadoutPlace.h"
 #include "plot/TSampledCurve.h"
@@ -24,18 +22,7 @@ const TCurveSource& TPolarKind::Source() const
 
 std::vector<TGraphEditor> TPolarKind::Editors() const
 {
-    return {{TGraphField::Func, QStringLiteral("r = R(s):")},
-            {TGraphField::From, QStringLiteral("s from (S0):")},
-            {TGraphField::To, QStringLiteral("s to (S1):")}};
-}
-
-// Measured whatever the question: its arc length and, closed, its area.
-void TPolarKind::Ask(const TFunc& Graph, TAnalysisRequest& R) const
-{
-    R.Question = TAnalysisQuestion::PolarMeasures;
-    R.Second = ToU16(Graph.FuncY);
-    R.From = ToU16(Graph.FromText);
-    R.To = ToU16(Graph.ToText);
+    return WithEnds({{TGraphField::Func, QStringLiteral("r = R(s):")}});
 }
 
 TSampledKind::TPoint TPolarKind::PointAt(TGraphEvaluator& With, const TExprProgram& First,

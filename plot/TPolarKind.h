@@ -11,9 +11,9 @@ class TPolarKind : public TSampledKind
     QString Label(const TFunc& Graph) const override;
     const TCurveSource& Source() const override;
     std::vector<TGraphEditor> Editors() const override;
-    void Ask(const TFunc& Graph, TAnalysisRequest& R) const override;
 
   protected:
+    TAnalysisQuestion Measures() const override { return TAnalysisQuestion::PolarMeasures; }
     TPoint PointAt(TGraphEvaluator& With, const TExprProgram& First, const TExprProgram* Second,
                    Float80 S) const override;
     size_t Formulas() const override { return 1; }

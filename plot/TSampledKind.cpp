@@ -3,6 +3,7 @@
 #include "expr/Errors.h"
 #include "expr/FloatArith.h"
 #include "plot/NearestOnCurve.h"
+#include "plot/QtText.h"
 #include "plot/TCurveEvaluators.h"
 #include "plot/TCurveSource.h"
 #include "plot/TEvalContext.h"
@@ -123,6 +124,21 @@ QString TSampledKind::Problem(const TFuncList& List, int Index, const TEvalConte
                    QString::fromUtf8(Error.what());
         }
     return {};
+}
+
+void TSampledKind::Ask(const TFunc& Graph, TAnalysisRequest& R) const
+{
+    R.Question = Measures();
+    R.Second = ToU16(Graph.FuncY);
+    R.From = ToU16(Graph.FromText);
+    R.To = ToU16(Graph.ToText);
+}
+
+std::vector<TGraphEditor> TSampledKind::WithEnds(std::vector<TGraphEditor> Formulas)
+{
+    Formulas.push_back({TGraphField::From, QStringLiteral("s from (S0):")});
+    Formulas.push_back({TGraphField::To, QStringLiteral("s to (S1):")});
+    return Formulas;
 }
 
 QString TSampledKind::AnalysisNote() const

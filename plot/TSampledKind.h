@@ -3,6 +3,7 @@
 // S1, read at the point nearest the mouse with its s, a problem named when an end of s has no
 // value, and measured (arc length, enclosed area) by the Analyse panel instead of asked the
 // questions of a function.
+#include "analysis/TAnalysisRequest.h"
 #include "plot/TKindDescriptor.h"
 
 #include <optional>
@@ -17,9 +18,15 @@ class TSampledKind : public TKindDescriptor
     void WriteKeys(TGraphKeys& Keys, const TFunc& Graph) const override;
     void Read(const TReadoutPlace& At, TReadout& r) const override;
     QString Problem(const TFuncList& List, int Index, const TEvalContext* Context) const override;
+    // Measured whatever the question: the arc length and, closed, the enclosed area.
+    void Ask(const TFunc& Graph, TAnalysisRequest& R) const override;
     QString AnalysisNote() const override;
 
   protected:
+    // The question that measures a curve of the kind.
+    virtual TAnalysisQuestion Measures() const = 0;
+    // The editors of S0 and S1, after the kind's formulas.
+    static std::vector<TGraphEditor> WithEnds(std::vector<TGraphEditor> Formulas);
     // The curve's plane point at S, and for a polar curve its radius, from the compiled
     // formulas of the frame (Second is Y(s), or null).
     struct TPoint
