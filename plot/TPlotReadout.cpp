@@ -41,8 +41,8 @@ TReadout TPlotReadout::At(QPoint Pixel, int Width, int Height, int Graph) const
         r.Text = QString::fromUtf8(Error.what());
         return r;
     }
-    const auto Number = [Sep](Float80 v) { return FromU16(FormatGeneral15(v, Sep)); };
-    r.Text = QStringLiteral("x = ") + Number(X) + ReadoutGap + QStringLiteral("y = ") + Number(Y);
+    r.Text = QStringLiteral("x = ") + FromU16(FormatGeneral15(X, Sep)) + ReadoutGap + QStringLiteral("y = ") +
+             FromU16(FormatGeneral15(Y, Sep));
     if (Graph < 0 || Graph >= Model.FuncList.Count())
         return r;
     const TKindDescriptor& Kind = KindOf(Model.FuncList.Item(Graph));

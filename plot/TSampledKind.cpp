@@ -97,8 +97,8 @@ void TSampledKind::Read(const TReadoutPlace& At, TReadout& r) const
                                                 At.Number(Frame.S1).toStdString()));
         return;
     }
-    const TPoint p = Point(*S).value_or(TPoint{});
-    r.Text += ReadoutGap + QStringLiteral("s = ") + At.Number(*S) + PointText(At, p);
+    r.Text +=
+        ReadoutGap + QStringLiteral("s = ") + At.Number(*S) + PointText(At, Point(*S).value_or(TPoint{}));
     const std::optional<TCurvePixel> c = Pixel(*S);
     if (At.GraphsEnabled && c && c->Column >= 0 && c->Column < At.Width && c->Row >= 0 && c->Row < At.Height)
         r.Marker = QPoint(int(Round64(c->Column)), int(Round64(c->Row)));
