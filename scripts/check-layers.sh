@@ -160,6 +160,7 @@ check_name() {
 # any number of lines, but not inside a string) are blanks, so that a directive is found where
 # a comment would hide it from a plain search, and refused.
 include_lines() {
+    # shellcheck disable=SC2016 # the program is awk's, not the shell's
     xargs -0 -r awk '
     # The line with its comments as blanks; Open says whether a block comment goes on.
     function uncommented(s,   out, j) {

@@ -56,7 +56,7 @@ expect "the clean tree passes" 0 "every include keeps to its layer"
 while IFS='|' read -r name file line text; do
     make_tree
     mkdir -p "$WORK/tree/$(dirname "$file")"
-    printf "${line//%/%%}\n" >> "$WORK/tree/$file"
+    printf '%b\n' "$line" >> "$WORK/tree/$file" # the row's \n and \f as characters
     expect "$name" 1 "$text"
 done <<'ROWS'
 an include that climbs out of its folder|plot/Font.cpp|#include "../app/PlotFont.h"|plot/Font.cpp:1: ../app/PlotFont.h climbs with ".."
