@@ -1,5 +1,7 @@
 #include "analysis/DataNumber.h"
 
+#include "expr/AsciiCase.h"
+
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -151,6 +153,5 @@ bool IsMissingDataField(std::string_view Field)
 {
     if (Field.empty() || Field == "-" || Field == "?")
         return true;
-    return Field.size() == 3 && (Field[0] | 0x20) == 'n' && (Field[1] | 0x20) == 'a' &&
-           (Field[2] | 0x20) == 'n';
+    return EqualsAsciiCase(Field, "nan");
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The lexer's face to the parser and the function symbols: exactly one current token,
 // no look-ahead, no positions.
+#include "expr/AsciiCase.h"
 #include "expr/Float80.h"
-#include "expr/TStringHashMapTraits.h"
 #include "expr/TokenKind.h"
 
 #include <string>
@@ -25,12 +25,7 @@ class TExprLexer
     // follows the process locale). The parser and the compiler recognise them by this alone.
     bool AtKeyword(std::string_view Keyword) const
     {
-        if (FCurrentKind != TTokenKind::Identifier || FLastText.size() != Keyword.size())
-            return false;
-        for (size_t i = 0; i < Keyword.size(); ++i)
-            if (FoldAsciiCase(FLastText[i]) != char16_t(Keyword[i]))
-                return false;
-        return true;
+        return FCurrentKind == TTokenKind::Identifier && EqualsAsciiCase(FLastText, Keyword);
     }
 
     // Reads the next token. Fails only when a number text is rejected by the conversion.
