@@ -68,6 +68,11 @@ TAxisTicks::TPiStep TAxisTicks::PiStep(Float80 Span, int32_t Ticks)
     return {Multiple < Float80(INT64_MAX) ? int64_t(std::llround(Multiple)) : INT64_MAX, 1};
 }
 
+QString TAxisTicks::EvenText(Float80 Value, int32_t Decimals, char16_t Sep, size_t MaxChars)
+{
+    return FromU16(FormatFixedHead(Value, Decimals, Sep, MaxChars));
+}
+
 QString TAxisTicks::RoundText(Float80 Value, Float80 Step, char16_t Sep)
 {
     if (Value == 0)
