@@ -35,20 +35,20 @@ static_assert(LowByteKinds[u'^'] == TTokenKind::Caret && LowByteKinds[u'`'] == T
 } // namespace
 
 TExprSimpleLexer::TExprSimpleLexer(std::u16string_view InitialText, char16_t DecimalSeparator)
-    : FSourceText(InitialText), FDecimalSeparator(DecimalSeparator)
+    : SourceText(InitialText), FDecimalSeparator(DecimalSeparator)
 {
     Rewind();
 }
 
 void TExprSimpleLexer::SetText(std::u16string_view Text)
 {
-    FSourceText = Text;
+    SourceText = Text;
     Rewind();
 }
 
 void TExprSimpleLexer::ReleaseText()
 {
-    FSourceText = {};
+    SourceText = {};
     FCursor = 0;
 }
 
@@ -102,8 +102,8 @@ void TExprSimpleLexer::SkipBlanks()
 void TExprSimpleLexer::ReadNumber()
 {
     const size_t Start = FCursor;
-    FCursor = NumberEnd(FSourceText, FCursor, FDecimalSeparator);
-    FLastText.assign(FSourceText.substr(Start, FCursor - Start));
+    FCursor = NumberEnd(SourceText, FCursor, FDecimalSeparator);
+    FLastText.assign(SourceText.substr(Start, FCursor - Start));
     // On a rejected text LastText already holds it and the kind stays as it was.
     FNumberValue = TextToFloat(FLastText, FDecimalSeparator);
     FCurrentKind = TTokenKind::Number;
@@ -112,7 +112,7 @@ void TExprSimpleLexer::ReadNumber()
 void TExprSimpleLexer::ReadIdentifier()
 {
     const size_t Start = FCursor;
-    FCursor = IdentifierEnd(FSourceText, FCursor);
-    FLastText.assign(FSourceText.substr(Start, FCursor - Start));
+    FCursor = IdentifierEnd(SourceText, FCursor);
+    FLastText.assign(SourceText.substr(Start, FCursor - Start));
     FCurrentKind = TTokenKind::Identifier;
 }

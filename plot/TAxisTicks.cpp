@@ -3,7 +3,6 @@
 #include "expr/NumberText.h"
 #include "plot/QtText.h"
 
-#include <array>
 #include <cmath>
 #include <numbers>
 #include <utility>

@@ -2,10 +2,9 @@
 
 #include "expr/AsciiCase.h"
 #include "expr/TParameterContext.h"
+#include "expr/TextToFloat.h"
 #include "plot/Errors.h"
 #include "plot/QtText.h"
-
-#include "expr/TextToFloat.h"
 
 #include <algorithm>
 #include <array>
