@@ -210,13 +210,7 @@ class TDerivativeReporter : public benchmark::ConsoleReporter
   private:
     std::string Ratio(const std::string& Numerator, const std::string& Denominator) const
     {
-        const auto a = Seconds.find(Numerator);
-        const auto b = Seconds.find(Denominator);
-        if (a == Seconds.end() || b == Seconds.end() || b->second <= 0)
-            return "-";
-        char Text[32];
-        std::snprintf(Text, sizeof Text, "%.2f", a->second / b->second);
-        return Text;
+        return BenchReport::Ratio(Seconds, Numerator, Denominator);
     }
 
     std::map<std::string, double> Seconds;

@@ -175,16 +175,9 @@ class TRatioReporter : public benchmark::ConsoleReporter
         }
     }
 
-    // "-" when either side was not run (filtered out).
     std::string Ratio(const std::string& Numerator, const std::string& Denominator) const
     {
-        const auto a = Nanoseconds.find(Numerator);
-        const auto b = Nanoseconds.find(Denominator);
-        if (a == Nanoseconds.end() || b == Nanoseconds.end() || b->second <= 0)
-            return "-";
-        char Text[32];
-        std::snprintf(Text, sizeof Text, "%.2f", a->second / b->second);
-        return Text;
+        return BenchReport::Ratio(Nanoseconds, Numerator, Denominator);
     }
 
     std::map<std::string, double> Nanoseconds;
