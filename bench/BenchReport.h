@@ -1,6 +1,8 @@
 #pragma once
 // Shared by the benches that print a table of ratios after Google Benchmark's own: whether the
 // command line asks for another output format, which then passes through untouched.
+#include <benchmark/benchmark.h>
+
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -30,5 +32,24 @@ inline std::string Ratio(const std::map<std::string, double>& Times, const std::
     char Text[32];
     std::snprintf(Text, sizeof Text, "%.2f", a->second / b->second);
     return Text;
+}
+
+// The benchmarks registered so far, run as the command line says; with the console format the
+// report is a TReporter, which adds its table of ratios. The exit status of main.
+template <typename TReporter> int RunWithTable(int argc, char** argv)
+{
+    const bool OtherFormat = AsksForAnotherFormat(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    if (OtherFormat)
+        benchmark::RunSpecifiedBenchmarks();
+    else
+    {
+        TReporter Reporter;
+        benchmark::RunSpecifiedBenchmarks(&Reporter);
+    }
+    benchmark::Shutdown();
+    return 0;
 }
 } // namespace BenchReport

@@ -228,17 +228,5 @@ int main(int argc, char** argv)
         benchmark::RegisterBenchmark(("Deriv/Dual" + Suffix).c_str(), Dual, i);
         benchmark::RegisterBenchmark(("Deriv/CentralDifference" + Suffix).c_str(), CentralDifference, i);
     }
-    const bool OtherFormat = BenchReport::AsksForAnotherFormat(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    if (OtherFormat)
-        benchmark::RunSpecifiedBenchmarks();
-    else
-    {
-        TDerivativeReporter Reporter;
-        benchmark::RunSpecifiedBenchmarks(&Reporter);
-    }
-    benchmark::Shutdown();
-    return 0;
+    return BenchReport::RunWithTable<TDerivativeReporter>(argc, argv);
 }

@@ -196,18 +196,5 @@ int main(int argc, char** argv)
         benchmark::RegisterBenchmark(("Eval/NativeDouble" + Suffix).c_str(), Native<double>, i);
         benchmark::RegisterBenchmark(("Eval/MuParser" + Suffix).c_str(), MuParser, i);
     }
-    // Read before Initialize, which removes the flags it knows from argv.
-    const bool OtherFormat = BenchReport::AsksForAnotherFormat(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    if (OtherFormat)
-        benchmark::RunSpecifiedBenchmarks();
-    else
-    {
-        TRatioReporter Reporter;
-        benchmark::RunSpecifiedBenchmarks(&Reporter);
-    }
-    benchmark::Shutdown();
-    return 0;
+    return BenchReport::RunWithTable<TRatioReporter>(argc, argv);
 }

@@ -107,36 +107,29 @@ void TTickGrid::DrawGrid(TCanvas& Canvas, int Width, int Height) const
                        : Model.View.GridDash ? TPenStyle::Dash
                                              : TPenStyle::Solid);
     const int64_t Bottom = int64_t(Height) - View.Margin, Right = int64_t(Width) - View.Margin;
-    auto Vertical = [&](int64_t c, int64_t& Previous)
+    // A vertical line at column p, or a horizontal one at row p.
+    auto Line = [&](bool Vertical, int64_t p, int64_t& Previous)
     {
-        if (c == Previous)
+        if (p == Previous)
             return;
-        Previous = c;
-        Canvas.MoveTo(c, View.Margin);
-        Canvas.LineTo(c, Bottom);
-    };
-    auto Horizontal = [&](int64_t r, int64_t& Previous)
-    {
-        if (r == Previous)
-            return;
-        Previous = r;
-        Canvas.MoveTo(View.Margin, r);
-        Canvas.LineTo(Right, r);
+        Previous = p;
+        Canvas.MoveTo(Vertical ? p : View.Margin, Vertical ? View.Margin : p);
+        Canvas.LineTo(Vertical ? p : Right, Vertical ? Bottom : p);
     };
     int64_t Previous = INT64_MIN;
     if (RuleX == TTickRule::Even)
         for (int64_t i = 0; i <= Model.TicksByX; ++i)
-            Vertical(EvenLine(View, i, View.TickPixelsX), Previous);
+            Line(true, EvenLine(View, i, View.TickPixelsX), Previous);
     else
         for (const TTick& t : TicksX)
-            Vertical(Column(t.Value), Previous);
+            Line(true, Column(t.Value), Previous);
     Previous = INT64_MIN;
     if (RuleY == TTickRule::Even)
         for (int64_t j = 0; j <= Model.TicksByY; ++j)
-            Horizontal(EvenLine(View, j, View.TickPixelsY), Previous);
+            Line(false, EvenLine(View, j, View.TickPixelsY), Previous);
     else
         for (const TTick& t : TicksY)
-            Horizontal(Row(t.Value), Previous);
+            Line(false, Row(t.Value), Previous);
     Canvas.SetPenStyle(TPenStyle::Solid);
 }
 
