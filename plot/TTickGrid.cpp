@@ -135,6 +135,14 @@ void TTickGrid::DrawGrid(TCanvas& Canvas, int Width, int Height) const
 
 void TTickGrid::DrawNumbers(TCanvas& Canvas, int32_t OriginY, int Width, int Height) const
 {
+    const int64_t YColumn = int64_t(View.OriginX) + Canvas.Scaled(3);
+    if (RuleX == TTickRule::Even && RuleY == TTickRule::Even)
+    {
+        // The first rule alone measures no text.
+        DrawEvenNumbers(Canvas, true, int64_t(OriginY) + Canvas.Scaled(1));
+        DrawEvenNumbers(Canvas, false, YColumn);
+        return;
+    }
     const QFontMetrics Metrics(Canvas.Font(), Canvas.Painter().device());
     const int64_t TextHeight = Metrics.height(), WidestChar = Metrics.maxWidth();
     // Whether a text with its top-left corner at (x, y) lies wholly inside the picture. Its
@@ -178,7 +186,6 @@ void TTickGrid::DrawNumbers(TCanvas& Canvas, int32_t OriginY, int Width, int Hei
         }
     }
 
-    const int64_t YColumn = int64_t(View.OriginX) + Canvas.Scaled(3);
     if (RuleY == TTickRule::Even)
         DrawEvenNumbers(Canvas, false, YColumn);
     else
