@@ -218,6 +218,9 @@ include_lines() {
         rest = u
         while ((n = index(rest, "__has_include")) > 0) {
             rest = substr(rest, n + 13)
+            # "defined(__has_include)" asks whether the operator exists, of no header.
+            if (rest !~ /^(_next)?[ \t]*\(/ || rest ~ /^[ \t]*\)/)
+                continue
             if (rest ~ /^(_next)?[ \t]*\([ \t]*(<[^<>"]+>|"[^<>"]+")[ \t]*\)/) {
                 sub(/^(_next)?[ \t]*\([ \t]*/, "", rest)
                 match(rest, /^(<[^<>"]+>|"[^<>"]+")/)

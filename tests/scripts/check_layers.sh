@@ -25,7 +25,7 @@ make_tree() {
         > "$WORK/tree/export/Png.cpp"
     # Readable forms: blanks around "#", a comment after the name, a header beside its file,
     # a test for a header the layer may include.
-    printf '#  include\t"Kernel.inl" // the loop\n#if __has_include(<boost/version.hpp>)\n#endif\n' \
+    printf '#  include\t"Kernel.inl" // the loop\n#if defined(__has_include) && __has_include(<boost/version.hpp>)\n#endif\n' \
         > "$WORK/tree/analysis/Kernel.h"
     printf '#include <cmath>\n' > "$WORK/tree/analysis/Kernel.inl"
 }
