@@ -61,8 +61,11 @@ for folder in $folders; do
     [ -n "${PROJECT[$folder]+known}" ] || violation "$folder/" "a top-level folder that $TABLE does not know"
 done
 files_of() {
+    local file
     if $in_checkout; then
-        git ls-files -co --exclude-standard -z -- "$1"
+        # A file deleted but not yet committed has nothing left to read.
+        git ls-files -co --exclude-standard -z -- "$1" |
+            while IFS= read -r -d '' file; do [ -f "$file" ] && printf '%s\0' "$file"; done
     else
         find "$1" -type f -print0
     fi
