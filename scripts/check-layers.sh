@@ -113,7 +113,7 @@ while IFS= read -r dir; do
 done < <(${CXX:-c++} -xc++ -E -v /dev/null 2>&1 >/dev/null |
     sed -n '/^#include <...> search starts here:/,/^End of search list/{s/^ //p}' | grep -v '^End of' || true)
 
-# Names that no project folder, Qt or the table explains wait in PENDING ("file:line" per name)
+# Names that no project folder, Qt or the table explains wait in PENDING (lines "file:line")
 # until one question to dpkg-query has told the owners of them all.
 declare -A PENDING FOUND_AT
 pending() {
@@ -125,7 +125,7 @@ pending() {
         done
     fi
     # A name found nowhere fails to compile on its own.
-    [ -n "${FOUND_AT[$name]}" ] && PENDING[$name]+="$where "
+    [ -n "${FOUND_AT[$name]}" ] && PENDING[$name]+="$where"$'\n'
     return 0
 }
 
@@ -274,6 +274,7 @@ done
 # The pending names: refused unless a package of the system's installs the file found.
 if [ ${#PENDING[@]} -gt 0 ] && [ -n "${SYSTEM_PACKAGES// /}" ] && command -v dpkg-query > /dev/null; then
     declare -A SYSTEM_FILE
+    read -r -a patterns <<< "$SYSTEM_PACKAGES"
     paths=()
     for name in "${!PENDING[@]}"; do paths+=("${FOUND_AT[$name]}"); done
     while IFS= read -r line; do
@@ -281,7 +282,7 @@ if [ ${#PENDING[@]} -gt 0 ] && [ -n "${SYSTEM_PACKAGES// /}" ] && command -v dpk
         path=${BASH_REMATCH[2]}
         for package in ${BASH_REMATCH[1]//,/ }; do
             package=${package%%:*}
-            for pattern in $SYSTEM_PACKAGES; do
+            for pattern in "${patterns[@]}"; do
                 # shellcheck disable=SC2053 # the table's "*" matches as a pattern
                 [[ $package == $pattern ]] && SYSTEM_FILE[$path]=1
             done
@@ -289,9 +290,10 @@ if [ ${#PENDING[@]} -gt 0 ] && [ -n "${SYSTEM_PACKAGES// /}" ] && command -v dpk
     done < <(dpkg-query -S "${paths[@]}" 2>/dev/null || true)
     for name in "${!PENDING[@]}"; do
         [ -n "${SYSTEM_FILE[${FOUND_AT[$name]}]+known}" ] && continue
-        for where in ${PENDING[$name]}; do
-            violation "$where" "$name is of no library in $TABLE (${FOUND_AT[$name]}): a new library starts with its row"
-        done
+        while IFS= read -r where; do
+            [ -n "$where" ] && violation "$where" \
+                "$name is of no library in $TABLE (${FOUND_AT[$name]}): a new library starts with its row"
+        done <<< "${PENDING[$name]}"
     done
 fi
 
