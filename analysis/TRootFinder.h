@@ -14,7 +14,6 @@
 #include "analysis/TAnalysisResult.h"
 #include "analysis/TSamples.h"
 
-#include <string>
 #include <utility>
 
 class TRootFinder
