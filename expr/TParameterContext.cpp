@@ -53,6 +53,17 @@ void TParameterContext::Define(const std::vector<std::u16string>& Names)
     Values = std::move(NewValues);
 }
 
+bool TParameterContext::Assign(const std::vector<std::u16string>& Names,
+                               const std::vector<Float80>& NewValues)
+{
+    const bool Redefined = Names != FNames;
+    if (Redefined)
+        Define(Names);
+    for (size_t i = 0; i < FNames.size(); ++i)
+        Values[i] = i < NewValues.size() ? NewValues[i] : 0;
+    return Redefined;
+}
+
 TExprSym* TParameterContext::Lookup(std::u16string_view Name) const
 {
     return Symbols->Lookup(Name);
