@@ -98,9 +98,11 @@ template <typename TStep> void Sweeping(benchmark::State& State, TStep Step)
     State.SetItemsProcessed(State.iterations());
 }
 
-void Value(benchmark::State& State, size_t Index)
+// The value alone, by the machine code or by the program's instructions.
+void Values(benchmark::State& State, size_t Index, bool MachineCode)
 {
     TSetup S(Index);
+    S.Evaluator->SetMachineCode(MachineCode);
     Sweeping(State,
              [&](Float80 x)
              {
@@ -109,16 +111,14 @@ void Value(benchmark::State& State, size_t Index)
              });
 }
 
+void Value(benchmark::State& State, size_t Index)
+{
+    Values(State, Index, true);
+}
+
 void ValueInstructions(benchmark::State& State, size_t Index)
 {
-    TSetup S(Index);
-    S.Evaluator->SetMachineCode(false);
-    Sweeping(State,
-             [&](Float80 x)
-             {
-                 S.X = x;
-                 benchmark::DoNotOptimize(S.Evaluator->Run(*S.Program));
-             });
+    Values(State, Index, false);
 }
 
 void Dual(benchmark::State& State, size_t Index)
