@@ -8,9 +8,10 @@
 
 namespace
 {
+// A character of a name below U+0080.
 constexpr bool IsAsciiNameChar(unsigned c)
 {
-    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_';
+    return IsAsciiDigit(char16_t(c)) || IsIdentifierStart(char16_t(c));
 }
 
 // The kind of every character code 0..255 that reaches the table: the characters that
