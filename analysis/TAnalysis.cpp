@@ -24,9 +24,7 @@ TAnalysis::TAnalysis(char16_t DecimalSeparator, std::u16string_view Variable)
 
 void TAnalysis::SetParameters(const std::vector<std::u16string>& Names, const std::vector<Float80>& Values)
 {
-    Parameters->Define(Names);
-    for (size_t i = 0; i < Values.size() && i < Names.size(); ++i)
-        Parameters->SetValue(i, Values[i]);
+    Parameters->Assign(Names, Values);
 }
 
 TAnalysis::~TAnalysis() = default;

@@ -1,9 +1,7 @@
 #include "analysis/TCriticalPointFinder.h"
 
+#include "analysis/SignChange.h"
 #include "analysis/TExtremumFinder.h"
-#include "expr/Errors.h"
-
-#include <boost/math/tools/toms748_solve.hpp>
 
 #include <algorithm>
 #include <cmath>
@@ -24,11 +22,6 @@ bool Has(const TCurveFunction::TJet& J, int Order)
 Float80 Derivative(const TCurveFunction::TJet& J, int Order)
 {
     return Order == 1 ? J.D1 : J.D2;
-}
-
-int SignOf(Float80 v)
-{
-    return v > 0 ? 1 : (v < 0 ? -1 : 0);
 }
 
 // Next to an inflection point f and f' stay within this factor of their size at the
@@ -91,42 +84,11 @@ std::optional<Float80> TCriticalPointFinder::Refine(int Order, size_t Left)
             throw TUndefinedAt{X};
         return Derivative(J, Order);
     };
-    Float80 Lo = S[Left].X, Hi = S[Left + 1].X;
-    Float80 GLo = Derivative(Jets[Left], Order), GHi = Derivative(Jets[Left + 1], Order);
+    TSignBracket Narrowed;
     try
     {
-        try
-        {
-            std::uintmax_t Iterations = 100;
-            const auto Bracket = boost::math::tools::toms748_solve(
-                G, Lo, Hi, GLo, GHi, boost::math::tools::eps_tolerance<Float80>(), Iterations);
-            Lo = Bracket.first;
-            Hi = Bracket.second;
-            GLo = G(Lo);
-            GHi = G(Hi);
-        }
-        catch (const TUndefinedAt&)
-        {
-            throw;
-        }
-        catch (const Exception&)
-        {
-            throw;
-        }
-        catch (const std::exception&)
-        {
-            // The solver's own complaint: the bisection below finds the zero alone.
-        }
-        // The solver stops within a few units in the last place: bisect to neighbours.
-        while (SignOf(GLo) * SignOf(GHi) < 0)
-        {
-            const Float80 Mid = Lo + (Hi - Lo) / 2;
-            if (Mid == Lo || Mid == Hi)
-                break;
-            const Float80 GMid = G(Mid);
-            (SignOf(GMid) == SignOf(GLo) ? Lo : Hi) = Mid;
-            (SignOf(GMid) == SignOf(GLo) ? GLo : GHi) = GMid;
-        }
+        Narrowed = NarrowSignChange(
+            G, {S[Left].X, S[Left + 1].X, Derivative(Jets[Left], Order), Derivative(Jets[Left + 1], Order)});
     }
     catch (const TUndefinedAt& U)
     {
@@ -135,6 +97,7 @@ std::optional<Float80> TCriticalPointFinder::Refine(int Order, size_t Left)
             return U.X;
         return std::nullopt;
     }
+    const auto [Lo, Hi, GLo, GHi] = Narrowed;
     if (GLo == 0 || GHi == 0)
         return GLo == 0 ? Lo : Hi;
     return std::fabs(GLo) <= std::fabs(GHi) ? Lo : Hi;

@@ -40,9 +40,7 @@ TCurveMeasures::TCurveMeasures(char16_t DecimalSeparator)
 void TCurveMeasures::SetParameters(const std::vector<std::u16string>& Names,
                                    const std::vector<Float80>& Values)
 {
-    Parameters->Define(Names);
-    for (size_t i = 0; i < Values.size() && i < Names.size(); ++i)
-        Parameters->SetValue(i, Values[i]);
+    Parameters->Assign(Names, Values);
 }
 
 TCurveMeasures::~TCurveMeasures() = default;

@@ -241,9 +241,7 @@ TLeastSquaresFit::~TLeastSquaresFit() = default;
 void TLeastSquaresFit::SetParameters(const std::vector<std::u16string>& Names,
                                      const std::vector<Float80>& Values)
 {
-    Parameters->Define(Names);
-    for (size_t i = 0; i < Values.size() && i < Names.size(); ++i)
-        Parameters->SetValue(i, Values[i]);
+    Parameters->Assign(Names, Values);
 }
 
 TFitResult TLeastSquaresFit::Fit(std::u16string_view Model, const TDataTable& Data,

@@ -1,9 +1,8 @@
 #include "analysis/TRootFinder.h"
 
 #include "analysis/Errors.h"
+#include "analysis/SignChange.h"
 #include "analysis/TExtremumFinder.h"
-
-#include <boost/math/tools/toms748_solve.hpp>
 
 #include <algorithm>
 #include <cmath>
@@ -25,10 +24,6 @@ constexpr Float80 ShrinkFactor = 16;
 // a bounded formula such as Sin(1/x) by no more than its bound over the samples).
 constexpr Float80 GapPoleFactor = 0x1p20L;
 
-int SignOf(Float80 Y)
-{
-    return Y > 0 ? 1 : (Y < 0 ? -1 : 0);
-}
 } // namespace
 
 TRootFinder::TRootFinder(TCurveFunction& Function, const TSamples& Samples, size_t Max, TPointKind Kind)
@@ -109,43 +104,16 @@ void TRootFinder::Refine(const TSample& A, const TSample& B)
             throw TUndefinedAt{X};
         return P.Y;
     };
-    Float80 Lo = A.X, Hi = B.X, FLo = A.Y, FHi = B.Y;
+    TSignBracket Narrowed;
     try
     {
-        try
-        {
-            std::uintmax_t Iterations = 100;
-            const auto Bracket = boost::math::tools::toms748_solve(
-                Value, A.X, B.X, A.Y, B.Y, boost::math::tools::eps_tolerance<Float80>(), Iterations);
-            Lo = Bracket.first;
-            Hi = Bracket.second;
-            FLo = Value(Lo);
-            FHi = Value(Hi);
-        }
-        catch (const Exception&)
-        {
-            throw;
-        }
-        catch (const std::exception&)
-        {
-            // The solver's own complaint: the bisection below finds the root alone.
-            Lo = A.X, Hi = B.X, FLo = A.Y, FHi = B.Y;
-        }
-        // The solver stops within a few units in the last place: bisect to neighbours.
-        while (SignOf(FLo) * SignOf(FHi) < 0)
-        {
-            const Float80 Mid = Lo + (Hi - Lo) / 2;
-            if (Mid == Lo || Mid == Hi)
-                break;
-            const Float80 FMid = Value(Mid);
-            (SignOf(FMid) == SignOf(FLo) ? Lo : Hi) = Mid;
-            (SignOf(FMid) == SignOf(FLo) ? FLo : FHi) = FMid;
-        }
+        Narrowed = NarrowSignChange(Value, {A.X, B.X, A.Y, B.Y});
     }
     catch (const TUndefinedAt& U)
     {
         return Gap(A, B, U.X);
     }
+    const auto [Lo, Hi, FLo, FHi] = Narrowed;
     const bool LoNearer = std::fabs(FLo) <= std::fabs(FHi);
     const Float80 X = LoNearer ? Lo : Hi;
     const Float80 Near = std::max(std::fabs(FLo), std::fabs(FHi));
@@ -169,33 +137,8 @@ void TRootFinder::Refine(const TSample& A, const TSample& B)
 void TRootFinder::Gap(const TSample& A, const TSample& B, Float80 Undefined)
 {
     // The edges of the undefined stretch around Undefined, by bisection from both sides.
-    constexpr int MaxHalvings = 128;
-    Float80 L = A.X, FL = A.Y, R = Undefined;
-    for (int k = 0; k < MaxHalvings; ++k)
-    {
-        const Float80 Mid = L + (R - L) / 2;
-        if (Mid == L || Mid == R)
-            break;
-        const TCurveFunction::TPoint P = F.At(Mid);
-        (P.Defined ? L : R) = Mid;
-        if (P.Defined)
-            FL = P.Y;
-    }
-    const Float80 LeftEdge = L;
-    L = Undefined;
-    R = B.X;
-    Float80 FR = B.Y;
-    for (int k = 0; k < MaxHalvings; ++k)
-    {
-        const Float80 Mid = L + (R - L) / 2;
-        if (Mid == L || Mid == R)
-            break;
-        const TCurveFunction::TPoint P = F.At(Mid);
-        (P.Defined ? R : L) = Mid;
-        if (P.Defined)
-            FR = P.Y;
-    }
-    const Float80 RightEdge = R;
+    const auto [LeftEdge, FL] = DefinedEdge(A, Undefined);
+    const auto [RightEdge, FR] = DefinedEdge(B, Undefined);
     auto Grows = [](Float80 AtEdge, Float80 AtSample)
     { return std::fabs(AtEdge) > GapPoleFactor * std::fabs(AtSample); };
     // A single undefined point is a pole or a jump where it was met.
@@ -216,6 +159,26 @@ void TRootFinder::Gap(const TSample& A, const TSample& B, Float80 Undefined)
     }
     if (!Named)
         Emit(TPointKind::Jump, LeftEdge + (RightEdge - LeftEdge) / 2, false);
+}
+
+std::pair<Float80, Float80> TRootFinder::DefinedEdge(const TSample& Defined, Float80 Undefined)
+{
+    // Bisection between the two, always of the lower and the upper end as they lie on the axis.
+    constexpr int MaxHalvings = 128;
+    const bool DefinedBelow = Defined.X < Undefined;
+    Float80 Lo = DefinedBelow ? Defined.X : Undefined, Hi = DefinedBelow ? Undefined : Defined.X;
+    Float80 Value = Defined.Y;
+    for (int k = 0; k < MaxHalvings; ++k)
+    {
+        const Float80 Mid = Lo + (Hi - Lo) / 2;
+        if (Mid == Lo || Mid == Hi)
+            break;
+        const TCurveFunction::TPoint P = F.At(Mid);
+        (P.Defined == DefinedBelow ? Lo : Hi) = Mid;
+        if (P.Defined)
+            Value = P.Y;
+    }
+    return {DefinedBelow ? Lo : Hi, Value};
 }
 
 void TRootFinder::ZeroRun(size_t First, size_t Last)

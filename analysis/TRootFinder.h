@@ -14,7 +14,7 @@
 #include "analysis/TAnalysisResult.h"
 #include "analysis/TSamples.h"
 
-#include <string>
+#include <utility>
 
 class TRootFinder
 {
@@ -29,6 +29,8 @@ class TRootFinder
     void SignChange(size_t Left, size_t Right, bool AcrossGap);
     void Refine(const TSample& A, const TSample& B);
     void Gap(const TSample& A, const TSample& B, Float80 Undefined);
+    // The defined point nearest to Undefined on the side of Defined, and the value there.
+    std::pair<Float80, Float80> DefinedEdge(const TSample& Defined, Float80 Undefined);
     void ZeroRun(size_t First, size_t Last);
     void DoubleRoots();
     void Emit(TPointKind Kind, Float80 X, bool WithY);

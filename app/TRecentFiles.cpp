@@ -1,5 +1,8 @@
 #include "app/TRecentFiles.h"
 
+#include "expr/AsciiCase.h"
+#include "plot/QtText.h"
+
 #include <QAction>
 #include <QFile>
 #include <QMenu>
@@ -28,11 +31,6 @@ class TGroupScope
   private:
     QSettings& Store;
 };
-
-char16_t AsciiUpper(char16_t c)
-{
-    return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
-}
 
 void VisitActions(const QList<QAction*>& Actions, QMenu*& Found)
 {
@@ -121,12 +119,7 @@ QString TRecentFiles::EntryCaption(int Index, const QString& Path)
 
 bool TRecentFiles::SameFileName(const QString& a, const QString& b)
 {
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i)
-        if (AsciiUpper(a[i].unicode()) != AsciiUpper(b[i].unicode()))
-            return false;
-    return true;
+    return EqualsAsciiCase(ToU16(a), ToU16(b));
 }
 
 bool TRecentFiles::Contains(const QString& Path) const

@@ -12,9 +12,18 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <ctime>
 
 namespace BenchPaintLoop
 {
+// The CPU time of the whole process (both threads of a paint), in seconds.
+inline double ProcessCpuSeconds()
+{
+    timespec Now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &Now);
+    return double(Now.tv_sec) + double(Now.tv_nsec) * 1e-9;
+}
+
 // Paints Renderer's picture over the whole of Image (the raster path, or QPainter's) and
 // returns the seconds it took; a curve error skips the benchmark with its message.
 inline double TimedPaint(benchmark::State& State, TPlotRenderer& Renderer, QImage& Image, int Margin,

@@ -98,9 +98,11 @@ template <typename TStep> void Sweeping(benchmark::State& State, TStep Step)
     State.SetItemsProcessed(State.iterations());
 }
 
-void Value(benchmark::State& State, size_t Index)
+// The value alone, by the machine code or by the program's instructions.
+void Values(benchmark::State& State, size_t Index, bool MachineCode)
 {
     TSetup S(Index);
+    S.Evaluator->SetMachineCode(MachineCode);
     Sweeping(State,
              [&](Float80 x)
              {
@@ -109,16 +111,14 @@ void Value(benchmark::State& State, size_t Index)
              });
 }
 
+void Value(benchmark::State& State, size_t Index)
+{
+    Values(State, Index, true);
+}
+
 void ValueInstructions(benchmark::State& State, size_t Index)
 {
-    TSetup S(Index);
-    S.Evaluator->SetMachineCode(false);
-    Sweeping(State,
-             [&](Float80 x)
-             {
-                 S.X = x;
-                 benchmark::DoNotOptimize(S.Evaluator->Run(*S.Program));
-             });
+    Values(State, Index, false);
 }
 
 void Dual(benchmark::State& State, size_t Index)
@@ -210,13 +210,7 @@ class TDerivativeReporter : public benchmark::ConsoleReporter
   private:
     std::string Ratio(const std::string& Numerator, const std::string& Denominator) const
     {
-        const auto a = Seconds.find(Numerator);
-        const auto b = Seconds.find(Denominator);
-        if (a == Seconds.end() || b == Seconds.end() || b->second <= 0)
-            return "-";
-        char Text[32];
-        std::snprintf(Text, sizeof Text, "%.2f", a->second / b->second);
-        return Text;
+        return BenchReport::Ratio(Seconds, Numerator, Denominator);
     }
 
     std::map<std::string, double> Seconds;
@@ -234,17 +228,5 @@ int main(int argc, char** argv)
         benchmark::RegisterBenchmark(("Deriv/Dual" + Suffix).c_str(), Dual, i);
         benchmark::RegisterBenchmark(("Deriv/CentralDifference" + Suffix).c_str(), CentralDifference, i);
     }
-    const bool OtherFormat = BenchReport::AsksForAnotherFormat(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    if (OtherFormat)
-        benchmark::RunSpecifiedBenchmarks();
-    else
-    {
-        TDerivativeReporter Reporter;
-        benchmark::RunSpecifiedBenchmarks(&Reporter);
-    }
-    benchmark::Shutdown();
-    return 0;
+    return BenchReport::RunWithTable<TDerivativeReporter>(argc, argv);
 }

@@ -18,7 +18,6 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -175,16 +174,9 @@ class TRatioReporter : public benchmark::ConsoleReporter
         }
     }
 
-    // "-" when either side was not run (filtered out).
     std::string Ratio(const std::string& Numerator, const std::string& Denominator) const
     {
-        const auto a = Nanoseconds.find(Numerator);
-        const auto b = Nanoseconds.find(Denominator);
-        if (a == Nanoseconds.end() || b == Nanoseconds.end() || b->second <= 0)
-            return "-";
-        char Text[32];
-        std::snprintf(Text, sizeof Text, "%.2f", a->second / b->second);
-        return Text;
+        return BenchReport::Ratio(Nanoseconds, Numerator, Denominator);
     }
 
     std::map<std::string, double> Nanoseconds;
@@ -203,18 +195,5 @@ int main(int argc, char** argv)
         benchmark::RegisterBenchmark(("Eval/NativeDouble" + Suffix).c_str(), Native<double>, i);
         benchmark::RegisterBenchmark(("Eval/MuParser" + Suffix).c_str(), MuParser, i);
     }
-    // Read before Initialize, which removes the flags it knows from argv.
-    const bool OtherFormat = BenchReport::AsksForAnotherFormat(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    if (OtherFormat)
-        benchmark::RunSpecifiedBenchmarks();
-    else
-    {
-        TRatioReporter Reporter;
-        benchmark::RunSpecifiedBenchmarks(&Reporter);
-    }
-    benchmark::Shutdown();
-    return 0;
+    return BenchReport::RunWithTable<TRatioReporter>(argc, argv);
 }

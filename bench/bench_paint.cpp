@@ -95,13 +95,6 @@ double EvaluationsPerPaint(const TScene& Scene, int Width)
     return double(Scene.Formulas.size()) * Frames * ((Width - 2 * Margin + 1) + (Width - 2 * Margin));
 }
 
-double ProcessCpuSeconds()
-{
-    timespec Now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &Now);
-    return double(Now.tv_sec) + double(Now.tv_nsec) * 1e-9;
-}
-
 double ThreadCpuSeconds()
 {
     timespec Now{};
@@ -175,14 +168,15 @@ void Paint(benchmark::State& State, const TScene& Scene, bool Raster, int Width,
     TPlotRenderer Renderer(PlotModel, Evaluator, u'.');
     QImage Image(Width, Height, QImage::Format_RGB32);
     double Seconds = 0;
-    const double Cpu = ProcessCpuSeconds();
+    const double Cpu = BenchPaintLoop::ProcessCpuSeconds();
     for (auto _ : State)
     {
         Seconds += BenchPaintLoop::TimedPaint(State, Renderer, Image, Margin, Raster);
     }
     const double Ms = 1000 * Seconds / double(State.iterations());
     State.counters["ms"] = Ms;
-    State.counters["cpu_ms"] = 1000 * (ProcessCpuSeconds() - Cpu) / double(State.iterations());
+    State.counters["cpu_ms"] =
+        1000 * (BenchPaintLoop::ProcessCpuSeconds() - Cpu) / double(State.iterations());
     if (Raster && (&Scene == &SceneS || &Scene == &SceneSt))
     {
         const double Bound = LowerBoundMs(Scene, Width, Height);

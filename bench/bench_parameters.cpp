@@ -93,21 +93,13 @@ TPlotModel Written(TPlotModel Model)
     return Model;
 }
 
-// The CPU time of the whole process (both threads of a paint), in seconds.
-double ProcessCpuSeconds()
-{
-    timespec Now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &Now);
-    return double(Now.tv_sec) + double(Now.tv_nsec) * 1e-9;
-}
-
 void Paint(benchmark::State& State, TPlotModel Model, bool Tick)
 {
     TGraphEvaluator Evaluator(u'.');
     TPlotRenderer Renderer(Model, Evaluator, u'.');
     QImage Image(Width, Height, QImage::Format_RGB32);
     double Seconds = 0;
-    const double Cpu = ProcessCpuSeconds();
+    const double Cpu = BenchPaintLoop::ProcessCpuSeconds();
     for (auto _ : State)
     {
         if (Tick)
@@ -116,7 +108,8 @@ void Paint(benchmark::State& State, TPlotModel Model, bool Tick)
     }
     const double Ms = 1000 * Seconds / double(State.iterations());
     State.counters["ms"] = Ms;
-    State.counters["cpu_ms"] = 1000 * (ProcessCpuSeconds() - Cpu) / double(State.iterations());
+    State.counters["cpu_ms"] =
+        1000 * (BenchPaintLoop::ProcessCpuSeconds() - Cpu) / double(State.iterations());
     State.counters["x20ms"] = Ms / 20;
 }
 

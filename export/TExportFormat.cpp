@@ -1,6 +1,8 @@
 #include "export/TExportFormat.h"
 
 #include "export/TExportLimits.h"
+#include "expr/AsciiCase.h"
+#include "plot/QtText.h"
 
 #include <QFileInfo>
 
@@ -19,9 +21,9 @@ constexpr TExtension Extensions[] = {
 
 std::optional<TExportFormat> FormatForFile(const QString& FileName)
 {
-    const QString Suffix = QFileInfo(FileName).suffix().toLower();
+    const QString Suffix = QFileInfo(FileName).suffix();
     for (const TExtension& e : Extensions)
-        if (Suffix == QLatin1String(e.Suffix))
+        if (EqualsAsciiCase(ToU16(Suffix), e.Suffix))
             return e.Format;
     return std::nullopt;
 }

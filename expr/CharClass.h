@@ -1,18 +1,18 @@
 #pragma once
 // Character classes of the formula language, shared by the lexer and the time substitution.
 
-inline bool IsAsciiDigit(char16_t c)
+constexpr bool IsAsciiDigit(char16_t c)
 {
     return c >= u'0' && c <= u'9';
 }
 
-inline bool IsAsciiLetter(char16_t c)
+constexpr bool IsAsciiLetter(char16_t c)
 {
     return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
 }
 
 // The first character of an identifier: an ASCII letter or "_".
-inline bool IsIdentifierStart(char16_t c)
+constexpr bool IsIdentifierStart(char16_t c)
 {
     return IsAsciiLetter(c) || c == u'_';
 }

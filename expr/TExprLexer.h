@@ -2,8 +2,8 @@
 // The lexer's face to the parser and the function symbols: exactly one current token and
 // no look-ahead. The token's place in the text is kept only to say where reading stopped
 // when a text fails (Exception::Place); nothing in the grammar looks at it.
+#include "expr/AsciiCase.h"
 #include "expr/Float80.h"
-#include "expr/TStringHashMapTraits.h"
 #include "expr/TokenKind.h"
 
 #include <string>
@@ -30,12 +30,7 @@ class TExprLexer
     // follows the process locale). The parser and the compiler recognise them by this alone.
     bool AtKeyword(std::string_view Keyword) const
     {
-        if (FCurrentKind != TTokenKind::Identifier || FLastText.size() != Keyword.size())
-            return false;
-        for (size_t i = 0; i < Keyword.size(); ++i)
-            if (FoldAsciiCase(FLastText[i]) != char16_t(Keyword[i]))
-                return false;
-        return true;
+        return FCurrentKind == TTokenKind::Identifier && EqualsAsciiCase(FLastText, Keyword);
     }
 
     // Reads the next token. Fails only when a number text is rejected by the conversion.

@@ -11,14 +11,13 @@ class TExprSetContext final : public TExprContext
     explicit TExprSetContext(bool OwnsMembers) : FOwnsMembers(OwnsMembers) {}
 
     bool OwnsMembers() const { return FOwnsMembers; }
-    const std::vector<TExprContext*>& Members() const { return FMembers; }
 
     // Adds Member at the end; the set takes ownership of it when it owns its members.
     void Append(TExprContext* Member);
     TExprSym* Lookup(std::u16string_view Name) const override;
 
   private:
-    std::vector<TExprContext*> FMembers;
+    std::vector<TExprContext*> Members;
     bool FOwnsMembers;
     std::vector<std::unique_ptr<TExprContext>> OwnedMembers;
 };

@@ -9,9 +9,10 @@
 
 namespace
 {
+// A character of a name below U+0080.
 constexpr bool IsAsciiNameChar(unsigned c)
 {
-    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_';
+    return IsAsciiDigit(char16_t(c)) || IsIdentifierStart(char16_t(c));
 }
 
 // The kind of every character code 0..255 that reaches the table: the characters that
@@ -36,20 +37,20 @@ static_assert(LowByteKinds[u'^'] == TTokenKind::Caret && LowByteKinds[u'`'] == T
 } // namespace
 
 TExprSimpleLexer::TExprSimpleLexer(std::u16string_view InitialText, char16_t DecimalSeparator)
-    : FSourceText(InitialText), FDecimalSeparator(DecimalSeparator)
+    : SourceText(InitialText), FDecimalSeparator(DecimalSeparator)
 {
     Rewind();
 }
 
 void TExprSimpleLexer::SetText(std::u16string_view Text)
 {
-    FSourceText = Text;
+    SourceText = Text;
     Rewind();
 }
 
 void TExprSimpleLexer::ReleaseText()
 {
-    FSourceText = {};
+    SourceText = {};
     FCursor = 0;
 }
 
@@ -110,8 +111,8 @@ void TExprSimpleLexer::SkipBlanks()
 void TExprSimpleLexer::ReadNumber()
 {
     const size_t Start = FCursor;
-    FCursor = NumberEnd(FSourceText, FCursor, FDecimalSeparator);
-    FLastText.assign(FSourceText.substr(Start, FCursor - Start));
+    FCursor = NumberEnd(SourceText, FCursor, FDecimalSeparator);
+    FLastText.assign(SourceText.substr(Start, FCursor - Start));
     FTokenEnd = FCursor;
     // On a rejected text LastText and the place already hold it and the kind stays as it was.
     // The first token is read by SetText, before any parse begins: the error carries its place.
@@ -130,7 +131,7 @@ void TExprSimpleLexer::ReadNumber()
 void TExprSimpleLexer::ReadIdentifier()
 {
     const size_t Start = FCursor;
-    FCursor = IdentifierEnd(FSourceText, FCursor);
-    FLastText.assign(FSourceText.substr(Start, FCursor - Start));
+    FCursor = IdentifierEnd(SourceText, FCursor);
+    FLastText.assign(SourceText.substr(Start, FCursor - Start));
     FCurrentKind = TTokenKind::Identifier;
 }

@@ -10,9 +10,8 @@ class TExprSimpleLexer final : public TExprLexer
     // The text is not copied: it must stay valid while tokens are read from it.
     TExprSimpleLexer(std::u16string_view InitialText, char16_t DecimalSeparator);
 
-    // Position of the next unread code unit in SourceText.
+    // Position of the next unread code unit in the text.
     size_t Cursor() const { return FCursor; }
-    std::u16string_view SourceText() const { return FSourceText; }
     char16_t DecimalSeparator() const { return FDecimalSeparator; }
 
     // Stores the text and reads its first token (which may already fail its conversion).
@@ -28,7 +27,7 @@ class TExprSimpleLexer final : public TExprLexer
     char16_t Peek(size_t Offset = 0) const
     {
         size_t At = FCursor + Offset;
-        return At < FSourceText.size() ? FSourceText[At] : u'\0';
+        return At < SourceText.size() ? SourceText[At] : u'\0';
     }
     void SkipBlanks();
     void ReadToken();
@@ -36,6 +35,6 @@ class TExprSimpleLexer final : public TExprLexer
     void ReadIdentifier();
 
     size_t FCursor = 0;
-    std::u16string_view FSourceText;
+    std::u16string_view SourceText;
     char16_t FDecimalSeparator;
 };

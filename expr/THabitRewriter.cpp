@@ -57,8 +57,8 @@ constexpr const char* Notes[] = {
     "|a| is Abs(a).",
     "\xCF\x80 is Pi.",
     "Equal is = and not equal <>.",
-    "floor, ceil and round are written with div, which rounds to the nearest integer: they hold "
-    "for |a| < 9.2E18.",
+    ("floor, ceil and round are written with div, which rounds to the nearest integer: they hold "
+     "for |a| < 9.2E18."),
     "round takes halves away from 0.",
     "sign(a) is (a > 0) - (a < 0).",
     "max and min are written with comparisons, which give 1 or 0.",

@@ -1,12 +1,12 @@
 #include "expr/TParameterContext.h"
 
+#include "expr/AsciiCase.h"
 #include "expr/CharClass.h"
 #include "expr/Errors.h"
 #include "expr/FunctionLibrary.h"
 #include "expr/TEasyEvaluator.h"
 #include "expr/TExprHashContext.h"
 #include "expr/TExprVar80Sym.h"
-#include "expr/TStringHashMapTraits.h"
 #include "expr/TokenRules.h"
 #include "expr/Utf16.h"
 
@@ -14,15 +14,6 @@ namespace
 {
 constexpr uint32_t ParameterBucketCount = 31;
 
-bool SameName(std::u16string_view a, std::u16string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (FoldAsciiCase(a[i]) != FoldAsciiCase(b[i]))
-            return false;
-    return true;
-}
 } // namespace
 
 TParameterContext::TParameterContext()
@@ -41,7 +32,7 @@ std::string TParameterContext::Refusal(std::u16string_view Name)
     if (Name.empty() || !IsIdentifierStart(Name[0]) || IdentifierEnd(Name, 0) != Name.size())
         return Msg::Format(Msg::ParameterNotAName, Shown);
     for (std::u16string_view Own : {u"x", u"y", u"s", u"t", u"Pi"})
-        if (SameName(Name, Own))
+        if (EqualsAsciiCase(Name, Own))
             return Msg::Format(Msg::ParameterReserved, Shown);
     // The library as the plot registers it, asked as the parser would ask it.
     TEasyEvaluator Library;
@@ -60,6 +51,17 @@ void TParameterContext::Define(const std::vector<std::u16string>& Names)
     FNames = Names;
     Symbols = std::move(NewSymbols);
     Values = std::move(NewValues);
+}
+
+bool TParameterContext::Assign(const std::vector<std::u16string>& Names,
+                               const std::vector<Float80>& NewValues)
+{
+    const bool Redefined = Names != FNames;
+    if (Redefined)
+        Define(Names);
+    for (size_t i = 0; i < FNames.size(); ++i)
+        Values[i] = i < NewValues.size() ? NewValues[i] : 0;
+    return Redefined;
 }
 
 TExprSym* TParameterContext::Lookup(std::u16string_view Name) const

@@ -31,6 +31,10 @@ class TParameterContext final : public TExprContext
     // Replaces the names by Names, every value 0. Each name must have no Refusal; two names
     // equal but for case fail with EStringHashMapError and leave the context as it was.
     void Define(const std::vector<std::u16string>& Names);
+    // Names with Values, the one way every evaluator takes its parameters: the names are
+    // defined anew only where they differ from the current ones (true then: programs compiled
+    // before must be compiled again); the first Values.size() take Values, the others 0.
+    bool Assign(const std::vector<std::u16string>& Names, const std::vector<Float80>& Values);
     const std::vector<std::u16string>& Names() const { return FNames; }
     size_t Count() const { return FNames.size(); }
 

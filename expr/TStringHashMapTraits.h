@@ -1,6 +1,8 @@
 #pragma once
 // How a string hash map hashes and orders its keys. The traits hold no state, so one
 // object of each kind serves every map.
+#include "expr/AsciiCase.h"
+
 #include <cstdint>
 #include <string_view>
 
@@ -14,26 +16,53 @@ class TStringHashMapTraits
     virtual int Compare(std::u16string_view Left, std::u16string_view Right) const = 0;
 };
 
-// Code units compared unchanged, as unsigned 16-bit numbers.
-class TCaseSensitiveTraits final : public TStringHashMapTraits
+namespace StringHashMapDetail
 {
-  public:
-    static const TCaseSensitiveTraits& Shared();
-    uint32_t Hash(std::u16string_view Key) const override;
-    int Compare(std::u16string_view Left, std::u16string_view Right) const override;
-};
-
-// Only 'a'..'z' fold (to 'A'..'Z'); every other code unit must match exactly.
-class TCaseInsensitiveTraits final : public TStringHashMapTraits
+// The ELF hash of System V over the code units as Fold gives them.
+template <char16_t (*Fold)(char16_t)> uint32_t ElfHash(std::u16string_view Key)
 {
-  public:
-    static const TCaseInsensitiveTraits& Shared();
-    uint32_t Hash(std::u16string_view Key) const override;
-    int Compare(std::u16string_view Left, std::u16string_view Right) const override;
-};
-
-// 'a'..'z' to 'A'..'Z', nothing else: names are ASCII-case-insensitive whatever the locale.
-constexpr char16_t FoldAsciiCase(char16_t c)
-{
-    return (c >= u'a' && c <= u'z') ? char16_t(c - 0x20) : c;
+    uint32_t h = 0;
+    for (char16_t c : Key)
+    {
+        h = (h << 4) + Fold(c);
+        uint32_t g = h & 0xF0000000u;
+        if (g != 0)
+            h = (h ^ (g >> 24)) & 0x0FFFFFFFu;
+    }
+    return h;
 }
+
+constexpr char16_t KeepCase(char16_t c)
+{
+    return c;
+}
+
+constexpr int CompareUnits(std::u16string_view Left, std::u16string_view Right)
+{
+    return Left.compare(Right);
+}
+
+// One rule for names: how a code unit folds before it is hashed, and how names compare (two
+// names that compare equal hash alike).
+template <char16_t (*Fold)(char16_t), int (*Order)(std::u16string_view, std::u16string_view)>
+class TNameRuleTraits final : public TStringHashMapTraits
+{
+  public:
+    static const TNameRuleTraits& Shared()
+    {
+        static const TNameRuleTraits Traits;
+        return Traits;
+    }
+    uint32_t Hash(std::u16string_view Key) const override { return ElfHash<Fold>(Key); }
+    int Compare(std::u16string_view Left, std::u16string_view Right) const override
+    {
+        return Order(Left, Right);
+    }
+};
+} // namespace StringHashMapDetail
+
+// Code units compared unchanged, as unsigned 16-bit numbers.
+using TCaseSensitiveTraits =
+    StringHashMapDetail::TNameRuleTraits<StringHashMapDetail::KeepCase, StringHashMapDetail::CompareUnits>;
+// Only 'a'..'z' fold (to 'A'..'Z'); every other code unit must match exactly.
+using TCaseInsensitiveTraits = StringHashMapDetail::TNameRuleTraits<FoldAsciiCase, CompareAsciiCase>;

@@ -10,18 +10,11 @@
 
 #include "expr/Errors.h"
 #include "expr/FunctionLibrary.h"
+#include "expr/TDualRunner.h"
 #include "expr/TEvaluator.h"
+#include "expr/TExprProgram.h"
 #include "expr/TimeSubstitution.h"
 #include "expr/Utf16.h"
-
-#if __has_include("expr/TExprProgram.h")
-#include "expr/TExprProgram.h"
-#define VENDREL_FUZZ_COMPILED 1
-#endif
-#if __has_include("expr/TDualRunner.h")
-#include "expr/TDualRunner.h"
-#define VENDREL_FUZZ_DERIVATIVES 1
-#endif
 
 #include <algorithm>
 #include <cstddef>
@@ -68,7 +61,6 @@ template <typename TAction> std::string Outcome(TAction Action)
 void EvaluateOne(TEvaluator& Evaluator, std::u16string_view Text, const Float80* X)
 {
     const std::string Reference = Outcome([&] { return Evaluator.EvaluateText(Text); });
-#ifdef VENDREL_FUZZ_COMPILED
     const auto Program = Evaluator.Compile(Text);
     // With the machine code of arithmetic programs, then with the instructions alone.
     for (bool MachineCode : {true, false})
@@ -81,15 +73,12 @@ void EvaluateOne(TEvaluator& Evaluator, std::u16string_view Text, const Float80*
                            "\n  reference: " + Reference + "\n  compiled:  " + Compiled);
     }
     Evaluator.SetMachineCode(true);
-#endif
-#ifdef VENDREL_FUZZ_DERIVATIVES
     TDualRunner Runner(Evaluator);
     const std::string Dual = Outcome([&] { return Runner.Run(*Program, X, 0).Value; });
     if (Dual != Reference)
         Fuzz::Fail("the run with derivatives and the reference differ for",
                    ToUtf8(Text) + "\n  reference: " + Reference + "\n  derivatives: " + Dual);
     Outcome([&] { return Runner.Run(*Program, X, 2).D2; }); // any error must be the evaluator's
-#endif
 }
 
 // The decoder gives a character below 0x80 only for that very byte (so no overlong form stands

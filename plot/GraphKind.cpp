@@ -1,5 +1,8 @@
 #include "plot/GraphKind.h"
 
+#include "expr/AsciiCase.h"
+#include "plot/QtText.h"
+
 #include "plot/TDerivedKind.h"
 #include "plot/TFunctionKind.h"
 #include "plot/TInverseKind.h"
@@ -71,7 +74,7 @@ TGraphKind GraphKindFromName(const QString& Name)
 {
     const QString Trimmed = Name.trimmed();
     for (const TGraphKind Kind : Table().Order)
-        if (Trimmed.compare(QLatin1String(KindOf(Kind).Name()), Qt::CaseInsensitive) == 0)
+        if (EqualsAsciiCase(ToU16(Trimmed), std::string_view(KindOf(Kind).Name())))
             return Kind;
     return TGraphKind::Function;
 }

@@ -3,7 +3,6 @@
 #include "expr/NumberText.h"
 #include "plot/QtText.h"
 
-#include <array>
 #include <cmath>
 #include <numbers>
 #include <utility>
@@ -66,6 +65,11 @@ TAxisTicks::TPiStep TAxisTicks::PiStep(Float80 Span, int32_t Ticks)
     // Raw is above a half here, so the round step is at least 1.
     const Float80 Multiple = RoundStep(Raw, 1);
     return {Multiple < Float80(INT64_MAX) ? int64_t(std::llround(Multiple)) : INT64_MAX, 1};
+}
+
+QString TAxisTicks::EvenText(Float80 Value, int32_t Decimals, char16_t Sep, size_t MaxChars)
+{
+    return FromU16(FormatFixedHead(Value, Decimals, Sep, MaxChars));
 }
 
 QString TAxisTicks::RoundText(Float80 Value, Float80 Step, char16_t Sep)

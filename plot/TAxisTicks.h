@@ -53,6 +53,9 @@ class TAxisTicks
     // value. Sep is the decimal separator of the numbers.
     static std::vector<TTick> Ticks(TTickRule Rule, Float80 Low, Float80 High, int32_t Ticks, char16_t Sep);
 
+    // The number of a line of an evenly divided axis at Value: Decimals decimals (the
+    // document's, clamped to 0..18), cut to the MaxChars characters that can show.
+    static QString EvenText(Float80 Value, int32_t Decimals, char16_t Sep, size_t MaxChars);
     // The number of a round line at Value on an axis of step Step.
     static QString RoundText(Float80 Value, Float80 Step, char16_t Sep);
     // The number of the line at Multiple steps of Step from 0 on a pi axis.

@@ -61,11 +61,6 @@ TDual TGraphEvaluator::RunDual(const TExprProgram& Program, Float80 X, int Order
 void TGraphEvaluator::SetParameters(const std::vector<std::u16string>& Names,
                                     const std::vector<Float80>& Values)
 {
-    if (Names != Parameters->Names())
-    {
+    if (Parameters->Assign(Names, Values))
         Programs.clear();
-        Parameters->Define(Names);
-    }
-    for (size_t i = 0; i < Values.size() && i < Names.size(); ++i)
-        Parameters->SetValue(i, Values[i]);
 }

@@ -1,7 +1,6 @@
 #pragma once
 // The paint's grid, tick numbers, arrow heads and axes, drawn over the fills and under the
-// curves. Round, pi and logarithmic axes take their grid and numbers from TTickGrid; the
-// ordinary ones are the tick counts' even divisions of the view.
+// curves. The grid and its numbers, by each axis's tick rule, come from TTickGrid.
 #include <cstdint>
 
 class TCanvas;
@@ -19,8 +18,6 @@ class TGridAndAxes
     void Draw(TCanvas& Canvas, int32_t OriginY, int Width, int Height, int ArrowSize) const;
 
   private:
-    void DrawGrid(TCanvas& Canvas, int Width, int Height) const;
-    void DrawNumbers(TCanvas& Canvas, int32_t OriginY) const;
     void DrawArrows(TCanvas& Canvas, int32_t OriginY, int Width, int ArrowSize) const;
     void DrawAxes(TCanvas& Canvas, int32_t OriginY, int Width, int Height) const;
 

@@ -1,11 +1,10 @@
 #include "plot/TParameterList.h"
 
+#include "expr/AsciiCase.h"
 #include "expr/TParameterContext.h"
-#include "expr/TStringHashMapTraits.h"
+#include "expr/TextToFloat.h"
 #include "plot/Errors.h"
 #include "plot/QtText.h"
-
-#include "expr/TextToFloat.h"
 
 #include <algorithm>
 #include <array>
@@ -25,7 +24,7 @@ QString ModeName(TParameterMode Mode)
 TParameterMode ModeFromName(const QString& Name)
 {
     for (size_t m = 0; m < ModeNames.size(); ++m)
-        if (Name.trimmed().compare(QLatin1String(ModeNames[m]), Qt::CaseInsensitive) == 0)
+        if (EqualsAsciiCase(ToU16(Name.trimmed()), ModeNames[m]))
             return TParameterMode(m);
     return TParameterMode::Off;
 }
@@ -138,18 +137,9 @@ void TParameterList::Assign(std::vector<TParameter> Parameters)
 
 int TParameterList::IndexOf(const QString& Name) const
 {
-    // As the evaluator compares names: 'a'..'z' fold to 'A'..'Z', nothing else.
-    const auto Same = [](const QString& a, const QString& b)
-    {
-        if (a.size() != b.size())
-            return false;
-        for (qsizetype i = 0; i < a.size(); ++i)
-            if (FoldAsciiCase(a[i].unicode()) != FoldAsciiCase(b[i].unicode()))
-                return false;
-        return true;
-    };
+    // As the evaluator compares names.
     for (size_t i = 0; i < Items.size(); ++i)
-        if (Same(Items[i].Name, Name))
+        if (EqualsAsciiCase(ToU16(Items[i].Name), ToU16(Name)))
             return int(i);
     return -1;
 }

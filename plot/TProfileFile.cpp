@@ -1,5 +1,7 @@
 #include "plot/TProfileFile.h"
 
+#include "expr/AsciiCase.h"
+#include "plot/QtText.h"
 #include "plot/TSavingFile.h"
 
 #include <algorithm>
@@ -15,12 +17,6 @@ bool IsLineBreak(QChar c)
     return c == u'\r' || c == u'\n';
 }
 
-// ASCII folding only: names compare the same under every locale.
-char16_t Fold(char16_t c)
-{
-    return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
-}
-
 QStringView TrimBlanks(QStringView s)
 {
     qsizetype First = 0, Last = s.size();
@@ -31,21 +27,17 @@ QStringView TrimBlanks(QStringView s)
     return s.mid(First, Last - First);
 }
 
+// Names compare in ASCII case: the same under every locale.
 bool FoldedEquals(QStringView a, QStringView b)
 {
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i)
-        if (Fold(a[i].unicode()) != Fold(b[i].unicode()))
-            return false;
-    return true;
+    return EqualsAsciiCase(ToU16(a), ToU16(b));
 }
 
 QString Folded(QStringView s)
 {
     QString Out(s.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < s.size(); ++i)
-        Out[i] = QChar(Fold(s[i].unicode()));
+        Out[i] = QChar(FoldAsciiCase(s[i].unicode()));
     return Out;
 }
 
@@ -55,7 +47,7 @@ uint32_t FoldedHash(QStringView s)
     uint32_t h = 2166136261u;
     for (QChar c : s)
     {
-        h ^= Fold(c.unicode());
+        h ^= FoldAsciiCase(c.unicode());
         h *= 16777619u;
     }
     return h;

@@ -1,7 +1,6 @@
 #include "plot/TTickGrid.h"
 
 #include "expr/FloatArith.h"
-#include "expr/NumberText.h"
 #include "plot/TCanvas.h"
 #include "plot/TPlotModel.h"
 #include "plot/TPlotPalette.h"
@@ -108,41 +107,42 @@ void TTickGrid::DrawGrid(TCanvas& Canvas, int Width, int Height) const
                        : Model.View.GridDash ? TPenStyle::Dash
                                              : TPenStyle::Solid);
     const int64_t Bottom = int64_t(Height) - View.Margin, Right = int64_t(Width) - View.Margin;
-    auto Vertical = [&](int64_t c, int64_t& Previous)
+    // A vertical line at column p, or a horizontal one at row p.
+    auto Line = [&](bool Vertical, int64_t p, int64_t& Previous)
     {
-        if (c == Previous)
+        if (p == Previous)
             return;
-        Previous = c;
-        Canvas.MoveTo(c, View.Margin);
-        Canvas.LineTo(c, Bottom);
-    };
-    auto Horizontal = [&](int64_t r, int64_t& Previous)
-    {
-        if (r == Previous)
-            return;
-        Previous = r;
-        Canvas.MoveTo(View.Margin, r);
-        Canvas.LineTo(Right, r);
+        Previous = p;
+        Canvas.MoveTo(Vertical ? p : View.Margin, Vertical ? View.Margin : p);
+        Canvas.LineTo(Vertical ? p : Right, Vertical ? Bottom : p);
     };
     int64_t Previous = INT64_MIN;
     if (RuleX == TTickRule::Even)
         for (int64_t i = 0; i <= Model.TicksByX; ++i)
-            Vertical(EvenLine(View, i, View.TickPixelsX), Previous);
+            Line(true, EvenLine(View, i, View.TickPixelsX), Previous);
     else
         for (const TTick& t : TicksX)
-            Vertical(Column(t.Value), Previous);
+            Line(true, Column(t.Value), Previous);
     Previous = INT64_MIN;
     if (RuleY == TTickRule::Even)
         for (int64_t j = 0; j <= Model.TicksByY; ++j)
-            Horizontal(EvenLine(View, j, View.TickPixelsY), Previous);
+            Line(false, EvenLine(View, j, View.TickPixelsY), Previous);
     else
         for (const TTick& t : TicksY)
-            Horizontal(Row(t.Value), Previous);
+            Line(false, Row(t.Value), Previous);
     Canvas.SetPenStyle(TPenStyle::Solid);
 }
 
 void TTickGrid::DrawNumbers(TCanvas& Canvas, int32_t OriginY, int Width, int Height) const
 {
+    const int64_t YColumn = int64_t(View.OriginX) + Canvas.Scaled(3);
+    if (RuleX == TTickRule::Even && RuleY == TTickRule::Even)
+    {
+        // The first rule alone measures no text.
+        DrawEvenNumbers(Canvas, true, int64_t(OriginY) + Canvas.Scaled(1));
+        DrawEvenNumbers(Canvas, false, YColumn);
+        return;
+    }
     const QFontMetrics Metrics(Canvas.Font(), Canvas.Painter().device());
     const int64_t TextHeight = Metrics.height(), WidestChar = Metrics.maxWidth();
     // Whether a text with its top-left corner at (x, y) lies wholly inside the picture. Its
@@ -158,14 +158,7 @@ void TTickGrid::DrawNumbers(TCanvas& Canvas, int32_t OriginY, int Width, int Hei
     const int64_t XRow =
         View.LogY ? int64_t(OriginY) - Canvas.Scaled(1) - TextHeight : int64_t(OriginY) + Canvas.Scaled(1);
     if (RuleX == TTickRule::Even)
-        for (int64_t i = 0; i < Model.TicksByX; ++i)
-        {
-            const int64_t c = EvenLine(View, i, View.TickPixelsX) + Canvas.Scaled(3);
-            const Float80 Value = FAdd(View.Left, FMul(Float80(i), View.TickStepX));
-            Canvas.TextOut(c, XRow,
-                           QString::fromStdU16String(
-                               FormatFixedHead(Value, Model.Decimals, Sep, Canvas.NumberTextCapacity(c))));
-        }
+        DrawEvenNumbers(Canvas, true, XRow);
     else
     {
         // Numbers that would run into each other are thinned out evenly: every k-th stands, 0
@@ -193,15 +186,8 @@ void TTickGrid::DrawNumbers(TCanvas& Canvas, int32_t OriginY, int Width, int Hei
         }
     }
 
-    const int64_t YColumn = int64_t(View.OriginX) + Canvas.Scaled(3);
     if (RuleY == TTickRule::Even)
-        for (int64_t j = 0; j < Model.TicksByY; ++j)
-        {
-            const Float80 Value = FSub(View.Top, FMul(Float80(j), View.TickStepY));
-            Canvas.TextOut(YColumn, EvenLine(View, j, View.TickPixelsY) + Canvas.Scaled(1),
-                           QString::fromStdU16String(FormatFixedHead(Value, Model.Decimals, Sep,
-                                                                     Canvas.NumberTextCapacity(YColumn))));
-        }
+        DrawEvenNumbers(Canvas, false, YColumn);
     else
     {
         std::vector<const TTick*> Numbers;
@@ -220,5 +206,27 @@ void TTickGrid::DrawNumbers(TCanvas& Canvas, int32_t OriginY, int Width, int Hei
             if (Inside(YColumn, r, Numbers[i]->Text))
                 Canvas.TextOut(YColumn, r, Numbers[i]->Text);
         }
+    }
+}
+
+void TTickGrid::DrawEvenNumbers(TCanvas& Canvas, bool AlongX, int64_t Across) const
+{
+    QString Previous;
+    int64_t PreviousAlong = INT64_MIN;
+    const int64_t Count = AlongX ? Model.TicksByX : Model.TicksByY;
+    for (int64_t i = 0; i < Count; ++i)
+    {
+        const int64_t Along = AlongX ? EvenLine(View, i, View.TickPixelsX) + Canvas.Scaled(3)
+                                     : EvenLine(View, i, View.TickPixelsY) + Canvas.Scaled(1);
+        const int64_t Column = AlongX ? Along : Across, Row = AlongX ? Across : Along;
+        const Float80 Value = AlongX ? FAdd(View.Left, FMul(Float80(i), View.TickStepX))
+                                     : FSub(View.Top, FMul(Float80(i), View.TickStepY));
+        const QString Text =
+            TAxisTicks::EvenText(Value, Model.Decimals, Sep, Canvas.NumberTextCapacity(Column));
+        if (Along == PreviousAlong && Text == Previous)
+            continue;
+        Canvas.TextOut(Column, Row, Text);
+        Previous = Text;
+        PreviousAlong = Along;
     }
 }

@@ -1,8 +1,13 @@
 #pragma once
-// The grid lines and tick numbers of a picture whose axes follow the tick rules of
-// TAxisTicks (round steps, multiples of pi, logarithmic). The renderer draws the evenly
-// divided grid itself; it hands the grid and the numbers here whenever an option gives an
-// axis another rule, and an axis that keeps the even rule is drawn here exactly as there.
+// The grid lines and tick numbers of a picture, each axis by its tick rule: the even division
+// of the drawable part by the tick count (the program's first rule), or a rule of TAxisTicks
+// (round steps, multiples of pi, logarithmic), which also writes every number.
+//
+// Line I of an evenly divided axis stands at Margin + Round(I x TickPixels); its number is the
+// bound plus I steps with the document's Decimals, cut to what fits the picture, 3 pixels right
+// of the line just under the x axis and 3 pixels right of the y axis just under the line. A
+// number identical to the one just written at the same place adds no pixel and is skipped, so
+// huge tick counts stay cheap.
 //
 // A rule's line at plane value v stands at column Margin + Round((v - Left) x ScaleX) and row
 // Margin + Round((Top - v) x ScaleY), the logarithms of v and the bounds in their places on a
@@ -24,10 +29,6 @@ class TTickGrid
   public:
     TTickGrid(const TPlotModel& Model, const TPlotView& View, char16_t DecimalSeparator);
 
-    // Whether any axis follows another rule than the even one.
-    bool Applies() const { return RuleX != TTickRule::Even || RuleY != TTickRule::Even; }
-    TTickRule XRule() const { return RuleX; }
-    TTickRule YRule() const { return RuleY; }
     static TTickRule XRuleOf(const TPlotModel& Model);
     static TTickRule YRuleOf(const TPlotModel& Model);
 
@@ -41,6 +42,9 @@ class TTickGrid
     int64_t Row(Float80 v) const;
 
   private:
+    // The numbers of the evenly divided x (y) axis.
+    void DrawEvenNumbers(TCanvas& Canvas, bool AlongX, int64_t Across) const;
+
     const TPlotModel& Model;
     const TPlotView& View;
     char16_t Sep;

@@ -168,37 +168,41 @@ TViewFault TViewNavigation::CheckView(const TBoundTexts& Texts, int Width, int H
     return TViewFault::None;
 }
 
+namespace
+{
+// The bounds with Map applied to those of each logarithmic axis (left before right, top before
+// bottom, so the first bound that fails is the one reported).
+template <typename TMap> TViewBounds OnLogAxes(TViewBounds b, const TPlotOptions& Options, TMap Map)
+{
+    if (Options.LogX)
+        b.Left = Map(b.Left), b.Right = Map(b.Right);
+    if (Options.LogY)
+        b.Top = Map(b.Top), b.Bottom = Map(b.Bottom);
+    return b;
+}
+} // namespace
+
 TViewBounds TViewNavigation::ToAxisScale(const TViewBounds& b, const TPlotOptions& Options)
 {
-    auto Log = [](Float80 v)
-    {
-        if (!(v > 0))
-            throw EViewRangeError(std::string(Msg::LogAxisNotPositive));
-        return std::log10(v);
-    };
-    TViewBounds a = b;
-    if (Options.LogX)
-        a.Left = Log(b.Left), a.Right = Log(b.Right);
-    if (Options.LogY)
-        a.Top = Log(b.Top), a.Bottom = Log(b.Bottom);
-    return a;
+    return OnLogAxes(b, Options,
+                     [](Float80 v)
+                     {
+                         if (!(v > 0))
+                             throw EViewRangeError(std::string(Msg::LogAxisNotPositive));
+                         return std::log10(v);
+                     });
 }
 
 TViewBounds TViewNavigation::FromAxisScale(const TViewBounds& a, const TPlotOptions& Options)
 {
-    auto Power = [](Float80 e)
-    {
-        const Float80 v = std::pow(Float80(10), e);
-        if (!(v > 0 && std::isfinite(v)))
-            throw EViewRangeError(std::string(Msg::ViewOutOfRange));
-        return v;
-    };
-    TViewBounds b = a;
-    if (Options.LogX)
-        b.Left = Power(a.Left), b.Right = Power(a.Right);
-    if (Options.LogY)
-        b.Top = Power(a.Top), b.Bottom = Power(a.Bottom);
-    return b;
+    return OnLogAxes(a, Options,
+                     [](Float80 e)
+                     {
+                         const Float80 v = std::pow(Float80(10), e);
+                         if (!(v > 0 && std::isfinite(v)))
+                             throw EViewRangeError(std::string(Msg::ViewOutOfRange));
+                         return v;
+                     });
 }
 
 TBoundTexts TViewNavigation::ZoomOnAxes(const TBoundTexts& Current, int Width, int Height,

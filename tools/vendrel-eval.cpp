@@ -79,9 +79,7 @@ class TLineEvaluator
     TLineEvaluator(char16_t Separator, int Order, const TParameterSet& Set)
         : Separator(Separator), Order(Order), Evaluator(MakePlotEvaluator(Separator, &X)), Dual(*Evaluator)
     {
-        Parameters.Define(Set.Names);
-        for (size_t i = 0; i < Set.Values.size(); ++i)
-            Parameters.SetValue(i, Set.Values[i]);
+        Parameters.Assign(Set.Names, Set.Values);
         Evaluator->AddContext(&Parameters);
         if (Set.S)
         {

@@ -1,10 +1,12 @@
 #include "expr/NumberText.h"
 
+#include "expr/DecimalValue.h"
 #include "expr/Utf16.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdlib>
 #include <string>
 
 namespace
@@ -126,4 +128,47 @@ TEST(FormatFixed, HeadIsTheStartOfTheWholeText)
                     EXPECT_EQ(FormatFixedHead(Value, Decimals, Sep, MaxChars), Whole.substr(0, MaxChars))
                         << static_cast<double>(Value) << " " << Decimals << " " << MaxChars;
             }
+}
+
+// The two ways of DecimalValue, exact integer arithmetic for short numbers and the C library
+// for the rest, must give the very same long double: the rows sit at the borders between them
+// (19 and 20 significant digits, scales of +-27 and +-28, zeros that are stripped or not), and
+// each is checked against strtold on the same digits in the "C" locale.
+TEST(DecimalValue, AgreesWithTheCLibraryAtTheBordersOfItsExactWay)
+{
+    const struct
+    {
+        const char* Int;
+        const char* Frac;
+        long Exponent;
+    } Rows[] = {
+        {"9999999999999999999", "", 0},
+        {"18446744073709551615", "", 0},
+        {"1", "", 27},
+        {"1", "", 28},
+        {"3", "", -27},
+        {"3", "", -28},
+        {"", "1", -26},
+        {"", "0000000000000000000001", 0},
+        {"12300000000000000000000", "", -5},
+        {"1", "00000000000000000000000", 0},
+        {"0000000000000000000000007", "5", 1},
+        {"123456789", "0123456789", 3},
+        {"", "", 0},
+        {"0", "000", 99999999},
+        {"1", "", 4933},
+        {"1", "", -4951},
+        {"36", "45201", -4950},
+        {"118973149535723176", "5", 4914},
+    };
+    for (const auto& r : Rows)
+    {
+        const std::string Text =
+            std::string(*r.Int ? r.Int : "0") + "." + r.Frac + "e" + std::to_string(r.Exponent);
+        const Float80 Expected = std::strtold(Text.c_str(), nullptr);
+        const Float80 Got = DecimalValue(std::string_view(r.Int), std::string_view(r.Frac), r.Exponent);
+        EXPECT_EQ(Got, Expected) << Text;
+        const std::u16string Int16 = FromUtf8(r.Int), Frac16 = FromUtf8(r.Frac);
+        EXPECT_EQ(DecimalValue(Int16, Frac16, r.Exponent), Got) << Text;
+    }
 }

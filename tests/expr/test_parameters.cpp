@@ -110,6 +110,23 @@ TEST(ParameterReads, AreReadLikeXOnEveryPathWithoutANewCompile)
     }
 }
 
+// Assign keeps the storage of names already defined, so a program compiled before reads the new
+// values; new names replace it, and say so, since such a program must then be compiled again.
+TEST(ParameterReads, AssignKeepsWhatProgramsReadWhileTheNamesStay)
+{
+    TParameterSetup Setup;
+    const auto Program = Setup.Evaluator->Compile(u"a*10 + phase");
+    EXPECT_FALSE(Setup.Parameters.Assign({u"a", u"Phase"}, {2, 0.5L}));
+    EXPECT_EQ(Setup.Evaluator->Run(*Program), 20.5L);
+    // Values missing at the end are 0, as after a new definition.
+    EXPECT_FALSE(Setup.Parameters.Assign({u"a", u"Phase"}, {3}));
+    EXPECT_EQ(Setup.Evaluator->Run(*Program), 30);
+    // The same names in another case, or in another order, are other names.
+    EXPECT_TRUE(Setup.Parameters.Assign({u"A", u"Phase"}, {1, 1}));
+    EXPECT_TRUE(Setup.Parameters.Assign({u"Phase", u"A"}, {1, 1}));
+    EXPECT_EQ(Setup.Evaluator->Run(*Setup.Evaluator->Compile(u"a*10 + phase")), 11);
+}
+
 // More parameters than the machine code can hold in registers are read from memory where
 // they are used: still machine code, still the same outcome as the other paths.
 TEST(ParameterReads, ManyParametersStayInMachineCode)

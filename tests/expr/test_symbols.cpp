@@ -1,6 +1,7 @@
 // Name maps, contexts and symbols: folding, duplicates, search order, bindings.
 #include "ExprTestSupport.h"
 
+#include "expr/AsciiCase.h"
 #include "expr/TExprConst80Sym.h"
 #include "expr/TExprEvalParser.h"
 #include "expr/TExprHashContext.h"
@@ -40,6 +41,44 @@ TEST(CaseInsensitiveTraits, FoldOnlyAsciiLetters)
             EXPECT_EQ(t.Hash(c.Left), t.Hash(c.Right)) << c.Name;
         }
     }
+}
+
+// The one ASCII case of the program, for names, keys, file names and words alike: pairs that a
+// fold by "| 0x20", by the C library under another locale or by Unicode would wrongly match.
+TEST(AsciiCase, OnlyTheTwentySixLettersMatchTheirOtherCase)
+{
+    struct
+    {
+        const char* Name;
+        std::u16string Left, Right;
+        bool Same;
+    } Cases[] = {
+        {"letters of both cases match", u"FuncCount", u"FUNCcount", true},
+        {"at sign is no grave accent", u"@", u"`", false},
+        {"brackets are no braces", u"[", u"{", false},
+        {"underscore is no delete", u"_", u"\u007F", false},
+        {"dotted capital I is no i", u"\u0130", u"i", false},
+        {"dotless i is no I", u"\u0131", u"I", false},
+        {"Kelvin sign is no k", u"\u212A", u"k", false},
+        {"long s is no S", u"\u017F", u"S", false},
+        {"accented letters keep their case", u"\u00E9", u"\u00C9", false},
+        {"a prefix is not the name", u"Loop", u"loo", false},
+    };
+    for (const auto& c : Cases)
+    {
+        EXPECT_EQ(EqualsAsciiCase(c.Left, c.Right), c.Same) << c.Name;
+        EXPECT_EQ(CompareAsciiCase(c.Left, c.Right) == 0, c.Same) << c.Name;
+        EXPECT_EQ(CompareAsciiCase(c.Right, c.Left) == 0, c.Same) << c.Name;
+    }
+    // 8-bit text: bytes as the code units U+0000..U+00FF.
+    EXPECT_TRUE(EqualsAsciiCase(u"NaN", "nan"));
+    EXPECT_TRUE(EqualsAsciiCase(std::string_view("nAN"), "nan"));
+    EXPECT_FALSE(EqualsAsciiCase(std::string_view("n@n"), "n`n"));
+    EXPECT_FALSE(EqualsAsciiCase(u"\u00E9", "\xC9"));
+    EXPECT_TRUE(EqualsAsciiCase(u"\u00E9", "\xE9"));
+    // The order folds to upper case, so "_" sorts after every letter.
+    EXPECT_GT(CompareAsciiCase(u"a_", u"AZ"), 0);
+    EXPECT_LT(CompareAsciiCase(u"a", u"\uFFFD"), 0);
 }
 
 TEST(CaseSensitiveTraits, CompareUnitsUnchanged)
