@@ -93,6 +93,5 @@ void TWebPWriter::Commit()
 void TWebPWriter::EncoderFailed() const
 {
     const char* Reason = Encoder ? WebPAnimEncoderGetError(Encoder) : "the encoder cannot start";
-    ThrowExport(
-        Msg::CannotEncode(Path, QString::fromUtf8(Reason && *Reason ? Reason : "no reason given")));
+    ThrowExport(Msg::CannotEncode(Path, QString::fromUtf8(Reason && *Reason ? Reason : "no reason given")));
 }
