@@ -5,6 +5,7 @@
 #include "app/TFormulaMarks.h"
 #include "controls/TFormulaEdit.h"
 #include "expr/FunctionCatalog.h"
+#include "expr/TConditionHint.h"
 #include "expr/TFormulaCheck.h"
 #include "expr/THabitRewriter.h"
 #include "plot/GraphKind.h"
@@ -170,6 +171,13 @@ void TFormulaAssist::CheckNow()
         {
             FRewrite = FromView(Found->Rewrite);
             FNote = QString::fromStdString(Found->Note);
+        }
+    // A combination of comparisons reads, but not as meant without brackets.
+    if (!Failure && Text.size() <= HintLimit)
+        if (const auto Bracketed = TConditionHint(Reader).Rewrite(View(Text)))
+        {
+            FRewrite = FromView(*Bracketed);
+            FNote = QString::fromUtf8(TConditionHint::Note.data(), qsizetype(TConditionHint::Note.size()));
         }
     Edit->setToolTip(Failure ? FMessage : OwnToolTip);
     ShowMarks();
