@@ -83,6 +83,8 @@ class TCurveSource
     // elsewhere; the default fills a closed curve by the non-zero rule and an open one not.
     virtual void DrawFill(TCanvas& Canvas, const TCurveGeometry& G, const TPlotView& View, int32_t OriginY,
                           TColor Color) const;
+    // Whether DrawFill draws anything: a source whose fill draws nothing is not traced for it.
+    virtual bool DrawsFill() const { return true; }
 };
 
 // Whether an error of an evaluation is an undefined point of the curve, which cuts it.

@@ -326,6 +326,8 @@ const TCurveGeometry& TGraphFrames::Geometry(TText& Text, TCurveEvaluators& With
 void TGraphFrames::DrawShapeFill(TCanvas& Canvas, int Index)
 {
     MakeTexts();
+    if (!SourceOf(Index).DrawsFill())
+        return;
     const size_t N = size_t(FrameCount);
     const TFunc& Graph = Model.FuncList.Item(Index);
     for (size_t j = 0; j < N; ++j)
