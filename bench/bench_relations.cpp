@@ -7,8 +7,18 @@
 // plotter that samples does, f(x, y) = left - right at every pixel corner in long double and a
 // mark where the sign changes (no proofs; it loses |x - y| = 0 and draws walls at poles).
 // Targets: the circle fully decided within 40 ms, a tick within 40 ms at a coarse level.
+//
+// Through the real paint (a relation graph drawn by the renderer into a 1920x1080 image, with
+// grid, numbers and axes): the circle, and one animation tick of x*x+y*y = 1+t, a new time each
+// paint, without motion blur and with a trail of 5 frames 0.05 apart (five relations a tick,
+// computed on the paint's two lanes); beside them the same picture without a graph.
+#include "BenchPaintLoop.h"
+
 #include "analysis/TRelationClassifier.h"
+#include "plot/TFunc.h"
+#include "plot/TGraphEvaluator.h"
 #include "plot/THelperLane.h"
+#include "plot/TPlotModel.h"
 
 #include <benchmark/benchmark.h>
 
@@ -158,4 +168,81 @@ BENCHMARK_CAPTURE(NativeSampling, Waves,
     ->Name("Relations/NativeSampling/SinCos/1920x1080")
     ->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+namespace
+{
+TPlotModel PaintModel(const char* Formula, int Frames)
+{
+    TPlotModel m;
+    TFunc Graph{QString::fromLatin1(Formula)};
+    Graph.Kind = TGraphKind::Relation;
+    Graph.Color = 0x0000FF;
+    m.FuncList.Assign({Graph});
+    m.LeftText = QStringLiteral("-3.75");
+    m.RightText = QStringLiteral("3.75");
+    m.BottomText = QStringLiteral("-2.109375");
+    m.TopText = QStringLiteral("2.109375");
+    m.MotionBlur = Frames > 1;
+    m.FramesCount = Frames;
+    m.TimeIncrement = 0.05f;
+    m.GraphsEnabled = true;
+    return m;
+}
+
+// The whole picture, the same each paint (nothing kept from one paint to the next but the
+// renderer's tools, as on the screen); beside it the picture without a graph.
+void PaintCircle(benchmark::State& State, bool WithGraph)
+{
+    TPlotModel Model = PaintModel("x*x+y*y = 1", 1);
+    Model.GraphsEnabled = WithGraph;
+    TGraphEvaluator Evaluator(u'.');
+    TPlotRenderer Renderer(Model, Evaluator, u'.');
+    QImage Image(Width, Height, QImage::Format_RGB32);
+    double Seconds = 0;
+    for (auto _ : State)
+        Seconds += BenchPaintLoop::TimedPaint(State, Renderer, Image, 5);
+    State.counters["ms"] = 1000 * Seconds / double(State.iterations());
+}
+
+// One animation tick: the time moves on and the whole picture is drawn anew.
+void PaintTick(benchmark::State& State, int Frames)
+{
+    TPlotModel Model = PaintModel("x*x+y*y = 1+t", Frames);
+    TGraphEvaluator Evaluator(u'.');
+    TPlotRenderer Renderer(Model, Evaluator, u'.');
+    QImage Image(Width, Height, QImage::Format_RGB32);
+    double Seconds = 0;
+    int Tick = 0;
+    for (auto _ : State)
+    {
+        Model.TimeText = QString::number(0.05 * (Tick++ % 40), 'f', 2);
+        Seconds += BenchPaintLoop::TimedPaint(State, Renderer, Image, 5);
+    }
+    State.counters["ms"] = 1000 * Seconds / double(State.iterations());
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    return BenchPaintLoop::Main(
+        argc, argv,
+        []
+        {
+            benchmark::RegisterBenchmark("Relations/Paint/Raster/Circle/1920x1080", PaintCircle, true)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime()
+                ->MinTime(0.5);
+            benchmark::RegisterBenchmark("Relations/Paint/Raster/NoGraph/1920x1080", PaintCircle, false)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime()
+                ->MinTime(0.5);
+            benchmark::RegisterBenchmark("Relations/Paint/Raster/Tick/Circle1+t/1920x1080", PaintTick, 1)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime()
+                ->MinTime(0.5);
+            benchmark::RegisterBenchmark("Relations/Paint/Raster/Tick/Circle1+t/Blur5/1920x1080", PaintTick,
+                                         5)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime()
+                ->MinTime(0.5);
+        });
+}
