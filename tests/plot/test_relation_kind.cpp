@@ -268,6 +268,21 @@ TEST(RelationPaint, APaintStoppedByItsBudgetEndsAsThePictureDrawnWhole)
     EXPECT_EQ(PlotTest::FirstDifference(Image, Whole.Image), "none");
 }
 
+// On a logarithmic axis a relation draws nothing, and the status bar says why.
+TEST(RelationPaint, ALogarithmicAxisDrawsNoRelation)
+{
+    TRelationScene Scene({Relation("x*x+y*y <= 4")}, "0.5", "2", "-2", "2");
+    Scene.Model.Options.LogX = true;
+    Scene.Draw(266, 266);
+    EXPECT_EQ(Scene.Count(Blue) + Scene.Count(Red), 0);
+    EXPECT_TRUE(Scene.Reports.empty());
+    TGraphEvaluator Evaluator(u'.');
+    EXPECT_TRUE(
+        TPlotReadout(Scene.Model, Evaluator)
+            .At(QPoint(100, 133), 266, 266, 0)
+            .Text.endsWith(QStringLiteral("r1(x, y) holds    ") + QString::fromUtf8(Msg::RelationLogAxis)));
+}
+
 // A canvas that is no raster image (SVG, PDF, a printer) gets the same pixels through QPainter.
 TEST(RelationPaint, APainterCanvasShowsTheSamePixels)
 {
