@@ -1,6 +1,7 @@
 #include "plot/TRelationRaster.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace
 {
@@ -45,6 +46,26 @@ bool OnBoundary(const TRelationClassifier& C, int Column, int Row)
     return EmptyAt(C, Column - 1, Row) || EmptyAt(C, Column + 1, Row) || EmptyAt(C, Column, Row - 1) ||
            EmptyAt(C, Column, Row + 1);
 }
+
+// Whether a boundary pixel falls in a gap of a dashed boundary: dashes of Dash pixels and gaps
+// as long, counted along the axis the boundary runs closer to, found from where the region lies
+// in the pixel's 3 x 3 neighbourhood (pixels beyond the picture count as the pixel's own), so
+// that a boundary of any direction is cut. (Counted along x + y, a boundary running along
+// x + y = constant would be all dash or all gap.)
+bool InGap(const TRelationClassifier& C, int Column, int Row, int Dash)
+{
+    int Gx = 0, Gy = 0;
+    for (int dr = -1; dr <= 1; ++dr)
+        for (int dc = -1; dc <= 1; ++dc)
+        {
+            const int Weight = dc == 0 || dr == 0 ? 2 : 1;
+            const int Inside = EmptyAt(C, Column + dc, Row + dr) ? 0 : 1;
+            Gx += dc * Inside * Weight;
+            Gy += dr * Inside * Weight;
+        }
+    const int Along = std::abs(Gy) >= std::abs(Gx) ? Column : Row;
+    return Along / Dash % 2 == 1;
+}
 } // namespace
 
 TColor TRelationRaster::Halfway(TColor Color, TColor Background)
@@ -83,7 +104,7 @@ void TRelationRaster::Paint(QImage& Image, QPoint Origin, const TRelationClassif
             {
                 if (C.Pixel(Column, Row) != Pass || !OnBoundary(C, Column, Row))
                     continue;
-                if (C.Boundary() == TBoundaryPen::Dashed && (Column + Row) / Dash % 2 == 1)
+                if (C.Boundary() == TBoundaryPen::Dashed && InGap(C, Column, Row, Dash))
                     continue;
                 Writer.Stamp(Column, Row, Width, Pass == TPixelClass::Holds ? Line : HalfLine);
             }

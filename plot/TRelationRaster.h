@@ -9,7 +9,7 @@
 //   - a region filled in its fill colour; its boundary, the undecided pixels and the holding
 //     ones beside an empty one (left, right, above, below), in the line colour widened the
 //     same way. A dashed boundary (every comparison strict) is drawn in dashes of 3 line
-//     widths and gaps as long, counted along x + y.
+//     widths and gaps as long, counted along the axis the boundary runs closer to.
 // Pixels outside the image are skipped.
 #include "analysis/TRelationClassifier.h"
 #include "plot/TColor.h"
