@@ -106,7 +106,7 @@ void TRelationCurve::DrawTraced(TCanvas& Canvas, const TCurveGeometry& G, const 
     if (!Picture || !Picture->Classes)
         return;
     const TRelationClassifier& Classes = *Picture->Classes;
-    const TRelationRaster::TStyle Style{Paint.Line, Paint.Fill, Paint.Background, Paint.Width};
+    const TRelationRaster::TStyle Style{Paint.Line, Paint.Fill, Paint.Background, Paint.Width, Paint.Style};
     if (Canvas.RasterBits())
     {
         const QPaintDevice* Device = Canvas.Painter().device();

@@ -66,6 +66,39 @@ bool InGap(const TRelationClassifier& C, int Column, int Row, int Dash)
     const int Along = std::abs(Gy) >= std::abs(Gx) ? Column : Row;
     return Along / Dash % 2 == 1;
 }
+
+// Whether a curve's pixel falls on a gap of the graph's dash style (1 dash, 2 dot, 3 dash-dot,
+// 4 dash-dot-dot, in line widths as the curves' pen draws them), counted along the axis the
+// curve runs closer to: the one along which its pixels in the 5 x 5 neighbourhood spread more.
+bool OffTheDashes(const TRelationClassifier& C, int Column, int Row, int Width, int32_t DashStyle)
+{
+    static constexpr int Patterns[4][7] = {
+        {4, 2}, {1, 2}, {4, 2, 1, 2}, {4, 2, 1, 2, 1, 2}}; // on, off, ...; 0 ends
+    if (DashStyle < 1 || DashStyle > 4)
+        return false;
+    int SpreadX = 0, SpreadY = 0;
+    for (int dr = -2; dr <= 2; ++dr)
+        for (int dc = -2; dc <= 2; ++dc)
+        {
+            const int c = Column + dc, r = Row + dr;
+            if (c >= 0 && r >= 0 && c < C.Width() && r < C.Height() && C.Pixel(c, r) != TPixelClass::Empty)
+            {
+                SpreadX += std::abs(dc);
+                SpreadY += std::abs(dr);
+            }
+        }
+    const int* Pattern = Patterns[DashStyle - 1];
+    int Period = 0;
+    for (int i = 0; i < 7 && Pattern[i]; ++i)
+        Period += Pattern[i];
+    int At = (SpreadX >= SpreadY ? Column : Row) / Width % Period;
+    for (int i = 0;; ++i)
+    {
+        if (At < Pattern[i])
+            return i % 2 == 1;
+        At -= Pattern[i];
+    }
+}
 } // namespace
 
 TColor TRelationRaster::Halfway(TColor Color, TColor Background)
@@ -87,7 +120,7 @@ void TRelationRaster::Paint(QImage& Image, QPoint Origin, const TRelationClassif
         for (TPixelClass Pass : {TPixelClass::Undecided, TPixelClass::Holds})
             for (int Row = 0; Row < C.Height(); ++Row)
                 for (int Column = 0; Column < C.Width(); ++Column)
-                    if (C.Pixel(Column, Row) == Pass)
+                    if (C.Pixel(Column, Row) == Pass && !OffTheDashes(C, Column, Row, Width, Style.DashStyle))
                         Writer.Stamp(Column, Row, Width, Pass == TPixelClass::Holds ? Line : HalfLine);
         return;
     }

@@ -209,6 +209,31 @@ TEST(RelationPaint, ARegionIsFilledWithFilledGraphsOffAndOnAlike)
     EXPECT_EQ(PlotTest::FirstDifference(Off.Image, On.Image), "none");
 }
 
+// A curve takes the graph's dash style: its pixels are a part of the solid curve's, cut along
+// the way it runs.
+TEST(RelationPaint, ACurveTakesTheGraphsDashStyle)
+{
+    TRelationScene Solid({Relation("Power(x*x+y*y, 3) = 27*x*x*y*y")}, "-2", "2", "-2", "2");
+    Solid.ArrowSize = 3;
+    Solid.Draw(266, 266);
+    const int All = Solid.Count(Red);
+    for (int32_t Style = 1; Style <= 4; ++Style)
+    {
+        TRelationScene Dashed({Relation("Power(x*x+y*y, 3) = 27*x*x*y*y")}, "-2", "2", "-2", "2");
+        Dashed.ArrowSize = 3;
+        Dashed.Model.FuncList.Item(0).Style = Style;
+        const QImage& Image = Dashed.Draw(266, 266);
+        int Kept = 0, Stray = 0;
+        for (int y = 0; y < 266; ++y)
+            for (int x = 0; x < 266; ++x)
+                if (Image.pixel(x, y) == Red)
+                    (Solid.Image.pixel(x, y) == Red ? Kept : Stray) += 1;
+        EXPECT_EQ(Stray, 0) << Style;
+        EXPECT_GT(Kept, All / 5) << Style;
+        EXPECT_LT(Kept, All * 9 / 10) << Style;
+    }
+}
+
 // Each motion-blur frame of an animated relation is drawn in its own lightened colour, the
 // full colour at the last frame's time.
 TEST(RelationPaint, MotionBlurDrawsEveryFrameInItsColour)
