@@ -11,13 +11,15 @@
 // Through the real paint (a relation graph drawn by the renderer into a 1920x1080 image, with
 // grid, numbers and axes): the circle, and one animation tick of x*x+y*y = 1+t, a new time each
 // paint, without motion blur and with a trail of 5 frames 0.05 apart (five relations a tick,
-// computed on the paint's two lanes); beside them the same picture without a graph.
+// computed on the paint's two lanes); the screen's first 100 ms slice of the rose and of
+// Sin(x*x+y*y) = Cos(x*y); beside them the same picture without a graph.
 #include "BenchPaintLoop.h"
 
 #include "analysis/TRelationClassifier.h"
 #include "plot/TFunc.h"
 #include "plot/TGraphEvaluator.h"
 #include "plot/THelperLane.h"
+#include "plot/TPaintBudget.h"
 #include "plot/TPlotModel.h"
 
 #include <benchmark/benchmark.h>
@@ -170,10 +172,10 @@ BENCHMARK_CAPTURE(NativeSampling, Waves,
 
 namespace
 {
-TPlotModel PaintModel(const char* Formula, int Frames)
+TPlotModel PaintModel(const char16_t* Formula, int Frames)
 {
     TPlotModel m;
-    TFunc Graph{QString::fromLatin1(Formula)};
+    TFunc Graph{QString::fromStdU16String(Formula)};
     Graph.Kind = TGraphKind::Relation;
     Graph.Color = 0x0000FF;
     m.FuncList.Assign({Graph});
@@ -192,7 +194,7 @@ TPlotModel PaintModel(const char* Formula, int Frames)
 // renderer's tools, as on the screen); beside it the picture without a graph.
 void PaintCircle(benchmark::State& State, bool WithGraph)
 {
-    TPlotModel Model = PaintModel("x*x+y*y = 1", 1);
+    TPlotModel Model = PaintModel(Circle, 1);
     Model.GraphsEnabled = WithGraph;
     TGraphEvaluator Evaluator(u'.');
     TPlotRenderer Renderer(Model, Evaluator, u'.');
@@ -206,7 +208,7 @@ void PaintCircle(benchmark::State& State, bool WithGraph)
 // One animation tick: the time moves on and the whole picture is drawn anew.
 void PaintTick(benchmark::State& State, int Frames)
 {
-    TPlotModel Model = PaintModel("x*x+y*y = 1+t", Frames);
+    TPlotModel Model = PaintModel(u"x*x+y*y = 1+t", Frames);
     TGraphEvaluator Evaluator(u'.');
     TPlotRenderer Renderer(Model, Evaluator, u'.');
     QImage Image(Width, Height, QImage::Format_RGB32);
@@ -219,6 +221,37 @@ void PaintTick(benchmark::State& State, int Frames)
     }
     State.counters["ms"] = 1000 * Seconds / double(State.iterations());
 }
+
+// The screen's first slice: a paint under a budget of 100 ms, which leaves when the budget is
+// spent (or the picture is done).
+void FirstSlice(benchmark::State& State, const char16_t* Formula)
+{
+    TPlotModel Model = PaintModel(Formula, 1);
+    TGraphEvaluator Evaluator(u'.');
+    QImage Image(Width, Height, QImage::Format_RGB32);
+    double Seconds = 0;
+    int Unfinished = 0;
+    for (auto _ : State)
+    {
+        TPlotRenderer Renderer(Model, Evaluator, u'.');
+        const auto Start = std::chrono::steady_clock::now();
+        QPainter Painter(&Image);
+        TCanvas Canvas(Painter);
+        const TPaintBudget Budget(std::chrono::milliseconds(100));
+        try
+        {
+            Renderer.DrawPlot(
+                Canvas, Width, Height, 5, 3, [](const Exception&) {}, &Budget);
+        }
+        catch (const EPaintAbandoned&)
+        {
+            ++Unfinished;
+        }
+        Seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
+    }
+    State.counters["ms"] = 1000 * Seconds / double(State.iterations());
+    State.counters["unfinished"] = double(Unfinished) / double(State.iterations());
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -228,6 +261,15 @@ int main(int argc, char** argv)
         []
         {
             benchmark::RegisterBenchmark("Relations/Paint/Raster/Circle/1920x1080", PaintCircle, true)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime()
+                ->MinTime(0.5);
+            benchmark::RegisterBenchmark("Relations/Paint/Raster/FirstSlice/Rose/1920x1080", FirstSlice, Rose)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime()
+                ->MinTime(0.5);
+            benchmark::RegisterBenchmark("Relations/Paint/Raster/FirstSlice/SinCos/1920x1080", FirstSlice,
+                                         Waves)
                 ->Unit(benchmark::kMillisecond)
                 ->UseRealTime()
                 ->MinTime(0.5);

@@ -85,9 +85,9 @@ void TRelationCurve::Trace(const TCurveTrace& In, TCurveGeometry& G) const
     TRelationClassifier& Classes = *static_cast<TRelationPicture*>(G.Extra.get())->Classes;
     try
     {
-        // Down to single pixels whatever the budget, so every paint shows the whole picture at
-        // least that fine; the parts of pixels while the budget lasts.
-        Classes.Refine(TRelationClassifier::PixelLevel);
+        // Level by level while the budget lasts: nothing of a run shows before its trace is done,
+        // so a level worked out at once would only lengthen the slice. A paint gets on by some
+        // boxes whatever the budget.
         const TPaintBudget* Budget = In.Budget;
         if (!Classes.Refine(TRelationClassifier::FinestLevel,
                             Budget ? TRelationClassifier::TStop([Budget] { return Budget->Expired(); })

@@ -7,10 +7,12 @@
 // r lies at its centre, so y = f(x) as a relation lights the pixels of the function's curve.
 // Relations are classified on linear axes only; on a logarithmic axis nothing is drawn.
 //
-// A trace under a budget classifies down to single pixels at once, then the parts of the
-// undecided pixels as long as the budget allows, and leaves with EPaintAbandoned when it runs
-// out: the classifier in the geometry's Extra is taken up by the next paint of the picture. A
-// trace without a budget (copies, prints, --render, exports) classifies the whole picture.
+// A trace under a budget classifies coarse to fine as long as the budget allows and leaves
+// with EPaintAbandoned when it runs out: the classifier in the geometry's Extra is taken up by
+// the next paint of the picture, and the relation shows once it is classified down to the
+// finest parts. (The paint draws a run only when its trace is done, so deciding the pixels at
+// once would lengthen the screen's slice without showing them sooner.) A trace without a
+// budget (copies, prints, --render, exports) classifies the whole picture.
 #include "plot/TCurveSource.h"
 
 class TRelationClassifier;
