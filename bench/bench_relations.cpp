@@ -9,7 +9,8 @@
 // Targets: the circle fully decided within 40 ms, a tick within 40 ms at a coarse level.
 //
 // Through the real paint (a relation graph drawn by the renderer into a 1920x1080 image, with
-// grid, numbers and axes): the circle, and one animation tick of x*x+y*y = 1+t, a new time each
+// grid, numbers and axes): the circle, the rose and Sin(x*x+y*y) = Cos(x*y) (the helper lane
+// sharing the classification), and one animation tick of x*x+y*y = 1+t, a new time each
 // paint, without motion blur and with a trail of 5 frames 0.05 apart (five relations a tick,
 // computed on the paint's two lanes); the screen's first 100 ms slice of the rose and of
 // Sin(x*x+y*y) = Cos(x*y); beside them the same picture without a graph.
@@ -192,9 +193,9 @@ TPlotModel PaintModel(const char16_t* Formula, int Frames)
 
 // The whole picture, the same each paint (nothing kept from one paint to the next but the
 // renderer's tools, as on the screen); beside it the picture without a graph.
-void PaintCircle(benchmark::State& State, bool WithGraph)
+void PaintWhole(benchmark::State& State, const char16_t* Formula, bool WithGraph)
 {
-    TPlotModel Model = PaintModel(Circle, 1);
+    TPlotModel Model = PaintModel(Formula, 1);
     Model.GraphsEnabled = WithGraph;
     TGraphEvaluator Evaluator(u'.');
     TPlotRenderer Renderer(Model, Evaluator, u'.');
@@ -260,10 +261,14 @@ int main(int argc, char** argv)
         argc, argv,
         []
         {
-            benchmark::RegisterBenchmark("Relations/Paint/Raster/Circle/1920x1080", PaintCircle, true)
-                ->Unit(benchmark::kMillisecond)
-                ->UseRealTime()
-                ->MinTime(0.5);
+            for (const auto& [Name, Formula] :
+                 {std::pair{"Circle", Circle}, {"Rose", Rose}, {"SinCos", Waves}})
+                benchmark::RegisterBenchmark(
+                    (std::string("Relations/Paint/Raster/") + Name + "/1920x1080").c_str(), PaintWhole,
+                    Formula, true)
+                    ->Unit(benchmark::kMillisecond)
+                    ->UseRealTime()
+                    ->MinTime(0.5);
             benchmark::RegisterBenchmark("Relations/Paint/Raster/FirstSlice/Rose/1920x1080", FirstSlice, Rose)
                 ->Unit(benchmark::kMillisecond)
                 ->UseRealTime()
@@ -273,7 +278,8 @@ int main(int argc, char** argv)
                 ->Unit(benchmark::kMillisecond)
                 ->UseRealTime()
                 ->MinTime(0.5);
-            benchmark::RegisterBenchmark("Relations/Paint/Raster/NoGraph/1920x1080", PaintCircle, false)
+            benchmark::RegisterBenchmark("Relations/Paint/Raster/NoGraph/1920x1080", PaintWhole, Circle,
+                                         false)
                 ->Unit(benchmark::kMillisecond)
                 ->UseRealTime()
                 ->MinTime(0.5);

@@ -7,6 +7,7 @@
 #include "plot/TCurveEvaluators.h"
 #include "plot/TEvalContext.h"
 #include "plot/TFuncList.h"
+#include "plot/THelperLane.h"
 #include "plot/TPaintBudget.h"
 #include "plot/TPlotView.h"
 #include "plot/TRelationRaster.h"
@@ -15,6 +16,8 @@
 #include <QPaintDevice>
 #include <QPainter>
 
+#include <atomic>
+#include <exception>
 #include <memory>
 
 namespace
@@ -83,21 +86,71 @@ void TRelationCurve::Trace(const TCurveTrace& In, TCurveGeometry& G) const
     if (!G.Extra)
         return;
     TRelationClassifier& Classes = *static_cast<TRelationPicture*>(G.Extra.get())->Classes;
+    // Level by level while the budget lasts: nothing of a run shows before its trace is done,
+    // so a level worked out at once would only lengthen the slice. A paint gets on by some
+    // boxes whatever the budget.
+    const TPaintBudget* Budget = In.Budget;
+    const TRelationClassifier::TStop Stop =
+        Budget ? TRelationClassifier::TStop([Budget] { return Budget->Expired(); })
+               : TRelationClassifier::TStop();
     try
     {
-        // Level by level while the budget lasts: nothing of a run shows before its trace is done,
-        // so a level worked out at once would only lengthen the slice. A paint gets on by some
-        // boxes whatever the budget.
-        const TPaintBudget* Budget = In.Budget;
-        if (!Classes.Refine(TRelationClassifier::FinestLevel,
-                            Budget ? TRelationClassifier::TStop([Budget] { return Budget->Expired(); })
-                                   : TRelationClassifier::TStop()))
-            throw EPaintAbandoned();
+        for (int Level = 0; Level <= TRelationClassifier::FinestLevel; ++Level)
+            if (!RefineLevel(Classes, Level, In.Idle, Stop))
+                throw EPaintAbandoned();
     }
     catch (const Exception&)
     {
         G.Error = std::current_exception();
     }
+}
+
+// The bands still at Level, taken in turn by this thread (lane 0) and by Idle (lane 1), when
+// there is an idle lane and more than one band; false when Stop ended the work.
+bool TRelationCurve::RefineLevel(TRelationClassifier& Classes, int Level, THelperLane* Idle,
+                                 const TRelationClassifier::TStop& Stop)
+{
+    std::atomic<int> Next{0};
+    std::atomic<bool> Stopped{false};
+    const auto Work = [&](int Lane)
+    {
+        for (int Band = Next++; Band < Classes.BandCount() && !Stopped; Band = Next++)
+            if (Classes.BandLevel(Band) == Level && !Classes.RefineBand(Band, Lane, Stop))
+                Stopped = true;
+    };
+    if (!Idle || Classes.BandCount() < 2)
+    {
+        Work(0);
+        return !Stopped;
+    }
+    std::exception_ptr Failure;
+    {
+        const THelperLane::TWait Helped(*Idle, Idle->Post(
+                                                   [&]
+                                                   {
+                                                       try
+                                                       {
+                                                           Work(1);
+                                                       }
+                                                       catch (...)
+                                                       {
+                                                           Stopped = true;
+                                                           Failure = std::current_exception();
+                                                       }
+                                                   }));
+        try
+        {
+            Work(0);
+        }
+        catch (...)
+        {
+            Stopped = true;
+            throw; // once the helper has stopped (Helped waits for it)
+        }
+    }
+    if (Failure)
+        std::rethrow_exception(Failure);
+    return !Stopped;
 }
 
 void TRelationCurve::DrawTraced(TCanvas& Canvas, const TCurveGeometry& G, const TRunPaint& Paint) const

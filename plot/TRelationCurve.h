@@ -12,9 +12,15 @@
 // the next paint of the picture, and the relation shows once it is classified down to the
 // finest parts. (The paint draws a run only when its trace is done, so deciding the pixels at
 // once would lengthen the screen's slice without showing them sooner.) A trace without a
-// budget (copies, prints, --render, exports) classifies the whole picture.
+// budget (copies, prints, --render, exports) classifies the whole picture. Where the paint
+// leaves its helper lane idle meanwhile (the run is the only one left, or the paint shares no
+// runs), the trace shares
+// each level's bands with it.
 #include "plot/TCurveSource.h"
 
+#include <functional>
+
+class THelperLane;
 class TRelationClassifier;
 struct TRelationView;
 
@@ -36,4 +42,8 @@ class TRelationCurve : public TCurveSource
                                  int64_t Top, int64_t Bottom);
     // The classification a trace left in G, or null (nothing traced, a logarithmic axis).
     static const TRelationClassifier* Classes(const TCurveGeometry& G);
+
+  private:
+    static bool RefineLevel(TRelationClassifier& Classes, int Level, THelperLane* Idle,
+                            const std::function<bool()>& Stop);
 };
