@@ -86,18 +86,17 @@ void TRelationCurve::Trace(const TCurveTrace& In, TCurveGeometry& G) const
     if (!G.Extra)
         return;
     TRelationClassifier& Classes = *static_cast<TRelationPicture*>(G.Extra.get())->Classes;
-    // Level by level while the budget lasts: nothing of a run shows before its trace is done,
-    // so a level worked out at once would only lengthen the slice. A paint gets on by some
-    // boxes whatever the budget.
+    // While the budget lasts: nothing of a run shows before its trace is done, so a level worked
+    // out at once would only lengthen the slice. A paint gets on by some boxes whatever the
+    // budget.
     const TPaintBudget* Budget = In.Budget;
     const TRelationClassifier::TStop Stop =
         Budget ? TRelationClassifier::TStop([Budget] { return Budget->Expired(); })
                : TRelationClassifier::TStop();
     try
     {
-        for (int Level = 0; Level <= TRelationClassifier::FinestLevel; ++Level)
-            if (!RefineLevel(Classes, Level, In.Idle, Stop))
-                throw EPaintAbandoned();
+        if (!RefineBands(Classes, In.Idle, Stop))
+            throw EPaintAbandoned();
     }
     catch (const Exception&)
     {
@@ -105,9 +104,10 @@ void TRelationCurve::Trace(const TCurveTrace& In, TCurveGeometry& G) const
     }
 }
 
-// The bands still at Level, taken in turn by this thread (lane 0) and by Idle (lane 1), when
-// there is an idle lane and more than one band; false when Stop ended the work.
-bool TRelationCurve::RefineLevel(TRelationClassifier& Classes, int Level, THelperLane* Idle,
+// Every band down to the finest level, each taken whole by this thread (lane 0) or by Idle
+// (lane 1), when there is an idle lane and more than one band (bands share nothing, so neither
+// waits for the other until the last band); false when Stop ended the work.
+bool TRelationCurve::RefineBands(TRelationClassifier& Classes, THelperLane* Idle,
                                  const TRelationClassifier::TStop& Stop)
 {
     std::atomic<int> Next{0};
@@ -115,8 +115,9 @@ bool TRelationCurve::RefineLevel(TRelationClassifier& Classes, int Level, THelpe
     const auto Work = [&](int Lane)
     {
         for (int Band = Next++; Band < Classes.BandCount() && !Stopped; Band = Next++)
-            if (Classes.BandLevel(Band) == Level && !Classes.RefineBand(Band, Lane, Stop))
-                Stopped = true;
+            while (!Stopped && Classes.BandLevel(Band) <= TRelationClassifier::FinestLevel)
+                if (!Classes.RefineBand(Band, Lane, Stop))
+                    Stopped = true;
     };
     if (!Idle || Classes.BandCount() < 2)
     {

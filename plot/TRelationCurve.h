@@ -7,15 +7,14 @@
 // r lies at its centre, so y = f(x) as a relation lights the pixels of the function's curve.
 // Relations are classified on linear axes only; on a logarithmic axis nothing is drawn.
 //
-// A trace under a budget classifies coarse to fine as long as the budget allows and leaves
-// with EPaintAbandoned when it runs out: the classifier in the geometry's Extra is taken up by
-// the next paint of the picture, and the relation shows once it is classified down to the
-// finest parts. (The paint draws a run only when its trace is done, so deciding the pixels at
-// once would lengthen the screen's slice without showing them sooner.) A trace without a
-// budget (copies, prints, --render, exports) classifies the whole picture. Where the paint
-// leaves its helper lane idle meanwhile (the run is the only one left, or the paint shares no
-// runs), the trace shares
-// each level's bands with it.
+// A trace under a budget classifies band by band, each coarse to fine, as long as the budget
+// allows, and leaves with EPaintAbandoned when it runs out: the classifier in the geometry's
+// Extra is taken up by the next paint of the picture, and the relation shows once it is
+// classified down to the finest parts. (The paint draws a run only when its trace is done, so
+// deciding the pixels at once would lengthen the screen's slice without showing them sooner.)
+// A trace without a budget (copies, prints, --render, exports) classifies the whole picture.
+// Where the paint leaves its helper lane idle meanwhile (the run is the only one left, or the
+// paint shares no runs), the trace shares the bands with it.
 #include "plot/TCurveSource.h"
 
 #include <functional>
@@ -44,6 +43,6 @@ class TRelationCurve : public TCurveSource
     static const TRelationClassifier* Classes(const TCurveGeometry& G);
 
   private:
-    static bool RefineLevel(TRelationClassifier& Classes, int Level, THelperLane* Idle,
+    static bool RefineBands(TRelationClassifier& Classes, THelperLane* Idle,
                             const std::function<bool()>& Stop);
 };
