@@ -20,7 +20,8 @@ inline constexpr const char* HelpIntroduction =
     "with the graphs enabled, the document's View options (round grid steps, pi\n"
     "ticks, logarithmic axes, equal scales, legend, dark plot) and every other\n"
     "setting at its start value. Graphs of every kind are drawn: functions,\n"
-    "parametric, polar and inverse curves, derivatives and integrals. Options:\n";
+    "parametric, polar and inverse curves, derivatives, integrals and relations in\n"
+    "x and y (whole: every pixel decided). Options:\n";
 // One line per option, the name padded to 21 columns.
 inline constexpr const char* RenderOptions =
     "  --size WxH           picture size in pixels, each side 1 to 16384, at most 16383\n"

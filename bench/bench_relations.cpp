@@ -7,8 +7,21 @@
 // plotter that samples does, f(x, y) = left - right at every pixel corner in long double and a
 // mark where the sign changes (no proofs; it loses |x - y| = 0 and draws walls at poles).
 // Targets: the circle fully decided within 40 ms, a tick within 40 ms at a coarse level.
+//
+// Through the real paint (a relation graph drawn by the renderer into a 1920x1080 image, with
+// grid, numbers and axes): the circle, the rose and Sin(x*x+y*y) = Cos(x*y) (the helper lane
+// sharing the classification), and one animation tick of x*x+y*y = 1+t, a new time each
+// paint, without motion blur and with a trail of 5 frames 0.05 apart (five relations a tick,
+// computed on the paint's two lanes); the screen's first 100 ms slice of the rose and of
+// Sin(x*x+y*y) = Cos(x*y); beside them the same picture without a graph.
+#include "BenchPaintLoop.h"
+
 #include "analysis/TRelationClassifier.h"
+#include "plot/TFunc.h"
+#include "plot/TGraphEvaluator.h"
 #include "plot/THelperLane.h"
+#include "plot/TPaintBudget.h"
+#include "plot/TPlotModel.h"
 
 #include <benchmark/benchmark.h>
 
@@ -158,4 +171,126 @@ BENCHMARK_CAPTURE(NativeSampling, Waves,
     ->Name("Relations/NativeSampling/SinCos/1920x1080")
     ->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+namespace
+{
+TPlotModel PaintModel(const char16_t* Formula, int Frames)
+{
+    TPlotModel m;
+    TFunc Graph{QString::fromStdU16String(Formula)};
+    Graph.Kind = TGraphKind::Relation;
+    Graph.Color = 0x0000FF;
+    m.FuncList.Assign({Graph});
+    m.LeftText = QStringLiteral("-3.75");
+    m.RightText = QStringLiteral("3.75");
+    m.BottomText = QStringLiteral("-2.109375");
+    m.TopText = QStringLiteral("2.109375");
+    m.MotionBlur = Frames > 1;
+    m.FramesCount = Frames;
+    m.TimeIncrement = 0.05f;
+    m.GraphsEnabled = true;
+    return m;
+}
+
+// The whole picture, the same each paint (nothing kept from one paint to the next but the
+// renderer's tools, as on the screen); beside it the picture without a graph.
+void PaintWhole(benchmark::State& State, const char16_t* Formula, bool WithGraph)
+{
+    TPlotModel Model = PaintModel(Formula, 1);
+    Model.GraphsEnabled = WithGraph;
+    TGraphEvaluator Evaluator(u'.');
+    TPlotRenderer Renderer(Model, Evaluator, u'.');
+    QImage Image(Width, Height, QImage::Format_RGB32);
+    double Seconds = 0;
+    for (auto _ : State)
+        Seconds += BenchPaintLoop::TimedPaint(State, Renderer, Image, 5);
+    State.counters["ms"] = 1000 * Seconds / double(State.iterations());
+}
+
+// One animation tick: the time moves on and the whole picture is drawn anew.
+void PaintTick(benchmark::State& State, int Frames)
+{
+    TPlotModel Model = PaintModel(u"x*x+y*y = 1+t", Frames);
+    TGraphEvaluator Evaluator(u'.');
+    TPlotRenderer Renderer(Model, Evaluator, u'.');
+    QImage Image(Width, Height, QImage::Format_RGB32);
+    double Seconds = 0;
+    int Tick = 0;
+    for (auto _ : State)
+    {
+        Model.TimeText = QString::number(0.05 * (Tick++ % 40), 'f', 2);
+        Seconds += BenchPaintLoop::TimedPaint(State, Renderer, Image, 5);
+    }
+    State.counters["ms"] = 1000 * Seconds / double(State.iterations());
+}
+
+// The screen's first slice: a paint under a budget of 100 ms, which leaves when the budget is
+// spent (or the picture is done).
+void FirstSlice(benchmark::State& State, const char16_t* Formula)
+{
+    TPlotModel Model = PaintModel(Formula, 1);
+    TGraphEvaluator Evaluator(u'.');
+    QImage Image(Width, Height, QImage::Format_RGB32);
+    double Seconds = 0;
+    int Unfinished = 0;
+    for (auto _ : State)
+    {
+        TPlotRenderer Renderer(Model, Evaluator, u'.');
+        const auto Start = std::chrono::steady_clock::now();
+        QPainter Painter(&Image);
+        TCanvas Canvas(Painter);
+        const TPaintBudget Budget(std::chrono::milliseconds(100));
+        try
+        {
+            Renderer.DrawPlot(
+                Canvas, Width, Height, 5, 3, [](const Exception&) {}, &Budget);
+        }
+        catch (const EPaintAbandoned&)
+        {
+            ++Unfinished;
+        }
+        Seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
+    }
+    State.counters["ms"] = 1000 * Seconds / double(State.iterations());
+    State.counters["unfinished"] = double(Unfinished) / double(State.iterations());
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    return BenchPaintLoop::Main(
+        argc, argv,
+        []
+        {
+            for (const auto& [Name, Formula] :
+                 {std::pair{"Circle", Circle}, {"Rose", Rose}, {"SinCos", Waves}})
+                benchmark::RegisterBenchmark(
+                    (std::string("Relations/Paint/Raster/") + Name + "/1920x1080").c_str(), PaintWhole,
+                    Formula, true)
+                    ->Unit(benchmark::kMillisecond)
+                    ->UseRealTime()
+                    ->MinTime(0.5);
+            benchmark::RegisterBenchmark("Relations/Paint/Raster/FirstSlice/Rose/1920x1080", FirstSlice, Rose)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime()
+                ->MinTime(0.5);
+            benchmark::RegisterBenchmark("Relations/Paint/Raster/FirstSlice/SinCos/1920x1080", FirstSlice,
+                                         Waves)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime()
+                ->MinTime(0.5);
+            benchmark::RegisterBenchmark("Relations/Paint/Raster/NoGraph/1920x1080", PaintWhole, Circle,
+                                         false)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime()
+                ->MinTime(0.5);
+            benchmark::RegisterBenchmark("Relations/Paint/Raster/Tick/Circle1+t/1920x1080", PaintTick, 1)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime()
+                ->MinTime(0.5);
+            benchmark::RegisterBenchmark("Relations/Paint/Raster/Tick/Circle1+t/Blur5/1920x1080", PaintTick,
+                                         5)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime()
+                ->MinTime(0.5);
+        });
+}

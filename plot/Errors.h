@@ -48,6 +48,15 @@ inline constexpr std::string_view InverseAnalysis =
     "and the y column g(y).";
 inline constexpr std::string_view DerivedAnalysis =
     "A derived graph is analysed through the graph it comes from.";
+// Relations in x and y: what the Analyse panel says of them, why one draws nothing on a
+// logarithmic axis, and the hint under a combination of conditions written without parentheses.
+inline constexpr std::string_view RelationAnalysis =
+    "A relation in x and y is drawn, not analysed: the Analyse panel answers for functions, inverse graphs "
+    "and curves.";
+inline constexpr std::string_view RelationLogAxis = "A relation is drawn on linear axes only.";
+inline constexpr std::string_view RelationNeedsParentheses =
+    "and, or and xor bind tighter than comparisons: put each condition in parentheses, as in "
+    "(x*x+y*y <= 4) and (y >= 0).";
 } // namespace Msg
 
 VENDREL_ERROR_CLASS(EFileWriteError, Exception)

@@ -8,6 +8,7 @@
 #include "plot/TInverseKind.h"
 #include "plot/TParametricKind.h"
 #include "plot/TPolarKind.h"
+#include "plot/TRelationKind.h"
 
 #include <array>
 #include <stdexcept>
@@ -38,6 +39,7 @@ TKindTable& Table()
     static const TInverseKind Inverse;
     static const TDerivedKind Derivative(false);
     static const TDerivedKind Integral(true);
+    static const TRelationKind Relation;
     static TKindTable Kinds = []
     {
         TKindTable t;
@@ -48,6 +50,7 @@ TKindTable& Table()
         t.Add(TGraphKind::Inverse, Inverse);
         t.Add(TGraphKind::Derivative, Derivative);
         t.Add(TGraphKind::Integral, Integral);
+        t.Add(TGraphKind::Relation, Relation);
         return t;
     }();
     return Kinds;

@@ -8,7 +8,7 @@ TGraphEvaluator& TCurveEvaluators::For(std::u16string_view Variable)
     if (!Own)
     {
         Own = std::make_unique<TGraphEvaluator>(Sep, Variable == u"s" || Variable == u"y" ? Variable : u"");
-        Own->SetParameters(ParameterNames, ParameterValues);
+        Own->SetParameters(FParameterNames, FParameterValues);
     }
     return *Own;
 }
@@ -16,8 +16,8 @@ TGraphEvaluator& TCurveEvaluators::For(std::u16string_view Variable)
 void TCurveEvaluators::SetParameters(const std::vector<std::u16string>& Names,
                                      const std::vector<Float80>& Values)
 {
-    ParameterNames = Names;
-    ParameterValues = Values;
+    FParameterNames = Names;
+    FParameterValues = Values;
     for (TGraphEvaluator* Each : {X, S.get(), Y.get(), None.get()})
         if (Each)
             Each->SetParameters(Names, Values);

@@ -21,11 +21,13 @@ class TCurveEvaluators
     // The named parameters every evaluator of the thread reads, and their values (those made
     // later get them too).
     void SetParameters(const std::vector<std::u16string>& Names, const std::vector<Float80>& Values);
+    const std::vector<std::u16string>& ParameterNames() const { return FParameterNames; }
+    const std::vector<Float80>& ParameterValues() const { return FParameterValues; }
 
   private:
     char16_t Sep;
     TGraphEvaluator* X = nullptr;
     std::unique_ptr<TGraphEvaluator> S, Y, None;
-    std::vector<std::u16string> ParameterNames;
-    std::vector<Float80> ParameterValues;
+    std::vector<std::u16string> FParameterNames;
+    std::vector<Float80> FParameterValues;
 };

@@ -22,6 +22,7 @@ class Exception;
 class TCanvas;
 class TCurveEvaluators;
 class TFuncList;
+class THelperLane;
 class TPaintBudget;
 struct TEvalContext;
 struct TPlotView;
@@ -48,6 +49,7 @@ struct TCurveTrace
     int64_t Top = 0, Bottom = -1;         // the pixel rows between the margins
     const TPaintBudget* Budget = nullptr; // a trace that may stop, or null
     const int32_t* KnownRows = nullptr;   // functions: every column's row, already computed
+    THelperLane* Idle = nullptr;          // a lane idle while this trace runs, to share it with
 };
 
 // How one run of frames of a graph is drawn: its line and fill colours (lightened for the
@@ -83,6 +85,8 @@ class TCurveSource
     // elsewhere; the default fills a closed curve by the non-zero rule and an open one not.
     virtual void DrawFill(TCanvas& Canvas, const TCurveGeometry& G, const TPlotView& View, int32_t OriginY,
                           TColor Color) const;
+    // Whether DrawFill draws anything: a source whose fill draws nothing is not traced for it.
+    virtual bool DrawsFill() const { return true; }
 };
 
 // Whether an error of an evaluation is an undefined point of the curve, which cuts it.

@@ -19,6 +19,7 @@ enum class TGraphKind : uint8_t
     Inverse,
     Derivative,
     Integral,
+    Relation, // a relation in x and y, classified pixel by pixel
 };
 
 class TFunc

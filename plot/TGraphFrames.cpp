@@ -79,6 +79,7 @@ struct TGraphFrames::TLane
 {
     TCurveEvaluators* Evaluators = nullptr;
     TCurveRasterizer* Outliner = nullptr;
+    THelperLane* Idle = nullptr; // the helper, when it computes no runs meanwhile
 };
 
 TGraphFrames::TGraphFrames(TPaintTools& Tools, const TPlotModel& Model, TPaintCursor& Cursor)
@@ -304,7 +305,8 @@ TGraphFrames::TFillRows TGraphFrames::FillRows(int Index) const
 // The curve of a text, traced by its source on the evaluators With. A text whose fill is
 // complete has every row already. A trace that the budget stops (MayStop) goes on from there
 // when it is asked for again.
-const TCurveGeometry& TGraphFrames::Geometry(TText& Text, TCurveEvaluators& With, bool MayStop)
+const TCurveGeometry& TGraphFrames::Geometry(TText& Text, TCurveEvaluators& With, bool MayStop,
+                                             THelperLane* Idle)
 {
     const std::lock_guard<std::mutex> Hold(Text.Lock);
     if (Text.GeometryDone)
@@ -317,6 +319,7 @@ const TCurveGeometry& TGraphFrames::Geometry(TText& Text, TCurveEvaluators& With
     In.Bottom = Bottom;
     In.Budget = MayStop ? Budget : nullptr;
     In.KnownRows = Text.FillComplete() ? Text.Rows.data() : nullptr;
+    In.Idle = Idle;
     Text.Context.Use(With);
     Text.Source->Trace(In, Text.Geometry);
     Text.GeometryDone = true;
@@ -326,6 +329,8 @@ const TCurveGeometry& TGraphFrames::Geometry(TText& Text, TCurveEvaluators& With
 void TGraphFrames::DrawShapeFill(TCanvas& Canvas, int Index)
 {
     MakeTexts();
+    if (!SourceOf(Index).DrawsFill())
+        return;
     const size_t N = size_t(FrameCount);
     const TFunc& Graph = Model.FuncList.Item(Index);
     for (size_t j = 0; j < N; ++j)
@@ -376,7 +381,7 @@ void TGraphFrames::ComputeRun(TRun& Run, TLane& Lane, int ArrowSize, bool FirstO
     {
         if (Budget && !FirstOfPaint)
             Budget->Check();
-        const TCurveGeometry& G = Geometry(*Texts[Run.Text], *Lane.Evaluators, Budget != nullptr);
+        const TCurveGeometry& G = Geometry(*Texts[Run.Text], *Lane.Evaluators, Budget != nullptr, Lane.Idle);
         Run.Geometry = &G;
         const TFunc& Graph = Model.FuncList.Item(Run.Graph);
         const int Frame = G.Error ? Run.FirstFrame : Run.LastFrame;
@@ -496,6 +501,9 @@ void TGraphFrames::DrawCurves(TCanvas& Canvas, int ArrowSize,
     }
     Tools.LaneEvaluators[0].SetX(Evaluator);
     Lanes[0].Evaluators = &Tools.LaneEvaluators[0];
+    // Where the runs are not shared (one left, or no helper for them), a trace may share itself.
+    if (!Helper || Runs.size() - Cursor.RunsDrawn < 2)
+        Lanes[0].Idle = Tools.Helper();
     if (Helper)
     {
         Tools.LaneEvaluators[1].SetX(&Tools.HelperEvaluator());

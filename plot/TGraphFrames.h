@@ -106,8 +106,9 @@ class TGraphFrames
     // The texts of graph Graph's frame in Context, once per paint.
     uint32_t Intern(int Graph, const TEvalContext& Context);
     void EvaluateFillPart(TText& Text, int Part, TGraphEvaluator& With);
-    // MayStop: the budget may end the computing.
-    const TCurveGeometry& Geometry(TText& Text, TCurveEvaluators& With, bool MayStop);
+    // MayStop: the budget may end the computing; Idle: a lane the trace may share.
+    const TCurveGeometry& Geometry(TText& Text, TCurveEvaluators& With, bool MayStop,
+                                   THelperLane* Idle = nullptr);
     void MakeRuns();
     // FirstOfPaint: the first run of this paint, which the budget stops only inside its walk.
     void ComputeRun(TRun& Run, TLane& Lane, int ArrowSize, bool FirstOfPaint);

@@ -4,6 +4,7 @@
 #include "MainFormHarness.h"
 #include "app/TGraphPanel.h"
 #include "app/TMainForm.h"
+#include "plot/Errors.h"
 #include "tests/plot/LiftedKind.h"
 
 #include <QComboBox>
@@ -123,6 +124,38 @@ class TestGraphPanel : public QObject, private TMainFormHarness
         QVERIFY(Table->item(0, 1)->text().startsWith(QStringLiteral("31.4159265358979")));
         QCOMPARE(Table->item(2, 2)->text(), QStringLiteral("area"));
         QVERIFY(Table->item(2, 1)->text().startsWith(QStringLiteral("78.539816339744")));
+    }
+
+    // The relation kind: offered with its one editor, a combination without parentheses
+    // hinted at under it, drawn, and refused by the Analyse panel in a sentence.
+    void aRelationIsOfferedHintedDrawnAndNotAnalysed()
+    {
+        Enter("FuncEdit", QStringLiteral("x*x+y*y <= 25"));
+        Open();
+        auto* Box = Child<QComboBox>("KindBox");
+        const int At = Box->findText(QStringLiteral("Relation in x and y"));
+        QVERIFY(At >= 0);
+        Box->setCurrentIndex(At);
+        QCOMPARE(Form->Model().FuncList.Item(0).Kind, TGraphKind::Relation);
+        QVERIFY(!Child<QLineEdit>("SecondEdt")->isVisible());
+        QVERIFY(Child<QLabel>("Problem")->text().isEmpty());
+        Form->Model().FuncList.Item(0).BGColor = 0xFF0000;
+        const QImage Disc = Form->RenderPlot();
+        QVERIFY(Dialogs->Errors.isEmpty());
+        int Blue = 0;
+        for (int y = 0; y < Disc.height(); ++y)
+            for (int x = 0; x < Disc.width(); ++x)
+                Blue += Disc.pixel(x, y) == qRgb(0, 0, 255);
+        QVERIFY2(Blue > 1000, qPrintable(QString::number(Blue)));
+
+        Enter("FirstEdt", QStringLiteral("x*x+y*y <= 25 and y >= 0"));
+        QCOMPARE(Child<QLabel>("Problem")->text().toStdString(), std::string(Msg::RelationNeedsParentheses));
+        Enter("FirstEdt", QStringLiteral("(x*x+y*y <= 25) and (y >= 0)"));
+        QVERIFY(Child<QLabel>("Problem")->text().isEmpty());
+
+        Action("Analyse")->trigger();
+        QTRY_COMPARE(Child<QLabel>("AnalysisStatus")->text().toStdString(),
+                     std::string(Msg::RelationAnalysis));
     }
 
     // A kind the program does not know, registered by the test alone, is offered in the kind

@@ -81,7 +81,8 @@ class TestMessages : public QObject
             "with the graphs enabled, the document's View options (round grid steps, pi\n"
             "ticks, logarithmic axes, equal scales, legend, dark plot) and every other\n"
             "setting at its start value. Graphs of every kind are drawn: functions,\n"
-            "parametric, polar and inverse curves, derivatives and integrals. Options:\n");
+            "parametric, polar and inverse curves, derivatives, integrals and relations in\n"
+            "x and y (whole: every pixel decided). Options:\n");
         Row("RenderOptions", Msg::RenderOptions,
             "  --size WxH           picture size in pixels, each side 1 to 16384, at most 16383\n"
             "                       for WebP, also once scaled (default 523x523)\n"

@@ -84,6 +84,13 @@ TEST(Messages, EveryConstantHoldsItsExactText)
          "and the y column g(y)."},
         {"DerivedAnalysis", Msg::DerivedAnalysis,
          "A derived graph is analysed through the graph it comes from."},
+        {"RelationAnalysis", Msg::RelationAnalysis,
+         "A relation in x and y is drawn, not analysed: the Analyse panel answers for functions, inverse "
+         "graphs and curves."},
+        {"RelationLogAxis", Msg::RelationLogAxis, "A relation is drawn on linear axes only."},
+        {"RelationNeedsParentheses", Msg::RelationNeedsParentheses,
+         "and, or and xor bind tighter than comparisons: put each condition in parentheses, as in "
+         "(x*x+y*y <= 4) and (y >= 0)."},
         {"InputLineShape", Msg::InputLineShape, "Input line is not X<TAB>T<TAB>FORMULA"},
         {"DataUnreadable", Msg::DataUnreadable, "Cannot read %s"},
         {"DataFileTooLarge", Msg::DataFileTooLarge, "Cannot read %s: a data file is at most 256 MiB"},

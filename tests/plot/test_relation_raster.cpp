@@ -133,6 +133,29 @@ TEST(RelationRaster, ARegionIsFilledAndItsBoundaryDrawnSolidOrDashed)
     EXPECT_GT(Gaps, 4);
 }
 
+// A strict boundary is cut into dashes and gaps whichever way it runs, also along the
+// diagonals of the pixel grid.
+TEST(RelationRaster, AStrictBoundaryIsDashedInEveryDirection)
+{
+    const TRelationRaster::TStyle Style{Red, Green, clWhite, 1};
+    for (const char16_t* Formula : {u"y < x", u"y < 0-x", u"y < 0.4*x", u"y < 3*x", u"x < 0.3", u"y > 0.3"})
+    {
+        const auto C = Classified(Formula, {-2, 2, -2, 2}, 96, 96);
+        const QImage Image = Painted(*C, Style);
+        int Dashes = 0, Gaps = 0;
+        for (int Row = 1; Row < 95; ++Row)
+            for (int Column = 1; Column < 95; ++Column)
+                if (C->Pixel(Column, Row) == TPixelClass::Holds &&
+                    (C->Pixel(Column - 1, Row) == TPixelClass::Empty ||
+                     C->Pixel(Column + 1, Row) == TPixelClass::Empty ||
+                     C->Pixel(Column, Row - 1) == TPixelClass::Empty ||
+                     C->Pixel(Column, Row + 1) == TPixelClass::Empty))
+                    (At(Image, Column, Row) == Red ? Dashes : Gaps) += 1;
+        EXPECT_GT(Dashes, 20) << QString::fromStdU16String(Formula).toStdString();
+        EXPECT_GT(Gaps, 20) << QString::fromStdU16String(Formula).toStdString();
+    }
+}
+
 TEST(RelationRaster, APicturePartlyOutsideTheImageIsClipped)
 {
     const auto C = Classified(u"x*x+y*y <= 1", {-2, 2, -2, 2}, 32, 32);
