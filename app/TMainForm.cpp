@@ -3,6 +3,7 @@
 
 #include "app/PlotFont.h"
 #include "app/TAboutBox.h"
+#include "app/TDataCommands.h"
 #include "app/TDialogs.h"
 #include "app/THelpWindow.h"
 #include "app/TOutputCommands.h"
@@ -96,10 +97,11 @@ using D = TPanelDocks;
 // clang-format off
 const TActionRow ActionRows[] = {
     {"FileOpen", "&Open...", Ctrl(Qt::Key_O), 0, "Open|Opens an existing file", -1, [](F& f, V&, O&, D&) { f.FileOpenExecute(); }},
+    {"ImportData", "Import &Data...", 0, 0, "Import Data|Reads a data file (CSV, TSV, TXT) into a points graph", -1, [](F& f, V&, O&, D&) { f.ImportDataExecute(); }},
     {"FileSaveAs", "Save &As...", 0, 0, "Save As|Saves the active file with a new name", -1, [](F& f, V&, O&, D&) { f.FileSaveAsExecute(); }},
     {"FilePrintSetup", "Print Set&up...", 0, 0, "Print Setup", -1, [](F& f, V&, O&, D&) { f.FilePrintSetupExecute(); }},
     {"Print", "&Print", 0, 0, nullptr, -1, [](F& f, V&, O&, D&) { f.PrintExecute(); }},
-    {"PrintPdf", "Print to P&DF...", 0, 0, "Print to PDF|Prints the plot into a PDF file", -1, [](F&, V&, O& o, D&) { o.PrintPdf(); }},
+    {"PrintPdf", "Print &to PDF...", 0, 0, "Print to PDF|Prints the plot into a PDF file", -1, [](F&, V&, O& o, D&) { o.PrintPdf(); }},
     {"ExportPicture", "&Export Picture...", Ctrl(Qt::Key_E), 0, "Export Picture|Writes the plot into a PNG, SVG or PDF file", -1, [](F&, V&, O& o, D&) { o.ExportPicture(); }},
     {"ExportAnimation", "Export A&nimation...", 0, 0, "Export Animation|Writes the animated plot into a WebP, a GIF or PNG frames", -1, [](F&, V&, O& o, D&) { o.ExportAnimation(); }},
     {"FileExit", "E&xit", 0, 0, "Exit|Quits the application", -1, [](F& f, V&, O&, D&) { f.FileExitExecute(); }},
@@ -119,6 +121,7 @@ const TActionRow ActionRows[] = {
     {"Settings", "&Settings", 0, 0, nullptr, -1, [](F& f, V&, O&, D&) { f.SettingsExecute(); }},
     {"Analyse", "&Analyse...", 0, 0, "Analyse|Roots, extrema, intersections, values and areas of the selected graph", -1, [](F&, V&, O&, D& d) { d.Analyse(); }},
     {"Graph", "&Graph...", 0, 0, "Graph|The kind and the formulas of the selected graph", -1, [](F&, V&, O&, D& d) { d.Graph(); }},
+    {"Fit", "&Fit...", 0, 0, "Fit|Fits the parameters of a function graph to a points graph", -1, [](F& f, V&, O&, D&) { f.FitExecute(); }},
     {"Parameters", "&Parameters...", 0, 0, "Parameters|Named parameters of the formulas, on sliders, animated with t", -1, [](F&, V&, O&, D& d) { d.Parameters(); }},
     {"HelpContents", "&Index", Qt::Key_F1, 0, "Help Index", -1, [](F& f, V&, O&, D&) { f.HelpContentsExecute(); }},
     {"About", "&About", 0, 0, nullptr, -1, [](F& f, V&, O&, D&) { f.AboutExecute(); }},
@@ -126,10 +129,10 @@ const TActionRow ActionRows[] = {
 // The menus by the names of their actions: "-" a separator, "Recent" the recent files, "Grid"
 // the grid style submenu, "Presentation" the presentation options.
 const std::initializer_list<const char*> MenuRows[] = {
-    {"&File", "FileOpen", "Recent", "-", "FileSaveAs", "-", "FilePrintSetup", "Print", "PrintPdf", "-", "ExportPicture", "ExportAnimation", "-", "FileExit"},
+    {"&File", "FileOpen", "Recent", "ImportData", "-", "FileSaveAs", "-", "FilePrintSetup", "Print", "PrintPdf", "-", "ExportPicture", "ExportAnimation", "-", "FileExit"},
     {"&Edit", "EditCopy", "EditCopyAtScreenResolution", "EditUndo"},
     {"&View", "Grid", "Numbers", "Arrows", "Grid...", "-", "ZoomIn", "ZoomOut", "ResetView", "-", "ShowTangent", "Presentation"},
-    {"&Tools", "Settings", "Analyse", "Graph", "Parameters"},
+    {"&Tools", "Settings", "Analyse", "Graph", "Parameters", "Fit"},
     {"&Help", "HelpContents", "About"},
 };
 // clang-format on
@@ -171,6 +174,7 @@ TMainForm::~TMainForm()
     // Recent files first, then the evaluator, the undo manager and the graphs.
     RecentFiles->SaveRecentFiles();
     HelpWindow.reset();
+    Data.reset();
     Docks.reset();
     Output.reset();
     Renderer.reset();
@@ -292,6 +296,13 @@ void TMainForm::CreateFeatures()
         TPanelDocks::THooks{[this](std::unique_ptr<TUndoObject> Undo) { Record(std::move(Undo)); },
                             [this] { ViewChanged(); }, [this](int Index) { GraphChanged(Index); },
                             [this](const std::exception& Error) { ReportError(Error); }});
+    Data = std::make_unique<TDataCommands>(
+        *this, PlotModel, Dialogs, DecimalSeparator, [this] { return ComboBox->currentIndex(); },
+        TDataCommands::THooks{[this](std::unique_ptr<TUndoObject> Undo) { Record(std::move(Undo)); },
+                              [this](int Index) { GraphChanged(Index); },
+                              [this](const TFuncList& Graphs) { PutGraphs(Graphs); },
+                              [this] { ViewChanged(); },
+                              [this](const std::exception& Error) { ReportError(Error); }});
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     Readout = new TStatusReadout(*WindowBox, *statusBar(), PlotModel, *Evaluator,
                                  [this] { return ComboBox->currentIndex(); });

@@ -4,8 +4,8 @@
 // draws, the evaluator and the undo manager; every handler reads a control, changes the model
 // and invalidates the plot. Features are classes of their own that the window wires: the view
 // commands (TViewCommands), the output (TOutputCommands), the docks (TPanelDocks), the status
-// bar's readout (TStatusReadout), the wheel and touchpad (TViewGestures) and the presentation
-// options (TPresentationMenu).
+// bar's readout (TStatusReadout), the wheel and touchpad (TViewGestures), the presentation
+// options (TPresentationMenu) and the data commands (TDataCommands).
 #include "app/TZoomSelection.h"
 #include "plot/TPlotModel.h"
 #include "plot/TViewNavigation.h"
@@ -28,6 +28,7 @@ class QSettings;
 class QTimer;
 class TAboutBox;
 class TColorBtn;
+class TDataCommands;
 class TDialogs;
 class TFormulaEdit;
 class TGraphEvaluator;
@@ -109,6 +110,8 @@ class TMainForm : public QMainWindow
     void HelpContentsExecute();
     void AboutExecute();
     void FileExitExecute();
+    void ImportDataExecute();
+    void FitExecute();
 
   protected:
     void showEvent(QShowEvent* Event) override;
@@ -127,6 +130,8 @@ class TMainForm : public QMainWindow
     void MirrorEditorsIntoModel();
     void LoadGraphIntoEditors(const QString& Func, int32_t Color, int32_t BGColor, int32_t Style);
     void FillSelector(int Count);
+    // Puts Graphs in place of the graph list (undo of an import) and selects the last graph.
+    void PutGraphs(const TFuncList& Graphs);
     void InvalidatePlot();
     // The view or what is drawn changed on the user's word: a paint error may be reported
     // again, and the plot is drawn anew.
@@ -163,6 +168,7 @@ class TMainForm : public QMainWindow
     std::unique_ptr<TViewCommands> View;
     std::unique_ptr<TOutputCommands> Output;
     std::unique_ptr<TPanelDocks> Docks;
+    std::unique_ptr<TDataCommands> Data;
     TStatusReadout* Readout = nullptr;         // owned by WindowBox
     TViewGestures* Gestures = nullptr;         // owned by WindowBox
     TPresentationMenu* Presentation = nullptr; // owned by the window

@@ -2,6 +2,7 @@
 #include "app/TMainForm.h"
 
 #include "app/TAboutBox.h"
+#include "app/TDataCommands.h"
 #include "app/TDialogs.h"
 #include "app/THelpWindow.h"
 #include "app/TOutputCommands.h"
@@ -54,6 +55,24 @@ void TMainForm::FillSelector(int Count)
     for (int n = 1; n <= Count; ++n)
         ComboBox->addItem(QString::number(n));
     ComboBox->setCurrentIndex(0);
+}
+
+void TMainForm::PutGraphs(const TFuncList& Graphs)
+{
+    PlotModel.FuncList = Graphs;
+    FillSelector(PlotModel.FuncList.Count());
+    ComboBox->setCurrentIndex(PlotModel.FuncList.Count() - 1);
+    ComboBoxChange(PlotModel.FuncList.Count() - 1);
+}
+
+void TMainForm::ImportDataExecute()
+{
+    Data->Import();
+}
+
+void TMainForm::FitExecute()
+{
+    Data->Fit();
 }
 
 void TMainForm::FileSaveAsExecute()

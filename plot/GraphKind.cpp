@@ -4,6 +4,7 @@
 #include "plot/TFunctionKind.h"
 #include "plot/TInverseKind.h"
 #include "plot/TParametricKind.h"
+#include "plot/TPointsKind.h"
 #include "plot/TPolarKind.h"
 
 #include <array>
@@ -35,6 +36,7 @@ TKindTable& Table()
     static const TInverseKind Inverse;
     static const TDerivedKind Derivative(false);
     static const TDerivedKind Integral(true);
+    static const TPointsKind Points;
     static TKindTable Kinds = []
     {
         TKindTable t;
@@ -45,6 +47,7 @@ TKindTable& Table()
         t.Add(TGraphKind::Inverse, Inverse);
         t.Add(TGraphKind::Derivative, Derivative);
         t.Add(TGraphKind::Integral, Integral);
+        t.Add(TGraphKind::Points, Points);
         return t;
     }();
     return Kinds;
