@@ -26,6 +26,11 @@ class TestMessages : public QObject
         Row("NothingFound", Msg::NothingFound, "Nothing found in the interval.");
         Row("Computing", Msg::Computing, "Computing...");
         Row("Stopped", Msg::Stopped, "Stopped.");
+        Row("FitNeedsPoints", Msg::FitNeedsPoints,
+            "A fit needs a points graph: File > Import Data... reads a data file into one.");
+        Row("FitNeedsModel", Msg::FitNeedsModel,
+            "A fit needs a function graph y = f(x) whose formula reads a named parameter (Tools > "
+            "Parameters...).");
 
         Row("ErrorPrefix", Msg::ErrorPrefix, "vendrel: ");
         Row("VersionPrefix", Msg::VersionPrefix, "vendrel ");

@@ -86,6 +86,12 @@ TEST(Messages, EveryConstantHoldsItsExactText)
          "and the y column g(y)."},
         {"DerivedAnalysis", Msg::DerivedAnalysis,
          "A derived graph is analysed through the graph it comes from."},
+        {"NoPointsData", Msg::NoPointsData,
+         "No data: File > Import Data... reads a data file into a points graph."},
+        {"PointsCount", Msg::PointsCount, "%s points; rows skipped for a missing value: %s"},
+        {"PointsAnalysis", Msg::PointsAnalysis,
+         "A points graph is summed up whatever the question: its count, its mean point (the means of x and "
+         "y) and its points of least and greatest x and y."},
         {"InputLineShape", Msg::InputLineShape, "Input line is not X<TAB>T<TAB>FORMULA"},
         {"DataUnreadable", Msg::DataUnreadable, "Cannot read %s"},
         {"DataFileTooLarge", Msg::DataFileTooLarge, "Cannot read %s: a data file is at most 256 MiB"},
