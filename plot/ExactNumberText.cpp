@@ -2,6 +2,7 @@
 
 #include "analysis/DataNumber.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -12,7 +13,7 @@ namespace
 // 10^0 .. 10^27 are exact in long double (5^27 < 2^64), as is every integer below 2^64: a
 // product or quotient of the two is rounded once, as a correctly rounded reading rounds.
 constexpr int ExactPowers = 28;
-constexpr int MaxDigits = 19;
+constexpr int MaxDigits = 17;
 constexpr std::array<Float80, ExactPowers> PowersOfTen = []
 {
     std::array<Float80, ExactPowers> p{};
@@ -46,32 +47,52 @@ std::string DecimalText(bool Negative, const std::string& Digits, int Scale)
     return (Negative ? "-" : "") + (Scientific.size() < Plain.size() ? Scientific : Plain);
 }
 
-// The fewest digits n with n * 10^-Scale read back as Magnitude (> 0, finite) by one rounding;
-// false when no such n of at most MaxDigits digits is found with |Scale| < ExactPowers.
-bool ShortDecimal(Float80 Magnitude, std::string& Digits, int& Scale)
+// Whether the P-digit decimal nearest Magnitude (> 0, finite; Order its decimal exponent) reads
+// back as Magnitude by one rounding: n * 10^-Scale with n exact. Up to 17 digits the scaled
+// product is off by far less than a half unit, so n is the nearest; its check is exact anyway.
+bool DecimalOf(Float80 Magnitude, int Order, int P, uint64_t& Digits, int& Scale)
+{
+    const int s = P - 1 - Order;
+    if (s <= -ExactPowers || s >= ExactPowers)
+        return false;
+    const Float80 Scaled = s >= 0 ? Magnitude * PowersOfTen[size_t(s)] : Magnitude / PowersOfTen[size_t(-s)];
+    if (!(Scaled >= 0.5L && Scaled < 1e18L))
+        return false;
+    // To the nearest integer in the processor's rounding (nearbyint would save and restore the
+    // floating-point environment each time).
+    const Float80 n = Float80(std::llrint(Scaled));
+    if (n < 1 || (s >= 0 ? n / PowersOfTen[size_t(s)] : n * PowersOfTen[size_t(-s)]) != Magnitude)
+        return false;
+    Digits = uint64_t(n);
+    Scale = s;
+    return true;
+}
+
+// The fewest digits (at most MaxDigits) that read back as Magnitude: when the most do, a
+// bisection finds the fewest (a nearer decimal of more digits reads back as well as a farther
+// one of fewer). False when none of at most MaxDigits digits does.
+bool ShortDecimal(Float80 Magnitude, std::string& Text, int& Scale)
 {
     const int Order = int(std::floor(std::log10(Magnitude)));
-    for (int p = 1; p <= MaxDigits; ++p)
+    // The digits for which the power of ten is exact: |P - 1 - Order| < ExactPowers.
+    int Low = std::max(1, Order + 2 - ExactPowers), High = std::min(MaxDigits, Order + ExactPowers);
+    uint64_t Digits = 0;
+    if (Low > High || !DecimalOf(Magnitude, Order, High, Digits, Scale))
+        return false;
+    while (Low < High)
     {
-        const int s = p - 1 - Order;
-        if (s <= -ExactPowers || s >= ExactPowers)
-            continue;
-        const Float80 Scaled =
-            s >= 0 ? Magnitude * PowersOfTen[size_t(s)] : Magnitude / PowersOfTen[size_t(-s)];
-        const Float80 n = std::nearbyint(Scaled);
-        if (!(n >= 1 && n < 1.8e19L))
-            continue;
-        const Float80 Back = s >= 0 ? n / PowersOfTen[size_t(s)] : n * PowersOfTen[size_t(-s)];
-        if (Back != Magnitude)
-            continue;
-        uint64_t Integer = uint64_t(n);
-        Scale = s;
-        while (Integer % 10 == 0)
-            Integer /= 10, --Scale;
-        Digits = std::to_string(Integer);
-        return true;
+        const int Middle = (Low + High) / 2;
+        uint64_t d = 0;
+        int s = 0;
+        if (DecimalOf(Magnitude, Order, Middle, d, s))
+            High = Middle, Digits = d, Scale = s;
+        else
+            Low = Middle + 1;
     }
-    return false;
+    while (Digits % 10 == 0)
+        Digits /= 10, --Scale;
+    Text = std::to_string(Digits);
+    return true;
 }
 
 // The 64-bit significand from its leading hexadecimal digit (8 .. f once normalised) and the

@@ -1,8 +1,9 @@
 #pragma once
 // Numbers written so that they read back exactly, bit for bit, as a document keeps the points of
-// a data set. A value is written as the shortest decimal of at most 19 significant digits that
+// a data set. A value is written as the shortest decimal of at most 17 significant digits that
 // one correctly rounded multiplication or division reads back as the value (what a data file
-// gave is mostly that short: "0.1", "12.5", "-3e-07"), and in hexadecimal otherwise
+// gave is mostly that short: "0.1", "12.5", "-3e-07"; the power of ten that scales the digits
+// must be exact, 10^-27 to 10^27), and in hexadecimal otherwise
 // ("0x8.ccccccccccccccdp-3": the 64-bit significand from its leading four bits, then the power
 // of two), which is exact for every long double, subnormals included. -0 is "-0".
 //

@@ -33,10 +33,12 @@ bool InShape(TMarkerShape Shape, int r, int dx, int dy)
     return false;
 }
 
+// The processor's rounding to nearest, ties to even (nearbyint would save and restore the
+// floating-point environment at every point).
 int Clamped(Float80 v)
 {
     constexpr Float80 Limit = TMarkerPainter::MaxCoordinate;
-    return int(std::nearbyint(std::clamp(v, -Limit, Limit)));
+    return int(std::llrint(std::clamp(v, -Limit, Limit)));
 }
 } // namespace
 

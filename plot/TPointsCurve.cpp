@@ -39,7 +39,18 @@ void TPointsCurve::Trace(const TCurveTrace& In, TCurveGeometry& G) const
         Traced->Positions = TMarkerPainter::Positions(Data->Points(), In.View);
     if (In.Texts.Formulas[1] == u"joined")
     {
-        G.Points = Traced->Positions;
+        // In pieces that share their ends: a stroke's cost grows faster than its length.
+        const std::vector<QPoint>& At = Traced->Positions;
+        G.Points.reserve(At.size() + At.size() / (JoinPiece - 1) + 1);
+        for (size_t i = 0; i < At.size(); ++i)
+        {
+            if (i > 0 && i % (JoinPiece - 1) == 0)
+            {
+                G.Points.push_back(At[i]);
+                G.EndPiece();
+            }
+            G.Points.push_back(At[i]);
+        }
         G.EndPiece();
     }
     G.Extra = std::move(Traced);

@@ -19,6 +19,10 @@ class TPointsCurve : public TCurveSource
     void DrawFill(TCanvas& Canvas, const TCurveGeometry& G, const TPlotView& View, int32_t OriginY,
                   TColor Color) const override;
 
+    // The join is stroked in pieces of this many points, each beginning where the one
+    // before ends.
+    static constexpr size_t JoinPiece = 256;
+
     // The marker's size for a pen Width pixels wide.
     static int MarkerSize(int Width) { return 2 * Width + 1; }
 };

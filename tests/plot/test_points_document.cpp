@@ -2,6 +2,7 @@
 // of the data's own section, a section that cannot be read, and a million points.
 #include "PlotTestSupport.h"
 
+#include "analysis/DataNumber.h"
 #include "plot/ExactNumberText.h"
 #include "plot/TDocument.h"
 #include "plot/TMarkerPainter.h"
@@ -91,7 +92,8 @@ TEST(ExactNumberText, WritesTheShortDecimalAFileGaveOrElseHexadecimal)
         {"trailing zeros of an integer in plain", 1500.0L, "1500"},
         {"a small number in scientific", -3e-7L, "-3e-07"},
         {"a large number in scientific", 1.25e30L, "1.25e+30"},
-        {"19 digits are still decimal", 1234567890123456789.0L, "1234567890123456789"},
+        {"17 digits are still decimal", 12345678901234567.0L, "12345678901234567"},
+        {"18 digits are hexadecimal", 123456789012345678.0L, "0xd.b4da5d31879a7p+53"},
         {"a third needs all 64 bits", 1.0L / 3, "0xa.aaaaaaaaaaaaaabp-5"},
         {"the largest long double", LDBL_MAX, "0xf.fffffffffffffffp+16380"},
         {"the least normal", LDBL_MIN, "0x8p-16385"},
@@ -103,6 +105,19 @@ TEST(ExactNumberText, WritesTheShortDecimalAFileGaveOrElseHexadecimal)
         EXPECT_EQ(ExactNumberText(Row.Value), Row.Text) << Row.Name;
         Float80 Back = 1;
         EXPECT_TRUE(ReadExactNumber(Row.Text, Back) && SameBits(Back, Row.Value)) << Row.Name;
+    }
+}
+
+// What a data file writes, read as the import reads it, is written back as it stood (in its
+// shortest form), so a document of measured data stays about the size of its file.
+TEST(ExactNumberText, TheNumbersOfADataFileAreWrittenAsTheFileHadThem)
+{
+    for (const char* Text : {"6.0076", "-0.000123", "123456.789", "1e-10", "299792458", "0.30000000000000004", "-7",
+                             "1234567.8901234567", "9.999e+26", "1.602e-19", "6.02214076e+23", "1.0000000000000002"})
+    {
+        Float80 v = 0;
+        ASSERT_TRUE(ReadDataNumber(Text, '.', v)) << Text;
+        EXPECT_EQ(ExactNumberText(v), Text);
     }
 }
 
