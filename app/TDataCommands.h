@@ -28,7 +28,7 @@ class TDataCommands : public QObject
     struct THooks
     {
         std::function<void(std::unique_ptr<TUndoObject>)> Record; // pushes an undo record
-        std::function<void(int Index)> GraphAdded;                // graph Index is new: selected
+        std::function<void(int Index)> GraphAdded;                // graph Index is new: selected, shown
         std::function<void(const TFuncList&)> PutGraphs;          // the list as an undo has it
         std::function<void()> Changed;                            // redraw, errors may show again
         std::function<void(const std::exception&)> Report;        // the application's error report

@@ -82,6 +82,7 @@ void TImportDataDlg::BuildControls(const QString& FileName)
     for (QComboBox* Box : {SeparatorBox, DecimalBox, XColumnBox, YColumnBox})
         connect(Box, &QComboBox::currentIndexChanged, this, &TImportDataDlg::LayoutChanged);
     connect(HeaderBox, &QCheckBox::toggled, this, &TImportDataDlg::LayoutChanged);
+    resize(sizeHint().expandedTo(QSize(480, 600)));
 }
 
 void TImportDataDlg::ShowLayout()

@@ -299,7 +299,7 @@ void TMainForm::CreateFeatures()
     Data = std::make_unique<TDataCommands>(
         *this, PlotModel, Dialogs, DecimalSeparator, [this] { return ComboBox->currentIndex(); },
         TDataCommands::THooks{[this](std::unique_ptr<TUndoObject> Undo) { Record(std::move(Undo)); },
-                              [this](int Index) { GraphChanged(Index); },
+                              [this](int Index) { GraphChanged(Index), ComboBoxChange(Index); },
                               [this](const TFuncList& Graphs) { PutGraphs(Graphs); },
                               [this] { ViewChanged(); },
                               [this](const std::exception& Error) { ReportError(Error); }});

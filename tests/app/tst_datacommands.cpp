@@ -76,6 +76,8 @@ class TestDataCommands : public QObject, private TMainFormHarness
         QCOMPARE(double(Graph.Data->Point(1).Y), -2.0);
         QCOMPARE(Child<QComboBox>("ComboBox")->count(), 2);
         QCOMPARE(Child<QComboBox>("ComboBox")->currentIndex(), 1);
+        // The editors show the new graph, so Enter in the formula editor keeps its name.
+        QCOMPARE(Child<QLineEdit>("FuncEdit")->text(), QStringLiteral("v"));
         QVERIFY(Form->Model().GraphsEnabled);
         QVERIFY(Action("EditUndo")->isEnabled());
 
