@@ -8,8 +8,10 @@
 #include "expr/CharClass.h"
 #include "expr/TStringHashMapTraits.h"
 #include "expr/TokenRules.h"
+#include "plot/GraphKind.h"
 #include "plot/TEvalContext.h"
 #include "plot/TPlotModel.h"
+#include "plot/TPointsKind.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -61,6 +63,11 @@ QString DroppedDataFile(const QMimeData* Data)
     return TDataCommands::IsDataFile(Path) ? Path : QString();
 }
 
+TGraphKind PointsKind()
+{
+    return GraphKindFromName(QLatin1String(TPointsKind::KindName));
+}
+
 bool ReadsParameter(const TFunc& Graph, const TParameterList& Parameters, char16_t Sep)
 {
     const std::set<std::u16string> Names = IdentifiersIn(Graph.Func.toStdU16String(), Sep);
@@ -103,7 +110,7 @@ void TDataCommands::ImportFile(const QString& Path)
     if (!Chosen || !Chosen->Table)
         return;
     TFunc Graph(Chosen->Name);
-    Graph.Kind = TGraphKind::Points;
+    Graph.Kind = PointsKind();
     Graph.Data = std::move(Chosen->Table);
     Graph.Marker = Chosen->Marker;
     Graph.Joined = Chosen->Joined;
@@ -122,8 +129,9 @@ int TDataCommands::FitGraph(bool Points) const
     {
         const TFunc& Graph = Model.FuncList.Item(i);
         if (Points)
-            return Graph.Kind == TGraphKind::Points && Graph.Data && !Graph.Data->Empty();
-        return Graph.Kind == TGraphKind::Function && ReadsParameter(Graph, Model.Parameters, Sep);
+            return Graph.Kind == PointsKind() && Graph.Data && !Graph.Data->Empty();
+        return KindOf(Graph).DerivedRole() == TDerivedRole::Function &&
+               ReadsParameter(Graph, Model.Parameters, Sep);
     };
     const int Selected = SelectedGraph();
     if (Selected >= 0 && Selected < Model.FuncList.Count() && Fits(Selected))

@@ -19,7 +19,10 @@ class TPointsKind : public TKindDescriptor
     // The marker a name stands for, compared without regard to case; an unknown name is a dot.
     static TMarkerShape MarkerFromName(const QString& Name);
 
-    const char* Name() const override { return "points"; }
+    // The kind's name in documents, by which others find the kind (GraphKindFromName).
+    static constexpr const char* KindName = "points";
+
+    const char* Name() const override { return KindName; }
     QString Caption() const override;
     bool HasFormula() const override { return false; }
     std::vector<std::u16string> Variables() const override { return {}; }
