@@ -58,9 +58,9 @@ bool DecimalOf(Float80 Magnitude, int Order, int P, uint64_t& Digits, int& Scale
     const Float80 Scaled = s >= 0 ? Magnitude * PowersOfTen[size_t(s)] : Magnitude / PowersOfTen[size_t(-s)];
     if (!(Scaled >= 0.5L && Scaled < 1e18L))
         return false;
-    // To the nearest integer in the processor's rounding (nearbyint would save and restore the
+    // To the nearest integer in one instruction (nearbyint would save and restore the
     // floating-point environment each time).
-    const Float80 n = Float80(std::llrint(Scaled));
+    const Float80 n = __builtin_rintl(Scaled);
     if (n < 1 || (s >= 0 ? n / PowersOfTen[size_t(s)] : n * PowersOfTen[size_t(-s)]) != Magnitude)
         return false;
     Digits = uint64_t(n);
