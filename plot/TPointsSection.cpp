@@ -59,7 +59,8 @@ bool ReadLines(const std::string& Text, size_t Count, std::vector<uint32_t>& Lin
         if (!ReadCount(Token.substr(0, Star), Step) ||
             (Star != std::string_view::npos && !ReadCount(Token.substr(Star + 1), Run)))
             return false;
-        if (Run > Count - Lines.size() || (Step == 0 && !Lines.empty()))
+        if (Run > Count - Lines.size() || Step > std::numeric_limits<uint32_t>::max() ||
+            (Step == 0 && !Lines.empty()))
             return false;
         for (uint64_t k = 0; k < Run; ++k)
         {

@@ -75,11 +75,3 @@ TEST(DataSummary, MeansAreCompensatedAndNeverOverflow)
                -12345678901234567.89L, 12345678901234567.89L, 0.0625L, 9.99999999999999999e5L});
     EXPECT_LE(Ulps(Decimals, 0x2DB70CC23B546AA9P-45L), 1) << double(Decimals);
 }
-
-TEST(DataSummary, AnEmptyRequestAnswersNothing)
-{
-    TAnalysisRequest Request;
-    Request.Question = TAnalysisQuestion::DataSummary;
-    TAnalysisDesk Desk;
-    EXPECT_TRUE(Desk.Answer(Request).Points.empty());
-}

@@ -112,8 +112,9 @@ TEST(ExactNumberText, WritesTheShortDecimalAFileGaveOrElseHexadecimal)
 // shortest form), so a document of measured data stays about the size of its file.
 TEST(ExactNumberText, TheNumbersOfADataFileAreWrittenAsTheFileHadThem)
 {
-    for (const char* Text : {"6.0076", "-0.000123", "123456.789", "1e-10", "299792458", "0.30000000000000004", "-7",
-                             "1234567.8901234567", "9.999e+26", "1.602e-19", "6.02214076e+23", "1.0000000000000002"})
+    for (const char* Text :
+         {"6.0076", "-0.000123", "123456.789", "1e-10", "299792458", "0.30000000000000004", "-7",
+          "1234567.8901234567", "9.999e+26", "1.602e-19", "6.02214076e+23", "1.0000000000000002"})
     {
         Float80 v = 0;
         ASSERT_TRUE(ReadDataNumber(Text, '.', v)) << Text;
@@ -229,6 +230,7 @@ TEST_F(PointsDocument, ASectionThatCannotBeReadGivesNoData)
         {"more lines than points", "Count=2\r\nLines=1*3\r\n1=1,2 3,4\r\n"},
         {"a line that does not advance", "Count=2\r\nLines=1 0\r\n1=1,2 3,4\r\n"},
         {"a line past 32 bits", "Count=2\r\nLines=4294967295 1\r\n1=1,2 3,4\r\n"},
+        {"a step that would wrap past 64 bits", "Count=2\r\nLines=1 18446744073709551615\r\n1=1,2 3,4\r\n"},
         {"a word for a number", "Count=2\r\nLines=1*2\r\n1=1,2 three,4\r\n"},
         {"a pair without its y", "Count=2\r\nLines=1*2\r\n1=1,2 3\r\n"},
         {"an overflowing number", "Count=2\r\nLines=1*2\r\n1=1,2 3,1e99999\r\n"},
