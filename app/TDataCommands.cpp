@@ -15,6 +15,7 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>
@@ -105,8 +106,8 @@ void TDataCommands::Import()
 
 void TDataCommands::ImportFile(const QString& Path)
 {
-    std::optional<TImportedData> Chosen =
-        Dialogs.ImportData(&Window, TDelimitedText::FromFile(Path.toStdString()), QFileInfo(Path).fileName());
+    std::optional<TImportedData> Chosen = Dialogs.ImportData(
+        &Window, TDelimitedText::FromFile(QFile::encodeName(Path).toStdString()), QFileInfo(Path).fileName());
     if (!Chosen || !Chosen->Table)
         return;
     TFunc Graph(Chosen->Name);
