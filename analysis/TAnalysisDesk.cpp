@@ -1,7 +1,9 @@
 #include "analysis/TAnalysisDesk.h"
 
+#include "analysis/DataSummary.h"
 #include "analysis/TAnalysis.h"
 #include "analysis/TCurveMeasures.h"
+#include "analysis/TDataTable.h"
 
 namespace
 {
@@ -37,6 +39,8 @@ TAnalysisResult TAnalysisDesk::Answer(const TAnalysisRequest& R)
     using Q = TAnalysisQuestion;
     if (R.Question == Q::ParametricMeasures || R.Question == Q::PolarMeasures)
         return MeasureCurve(R);
+    if (R.Question == Q::DataSummary)
+        return R.Data ? SummariseData(*R.Data) : TAnalysisResult{};
     TAnalysis& Analyser = AnalysisFor(R);
     switch (R.Question)
     {
@@ -54,6 +58,7 @@ TAnalysisResult TAnalysisDesk::Answer(const TAnalysisRequest& R)
         return Analyser.Inflections(R.Formula, R.T, R.A, R.B);
     case Q::ParametricMeasures:
     case Q::PolarMeasures:
+    case Q::DataSummary:
         break;
     }
     return {};

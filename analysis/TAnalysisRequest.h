@@ -9,6 +9,8 @@
 //   ParametricMeasures                  the arc length of (Formula, Second) over s from From to
 //                                       To and, when closed, its area (TCurveMeasures)
 //   PolarMeasures                       the same of the polar curve r = Formula(s)
+//   DataSummary                         the count of Data's points, their mean point and the
+//                                       points of least and greatest x and y (DataSummary.h)
 //
 // Errors are those of TAnalysis and TCurveMeasures: EAnalysisError for a bad interval or a
 // formula undefined everywhere, the evaluator's errors for a formula that cannot be read, and
@@ -16,8 +18,11 @@
 #include "expr/Float80.h"
 
 #include <atomic>
+#include <memory>
 #include <string>
 #include <vector>
+
+class TDataTable;
 
 enum class TAnalysisQuestion
 {
@@ -28,7 +33,8 @@ enum class TAnalysisQuestion
     Area,
     Inflections,
     ParametricMeasures,
-    PolarMeasures
+    PolarMeasures,
+    DataSummary
 };
 
 // Every field has a default, so a request can name only the fields it needs:
@@ -58,6 +64,8 @@ struct TAnalysisRequest
     // The named parameters the formulas read, and their values.
     std::vector<std::u16string> ParameterNames{};
     std::vector<Float80> ParameterValues{};
+    // DataSummary: the data set.
+    std::shared_ptr<const TDataTable> Data{};
     // Read before every evaluation when given; it must outlive the call.
     const std::atomic<bool>* Cancel = nullptr;
 };

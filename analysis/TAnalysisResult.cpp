@@ -28,6 +28,18 @@ const char* KindName(TPointKind Kind)
         return "arc length";
     case TPointKind::Inflection:
         return "inflection";
+    case TPointKind::Count:
+        return "count";
+    case TPointKind::Mean:
+        return "mean";
+    case TPointKind::XMin:
+        return "x min";
+    case TPointKind::XMax:
+        return "x max";
+    case TPointKind::YMin:
+        return "y min";
+    case TPointKind::YMax:
+        return "y max";
     }
     return "?";
 }

@@ -22,6 +22,14 @@ enum class TPointKind
     Area,         // the signed area over [X, X2]
     ArcLength,    // the length of a curve over s from X to X2
     Inflection,   // f'' changes sign here
+    // A data set's summary: its count (in Y), its mean point (the means of x and y), and the
+    // first of its points with the least or greatest x or y.
+    Count,
+    Mean,
+    XMin,
+    XMax,
+    YMin,
+    YMax,
 };
 
 // The kind as the table and vendrel-eval write it ("root", "pole", ...).

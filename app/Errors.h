@@ -17,4 +17,9 @@ inline constexpr const char* NothingFound = "Nothing found in the interval.";
 // The analysis panel's status while it computes, and once the user stopped it.
 inline constexpr const char* Computing = "Computing...";
 inline constexpr const char* Stopped = "Stopped.";
+// Tools > Fit... without the two graphs a fit needs.
+inline constexpr const char* FitNeedsPoints =
+    "A fit needs a points graph: File > Import Data... reads a data file into one.";
+inline constexpr const char* FitNeedsModel =
+    "A fit needs a function graph y = f(x) whose formula reads a named parameter (Tools > Parameters...).";
 } // namespace Msg

@@ -20,8 +20,10 @@ inline constexpr const char* HelpIntroduction =
     "with the graphs enabled, the document's View options (round grid steps, pi\n"
     "ticks, logarithmic axes, equal scales, legend, dark plot) and every other\n"
     "setting at its start value. Graphs of every kind are drawn: functions,\n"
-    "parametric, polar and inverse curves, derivatives, integrals and relations in\n"
-    "x and y (whole: every pixel decided). Options:\n";
+    "parametric, polar and inverse curves, derivatives, integrals, relations in x and\n"
+    "y (whole: every pixel decided) and points of data files (File > Import Data...\n"
+    "in the window makes a points graph of a CSV, TSV or TXT file and Save As keeps\n"
+    "its points in the document). Options:\n";
 // One line per option, the name padded to 21 columns.
 inline constexpr const char* RenderOptions =
     "  --size WxH           picture size in pixels, each side 1 to 16384, at most 16383\n"
@@ -35,7 +37,7 @@ inline constexpr const char* RenderOptions =
     "                       longer limit for a long animation; at most 86400)\n"
     "  --document-limit KIB\n"
     "                       refuse a document larger than KIB KiB (default and at most\n"
-    "                       32768)\n"
+    "                       65536)\n"
     "  --from T0 --to T1 --step DT\n"
     "                       for OUT.webp, OUT.gif or --frames: frames at T0, T0 + DT, ...\n"
     "                       up to T1, with the motion-blur trail of that step\n"

@@ -217,7 +217,7 @@ bool TAnalysisPanel::MakeRequest(TAnalysisRequest& R, QString& Problem) const
     // Never fewer samples than the plot has columns.
     R.Samples = std::max(TAnalysisRequest::DefaultSamples, Marks->width());
     Problem = Kind.AnalysisRefusal();
-    if (Problem.isEmpty() && R.Formula.empty())
+    if (Problem.isEmpty() && Kind.HasFormula() && R.Formula.empty())
         Problem = QString::fromLatin1(Msg::NoFormula);
     if (!Problem.isEmpty())
         return false;
@@ -287,6 +287,8 @@ QString TAnalysisPanel::RequestKey(const TAnalysisRequest& R) const
                AnalysisNumber(R.ParameterValues[i], 21, u'.');
     for (const std::u16string* Text : {&R.Formula, &R.Second, &R.Variable, &R.From, &R.To})
         Key += QLatin1Char('\n') + QString::fromStdU16String(*Text);
+    // Data are never changed in place: another table is other data.
+    Key += QLatin1Char('\n') + QString::number(quintptr(R.Data.get()));
     return Key;
 }
 
@@ -345,6 +347,8 @@ void TAnalysisPanel::ShowResult(const TAnalysisResult& Result, const QString& Er
             Add(-1, Number(P.X) + QStringLiteral(" .. ") + Number(P.X2), Number(P.Y), Kind);
             Add(-1, QString(), Number(P.Estimate), QStringLiteral("error estimate"));
         }
+        else if (P.Kind == TPointKind::Count)
+            Add(-1, QString(), Number(P.Y), Kind);
         else if (P.Kind == TPointKind::Undefined)
             Add(i, Number(P.X), QString(),
                 Kind + QStringLiteral(": ") + QString::fromStdString(P.ErrorClass) + QStringLiteral(" ") +

@@ -1,6 +1,8 @@
 #include "app/TDialogs.h"
 
 #include "app/TExportDlg.h"
+#include "app/TFitDlg.h"
+#include "app/TImportDataDlg.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -148,4 +150,27 @@ std::optional<TAnimationChoice> TQtDialogs::ExportAnimation(QWidget* Owner, cons
 std::unique_ptr<TExportProgress> TQtDialogs::StartProgress(QWidget* Owner, int Count)
 {
     return std::make_unique<TQtProgress>(Owner, Count);
+}
+
+QString TQtDialogs::GetDataFileName(QWidget* Owner, const QString& Initial)
+{
+    return QFileDialog::getOpenFileName(Owner, QStringLiteral("Import Data"), Initial,
+                                        QStringLiteral("Data files (*.csv *.tsv *.txt);;All files (*)"));
+}
+
+std::optional<TImportedData> TQtDialogs::ImportData(QWidget* Owner, TDelimitedText Text,
+                                                    const QString& FileName)
+{
+    TImportDataDlg Dialog(std::move(Text), FileName, Owner);
+    if (Dialog.exec() != QDialog::Accepted || !Dialog.Table())
+        return std::nullopt;
+    return TImportedData{Dialog.Table(), Dialog.Name(), Dialog.Marker(), Dialog.Joined()};
+}
+
+std::optional<TFitAnswer> TQtDialogs::Fit(QWidget* Owner, const TFitQuestion& Q)
+{
+    TFitDlg Dialog(Q.Model, Q.Data, Q.Names, Q.Values, Q.Separator, Q.T, Owner);
+    if (Dialog.exec() != QDialog::Accepted || !Dialog.Result())
+        return std::nullopt;
+    return TFitAnswer{Dialog.Varied(), *Dialog.Result()};
 }

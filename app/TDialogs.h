@@ -1,6 +1,8 @@
 #pragma once
 // Everything modal that the main window opens, behind one interface, so that tests
 // can answer the dialogs and message boxes without blocking on them.
+#include "analysis/TDelimitedText.h"
+#include "app/TDataChoice.h"
 #include "app/TExportChoice.h"
 #include "plot/TColor.h"
 
@@ -38,6 +40,14 @@ class TDialogs
                                                             const TAnimationChoice& Defaults) = 0;
     // The progress of an export of Count frames, with a Cancel button.
     virtual std::unique_ptr<TExportProgress> StartProgress(QWidget* Owner, int Count) = 0;
+    // The data file to import (CSV, TSV, TXT); empty when cancelled.
+    virtual QString GetDataFileName(QWidget* Owner, const QString& Initial) = 0;
+    // The import preview of Text, read from the file FileName (TImportDataDlg); nothing when
+    // cancelled.
+    virtual std::optional<TImportedData> ImportData(QWidget* Owner, TDelimitedText Text,
+                                                    const QString& FileName) = 0;
+    // The fit of a model to data (TFitDlg): the fit the user accepted, nothing otherwise.
+    virtual std::optional<TFitAnswer> Fit(QWidget* Owner, const TFitQuestion& Question) = 0;
 };
 
 // The real dialogs of Qt.
@@ -56,4 +66,8 @@ class TQtDialogs : public TDialogs
     std::optional<TAnimationChoice> ExportAnimation(QWidget* Owner,
                                                     const TAnimationChoice& Defaults) override;
     std::unique_ptr<TExportProgress> StartProgress(QWidget* Owner, int Count) override;
+    QString GetDataFileName(QWidget* Owner, const QString& Initial) override;
+    std::optional<TImportedData> ImportData(QWidget* Owner, TDelimitedText Text,
+                                            const QString& FileName) override;
+    std::optional<TFitAnswer> Fit(QWidget* Owner, const TFitQuestion& Question) override;
 };

@@ -43,6 +43,7 @@ void TFitDlg::BuildControls(const QString& Model)
     ResultTable->setObjectName(QStringLiteral("ResultTable"));
     ResultTable->setHorizontalHeaderLabels({tr("Parameter"), tr("Value"), tr("Standard error")});
     ResultTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ResultTable->setWordWrap(false);
     SummaryLabel = new QLabel(this);
     SummaryLabel->setObjectName(QStringLiteral("SummaryLabel"));
     StatusLabel = new QLabel(this);
@@ -124,6 +125,7 @@ void TFitDlg::ShowResult(const TFitResult& Fitted, const std::vector<std::u16str
         ResultTable->setItem(int(j), 1, new QTableWidgetItem(Number(Fitted.Values[j])));
         ResultTable->setItem(int(j), 2, new QTableWidgetItem(Number(Fitted.StandardErrors[j])));
     }
+    ResultTable->resizeColumnsToContents();
     SummaryLabel->setText(
         tr("Residual sum of squares %1, residual standard deviation %2, %3 iterations")
             .arg(Number(Fitted.ResidualSumOfSquares), Number(Fitted.ResidualStandardDeviation))

@@ -1,13 +1,17 @@
 #include "app/TImportDataDlg.h"
 
 #include "analysis/Errors.h"
+#include "plot/TMarkerPainter.h"
+#include "plot/TPointsKind.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -19,6 +23,7 @@ TImportDataDlg::TImportDataDlg(TDelimitedText Text, const QString& FileName, QWi
     : QDialog(Parent), Text(std::move(Text))
 {
     FLayout = this->Text.Guess();
+    BaseName = QFileInfo(FileName).completeBaseName();
     BuildControls(FileName);
     ShowLayout();
     ReadTable();
@@ -53,6 +58,16 @@ void TImportDataDlg::BuildControls(const QString& FileName)
     PreviewTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     StatusLabel = static_cast<QLabel*>(Named(new QLabel(this), "StatusLabel"));
     StatusLabel->setWordWrap(true);
+    NameEdit = static_cast<QLineEdit*>(Named(new QLineEdit(this), "NameEdit"));
+    MarkerBox = static_cast<QComboBox*>(Named(new QComboBox(this), "MarkerBox"));
+    for (const TMarkerShape Shape : TPointsKind::Markers())
+        MarkerBox->addItem(QLatin1String(TPointsKind::MarkerName(Shape)));
+    JoinedBox =
+        static_cast<QCheckBox*>(Named(new QCheckBox(tr("&Join the points by a line"), this), "JoinedBox"));
+    auto* Graph = new QFormLayout;
+    Graph->addRow(tr("&Name:"), NameEdit);
+    Graph->addRow(tr("&Marker:"), MarkerBox);
+    Graph->addRow(QString(), JoinedBox);
     Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -61,11 +76,13 @@ void TImportDataDlg::BuildControls(const QString& FileName)
     Page->addLayout(Form);
     Page->addWidget(PreviewTable, 1);
     Page->addWidget(StatusLabel);
+    Page->addLayout(Graph);
     Page->addWidget(Buttons);
 
     for (QComboBox* Box : {SeparatorBox, DecimalBox, XColumnBox, YColumnBox})
         connect(Box, &QComboBox::currentIndexChanged, this, &TImportDataDlg::LayoutChanged);
     connect(HeaderBox, &QCheckBox::toggled, this, &TImportDataDlg::LayoutChanged);
+    resize(sizeHint().expandedTo(QSize(480, 600)));
 }
 
 void TImportDataDlg::ShowLayout()
@@ -138,6 +155,24 @@ void TImportDataDlg::ReadTable()
         StatusLabel->setText(Error);
     Buttons->button(QDialogButtonBox::Ok)->setEnabled(FTable != nullptr);
     ShowPreview();
+    if (NameEdit->text() == Offered)
+        NameEdit->setText(OfferedName());
+    Offered = OfferedName();
+}
+
+QString TImportDataDlg::OfferedName() const
+{
+    try
+    {
+        const std::vector<std::string> Names = Text.ColumnNames(FLayout);
+        if (FLayout.YColumn < Names.size() && !Names[FLayout.YColumn].empty())
+            return QString::fromStdString(Names[FLayout.YColumn]);
+    }
+    catch (const EDataFileError&)
+    {
+        // The status line shows the error.
+    }
+    return BaseName;
 }
 
 void TImportDataDlg::ShowPreview()
@@ -178,4 +213,19 @@ void TImportDataDlg::ShowPreview()
 QString TImportDataDlg::Status() const
 {
     return StatusLabel->text();
+}
+
+QString TImportDataDlg::Name() const
+{
+    return NameEdit->text();
+}
+
+TMarkerShape TImportDataDlg::Marker() const
+{
+    return TPointsKind::Markers()[size_t(std::max(MarkerBox->currentIndex(), 0))];
+}
+
+bool TImportDataDlg::Joined() const
+{
+    return JoinedBox->isChecked();
 }

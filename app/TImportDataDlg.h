@@ -4,7 +4,10 @@
 // rows as the layout splits them, and a line that says how many points the file gives and
 // how many rows were skipped, or the first error with its line. The whole file is read again
 // on every change, so what the line says is what OK returns; OK is enabled only while the
-// file reads. Nothing outside the dialog changes: the caller takes Table() after OK.
+// file reads. Below the preview the graph to make: its name (the y column's header name, else
+// the file's base name, offered anew while the user has not typed one), its marker and whether
+// its points are joined. Nothing outside the dialog changes: the caller takes Table(), Name(),
+// Marker() and Joined() after OK.
 #include "analysis/TDelimitedText.h"
 
 #include <QDialog>
@@ -15,7 +18,9 @@ class QCheckBox;
 class QComboBox;
 class QDialogButtonBox;
 class QLabel;
+class QLineEdit;
 class QTableWidget;
+enum class TMarkerShape : uint8_t;
 
 class TImportDataDlg : public QDialog
 {
@@ -31,6 +36,9 @@ class TImportDataDlg : public QDialog
     std::shared_ptr<const TDataTable> Table() const { return FTable; }
     // What the status line says.
     QString Status() const;
+    QString Name() const;
+    TMarkerShape Marker() const;
+    bool Joined() const;
 
   private:
     void BuildControls(const QString& FileName);
@@ -40,11 +48,15 @@ class TImportDataDlg : public QDialog
     void LayoutChanged();
     void ReadTable();
     void ShowPreview();
+    // The name the layout offers: the y column's header name, else the file's base name.
+    QString OfferedName() const;
 
     TDelimitedText Text;
     TDataLayout FLayout;
     std::shared_ptr<const TDataTable> FTable;
     bool Updating = false;
+    QString BaseName;
+    QString Offered; // the name last offered, replaced while the editor still shows it
 
     QComboBox* SeparatorBox = nullptr;
     QComboBox* DecimalBox = nullptr;
@@ -53,5 +65,8 @@ class TImportDataDlg : public QDialog
     QComboBox* YColumnBox = nullptr;
     QTableWidget* PreviewTable = nullptr;
     QLabel* StatusLabel = nullptr;
+    QLineEdit* NameEdit = nullptr;
+    QComboBox* MarkerBox = nullptr;
+    QCheckBox* JoinedBox = nullptr;
     QDialogButtonBox* Buttons = nullptr;
 };

@@ -3,6 +3,7 @@
 
 #include "app/PlotFont.h"
 #include "app/TAboutBox.h"
+#include "app/TDataCommands.h"
 #include "app/TDialogs.h"
 #include "app/TFormulaAssist.h"
 #include "app/TFunctionsDialog.h"
@@ -79,6 +80,15 @@ constexpr int Ctrl(Qt::Key Key)
     return (Qt::CTRL | Key).toCombined();
 }
 
+// The features the window wires, as the actions reach them.
+struct TFeatures
+{
+    TViewCommands& View;
+    TOutputCommands& Output;
+    TPanelDocks& Docks;
+    TDataCommands& Data;
+};
+
 // Every action of the menus, made in one loop: its name, caption, shortcuts, hint ("tool
 // tip|status tip"), whether it carries a check mark (-1: a command; 0, 1: unchecked or
 // checked at start) and what it runs (the check marks of the view: ShowExecute).
@@ -89,50 +99,50 @@ struct TActionRow
     int Key, Key2;
     const char* Hint;
     int Checked;
-    void (*Run)(TMainForm&, TViewCommands&, TOutputCommands&, TPanelDocks&);
+    void (*Run)(TMainForm&, const TFeatures&);
 };
 using F = TMainForm;
-using V = TViewCommands;
-using O = TOutputCommands;
-using D = TPanelDocks;
+using X = TFeatures;
 // clang-format off
 const TActionRow ActionRows[] = {
-    {"FileOpen", "&Open...", Ctrl(Qt::Key_O), 0, "Open|Opens an existing file", -1, [](F& f, V&, O&, D&) { f.FileOpenExecute(); }},
-    {"FileSaveAs", "Save &As...", 0, 0, "Save As|Saves the active file with a new name", -1, [](F& f, V&, O&, D&) { f.FileSaveAsExecute(); }},
-    {"FilePrintSetup", "Print Set&up...", 0, 0, "Print Setup", -1, [](F& f, V&, O&, D&) { f.FilePrintSetupExecute(); }},
-    {"Print", "&Print", 0, 0, nullptr, -1, [](F& f, V&, O&, D&) { f.PrintExecute(); }},
-    {"PrintPdf", "Print to P&DF...", 0, 0, "Print to PDF|Prints the plot into a PDF file", -1, [](F&, V&, O& o, D&) { o.PrintPdf(); }},
-    {"ExportPicture", "&Export Picture...", Ctrl(Qt::Key_E), 0, "Export Picture|Writes the plot into a PNG, SVG or PDF file", -1, [](F&, V&, O& o, D&) { o.ExportPicture(); }},
-    {"ExportAnimation", "Export A&nimation...", 0, 0, "Export Animation|Writes the animated plot into a WebP, a GIF or PNG frames", -1, [](F&, V&, O& o, D&) { o.ExportAnimation(); }},
-    {"FileExit", "E&xit", 0, 0, "Exit|Quits the application", -1, [](F& f, V&, O&, D&) { f.FileExitExecute(); }},
-    {"EditCopy", "&Copy", Ctrl(Qt::Key_C), 0, nullptr, -1, [](F& f, V&, O&, D&) { f.EditCopyExecute(); }},
+    {"FileOpen", "&Open...", Ctrl(Qt::Key_O), 0, "Open|Opens an existing file", -1, [](F& f, const X&) { f.FileOpenExecute(); }},
+    {"ImportData", "Import &Data...", 0, 0, "Import Data|Reads a data file (CSV, TSV, TXT) into a points graph", -1, [](F&, const X& x) { x.Data.Import(); }},
+    {"FileSaveAs", "Save &As...", 0, 0, "Save As|Saves the active file with a new name", -1, [](F& f, const X&) { f.FileSaveAsExecute(); }},
+    {"FilePrintSetup", "Print Set&up...", 0, 0, "Print Setup", -1, [](F& f, const X&) { f.FilePrintSetupExecute(); }},
+    {"Print", "&Print", 0, 0, nullptr, -1, [](F& f, const X&) { f.PrintExecute(); }},
+    {"PrintPdf", "Print &to PDF...", 0, 0, "Print to PDF|Prints the plot into a PDF file", -1, [](F&, const X& x) { x.Output.PrintPdf(); }},
+    {"ExportPicture", "&Export Picture...", Ctrl(Qt::Key_E), 0, "Export Picture|Writes the plot into a PNG, SVG or PDF file", -1, [](F&, const X& x) { x.Output.ExportPicture(); }},
+    {"ExportAnimation", "Export A&nimation...", 0, 0, "Export Animation|Writes the animated plot into a WebP, a GIF or PNG frames", -1, [](F&, const X& x) { x.Output.ExportAnimation(); }},
+    {"FileExit", "E&xit", 0, 0, "Exit|Quits the application", -1, [](F& f, const X&) { f.FileExitExecute(); }},
+    {"EditCopy", "&Copy", Ctrl(Qt::Key_C), 0, nullptr, -1, [](F& f, const X&) { f.EditCopyExecute(); }},
     {"EditCopyAtScreenResolution", "Copy at screen resolution", 0, 0, nullptr, 0, nullptr},
-    {"EditUndo", "&Undo", Ctrl(Qt::Key_Z), 0, nullptr, -1, [](F& f, V&, O&, D&) { f.EditUndoExecute(); }},
-    {"Grid", "&Show Grid", 0, 0, nullptr, 1, [](F& f, V&, O&, D&) { f.ShowExecute(); }},
-    {"Numbers", "S&how Numbers", 0, 0, nullptr, 1, [](F& f, V&, O&, D&) { f.ShowExecute(); }},
-    {"Arrows", "Sh&ow Arrows", 0, 0, nullptr, 1, [](F& f, V&, O&, D&) { f.ShowExecute(); }},
-    {"GridDot", "&Dot", 0, 0, nullptr, 0, [](F& f, V&, O&, D&) { f.ShowExecute(); }},
-    {"GridDash", "D&ash", 0, 0, nullptr, 0, [](F& f, V&, O&, D&) { f.ShowExecute(); }},
-    {"GridSolid", "&Solid", 0, 0, nullptr, 1, [](F& f, V&, O&, D&) { f.ShowExecute(); }},
-    {"ZoomIn", "Zoom &In", Ctrl(Qt::Key_Plus), Ctrl(Qt::Key_Equal), nullptr, -1, [](F&, V& v, O&, D&) { v.Zoom(1); }},
-    {"ZoomOut", "Zoom O&ut", Ctrl(Qt::Key_Minus), 0, nullptr, -1, [](F&, V& v, O&, D&) { v.Zoom(-1); }},
-    {"ResetView", "&Reset View", Ctrl(Qt::Key_0), 0, nullptr, -1, [](F&, V& v, O&, D&) { v.Reset(); }},
+    {"EditUndo", "&Undo", Ctrl(Qt::Key_Z), 0, nullptr, -1, [](F& f, const X&) { f.EditUndoExecute(); }},
+    {"Grid", "&Show Grid", 0, 0, nullptr, 1, [](F& f, const X&) { f.ShowExecute(); }},
+    {"Numbers", "S&how Numbers", 0, 0, nullptr, 1, [](F& f, const X&) { f.ShowExecute(); }},
+    {"Arrows", "Sh&ow Arrows", 0, 0, nullptr, 1, [](F& f, const X&) { f.ShowExecute(); }},
+    {"GridDot", "&Dot", 0, 0, nullptr, 0, [](F& f, const X&) { f.ShowExecute(); }},
+    {"GridDash", "D&ash", 0, 0, nullptr, 0, [](F& f, const X&) { f.ShowExecute(); }},
+    {"GridSolid", "&Solid", 0, 0, nullptr, 1, [](F& f, const X&) { f.ShowExecute(); }},
+    {"ZoomIn", "Zoom &In", Ctrl(Qt::Key_Plus), Ctrl(Qt::Key_Equal), nullptr, -1, [](F&, const X& x) { x.View.Zoom(1); }},
+    {"ZoomOut", "Zoom O&ut", Ctrl(Qt::Key_Minus), 0, nullptr, -1, [](F&, const X& x) { x.View.Zoom(-1); }},
+    {"ResetView", "&Reset View", Ctrl(Qt::Key_0), 0, nullptr, -1, [](F&, const X& x) { x.View.Reset(); }},
     {"ShowTangent", "Show &Tangent", 0, 0, "Show Tangent|Draws the tangent through the trace marker", 0, nullptr},
-    {"Settings", "&Settings", 0, 0, nullptr, -1, [](F& f, V&, O&, D&) { f.SettingsExecute(); }},
-    {"Analyse", "&Analyse...", 0, 0, "Analyse|Roots, extrema, intersections, values and areas of the selected graph", -1, [](F&, V&, O&, D& d) { d.Analyse(); }},
-    {"Graph", "&Graph...", 0, 0, "Graph|The kind and the formulas of the selected graph", -1, [](F&, V&, O&, D& d) { d.Graph(); }},
-    {"Parameters", "&Parameters...", 0, 0, "Parameters|Named parameters of the formulas, on sliders, animated with t", -1, [](F&, V&, O&, D& d) { d.Parameters(); }},
-    {"HelpContents", "&Index", Qt::Key_F1, 0, "Help Index", -1, [](F& f, V&, O&, D&) { f.HelpContentsExecute(); }},
-    {"Functions", "&Functions...", 0, 0, "Functions|The functions, operators and variables of formulas, with examples", -1, [](F& f, V&, O&, D&) { f.FunctionsExecute(); }},
-    {"About", "&About", 0, 0, nullptr, -1, [](F& f, V&, O&, D&) { f.AboutExecute(); }},
+    {"Settings", "&Settings", 0, 0, nullptr, -1, [](F& f, const X&) { f.SettingsExecute(); }},
+    {"Analyse", "&Analyse...", 0, 0, "Analyse|Roots, extrema, intersections, values and areas of the selected graph", -1, [](F&, const X& x) { x.Docks.Analyse(); }},
+    {"Graph", "&Graph...", 0, 0, "Graph|The kind and the formulas of the selected graph", -1, [](F&, const X& x) { x.Docks.Graph(); }},
+    {"Fit", "&Fit...", 0, 0, "Fit|Fits the parameters of a function graph to a points graph", -1, [](F&, const X& x) { x.Data.Fit(); }},
+    {"Parameters", "&Parameters...", 0, 0, "Parameters|Named parameters of the formulas, on sliders, animated with t", -1, [](F&, const X& x) { x.Docks.Parameters(); }},
+    {"HelpContents", "&Index", Qt::Key_F1, 0, "Help Index", -1, [](F& f, const X&) { f.HelpContentsExecute(); }},
+    {"Functions", "&Functions...", 0, 0, "Functions|The functions, operators and variables of formulas, with examples", -1, [](F& f, const X&) { f.FunctionsExecute(); }},
+    {"About", "&About", 0, 0, nullptr, -1, [](F& f, const X&) { f.AboutExecute(); }},
 };
 // The menus by the names of their actions: "-" a separator, "Recent" the recent files, "Grid"
 // the grid style submenu, "Presentation" the presentation options.
 const std::initializer_list<const char*> MenuRows[] = {
-    {"&File", "FileOpen", "Recent", "-", "FileSaveAs", "-", "FilePrintSetup", "Print", "PrintPdf", "-", "ExportPicture", "ExportAnimation", "-", "FileExit"},
+    {"&File", "FileOpen", "Recent", "ImportData", "-", "FileSaveAs", "-", "FilePrintSetup", "Print", "PrintPdf", "-", "ExportPicture", "ExportAnimation", "-", "FileExit"},
     {"&Edit", "EditCopy", "EditCopyAtScreenResolution", "EditUndo"},
     {"&View", "Grid", "Numbers", "Arrows", "Grid...", "-", "ZoomIn", "ZoomOut", "ResetView", "-", "ShowTangent", "Presentation"},
-    {"&Tools", "Settings", "Analyse", "Graph", "Parameters"},
+    {"&Tools", "Settings", "Analyse", "Graph", "Parameters", "Fit"},
     {"&Help", "HelpContents", "Functions", "About"},
 };
 // clang-format on
@@ -175,6 +185,7 @@ TMainForm::~TMainForm()
     RecentFiles->SaveRecentFiles();
     HelpWindow.reset();
     FunctionsDialog.reset();
+    Data.reset();
     Docks.reset();
     Output.reset();
     Renderer.reset();
@@ -300,6 +311,25 @@ void TMainForm::CreateFeatures()
         TPanelDocks::THooks{[this](std::unique_ptr<TUndoObject> Undo) { Record(std::move(Undo)); },
                             [this] { ViewChanged(); }, [this](int Index) { GraphChanged(Index); },
                             [this](const std::exception& Error) { ReportError(Error); }});
+    Data = std::make_unique<TDataCommands>(
+        *this, PlotModel, Dialogs, DecimalSeparator, [this] { return ComboBox->currentIndex(); },
+        TDataCommands::THooks{[this](std::unique_ptr<TUndoObject> Undo) { Record(std::move(Undo)); },
+                              [this](int Index) { GraphChanged(Index), ComboBoxChange(Index); },
+                              [this](const TFuncList& Graphs)
+                              {
+                                  // The list as an undo of an import has it, its last graph selected.
+                                  PlotModel.FuncList = Graphs;
+                                  FillSelector(Graphs.Count(), Graphs.Count() - 1);
+                                  ComboBoxChange(Graphs.Count() - 1);
+                              },
+                              [this] { ViewChanged(); },
+                              [this](const std::exception& Error) { ReportError(Error); }});
+    CreateViewTools();
+}
+
+// The status bar's readout with its trace marker, and the wheel and touchpad zoom.
+void TMainForm::CreateViewTools()
+{
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     Readout = new TStatusReadout(*WindowBox, *statusBar(), PlotModel, *Evaluator,
                                  [this] { return ComboBox->currentIndex(); });
@@ -365,7 +395,9 @@ void TMainForm::CreateActions()
         Action->setChecked(Row.Checked > 0);
         if (Row.Run)
             connect(Action, &QAction::triggered, this,
-                    [this, Run = Row.Run] { Guard([&] { Run(*this, *View, *Output, *Docks); }); });
+                    [this, Run = Row.Run] {
+                        Guard([&] { Run(*this, TFeatures{*View, *Output, *Docks, *Data}); });
+                    });
         if (Row.Checked < 0)
             addAction(Action);
     }

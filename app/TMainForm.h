@@ -2,10 +2,8 @@
 // The main window: the plot surface with the bound editors over its edges, the row of graph
 // controls and the time controls below it, and the menus. It owns the model that the renderer
 // draws, the evaluator and the undo manager; every handler reads a control, changes the model
-// and invalidates the plot. Features are classes of their own that the window wires: the view
-// commands (TViewCommands), the output (TOutputCommands), the docks (TPanelDocks), the status
-// bar's readout (TStatusReadout), the wheel and touchpad (TViewGestures) and the presentation
-// options (TPresentationMenu).
+// and invalidates the plot. Features are classes of their own that the window wires: TViewCommands,
+// TOutputCommands, TPanelDocks, TDataCommands, TStatusReadout, TViewGestures, TPresentationMenu.
 #include "app/TZoomSelection.h"
 #include "plot/TPlotModel.h"
 #include "plot/TViewNavigation.h"
@@ -28,6 +26,7 @@ class QSettings;
 class QTimer;
 class TAboutBox;
 class TColorBtn;
+class TDataCommands;
 class TDialogs;
 class TFormulaEdit;
 class TFunctionsDialog;
@@ -124,12 +123,15 @@ class TMainForm : public QMainWindow
     void CreateGraphRow(QWidget* Client);
     void CreateActions();
     void CreateMenus();
-    // The features that need the evaluator and the renderer: readout, gestures, output, docks.
+    // The features that need the evaluator and the renderer: the view commands, output, docks and
+    // data commands; then the status bar's readout and the wheel and touchpad.
     void CreateFeatures();
+    void CreateViewTools();
     void LayoutControls();
     void MirrorEditorsIntoModel();
     void LoadGraphIntoEditors(const QString& Func, int32_t Color, int32_t BGColor, int32_t Style);
-    void FillSelector(int Count);
+    // The graph list's numbers 1 .. Count, Selected the current one.
+    void FillSelector(int Count, int Selected = 0);
     void InvalidatePlot();
     // The view or what is drawn changed on the user's word: a paint error may be reported
     // again, and the plot is drawn anew.
@@ -167,6 +169,7 @@ class TMainForm : public QMainWindow
     std::unique_ptr<TViewCommands> View;
     std::unique_ptr<TOutputCommands> Output;
     std::unique_ptr<TPanelDocks> Docks;
+    std::unique_ptr<TDataCommands> Data;
     TStatusReadout* Readout = nullptr;         // owned by WindowBox
     TViewGestures* Gestures = nullptr;         // owned by WindowBox
     TPresentationMenu* Presentation = nullptr; // owned by the window

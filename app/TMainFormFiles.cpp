@@ -2,6 +2,7 @@
 #include "app/TMainForm.h"
 
 #include "app/TAboutBox.h"
+#include "app/TDataCommands.h"
 #include "app/TDialogs.h"
 #include "app/TFormulaAssist.h"
 #include "app/TFunctionsDialog.h"
@@ -51,12 +52,14 @@ void TMainForm::FileOpenAccept()
     ViewChanged();
 }
 
-void TMainForm::FillSelector(int Count)
+void TMainForm::FillSelector(int Count, int Selected)
 {
     ComboBox->clear();
     for (int n = 1; n <= Count; ++n)
         ComboBox->addItem(QString::number(n));
     ComboBox->setCurrentIndex(0);
+    if (Selected > 0)
+        ComboBox->setCurrentIndex(Selected);
 }
 
 void TMainForm::FileSaveAsExecute()

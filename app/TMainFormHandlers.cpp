@@ -26,8 +26,7 @@
 
 // --- editors, view menu, paint ---
 
-// Enter in a bound editor goes through the view's check of its pair first; Enter anywhere else
-// goes straight on.
+// Enter in a bound editor is checked by the view commands first, as every view change is.
 void TMainForm::EditKeyPress(QLineEdit* Sender, int Key)
 {
     if (Key != Qt::Key_Return || Sender == nullptr)

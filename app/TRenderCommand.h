@@ -6,7 +6,7 @@
 // device pixels per pixel shows it: WxH times R pixels, every pixel measure times R (the
 // environment's scale settings play no part). Reading, drawing, encoding and writing run under
 // one time budget (10 s unless given, an animation's too); a stopped render leaves no partial
-// file or folder. A document larger than the document limit (32 MiB unless given) is not read.
+// file or folder. A document larger than the document limit (64 MiB unless given) is not read.
 // OUT's extension chooses the format: .png, .svg, .pdf, or an animation, .webp or .gif,
 // with --from T0 --to T1 --step DT [--delay MS]; --frames DIR in place of OUT writes the
 // animation's frames as numbered PNGs. No partial file is ever left. --set NAME=VALUE starts

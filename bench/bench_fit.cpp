@@ -4,11 +4,19 @@
 //    same model written in C++ with its analytic Jacobian (no evaluator, no exact polish);
 //  - reading 1,000,000 rows of "x,y" text (guess and read); beside it strtold on each field;
 //  - drawing 1,000,000 markers at 1920x1080 (target: 50 ms) and the line joining them;
-//    beside the markers, QPainter::drawPoints of the same points (one pixel each).
+//    beside the markers, QPainter::drawPoints of the same points (one pixel each);
+//  - the whole paint (grid, axes, numbers and a points graph of 1,000,000 points) at 1920x1080,
+//    beside the same paint without the points graph;
+//  - a document of 1,000,000 points saved and read, of data as a file gives them (short
+//    decimals) and of long doubles of every binade (hexadecimal), with its size.
+#include "BenchPaintLoop.h"
 #include "analysis/TDelimitedText.h"
 #include "analysis/TLeastSquaresFit.h"
 #include "plot/TCanvas.h"
+#include "plot/TDocument.h"
+#include "plot/TGraphEvaluator.h"
 #include "plot/TMarkerPainter.h"
+#include "plot/TPlotRenderer.h"
 
 #include <Eigen/Dense>
 #include <QGuiApplication>
@@ -17,8 +25,12 @@
 #include <benchmark/benchmark.h>
 #include <unsupported/Eigen/NonLinearOptimization>
 
+#include <QFileInfo>
+#include <QTemporaryDir>
+
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -201,6 +213,90 @@ void DrawMillionPointJoin(benchmark::State& State)
         TMarkerPainter::DrawJoin(Painter, At, QPen(QColor(0, 0, 0xC0), 1));
     }
 }
+// A measured signal of a million points over the view -10 .. 10, as a file writes them (x with
+// five decimals, y with four) and the import reads them.
+std::shared_ptr<const TDataTable> MillionPoints()
+{
+    std::mt19937 Random(13);
+    std::normal_distribution<double> Noise(0, 0.3);
+    std::string Text = "x,y\n";
+    char Line[64];
+    for (int i = 0; i < 1'000'000; ++i)
+    {
+        const double x = -10 + 20.0 * i / 1e6;
+        Text.append(Line, size_t(std::snprintf(Line, sizeof Line, "%.5f,%.4f\n", x,
+                                               6 * std::sin(x) + Noise(Random))));
+    }
+    const TDelimitedText File(Text);
+    return std::make_shared<const TDataTable>(File.Read(File.Guess()));
+}
+
+// The window's whole paint of a points graph (Shape; none: the picture without it).
+void PaintMillionMarkers(benchmark::State& State, int Shape, bool Joined)
+{
+    TPlotModel Model;
+    Model.GraphsEnabled = true;
+    if (Shape >= 0)
+    {
+        TFunc Graph(QStringLiteral("signal"));
+        Graph.Kind = TGraphKind::Points;
+        Graph.Data = MillionPoints();
+        Graph.Marker = TMarkerShape(Shape);
+        Graph.Joined = Joined;
+        Graph.Color = 0xC00000;
+        Model.FuncList.Assign({Graph});
+    }
+    TGraphEvaluator Evaluator(u'.');
+    TPlotRenderer Renderer(Model, Evaluator, u'.');
+    QImage Image(1920, 1080, QImage::Format_RGB32);
+    for (auto _ : State)
+        State.SetIterationTime(BenchPaintLoop::TimedPaint(State, Renderer, Image, 5));
+}
+
+// A million points in a document, saved and read back; Full: long doubles of every binade.
+void PointsDocument(benchmark::State& State, bool Full, bool Read)
+{
+    std::shared_ptr<const TDataTable> Data = MillionPoints();
+    if (Full)
+    {
+        std::mt19937_64 Random(17);
+        std::vector<TDataPoint> Points(Data->Count());
+        for (TDataPoint& p : Points)
+            for (Float80* v : {&p.X, &p.Y})
+            {
+                const uint64_t Significand = Random() | (uint64_t(1) << 63);
+                const uint16_t Exponent = uint16_t(1 + Random() % 32766);
+                std::memcpy(v, &Significand, 8);
+                std::memcpy(reinterpret_cast<char*>(v) + 8, &Exponent, 2);
+            }
+        std::vector<uint32_t> Lines(Points.size());
+        for (size_t i = 0; i < Lines.size(); ++i)
+            Lines[i] = Data->Line(i);
+        Data = std::make_shared<const TDataTable>(std::move(Points), std::move(Lines));
+    }
+    TPlotModel Model;
+    TFunc Graph(QStringLiteral("signal"));
+    Graph.Kind = TGraphKind::Points;
+    Graph.Data = Data;
+    Model.FuncList.Assign({Graph});
+    QTemporaryDir Dir;
+    const QString Path = Dir.filePath(QStringLiteral("points.vdg"));
+    TDocument::Save(Path, Model);
+    for (auto _ : State)
+        if (Read)
+        {
+            TPlotModel Back;
+            TDocument::Read(Path, Back);
+            if (!Back.FuncList.Item(0).Data || !(*Back.FuncList.Item(0).Data == *Data))
+                State.SkipWithError("the points did not come back");
+        }
+        else
+        {
+            QFile::remove(Path);
+            TDocument::Save(Path, Model);
+        }
+    State.counters["MB"] = double(QFileInfo(Path).size()) / 1e6;
+}
 } // namespace
 
 BENCHMARK(FitFiveParameters)->Unit(benchmark::kMillisecond);
@@ -212,6 +308,34 @@ BENCHMARK_CAPTURE(DrawMillionMarkers, Circle, TMarkerShape::Circle)->Unit(benchm
 BENCHMARK_CAPTURE(DrawMillionMarkers, Cross, TMarkerShape::Cross)->Unit(benchmark::kMillisecond);
 BENCHMARK(DrawMillionPointsWithQPainter)->Unit(benchmark::kMillisecond);
 BENCHMARK(DrawMillionPointJoin)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PaintMillionMarkers, NoPoints, -1, false)
+    ->Name("Paint/NoPoints/1920x1080")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PaintMillionMarkers, Dot, 0, false)
+    ->Name("Paint/MillionMarkers/Dot/1920x1080")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PaintMillionMarkers, Circle, 1, false)
+    ->Name("Paint/MillionMarkers/Circle/1920x1080")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PaintMillionMarkers, Joined, 0, true)
+    ->Name("Paint/MillionMarkers/DotJoined/1920x1080")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PointsDocument, SaveDecimal, false, false)
+    ->Name("PointsDocument/Save/Decimal/1000000")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PointsDocument, ReadDecimal, false, true)
+    ->Name("PointsDocument/Read/Decimal/1000000")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PointsDocument, SaveFull, true, false)
+    ->Name("PointsDocument/Save/Full/1000000")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PointsDocument, ReadFull, true, true)
+    ->Name("PointsDocument/Read/Full/1000000")
+    ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

@@ -17,7 +17,9 @@ namespace Msg
 {
 inline constexpr std::string_view UnableToWrite = "Unable to write to %s";
 inline constexpr std::string_view NotARegularFile = "Cannot open %s: it is not a regular file";
-inline constexpr std::string_view DocumentTooLarge = "Cannot open %s: a document is at most 32 MiB";
+inline constexpr std::string_view DocumentTooLarge = "Cannot open %s: a document is at most 64 MiB";
+inline constexpr std::string_view DocumentTooLargeToSave =
+    "Unable to write to %s: a document is at most 64 MiB";
 inline constexpr std::string_view UnableToRead = "Cannot read %s";
 // An allocation failed (std::bad_alloc): the operation is abandoned, the program goes on.
 inline constexpr std::string_view OutOfMemory = "Not enough memory to complete the operation";
@@ -57,6 +59,13 @@ inline constexpr std::string_view RelationLogAxis = "A relation is drawn on line
 inline constexpr std::string_view RelationNeedsParentheses =
     "and, or and xor bind tighter than comparisons: put each condition in parentheses, as in "
     "(x*x+y*y <= 4) and (y >= 0).";
+// Points graphs: the Graph panel's line under the name, and how the Analyse panel answers.
+inline constexpr std::string_view NoPointsData =
+    "No data: File > Import Data... reads a data file into a points graph.";
+inline constexpr std::string_view PointsCount = "%s points; rows skipped for a missing value: %s";
+inline constexpr std::string_view PointsAnalysis =
+    "A points graph is summed up whatever the question: its count, its mean point (the means of x and "
+    "y) and its points of least and greatest x and y.";
 } // namespace Msg
 
 VENDREL_ERROR_CLASS(EFileWriteError, Exception)

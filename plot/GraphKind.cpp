@@ -7,6 +7,7 @@
 #include "plot/TFunctionKind.h"
 #include "plot/TInverseKind.h"
 #include "plot/TParametricKind.h"
+#include "plot/TPointsKind.h"
 #include "plot/TPolarKind.h"
 #include "plot/TRelationKind.h"
 
@@ -40,6 +41,7 @@ TKindTable& Table()
     static const TDerivedKind Derivative(false);
     static const TDerivedKind Integral(true);
     static const TRelationKind Relation;
+    static const TPointsKind Points;
     static TKindTable Kinds = []
     {
         TKindTable t;
@@ -51,6 +53,7 @@ TKindTable& Table()
         t.Add(TGraphKind::Derivative, Derivative);
         t.Add(TGraphKind::Integral, Integral);
         t.Add(TGraphKind::Relation, Relation);
+        t.Add(TGraphKind::Points, Points);
         return t;
     }();
     return Kinds;

@@ -41,6 +41,9 @@ std::u16string CurveKey(TGraphKind Kind, const TCurveTexts& Texts)
     Key += char16_t(unsigned(Kind));
     Key += char16_t(uint16_t(Texts.Order));
     Key += char16_t(uint32_t(Texts.Order) >> 16);
+    const auto Address = uint64_t(uintptr_t(Texts.Data.get()));
+    for (int Shift = 0; Shift < 64; Shift += 16)
+        Key += char16_t(uint16_t(Address >> Shift));
     for (const std::u16string& Text : Texts.Formulas)
     {
         const size_t n = Text.size();

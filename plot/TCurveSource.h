@@ -15,6 +15,7 @@
 #include "plot/TFunc.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,11 +30,13 @@ struct TPlotView;
 
 // The texts that decide one frame of a graph: its formulas and other texts (the ends of s, the
 // lower end of an integral) with the frame's time put in, and the order of the derivative a
-// derived graph takes of them.
+// derived graph takes of them; and what a graph draws besides texts (a data set), one object
+// for the same data.
 struct TCurveTexts
 {
     std::vector<std::u16string> Formulas;
     int32_t Order = 0;
+    std::shared_ptr<const void> Data{};
 
     bool operator==(const TCurveTexts&) const = default;
 };
@@ -92,6 +95,6 @@ class TCurveSource
 // Whether an error of an evaluation is an undefined point of the curve, which cuts it.
 bool IsUndefinedPoint(const Exception& Error);
 
-// The key under which frames share a trace: the kind, the order and the texts with their
-// lengths, so that no two different sets give one key.
+// The key under which frames share a trace: the kind, the order, the data's address and the
+// texts with their lengths, so that no two different sets give one key.
 std::u16string CurveKey(TGraphKind Kind, const TCurveTexts& Texts);

@@ -117,7 +117,7 @@ TDocumentGraph1 TDocument::Read(const QString& Path, TPlotModel& Model)
 
 void TDocument::CheckRead(const TProfileFile& File)
 {
-    static_assert(TProfileFile::MaxFileSize == qint64(32) << 20, "the message names the size");
+    static_assert(TProfileFile::MaxFileSize == qint64(64) << 20, "the message names the size");
     const std::string Path = File.Path().toStdString();
     switch (File.LoadStatus())
     {

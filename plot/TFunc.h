@@ -6,11 +6,16 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
+
+class TDataTable;
+enum class TMarkerShape : uint8_t;
 
 // What a graph's formulas describe. A function is y = f(x) sampled once per pixel column;
 // parametric (x = X(s), y = Y(s)) and polar (r = R(s) at angle s) curves are sampled over s
 // from From to To; an inverse graph is x = g(y), sampled once per pixel row; derivative and
-// integral graphs are computed from another graph of the list.
+// integral graphs are computed from another graph of the list; a points graph is a data set
+// drawn as markers.
 enum class TGraphKind : uint8_t
 {
     Function,
@@ -20,6 +25,7 @@ enum class TGraphKind : uint8_t
     Derivative,
     Integral,
     Relation, // a relation in x and y, classified pixel by pixel
+    Points,   // points of a data file, drawn as markers
 };
 
 class TFunc
@@ -38,6 +44,13 @@ class TFunc
     QString ToText = QStringLiteral("2*Pi"); // S1
     int32_t Of = 0;                          // derived graphs: the graph's number, from 1
     int32_t Order = 1;                       // derivative graphs: 1 or 2
+
+    // Points graphs: the data (shared by every copy of the graph; an edit makes a new table, so
+    // equal pointers are equal data), the marker drawn at each point and whether a line joins
+    // the points in their order. Func holds the data's name.
+    std::shared_ptr<const TDataTable> Data;
+    TMarkerShape Marker{}; // a dot
+    bool Joined = false;
 
     bool operator==(const TFunc&) const = default;
 };

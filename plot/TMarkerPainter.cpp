@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 namespace
 {
@@ -33,10 +34,12 @@ bool InShape(TMarkerShape Shape, int r, int dx, int dy)
     return false;
 }
 
+// To the nearest, ties to even, in one instruction (nearbyint would save and restore the
+// floating-point environment at every point).
 int Clamped(Float80 v)
 {
     constexpr Float80 Limit = TMarkerPainter::MaxCoordinate;
-    return int(std::nearbyint(std::clamp(v, -Limit, Limit)));
+    return int(__builtin_rintl(std::clamp(v, -Limit, Limit)));
 }
 } // namespace
 
@@ -82,21 +85,42 @@ void TMarkerPainter::DrawMarkers(TCanvas& Canvas, std::span<const QPoint> Positi
             Painter.fillRect(p.x() + Run.X0, p.y() + Run.Dy, Run.X1 - Run.X0 + 1, 1, Fill);
 }
 
+// A marker whose centre pixel already has one is the same pixels again: with many points to
+// the pixel (a million points on a screen) each centre is stamped once, marked in a byte per
+// pixel of the image. Markers wholly inside write their runs at offsets from the centre worked
+// out once; those across an edge are clipped run by run.
 void TMarkerPainter::DrawIntoImage(uint32_t* Bits, int64_t Stride, int Width, int Height,
                                    std::span<const QPoint> Positions) const
 {
     const uint32_t Pixel = ColorToArgb(Color);
     const int r = FSize / 2;
+    struct TSpan
+    {
+        int64_t Offset;
+        int Length;
+    };
+    std::vector<TSpan> Spans;
+    for (const TRun& Run : Runs)
+        Spans.push_back({int64_t(Run.Dy) * Stride + Run.X0, Run.X1 - Run.X0 + 1});
+    const bool Dense = Positions.size() > size_t(Width) * size_t(Height) / 64;
+    std::vector<uint8_t> Stamped(Dense ? size_t(Width) * size_t(Height) : 0);
     for (const QPoint& p : Positions)
     {
         const int x = p.x(), y = p.y();
         if (x + r < 0 || x - r >= Width || y + r < 0 || y - r >= Height)
             continue;
+        if (Dense && x >= 0 && x < Width && y >= 0 && y < Height)
+        {
+            uint8_t& Done = Stamped[size_t(y) * size_t(Width) + size_t(x)];
+            if (Done)
+                continue;
+            Done = 1;
+        }
         uint32_t* Centre = Bits + int64_t(y) * Stride + x;
         if (x - r >= 0 && x + r < Width && y - r >= 0 && y + r < Height)
         {
-            for (const TRun& Run : Runs)
-                std::fill_n(Centre + Run.Dy * Stride + Run.X0, Run.X1 - Run.X0 + 1, Pixel);
+            for (const TSpan& Span : Spans)
+                std::fill_n(Centre + Span.Offset, Span.Length, Pixel);
             continue;
         }
         for (const TRun& Run : Runs)

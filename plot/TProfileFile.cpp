@@ -414,6 +414,8 @@ void TProfileFile::Save()
     QString Content = MergedText();
     const TProfileEncoding As = Encoding.For(Content);
     const QByteArray Bytes = As.Encode(Content);
+    if (Bytes.size() > MaxFileSize)
+        throw EFileWriteError(Msg::Format(Msg::DocumentTooLargeToSave, FilePath.toStdString()));
 
     TSavingFile::Write(FilePath, Bytes);
 

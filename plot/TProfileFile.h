@@ -33,10 +33,12 @@ class TProfileFile
     // buffer with its terminator would hold.
     static constexpr int MaxValueLength = 2047;
     static constexpr int Unlimited = -1;
-    // A larger file is no document: it reads as empty and is never overwritten. 32 MiB holds a
-    // thousand graphs of formulas of thirty thousand characters; reading it takes well under a
-    // second and a few times its size in memory.
-    static constexpr qint64 MaxFileSize = qint64(32) << 20;
+    // A larger file is no document: it reads as empty and is never overwritten, and a document
+    // that would be larger is not saved. 64 MiB holds a thousand graphs of formulas of thirty
+    // thousand characters, or the million points of a data set in any long double values (at
+    // most 60 bytes a point, TPointsSection); reading it takes about a second and a few times
+    // its size in memory.
+    static constexpr qint64 MaxFileSize = qint64(64) << 20;
 
     // Loads the file; one that is missing, cannot be read, is too large or is no regular file
     // (a device, a pipe) reads as empty.
@@ -67,7 +69,8 @@ class TProfileFile
     void WriteInteger(const QString& Section, const QString& Key, int32_t Value);
 
     // Writes the file through a temporary file beside it and a rename, so a failure leaves the
-    // old file as it was. Throws EFileWriteError with the path. Refuses to replace a file that
+    // old file as it was. Throws EFileWriteError with the path (Msg::DocumentTooLargeToSave when
+    // the text would pass MaxFileSize, which no later reading would take). Refuses to replace a file that
     // exists but could not be read, rather than lose its contents, and anything that is not a
     // regular file (a device, a pipe, or a link to one).
     void Save();

@@ -2,7 +2,11 @@
 // Answers every dialog of the main window from values the test sets, and records every
 // message, so no test ever blocks on a modal box.
 #include "app/TDialogs.h"
+#include "app/TFitDlg.h"
+#include "app/TImportDataDlg.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QStringList>
 
 #include <deque>
@@ -70,5 +74,39 @@ class TFakeDialogs : public TDialogs
         };
         ProgressShown = {Count};
         return std::make_unique<TFakeProgress>(*this);
+    }
+
+    // The data dialogs are the real ones, never shown: the import preview as it guessed (with
+    // ImportMarker and ImportJoined set when given), confirmed unless CancelImport; the fit run
+    // once with every parameter ticked, accepted when it converged unless CancelFit. What they
+    // showed is kept.
+    QString DataName;
+    bool CancelImport = false, CancelFit = false;
+    std::optional<int> ImportMarker;
+    bool ImportJoined = false;
+    QString ImportStatus, FitStatus;
+    std::optional<TFitQuestion> FitAsked;
+
+    QString GetDataFileName(QWidget*, const QString&) override { return DataName; }
+    std::optional<TImportedData> ImportData(QWidget*, TDelimitedText Text, const QString& FileName) override
+    {
+        TImportDataDlg Dialog(std::move(Text), FileName);
+        ImportStatus = Dialog.Status();
+        if (ImportMarker)
+            Dialog.findChild<QComboBox*>(QStringLiteral("MarkerBox"))->setCurrentIndex(*ImportMarker);
+        Dialog.findChild<QCheckBox*>(QStringLiteral("JoinedBox"))->setChecked(ImportJoined);
+        if (CancelImport || !Dialog.Table())
+            return std::nullopt;
+        return TImportedData{Dialog.Table(), Dialog.Name(), Dialog.Marker(), Dialog.Joined()};
+    }
+    std::optional<TFitAnswer> Fit(QWidget*, const TFitQuestion& Q) override
+    {
+        FitAsked = Q;
+        TFitDlg Dialog(Q.Model, Q.Data, Q.Names, Q.Values, Q.Separator, Q.T);
+        Dialog.RunFit();
+        FitStatus = Dialog.Status();
+        if (CancelFit || !Dialog.Result())
+            return std::nullopt;
+        return TFitAnswer{Dialog.Varied(), *Dialog.Result()};
     }
 };

@@ -1,10 +1,12 @@
 // The data preview: the guess it shows, a changed layout read again, the first error with its
 // line (OK disabled while the file does not read), and the table it returns.
 #include "app/TImportDataDlg.h"
+#include "plot/TMarkerPainter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
@@ -17,6 +19,7 @@ class TestImportDataDlg : public QObject
     void showsTheGuessAndThePointsItReads();
     void aChangedLayoutIsReadAgain();
     void aLayoutThatDoesNotReadShowsItsErrorAndBlocksOk();
+    void offersTheYColumnsNameUntilTheUserTypesOne();
 };
 
 namespace
@@ -90,3 +93,22 @@ void TestImportDataDlg::aLayoutThatDoesNotReadShowsItsErrorAndBlocksOk()
 
 QTEST_MAIN(TestImportDataDlg)
 #include "tst_importdatadlg.moc"
+
+// The graph's name follows the y column while the user has not typed one; without a header it
+// is the file's name.
+void TestImportDataDlg::offersTheYColumnsNameUntilTheUserTypesOne()
+{
+    TImportDataDlg Dlg(TDelimitedText(File), QStringLiteral("/data/run 3.csv"));
+    auto* Name = Child<QLineEdit>(Dlg, "NameEdit");
+    QCOMPARE(Dlg.Name(), QStringLiteral("v"));
+    Child<QComboBox>(Dlg, "YColumnBox")->setCurrentIndex(2);
+    QCOMPARE(Dlg.Name(), QStringLiteral("w"));
+    Child<QCheckBox>(Dlg, "HeaderBox")->setChecked(false);
+    QCOMPARE(Name->text(), QStringLiteral("run 3"));
+    Child<QCheckBox>(Dlg, "HeaderBox")->setChecked(true);
+    Name->setText(QStringLiteral("mine"));
+    Child<QComboBox>(Dlg, "YColumnBox")->setCurrentIndex(1);
+    QCOMPARE(Dlg.Name(), QStringLiteral("mine"));
+    QCOMPARE(Dlg.Marker(), TMarkerShape::Dot);
+    QVERIFY(!Dlg.Joined());
+}

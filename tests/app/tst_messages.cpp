@@ -26,6 +26,11 @@ class TestMessages : public QObject
         Row("NothingFound", Msg::NothingFound, "Nothing found in the interval.");
         Row("Computing", Msg::Computing, "Computing...");
         Row("Stopped", Msg::Stopped, "Stopped.");
+        Row("FitNeedsPoints", Msg::FitNeedsPoints,
+            "A fit needs a points graph: File > Import Data... reads a data file into one.");
+        Row("FitNeedsModel", Msg::FitNeedsModel,
+            "A fit needs a function graph y = f(x) whose formula reads a named parameter (Tools > "
+            "Parameters...).");
 
         Row("ErrorPrefix", Msg::ErrorPrefix, "vendrel: ");
         Row("VersionPrefix", Msg::VersionPrefix, "vendrel ");
@@ -81,8 +86,10 @@ class TestMessages : public QObject
             "with the graphs enabled, the document's View options (round grid steps, pi\n"
             "ticks, logarithmic axes, equal scales, legend, dark plot) and every other\n"
             "setting at its start value. Graphs of every kind are drawn: functions,\n"
-            "parametric, polar and inverse curves, derivatives, integrals and relations in\n"
-            "x and y (whole: every pixel decided). Options:\n");
+            "parametric, polar and inverse curves, derivatives, integrals, relations in x and\n"
+            "y (whole: every pixel decided) and points of data files (File > Import Data...\n"
+            "in the window makes a points graph of a CSV, TSV or TXT file and Save As keeps\n"
+            "its points in the document). Options:\n");
         Row("RenderOptions", Msg::RenderOptions,
             "  --size WxH           picture size in pixels, each side 1 to 16384, at most 16383\n"
             "                       for WebP, also once scaled (default 523x523)\n"
@@ -95,7 +102,7 @@ class TestMessages : public QObject
             "                       longer limit for a long animation; at most 86400)\n"
             "  --document-limit KIB\n"
             "                       refuse a document larger than KIB KiB (default and at most\n"
-            "                       32768)\n"
+            "                       65536)\n"
             "  --from T0 --to T1 --step DT\n"
             "                       for OUT.webp, OUT.gif or --frames: frames at T0, T0 + DT, ...\n"
             "                       up to T1, with the motion-blur trail of that step\n"

@@ -36,7 +36,9 @@ TEST(Messages, EveryConstantHoldsItsExactText)
         {"UnableToWrite", Msg::UnableToWrite, "Unable to write to %s"},
         {"ViewOutOfRange", Msg::ViewOutOfRange, "The view is out of range"},
         {"NotARegularFile", Msg::NotARegularFile, "Cannot open %s: it is not a regular file"},
-        {"DocumentTooLarge", Msg::DocumentTooLarge, "Cannot open %s: a document is at most 32 MiB"},
+        {"DocumentTooLarge", Msg::DocumentTooLarge, "Cannot open %s: a document is at most 64 MiB"},
+        {"DocumentTooLargeToSave", Msg::DocumentTooLargeToSave,
+         "Unable to write to %s: a document is at most 64 MiB"},
         {"UnableToRead", Msg::UnableToRead, "Cannot read %s"},
         {"OutOfMemory", Msg::OutOfMemory, "Not enough memory to complete the operation"},
         {"NotFinite", Msg::NotFinite, "The interval's ends must be finite numbers"},
@@ -91,6 +93,12 @@ TEST(Messages, EveryConstantHoldsItsExactText)
         {"RelationNeedsParentheses", Msg::RelationNeedsParentheses,
          "and, or and xor bind tighter than comparisons: put each condition in parentheses, as in "
          "(x*x+y*y <= 4) and (y >= 0)."},
+        {"NoPointsData", Msg::NoPointsData,
+         "No data: File > Import Data... reads a data file into a points graph."},
+        {"PointsCount", Msg::PointsCount, "%s points; rows skipped for a missing value: %s"},
+        {"PointsAnalysis", Msg::PointsAnalysis,
+         "A points graph is summed up whatever the question: its count, its mean point (the means of x and "
+         "y) and its points of least and greatest x and y."},
         {"InputLineShape", Msg::InputLineShape, "Input line is not X<TAB>T<TAB>FORMULA"},
         {"DataUnreadable", Msg::DataUnreadable, "Cannot read %s"},
         {"DataFileTooLarge", Msg::DataFileTooLarge, "Cannot read %s: a data file is at most 256 MiB"},

@@ -112,7 +112,7 @@ TEST_F(SpecialFile, ADocumentPastTheCapIsRefusedWithItsReason)
         const char* Name;
         const char* Message;
     } Cases[] = {
-        {"large.vdg", "Cannot open %s: a document is at most 32 MiB"},
+        {"large.vdg", "Cannot open %s: a document is at most 64 MiB"},
         {"pipe.vdg", "Cannot open %s: it is not a regular file"},
     };
     for (const auto& Case : Cases)

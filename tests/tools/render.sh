@@ -99,7 +99,7 @@ fi
 mkfifo "$WORK/pipe.vdg"
 timeout 20 "$VENDREL" --render "$WORK/pipe.vdg" "$WORK/x.png" 2> /dev/null
 [ $? -eq 1 ] || fail "a pipe as document: expected exit 1 at once"
-truncate -s 33M "$WORK/large.vdg"
+truncate -s 65M "$WORK/large.vdg"
 "$VENDREL" --render "$WORK/large.vdg" "$WORK/large.png" 2> "$WORK/err"
 [ $? -eq 1 ] || fail "a document past the size cap: expected exit 1"
 [ ! -e "$WORK/large.png" ] || fail "a document past the size cap drew a picture"
@@ -161,13 +161,13 @@ for limit in 0 -1 abc 1e9 nan inf 10s; do
     [ $rc -eq 2 ] || fail "--time-limit $limit: exit $rc, expected 2"
     grep -q "invalid time limit '$limit'" "$WORK/err" || fail "--time-limit $limit: message missing: $(cat "$WORK/err")"
 done
-for limit in 0 -1 abc 32769 1.5; do
+for limit in 0 -1 abc 65537 1.5; do
     "$VENDREL" --render "$WORK/good.vdg" "$WORK/x.png" --document-limit "$limit" 2> "$WORK/err"
     rc=$?
     [ $rc -eq 2 ] || fail "--document-limit $limit: exit $rc, expected 2"
     grep -q "invalid document limit '$limit'" "$WORK/err" || fail "--document-limit $limit: $(cat "$WORK/err")"
 done
-"$VENDREL" --render "$WORK/good.vdg" "$WORK/x.png" --document-limit 32768 2> "$WORK/err" || fail "--document-limit 32768: $(cat "$WORK/err")"
+"$VENDREL" --render "$WORK/good.vdg" "$WORK/x.png" --document-limit 65536 2> "$WORK/err" || fail "--document-limit 65536: $(cat "$WORK/err")"
 "$VENDREL" --render "$WORK/good.vdg" "$WORK/limited.png" --time-limit 30 2> "$WORK/err" || fail "--time-limit 30 on a quick document failed: $(cat "$WORK/err")"
 cmp -s "$WORK/limited.png" "$WORK/default.png" || fail "a time limit changed the picture"
 
