@@ -159,6 +159,17 @@ const TFormulaCheck& TFormulaAssist::CheckFor(const std::vector<std::u16string>&
 void TFormulaAssist::CheckNow()
 {
     Timer->stop();
+    if (Field.HoldsFormula && !Field.HoldsFormula())
+    {
+        FMessage.clear();
+        FErrorPlace.reset();
+        FRewrite.clear();
+        FNote.clear();
+        Edit->setToolTip(OwnToolTip);
+        ShowMarks();
+        ShowHint();
+        return;
+    }
     const QString Text = WholeText();
     const TFormulaCheck& Reader = CheckFor(Names());
     const auto Failure = Reader.Check(View(Text));
@@ -288,6 +299,8 @@ bool TFormulaAssist::ApplyRewrite()
 
 void TFormulaAssist::Offer(bool Asked)
 {
+    if (Field.HoldsFormula && !Field.HoldsFormula())
+        return;
     const QString Shown = Edit->text();
     const qsizetype Cursor = Edit->cursorPosition();
     qsizetype Start = Cursor;

@@ -66,6 +66,9 @@ struct TFormulaField
     TRecordUndo RecordUndo;
     // Whether the time parameter t is put into the text before it is read.
     bool ReadsTime = true;
+    // Whether the field holds a formula now (a points graph's name in the Graph panel does not);
+    // none: always. A field that holds no formula is neither read nor completed.
+    std::function<bool()> HoldsFormula;
 };
 
 class TFormulaAssist : public QObject

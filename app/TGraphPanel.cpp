@@ -5,6 +5,7 @@
 #include "plot/TEvalContext.h"
 #include "plot/TPlotModel.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -58,9 +59,11 @@ void TGraphPanel::CreateControls()
     OfSpin->setRange(1, 1000);
     OrderBox = Named(new QComboBox, "OrderBox");
     OrderBox->addItems({QStringLiteral("1"), QStringLiteral("2")});
-    // One row per field, in this order, shown as the kind asks.
-    for (QWidget* Editor :
-         std::initializer_list<QWidget*>{FirstEdt, SecondEdt, FromEdt, ToEdt, OfSpin, OrderBox})
+    MarkerBox = Named(new QComboBox, "MarkerBox");
+    JoinedBox = Named(new QCheckBox, "JoinedBox");
+    // One row per field, in the order of TGraphField, shown as the kind asks.
+    for (QWidget* Editor : std::initializer_list<QWidget*>{FirstEdt, SecondEdt, FromEdt, ToEdt, OfSpin,
+                                                           OrderBox, MarkerBox, JoinedBox})
     {
         auto* Label = new QLabel;
         Form->addRow(Label, Editor);
@@ -94,9 +97,10 @@ void TGraphPanel::Connect()
     for (QLineEdit* Edit : {FirstEdt, SecondEdt, FromEdt, ToEdt})
         connect(Edit, &QLineEdit::returnPressed, this, &TGraphPanel::ApplyEdits);
     const TFormulaField::TNames Parameters = [this] { return Model.Parameters.Names(); };
-    TFormulaAssist::Attach(
-        FirstEdt,
-        {[this] { return TFormulaAssist::VariablesOf(KindAt(KindBox->currentIndex())); }, Parameters, Sep});
+    TFormulaField First{[this] { return TFormulaAssist::VariablesOf(KindAt(KindBox->currentIndex())); },
+                        Parameters, Sep};
+    First.HoldsFormula = [this] { return KindOf(KindAt(KindBox->currentIndex())).HasFormula(); };
+    TFormulaAssist::Attach(FirstEdt, std::move(First));
     TFormulaAssist::Attach(
         SecondEdt,
         {[this] { return TFormulaAssist::VariablesOf(KindAt(KindBox->currentIndex())); }, Parameters, Sep});
@@ -110,6 +114,8 @@ void TGraphPanel::Connect()
             });
     connect(OfSpin, &QSpinBox::valueChanged, this, Edited);
     connect(OrderBox, &QComboBox::currentIndexChanged, this, Edited);
+    connect(MarkerBox, &QComboBox::currentIndexChanged, this, Edited);
+    connect(JoinedBox, &QCheckBox::toggled, this, Edited);
     connect(AddDerivativeBtn, &QPushButton::clicked, this,
             [this] { AddDerived(SelectedGraph(), KindOfRole(TDerivedRole::Derivative)); });
     connect(AddIntegralBtn, &QPushButton::clicked, this,
@@ -135,6 +141,14 @@ void TGraphPanel::ShowKind(TGraphKind Kind)
         Row.Label->setText(Editor.Caption);
         Row.Label->show();
         Row.Editor->show();
+        if (Editor.Field != TGraphField::Marker)
+            continue;
+        const bool Was = Loading;
+        Loading = true;
+        MarkerBox->clear();
+        for (const QString& Choice : Editor.Choices)
+            MarkerBox->addItem(Choice);
+        Loading = Was;
     }
 }
 
@@ -153,6 +167,8 @@ void TGraphPanel::ModelChanged()
     ToEdt->setText(Graph.ToText);
     OfSpin->setValue(std::clamp(Graph.Of, 1, 1000));
     OrderBox->setCurrentIndex(Graph.Order == 2 ? 1 : 0);
+    MarkerBox->setCurrentIndex(KindOf(Graph).Choice(Graph, TGraphField::Marker));
+    JoinedBox->setChecked(Graph.Joined);
     std::optional<TEvalContext> Context;
     try
     {
@@ -191,6 +207,12 @@ TFunc TGraphPanel::Edited() const
             break;
         case TGraphField::Order:
             Graph.Order = OrderBox->currentIndex() + 1;
+            break;
+        case TGraphField::Marker:
+            KindOf(Graph).Choose(Graph, TGraphField::Marker, MarkerBox->currentIndex());
+            break;
+        case TGraphField::Joined:
+            Graph.Joined = JoinedBox->isChecked();
             break;
         }
     return Graph;

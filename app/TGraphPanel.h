@@ -13,6 +13,7 @@
 #include <functional>
 #include <vector>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -68,6 +69,8 @@ class TGraphPanel : public QDockWidget
     QLineEdit* ToEdt = nullptr;
     QSpinBox* OfSpin = nullptr;
     QComboBox* OrderBox = nullptr;
+    QComboBox* MarkerBox = nullptr;
+    QCheckBox* JoinedBox = nullptr;
     // In the order of TGraphField.
     std::vector<TRow> Rows;
     QLabel* Problem = nullptr;

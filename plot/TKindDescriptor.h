@@ -40,12 +40,16 @@ enum class TGraphField : uint8_t
     To,
     Of,
     Order,
+    Marker, // a choice among the kind's Choices
+    Joined, // a check
 };
 
 struct TGraphEditor
 {
     TGraphField Field;
     QString Caption; // "y = f(x):"
+    // Marker: the names to choose from, in order.
+    std::vector<QString> Choices = {};
 };
 
 // The part a graph plays in derived graphs: a function is derived, a derivative or an integral
@@ -94,6 +98,9 @@ class TKindDescriptor
 
     // The Graph panel's editors, in order, with their captions.
     virtual std::vector<TGraphEditor> Editors() const = 0;
+    // The index in its Choices that a choice field of Graph shows, and taking an index.
+    virtual int Choice(const TFunc&, TGraphField) const { return 0; }
+    virtual void Choose(TFunc&, TGraphField, int) const {}
     // Why graph Index draws nothing although it has what it needs to (shown under the
     // editors); empty when it draws. Context is null when the time text is not a number.
     virtual QString Problem(const TFuncList&, int, const TEvalContext*) const { return {}; }

@@ -135,7 +135,28 @@ void TPointsKind::Read(const TReadoutPlace& At, TReadout& r) const
 
 std::vector<TGraphEditor> TPointsKind::Editors() const
 {
-    return {{TGraphField::Func, QStringLiteral("Name:")}};
+    std::vector<QString> Names;
+    for (const TMarkerShape Shape : Markers())
+        Names.push_back(QLatin1String(MarkerName(Shape)));
+    return {{TGraphField::Func, QStringLiteral("Name:")},
+            {TGraphField::Marker, QStringLiteral("Marker:"), Names},
+            {TGraphField::Joined, QStringLiteral("Joined by lines:")}};
+}
+
+int TPointsKind::Choice(const TFunc& Graph, TGraphField) const
+{
+    const std::vector<TMarkerShape> Shapes = Markers();
+    for (size_t i = 0; i < Shapes.size(); ++i)
+        if (Shapes[i] == Graph.Marker)
+            return int(i);
+    return 0;
+}
+
+void TPointsKind::Choose(TFunc& Graph, TGraphField, int Index) const
+{
+    const std::vector<TMarkerShape> Shapes = Markers();
+    if (Index >= 0 && size_t(Index) < Shapes.size())
+        Graph.Marker = Shapes[size_t(Index)];
 }
 
 QString TPointsKind::Problem(const TFuncList& List, int Index, const TEvalContext*) const

@@ -34,6 +34,8 @@ class TPointsKind : public TKindDescriptor
     const TCurveSource& Source() const override;
     void Read(const TReadoutPlace& At, TReadout& r) const override;
     std::vector<TGraphEditor> Editors() const override;
+    int Choice(const TFunc& Graph, TGraphField Field) const override;
+    void Choose(TFunc& Graph, TGraphField Field, int Index) const override;
     QString Problem(const TFuncList& List, int Index, const TEvalContext* Context) const override;
     void Ask(const TFunc& Graph, TAnalysisRequest& R) const override;
     QString AnalysisNote() const override;

@@ -2,11 +2,14 @@
 // and formulas entered with Enter change the picture and Undo takes them back; derived graphs
 // are added for the selected graph; the analysis panel measures a closed curve.
 #include "MainFormHarness.h"
+#include "analysis/TDataTable.h"
 #include "app/TGraphPanel.h"
 #include "app/TMainForm.h"
 #include "plot/Errors.h"
+#include "plot/TLegend.h"
 #include "tests/plot/LiftedKind.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -183,6 +186,34 @@ class TestGraphPanel : public QObject, private TMainFormHarness
         QCOMPARE(Form->Model().FuncList.Item(0).FromText, QStringLiteral("2"));
         Action("EditUndo")->trigger();
         QCOMPARE(Form->Model().FuncList.Item(0).FromText, QStringLiteral("0"));
+    }
+
+    // A points graph shows its name (no formula: never marked as one), its marker and whether it
+    // is joined; each is applied as any edit, one undo step.
+    void aPointsGraphEditsItsMarkerAndJoin()
+    {
+        TFunc Points(QStringLiteral("signal"));
+        Points.Kind = GraphKindFromName(QStringLiteral("points"));
+        Points.Data = std::make_shared<const TDataTable>(std::vector<TDataPoint>{{1, 2}, {3, 4}},
+                                                         std::vector<uint32_t>{1, 2});
+        Form->Model().FuncList.Assign({Points});
+        Open();
+        auto* Marker = Child<QComboBox>("MarkerBox");
+        QVERIFY(Marker->isVisible() && Child<QCheckBox>("JoinedBox")->isVisible());
+        QCOMPARE(Marker->count(), 5);
+        QCOMPARE(Marker->currentText(), QStringLiteral("dot"));
+        Marker->setCurrentIndex(Marker->findText(QStringLiteral("circle")));
+        Child<QCheckBox>("JoinedBox")->setChecked(true);
+        const TFunc& g = Form->Model().FuncList.Item(0);
+        QVERIFY(g.Joined);
+        QCOMPARE(g.Func, QStringLiteral("signal"));
+        QCOMPARE(TLegend::Label(g), TLegend::Label(Points));
+        Action("EditUndo")->trigger();
+        QVERIFY(!Form->Model().FuncList.Item(0).Joined);
+        Action("EditUndo")->trigger();
+        QCOMPARE(Form->Model().FuncList.Item(0).Marker, Points.Marker);
+        QTest::qWait(400); // the editors' check has run
+        QVERIFY(Child<QLineEdit>("FirstEdt")->toolTip().isEmpty());
     }
 };
 
