@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 // --- editors, view menu, paint ---
 
@@ -206,6 +207,7 @@ void TMainForm::ForwardBtnClick()
 {
     PlotModel.TimeIncrement = PlotModel.TimeStep;
     PlotModel.TickDirection = 1;
+    PlotModel.Animating = true;
     if (!Timer->isActive())
         Timer->start();
 }
@@ -214,13 +216,17 @@ void TMainForm::BackBtnClick()
 {
     PlotModel.TimeIncrement = -PlotModel.TimeStep;
     PlotModel.TickDirection = -1;
+    PlotModel.Animating = true;
     if (!Timer->isActive())
         Timer->start();
 }
 
+// The picture drawn coarse while the time ran is drawn in full.
 void TMainForm::StopBtnClick()
 {
     Timer->stop();
+    if (std::exchange(PlotModel.Animating, false))
+        InvalidatePlot();
 }
 
 // While a picture is still being drawn slice by slice, the time waits for it: ticks that

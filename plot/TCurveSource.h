@@ -53,6 +53,7 @@ struct TCurveTrace
     const TPaintBudget* Budget = nullptr; // a trace that may stop, or null
     const int32_t* KnownRows = nullptr;   // functions: every column's row, already computed
     THelperLane* Idle = nullptr;          // a lane idle while this trace runs, to share it with
+    bool Coarse = false;                  // the time runs: a refining trace may stop coarse
 };
 
 // How one run of frames of a graph is drawn: its line and fill colours (lightened for the

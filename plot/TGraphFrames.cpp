@@ -320,6 +320,7 @@ const TCurveGeometry& TGraphFrames::Geometry(TText& Text, TCurveEvaluators& With
     In.Budget = MayStop ? Budget : nullptr;
     In.KnownRows = Text.FillComplete() ? Text.Rows.data() : nullptr;
     In.Idle = Idle;
+    In.Coarse = Model.Animating;
     Text.Context.Use(With);
     Text.Source->Trace(In, Text.Geometry);
     Text.GeometryDone = true;

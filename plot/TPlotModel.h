@@ -53,6 +53,10 @@ class TPlotModel
     // either. The blur trail of a paint shows the values 0, 1, ... ticks on in that direction.
     TParameterList Parameters;
     int32_t TickDirection = 0;
+    // Whether the time runs (after Forward or Back, until Stop): a picture that refines itself
+    // (a relation's pixels) stops at a coarse level then, so that every tick shows a picture; the
+    // first picture after Stop is refined in full. Never kept in documents.
+    bool Animating = false;
     TPlotOptions Options;
 
     // The number of motion-blur frames the renderer draws (may be 0 or negative).

@@ -18,6 +18,10 @@ void TPlotRenderer::DrawPlot(TCanvas& Canvas, int Width, int Height, int Margin,
                              const TPaintBudget* Budget, bool Continue)
 {
     TPaintInputs Inputs{Model, Width, Height, Margin, ArrowSize, Canvas.Scale()};
+    // Only the screen's paints, which have a budget, may be coarse while the time runs: copies,
+    // prints and exports are drawn whole.
+    if (!Budget)
+        Inputs.Model.Animating = false;
     if (!Continue || !Job || !(Job->Inputs() == Inputs))
     {
         Job.reset(); // its frames go before the new job's are made

@@ -95,7 +95,8 @@ void TRelationCurve::Trace(const TCurveTrace& In, TCurveGeometry& G) const
                : TRelationClassifier::TStop();
     try
     {
-        if (!RefineBands(Classes, In.Idle, Stop))
+        const int Finest = In.Coarse ? TRelationClassifier::PixelLevel : TRelationClassifier::FinestLevel;
+        if (!RefineBands(Classes, In.Idle, Stop, Finest))
             throw EPaintAbandoned();
     }
     catch (const Exception&)
@@ -108,14 +109,14 @@ void TRelationCurve::Trace(const TCurveTrace& In, TCurveGeometry& G) const
 // (lane 1), when there is an idle lane and more than one band (bands share nothing, so neither
 // waits for the other until the last band); false when Stop ended the work.
 bool TRelationCurve::RefineBands(TRelationClassifier& Classes, THelperLane* Idle,
-                                 const TRelationClassifier::TStop& Stop)
+                                 const TRelationClassifier::TStop& Stop, int Finest)
 {
     std::atomic<int> Next{0};
     std::atomic<bool> Stopped{false};
     const auto Work = [&](int Lane)
     {
         for (int Band = Next++; Band < Classes.BandCount() && !Stopped; Band = Next++)
-            while (!Stopped && Classes.BandLevel(Band) <= TRelationClassifier::FinestLevel)
+            while (!Stopped && Classes.BandLevel(Band) <= Finest)
                 if (!Classes.RefineBand(Band, Lane, Stop))
                     Stopped = true;
     };

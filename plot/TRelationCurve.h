@@ -13,6 +13,8 @@
 // classified down to the finest parts. (The paint draws a run only when its trace is done, so
 // deciding the pixels at once would lengthen the screen's slice without showing them sooner.)
 // A trace without a budget (copies, prints, --render, exports) classifies the whole picture.
+// While the time runs (TCurveTrace::Coarse) the trace stops at single pixels, without their
+// parts, so every tick of the animation shows a picture; the picture after Stop is refined.
 // Where the paint leaves its helper lane idle meanwhile (the run is the only one left, or the
 // paint shares no runs), the trace shares the bands with it.
 #include "plot/TCurveSource.h"
@@ -43,6 +45,7 @@ class TRelationCurve : public TCurveSource
     static const TRelationClassifier* Classes(const TCurveGeometry& G);
 
   private:
+    // Down to level Finest (the classifier's PixelLevel while the time runs, else FinestLevel).
     static bool RefineBands(TRelationClassifier& Classes, THelperLane* Idle,
-                            const std::function<bool()>& Stop);
+                            const std::function<bool()>& Stop, int Finest);
 };

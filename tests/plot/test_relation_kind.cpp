@@ -293,6 +293,43 @@ TEST(RelationPaint, APaintStoppedByItsBudgetEndsAsThePictureDrawnWhole)
     EXPECT_EQ(PlotTest::FirstDifference(Image, Whole.Image), "none");
 }
 
+// While the time runs, the screen's paint (one with a budget) stops at single pixels, so every
+// tick shows a picture: never a pixel holding that the whole picture leaves empty, nor the other
+// way round, only undecided ones more. A copy (no budget) is drawn whole even then.
+TEST(RelationPaint, WhileTheTimeRunsTheScreenStopsAtPixelsAndACopyIsWhole)
+{
+    const char* Rose = "Power(x*x+y*y, 3) = 27*x*x*y*y";
+    TRelationScene Whole({Relation(Rose)}, "-2", "2", "-2", "2");
+    Whole.Draw(138, 138);
+    TRelationScene Copy({Relation(Rose)}, "-2", "2", "-2", "2");
+    Copy.Model.Animating = true;
+    Copy.Draw(138, 138);
+    EXPECT_EQ(PlotTest::FirstDifference(Copy.Image, Whole.Image), "none");
+
+    TRelationScene Tick({Relation(Rose)}, "-2", "2", "-2", "2");
+    Tick.Model.Animating = true;
+    QImage Image(138, 138, QImage::Format_RGB32);
+    QPainter Painter(&Image);
+    TCanvas Canvas(Painter);
+    Canvas.SetBrushColor(clWhite);
+    TPlotRenderer Renderer(Tick.Model, Tick.Evaluator, u'.');
+    const TPaintBudget Ample(std::chrono::hours(1));
+    Renderer.DrawPlot(
+        Canvas, 138, 138, 5, 1, [](const Exception&) {}, &Ample);
+    int Coarser = 0;
+    for (int y = 5; y < 133; ++y)
+        for (int x = 5; x < 133; ++x)
+        {
+            const TClass a = ClassOf(Image.pixel(x, y)), b = ClassOf(Whole.Image.pixel(x, y));
+            if (a != b)
+            {
+                EXPECT_EQ(a, TClass::Undecided) << x << "," << y;
+                ++Coarser;
+            }
+        }
+    EXPECT_GT(Coarser, 0) << "the rose's origin is refined only below single pixels";
+}
+
 // On a logarithmic axis a relation draws nothing, and the status bar says why.
 TEST(RelationPaint, ALogarithmicAxisDrawsNoRelation)
 {
