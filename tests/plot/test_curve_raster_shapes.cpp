@@ -1,0 +1,186 @@
+// The curve rasteriser on polylines of any direction, as parametric and polar curves give
+// them: closed curves, cusps, spirals, curves turning back on themselves or crossing
+// themselves, leaving the picture, repeating points, tiny and huge. Whatever it takes must set
+// exactly QPainter's pixels for the same pen; what it refuses it must leave untouched.
+#include "plot/TCurveRasterizer.h"
+#include "plot/TGPPen.h"
+
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace
+{
+using TShape = std::function<QPointF(double)>;
+
+// The curve's points at Steps + 1 equal steps of s over [0, 1], rounded to pixels around
+// Centre at Scale pixels a unit, consecutive repeats dropped, as the sampling leaves them.
+std::vector<QPoint> Trace(const TShape& Shape, int Steps, QPointF Centre, double Scale)
+{
+    std::vector<QPoint> Points;
+    for (int i = 0; i <= Steps; ++i)
+    {
+        const QPointF p = Shape(double(i) / Steps);
+        const QPoint q(int(std::lround(Centre.x() + Scale * p.x())),
+                       int(std::lround(Centre.y() - Scale * p.y())));
+        if (Points.empty() || Points.back() != q)
+            Points.push_back(q);
+    }
+    return Points;
+}
+
+std::string Describe(const std::vector<QPoint>& Points, const QPen& Pen)
+{
+    std::ostringstream Out;
+    Out << "width " << Pen.widthF() << " style " << int(Pen.style()) << ", " << Points.size() << " points:";
+    for (size_t i = 0; i < Points.size() && i < 400; ++i)
+        Out << ' ' << Points[i].x() << ',' << Points[i].y();
+    return Out.str();
+}
+
+struct TOutcome
+{
+    bool Taken = false;
+    bool Same = false;
+};
+
+// Draws the polyline with QPainter and with the rasteriser, each on a white image.
+TOutcome Compare(const std::vector<QPoint>& Points, const QPen& Pen, int Width, int Height)
+{
+    QImage Expected(Width, Height, QImage::Format_RGB32), Got(Width, Height, QImage::Format_RGB32);
+    Expected.fill(Qt::white);
+    Got.fill(Qt::white);
+    {
+        QPainter Painter(&Expected);
+        Painter.setPen(Pen);
+        Painter.drawPolyline(Points.data(), int(Points.size()));
+    }
+    TCurveRasterizer Raster(reinterpret_cast<uint32_t*>(Got.bits()), Got.bytesPerLine() / 4, Width, Height);
+    TOutcome r;
+    r.Taken = Raster.DrawPolyline(Pen, Points.data(), int(Points.size()));
+    if (r.Taken)
+        r.Same = Expected == Got;
+    else
+    {
+        QImage White(Width, Height, QImage::Format_RGB32);
+        White.fill(Qt::white);
+        r.Same = Got == White;
+    }
+    return r;
+}
+
+QPen PenOf(double Width, int Style, uint32_t Colour)
+{
+    TGPPen Pen(0xFF000000u | (Colour & 0xFFFFFF), float(Width));
+    Pen.SetDashStyle(Style);
+    return Pen.Pen();
+}
+
+constexpr double Pi = 3.14159265358979323846;
+
+// The curves of the table, s over [0, 1]; each about two units across.
+struct TNamedShape
+{
+    const char* Name;
+    TShape Shape;
+};
+
+std::vector<TNamedShape> Shapes(double a, double b)
+{
+    return {
+        {"circle", [](double s) { return QPointF(std::cos(2 * Pi * s), std::sin(2 * Pi * s)); }},
+        {"circle twice", [](double s) { return QPointF(std::cos(4 * Pi * s), std::sin(4 * Pi * s)); }},
+        {"cardioid",
+         [](double s)
+         {
+             const double t = 2 * Pi * s, r = (1 - std::cos(t)) * 0.7;
+             return QPointF(r * std::cos(t), r * std::sin(t));
+         }},
+        {"spiral",
+         [a](double s)
+         {
+             const double t = 8 * Pi * s;
+             return QPointF(s * std::cos(t + a), s * std::sin(t + a));
+         }},
+        {"lissajous",
+         [a, b](double s)
+         {
+             const double t = 2 * Pi * s;
+             return QPointF(std::sin(3 * t + a), std::sin((2 + std::floor(b * 3)) * t));
+         }},
+        {"astroid (cusps)",
+         [](double s)
+         {
+             const double t = 2 * Pi * s;
+             return QPointF(std::pow(std::cos(t), 3), std::pow(std::sin(t), 3));
+         }},
+        {"rose",
+         [a](double s)
+         {
+             const double t = 2 * Pi * s, r = std::cos((3 + std::floor(a)) * t);
+             return QPointF(r * std::cos(t), r * std::sin(t));
+         }},
+        {"there and back",
+         [a](double s)
+         {
+             const double t = s < 0.5 ? 2 * s : 2 - 2 * s;
+             return QPointF(2 * t - 1, std::sin(3 * t + a) * 0.8);
+         }},
+        {"epicycle",
+         [a](double s)
+         {
+             const double t = 2 * Pi * s;
+             return QPointF(0.75 * std::cos(t) + 0.25 * std::cos(7 * t + a),
+                            0.75 * std::sin(t) + 0.25 * std::sin(7 * t + a));
+         }},
+        {"figure eight",
+         [](double s)
+         {
+             const double t = 2 * Pi * s;
+             return QPointF(std::sin(t), std::sin(t) * std::cos(t));
+         }},
+    };
+}
+} // namespace
+
+// Every shape at many sizes and places (inside, across the borders, mostly outside), with
+// every dash style and pen widths of the plain paint and of --scale 1.5 and 2.
+TEST(CurveRasterShapes, ParametricShapesMatchQPainter)
+{
+    std::mt19937 Random(2024);
+    std::uniform_real_distribution<double> Unit(0, 1);
+    const double Widths[] = {1.5, 2, 3, 4, 4.5, 5, 6, 7.5, 8, 10, 12};
+    int Total = 0, Taken = 0, Wrong = 0;
+    for (int Round = 0; Round < 14; ++Round)
+        for (const TNamedShape& s : Shapes(Unit(Random) * 3, Unit(Random)))
+        {
+            const int W = 60 + int(Random() % 140), H = 50 + int(Random() % 120);
+            const double Scale =
+                (Round % 7 == 0 ? 2 : 8) + Unit(Random) * std::min(W, H) * (Round % 3 == 2 ? 1.2 : 0.45);
+            const bool Inside = Round % 4 != 3;
+            const QPointF Centre =
+                Inside ? QPointF(W / 2.0 + (Unit(Random) - 0.5) * 8, H / 2.0 + (Unit(Random) - 0.5) * 8)
+                       : QPointF(Unit(Random) * W, Unit(Random) * H);
+            const int Steps = 8 + int(Random() % 300);
+            const std::vector<QPoint> Points = Trace(s.Shape, Steps, Centre, Scale);
+            for (int Style = 0; Style < 5; ++Style)
+            {
+                const QPen Pen = PenOf(Widths[Random() % std::size(Widths)], Style, uint32_t(Random()));
+                const TOutcome r = Compare(Points, Pen, W, H);
+                ++Total;
+                Taken += r.Taken;
+                if (!r.Same && ++Wrong <= 5)
+                    ADD_FAILURE() << s.Name << (r.Taken ? " drawn differently, " : " refused but drawn, ")
+                                  << W << "x" << H << " " << Describe(Points, Pen);
+            }
+        }
+    EXPECT_EQ(Wrong, 0);
+    std::printf("taken %d of %d\n", Taken, Total);
+}
