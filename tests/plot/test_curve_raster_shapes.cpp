@@ -184,3 +184,124 @@ TEST(CurveRasterShapes, ParametricShapesMatchQPainter)
     EXPECT_EQ(Wrong, 0);
     std::printf("taken %d of %d\n", Taken, Total);
 }
+
+namespace
+{
+// A walk of Count points from a random start, each step drawn by Step.
+std::vector<QPoint> Walk(std::mt19937& Random, int Count, QPoint Start,
+                         const std::function<QPoint(std::mt19937&)>& Step)
+{
+    std::vector<QPoint> Points{Start};
+    for (int i = 1; i < Count; ++i)
+        Points.push_back(Points.back() + Step(Random));
+    return Points;
+}
+
+int Between(std::mt19937& Random, int Low, int High)
+{
+    return Low + int(Random() % unsigned(High - Low + 1));
+}
+} // namespace
+
+// Walks in every direction whose steps the sampling of a curve may leave: pixel steps with
+// repeats and straight reversals, long straight runs, far jumps, everything inside a pixel or
+// two, loops back to the start (a dash may then close on itself), points far outside.
+TEST(CurveRasterShapes, WalksInEveryDirectionMatchQPainter)
+{
+    struct TKind
+    {
+        const char* Name;
+        std::function<std::vector<QPoint>(std::mt19937&, int W, int H)> Make;
+    };
+    const TKind Kinds[] = {
+        {"pixel steps",
+         [](std::mt19937& r, int W, int H)
+         {
+             return Walk(r, Between(r, 2, 200), QPoint(Between(r, 20, W - 20), Between(r, 20, H - 20)),
+                         [](std::mt19937& r) { return QPoint(Between(r, -1, 1), Between(r, -1, 1)); });
+         }},
+        {"steps of a few pixels",
+         [](std::mt19937& r, int W, int H)
+         {
+             return Walk(r, Between(r, 2, 60), QPoint(Between(r, 20, W - 20), Between(r, 20, H - 20)),
+                         [](std::mt19937& r) { return QPoint(Between(r, -4, 4), Between(r, -4, 4)); });
+         }},
+        {"straight back and forth",
+         [](std::mt19937& r, int W, int H)
+         {
+             const QPoint A(Between(r, 20, W - 20), Between(r, 20, H - 20));
+             const QPoint B = A + QPoint(Between(r, -15, 15), Between(r, -15, 15));
+             std::vector<QPoint> Points;
+             for (int i = Between(r, 3, 7); i > 0; --i)
+                 Points.push_back(i % 2 ? A : B);
+             return Points;
+         }},
+        {"runs and turns",
+         [](std::mt19937& r, int W, int H)
+         {
+             QPoint Direction(1, 0);
+             int Left = 0;
+             return Walk(r, Between(r, 2, 80), QPoint(Between(r, 20, W - 20), Between(r, 20, H - 20)),
+                         [&](std::mt19937& r)
+                         {
+                             if (--Left <= 0)
+                                 Direction = QPoint(Between(r, -2, 2), Between(r, -2, 2)),
+                                 Left = Between(r, 1, 9);
+                             return Direction;
+                         });
+         }},
+        {"within two pixels",
+         [](std::mt19937& r, int W, int H)
+         {
+             const QPoint C(Between(r, 20, W - 20), Between(r, 20, H - 20));
+             std::vector<QPoint> Points;
+             for (int i = Between(r, 2, 9); i > 0; --i)
+                 Points.push_back(C + QPoint(Between(r, 0, 1), Between(r, 0, 1)));
+             return Points;
+         }},
+        {"loops back to the start",
+         [](std::mt19937& r, int W, int H)
+         {
+             std::vector<QPoint> Points =
+                 Walk(r, Between(r, 2, 6), QPoint(Between(r, 20, W - 20), Between(r, 20, H - 20)),
+                      [](std::mt19937& r) { return QPoint(Between(r, -5, 5), Between(r, -5, 5)); });
+             Points.push_back(Points.front());
+             return Points;
+         }},
+        {"far jumps",
+         [](std::mt19937& r, int W, int H)
+         {
+             return Walk(r, Between(r, 2, 12), QPoint(Between(r, 20, W - 20), Between(r, 20, H - 20)),
+                         [&](std::mt19937& r) { return QPoint(Between(r, -W, W), Between(r, -H, H)); });
+         }},
+        {"far outside",
+         [](std::mt19937& r, int W, int)
+         {
+             std::vector<QPoint> Points;
+             for (int i = Between(r, 2, 6); i > 0; --i)
+                 Points.emplace_back(Between(r, 15, W - 15), Between(r, -17000, 17000));
+             return Points;
+         }},
+    };
+    const double Widths[] = {1.5, 2, 2.25, 3, 3.75, 4, 4.5, 6, 7.5, 9, 15, 20};
+    std::mt19937 Random(31);
+    const int Rounds = 150;
+    for (const TKind& k : Kinds)
+    {
+        int Total = 0, Taken = 0, Wrong = 0;
+        for (int i = 0; i < Rounds; ++i)
+        {
+            const int W = Between(Random, 60, 200), H = Between(Random, 60, 200);
+            const std::vector<QPoint> Points = k.Make(Random, W, H);
+            const QPen Pen = PenOf(Widths[Random() % std::size(Widths)], i % 5, uint32_t(Random()));
+            const TOutcome r = Compare(Points, Pen, W, H);
+            ++Total;
+            Taken += r.Taken;
+            if (!r.Same && ++Wrong <= 3)
+                ADD_FAILURE() << k.Name << (r.Taken ? " drawn differently, " : " refused but drawn, ") << W
+                              << "x" << H << " " << Describe(Points, Pen);
+        }
+        EXPECT_EQ(Wrong, 0) << k.Name;
+        std::printf("%s: taken %d of %d\n", k.Name, Taken, Total);
+    }
+}
