@@ -305,3 +305,41 @@ TEST(CurveRasterShapes, WalksInEveryDirectionMatchQPainter)
         std::printf("%s: taken %d of %d\n", k.Name, Taken, Total);
     }
 }
+
+// The cases that decide how ends and turns are drawn, each of which the rasteriser must take:
+// a whole closed polyline is capped at its ends like an open one, while a dash that comes back
+// to its start is joined there; a straight turn back is cut at the miter limit.
+TEST(CurveRasterShapes, TurnsAndLoopsMatchQPainter)
+{
+    struct TRow
+    {
+        const char* Name;
+        std::vector<QPoint> Points;
+        double Width;
+        int Style;
+    };
+    const TRow Rows[] = {
+        {"closed triangle, solid", {{20, 20}, {50, 20}, {35, 50}, {20, 20}}, 6, 0},
+        {"closed triangle inside one dash", {{20, 20}, {26, 20}, {23, 25}, {20, 20}}, 6, 1},
+        {"closed square inside one dash-dot dash",
+         {{30, 30}, {33, 30}, {33, 33}, {30, 33}, {30, 30}},
+         7.5,
+         3},
+        {"straight there and back, solid", {{59, 66}, {60, 66}, {59, 66}}, 7.5, 0},
+        {"straight there and back inside one dash", {{65, 62}, {66, 62}, {65, 62}}, 12, 1},
+        {"diagonal there and back", {{40, 40}, {52, 47}, {40, 40}}, 4.5, 0},
+        {"turning back twice", {{30, 40}, {60, 40}, {30, 41}, {60, 42}}, 3, 0},
+        {"one point repeated", {{40, 40}, {40, 40}, {40, 40}}, 5, 0},
+        {"dotted circle of eight points",
+         {{50, 40}, {57, 43}, {60, 50}, {57, 57}, {50, 60}, {43, 57}, {40, 50}, {43, 43}, {50, 40}},
+         2,
+         2},
+    };
+    for (const TRow& r : Rows)
+    {
+        const QPen Pen = PenOf(r.Width, r.Style, 0x204060);
+        const TOutcome o = Compare(r.Points, Pen, 100, 90);
+        EXPECT_TRUE(o.Taken) << r.Name;
+        EXPECT_TRUE(o.Same) << r.Name;
+    }
+}
