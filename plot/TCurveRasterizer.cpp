@@ -193,8 +193,8 @@ class TDasher
     }
     void Flush()
     {
-        if (Current.size() > 1 && !Stroker.Stroke(Current.data(), Current.size()))
-            Failed = true;
+        if (Current.size() > 1)
+            Stroker.Stroke(Current.data(), Current.size(), true);
         Current.clear();
     }
 
@@ -204,9 +204,6 @@ class TDasher
     QRectF Device;
     TCurveStroker& Stroker;
     std::vector<QPointF>& Current;
-
-  public:
-    bool Failed = false;
 };
 
 // (int)(V * 65536.) as the x86 conversion gives it; false when out of range.
@@ -251,29 +248,22 @@ bool TCurveRasterizer::Prepare(const QPen& Pen, const QPoint* Points, int Count,
     {
         if (std::abs(Points[i].x()) > CoordinateLimit || std::abs(Points[i].y()) > CoordinateLimit)
             return false;
-        // Only polylines going strictly rightwards: no piece of them can end where it starts.
-        if (i > 0 && Points[i].x() <= Points[i - 1].x())
-            return false;
         Line.emplace_back(Points[i]);
     }
     Stroker.Begin(PenWidth, Pen.miterLimit());
     if (Style == Qt::SolidLine)
-    {
-        if (!Stroker.Stroke(Line.data(), Line.size()))
-            return false;
-    }
-    else if (!Dash(Pen, PenWidth))
-        return false;
+        Stroker.Stroke(Line.data(), Line.size(), false);
+    else
+        Dash(Pen, PenWidth);
     Stroker.Close();
     return AddOutline(Stroker.Outline(), Stroker.ContourEnds(), Out);
 }
 
-bool TCurveRasterizer::Dash(const QPen& Pen, double PenWidth)
+void TCurveRasterizer::Dash(const QPen& Pen, double PenWidth)
 {
     const QList<qreal> Pattern = Pen.dashPattern();
     TDasher Dasher(Pattern, PenWidth, Pen.miterLimit(), QRectF(0, 0, Width, Height), Stroker, DashPoints);
     Dasher.Dash(Line);
-    return !Dasher.Failed;
 }
 
 // The outline's points are rounded to 1/64 pixel; each edge crosses the rows whose centre lies

@@ -87,7 +87,7 @@ class TCurveRasterizer
   private:
     // FillEdges for outlines of many crossings: a winding change per pixel of the image.
     void FillDense(const std::vector<TEdge>& Edges, uint32_t Pixel);
-    bool Dash(const QPen& Pen, double PenWidth);
+    void Dash(const QPen& Pen, double PenWidth);
     bool AddOutline(const std::vector<int32_t>& Outline, const std::vector<int>& ContourEnds,
                     std::vector<TEdge>& Out) const;
 

@@ -154,19 +154,25 @@ void TCurveStroker::Join(double FocalX, double FocalY, QPointF NextStart, QPoint
         JoinPoint(NextStart.x(), NextStart.y());
         return;
     }
-    if (Cap || Type == TIntersection::None)
+    if (Cap)
     {
         JoinPoint(NextStart.x(), NextStart.y());
         return;
     }
     // A miter longer than the limit is cut square at that distance along both lines: the
     // line before set to the limit's length and moved on by itself, the next one set to it
-    // and moved back by its new self.
+    // and moved back by its new self. Parallel lines (a curve turning straight back) have no
+    // miter point and are always cut.
     const double Limit = Width * MiterLimit;
-    const double Miter = Length(Intersection.x() - Back1X, Intersection.y() - Back1Y);
-    if (Probe)
-        Probe->Compare(Miter, Limit, TCurveJoinTable::LengthMargin);
-    if (Miter > Limit)
+    bool Cut = Type == TIntersection::None;
+    if (!Cut)
+    {
+        const double Miter = Length(Intersection.x() - Back1X, Intersection.y() - Back1Y);
+        if (Probe)
+            Probe->Compare(Miter, Limit, TCurveJoinTable::LengthMargin);
+        Cut = Miter > Limit;
+    }
+    if (Cut)
     {
         const double Dx = Back1X - Back2X, Dy = Back1Y - Back2Y;
         const double Old = Length(Dx, Dy);
@@ -228,7 +234,8 @@ void TCurveStroker::RestoreBack(QPointF BeforeThat, QPointF Before, QPointF Join
 // are returned in StartA and StartB; the backward side joins it to the forward side's end
 // with a cap.
 template <bool Backward>
-void TCurveStroker::StrokeSide(const QPointF* Points, size_t Count, QPointF& StartA, QPointF& StartB)
+bool TCurveStroker::StrokeSide(const QPointF* Points, size_t Count, bool Loops, bool CapFirst,
+                               QPointF& StartA, QPointF& StartB)
 {
     auto At = [&](size_t i) { return Backward ? Points[Count - 1 - i] : Points[i]; };
     QPointF Previous = At(0);
@@ -270,7 +277,7 @@ void TCurveStroker::StrokeSide(const QPointF* Points, size_t Count, QPointF& Sta
             const size_t Emitted = FOutline.size();
             if (First)
             {
-                if constexpr (Backward)
+                if (CapFirst)
                     Join(Previous.x(), Previous.y(), LineA, LineB, true);
                 else
                     EmitMoveTo(LineA.x(), LineA.y());
@@ -291,18 +298,24 @@ void TCurveStroker::StrokeSide(const QPointF* Points, size_t Count, QPointF& Sta
     }
     if (Stale)
         RestoreBack(BeforeThat, Before, Previous, SkippedBefore);
+    // A side that ends where it started (each coordinate fuzzily) is closed: its last line is
+    // joined to its first instead of capped.
+    const QPointF Start = At(0);
+    if (!Loops || !qFuzzyCompare(Start.x(), Previous.x()) || !qFuzzyCompare(Start.y(), Previous.y()))
+        return false;
+    if (!First)
+        Join(Previous.x(), Previous.y(), StartA, StartB, false);
+    return true;
 }
 
-bool TCurveStroker::Stroke(const QPointF* Points, size_t Count)
+void TCurveStroker::Stroke(const QPointF* Points, size_t Count, bool Loops)
 {
     if (Count < 2)
-        return true;
-    if (Points[0] == Points[Count - 1])
-        return false;
+        return;
     QPointF ForwardStartA, ForwardStartB, BackwardStartA, BackwardStartB;
-    StrokeSide<false>(Points, Count, ForwardStartA, ForwardStartB);
-    StrokeSide<true>(Points, Count, BackwardStartA, BackwardStartB);
-    if (!QLineF(ForwardStartA, ForwardStartB).isNull())
+    const bool ForwardClosed = StrokeSide<false>(Points, Count, Loops, false, ForwardStartA, ForwardStartB);
+    const bool BackwardClosed =
+        StrokeSide<true>(Points, Count, Loops, !ForwardClosed, BackwardStartA, BackwardStartB);
+    if (!BackwardClosed && !QLineF(ForwardStartA, ForwardStartB).isNull())
         Join(Points[0].x(), Points[0].y(), ForwardStartA, ForwardStartB, true);
-    return true;
 }

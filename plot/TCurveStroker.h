@@ -36,10 +36,12 @@ class TCurveStroker
 
     // Starts a new outline for a pen of Width pixels and the given miter limit.
     void Begin(double Width, double MiterLimit);
-    // Adds the outline of Points[0 .. Count - 1], whose coordinates lie within +-1e9. False
-    // when the sub-polyline ends where it starts (all of it, when it has no length): the
-    // raster engine then joins the ends instead of capping them, which is not repeated.
-    bool Stroke(const QPointF* Points, size_t Count);
+    // Adds the outline of Points[0 .. Count - 1], whose coordinates lie within +-1e9: one
+    // contour around it, capped at both ends; or, when Loops is set and it ends where it
+    // starts, two (one per side), each joined where its ends meet. (The raster engine strokes
+    // a whole polyline open, but joins a dash that comes back to its start.) A polyline of
+    // no length adds nothing.
+    void Stroke(const QPointF* Points, size_t Count, bool Loops);
     // Ends the last contour.
     void Close();
     // Whether corners are looked up where they can be (the default). Off, every corner is
@@ -148,8 +150,13 @@ class TCurveStroker
     // the line from Before to Joint was the last, and the corner at Before added no point
     // when Skipped (then the line before ran from BeforeThat).
     void RestoreBack(QPointF BeforeThat, QPointF Before, QPointF Joint, bool Skipped);
+    // One side of the outline, from Points' start (the end when Backward) along the offset
+    // lines, begun with a cap when CapFirst, else with a new contour; its first offset line
+    // goes to StartA, StartB. True when Loops is set, the side is closed and its ends were
+    // joined.
     template <bool Backward>
-    void StrokeSide(const QPointF* Points, size_t Count, QPointF& StartA, QPointF& StartB);
+    bool StrokeSide(const QPointF* Points, size_t Count, bool Loops, bool CapFirst, QPointF& StartA,
+                    QPointF& StartB);
 
     // For (+-k, +-1) and (+-1, +-k), k = 0 .. Units.size() - 1: hypot(k, 1), k / hypot(k, 1)
     // and 1 / hypot(k, 1). Division and hypot are exact in the signs, and hypot in the order

@@ -38,8 +38,8 @@ struct TStrokePair
     {
         Table.Begin(Width, MiterLimit);
         Reference.Begin(Width, MiterLimit);
-        Table.Stroke(Points.data(), Points.size());
-        Reference.Stroke(Points.data(), Points.size());
+        Table.Stroke(Points.data(), Points.size(), false);
+        Reference.Stroke(Points.data(), Points.size(), false);
         Table.Close();
         Reference.Close();
         if (Table.Outline() == Reference.Outline() && Table.ContourEnds() == Reference.ContourEnds())
