@@ -9,18 +9,9 @@
 
 namespace
 {
-// 10^0 .. 10^27 are exact in Float80 (5^27 < 2^64), and so is every integer of up to 19
-// digits: one multiplication or division of the two rounds once, to the correct result.
-constexpr int ExactPowerCount = 28;
+// Every integer of up to 19 digits is exact in Float80, so one multiplication or division by an
+// exact power of ten rounds once, to the correct result.
 constexpr size_t ExactDigitCount = 19;
-constexpr std::array<Float80, ExactPowerCount> ExactPowersOfTen = []
-{
-    std::array<Float80, ExactPowerCount> p{};
-    p[0] = 1;
-    for (int i = 1; i < ExactPowerCount; ++i)
-        p[i] = p[i - 1] * 10;
-    return p;
-}();
 
 template <typename TChar>
 bool TryExact(std::basic_string_view<TChar> Int, std::basic_string_view<TChar> Frac, long Exponent,

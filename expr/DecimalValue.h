@@ -11,7 +11,20 @@
 // in the "C" locale, which rounds correctly too, so both give the same value.
 #include "expr/Float80.h"
 
+#include <array>
 #include <string_view>
+
+// 10^0 .. 10^27, each exact in Float80 (5^27 < 2^64): a product or quotient of one of them and
+// an integer below 2^64 is rounded once, to the correct result.
+inline constexpr int ExactPowerCount = 28;
+inline constexpr std::array<Float80, ExactPowerCount> ExactPowersOfTen = []
+{
+    std::array<Float80, ExactPowerCount> p{};
+    p[0] = 1;
+    for (int i = 1; i < ExactPowerCount; ++i)
+        p[i] = p[i - 1] * 10;
+    return p;
+}();
 
 Float80 DecimalValue(std::u16string_view IntDigits, std::u16string_view FracDigits, long Exponent);
 Float80 DecimalValue(std::string_view IntDigits, std::string_view FracDigits, long Exponent);

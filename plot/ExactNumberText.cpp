@@ -1,6 +1,7 @@
 #include "plot/ExactNumberText.h"
 
 #include "analysis/DataNumber.h"
+#include "expr/DecimalValue.h"
 
 #include <algorithm>
 #include <array>
@@ -10,18 +11,10 @@
 
 namespace
 {
-// 10^0 .. 10^27 are exact in long double (5^27 < 2^64), as is every integer below 2^64: a
-// product or quotient of the two is rounded once, as a correctly rounded reading rounds.
-constexpr int ExactPowers = 28;
+// The powers of ten exact in long double (expr/DecimalValue.h) keep the digits' value exact.
+constexpr int ExactPowers = ExactPowerCount;
+const auto& PowersOfTen = ExactPowersOfTen;
 constexpr int MaxDigits = 17;
-constexpr std::array<Float80, ExactPowers> PowersOfTen = []
-{
-    std::array<Float80, ExactPowers> p{};
-    p[0] = 1;
-    for (int i = 1; i < ExactPowers; ++i)
-        p[i] = p[i - 1] * 10;
-    return p;
-}();
 
 constexpr char HexDigits[] = "0123456789abcdef";
 
